@@ -1,0 +1,46 @@
+# make        : builds everything into build/
+# make run    : installs what is missing (as root), builds and starts the calculator
+# make test   : installs what is missing (as root), builds and runs every test
+BUILD ?= build
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+PACKAGES = cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
+
+.PHONY: all build run test deps bench clean
+
+all: build
+
+deps:
+	@missing=""; for p in $(PACKAGES); do dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+	  if [ "$$(id -u)" = "0" ]; then \
+	    echo "Installation de :$$missing"; \
+	    apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q $$missing; \
+	  else \
+	    echo "Paquets manquants ; lancez en root :"; echo "  apt-get install -y$$missing"; exit 1; \
+	  fi; \
+	fi
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	@if [ -n "$$DISPLAY" ] || [ -n "$$WAYLAND_DISPLAY" ]; then \
+	  ./$(BUILD)/aubelys; \
+	else \
+	  echo "Pas d'écran disponible : démonstration en ligne de commande (aubelys-cli)."; \
+	  ./$(BUILD)/aubelys-cli Frmdepart Image1; \
+	fi
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+bench: deps
+	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DAUBELYS_BENCH=ON
+	cmake --build $(BUILD)-bench -j$(JOBS)
+	for b in $(BUILD)-bench/bench_*; do $$b; done
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-bench

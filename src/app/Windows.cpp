@@ -1,0 +1,29 @@
+#include "app/Windows.h"
+
+#include "app/Formhlp.h"
+#include "app/Formmain.h"
+#include "app/Frmdepart.h"
+#include "forms/Session.h"
+#include "forms/WindowCatalog.h"
+#include "hammer/RegisterHammer.h"
+#include "turbines/RegisterTurbines.h"
+#include "wheels/RegisterWheels.h"
+#include "wheels/overshot/RegisterOvershot.h"
+#include "wind/RegisterWind.h"
+
+namespace aub {
+
+void registerAllWindows(WindowCatalog& catalog) {
+    catalog.add("Frmdepart", [](Session& s) { return std::make_unique<Frmdepart>(s); },
+                [](Session& s) { s.show("Frmdepart", false); });
+    catalog.add("Formmain", [](Session& s) { return std::make_unique<Formmain>(s); },
+                [](Session& s) { s.show("Formmain", false); });
+    catalog.add("Formhlp", [](Session& s) { return std::make_unique<Formhlp>(s); });
+    registerOvershotWindows(catalog);
+    registerWheelsWindows(catalog);
+    registerTurbinesWindows(catalog);
+    registerWindWindows(catalog);
+    registerHammerWindows(catalog);
+}
+
+}  // namespace aub

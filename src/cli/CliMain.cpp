@@ -1,0 +1,84 @@
+#include "cli/CliMain.h"
+
+#include <exception>
+#include <optional>
+
+#include "app/Windows.h"
+#include "files/AppFolder.h"
+#include "forms/Script.h"
+#include "forms/Scripted.h"
+#include "forms/Session.h"
+#include "forms/WindowCatalog.h"
+
+namespace aub {
+
+namespace {
+
+const char* Usage =
+    "usage : aubelys-cli [--dossier DOSSIER] [--json] [--virgule] [--repondre TEXTE]... FENETRE [ETAPE]...\n"
+    "  FENETRE   nom d'une fenêtre (Formmain, Formhlp ...), ouverte comme par son menu\n"
+    "  ETAPE     NOM(I)=TEXTE, NOM=TEXTE, NOM(I), NOM, \"Menu/Entrée\", AUTRE:ETAPE, Form\n"
+    "  --repondre  réponse aux questions (oui / non) et aux boîtes de saisie, dans l'ordre\n"
+    "  --virgule   réglages régionaux à virgule décimale\n";
+
+}  // namespace
+
+int cliMain(const std::vector<std::string>& args, const std::string& executableDir, std::ostream& out,
+            std::ostream& err) {
+    std::optional<std::filesystem::path> folder;
+    bool json = false;
+    bool comma = false;
+    std::vector<std::string> answers;
+    std::vector<std::string> rest;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (!rest.empty()) {
+            rest.push_back(a);
+        } else if (a == "--dossier" && i + 1 < args.size()) {
+            folder = std::filesystem::path(args[++i]);
+        } else if (a == "--json") {
+            json = true;
+        } else if (a == "--virgule") {
+            comma = true;
+        } else if (a == "--repondre" && i + 1 < args.size()) {
+            answers.push_back(args[++i]);
+        } else if (a == "--aide" || a == "--help" || a == "-h") {
+            out << Usage;
+            return 0;
+        } else if (a.rfind("--", 0) == 0) {
+            err << "option inconnue : " << a << "\n" << Usage;
+            return 1;
+        } else {
+            rest.push_back(a);
+        }
+    }
+    if (rest.empty()) {
+        err << Usage;
+        return 1;
+    }
+    try {
+        WindowCatalog catalog;
+        registerAllWindows(catalog);
+        if (!catalog.has(rest[0])) {
+            err << "fenêtre inconnue : " << rest[0] << "\nfenêtres :";
+            for (const auto& n : catalog.names()) err << " " << n;
+            err << "\n";
+            return 2;
+        }
+        std::filesystem::path app = resolveAppFolder(folder, executableDir);
+        ScriptedDialogs dialogs;
+        for (auto& a : answers) dialogs.answer(a);
+        RecordingPlatform platform;
+        platform.separator = comma ? ',' : '.';
+        Session session(catalog, dialogs, platform, app);
+        ScriptOutcome outcome = runScript(session, rest[0], {rest.begin() + 1, rest.end()});
+        out << (json ? listingJson(session, dialogs) + "\n" : listingText(session, dialogs));
+        if (outcome.status != 0) err << outcome.error << "\n";
+        return outcome.status;
+    } catch (const std::exception& e) {
+        err << "erreur : " << e.what() << "\n";
+        return 1;
+    }
+}
+
+}  // namespace aub

@@ -1,0 +1,544 @@
+#include "core/NumberText.h"
+
+#include "core/CalcError.h"
+#include "core/Messenger.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <system_error>
+
+namespace aub {
+
+namespace {
+
+// ---------------------------------------------------------------- reading
+
+// A decimal number as read from text: value = (negative ? -1 : 1) * digits * 10^exponent.
+// `digits` holds no leading zeros; empty means zero.
+struct DecimalText {
+    bool negative = false;
+    std::string digits;
+    long long exponent = 0;
+};
+
+constexpr long long ExponentCap = 1000000000LL;  // far beyond any range, no overflow
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+// Accumulates one mantissa digit.
+void addDigit(DecimalText& n, char c, bool afterPoint)
+{
+    if (!(n.digits.empty() && c == '0'))
+        n.digits.push_back(c);
+    if (afterPoint)
+        --n.exponent;
+}
+
+void addExponentDigit(long long& e, char c)
+{
+    if (e < ExponentCap)
+        e = e * 10 + (c - '0');
+}
+
+// Lenient reader: longest leading number, blanks skipped anywhere inside it,
+// sign, digits, one separator, exponent introduced by e, E, d or D.
+// Returns false when no digit was found (the value is then zero).
+bool scanLenient(std::string_view s, char separator, DecimalText& n)
+{
+    std::size_t i = 0;
+    const std::size_t len = s.size();
+    auto skipBlanks = [&] {
+        while (i < len && isBlank(s[i]))
+            ++i;
+    };
+    skipBlanks();
+    if (i < len && (s[i] == '+' || s[i] == '-')) {
+        n.negative = s[i] == '-';
+        ++i;
+    }
+    bool anyDigit = false;
+    bool afterPoint = false;
+    for (; i < len; ++i) {
+        const char c = s[i];
+        if (isBlank(c))
+            continue;
+        if (isDigit(c)) {
+            anyDigit = true;
+            addDigit(n, c, afterPoint);
+        } else if (c == separator && !afterPoint) {
+            afterPoint = true;
+        } else {
+            break;
+        }
+    }
+    if (!anyDigit)
+        return false;
+    if (i < len && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
+        std::size_t j = i + 1;
+        auto skip = [&] {
+            while (j < len && isBlank(s[j]))
+                ++j;
+        };
+        skip();
+        bool negExp = false;
+        if (j < len && (s[j] == '+' || s[j] == '-')) {
+            negExp = s[j] == '-';
+            ++j;
+        }
+        long long e = 0;
+        bool expDigit = false;
+        for (; j < len; ++j) {
+            if (isBlank(s[j]))
+                continue;
+            if (!isDigit(s[j]))
+                break;
+            expDigit = true;
+            addExponentDigit(e, s[j]);
+        }
+        if (expDigit)
+            n.exponent += negExp ? -e : e;
+    }
+    return true;
+}
+
+// Strict reader: the whole text must be [sign] digits [separator digits] [E [sign] digits],
+// with at least one mantissa digit and no blanks.
+bool scanStrict(std::string_view s, char separator, DecimalText& n)
+{
+    std::size_t i = 0;
+    const std::size_t len = s.size();
+    if (i < len && (s[i] == '+' || s[i] == '-')) {
+        n.negative = s[i] == '-';
+        ++i;
+    }
+    bool anyDigit = false;
+    bool afterPoint = false;
+    for (; i < len; ++i) {
+        const char c = s[i];
+        if (isDigit(c)) {
+            anyDigit = true;
+            addDigit(n, c, afterPoint);
+        } else if (c == separator && !afterPoint) {
+            afterPoint = true;
+        } else {
+            break;
+        }
+    }
+    if (!anyDigit)
+        return false;
+    if (i < len && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        bool negExp = false;
+        if (i < len && (s[i] == '+' || s[i] == '-')) {
+            negExp = s[i] == '-';
+            ++i;
+        }
+        long long e = 0;
+        bool expDigit = false;
+        for (; i < len && isDigit(s[i]); ++i) {
+            expDigit = true;
+            addExponentDigit(e, s[i]);
+        }
+        if (!expDigit)
+            return false;
+        n.exponent += negExp ? -e : e;
+    }
+    return i == len;
+}
+
+// Correctly rounded conversion; beyond the type's range gives ±infinity, below it 0.
+template <class T>
+T toValue(const DecimalText& n)
+{
+    if (n.digits.empty())
+        return T(0);
+    const long long magnitude = static_cast<long long>(n.digits.size()) + n.exponent;
+    const T inf = std::numeric_limits<T>::infinity();
+    if (magnitude > 400)
+        return n.negative ? -inf : inf;
+    if (magnitude < -400)
+        return T(0);
+    std::string text = n.digits;
+    text += 'e';
+    text += std::to_string(n.exponent);
+    T v{};
+    const auto r = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (r.ec == std::errc::result_out_of_range)
+        return magnitude > 0 ? (n.negative ? -inf : inf) : T(0);
+    return n.negative ? -v : v;
+}
+
+// ---------------------------------------------------------------- showing
+
+// Shortest decimal form of a finite value, the digits that print back to the same value.
+struct ShortestForm {
+    bool negative = false;
+    std::string digits;  // no leading zero unless the value is 0 ("0")
+    int exponent = 0;    // value = d1.d2d3... * 10^exponent
+};
+
+template <class T>
+ShortestForm shortestForm(T value)
+{
+    ShortestForm f;
+    f.negative = std::signbit(value);
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific);
+    const char* p = buf;
+    for (; p < r.ptr && *p != 'e'; ++p) {
+        if (isDigit(*p))
+            f.digits.push_back(*p);
+    }
+    if (p < r.ptr) {
+        ++p;  // 'e'
+        int e = 0;
+        std::from_chars(*p == '+' ? p + 1 : p, r.ptr, e);
+        f.exponent = e;
+    }
+    return f;
+}
+
+// Adds one unit to the last digit of a digit string; returns true on carry out of the first.
+bool incrementDigits(std::string& d)
+{
+    for (std::size_t k = d.size(); k-- > 0;) {
+        if (d[k] == '9') {
+            d[k] = '0';
+        } else {
+            ++d[k];
+            return false;
+        }
+    }
+    return true;
+}
+
+struct MaskLayout {
+    std::string_view prefix, suffix;
+    bool hasPoint = false;
+    int intMin = 0;  // digits always printed before the point
+    int decMin = 0;  // decimals always printed
+    int decMax = 0;  // decimals at most
+};
+
+bool isPlaceholder(char c) { return c == '#' || c == '0' || c == '.'; }
+
+MaskLayout parseMask(std::string_view mask)
+{
+    MaskLayout m;
+    std::size_t first = 0;
+    while (first < mask.size() && !isPlaceholder(mask[first]))
+        ++first;
+    std::size_t last = mask.size();
+    while (last > first && !isPlaceholder(mask[last - 1]))
+        --last;
+    m.prefix = mask.substr(0, first);
+    m.suffix = mask.substr(last);
+    const std::string_view core = mask.substr(first, last - first);
+    const std::size_t point = core.find('.');
+    m.hasPoint = point != std::string_view::npos;
+    const std::string_view whole = core.substr(0, point);
+    int count = 0;
+    bool zeroSeen = false;
+    for (char c : whole) {
+        if (c == '0')
+            zeroSeen = true;
+        if ((c == '0' || c == '#') && zeroSeen)
+            ++count;
+    }
+    m.intMin = count;
+    if (m.hasPoint) {
+        for (char c : core.substr(point + 1)) {
+            if (c == '#' || c == '0') {
+                ++m.decMax;
+                if (c == '0')
+                    m.decMin = m.decMax;
+            }
+        }
+    }
+    return m;
+}
+
+template <class T>
+std::string formatMaskImpl(T value, std::string_view mask)
+{
+    if (!std::isfinite(value))
+        throw CalcError(ErrOverflow);
+    if (mask.empty())
+        return formatGeneral(value);
+    const MaskLayout m = parseMask(mask);
+    const ShortestForm f = shortestForm(value);
+
+    // Fixed layout: all = integer digits followed by every decimal of the shortest form.
+    const int pointPos = f.digits == "0" ? 1 : f.exponent + 1;
+    const int nd = static_cast<int>(f.digits.size());
+    std::string all;
+    int intLen;
+    if (pointPos <= 0) {
+        all.assign(static_cast<std::size_t>(-pointPos), '0');
+        all += f.digits;
+        intLen = 0;
+    } else {
+        all = f.digits;
+        if (pointPos > nd)
+            all.append(static_cast<std::size_t>(pointPos - nd), '0');
+        intLen = pointPos;
+    }
+
+    // Round half away from zero on the decimal digits.
+    const int fracLen = static_cast<int>(all.size()) - intLen;
+    if (fracLen > m.decMax) {
+        const bool up = all[static_cast<std::size_t>(intLen + m.decMax)] >= '5';
+        all.resize(static_cast<std::size_t>(intLen + m.decMax));
+        if (up && incrementDigits(all)) {
+            all.insert(all.begin(), '1');
+            ++intLen;
+        }
+    }
+
+    std::string frac = all.substr(static_cast<std::size_t>(intLen));
+    if (static_cast<int>(frac.size()) < m.decMin)
+        frac.append(static_cast<std::size_t>(m.decMin) - frac.size(), '0');
+    while (static_cast<int>(frac.size()) > m.decMin && frac.back() == '0')
+        frac.pop_back();
+
+    std::string whole = all.substr(0, static_cast<std::size_t>(intLen));
+    std::size_t lead = 0;
+    while (lead < whole.size() && whole[lead] == '0')
+        ++lead;
+    whole.erase(0, lead);
+    const bool isZero = whole.empty() && frac.find_first_not_of('0') == std::string::npos;
+    if (static_cast<int>(whole.size()) < m.intMin)
+        whole.insert(0, static_cast<std::size_t>(m.intMin) - whole.size(), '0');
+
+    std::string out;
+    out.reserve(m.prefix.size() + whole.size() + frac.size() + m.suffix.size() + 2);
+    out += m.prefix;
+    if (f.negative && !isZero)
+        out += '-';
+    out += whole;
+    if (m.hasPoint)
+        out += '.';
+    out += frac;
+    out += m.suffix;
+    return out;
+}
+
+// Significant-digit rendering shared by the general format and the plain number text.
+// Fixed notation for 1e-5 <= |x| < 10^fixedLimit (after rounding), scientific otherwise.
+template <class T>
+std::string significantText(T value, int significant, int fixedLimit, char separator, bool plain)
+{
+    if (!std::isfinite(value))
+        throw CalcError(ErrOverflow);
+    std::string sign = plain ? " " : "";
+    if (value == T(0))
+        return sign + "0";
+    ShortestForm f = shortestForm(value);
+    if (f.negative)
+        sign = "-";
+    std::string d = f.digits;
+    int e = f.exponent;
+    if (static_cast<int>(d.size()) > significant) {
+        const bool up = d[static_cast<std::size_t>(significant)] >= '5';
+        d.resize(static_cast<std::size_t>(significant));
+        if (up && incrementDigits(d)) {
+            d.insert(d.begin(), '1');
+            d.pop_back();
+            ++e;
+        }
+    }
+    while (d.size() > 1 && d.back() == '0')
+        d.pop_back();
+
+    std::string out = sign;
+    if (e < -5 || e >= fixedLimit) {
+        out += d[0];
+        if (d.size() > 1) {
+            out += separator;
+            out.append(d, 1);
+        }
+        out += 'E';
+        out += e < 0 ? '-' : '+';
+        const int ae = e < 0 ? -e : e;
+        if (ae < 10)
+            out += '0';
+        out += std::to_string(ae);
+        return out;
+    }
+    if (e >= 0) {
+        const std::size_t intDigits = static_cast<std::size_t>(e) + 1;
+        if (d.size() <= intDigits) {
+            out += d;
+            out.append(intDigits - d.size(), '0');
+        } else {
+            out.append(d, 0, intDigits);
+            out += separator;
+            out.append(d, intDigits);
+        }
+    } else {
+        if (!plain)
+            out += '0';
+        out += separator;
+        out.append(static_cast<std::size_t>(-e - 1), '0');
+        out += d;
+    }
+    return out;
+}
+
+void replaceFirst(std::string& s, char from, char to)
+{
+    const std::size_t k = s.find(from);
+    if (k != std::string::npos)
+        s[k] = to;
+}
+
+// Decodes one UTF-8 code point at s[i], advancing i; a stray byte stands for itself.
+char32_t nextCodePoint(std::string_view s, std::size_t& i)
+{
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    auto cont = [&](std::size_t k) {
+        return k < s.size() && (static_cast<unsigned char>(s[k]) & 0xC0) == 0x80;
+    };
+    if (b0 >= 0xC2 && b0 < 0xE0 && cont(i + 1)) {
+        const char32_t c = ((b0 & 0x1Fu) << 6) | (static_cast<unsigned char>(s[i + 1]) & 0x3Fu);
+        i += 2;
+        return c;
+    }
+    if (b0 >= 0xE0 && b0 < 0xF0 && cont(i + 1) && cont(i + 2)) {
+        const char32_t c = ((b0 & 0x0Fu) << 12) | ((static_cast<unsigned char>(s[i + 1]) & 0x3Fu) << 6) |
+                           (static_cast<unsigned char>(s[i + 2]) & 0x3Fu);
+        i += 3;
+        return c;
+    }
+    if (b0 >= 0xF0 && b0 < 0xF5 && cont(i + 1) && cont(i + 2) && cont(i + 3)) {
+        const char32_t c = ((b0 & 0x07u) << 18) | ((static_cast<unsigned char>(s[i + 1]) & 0x3Fu) << 12) |
+                           ((static_cast<unsigned char>(s[i + 2]) & 0x3Fu) << 6) |
+                           (static_cast<unsigned char>(s[i + 3]) & 0x3Fu);
+        i += 4;
+        return c;
+    }
+    ++i;
+    return b0;
+}
+
+char32_t foldCase(char32_t c)
+{
+    if (c >= U'A' && c <= U'Z')
+        return c + 32;
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7)  // À..Þ except ×
+        return c + 32;
+    if (c == 0x178)  // Ÿ
+        return 0xFF;
+    return c;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- public
+
+float parseNumber(std::string& text, bool decimalComma, Messenger& messenger)
+{
+    if (text.empty())
+        return 0.0f;
+    text = trim(text);
+    if (text.empty())
+        return 0.0f;
+    std::string work = text;
+    DecimalText n;
+    int failure = 0;
+    float result = 0.0f;
+    if (decimalComma) {
+        replaceFirst(work, '.', ',');
+        if (!scanStrict(work, ',', n))
+            failure = ErrTypeMismatch;
+    } else {
+        replaceFirst(work, ',', '.');
+        scanLenient(work, '.', n);
+    }
+    if (failure == 0) {
+        result = toValue<float>(n);
+        if (!std::isfinite(result))
+            failure = ErrOverflow;
+    }
+    if (failure != 0) {
+        messenger.message(errorDescription(failure) + "\n" + "  Saisie de zone numérique incorrecte");
+        return 0.0f;
+    }
+    return result == 0.0f ? 0.0f : result;
+}
+
+double leadingNumber(std::string_view text)
+{
+    DecimalText n;
+    if (!scanLenient(text, '.', n))
+        return 0.0;
+    const double v = toValue<double>(n);
+    return v == 0.0 ? 0.0 : v;
+}
+
+std::string formatMask(float value, std::string_view mask) { return formatMaskImpl(value, mask); }
+std::string formatMask(double value, std::string_view mask) { return formatMaskImpl(value, mask); }
+
+std::string formatNumber(float value)
+{
+    return formatMask(value, value >= 1.0f ? "###0.###" : "0.####");
+}
+
+std::string formatNumber3(float value) { return formatMask(value, "######0.000"); }
+
+std::string formatGeneral(float value, char decimalSeparator)
+{
+    return significantText(value, 7, 7, decimalSeparator, false);
+}
+
+std::string formatGeneral(double value, char decimalSeparator)
+{
+    return significantText(value, 15, 15, decimalSeparator, false);
+}
+
+std::string plainNumber(float value) { return significantText(value, 7, 7, '.', true); }
+
+std::string trim(std::string_view s)
+{
+    std::size_t b = 0;
+    std::size_t e = s.size();
+    while (b < e && s[b] == ' ')
+        ++b;
+    while (e > b && s[e - 1] == ' ')
+        --e;
+    return std::string(s.substr(b, e - b));
+}
+
+std::string trimRight(std::string_view s)
+{
+    std::size_t e = s.size();
+    while (e > 0 && s[e - 1] == ' ')
+        --e;
+    return std::string(s.substr(0, e));
+}
+
+std::string toUpperAscii(std::string_view s)
+{
+    std::string out(s);
+    for (char& c : out) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 32);
+    }
+    return out;
+}
+
+bool equalsNoCase(std::string_view a, std::string_view b)
+{
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (foldCase(nextCodePoint(a, i)) != foldCase(nextCodePoint(b, j)))
+            return false;
+    }
+    return i == a.size() && j == b.size();
+}
+
+}  // namespace aub

@@ -1,0 +1,107 @@
+#include "forms/Control.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "forms/Form.h"
+
+namespace aub {
+
+const char* kindName(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Label: return "label";
+        case ControlKind::TextBox: return "textbox";
+        case ControlKind::ListBox: return "list";
+        case ControlKind::ComboBox: return "combo";
+        case ControlKind::CheckBox: return "check";
+        case ControlKind::Slider: return "slider";
+        case ControlKind::Button: return "button";
+        case ControlKind::Frame: return "frame";
+        case ControlKind::Menu: return "menu";
+        case ControlKind::Picture: return "picture";
+        case ControlKind::Canvas: return "canvas";
+    }
+    return "control";
+}
+
+Control::Control(Form& form, ControlKind kind, std::string name, int index)
+    : form_(&form), kind_(kind), name_(std::move(name)), index_(index) {}
+
+std::string Control::key() const {
+    if (index_ < 0) return name_;
+    return name_ + "(" + std::to_string(index_) + ")";
+}
+
+void Control::setText(std::string text) {
+    if (text == text_) return;
+    text_ = std::move(text);
+    touch();
+    form_->touch();
+    if (kind_ == ControlKind::TextBox || kind_ == ControlKind::ComboBox) form_->fire(*this, EventKind::Change);
+}
+
+void Control::setListIndex(int i) {
+    if (i < -1 || i >= static_cast<int>(items.size())) i = -1;
+    bool changed = i != listIndex_;
+    listIndex_ = i;
+    if (i >= 0) text_ = items[static_cast<std::size_t>(i)];
+    else if (kind_ == ControlKind::ListBox) text_.clear();
+    touch();
+    form_->touch();
+    if (changed && i >= 0) form_->fire(*this, EventKind::Click);
+}
+
+void Control::addItem(std::string item) {
+    items.push_back(std::move(item));
+    touch();
+    form_->touch();
+}
+
+void Control::clearItems() {
+    items.clear();
+    listIndex_ = -1;
+    if (kind_ == ControlKind::ListBox) text_.clear();
+    touch();
+    form_->touch();
+}
+
+void Control::setValue(int v) {
+    if (kind_ == ControlKind::CheckBox) v = v != 0 ? 1 : 0;
+    else v = std::clamp(v, std::min(min, max), std::max(min, max));
+    if (v == value_) return;
+    value_ = v;
+    touch();
+    form_->touch();
+    form_->fire(*this, kind_ == ControlKind::CheckBox ? EventKind::Click : EventKind::Change);
+}
+
+Control& Control::at(int row, int col, int rowSpan, int colSpan) {
+    place.row = row;
+    place.col = col;
+    place.rowSpan = rowSpan;
+    place.colSpan = colSpan;
+    return *this;
+}
+
+Control& Control::in(std::string frame) {
+    place.frame = std::move(frame);
+    return *this;
+}
+
+Control& Control::size(int widthTwips, int heightTwips) {
+    widthTw = widthTwips;
+    heightTw = heightTwips;
+    return *this;
+}
+
+Control& Control::hidden() {
+    visible = false;
+    return *this;
+}
+
+Control& Control::multi() {
+    multiline = true;
+    return *this;
+}
+
+}  // namespace aub

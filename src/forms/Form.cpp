@@ -1,0 +1,174 @@
+#include "forms/Form.h"
+
+#include <new>
+#include <stdexcept>
+#include <utility>
+
+#include "core/CalcError.h"
+#include "core/NumberText.h"
+#include "forms/Dialogs.h"
+#include "forms/Session.h"
+
+namespace aub {
+
+namespace {
+// Events that set controls run the controls' own events; a chain deeper than this
+// is a loop between two handlers and is cut.
+constexpr int MaxEventDepth = 64;
+}  // namespace
+
+Form::Form(Session& session, std::string name, std::string caption_)
+    : caption(std::move(caption_)), session_(&session), name_(std::move(name)) {}
+
+Form::~Form() = default;
+
+Control& Form::add(ControlKind kind, std::string name, int index) {
+    auto control = std::make_unique<Control>(*this, kind, std::move(name), index);
+    Control& c = *control;
+    std::string key = c.key();
+    if (byKey_.count(key)) throw std::logic_error("contrôle en double : " + name_ + "." + key);
+    controls_.push_back(std::move(control));
+    byKey_.emplace(std::move(key), &c);
+    return c;
+}
+
+Control& Form::label(std::string name, int index, std::string caption_) {
+    Control& c = add(ControlKind::Label, std::move(name), index);
+    c.caption = std::move(caption_);
+    return c;
+}
+
+Control& Form::textBox(std::string name, int index, std::string text) {
+    Control& c = add(ControlKind::TextBox, std::move(name), index);
+    // Initial text: no Change event before the window is loaded.
+    c.setText(std::move(text));
+    return c;
+}
+
+Control& Form::button(std::string name, int index, std::string caption_) {
+    Control& c = add(ControlKind::Button, std::move(name), index);
+    c.caption = std::move(caption_);
+    return c;
+}
+
+Control& Form::listBox(std::string name, int index) { return add(ControlKind::ListBox, std::move(name), index); }
+
+Control& Form::comboBox(std::string name, int index, std::string text) {
+    Control& c = add(ControlKind::ComboBox, std::move(name), index);
+    c.setText(std::move(text));
+    return c;
+}
+
+Control& Form::checkBox(std::string name, int index, std::string caption_) {
+    Control& c = add(ControlKind::CheckBox, std::move(name), index);
+    c.caption = std::move(caption_);
+    return c;
+}
+
+Control& Form::slider(std::string name, int index, int min, int max, int value) {
+    Control& c = add(ControlKind::Slider, std::move(name), index);
+    c.min = min;
+    c.max = max;
+    c.setValue(value);
+    return c;
+}
+
+Control& Form::frame(std::string name, int index, std::string caption_) {
+    Control& c = add(ControlKind::Frame, std::move(name), index);
+    c.caption = std::move(caption_);
+    return c;
+}
+
+Control& Form::picture(std::string name, int index) { return add(ControlKind::Picture, std::move(name), index); }
+
+Control& Form::canvas(std::string name, int index) { return add(ControlKind::Canvas, std::move(name), index); }
+
+Control& Form::menu(std::string name, std::string caption_, std::string parent) {
+    Control& c = add(ControlKind::Menu, std::move(name), -1);
+    c.caption = std::move(caption_);
+    c.menuParent = std::move(parent);
+    return c;
+}
+
+Control* Form::find(std::string_view name, int index) {
+    std::string key(name);
+    if (index >= 0) key += "(" + std::to_string(index) + ")";
+    return findKey(key);
+}
+
+Control* Form::findKey(std::string_view key) {
+    auto it = byKey_.find(key);
+    return it == byKey_.end() ? nullptr : it->second;
+}
+
+Control& Form::ctl(std::string_view name, int index) {
+    Control* c = find(name, index);
+    if (!c) {
+        std::string key(name);
+        if (index >= 0) key += "(" + std::to_string(index) + ")";
+        throw std::out_of_range("contrôle inconnu : " + name_ + "." + key);
+    }
+    return *c;
+}
+
+std::vector<Control*> Form::menuChildren(std::string_view parent) const {
+    std::vector<Control*> out;
+    for (const auto& c : controls_)
+        if (c->kind() == ControlKind::Menu && c->menuParent == parent) out.push_back(c.get());
+    return out;
+}
+
+void Form::on(std::string_view name, EventKind kind, Handler handler) {
+    handlers_[{std::string(name), kind}] = std::move(handler);
+}
+
+bool Form::handles(std::string_view name, EventKind kind) const {
+    return handlers_.count({std::string(name), kind}) != 0;
+}
+
+void Form::trap(const std::function<void()>& code, const std::string& suffix) {
+    if (depth_ >= MaxEventDepth) return;
+    ++depth_;
+    try {
+        code();
+    } catch (const CalcError& e) {
+        dialogs().message(e.description() + suffix);
+    } catch (const std::bad_alloc&) {
+        dialogs().message(errorDescription(ErrOutOfMemory) + suffix);
+    } catch (const std::out_of_range&) {
+        // An index outside a list or an array: the program's "subscript out of range".
+        dialogs().message(errorDescription(ErrSubscript) + suffix);
+    } catch (const std::exception&) {
+        dialogs().message(errorDescription(ErrBadCall) + suffix);
+    }
+    --depth_;
+    touch();
+}
+
+void Form::fire(Control& control, EventKind kind) {
+    if (!loaded_ || session_->ended()) return;
+    auto it = handlers_.find(std::pair<std::string, EventKind>{control.name(), kind});
+    if (it == handlers_.end()) return;
+    Handler handler = it->second;  // the handler may replace itself
+    int index = control.index();
+    trap([&] { handler(index); });
+}
+
+void Form::fireBackgroundClick() {
+    if (!loaded_ || session_->ended() || !backgroundClick_) return;
+    auto handler = backgroundClick_;
+    trap([&] { handler(); });
+}
+
+SharedValues& Form::shared() const { return session_->shared(); }
+Dialogs& Form::dialogs() const { return session_->dialogs(); }
+Platform& Form::platform() const { return session_->platform(); }
+
+float Form::num(const Control& box) const {
+    std::string copy = box.text();  // the box keeps what the person typed
+    return parseNumber(copy, session_->shared().DecimalComma, session_->dialogs());
+}
+
+float Form::num(std::string_view name, int index) { return num(ctl(name, index)); }
+
+}  // namespace aub

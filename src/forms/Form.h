@@ -1,0 +1,113 @@
+#pragma once
+// A window's model: its controls as plain data, their layout, and its events.
+// Views (Qt, the command line, tests) only set controls and call fire(); every
+// handler runs under one error trap that turns CalcError into its French message.
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "forms/Control.h"
+
+namespace aub {
+
+class Session;
+class Dialogs;
+class Platform;
+struct SharedValues;
+
+class Form {
+public:
+    Form(Session& session, std::string name, std::string caption);
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    const std::string& name() const { return name_; }
+
+    // Window state.
+    std::string caption;
+    int backColor = NoColor;
+    int leftTw = -1, topTw = -1, widthTw = 0, heightTw = 0;
+    bool visible() const { return visible_; }
+    bool modal() const { return modal_; }
+    bool isLoaded() const { return loaded_; }
+    // Layout: number of grid columns of the client area (the renderer uses it as a hint).
+    int columns = 2;
+
+    // Controls, in creation order.
+    Control& add(ControlKind kind, std::string name, int index = -1);
+    Control& label(std::string name, int index, std::string caption);
+    Control& textBox(std::string name, int index, std::string text = "");
+    Control& button(std::string name, int index, std::string caption);
+    Control& listBox(std::string name, int index = -1);
+    Control& comboBox(std::string name, int index = -1, std::string text = "");
+    Control& checkBox(std::string name, int index, std::string caption);
+    Control& slider(std::string name, int index, int min, int max, int value);
+    Control& frame(std::string name, int index, std::string caption);
+    Control& picture(std::string name, int index = -1);
+    Control& canvas(std::string name, int index = -1);
+    // A menu entry; parent is the parent menu's name, empty for the menu bar.
+    Control& menu(std::string name, std::string caption, std::string parent = "");
+
+    Control& ctl(std::string_view name, int index = -1);  // throws std::out_of_range
+    Control* find(std::string_view name, int index = -1);
+    Control* findKey(std::string_view key);               // "Valbox(3)" or "Command1"
+    const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
+    std::vector<Control*> menuChildren(std::string_view parent) const;
+
+    // Event handlers, by control name (every index of an array shares one handler).
+    using Handler = std::function<void(int index)>;
+    void on(std::string_view name, EventKind kind, Handler handler);
+    bool handles(std::string_view name, EventKind kind) const;
+    // A click on the window's background.
+    void onBackgroundClick(std::function<void()> handler) { backgroundClick_ = std::move(handler); }
+
+    // Runs a control's event under the error trap.
+    void fire(Control& control, EventKind kind);
+    void fireBackgroundClick();
+    // Runs any code of the window under the same trap; `suffix` follows the description.
+    void trap(const std::function<void()>& code, const std::string& suffix = "");
+
+    // Life cycle, called by the Session.
+    virtual void load() {}
+    virtual void activate() {}
+    // Return false to refuse the close.
+    virtual bool queryUnload(CloseMode mode) { (void)mode; return true; }
+    virtual void unloaded() {}
+
+    // Services.
+    Session& session() const { return *session_; }
+    SharedValues& shared() const;
+    Dialogs& dialogs() const;
+    Platform& platform() const;
+
+    // The number in a box (ParseNumber with the program's separator flag).
+    float num(const Control& box) const;
+    float num(std::string_view name, int index = -1);
+    // Short hands for a box's text.
+    const std::string& txt(std::string_view name, int index = -1) { return ctl(name, index).text(); }
+    void set(std::string_view name, int index, std::string text) { ctl(name, index).setText(std::move(text)); }
+
+    // Changed on every modification of the window or its controls; views use it.
+    unsigned revision() const { return revision_; }
+    void touch() { ++revision_; }
+
+private:
+    friend class Session;
+    Session* session_;
+    std::string name_;
+    std::vector<std::unique_ptr<Control>> controls_;
+    std::map<std::string, Control*, std::less<>> byKey_;
+    std::map<std::pair<std::string, EventKind>, Handler, std::less<>> handlers_;
+    std::function<void()> backgroundClick_;
+    bool visible_ = false;
+    bool modal_ = false;
+    bool loaded_ = false;
+    int depth_ = 0;
+    unsigned revision_ = 0;
+};
+
+}  // namespace aub

@@ -1,0 +1,43 @@
+#pragma once
+// Everything a window asks of the system besides dialogs.
+#include <string>
+
+namespace aub {
+
+class Form;
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Prints the window as it is shown. Throws CalcError when no printer can be used
+    // or the person cancels the print dialog (code 482-like failures become 75).
+    virtual void printForm(Form& form) = 0;
+    // Text printing at positions: starts a page with the program's font (Arial 12,
+    // neither bold nor italic, position 0), then text at (x, y) in printer units
+    // (twips), then the end of the document.
+    virtual void printerSetup() = 0;
+    virtual void printText(float x, float y, const std::string& text) = 0;
+    virtual void endPrintDocument() = 0;
+
+    virtual void clearClipboard() = 0;
+    virtual void setClipboard(const std::string& text) = 0;
+    virtual std::string clipboard() const = 0;
+
+    // Started without waiting.
+    virtual void openWebPage(const std::string& path) = 0;
+    virtual void openTextEditor() = 0;
+    virtual void openTextFile(const std::string& path) = 0;
+    // The program's help pages at the topic of a context number (1 is the home page).
+    virtual void showHelp(const std::string& helpPath, int context) = 0;
+
+    virtual void setBusy(bool busy) = 0;   // hourglass
+    // Lets the windows repaint and answer during a long calculation or a wait.
+    virtual void processEvents() = 0;
+    // The regional decimal separator ('.' or ',').
+    virtual char decimalSeparator() const = 0;
+    // The system's folder for temporary files, ending without separator.
+    virtual std::string tempFolder() const = 0;
+};
+
+}  // namespace aub

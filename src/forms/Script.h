@@ -1,0 +1,33 @@
+#pragma once
+// Drives windows without a screen, step by step, the way a person would:
+//   NOM(I)=TEXTE / NOM=TEXTE  types into a box (Change runs), chooses the entry TEXTE
+//                             of a list or combo (Click runs), ticks a check box (1/0),
+//                             moves a slider (Change runs);
+//   NOM(I) / NOM              clicks that control (a list clicks its selected entry);
+//   a menu entry by name or by caption path "Options1/Vanne" (captions without "&"
+//   and surrounding blanks; each menu on the path is clicked in turn, as when it opens);
+//   Form                      clicks the window's background;
+//   AUTRE:ETAPE               acts on another window, loading it (not shown) first.
+#include <string>
+#include <vector>
+
+namespace aub {
+
+class Session;
+class ScriptedDialogs;
+
+struct ScriptOutcome {
+    int status = 0;     // 0 every step ran, 2 unknown window/control/menu, 3 missing answer
+    std::string error;  // French explanation when status != 0
+};
+
+ScriptOutcome runScript(Session& session, const std::string& window, const std::vector<std::string>& steps);
+
+// One step on an already loaded window (used by runScript and the tests).
+ScriptOutcome runStep(Session& session, const std::string& window, const std::string& step);
+
+// Listings of the visible windows (or every loaded one), the dialogs and the shared values.
+std::string listingText(Session& session, const ScriptedDialogs& dialogs, bool allLoaded = false);
+std::string listingJson(Session& session, const ScriptedDialogs& dialogs, bool allLoaded = false);
+
+}  // namespace aub

@@ -1,0 +1,60 @@
+#include "forms/Scripted.h"
+
+#include <filesystem>
+
+#include "core/CalcError.h"
+#include "forms/Form.h"
+
+namespace aub {
+
+void ScriptedDialogs::message(const std::string& text, const std::string& title) {
+    shown_.push_back({"message", text, title, "", ""});
+}
+
+std::string ScriptedDialogs::take(const DialogRecord& pending) {
+    shown_.push_back(pending);
+    if (answers_.empty()) throw NoAnswerLeft{pending.text};
+    std::string a = answers_.front();
+    answers_.pop_front();
+    shown_.back().answer = a;
+    return a;
+}
+
+bool ScriptedDialogs::question(const std::string& text, const std::string& title) {
+    std::string a = take({"question", text, title, "", ""});
+    return a == "oui" || a == "OUI" || a == "Oui" || a == "o" || a == "yes";
+}
+
+std::optional<std::string> ScriptedDialogs::input(const std::string& prompt, const std::string& title,
+                                                  const std::string& defaultText) {
+    std::string a = take({"input", prompt, title, defaultText, ""});
+    if (a.empty()) return std::nullopt;
+    return a;
+}
+
+std::vector<std::string> ScriptedDialogs::messages() const {
+    std::vector<std::string> out;
+    for (const auto& d : shown_)
+        if (d.kind == "message") out.push_back(d.text);
+    return out;
+}
+
+void RecordingPlatform::printForm(Form& form) {
+    if (!printerAvailable) throw CalcError(482, "Erreur d'imprimante");
+    calls.push_back("printForm " + form.name());
+}
+
+void RecordingPlatform::printText(float x, float y, const std::string& text) {
+    (void)x;
+    (void)y;
+    printed.push_back(text);
+    calls.push_back("printText");
+}
+
+void RecordingPlatform::showHelp(const std::string& helpPath, int context) {
+    calls.push_back("showHelp " + helpPath + " " + std::to_string(context));
+}
+
+std::string RecordingPlatform::tempFolder() const { return std::filesystem::temp_directory_path().string(); }
+
+}  // namespace aub

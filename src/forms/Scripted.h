@@ -1,0 +1,80 @@
+#pragma once
+// Dialogs and Platform without a screen: the command line, the capture option and
+// the tests use them. Dialogs answer from a queue and record everything shown;
+// the platform records every call.
+#include <deque>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "forms/Dialogs.h"
+#include "forms/Platform.h"
+
+namespace aub {
+
+struct DialogRecord {
+    std::string kind;  // "message", "question", "input"
+    std::string text;
+    std::string title;
+    std::string defaultText;
+    std::string answer;
+};
+
+// Thrown when a question or an input box finds no answer left. It is not a
+// std::exception on purpose: the windows' error trap lets it through to the driver.
+struct NoAnswerLeft {
+    std::string text;
+};
+
+class ScriptedDialogs : public Dialogs {
+public:
+    using Dialogs::message;
+    void message(const std::string& text, const std::string& title) override;
+    bool question(const std::string& text, const std::string& title) override;
+    std::optional<std::string> input(const std::string& prompt, const std::string& title,
+                                     const std::string& defaultText) override;
+
+    // "oui" / "non" for a question, the text for an input box, "" for Cancel.
+    void answer(std::string text) { answers_.push_back(std::move(text)); }
+    std::size_t answersLeft() const { return answers_.size(); }
+    const std::vector<DialogRecord>& shown() const { return shown_; }
+    std::vector<std::string> messages() const;  // texts of the message boxes only
+    void clearShown() { shown_.clear(); }
+
+private:
+    std::string take(const DialogRecord& pending);
+    std::deque<std::string> answers_;
+    std::vector<DialogRecord> shown_;
+};
+
+class RecordingPlatform : public Platform {
+public:
+    void printForm(Form& form) override;
+    void printerSetup() override { calls.push_back("printerSetup"); }
+    void printText(float x, float y, const std::string& text) override;
+    void endPrintDocument() override { calls.push_back("endPrintDocument"); }
+    void clearClipboard() override { clipboard_.clear(); calls.push_back("clearClipboard"); }
+    void setClipboard(const std::string& text) override { clipboard_ = text; calls.push_back("setClipboard"); }
+    std::string clipboard() const override { return clipboard_; }
+    void openWebPage(const std::string& path) override { calls.push_back("openWebPage " + path); }
+    void openTextEditor() override { calls.push_back("openTextEditor"); }
+    void openTextFile(const std::string& path) override { calls.push_back("openTextFile " + path); }
+    void showHelp(const std::string& helpPath, int context) override;
+    void setBusy(bool busy) override { busy_ = busy; calls.push_back(busy ? "busy" : "notBusy"); }
+    bool busy() const { return busy_; }
+    void processEvents() override {}
+    char decimalSeparator() const override { return separator; }
+    std::string tempFolder() const override;
+
+    char separator = '.';
+    bool printerAvailable = true;
+    std::vector<std::string> calls;
+    std::vector<std::string> printed;  // the lines given to printText
+
+private:
+    std::string clipboard_;
+    bool busy_ = false;
+};
+
+}  // namespace aub

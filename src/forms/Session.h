@@ -1,0 +1,86 @@
+#pragma once
+// What is program-wide: the shared values, the program folder, the help-text file
+// and the loaded windows. Windows open one another through it.
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/SharedValues.h"
+#include "files/HelpTextFile.h"
+#include "forms/Control.h"
+
+namespace aub {
+
+class Dialogs;
+class Platform;
+class Form;
+class WindowCatalog;
+
+// The screen side of the session (the Qt views); the command line and tests have none.
+class WindowHost {
+public:
+    virtual ~WindowHost() = default;
+    virtual void formShown(Form& form) = 0;
+    virtual void formHidden(Form& form) = 0;
+    virtual void formUnloaded(Form& form) = 0;
+    virtual void programEnded() = 0;
+};
+
+class Session {
+public:
+    Session(const WindowCatalog& catalog, Dialogs& dialogs, Platform& platform,
+            std::filesystem::path appFolder);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    SharedValues& shared() { return shared_; }
+    Dialogs& dialogs() { return *dialogs_; }
+    Platform& platform() { return *platform_; }
+    const WindowCatalog& catalog() const { return *catalog_; }
+    const std::filesystem::path& appFolder() const { return appFolder_; }
+    // A file of the program folder.
+    std::filesystem::path file(std::string_view name) const;
+    HelpTextFile& helpFile() { return helpFile_; }
+    // The explanation record k of the help-text file, trailing blanks removed.
+    std::string helpText(int k) const;
+
+    // Loads the window when it is not loaded yet (its load() runs) and returns it.
+    Form& load(std::string_view name);
+    Form* loaded(std::string_view name) const;
+    template <class T> T& window(std::string_view name) { return dynamic_cast<T&>(load(name)); }
+    // Shows a window (loading it first). A modal window blocks the others on screen;
+    // the caller's code goes on at once, so nothing may rely on it having closed.
+    void show(std::string_view name, bool modal = false);
+    void hide(std::string_view name);
+    // Unloads a window (its queryUnload may refuse for CloseMode::User); true when unloaded.
+    bool unload(std::string_view name, CloseMode mode = CloseMode::Code);
+    // The person's close box.
+    bool requestClose(Form& form) ;
+    // Runs what the window's menu entry runs.
+    void open(std::string_view name);
+    // Ends the whole program: every window goes at once, no question.
+    void endProgram();
+    bool ended() const { return ended_; }
+    std::vector<Form*> forms() const;  // loaded windows, in load order
+
+    void setHost(WindowHost* host) { host_ = host; }
+    // Windows unloaded inside one of their own handlers are destroyed here, later.
+    void collect();
+
+private:
+    const WindowCatalog* catalog_;
+    Dialogs* dialogs_;
+    Platform* platform_;
+    std::filesystem::path appFolder_;
+    SharedValues shared_;
+    HelpTextFile helpFile_;
+    std::vector<std::unique_ptr<Form>> forms_;
+    std::vector<std::unique_ptr<Form>> graveyard_;
+    WindowHost* host_ = nullptr;
+    bool ended_ = false;
+};
+
+}  // namespace aub

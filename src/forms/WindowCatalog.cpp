@@ -1,0 +1,51 @@
+#include "forms/WindowCatalog.h"
+
+#include <stdexcept>
+#include <utility>
+
+#include "core/NumberText.h"
+#include "forms/Form.h"
+#include "forms/Session.h"
+
+namespace aub {
+
+void WindowCatalog::add(std::string name, Factory factory, Opener opener) {
+    if (has(name)) throw std::logic_error("fenêtre en double : " + name);
+    entries_.push_back({std::move(name), std::move(factory), std::move(opener)});
+}
+
+const WindowCatalog::Entry* WindowCatalog::entry(std::string_view name) const {
+    for (const auto& e : entries_)
+        if (e.name == name) return &e;
+    for (const auto& e : entries_)
+        if (equalsNoCase(e.name, name)) return &e;
+    return nullptr;
+}
+
+bool WindowCatalog::has(std::string_view name) const { return entry(name) != nullptr; }
+
+std::string WindowCatalog::canonical(std::string_view name) const {
+    const Entry* e = entry(name);
+    return e ? e->name : std::string();
+}
+
+std::vector<std::string> WindowCatalog::names() const {
+    std::vector<std::string> out;
+    for (const auto& e : entries_) out.push_back(e.name);
+    return out;
+}
+
+std::unique_ptr<Form> WindowCatalog::create(std::string_view name, Session& session) const {
+    const Entry* e = entry(name);
+    if (!e) throw std::out_of_range("fenêtre inconnue : " + std::string(name));
+    return e->factory(session);
+}
+
+void WindowCatalog::open(std::string_view name, Session& session) const {
+    const Entry* e = entry(name);
+    if (!e) throw std::out_of_range("fenêtre inconnue : " + std::string(name));
+    if (e->opener) e->opener(session);
+    else session.show(e->name, true);
+}
+
+}  // namespace aub

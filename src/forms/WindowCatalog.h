@@ -1,0 +1,40 @@
+#pragma once
+// The windows the program knows, by name: how to build one, and how the menu
+// entry that opens it opens it (FormulaId, modal or not). Each module registers its
+// windows; the session builds them on demand.
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace aub {
+
+class Form;
+class Session;
+
+class WindowCatalog {
+public:
+    using Factory = std::function<std::unique_ptr<Form>(Session&)>;
+    using Opener = std::function<void(Session&)>;
+
+    // `opener` runs what the window's menu entry runs; by default the window is shown modally.
+    void add(std::string name, Factory factory, Opener opener = {});
+    bool has(std::string_view name) const;
+    // The registered spelling of a name given in any case, or empty.
+    std::string canonical(std::string_view name) const;
+    std::vector<std::string> names() const;
+    std::unique_ptr<Form> create(std::string_view name, Session& session) const;
+    void open(std::string_view name, Session& session) const;
+
+private:
+    struct Entry {
+        std::string name;
+        Factory factory;
+        Opener opener;
+    };
+    const Entry* entry(std::string_view name) const;
+    std::vector<Entry> entries_;
+};
+
+}  // namespace aub

@@ -1,0 +1,176 @@
+// The window framework: control events, the error trap, the session's life cycle
+// and the step language of the command line.
+#include <gtest/gtest.h>
+
+#include "core/CalcError.h"
+#include "forms/Form.h"
+#include "forms/Script.h"
+#include "forms/Scripted.h"
+#include "forms/Session.h"
+#include "forms/WindowCatalog.h"
+#include "support/WindowTest.h"
+
+namespace aub {
+namespace {
+
+// A small window exercising every kind of event.
+class Sample : public Form {
+public:
+    explicit Sample(Session& s) : Form(s, "Sample", "Essai") {
+        textBox("Valbox", 0);
+        textBox("Valbox", 1);
+        label("Label", 0, "");
+        button("Calcul", -1, "Calcul");
+        listBox("List1").items = {"A.txt", "B.txt"};
+        checkBox("Check1", -1, "Option");
+        slider("Vscrol", -1, 0, 10, 5);
+        menu("mnuFile", "&Fichier");
+        menu("mnuSave", "Enre&gistre", "mnuFile");
+        menu("mnuSub", "Sous  menu", "mnuFile");
+        menu("mnuDeep", "Profond", "mnuSub");
+        on("Valbox", EventKind::Change, [this](int i) { log += "change" + std::to_string(i) + ";"; });
+        on("Calcul", EventKind::Click, [this](int) {
+            float a = num("Valbox", 0);
+            float b = num("Valbox", 1);
+            if (b == 0) throw CalcError(ErrDivByZero);
+            ctl("Label", 0).caption = std::to_string(static_cast<int>(a / b));
+        });
+        on("List1", EventKind::Click, [this](int) { log += "list=" + ctl("List1").text() + ";"; });
+        on("Check1", EventKind::Click, [this](int) { log += "check;"; });
+        on("Vscrol", EventKind::Change, [this](int) { log += "slider=" + std::to_string(ctl("Vscrol").value()) + ";"; });
+        on("mnuFile", EventKind::Click, [this](int) { log += "file;"; });
+        on("mnuSave", EventKind::Click, [this](int) { log += "save;"; });
+        on("mnuDeep", EventKind::Click, [this](int) {
+            log += "deep;";
+            if (auto a = dialogs().input("Nom ?", "Titre", "x")) log += "name=" + *a + ";";
+        });
+        onBackgroundClick([this] { log += "background;"; });
+    }
+    std::string log;
+};
+
+class Closing : public Form {
+public:
+    explicit Closing(Session& s) : Form(s, "Closing", "Fermeture") {
+        button("Fin", -1, "Fin");
+        on("Fin", EventKind::Click, [this](int) {
+            session().unload(name());
+            caption = "still alive";  // the window object outlives its own handler
+        });
+    }
+    bool queryUnload(CloseMode mode) override { return mode != CloseMode::User; }
+};
+
+class FormsTest : public ::testing::Test {
+protected:
+    FormsTest() {
+        catalog.add("Sample", [](Session& s) { return std::make_unique<Sample>(s); });
+        catalog.add("Closing", [](Session& s) { return std::make_unique<Closing>(s); });
+        session = std::make_unique<Session>(catalog, dialogs, platform, folder.path());
+    }
+    Sample& sample() { return session->window<Sample>("Sample"); }
+    ScriptOutcome run(std::vector<std::string> steps) { return runScript(*session, "Sample", steps); }
+
+    test::TempFolder folder;
+    WindowCatalog catalog;
+    ScriptedDialogs dialogs;
+    RecordingPlatform platform;
+    std::unique_ptr<Session> session;
+};
+
+TEST_F(FormsTest, TypingRunsChangeOnlyWhenTheTextDiffers) {
+    ASSERT_EQ(run({"Valbox(1)=2", "Valbox(1)=2", "Valbox(0)=5"}).status, 0);
+    EXPECT_EQ(sample().log, "change1;change0;");
+}
+
+TEST_F(FormsTest, NoEventRunsWhileTheWindowIsBuilt) {
+    EXPECT_EQ(sample().log, "");
+    EXPECT_EQ(sample().ctl("Vscrol").value(), 5);
+}
+
+TEST_F(FormsTest, CalcErrorBecomesItsFrenchMessageAndKeepsTheScreen) {
+    ASSERT_EQ(run({"Valbox(0)=7", "Valbox(1)=2", "Calcul", "Valbox(1)=0", "Calcul"}).status, 0);
+    EXPECT_EQ(sample().ctl("Label", 0).caption, "3");
+    EXPECT_EQ(dialogs.messages(), std::vector<std::string>{"Division par zéro"});
+}
+
+TEST_F(FormsTest, ListCheckAndSliderRunTheirEvents) {
+    ASSERT_EQ(run({"List1=B.txt", "List1", "Check1=1", "Check1=1", "Vscrol=99"}).status, 0);
+    EXPECT_EQ(sample().log, "list=B.txt;list=B.txt;check;slider=10;");
+}
+
+TEST_F(FormsTest, MenuPathClicksEveryMenuOnTheWay) {
+    dialogs.answer("projet");
+    ASSERT_EQ(run({"Fichier/Enregistre", "Fichier/Sous  menu/Profond"}).status, 0);
+    EXPECT_EQ(sample().log, "file;save;file;deep;name=projet;");
+}
+
+TEST_F(FormsTest, DisabledMenuEntryDoesNothing) {
+    sample().ctl("mnuSave").enabled = false;
+    ASSERT_EQ(run({"Fichier/Enregistre"}).status, 0);
+    EXPECT_EQ(sample().log, "file;");
+}
+
+TEST_F(FormsTest, UnknownNamesAndMissingAnswersGiveTheirStatus) {
+    EXPECT_EQ(run({"Nothing(3)=1"}).status, 2);
+    EXPECT_EQ(run({"Fichier/Rien"}).status, 2);
+    EXPECT_EQ(runScript(*session, "NoSuchWindow", {}).status, 2);
+    EXPECT_EQ(run({"Fichier/Sous  menu/Profond"}).status, 3);
+}
+
+TEST_F(FormsTest, StepOnAnotherWindowLoadsItWithoutShowingIt) {
+    ASSERT_EQ(run({"Closing:Fin"}).status, 0);
+    EXPECT_EQ(session->loaded("Closing"), nullptr);
+    ASSERT_EQ(run({"Form"}).status, 0);
+    EXPECT_EQ(sample().log, "background;");
+}
+
+TEST_F(FormsTest, CloseBoxCanBeRefusedButTheProgramMayUnload) {
+    session->show("Closing");
+    Form& f = session->load("Closing");
+    EXPECT_FALSE(session->requestClose(f));
+    EXPECT_TRUE(f.visible());
+    f.fire(f.ctl("Fin"), EventKind::Click);
+    EXPECT_EQ(session->loaded("Closing"), nullptr);
+    session->collect();
+}
+
+TEST_F(FormsTest, EndingTheProgramStopsEveryEvent) {
+    session->show("Sample");
+    Sample& s = sample();
+    session->endProgram();
+    EXPECT_TRUE(session->ended());
+    EXPECT_TRUE(session->forms().empty());
+    EXPECT_EQ(runStep(*session, "Sample", "Valbox(0)=1").status, 0);
+    EXPECT_EQ(s.log, "");
+    session->collect();
+}
+
+TEST_F(FormsTest, JsonListingCarriesControlsDialogsAndSharedValues) {
+    ASSERT_EQ(run({"Valbox(0)=a\"b", "Valbox(1)=0", "Calcul"}).status, 0);
+    std::string json = listingJson(*session, dialogs);
+    EXPECT_NE(json.find("\"Valbox(0)\":{\"text\":\"a\\\"b\""), std::string::npos) << json;
+    EXPECT_NE(json.find("\"items\":[\"A.txt\",\"B.txt\"],\"selected\":-1"), std::string::npos);
+    EXPECT_NE(json.find("{\"kind\":\"message\",\"text\":\"Division par zéro\"}"), std::string::npos);
+    EXPECT_NE(json.find("\"SharedHead\":0"), std::string::npos);
+    EXPECT_NE(json.find("\"ended\":false}"), std::string::npos);
+}
+
+TEST(DrawingTest, KeepsElementsWithThePenOfTheirTime) {
+    Drawing d;
+    d.scale(0, 10, 10, 0);
+    d.penColor = 0xFF0000;
+    d.line(0, 0, 10, 10);
+    d.penWidth = 2;
+    d.circle(5, 5, 1);
+    ASSERT_EQ(d.ops().size(), 2u);
+    EXPECT_EQ(d.ops()[0].color, 0xFF0000);
+    EXPECT_EQ(d.ops()[0].width, 1);
+    EXPECT_EQ(d.ops()[1].width, 2);
+    EXPECT_EQ(d.top(), 10);
+    d.clear();
+    EXPECT_TRUE(d.ops().empty());
+}
+
+}  // namespace
+}  // namespace aub

@@ -1,0 +1,65 @@
+#include "support/WindowTest.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+
+#include "forms/Script.h"
+
+namespace aub {
+void registerAllWindows(WindowCatalog& catalog);
+}
+
+namespace aub::test {
+
+TempFolder::TempFolder() {
+    static std::atomic<unsigned> counter{0};
+    auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    path_ = std::filesystem::temp_directory_path() /
+            ("aubelys-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+    std::filesystem::create_directories(path_);
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+std::filesystem::path dataSource() {
+    if (const char* env = std::getenv("AUBELYS_TEST_DATA")) return env;
+    return AUBELYS_DATA_SOURCE;
+}
+
+void WindowTest::SetUp() {
+    std::error_code ec;
+    std::filesystem::copy(dataSource(), folder_.path(),
+                          std::filesystem::copy_options::recursive | std::filesystem::copy_options::skip_existing, ec);
+    registerAllWindows(catalog_);
+    session_ = std::make_unique<Session>(catalog_, dialogs_, platform_, folder_.path());
+}
+
+void WindowTest::TearDown() {
+    std::vector<std::string> shown = dialogs_.messages();
+    EXPECT_EQ(shown, expected_) << "messages shown differ from the expected ones";
+    session_.reset();
+}
+
+Form& WindowTest::open(const std::string& window) {
+    session_->open(window);
+    session_->collect();
+    return session_->load(window);
+}
+
+void WindowTest::step(const std::string& window, const std::string& s) {
+    ScriptOutcome out = runStep(*session_, window, s);
+    ASSERT_EQ(out.status, 0) << out.error;
+}
+
+std::string WindowTest::text(const std::string& window, const std::string& name, int index) {
+    Control& c = session_->load(window).ctl(name, index);
+    return c.kind() == ControlKind::TextBox || c.kind() == ControlKind::ComboBox || c.kind() == ControlKind::ListBox
+               ? c.text()
+               : c.caption;
+}
+
+}  // namespace aub::test
