@@ -1,11 +1,17 @@
 #include "hammer/RegisterHammer.h"
 
+#include <memory>
+
+#include "forms/Session.h"
 #include "forms/WindowCatalog.h"
+#include "hammer/Frmmarteau.h"
 
 namespace aub {
 
 void registerHammerWindows(WindowCatalog& catalog) {
-    (void)catalog;  // no window of this module yet
+    // The trip hammer: the main window's "Marteau de forge" entry, modal.
+    catalog.add("Frmmarteau", [](Session& s) { return std::make_unique<Frmmarteau>(s); },
+                [](Session& s) { s.show("Frmmarteau", true); });
 }
 
 }  // namespace aub

@@ -1,0 +1,133 @@
+#include "wind/Frmpage78.h"
+
+#include <cmath>
+#include <string>
+
+#include "core/CalcError.h"
+#include "core/Checked.h"
+#include "core/Hydraulics.h"
+#include "core/NumberText.h"
+#include "core/SharedValues.h"
+#include "forms/Dialogs.h"
+#include "forms/Session.h"
+
+namespace aub {
+
+namespace {
+
+const char* const Profiles[] = {"CLARK_Y", "NACA_4415", "NACA_63_415", "PLACAPLAT"};
+
+const char* const Note =
+    "Ce calcul a permis de connaitre la puissance d'une éolienne quelconque \n"
+    "éxécuté en 10 sections du moyeu à l'extremité\n"
+    "Rotor tripale, vitesse spécifique de calcul 7 ; chaque section travaille\n"
+    "sous une incidence de 5 / racine(r/R) degrés, avec la corde optimale.\n"
+    "Seuls la puissance et le rendement dépendent du profil choisi.";
+
+float fin(float x) { return checkedValue(x); }
+
+}  // namespace
+
+Frmpage78::Frmpage78(Session& s) : Form(s, "Frmpage78", "Frmpage78") {
+    frame("Frame1", -1, "Modifiez les valeurs").at(0, 0);
+    label("Label", 0, "Diamètre m").in("Frame1").at(0, 0);
+    textBox("Valbox", 0).in("Frame1").at(0, 1);
+    label("Label", 8, "Vitesse vent m/s").in("Frame1").at(1, 0);
+    textBox("Valbox", 8).in("Frame1").at(1, 1);
+    textBox("Valbox", 2).in("Frame1").at(2, 1);  // number of sections
+    comboBox("Combo1", -1, "Choisir un profil").in("Frame1").at(3, 0, 1, 2);
+
+    frame("Frame2", -1, "RESULTATS").at(0, 1);
+    label("Label", 11, "P kW").in("Frame2").at(0, 0);
+    textBox("Valbox", 11).in("Frame2").at(0, 1);
+    label("Label", 1, "N  T/min").in("Frame2").at(1, 0);
+    textBox("Valbox", 1).in("Frame2").at(1, 1);
+    label("Label", 3, "Omega r/s").in("Frame2").at(2, 0);
+    textBox("Valbox", 3).in("Frame2").at(2, 1);
+    label("Label", 4, "Rendement").in("Frame2").at(3, 0);
+    textBox("Valbox", 4).in("Frame2").at(3, 1);
+    label("Label", 13, "PROFIL").in("Frame2").at(4, 0);
+    textBox("Valbox", 13).in("Frame2").at(4, 1);
+
+    textBox("Text1", -1).at(1, 0, 1, 2).size(9000, 2500).multi().hidden();
+    menu("Retour", "Retour");
+
+    on("Combo1", EventKind::Click, [this](int) { calculate(ctl("Combo1").text()); });
+    on("Retour", EventKind::Click, [this](int) { session().unload(name()); });
+    onBackgroundClick([this] { ctl("Text1").visible = false; });
+}
+
+void Frmpage78::load() {
+    set("Valbox", 0, "5");
+    set("Valbox", 2, "10");
+    set("Valbox", 8, "12");
+    Control& list = ctl("Combo1");
+    list.clearItems();
+    for (const char* p : Profiles) list.addItem(p);
+}
+
+void Frmpage78::calculate(const std::string& profile) {
+    constexpr float Pi = 3.141593f;
+    constexpr float Blades = 3.0f;      // z
+    constexpr float DesignRatio = 7.0f;  // λ0
+    SharedValues& sv = shared();
+
+    const float D = num("Valbox", 0);
+    sv.SharedDiameter = D;
+    const float R = D / 2.0f;
+    const int n = toByte(num("Valbox", 2));
+    const float V = num("Valbox", 8);
+
+    const float Va = fin(2.0f * V / 3.0f);
+    const float omega = cdiv(fin(DesignRatio * V), R);
+    sv.SharedOmega = omega;
+
+    sv.SharedPower = 0.0f;
+    float cz = 0.0f, cx = 0.0f, thrust = 0.0f, eta = 0.0f;
+    // No section at all: the relative radius k/n of a section has no meaning.
+    if (n == 0) throw CalcError(ErrDivByZero);
+    for (int k = 1; k <= n; ++k) {
+        const float u = static_cast<float>(k) / static_cast<float>(n);
+        const float r = R * u;
+        const float lambda = DesignRatio * u;
+        const float c0 = cdiv(50.265488f * R, 9.0f * DesignRatio * csqrt(lambda * lambda + 4.0f / 9.0f));
+        const float t = cdiv(1.0f, 1.5f * lambda);
+        const float phi = catan(t);
+        const float incidence = cdiv(5.0f, csqrt(u));
+        try {
+            if (profile == "CLARK_Y") clarkYPolar(incidence, cz, cx);
+            else if (profile == "NACA_4415") naca4415Polar(incidence, cz, cx);
+            else if (profile == "NACA_63_415") naca63415Polar(incidence, cz, cx);
+            else if (profile == "PLACAPLAT") flatPlatePolar(incidence, cz, cx);
+            else {
+                dialogs().message("pas de choix de profil");
+                return;
+            }
+        } catch (const CalcError& e) {
+            dialogs().message(e.description() + "  erreur");
+            return;
+        }
+        const float chord = cdiv(c0, Blades * cz);
+        const float area = fin(R * chord / 12.0f);
+        const float tanPhi = ctan(phi);
+        const float load = fin(Va * Va * (0.6125f * area) * (1.0f + cdiv(1.0f, fin(tanPhi * tanPhi))));
+        const float sinPhi = std::sin(phi), cosPhi = std::cos(phi);
+        thrust = fin(thrust + (cz * cosPhi + cx * sinPhi) * load);
+        const float torque = fin((cz * sinPhi - cx * cosPhi) * load * r);
+        sv.SharedPower = fin(sv.SharedPower + Blades * torque * omega);
+        eta = cdiv(sv.SharedPower, fin(Blades * Va * thrust));
+    }
+    const float N = cdiv(420.0f * V, Pi * D);
+    sv.SharedSpeed = N;
+
+    set("Valbox", 1, formatNumber3(N));
+    set("Valbox", 4, formatNumber3(eta));
+    set("Valbox", 3, formatNumber3(omega));
+    set("Valbox", 11, formatNumber3(fin(sv.SharedPower / 1000.0f)));
+    set("Valbox", 13, profile);
+    Control& note = ctl("Text1");
+    note.setText(Note);
+    note.visible = true;
+}
+
+}  // namespace aub
