@@ -1,11 +1,37 @@
 #include "wheels/overshot/RegisterOvershot.h"
 
+#include <memory>
+
+#include "core/SharedValues.h"
+#include "forms/Session.h"
 #include "forms/WindowCatalog.h"
+#include "wheels/overshot/Formgraph.h"
+#include "wheels/overshot/Formrouehaut.h"
+#include "wheels/overshot/Formsurfa.h"
+#include "wheels/overshot/Frmpertecou.h"
+#include "wheels/overshot/frmGraph.h"
 
 namespace aub {
 
 void registerOvershotWindows(WindowCatalog& catalog) {
-    (void)catalog;  // no window of this module yet
+    // "Evaluations / Roue au  Dessus": modal; the entry leaves FormulaId as it is
+    // (the window's local help is its own record 18).
+    catalog.add("Formrouehaut", [](Session& s) { return std::make_unique<Formrouehaut>(s); },
+                [](Session& s) { s.show("Formrouehaut", true); });
+    // Opened by the overshot window (not shown by the calculation that fills them).
+    catalog.add("Formsurfa", [](Session& s) { return std::make_unique<Formsurfa>(s); },
+                [](Session& s) { s.show("Formsurfa", true); });
+    catalog.add("Formgraph", [](Session& s) { return std::make_unique<Formgraph>(s); },
+                [](Session& s) { s.show("Formgraph", true); });
+    // The jet graph; the wind study shows it not modal.
+    catalog.add("frmGraph", [](Session& s) { return std::make_unique<frmGraph>(s); },
+                [](Session& s) { s.show("frmGraph", false); });
+    // "Perte de charge / Spécial coursier": modal, local-help topic 32.
+    catalog.add("Frmpertecou", [](Session& s) { return std::make_unique<Frmpertecou>(s); },
+                [](Session& s) {
+                    s.shared().FormulaId = 32;
+                    s.show("Frmpertecou", true);
+                });
 }
 
 }  // namespace aub
