@@ -1,0 +1,279 @@
+#include "turbines/Formbuse.h"
+
+#include <vector>
+
+#include "core/CalcError.h"
+#include "core/Checked.h"
+#include "core/Hydraulics.h"
+#include "core/NumberText.h"
+#include "core/SharedValues.h"
+#include "files/TextFile.h"
+#include "forms/Dialogs.h"
+#include "forms/Session.h"
+#include "turbines/TurbineShared.h"
+
+namespace aub {
+
+namespace {
+
+constexpr float Pi = 3.141593f;
+constexpr const char* MissingData = "Il manque au moins une donnée";
+// A start velocity so far below 4.8 m/s that the full-flow steps would not end in time.
+constexpr float MaxFullFlowSteps = 10000.0f;
+
+const char* const Materials[] = {"",           "Fibro",       "Cuivre",     "Plastic", "Acier lisse",
+                                 "Acier soudé", "Fonte neuve", "Bois poncé", "Bois brut"};
+
+}  // namespace
+
+Formbuse::Formbuse(Session& s) : Form(s, "Formbuse", "PERTES DE CHARGE D UNE CONDUITE EN CHARGE") {
+    columns = 2;
+    frame("Frame1", -1, "").at(0, 0);
+    label("Label5", -1, "Paroi").in("Frame1").at(0, 0);
+    Control& walls = comboBox("Combo1").in("Frame1").at(0, 1);
+    for (const char* m : Materials) walls.addItem(m);
+    struct Box {
+        int index;
+        const char* caption;
+        const char* text;
+    };
+    const Box data[] = {{0, "Nature conduite", ""},
+                        {1, "Diamètre mm", "250"},
+                        {2, "Débit l/s", "100"},
+                        {3, "Charge amont (hauteur)", "15"},
+                        {4, "Longueur conduite m", "20"},
+                        {5, "Σ pertes singulières", "0"}};
+    int row = 1;
+    for (const Box& b : data) {
+        label("Label1", b.index, b.caption).in("Frame1").at(row, 0);
+        textBox("Valbox", b.index, b.text).in("Frame1").at(row++, 1);
+    }
+    label("Label4", -1, "Modifiez ces valeurs selon vos besoins").in("Frame1").at(row, 0, 1, 2);
+
+    frame("Frame2", -1, "").at(0, 1);
+    const Box results[] = {{6, "Perte de charge mm/m", ""},  {10, "Pertes singulières mm", ""},
+                           {7, "Perte totale mm", ""},       {9, " Vitesse de l'eau m/s", ""},
+                           {8, "H résiduelle m", ""},        {11, "Valeur de V2 / 2g (m)", ""}};
+    row = 0;
+    for (const Box& b : results) {
+        label("Label1", b.index, b.caption).in("Frame2").at(row, 0);
+        textBox("Valbox", b.index).in("Frame2").at(row++, 1);
+    }
+    label("Label2", -1, "Initiez votre choix sur la barre des menus").at(1, 0);
+    label("Label3", -1, "").at(1, 1).hidden();
+    ctl("Label2").foreColor = 0xFF0000;
+    ctl("Label3").foreColor = 0xFF0000;
+
+    menu("Fichier", "Fichier");
+    menu("Fermer", "Fermer", "Fichier");
+    menu("Enregistrer", "Enregistrer", "Fichier");
+    menu("Imprime", "Imprime feuille");
+    menu("Colebrook", "Colebrook");
+    menu("Scimemi", "Scimemi");
+    menu("Plein", "PLein débit");
+    menu("Aide", "Aide locale");
+
+    on("Fermer", EventKind::Click, [this](int) { session().unload(name()); });
+    on("Enregistrer", EventKind::Click, [this](int) { saveTempobuse(); });
+    on("Imprime", EventKind::Click, [this](int) { printAfterQuestion(*this); });
+    on("Colebrook", EventKind::Click, [this](int) { colebrook(); });
+    on("Scimemi", EventKind::Click, [this](int) { scimemi(); });
+    on("Plein", EventKind::Click, [this](int) { fullFlow(); });
+    on("Aide", EventKind::Click, [this](int) {
+        shared().FormulaId = 27;
+        showLocalHelp(session(), 27);
+    });
+    on("Combo1", EventKind::Click, [this](int) { chooseMaterial(); });
+    on("Valbox", EventKind::Change, [this](int) { ctl("Label2").visible = false; });
+}
+
+void Formbuse::load() {
+    if (fileExists(session().appFolder(), "Tempobuse")) readTempobuse();
+}
+
+void Formbuse::unloaded() {
+    hideMainHelpBox(session());
+    shared().PipeWindowOpen = false;
+}
+
+void Formbuse::chooseMaterial() {
+    set("Valbox", 0, ctl("Combo1").text());
+    for (int i = 6; i <= 10; ++i) set("Valbox", i, "");
+}
+
+void Formbuse::readTempobuse() {
+    const auto path = findFile(session().appFolder(), "Tempobuse");
+    if (!path) throw CalcError(ErrFileNotFound);
+    // One value per line, so that a value typed with a decimal comma comes back whole.
+    const std::vector<std::string> values = readDesignValues(*path);
+    for (int i = 0; i < 6; ++i) {
+        if (static_cast<std::size_t>(i) >= values.size()) throw CalcError(ErrPastEnd);
+        set("Valbox", i, values[static_cast<std::size_t>(i)]);
+    }
+    Control& walls = ctl("Combo1");
+    for (std::size_t i = 0; i < walls.items.size(); ++i)
+        if (walls.items[i] == values[0]) {
+            if (walls.listIndex() == static_cast<int>(i)) chooseMaterial();
+            else walls.setListIndex(static_cast<int>(i));
+            return;
+        }
+    walls.setText(values[0]);
+}
+
+void Formbuse::saveTempobuse() {
+    std::vector<std::string> lines;
+    for (int i = 0; i <= 5; ++i) lines.push_back(txt("Valbox", i));
+    saveLines(session().file("Tempobuse"), lines);
+}
+
+void Formbuse::RugoScim(std::string& material, float& k0, float& k1, float& k2) {
+    struct Row {
+        const char* name;
+        float k0, k1, k2;
+    };
+    static const Row table[] = {{"Fibro", 50.6f, 2.69f, 0.561f},      {"Plastic", 58.9f, 2.68f, 0.56f},
+                                {"Cuivre", 58.9f, 2.68f, 0.56f},      {"Acier lisse", 55.0f, 2.59f, 0.55f},
+                                {"Acier soudé", 29.7f, 2.575f, 0.53f}, {"Fonte neuve", 35.0f, 2.625f, 0.535f}};
+    if (material.empty()) {
+        dialogs().message("Pas de nature de paroi !");
+        return;
+    }
+    for (const Row& r : table)
+        if (material == r.name) {
+            k0 = r.k0;
+            k1 = r.k1;
+            k2 = r.k2;
+            return;
+        }
+    dialogs().message("Matériau non reconnu");
+    material.clear();
+}
+
+void Formbuse::readInputs() {
+    ctl("Label2").visible = false;
+    ctl("Label3").visible = false;
+    h_ = num("Valbox", 3);
+    q_ = num("Valbox", 2);
+    d_ = num("Valbox", 1);
+    l_ = num("Valbox", 4);
+    area_ = checkedValue(1e-4 * Pi * d_ * d_ / 4.0);
+    // Without a diameter there is no velocity: the missing-data check speaks first.
+    v_ = area_ == 0.0f ? 0.0f : cdiv(0.1f * q_, area_);
+    SharedValues& sv = shared();
+    sv.SharedHead = h_;
+    sv.SharedFlow = q_;
+    sv.SharedDiameter = d_;
+    sv.SharedWidth = l_;
+}
+
+void Formbuse::showLosses(const char* mask) {
+    shared().SharedVelocity = v_;
+    set("Valbox", 7, formatMask(total_, "###0.###"));
+    set("Valbox", 8, formatMask(checkedValue(h_ - static_cast<double>(total_) / 1000.0), mask));
+    set("Valbox", 9, formatMask(v_, mask));
+    set("Valbox", 10, formatMask(checkedValue(1000.0 * singular_), "###0.###"));
+    set("Valbox", 11, formatMask(hv_, mask));
+}
+
+void Formbuse::colebrook() {
+    readInputs();
+    float eps = 0;
+    wallRoughness(ctl("Combo1").text(), eps, dialogs());
+    shared().SharedPower = 0;  // the missing-data test leaves no power behind
+    if (q_ * h_ * d_ * l_ == 0.0f) {
+        dialogs().message(MissingData);
+        return;
+    }
+    try {
+        const double relative = static_cast<double>(eps) / d_;
+        const double re = static_cast<double>(v_) * d_ / 0.001005;
+        const double f = colebrookFriction(relative, re, dialogs());
+        j_ = checkedValue(f * v_ * v_ * 1000.0 / (d_ * 19.62 / 1000.0));
+        set("Valbox", 6, formatMask(j_, "#0.####"));
+        hv_ = checkedValue(static_cast<double>(v_) * v_ / 19.62);
+        singular_ = checkedValue(static_cast<double>(num("Valbox", 5)) * hv_);
+        total_ = checkedValue(static_cast<double>(j_) * l_ + 1000.0 * singular_);
+        showLosses("##0.###");
+        Avertir();
+    } catch (const CalcError& e) {
+        dialogs().message(" un champ de saisie a une valeur incorrecte ou nulle");
+        dialogs().message(e.description());
+    }
+}
+
+void Formbuse::scimemi() {
+    readInputs();
+    if (trim(txt("Valbox", 0)).empty()) {
+        dialogs().message("Pas de nature de paroi !");
+        return;
+    }
+    std::string material = ctl("Combo1").text();
+    float k0 = 0, k1 = 0, k2 = 0;
+    RugoScim(material, k0, k1, k2);
+    if (material.empty()) return;
+    if (q_ * h_ * d_ * l_ == 0.0f) {
+        dialogs().message(MissingData);
+        return;
+    }
+    try {
+        const float base = cdiv(q_ * cpow(d_, -k1), k0);
+        j_ = checkedValue(1e12 * cpow(base, 1.0f / k2));
+        set("Valbox", 6, formatMask(j_, "#0.####"));
+        hv_ = checkedValue(static_cast<double>(v_) * v_ / 19.62);
+        singular_ = checkedValue(static_cast<double>(num("Valbox", 5)) * hv_);
+        total_ = checkedValue(static_cast<double>(j_) * l_ + 1000.0 * singular_);
+        showLosses("#0.###");
+        Avertir();
+    } catch (const CalcError& e) {
+        dialogs().message(" un champ de saisie a une valeur incorrecte ou nulle");
+        dialogs().message(e.description());
+    }
+}
+
+void Formbuse::fullFlow() {
+    readInputs();
+    float eps = 0;
+    wallRoughness(ctl("Combo1").text(), eps, dialogs());
+    if (q_ * h_ * l_ == 0.0f) {
+        dialogs().message("Il manque au moins une donnée H , Q ou L");
+        return;
+    }
+    if (d_ == 0.0f) {
+        dialogs().message(MissingData);
+        return;
+    }
+    if ((4.8f - v_) / 0.2f > MaxFullFlowSteps) throw CalcError(ErrOverflow);
+    const float sigma = num("Valbox", 5);
+    const double relative = static_cast<double>(eps) / d_;
+    do {
+        v_ += 0.2f;
+        const double re = static_cast<double>(v_) * d_ / 0.001005;
+        const double f = colebrookFriction(relative, re, dialogs());
+        j_ = checkedValue(f * v_ * v_ * 1000.0 / (d_ * 19.62 / 1000.0));
+        set("Valbox", 6, formatMask(j_, "#0.####"));
+        hv_ = checkedValue(static_cast<double>(v_) * v_ / 19.62);
+        singular_ = checkedValue(static_cast<double>(sigma) * hv_);
+        total_ = checkedValue(static_cast<double>(j_) * l_ + 1000.0 * singular_);
+    } while (!(v_ > 4.8f));
+    set("Valbox", 1, formatMask(d_, "#####"));
+    showLosses("##0.###");
+    Avertir();
+}
+
+void Formbuse::Avertir() {
+    Control& first = ctl("Label2");
+    if (h_ - total_ / 1000.0f < 0.0f) {
+        first.visible = true;
+        first.caption = "AVERTISSEMENT \n Pression négative en sortie , données non concordantes";
+    } else if (v_ > 5.0f) {
+        first.visible = true;
+        first.caption = "AVERTISSEMENT \n Vitesse de l'eau supérieure à 5 m/s";
+    }
+    if (hv_ > h_) {
+        Control& second = ctl("Label3");
+        second.visible = true;
+        second.caption = "AVERTISSEMENT \n Pression trop faible , écoulement impossible";
+    }
+}
+
+}  // namespace aub

@@ -1,0 +1,65 @@
+#pragma once
+// Turbine characteristics by specific speed: from the head H (m), the flow Q (m3/s),
+// the speed N (t/min), the number of Pelton jets and the efficiency, the window gives
+// the powers (CV and kW), the torque, the specific speed Ns = N·√Pu / H^1.25 (Pu in CV),
+// the runner type chosen by Ns and its main dimensions from the speed coefficients
+// ksi0, ksi1 and ksihdi:
+//   D1 = 60·ksi0·√(2gH) / (π·N),  D2 = 60·ksi1·√(2gH) / (π·N),  b0 = ksihdi·D2,
+//   with 2g = 19.62 and π = 3.141593; a Pelton wheel gets D = 60·0.48·√(2gH) / (π·N)
+//   and a single injector of diameter 1000·√(4Q / (π·√(2gH))) mm.
+// Two bases: 1 = the true speed N is given, 2 = Ns is given and N follows.
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "forms/Form.h"
+
+namespace aub {
+
+// What the window keeps from one loading to the next (the catalogue entry holds it
+// for the whole run): whether it was created once, and the three speed coefficients.
+struct FormroueMemory {
+    bool created = false;
+    double ksi0 = 0;                // 0 until the first classification (not positive = unset)
+    std::optional<float> ksi1;      // undefined for a Pelton runner
+    std::optional<double> ksihdi;   // undefined for a Pelton runner
+};
+
+class Formroue : public Form {
+public:
+    Formroue(Session& s, std::shared_ptr<FormroueMemory> memory);
+    void load() override;
+    void unloaded() override;
+
+    // The calculation of a button press (in the current base).
+    void Calcule();
+    // Runner type by Ns, picture, dimensions and coefficient boxes.
+    void Selon_ns_new();
+    // Captions of the reaction-runner result set (and the outlet velocity box).
+    void Labelssérie1();
+    // The Pelton result set.
+    void Labssérie2();
+    // The stale notice: results must be computed again.
+    void avertit();
+    // Activates the lower (k = 1) or the upper (k = 14) speed slider.
+    void déplace(int k);
+
+    int calcBase() const { return calcBase_; }
+
+private:
+    void calculeSteps();
+    void dimensions();
+    void showCoefficients();
+    void clearPicture();
+    void showPictureInsteadOfCoefficients(bool picture);
+    void saveMyRoue();
+    void recallMyRoue();
+
+    std::shared_ptr<FormroueMemory> memory_;
+    int calcBase_ = 0;  // 0 none, 1 true speed, 2 specific speed
+    float h_ = 0, q_ = 0, n_ = 0, pth_ = 0, pu_ = 0;
+    float d1_ = 0, d2_ = 0, v1_ = 0, v2_ = 0;
+    double b0_ = 0;
+};
+
+}  // namespace aub

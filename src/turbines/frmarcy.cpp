@@ -1,0 +1,56 @@
+#include "turbines/frmarcy.h"
+
+#include <cmath>
+
+#include "core/Checked.h"
+#include "core/Hydraulics.h"
+#include "core/NumberText.h"
+#include "core/SharedValues.h"
+#include "forms/Dialogs.h"
+#include "forms/Platform.h"
+#include "forms/Session.h"
+
+namespace aub {
+
+frmarcy::frmarcy(Session& s) : Form(s, "frmarcy", "Form1") {
+    columns = 4;
+    const char* data[] = {"Largeur canal m", "Profondeur canal m", "Débit en m3/s", "Rugosité mm", "",
+                          "Perte mm*/m"};
+    const char* defaults[] = {"1.2", "0.06", "0.200", "0.02", "", ""};
+    for (int i = 0; i < 6; ++i) {
+        label("Label1", i, data[i]).at(i, 0);
+        textBox("Valbox", i, defaults[i]).at(i, 1);
+    }
+    const char* results[] = {"Coefficient f",   "Perte mm/m",         "Diamètre hydraulique m",
+                             "Vitesse eau m/s", "Nombre de reynolds", "Rugosité relative"};
+    for (int i = 0; i < 6; ++i) {
+        label("Label2", i, results[i]).at(i, 2);
+        textBox("Resubox", i).at(i, 3);
+    }
+    button("Command1", -1, "Command1").at(6, 0);
+    on("Command1", EventKind::Click, [this](int) { calculate(); });
+}
+
+void frmarcy::load() { shared().DecimalComma = platform().decimalSeparator() == ','; }
+
+void frmarcy::calculate() {
+    const double b = num("Valbox", 0), h = num("Valbox", 1), q = num("Valbox", 2), eps = num("Valbox", 3);
+    if (b == 0 || h == 0 || b + 2 * h == 0) {
+        dialogs().message("Il manque au moins une donnée");
+        return;
+    }
+    const double v = cdivd(q, b * h);
+    const double dh = cdivd(4 * b * h, b + 2 * h);
+    const double r = cdivd(eps, 1000 * dh);
+    const double re = v * dh / 1.005e-6;
+    const double f = colebrookFriction(r, re, dialogs());
+    const double j = cdivd(v * v * 1000 * f, dh * 19.62);
+    set("Resubox", 0, formatMask(f, "##0.0####"));
+    set("Resubox", 1, formatMask(j, "##0.0####"));
+    set("Resubox", 2, formatMask(dh, "##0.0####"));
+    set("Resubox", 3, formatMask(v, "##0.0####"));
+    set("Resubox", 4, formatMask(std::trunc(re), "###########"));
+    set("Resubox", 5, formatMask(r, "##0.0####"));
+}
+
+}  // namespace aub
