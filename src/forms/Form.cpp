@@ -128,7 +128,11 @@ bool Form::handles(std::string_view name, EventKind kind) const {
 
 void Form::trap(const std::function<void()>& code, const std::string& suffix) {
     if (depth_ >= MaxEventDepth) return;
-    ++depth_;
+    struct Depth {
+        int& d;
+        explicit Depth(int& v) : d(v) { ++d; }
+        ~Depth() { --d; }
+    } depth(depth_);
     try {
         code();
     } catch (const CalcError& e) {
@@ -141,7 +145,6 @@ void Form::trap(const std::function<void()>& code, const std::string& suffix) {
     } catch (const std::exception&) {
         dialogs().message(errorDescription(ErrBadCall) + suffix);
     }
-    --depth_;
     touch();
 }
 

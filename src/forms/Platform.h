@@ -11,7 +11,7 @@ public:
     virtual ~Platform() = default;
 
     // Prints the window as it is shown. Throws CalcError when no printer can be used
-    // or the person cancels the print dialog (code 482-like failures become 75).
+    // or the person cancels the print dialog: CalcError(482, "Erreur d'imprimante").
     virtual void printForm(Form& form) = 0;
     // Text printing at positions: starts a page with the program's font (Arial 12,
     // neither bold nor italic, position 0), then text at (x, y) in printer units

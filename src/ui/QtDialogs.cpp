@@ -1,0 +1,84 @@
+#include "ui/QtDialogs.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "ui/UiConvert.h"
+#include "ui/UiHost.h"
+
+namespace aub {
+
+namespace {
+
+QWidget* parentOf(UiHost* host) { return host ? host->dialogParent() : QApplication::activeWindow(); }
+
+// While the hourglass shows, a box still gets the ordinary arrow.
+class ArrowWhileOpen {
+public:
+    ArrowWhileOpen() : active_(QApplication::overrideCursor() != nullptr) {
+        if (active_) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~ArrowWhileOpen() {
+        if (active_) QApplication::restoreOverrideCursor();
+    }
+    ArrowWhileOpen(const ArrowWhileOpen&) = delete;
+    ArrowWhileOpen& operator=(const ArrowWhileOpen&) = delete;
+
+private:
+    bool active_;
+};
+
+}  // namespace
+
+std::string QtDialogs::titleOr(const std::string& title) const {
+    if (!title.empty()) return title;
+    return host_ ? host_->dialogTitle() : std::string("Aubelys");
+}
+
+void QtDialogs::refreshViews() const {
+    if (host_) host_->refreshAll();
+}
+
+void QtDialogs::message(const std::string& text, const std::string& title) {
+    refreshViews();
+    ArrowWhileOpen arrow;
+    QMessageBox box(QMessageBox::NoIcon, toQ(titleOr(title)), toDisplayText(text), QMessageBox::Ok,
+                    parentOf(host_));
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+bool QtDialogs::question(const std::string& text, const std::string& title) {
+    refreshViews();
+    ArrowWhileOpen arrow;
+    QMessageBox box(QMessageBox::Question, toQ(titleOr(title)), toDisplayText(text),
+                    QMessageBox::Yes | QMessageBox::No, parentOf(host_));
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setTextFormat(Qt::PlainText);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("&Oui"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("&Non"));
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<std::string> QtDialogs::input(const std::string& prompt, const std::string& title,
+                                            const std::string& defaultText) {
+    refreshViews();
+    ArrowWhileOpen arrow;
+    QInputDialog dialog(parentOf(host_));
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(toQ(titleOr(title)));
+    dialog.setLabelText(toDisplayText(prompt));
+    dialog.setTextValue(toQ(defaultText));
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Annuler"));
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return fromQ(dialog.textValue());
+}
+
+}  // namespace aub

@@ -1,0 +1,68 @@
+#pragma once
+// The system seen from the windows, with Qt: printing (a window as shown, or text
+// at positions), the clipboard, web pages and text files, the help viewer, the
+// hourglass, the regional decimal separator and the temporary folder.
+#include <QPointer>
+
+#include <memory>
+
+#include "forms/Platform.h"
+#include "ui/HelpViewer.h"
+
+class QPainter;
+class QPrinter;
+class QWidget;
+
+namespace aub {
+
+class UiHost;
+
+class QtPlatform : public Platform {
+public:
+    QtPlatform();
+    ~QtPlatform() override;
+    QtPlatform(const QtPlatform&) = delete;
+    QtPlatform& operator=(const QtPlatform&) = delete;
+
+    // The host gives the windows to print and is refreshed by processEvents().
+    void setHost(UiHost* host) { host_ = host; }
+
+    // Asks the print dialog (printer or PDF file); a cancelled dialog or a printer
+    // that cannot be used throws CalcError(482, "Erreur d'imprimante").
+    void printForm(Form& form) override;
+    // A document opened at the first call (print dialog once per document), Arial 12;
+    // positions in twips from the page's top-left corner.
+    void printerSetup() override;
+    void printText(float x, float y, const std::string& text) override;
+    void endPrintDocument() override;
+
+    void clearClipboard() override;
+    void setClipboard(const std::string& text) override;
+    std::string clipboard() const override;
+
+    // A missing file throws CalcError(53); nothing able to open it, CalcError(5).
+    void openWebPage(const std::string& path) override;
+    void openTextEditor() override;
+    void openTextFile(const std::string& path) override;
+    void showHelp(const std::string& helpPath, int context) override;
+
+    void setBusy(bool busy) override;  // balanced: repeated calls change nothing
+    void processEvents() override;
+    char decimalSeparator() const override;
+    std::string tempFolder() const override;
+
+    HelpViewer* helpViewer() const { return helpViewer_.data(); }
+
+private:
+    QWidget* dialogParent() const;
+    bool askPrinter(QPrinter& printer) const;
+    void openDocument();
+
+    UiHost* host_ = nullptr;
+    bool busy_ = false;
+    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QPainter> painter_;
+    QPointer<HelpViewer> helpViewer_;
+};
+
+}  // namespace aub

@@ -1,0 +1,144 @@
+#include "ui/UiHost.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QWidget>
+
+#include <exception>
+#include <iostream>
+
+#include "forms/Form.h"
+#include "ui/FormView.h"
+
+namespace aub {
+
+UiHost::UiHost(Session& session) : session_(session) {}
+
+UiHost::~UiHost() {
+    for (auto& [form, view] : views_) {
+        view->markDead();
+        delete view;
+    }
+    views_.clear();
+}
+
+FormView* UiHost::view(const Form& form) const {
+    auto it = views_.find(&form);
+    return it == views_.end() ? nullptr : it->second;
+}
+
+FormView* UiHost::ensureView(Form& form) {
+    if (FormView* v = view(form)) return v;
+    auto* v = new FormView(*this, form);
+    views_[&form] = v;
+    return v;
+}
+
+void UiHost::formShown(Form& form) {
+    FormView* v = ensureView(form);
+    const Qt::WindowModality modality = form.modal() ? Qt::ApplicationModal : Qt::NonModal;
+    if (v->windowModality() != modality) {
+        // Qt takes a new modality only on a hidden window.
+        if (v->isVisible()) v->hide();
+        v->setWindowModality(modality);
+    }
+    v->sync();
+    v->placeOnScreen();
+    v->show();
+    v->raise();
+    v->activateWindow();
+}
+
+void UiHost::formHidden(Form& form) {
+    if (FormView* v = view(form)) v->hide();
+}
+
+void UiHost::formUnloaded(Form& form) {
+    auto it = views_.find(&form);
+    if (it == views_.end()) return;
+    FormView* v = it->second;
+    views_.erase(it);
+    // The view may be in the middle of its own event: it goes once that is over.
+    v->markDead();
+    v->hide();
+    v->deleteLater();
+}
+
+void UiHost::programEnded() {
+    for (auto& [form, view] : views_) {
+        view->markDead();
+        view->hide();
+        view->deleteLater();
+    }
+    views_.clear();
+    if (endsApplication_) QCoreApplication::exit(0);
+}
+
+void UiHost::dispatch(Form* form, const std::function<void()>& code) {
+    dispatching_.push_back(form);
+    try {
+        code();
+    } catch (const std::exception& e) {
+        std::cerr << "aubelys : erreur non traitée : " << e.what() << "\n";
+    } catch (...) {
+        std::cerr << "aubelys : erreur non traitée\n";
+    }
+    dispatching_.pop_back();
+    if (!dispatching_.empty()) {
+        refreshAll();
+        return;
+    }
+    // No handler runs any more: the windows unloaded meanwhile can go.
+    session_.collect();
+    refreshAll();
+    if (endsApplication_ && !session_.ended() && !anyWindowOnScreen()) {
+        // Nothing left that the person could use or close: the program ends.
+        session_.endProgram();
+        session_.collect();
+    }
+}
+
+bool UiHost::anyWindowOnScreen() const {
+    for (Form* f : session_.forms())
+        if (f->visible()) return true;
+    return false;
+}
+
+void UiHost::refreshAll() {
+    // sync() never runs a model event, so the list of views cannot change meanwhile.
+    for (auto& [form, view] : views_) view->sync();
+}
+
+QPixmap UiHost::grab(Form& form) {
+    FormView* v = ensureView(form);
+    v->sync();
+    const bool wasVisible = v->isVisible();
+    if (!wasVisible) {
+        v->placeOnScreen();
+        v->show();
+    }
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QPixmap picture = v->grab();
+    if (!wasVisible) v->hide();
+    return picture;
+}
+
+QWidget* UiHost::dialogParent() const {
+    for (auto it = dispatching_.rbegin(); it != dispatching_.rend(); ++it)
+        if (*it)
+            if (FormView* v = view(**it); v && v->isVisible()) return v;
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    for (const auto& [form, view] : views_)
+        if (view->isVisible()) return view;
+    return nullptr;
+}
+
+std::string UiHost::dialogTitle() const {
+    for (auto it = dispatching_.rbegin(); it != dispatching_.rend(); ++it)
+        if (*it && !(*it)->caption.empty()) return (*it)->caption;
+    return "Aubelys";
+}
+
+}  // namespace aub

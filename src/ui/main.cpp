@@ -1,0 +1,130 @@
+// aubelys: the program with its windows.
+//   aubelys [--dossier DOSSIER]
+//   aubelys --capture DOSSIER_IMAGES [--dossier DOSSIER] [--repondre TEXTE]... [FENETRE [ETAPE]...]
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QMessageBox>
+#include <QTranslator>
+
+#include <exception>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/Windows.h"
+#include "files/AppFolder.h"
+#include "files/TextFile.h"
+#include "forms/Session.h"
+#include "forms/WindowCatalog.h"
+#include "ui/Capture.h"
+#include "ui/QtDialogs.h"
+#include "ui/QtPlatform.h"
+#include "ui/UiConvert.h"
+#include "ui/UiHost.h"
+
+namespace {
+
+const char* Usage =
+    "usage : aubelys [--dossier DOSSIER]\n"
+    "        aubelys --capture DOSSIER_IMAGES [--dossier DOSSIER] [--repondre TEXTE]... [FENETRE [ETAPE]...]\n"
+    "  --dossier   dossier du programme (projets, textes d'aide)\n"
+    "  --capture   écrit une image PNG par fenêtre, sans boîte de dialogue réelle\n"
+    "  --repondre  réponse aux questions (oui / non) et aux boîtes de saisie, dans l'ordre\n";
+
+// The offscreen and virtual displays of the capture option tell at every window what a
+// real display would do with it; that is noise for the person reading the listing.
+void quietMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (text.startsWith(QLatin1String("This plugin does not support"))) return;
+    std::cerr << qPrintable(qFormatLogMessage(type, context, text)) << "\n";
+}
+
+int runProgram(const std::optional<std::filesystem::path>& folder) {
+    aub::WindowCatalog catalog;
+    aub::registerAllWindows(catalog);
+    std::filesystem::path appFolder;
+    try {
+        appFolder = aub::resolveAppFolder(folder, aub::pathFromUtf8(aub::fromQ(QCoreApplication::applicationDirPath())));
+    } catch (const std::exception& e) {
+        QMessageBox::critical(nullptr, QStringLiteral("Aubelys"),
+                              QStringLiteral("Le dossier du programme est inutilisable.\n") + aub::toQ(e.what()));
+        return 1;
+    }
+    aub::QtDialogs dialogs;
+    aub::QtPlatform platform;
+    aub::Session session(catalog, dialogs, platform, appFolder);
+    aub::UiHost host(session);
+    dialogs.setHost(&host);
+    platform.setHost(&host);
+    session.setHost(&host);
+    host.dispatch(nullptr, [&] { session.open("Frmdepart"); });
+    int status = session.ended() ? 0 : QApplication::exec();
+    session.setHost(nullptr);
+    dialogs.setHost(nullptr);
+    platform.setHost(nullptr);
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Aubelys"));
+    // The program ends through its own menu (or when no window is left), never because
+    // a window closed.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QTranslator translator;
+    if (translator.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&translator);
+
+    std::vector<std::string> args;
+    const QStringList list = QApplication::arguments();
+    for (qsizetype i = 1; i < list.size(); ++i) args.push_back(aub::fromQ(list[i]));
+
+    std::optional<std::filesystem::path> folder;
+    std::optional<std::filesystem::path> captureDir;
+    std::vector<std::string> answers;
+    std::vector<std::string> rest;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (!rest.empty()) {
+            rest.push_back(a);
+        } else if (a == "--dossier" && i + 1 < args.size()) {
+            folder = aub::pathFromUtf8(args[++i]);
+        } else if (a == "--capture" && i + 1 < args.size()) {
+            captureDir = aub::pathFromUtf8(args[++i]);
+        } else if (a == "--repondre" && i + 1 < args.size()) {
+            answers.push_back(args[++i]);
+        } else if (a == "--aide" || a == "--help" || a == "-h") {
+            std::cout << Usage;
+            return 0;
+        } else if (a.rfind("--", 0) == 0) {
+            std::cerr << "option inconnue : " << a << "\n" << Usage;
+            return 1;
+        } else {
+            rest.push_back(a);
+        }
+    }
+
+    if (captureDir) {
+        qInstallMessageHandler(quietMessages);
+        aub::CaptureRequest request;
+        request.outDir = *captureDir;
+        request.folder = folder;
+        request.answers = answers;
+        if (!rest.empty()) {
+            request.window = rest[0];
+            request.steps.assign(rest.begin() + 1, rest.end());
+        }
+        return aub::runCapture(request, aub::pathFromUtf8(aub::fromQ(QCoreApplication::applicationDirPath())),
+                               std::cout, std::cerr);
+    }
+    if (!rest.empty() || !answers.empty()) {
+        std::cerr << Usage;
+        return 1;
+    }
+    return runProgram(folder);
+}
