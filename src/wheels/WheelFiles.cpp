@@ -74,8 +74,16 @@ std::string proposedStem(const Control& list, std::string_view unnamed) {
 }
 
 void listDesigns(Form& form, Control& list, std::string_view pattern) {
+    // Files of fixed name that other windows keep in the program folder share the
+    // first letters of the wheel designs ("P" Poncelet / "Pertescou.txt", "C" breastshot /
+    // "coursierforge.txt"); they are not designs and would not open here.
+    static const char* const notDesigns[] = {"Pertescou.txt", "coursierforge.txt"};
     list.clearItems();
-    for (auto& name : listFiles(form.session().appFolder(), pattern)) list.addItem(std::move(name));
+    for (auto& name : listFiles(form.session().appFolder(), pattern)) {
+        bool other = false;
+        for (const char* n : notDesigns) other = other || equalsNoCase(name, n);
+        if (!other) list.addItem(std::move(name));
+    }
 }
 
 std::optional<std::string> saveDesign(Form& form, const DesignSave& save, const std::vector<std::string>& lines,

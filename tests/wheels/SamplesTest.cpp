@@ -2,6 +2,8 @@
 // program folder and compute without any message.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "files/TextFile.h"
 #include "support/WindowTest.h"
 
@@ -49,6 +51,9 @@ TEST_F(SamplesTest, BreastshotPonceletAndSagebienDesignsCompute) {
         }
     }
     EXPECT_EQ(listed("FrmSagebi"), (std::vector<std::string>{"Sageb01.txt", "Sageb03.txt"}));
+    // The long flume's own file shares the Poncelet letter but is no wheel design.
+    const auto poncelet = listed("FrmPoncel");
+    EXPECT_EQ(std::count(poncelet.begin(), poncelet.end(), "Pertescou.txt"), 0);
 }
 
 }  // namespace
