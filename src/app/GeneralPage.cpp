@@ -73,7 +73,7 @@ void Formmain::buildPage() {
     button("Command2", -1, "ENREGISTRE  Voir aide").at(13, 1).in("Page").hidden();
     comboBox("Combo2", -1).at(14, 0).in("Page").hidden();
     textBox("Text1", -1).at(0, 2, 12, 1).in("Page").size(5600, 7000).multi();
-    textBox("Text3", -1).at(12, 2, 4, 1).in("Page").size(5600, 2000).multi().hidden();
+    textBox("Text3", -1, "  ").at(12, 2, 4, 1).in("Page").size(5600, 2000).multi().hidden();
     label("Label2", -1, "Cliquez sur la page  pour voir ou cacher certainez zones").at(16, 0, 1, 3).in("Page");
 
     on("Command1", EventKind::Click, [this](int) { calcul(); });
