@@ -1,23 +1,61 @@
 #include "app/Formmain.h"
 
-#include "core/NumberText.h"
+#include <ctime>
+#include <cstdio>
+
 #include "core/SharedValues.h"
+#include "files/AppFolder.h"
 #include "forms/Dialogs.h"
 #include "forms/Platform.h"
 #include "forms/Session.h"
 
 namespace aub {
 
+namespace {
+
+// Today's date as the windows show it, "dd/mm/yyyy".
+std::string todayText() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    char text[40];
+    std::snprintf(text, sizeof text, "%02d/%02d/%04d", local.tm_mday, local.tm_mon + 1, local.tm_year + 1900);
+    return text;
+}
+
+}  // namespace
+
 Formmain::Formmain(Session& s) : Form(s, "Formmain", "PAGE GENERALE") {
-    menu("Quitter", "&Quitter");
-    on("Quitter", EventKind::Click, [this](int) { session().endProgram(); });
+    buildPage();
+    buildMenus();
 }
 
 void Formmain::load() {
-    backColor = 0xAACA0F;  // RGB (170, 202, 15)
-    topTw = 100;
-    heightTw = 2000;
-    widthTw = 10000;
+    // A short strip showing only the menu bar.
+    backColor = BackgroundColor;
+    placeWindow(100, 2000, 10000);
+    vusNonVus("0000000000", false);
+    ctl("Text1").visible = false;
+    SharedValues& sv = shared();
+    sv.AppFolder = withSeparator(session().appFolder());
+    sv.DatabaseName = "formuhlp.mdb";
+    sv.TodayText = todayText();
+    ctl("Label3").visible = false;
+    // The help-text file is read by record through the session; a missing file
+    // reads as blank records (it is never created here: an empty one would stand
+    // for the delivered data).
+    sv.HelpFilePath = sv.AppFolder + "Rudazuz04.chm";
+    Control& walls = ctl("Combo1");
+    walls.clearItems();
+    walls.setText("Parois");
+    for (const char* wall : {"Trés lisse", "Lisse", "Moyennement lisse", "Un peu rugueuse", "Rugueuse", "Trés rugueuse"})
+        walls.addItem(wall);
+    enableDesignEntries();
+    installAtFirstStart();
 }
 
 void Formmain::activate() {
@@ -26,8 +64,19 @@ void Formmain::activate() {
 }
 
 bool Formmain::queryUnload(CloseMode mode) {
+    // The program ends only through "&Quitter". The person's close box is refused; a
+    // close by the system is told the same way and goes on; the program's own
+    // unloading goes through without a word.
+    if (mode == CloseMode::Code) return true;
     dialogs().message("Cliquez sur LE MENU (Quitter) pour abandonner le logiciel");
     return mode == CloseMode::System;
+}
+
+void Formmain::placeWindow(int top, int height, int width) {
+    topTw = top;
+    heightTw = height;
+    widthTw = width;
+    ctl("Page").visible = height > StripHeightTw;
 }
 
 }  // namespace aub

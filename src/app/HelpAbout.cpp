@@ -1,0 +1,71 @@
+// Help, about and printing entries of the main window.
+#include "app/Formmain.h"
+#include "core/NumberText.h"
+#include "core/SharedValues.h"
+#include "forms/Dialogs.h"
+#include "forms/Platform.h"
+#include "forms/Session.h"
+
+namespace aub {
+
+namespace {
+constexpr int White = 0xFFFFFF;
+}
+
+void Formmain::printWindow() {
+    if (!dialogs().question("Voulez vous imrimer la feuille telle qu'elle est à l'écran ?")) return;
+    // Printed on white; the window gets its colour back whether the printing works or not.
+    const int colour = backColor;
+    backColor = White;
+    try {
+        platform().printForm(*this);
+    } catch (...) {
+        backColor = colour;
+        throw;
+    }
+    backColor = colour;
+}
+
+void Formmain::localHelp() {
+    Platform& p = platform();
+    p.clearClipboard();
+    const std::string& text = txt("Text1");
+    if (text.empty()) return;
+    p.setClipboard(text);
+    p.openTextEditor();
+}
+
+void Formmain::generalHelp() {
+    ctl("Command3").visible = false;
+    // Context 1 is the home page of the help pages.
+    platform().showHelp(shared().HelpFilePath, 1);
+}
+
+void Formmain::whiteBackground() { backColor = White; }
+
+void Formmain::savedFilesText() {
+    SharedValues& sv = shared();
+    sv.HelpRecord = session().helpFile().record(34);
+    Form& text = session().load("Formhlp");
+    text.set("Text1", -1, sv.HelpRecord);  // the whole record, trailing blanks included
+    session().show("Formhlp", true);
+}
+
+void Formmain::about() {
+    placeWindow(100, 2500, 10000);
+    ctl("Label3").visible = false;
+    vusNonVus("0000000000000000", false);
+    ctl("Text1").visible = false;
+    ctl("Text3").visible = false;
+    for (int i = 0; i <= 5; ++i) ctl("zonetxt", i).visible = false;
+    Control& text = ctl("Label4");
+    text.caption = "Aubelys   version " + std::to_string(VersionMajor) + "." + std::to_string(VersionMinor) +
+                   "\r\n\r\n"
+                   "Quelques calculs en hydraulique pour les petits sites : roues à eau, turbines,\r\n"
+                   "conduites, canaux et coursiers, éolienne et marteau de forge.\r\n"
+                   "Les résultats sont des ordres de grandeur à vérifier avant toute réalisation.\r\n\r\n"
+                   "Cliquez sur ce texte pour le refermer.";
+    text.visible = true;
+}
+
+}  // namespace aub

@@ -1,0 +1,188 @@
+// The menu bar of the main window, in its order, with what opening each menu does
+// to the window and what each entry opens.
+#include <exception>
+#include <new>
+#include <stdexcept>
+
+#include "app/Formmain.h"
+#include "core/CalcError.h"
+#include "core/SharedValues.h"
+#include "forms/Dialogs.h"
+#include "forms/Session.h"
+#include "forms/WindowCatalog.h"
+
+namespace aub {
+
+namespace {
+
+// An entry that turns the general page into a formula page.
+struct PageEntry {
+    const char* name;
+    const char* caption;
+    std::uint8_t code;
+};
+
+// An entry that opens a design window; `failure` replaces the error text when the
+// window cannot be built (followed by the error number).
+struct WindowEntry {
+    const char* name;
+    const char* caption;
+    const char* window;
+    const char* failure;
+};
+
+const PageEntry Options1Pages[] = {{"Vanne", "&Vanne", 3},
+                                   {"Hydrostatique", "Pression hydrostatique", 30},
+                                   {"Chocjet", "&Choc d'un jet", 4},
+                                   {"Puissjet", "&Puissance  d'un jet", 5},
+                                   {"Puisschute", "Puissance d'une chute", 6},
+                                   {"Diamarbre", "Diamètre d'un arbre", 23}};
+const PageEntry Options2Pages[] = {{"Hautchute", "Hauteur chute", 1},
+                                   {"Vitdiam", "Vitesse diamètre", 2},
+                                   {"Vitspec", "&Vitesse spécifique", 8},
+                                   {"Deversoir", "&Déversoir", 7},
+                                   {"Vitmode1", "Vitesses mode 1", 17},
+                                   {"Vitmode2", "Vitesses mode 2", 13}};
+const PageEntry Options3Pages[] = {{"Similitude", "Similitude", 14},
+                                   {"Debinjecteur", "débit injecteur", 12},
+                                   {"Pleindebit", "Conduite  plein débit", 26},
+                                   {"Aubecyl", "Aube Cylindrique", 24}};
+const PageEntry HeadLossPages[] = {{"Coude", "Coude simple", 25},
+                                   {"Canalrect", "Canal rectangulaire", 10},
+                                   {"Canaltrap", "Canal en trapèze", 15},
+                                   {"Canalcirc", "Canal circulaire", 16},
+                                   {"Debitcanal", "Débit dun canal", 22}};
+const WindowEntry HeadLossWindows[] = {{"Coursier", "Spécial coursier", "Frmpertecou", ""},
+                                       {"Bassins", "Bassins", "Form12", ""},
+                                       {"Darcy", "Canal (Darcy)", "frmarcy", ""}};
+const WindowEntry DesignWindows[] = {
+    {"Turbines", "&Turbines", "Formroue", ""},
+    {"Rouebanki", "&Roue Banki", "Banki", ""},
+    {"Rouehaut", "Roue au  Dessus", "Formrouehaut", "erreur FrmRouehaut   "},
+    {"Rouedessous", "Roue en dessous", "Frmdessous", ""},
+    {"Rouecote", "Roue de coté", "Frmrouedecoté", "erreur FrmRouecoté  "},
+    {"Rouependante", "Roue pendante", "frmPendant", ""},
+    {"Rouponcelet", "Roue Poncelet", "FrmPoncel", ""},
+    {"Rouesagebien", "Roue Sagebien", "FrmSagebi", ""},
+    {"Eolienne", "Eolienne", "Frmpage78", ""},
+    {"Eoliennesimple", "Eolienne simple", "frméole01", ""},
+    {"Marteau", "Marteau de forge", "Frmmarteau", ""}};
+
+constexpr const char* PipeWindow = "Formbuse";
+
+// The error number the program shows for a failure that is not one of its own.
+int errorNumber(const std::exception& e) {
+    if (const auto* c = dynamic_cast<const CalcError*>(&e)) return c->code();
+    if (dynamic_cast<const std::bad_alloc*>(&e)) return ErrOutOfMemory;
+    if (dynamic_cast<const std::out_of_range*>(&e)) return ErrSubscript;
+    return ErrBadCall;
+}
+
+}  // namespace
+
+void Formmain::buildMenus() {
+    menu("Quitter", "&Quitter");
+    on("Quitter", EventKind::Click, [this](int) { session().endProgram(); });
+
+    // The three formula menus make room for a page when they open.
+    auto formulaMenu = [this](const char* name, const char* cap, const auto& pages) {
+        menu(name, cap);
+        on(name, EventKind::Click, [this](int) {
+            ctl("Label3").visible = true;
+            ctl("KManning").visible = false;
+            ctl("Combo2").visible = false;
+            placeWindow(100, 8350, 11600);
+        });
+        for (const PageEntry& p : pages) {
+            menu(p.name, p.caption, name);
+            const std::uint8_t code = p.code;
+            on(p.name, EventKind::Click, [this, code](int) { choosePage(code); });
+        }
+    };
+    formulaMenu("Options1", "&Options1", Options1Pages);
+    formulaMenu("Options2", "&Options2", Options2Pages);
+    formulaMenu("Options3", "Options3", Options3Pages);
+
+    // Head losses: the window shrinks to its menu strip until an entry is chosen.
+    menu("Pertecharge", "&Perte de charge");
+    on("Pertecharge", EventKind::Click, [this](int) {
+        placeWindow(100, 2000, 8500);
+        ctl("Label1").visible = false;
+    });
+    menu("Condcirc", "Conduite circulaire", "Pertecharge");
+    on("Condcirc", EventKind::Click, [this](int) { conduiteCirculaire(); });
+    for (const PageEntry& p : HeadLossPages) {
+        menu(p.name, p.caption, "Pertecharge");
+        const std::uint8_t code = p.code;
+        on(p.name, EventKind::Click, [this, code](int) { choosePage(code); });
+    }
+    // The flow of a pipe has no calculation in this version: the entry stays greyed.
+    menu("Debittuyau", "Débit d'un tuyau", "Pertecharge").enabled = false;
+    for (const WindowEntry& w : HeadLossWindows) {
+        menu(w.name, w.caption, "Pertecharge");
+        const std::string window = w.window;
+        on(w.name, EventKind::Click, [this, window](int) { openDesignWindow(window); });
+    }
+
+    // Design windows: the main window shrinks to a strip above them.
+    menu("Evaluations", "&Evaluations");
+    on("Evaluations", EventKind::Click, [this](int) {
+        placeWindow(topTw, 2000, widthTw);
+        ctl("Label4").visible = false;
+        ctl("Command3").visible = false;
+        ctl("Combo1").visible = false;
+        ctl("Text3").visible = true;
+        set("Text3", -1, "");
+    });
+    for (const WindowEntry& w : DesignWindows) {
+        menu(w.name, w.caption, "Evaluations");
+        const std::string window = w.window, failure = w.failure;
+        on(w.name, EventKind::Click, [this, window, failure](int) { openDesignWindow(window, failure); });
+    }
+
+    menu("Impression", "Impression");
+    menu("Feuille", "Feuille visible", "Impression");
+    on("Feuille", EventKind::Click, [this](int) { printWindow(); });
+    menu("Aidelocale", "Aide locale", "Impression");
+    on("Aidelocale", EventKind::Click, [this](int) { localHelp(); });
+
+    menu("Utilites", "Utilités");
+    menu("Aidegene", "Aide géné", "Utilites");
+    on("Aidegene", EventKind::Click, [this](int) { generalHelp(); });
+    menu("Fondcolor", "Fondcolor", "Utilites");
+    on("Fondcolor", EventKind::Click, [this](int) { whiteBackground(); });
+    menu("Fichsauve", "Fichiers   sauvegarde", "Utilites");
+    on("Fichsauve", EventKind::Click, [this](int) { savedFilesText(); });
+    menu("Installdossiers", "Installer les dossiers de données", "Utilites");
+    on("Installdossiers", EventKind::Click, [this](int) { confirmInitdeux(); });
+    menu("Apropos", "&A propos", "Utilites");
+    on("Apropos", EventKind::Click, [this](int) { about(); });
+}
+
+// An entry whose window is not part of this program stays greyed: it never pretends to open.
+void Formmain::enableDesignEntries() {
+    const WindowCatalog& catalog = session().catalog();
+    ctl("Condcirc").enabled = catalog.has(PipeWindow);
+    for (const WindowEntry& w : HeadLossWindows) ctl(w.name).enabled = catalog.has(w.window);
+    for (const WindowEntry& w : DesignWindows) ctl(w.name).enabled = catalog.has(w.window);
+}
+
+void Formmain::openDesignWindow(const std::string& window, const std::string& failurePrefix) {
+    if (!session().catalog().has(window)) return;
+    try {
+        session().open(window);
+    } catch (const std::exception& e) {
+        if (failurePrefix.empty()) throw;
+        dialogs().message(failurePrefix + std::to_string(errorNumber(e)));
+    }
+}
+
+void Formmain::conduiteCirculaire() {
+    ctl("Label3").visible = false;
+    // The page stays blank under the pipe window, unless that window is already open
+    // and uses it.
+    if (!shared().PipeWindowOpen) vusNonVus("0000000000000000", false);
+    openDesignWindow(PipeWindow);
+}
+
+}  // namespace aub
