@@ -60,6 +60,8 @@ TEST(Capture, UnknownWindowIsRefused) {
 // the main window. The title window goes inside its own click.
 TEST(Startup, ClickOnTheTitleWindowOpensTheMainWindow) {
     test::TempFolder folder;
+    // A program folder as the program finds it: seeded with the delivered data.
+    std::filesystem::copy(test::dataSource(), folder.path(), std::filesystem::copy_options::recursive);
     WindowCatalog catalog;
     registerAllWindows(catalog);
     ScriptedDialogs dialogs;
