@@ -184,7 +184,16 @@ ScriptOutcome runStep(Session& session, const std::string& window, const std::st
         return {};
     }
     std::vector<Control*> chain = findMenuPath(*form, step);
-    if (chain.empty()) return fail(2, "contrôle ou menu inconnu : " + target + "." + step);
+    if (chain.empty()) {
+        // A button named by its caption ("CALCUL "); a hidden or greyed one does nothing.
+        for (const auto& c : form->controls()) {
+            if (c->kind() != ControlKind::Button || withoutAmpersand(c->caption) != withoutAmpersand(step)) continue;
+            if (c->visible && c->enabled) form->fire(*c, EventKind::Click);
+            session.collect();
+            return {};
+        }
+        return fail(2, "contrôle ou menu inconnu : " + target + "." + step);
+    }
     clickMenuChain(*form, chain);
     session.collect();
     return {};

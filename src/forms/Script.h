@@ -6,6 +6,8 @@
 //   NOM(I) / NOM              clicks that control (a list clicks its selected entry);
 //   a menu entry by name or by caption path "Options1/Vanne" (captions without "&"
 //   and surrounding blanks; each menu on the path is clicked in turn, as when it opens);
+//   a button by its caption ("CALCUL ", compared the same way) when no control or
+//   menu entry has that name;
 //   Form                      clicks the window's background;
 //   AUTRE:ETAPE               acts on another window, loading it (not shown) first.
 #include <string>
