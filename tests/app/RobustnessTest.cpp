@@ -7,7 +7,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <random>
-#include <regex>
+#include <cctype>
 
 #include "app/Windows.h"
 #include "forms/Form.h"
@@ -47,9 +47,29 @@ private:
     std::mt19937& rng_;
 };
 
+// "nan", "inf" or "infinity" standing as a word: French words such as "inférieur" or
+// "financement" are letters around the same three characters.
 bool showsNanOrInf(const std::string& s) {
-    static const std::regex bad("(^|[^A-Za-z])[-+]?(nan|inf|infinity)([^A-Za-z]|$)", std::regex::icase);
-    return std::regex_search(s, bad);
+    auto letter = [](unsigned char c) { return std::isalpha(c) || c >= 0x80; };
+    std::string lower;
+    for (unsigned char c : s) lower += static_cast<char>(std::tolower(c));
+    for (const std::string word : {"nan", "inf", "infinity"}) {
+        for (std::size_t at = lower.find(word); at != std::string::npos; at = lower.find(word, at + 1)) {
+            std::size_t end = at + word.size();
+            bool before = at > 0 && letter(static_cast<unsigned char>(lower[at - 1]));
+            bool after = end < lower.size() && letter(static_cast<unsigned char>(lower[end]));
+            if (!before && !after) return true;
+        }
+    }
+    return false;
+}
+
+TEST(Robustness, NanAndInfAreFoundOnlyAsWords) {
+    EXPECT_TRUE(showsNanOrInf("-nan"));
+    EXPECT_TRUE(showsNanOrInf("V = inf m/s"));
+    EXPECT_TRUE(showsNanOrInf("1.#INF"));
+    EXPECT_FALSE(showsNanOrInf("valeur inférieure au financement"));
+    EXPECT_FALSE(showsNanOrInf("Infos"));
 }
 
 void checkScreen(Session& session, const std::string& context) {

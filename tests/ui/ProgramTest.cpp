@@ -173,6 +173,7 @@ TEST(QtDialogsTest, QuestionAnswersYesOnOuiAndNoOnNon) {
 
 TEST(QtDialogsTest, MessageTakesTheRunningWindowsCaptionAsTitle) {
     test::TempFolder folder;
+    std::filesystem::copy(test::dataSource(), folder.path(), std::filesystem::copy_options::recursive);
     WindowCatalog catalog;
     registerAllWindows(catalog);
     QtDialogs dialogs;
