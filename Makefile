@@ -31,7 +31,7 @@ run: build
 	  ./$(BUILD)/aubelys; \
 	else \
 	  echo "Pas d'écran disponible : démonstration en ligne de commande (aubelys-cli)."; \
-	  ./$(BUILD)/aubelys-cli Frmdepart Image1; \
+	  ./$(BUILD)/aubelys-cli Formmain "Options1/Vanne" "zonetxt(0)=2" "zonetxt(1)=2" "zonetxt(2)=0.5" "CALCUL "; \
 	fi
 
 test: build
