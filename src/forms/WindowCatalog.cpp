@@ -14,6 +14,17 @@ void WindowCatalog::add(std::string name, Factory factory, Opener opener) {
     entries_.push_back({std::move(name), std::move(factory), std::move(opener)});
 }
 
+void WindowCatalog::replace(std::string_view name, Factory factory, Opener opener) {
+    for (auto& e : entries_) {
+        if (e.name == name) {
+            e.factory = std::move(factory);
+            e.opener = std::move(opener);
+            return;
+        }
+    }
+    add(std::string(name), std::move(factory), std::move(opener));
+}
+
 const WindowCatalog::Entry* WindowCatalog::entry(std::string_view name) const {
     for (const auto& e : entries_)
         if (e.name == name) return &e;

@@ -20,6 +20,8 @@ public:
 
     // `opener` runs what the window's menu entry runs; by default the window is shown modally.
     void add(std::string name, Factory factory, Opener opener = {});
+    // Puts another window in place of a registered one (tests use stand-ins this way).
+    void replace(std::string_view name, Factory factory, Opener opener = {});
     bool has(std::string_view name) const;
     // The registered spelling of a name given in any case, or empty.
     std::string canonical(std::string_view name) const;
