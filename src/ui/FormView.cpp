@@ -372,6 +372,14 @@ void FormView::closeEvent(QCloseEvent* event) {
     else event->ignore();
 }
 
+// A window that becomes the active one again (after a modal window or another
+// program) runs its Activate event, as when it was first shown.
+void FormView::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow() || dead_) return;
+    act([form = form_] { form->trap([form] { form->activate(); }); });
+}
+
 // ------------------------------------------------------------------ keeping in step
 
 void FormView::sync() {

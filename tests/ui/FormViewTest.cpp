@@ -68,7 +68,9 @@ public:
         for (const char* item : {"Kaplan", "Francis", "Pelton"}) ctl("Choix").addItem(item);
     }
     bool queryUnload(CloseMode) override { return !refuseClose; }
+    void activate() override { ++activations; }
 
+    int activations = 0;
     int changes = 0, listClicks = 0, checkClicks = 0, fileMenuOpened = 0, endClicks = 0;
     bool refuseClose = false;
 };
@@ -118,6 +120,17 @@ TEST_F(FormViewTest, BuildsOneWidgetPerControlInItsFrame) {
     EXPECT_FALSE(frame->isAncestorOf(widget<QLineEdit>("Valbox", 0)));
     EXPECT_GE(widget<QListWidget>("Liste")->minimumWidth(), 100);  // 1500 twips
     EXPECT_EQ(widget<QListWidget>("Liste")->count(), 3);
+}
+
+TEST_F(FormViewTest, BecomingTheActiveWindowAgainRunsActivate) {
+    const int before = form_->activations;
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    view_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view_));
+    EXPECT_GT(form_->activations, before);
 }
 
 TEST_F(FormViewTest, TypedTextReachesTheModelAndRunsChangeOnEveryKey) {
