@@ -280,7 +280,8 @@ void Formmain::saveInputs() {
         const auto existing = findFile(folder, "Tempobuse");
         if (existing && !dialogs().question("Voulez vous écraser le fichier actuel \ndu calcul de Conduite circulaire ?\n"))
             return;
-        sv.SharedFlow = num("zoneresu") * 1000.0f;
+        // The flow in l/s; a result too large for it stops the save and leaves the value as it was.
+        sv.SharedFlow = checkedValue(num("zoneresu") * 1000.0f);
         saveLines(existing.value_or(session().file("Tempobuse")),
                   {"Plastic", txt("zonetxt", 1), formatNumber(sv.SharedFlow), txt("zonetxt", 0), txt("zonetxt", 3),
                    tempobuseExtra_});

@@ -203,6 +203,17 @@ TEST_F(GeneralPage, NozzlePageKeepsItsInputsInTempobuse) {
     EXPECT_EQ(c("zonetxt", 1).text(), "250");
 }
 
+TEST_F(GeneralPage, NozzleSaveStopsOnAFlowTooLargeInLitres) {
+    page(12, "1111000011110000");
+    main().set("zonetxt", 0, "20");
+    main().set("zoneresu", -1, "1e38");  // 1e41 l/s is past single precision
+    session().shared().SharedFlow = 0.5f;
+    expectMessage("Dépassement de capacité");
+    step("Formmain", "Label1");
+    EXPECT_EQ(session().shared().SharedFlow, 0.5f);
+    EXPECT_FALSE(fileExists(folder(), "Tempobuse"));
+}
+
 TEST_F(GeneralPage, FullFlowPageKeepsItsInputsInTemporary) {
     page(26, "1111100011111000");
     const std::vector<std::string> typed = {"200", "130", "15", "2,5", "300", "", "14.2"};
