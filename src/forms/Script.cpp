@@ -282,6 +282,17 @@ std::string drawingJson(const Drawing& d) {
     return o.str();
 }
 
+// A control is on screen when it and every frame around it are visible.
+bool onScreen(Form& form, const Control& c) {
+    const Control* at = &c;
+    for (int depth = 0; at && depth < 32; ++depth) {
+        if (!at->visible) return false;
+        if (at->place.frame.empty()) return true;
+        at = form.findKey(at->place.frame);
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string listingJson(Session& session, const ScriptedDialogs& dialogs, bool allLoaded) {
@@ -357,7 +368,7 @@ std::string listingText(Session& session, const ScriptedDialogs& dialogs, bool a
         o << "=== " << f->name() << " — « " << f->caption << " »" << (f->visible() ? "" : " (cachée)") << "\n";
         for (const auto& cp : f->controls()) {
             const Control& c = *cp;
-            if (!c.visible || c.kind() == ControlKind::Menu) continue;
+            if (c.kind() == ControlKind::Menu || !onScreen(*f, c)) continue;
             switch (c.kind()) {
                 case ControlKind::Label:
                     if (!c.caption.empty()) o << "  " << c.key() << " : " << c.caption << "\n";

@@ -156,6 +156,18 @@ TEST_F(FormsTest, JsonListingCarriesControlsDialogsAndSharedValues) {
     EXPECT_NE(json.find("\"ended\":false}"), std::string::npos);
 }
 
+TEST_F(FormsTest, TextListingLeavesOutControlsOfAHiddenFrame) {
+    session->show("Sample");
+    Sample& s = sample();
+    s.frame("Cadre", -1, "Cadre");
+    s.textBox("Dedans", -1, "caché").in("Cadre");
+    s.ctl("Valbox", 0).setText("visible");
+    s.ctl("Cadre").visible = false;
+    std::string listing = listingText(*session, dialogs);
+    EXPECT_NE(listing.find("[visible]"), std::string::npos) << listing;
+    EXPECT_EQ(listing.find("caché"), std::string::npos) << listing;
+}
+
 TEST(DrawingTest, KeepsElementsWithThePenOfTheirTime) {
     Drawing d;
     d.scale(0, 10, 10, 0);
