@@ -14,8 +14,6 @@ namespace aub {
 namespace {
 
 constexpr float Pi = 3.141593f;
-const char* const Materials[] = {"",           "Fibro",       "Cuivre",     "Plastic", "Acier lisse",
-                                 "Acier soudé", "Fonte neuve", "Bois poncé", "Bois brut"};
 
 }  // namespace
 
@@ -24,7 +22,7 @@ Form12::Form12(Session& s) : Form(s, "Form12", "2 BASSINS") {
     frame("Frame1", -1, "").at(0, 0);
     label("Label2", -1, "Paroi").in("Frame1").at(0, 0);
     Control& walls = comboBox("Combo1").in("Frame1").at(0, 1);
-    for (const char* m : Materials) walls.addItem(m);
+    for (const char* m : PipeWalls) walls.addItem(m);
     struct Box {
         int index;
         const char* caption;
@@ -87,22 +85,17 @@ void Form12::calculate() {
         const float area = checkedValue(1e-4 * Pi * d * d / 4.0);
         const float v = cdiv(0.1f * q, area);
         sv.SharedVelocity = v;
-        const double re = static_cast<double>(v) * d / 0.001005;
-        const double f = colebrookFriction(relative, re, dialogs());
-        const float j = checkedValue(f * v * v * 1000.0 / (d * 19.62 / 1000.0));
+        const float j = colebrookGradient(relative, v, d, dialogs());
         set("Valbox", 6, formatMask(j, "#0.####"));
-        const float hv = checkedValue(static_cast<double>(v) * v / 19.62);
-        const float singular = checkedValue(static_cast<double>(num("Valbox", 5)) * hv);
-        const float total = checkedValue(static_cast<double>(j) * l + 1000.0 * singular);
-        set("Valbox", 7, formatMask(total, "##0.###"));
-        set("Valbox", 8, formatMask(checkedValue(h - static_cast<double>(total) / 1000.0), "##0.###"));
+        const PipeLosses p = pipeLosses(j, v, l, num("Valbox", 5));
+        set("Valbox", 7, formatMask(p.total, "##0.###"));
+        set("Valbox", 8, formatMask(checkedValue(h - static_cast<double>(p.total) / 1000.0), "##0.###"));
         set("Valbox", 9, formatMask(v, "##0.###"));
-        set("Valbox", 10, formatMask(checkedValue(1000.0 * singular), "###0.###"));
-        set("Valbox", 11, formatMask(hv, "##0.###"));
-        set("Valbox", 13, formatMask(total / 1000.0f, "##0.###"));
+        set("Valbox", 10, formatMask(checkedValue(1000.0 * p.singular), "###0.###"));
+        set("Valbox", 11, formatMask(p.hv, "##0.###"));
+        set("Valbox", 13, formatMask(p.total / 1000.0f, "##0.###"));
     } catch (const CalcError& e) {
-        dialogs().message(" un champ de saisie a une valeur incorrecte ou nulle");
-        dialogs().message(e.description());
+        showInputFailure(dialogs(), e);
     }
 }
 

@@ -21,9 +21,6 @@ constexpr const char* MissingData = "Il manque au moins une donnée";
 // A start velocity so far below 4.8 m/s that the full-flow steps would not end in time.
 constexpr float MaxFullFlowSteps = 10000.0f;
 
-const char* const Materials[] = {"",           "Fibro",       "Cuivre",     "Plastic", "Acier lisse",
-                                 "Acier soudé", "Fonte neuve", "Bois poncé", "Bois brut"};
-
 }  // namespace
 
 Formbuse::Formbuse(Session& s) : Form(s, "Formbuse", "PERTES DE CHARGE D UNE CONDUITE EN CHARGE") {
@@ -31,7 +28,7 @@ Formbuse::Formbuse(Session& s) : Form(s, "Formbuse", "PERTES DE CHARGE D UNE CON
     frame("Frame1", -1, "").at(0, 0);
     label("Label5", -1, "Paroi").in("Frame1").at(0, 0);
     Control& walls = comboBox("Combo1").in("Frame1").at(0, 1);
-    for (const char* m : Materials) walls.addItem(m);
+    for (const char* m : PipeWalls) walls.addItem(m);
     struct Box {
         int index;
         const char* caption;
@@ -168,11 +165,11 @@ void Formbuse::readInputs() {
 
 void Formbuse::showLosses(const char* mask) {
     shared().SharedVelocity = v_;
-    set("Valbox", 7, formatMask(total_, "###0.###"));
-    set("Valbox", 8, formatMask(checkedValue(h_ - static_cast<double>(total_) / 1000.0), mask));
+    set("Valbox", 7, formatMask(losses_.total, "###0.###"));
+    set("Valbox", 8, formatMask(checkedValue(h_ - static_cast<double>(losses_.total) / 1000.0), mask));
     set("Valbox", 9, formatMask(v_, mask));
-    set("Valbox", 10, formatMask(checkedValue(1000.0 * singular_), "###0.###"));
-    set("Valbox", 11, formatMask(hv_, mask));
+    set("Valbox", 10, formatMask(checkedValue(1000.0 * losses_.singular), "###0.###"));
+    set("Valbox", 11, formatMask(losses_.hv, mask));
 }
 
 void Formbuse::colebrook() {
@@ -185,19 +182,13 @@ void Formbuse::colebrook() {
         return;
     }
     try {
-        const double relative = static_cast<double>(eps) / d_;
-        const double re = static_cast<double>(v_) * d_ / 0.001005;
-        const double f = colebrookFriction(relative, re, dialogs());
-        j_ = checkedValue(f * v_ * v_ * 1000.0 / (d_ * 19.62 / 1000.0));
+        j_ = colebrookGradient(static_cast<double>(eps) / d_, v_, d_, dialogs());
         set("Valbox", 6, formatMask(j_, "#0.####"));
-        hv_ = checkedValue(static_cast<double>(v_) * v_ / 19.62);
-        singular_ = checkedValue(static_cast<double>(num("Valbox", 5)) * hv_);
-        total_ = checkedValue(static_cast<double>(j_) * l_ + 1000.0 * singular_);
+        losses_ = pipeLosses(j_, v_, l_, num("Valbox", 5));
         showLosses("##0.###");
         Avertir();
     } catch (const CalcError& e) {
-        dialogs().message(" un champ de saisie a une valeur incorrecte ou nulle");
-        dialogs().message(e.description());
+        showInputFailure(dialogs(), e);
     }
 }
 
@@ -219,14 +210,11 @@ void Formbuse::scimemi() {
         const float base = cdiv(q_ * cpow(d_, -k1), k0);
         j_ = checkedValue(1e12 * cpow(base, 1.0f / k2));
         set("Valbox", 6, formatMask(j_, "#0.####"));
-        hv_ = checkedValue(static_cast<double>(v_) * v_ / 19.62);
-        singular_ = checkedValue(static_cast<double>(num("Valbox", 5)) * hv_);
-        total_ = checkedValue(static_cast<double>(j_) * l_ + 1000.0 * singular_);
+        losses_ = pipeLosses(j_, v_, l_, num("Valbox", 5));
         showLosses("#0.###");
         Avertir();
     } catch (const CalcError& e) {
-        dialogs().message(" un champ de saisie a une valeur incorrecte ou nulle");
-        dialogs().message(e.description());
+        showInputFailure(dialogs(), e);
     }
 }
 
@@ -247,13 +235,9 @@ void Formbuse::fullFlow() {
     const double relative = static_cast<double>(eps) / d_;
     do {
         v_ += 0.2f;
-        const double re = static_cast<double>(v_) * d_ / 0.001005;
-        const double f = colebrookFriction(relative, re, dialogs());
-        j_ = checkedValue(f * v_ * v_ * 1000.0 / (d_ * 19.62 / 1000.0));
+        j_ = colebrookGradient(relative, v_, d_, dialogs());
         set("Valbox", 6, formatMask(j_, "#0.####"));
-        hv_ = checkedValue(static_cast<double>(v_) * v_ / 19.62);
-        singular_ = checkedValue(static_cast<double>(sigma) * hv_);
-        total_ = checkedValue(static_cast<double>(j_) * l_ + 1000.0 * singular_);
+        losses_ = pipeLosses(j_, v_, l_, sigma);
     } while (!(v_ > 4.8f));
     set("Valbox", 1, formatMask(d_, "#####"));
     showLosses("##0.###");
@@ -262,14 +246,14 @@ void Formbuse::fullFlow() {
 
 void Formbuse::Avertir() {
     Control& first = ctl("Label2");
-    if (h_ - total_ / 1000.0f < 0.0f) {
+    if (h_ - losses_.total / 1000.0f < 0.0f) {
         first.visible = true;
         first.caption = "AVERTISSEMENT \n Pression négative en sortie , données non concordantes";
     } else if (v_ > 5.0f) {
         first.visible = true;
         first.caption = "AVERTISSEMENT \n Vitesse de l'eau supérieure à 5 m/s";
     }
-    if (hv_ > h_) {
+    if (losses_.hv > h_) {
         Control& second = ctl("Label3");
         second.visible = true;
         second.caption = "AVERTISSEMENT \n Pression trop faible , écoulement impossible";

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "forms/Form.h"
+#include "turbines/TurbineShared.h"
 
 namespace aub {
 
@@ -39,7 +40,8 @@ private:
     void chooseMaterial();
 
     float h_ = 0, q_ = 0, d_ = 0, l_ = 0, area_ = 0, v_ = 0;
-    float hv_ = 0, singular_ = 0, total_ = 0, j_ = 0;
+    float j_ = 0;
+    PipeLosses losses_;
 };
 
 }  // namespace aub

@@ -2,6 +2,7 @@
 
 #include "core/CalcError.h"
 #include "core/Checked.h"
+#include "core/Hydraulics.h"
 #include "forms/Dialogs.h"
 #include "forms/Form.h"
 #include "forms/Platform.h"
@@ -41,6 +42,28 @@ void printAfterQuestion(Form& form) {
         throw;
     }
     form.backColor = colour;
+}
+
+const char* const PipeWalls[9] = {"",           "Fibro",       "Cuivre",     "Plastic", "Acier lisse",
+                                  "Acier soudé", "Fonte neuve", "Bois poncé", "Bois brut"};
+
+float colebrookGradient(double relativeRoughness, float v, float d, Messenger& messenger) {
+    const double re = static_cast<double>(v) * d / 0.001005;
+    const double f = colebrookFriction(relativeRoughness, re, messenger);
+    return checkedValue(f * v * v * 1000.0 / (d * 19.62 / 1000.0));
+}
+
+PipeLosses pipeLosses(float j, float v, float l, float sigma) {
+    PipeLosses r;
+    r.hv = checkedValue(static_cast<double>(v) * v / 19.62);
+    r.singular = checkedValue(static_cast<double>(sigma) * r.hv);
+    r.total = checkedValue(static_cast<double>(j) * l + 1000.0 * r.singular);
+    return r;
+}
+
+void showInputFailure(Dialogs& dialogs, const CalcError& e) {
+    dialogs.message(" un champ de saisie a une valeur incorrecte ou nulle");
+    dialogs.message(e.description());
 }
 
 }  // namespace aub

@@ -4,8 +4,11 @@
 
 namespace aub {
 
+class CalcError;
 class Control;
+class Dialogs;
 class Form;
+class Messenger;
 class Session;
 
 // Shows record `record` of the help-text file in the local help window (Formhlp), modal.
@@ -22,5 +25,24 @@ void setSliderChecked(Control& slider, double value);
 // "Voulez vous imprimer la feuille telle qu'elle est à l'écran ?" — on Yes the window is
 // printed on a white background, then its colour comes back (also when printing fails).
 void printAfterQuestion(Form& form);
+
+// The wall materials of the pipe windows' list "Paroi", in list order (an empty entry first).
+extern const char* const PipeWalls[9];
+
+// Friction loss of a full circular pipe by Darcy–Weisbach, in mm per m of pipe:
+//   Re = V·D / 0.001005 (water, 1.005e-6 m²/s; D in mm, V in m/s),
+//   f = colebrookFriction(relativeRoughness, Re), J = f·V²·1000 / (D·19.62/1000).
+float colebrookGradient(double relativeRoughness, float v, float d, Messenger& messenger);
+
+// What a friction loss J (mm/m) over a length L (m) adds up to with the singular losses:
+// velocity head hv = V²/19.62 (m), K = Σξ·hv (m), total = J·L + 1000·K (mm).
+struct PipeLosses {
+    float hv = 0, singular = 0, total = 0;
+};
+PipeLosses pipeLosses(float j, float v, float l, float sigma);
+
+// A pipe calculation that failed on its inputs: " un champ de saisie a une valeur
+// incorrecte ou nulle", then the failure's own description.
+void showInputFailure(Dialogs& dialogs, const CalcError& e);
 
 }  // namespace aub

@@ -31,7 +31,10 @@ frmarcy::frmarcy(Session& s) : Form(s, "frmarcy", "Form1") {
     on("Command1", EventKind::Click, [this](int) { calculate(); });
 }
 
-void frmarcy::load() { shared().DecimalComma = platform().decimalSeparator() == ','; }
+// The window only ever raises the flag: a comma as the regional decimal separator.
+void frmarcy::load() {
+    if (platform().decimalSeparator() == ',') shared().DecimalComma = true;
+}
 
 void frmarcy::calculate() {
     const double b = num("Valbox", 0), h = num("Valbox", 1), q = num("Valbox", 2), eps = num("Valbox", 3);

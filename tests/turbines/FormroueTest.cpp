@@ -91,6 +91,15 @@ TEST_F(FormroueTest, UnitQuantitiesStopAtTheFirstDivisionWithoutRunner) {
     EXPECT_EQ(text("FormDes11", "Resubox", 6), "");
 }
 
+TEST_F(FormroueTest, UnitQuantitiesWithoutAnyHeadStopAtNs) {
+    // Nothing sized yet: Pu = 0 is shown, then Ns = 0·√0 / 0^1.25 fails as 0/0 does.
+    expectMessage("Cette page n'est pas totalement au point !");
+    expectMessage("Dépassement de capacité");
+    open("FormDes11");
+    EXPECT_EQ(text("FormDes11", "Resubox", 5), ".");
+    for (int i : {0, 1, 2, 3, 6}) EXPECT_EQ(text("FormDes11", "Resubox", i), "") << i;
+}
+
 TEST_F(FormroueTest, EveryNsBoundChoosesItsRow) {
     open("Formroue");
     calculateNs("2.6");

@@ -185,6 +185,19 @@ TEST_F(PipeCalculatorsTest, ChannelDefaults) {
     EXPECT_EQ(text("frmarcy", "Resubox", 5), "0.00009");
 }
 
+TEST_F(PipeCalculatorsTest, ChannelOnlyRaisesTheDecimalCommaFlag) {
+    // A point as separator leaves the flag as the main window set it.
+    session().shared().DecimalComma = true;
+    open("frmarcy");
+    EXPECT_TRUE(session().shared().DecimalComma);
+    session().unload("frmarcy");
+    session().collect();
+    platform_.separator = ',';
+    session().shared().DecimalComma = false;
+    open("frmarcy");
+    EXPECT_TRUE(session().shared().DecimalComma);
+}
+
 TEST_F(PipeCalculatorsTest, ChannelWithoutFlowOrDepth) {
     open("frmarcy");
     step("frmarcy", "Valbox(2)=0");
