@@ -359,7 +359,7 @@ void Formmain::dnvMod01() {
     sv.SharedTorque = c;
     const float n = cdiv(60 * v, d * 3.141593f);
     sv.SharedSpeed = n;
-    const float omega = 6.283186f * n / 60;
+    const float omega = checkedValue(6.283186f * n / 60);
     sv.SharedOmega = omega;
     const float p = checkedValue(omega * c);
     sv.SharedPower = p;
@@ -523,7 +523,7 @@ void Formmain::conduitOuverte() {
     SharedValues& sv = shared();
     const float d = num("zonetxt", 0) / 1000;
     sv.SharedDiameter = d;
-    const float section = 3.141593f * (d * d) / 4;
+    const float section = checkedValue(3.141593f * (d * d) / 4);
     sv.SharedJetSection = section;
     const float h = num("zonetxt", 2);
     sv.SharedHead = h;

@@ -1,5 +1,6 @@
 // The formula pages of the menus Options1, Options2 and Options3, on their worked
 // examples; the head-loss pages are in HeadLossTest.cpp.
+#include <cmath>
 #include <random>
 #include <regex>
 
@@ -45,6 +46,18 @@ TEST_F(Formulas, NoPageShowsNanOrInfWhateverIsTyped) {
         }
     }
     dialogs_.clearShown();
+}
+
+// An overflow leaves no infinite program-wide value behind: the next page that
+// pre-fills from it opens without a failure.
+TEST_F(Formulas, OverflowWritesNoInfiniteSharedValue) {
+    expectMessage("Dépassement de capacité");
+    run("Options3/Conduite  plein débit", {{0, "1e38"}, {1, "120"}, {2, "10"}, {4, "100"}});
+    EXPECT_TRUE(std::isfinite(sv().SharedJetSection));
+    page("Options1/Choc d'un jet");
+    expectMessage("Dépassement de capacité");
+    run("Options2/Vitesses mode 1", {{0, "0.1"}, {1, "1e36"}});  // N ≈ 1.9e38 t/min, ω beyond a float
+    EXPECT_TRUE(std::isfinite(sv().SharedOmega));
 }
 
 // The pages whose result is one formula: the result's mask and unit.
