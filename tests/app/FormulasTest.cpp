@@ -29,7 +29,8 @@ TEST_F(Formulas, EachMenuEntrySetsItsCodeAndShowsItsExplanation) {
     }
 }
 
-// Whatever is typed, no page shows "nan" or "inf" and the hourglass always goes away.
+// Whatever is typed, no page shows "nan" or "inf" nor leaves an infinite program-wide
+// value, and the hourglass always goes away.
 TEST_F(Formulas, NoPageShowsNanOrInfWhateverIsTyped) {
     const char* texts[] = {"", "0", "1", "-3", "2,5", "0.5", "1e30", "-1e-30", "3e38", "abc", "89", "90", "1000", "0.01"};
     const std::regex bad("(^|[^A-Za-z])[-+]?(nan|inf)", std::regex::icase);
@@ -42,6 +43,8 @@ TEST_F(Formulas, NoPageShowsNanOrInfWhateverIsTyped) {
             calcul();
             for (const auto& ctl : main().controls())
                 ASSERT_FALSE(std::regex_search(ctl->text() + " " + ctl->caption, bad)) << path << " " << ctl->key();
+            for (const auto& [name, field] : SharedValues::floatFields())
+                ASSERT_TRUE(std::isfinite(sv().*field)) << path << " " << name;
             ASSERT_FALSE(platform_.busy()) << path;
         }
     }
