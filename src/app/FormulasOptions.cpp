@@ -3,6 +3,7 @@
 // Single precision throughout; g written as 9.81, 2g as 19.62, ρg of water as 9810,
 // π as 3.141593 and 2π as 6.283186.
 #include <cmath>
+#include <initializer_list>
 #include <string>
 
 #include "app/Formmain.h"
@@ -30,6 +31,29 @@ void notesBelowHelp(Form& page) {
 
 float radians(float degrees) { return degrees * 3.141593f / 180; }
 
+// Box i of the page, also written to the program-wide value `into`.
+float boxTo(Formmain& page, int i, float& into) { return into = page.num("zonetxt", i); }
+
+// Captions of Label(0), Label(1) ... in that order.
+void captions(Formmain& page, std::initializer_list<const char*> texts) {
+    int i = 0;
+    for (const char* text : texts) page.caption(i++, text);
+}
+
+// Default texts of zonetxt(0), zonetxt(1) ... in that order.
+void defaults(Formmain& page, std::initializer_list<const char*> texts) {
+    int i = 0;
+    for (const char* text : texts) page.set("zonetxt", i++, text);
+}
+
+// Shows or hides the boxes and their captions.
+void showBoxes(Formmain& page, std::initializer_list<int> boxes, bool visible) {
+    for (int i : boxes) {
+        page.ctl("Label", i).visible = visible;
+        page.ctl("zonetxt", i).visible = visible;
+    }
+}
+
 }  // namespace
 
 // ================================================================ Options1
@@ -39,11 +63,8 @@ float radians(float degrees) { return degrees * 3.141593f / 180; }
 // Q = b·Cc·a·√(2g(H − a/2)) m³/s; jet velocity √(2g(H − e/2)) m/s.
 void Formmain::pageVanne() {
     beginPage(3, "111110011111001");
-    caption(0, "Largeur du canal (m)");
-    caption(1, "Charge de l'eau (m)");
-    caption(2, "Levée de la vanne (m)");
-    caption(3, "Coefficient contraction");
-    caption(4, "Vitesse de l'eau m/s");
+    captions(*this, {"Largeur du canal (m)", "Charge de l'eau (m)", "Levée de la vanne (m)",
+                     "Coefficient contraction", "Vitesse de l'eau m/s"});
     caption(7, "Epaisseur du jet");
     prefill(0, shared().SharedWidth);
     prefill(1, shared().SharedHead);
@@ -53,10 +74,8 @@ void Formmain::pageVanne() {
 void Formmain::qVanne() {
     SharedValues& sv = shared();
     ctl("Labelresu").visible = true;
-    const float b = num("zonetxt", 0);
-    sv.SharedWidth = b;
-    const float h = num("zonetxt", 1);
-    sv.SharedHead = h;
+    const float b = boxTo(*this, 0, sv.SharedWidth);
+    const float h = boxTo(*this, 1, sv.SharedHead);
     const float a = num("zonetxt", 2);
     const float r = cdiv(h, a);
     if (r < 2) {
@@ -95,9 +114,7 @@ void Formmain::qVanne() {
 // F = ρg·b·H²/2, N.
 void Formmain::pageHydrostatique() {
     beginPage(30, "1110000011100000");
-    caption(0, "Largeur de paroi (m)");
-    caption(1, "Charge de l'eau (m)");
-    caption(2, "Force résultante (Newtons)");
+    captions(*this, {"Largeur de paroi (m)", "Charge de l'eau (m)", "Force résultante (Newtons)"});
     ctl("Command1").visible = true;
     ctl("Labelresu").visible = false;
     // The page has no title of its own: the previous page's title must not stay over it.
@@ -107,10 +124,8 @@ void Formmain::pageHydrostatique() {
 void Formmain::hydrostat() {
     SharedValues& sv = shared();
     ctl("Labelresu").visible = true;
-    const float b = num("zonetxt", 0);
-    sv.SharedWidth = b;
-    const float h = num("zonetxt", 1);
-    sv.SharedHead = h;
+    const float b = boxTo(*this, 0, sv.SharedWidth);
+    const float h = boxTo(*this, 1, sv.SharedHead);
     const float f = checkedValue(9810 * b * (h * h) / 2);
     set("zonetxt", 2, formatGeneral(f, regionalSeparator()));
     // The information line has nothing to say here; it must not repeat another page's line.
@@ -123,9 +138,7 @@ void Formmain::hydrostat() {
 // Q = S·V (S in cm²), F = ρ·Q·(V − u), N.
 void Formmain::pageChocJet() {
     beginPage(4, "1110000011100000");
-    caption(0, "Vitesse de l'eau (m/s)");
-    caption(1, "Section  du jet (cm2)");
-    caption(2, "Vitesse de recul (m/s) ");
+    captions(*this, {"Vitesse de l'eau (m/s)", "Section  du jet (cm2)", "Vitesse de recul (m/s) "});
     prefill(0, shared().SharedVelocity);
     prefill(1, shared().SharedJetSection);
     title("Force d'un jet sur une plaque");
@@ -134,10 +147,8 @@ void Formmain::pageChocJet() {
 void Formmain::fSurPlaque() {
     SharedValues& sv = shared();
     ctl("Labelresu").visible = true;
-    const float v = num("zonetxt", 0);
-    sv.SharedVelocity = v;
-    const float s = num("zonetxt", 1);
-    sv.SharedJetSection = s;
+    const float v = boxTo(*this, 0, sv.SharedVelocity);
+    const float s = boxTo(*this, 1, sv.SharedJetSection);
     const float q = checkedValue(s * v * 0.0001f);
     sv.SharedJetFlow = q;
     const float u = num("zonetxt", 2);
@@ -150,10 +161,8 @@ void Formmain::fSurPlaque() {
 // q = 1000·S·V·10⁻⁴ l/s, P = q·V²/2 W. This page leaves SharedJetFlow in l/s.
 void Formmain::pagePuissanceJet() {
     beginPage(5, "1111000011110000");
-    caption(0, "Vitesse de l'eau (m/s)");
-    caption(1, "Diamètre du jet (cm)");
-    caption(2, "Débit du jet (l/s) ");
-    caption(3, "Section du jet (cm2) ");
+    captions(*this, {"Vitesse de l'eau (m/s)", "Diamètre du jet (cm)", "Débit du jet (l/s) ",
+                     "Section du jet (cm2) "});
     // Plain regional text. The diameter box is not pre-filled: the jet pages keep a
     // section (cm²), which is no diameter.
     if (shared().SharedVelocity != 0) set("zonetxt", 0, formatGeneral(shared().SharedVelocity, regionalSeparator()));
@@ -163,8 +172,7 @@ void Formmain::pagePuissanceJet() {
 void Formmain::pourPlaque() {
     SharedValues& sv = shared();
     ctl("Labelresu").visible = true;
-    const float v = num("zonetxt", 0);
-    sv.SharedVelocity = v;
+    const float v = boxTo(*this, 0, sv.SharedVelocity);
     const float d = num("zonetxt", 1);
     const float s = checkedValue(d * d * 3.141593f / 4);
     sv.SharedJetSection = s;
@@ -182,8 +190,7 @@ void Formmain::pourPlaque() {
 // Gross power of a fall: P = 13.3333·H·Q CV (1 CV = 736 W), H in m, Q in m³/s.
 void Formmain::pagePuissanceChute() {
     beginPage(6, "1100000011000000");
-    caption(0, "Hauteur de chute (m)");
-    caption(1, "Débit (m3/s)");
+    captions(*this, {"Hauteur de chute (m)", "Débit (m3/s)"});
     prefill(0, shared().SharedHead);
     prefill(1, shared().SharedJetFlow);
     title("Puissance d'une chute");
@@ -192,10 +199,8 @@ void Formmain::pagePuissanceChute() {
 void Formmain::pDeChute() {
     SharedValues& sv = shared();
     ctl("Labelresu").visible = true;
-    const float h = num("zonetxt", 0);
-    sv.SharedHead = h;
-    const float q = num("zonetxt", 1);
-    sv.SharedJetFlow = q;
+    const float h = boxTo(*this, 0, sv.SharedHead);
+    const float q = boxTo(*this, 1, sv.SharedJetFlow);
     const float p = checkedValue(13.3333f * h * q);
     sv.SharedPowerCV = p;
     sv.SharedPowerW = checkedValue(p * 736);
@@ -207,8 +212,7 @@ void Formmain::pDeChute() {
 // d1 = 120·(P/N)^0.333 and the stiffness rule d2 = 96·(P/N)^0.25.
 void Formmain::pageDiametreArbre() {
     beginPage(23, "1100000011000000");
-    caption(0, "Puissance (CV)");
-    caption(1, "Vitesse (T/min)");
+    captions(*this, {"Puissance (CV)", "Vitesse (T/min)"});
     prefill(0, shared().SharedPowerCV);
     prefill(1, shared().SharedSpeed);
     title("Diamètre d'un arbre");
@@ -217,10 +221,8 @@ void Formmain::pageDiametreArbre() {
 void Formmain::dDeArbre() {
     SharedValues& sv = shared();
     ctl("Labelresu").visible = true;
-    const float p = num("zonetxt", 0);
-    sv.SharedPower = p;
-    const float n = num("zonetxt", 1);
-    sv.SharedSpeed = n;
+    const float p = boxTo(*this, 0, sv.SharedPower);
+    const float n = boxTo(*this, 1, sv.SharedSpeed);
     const float ratio = cdiv(p, n);
     const float d1 = 120 * cpow(ratio, 0.333f);
     const float d2 = 96 * cpow(ratio, 0.25f);
@@ -242,8 +244,7 @@ void Formmain::pageHauteurChute() {
 void Formmain::vHauteur() {
     SharedValues& sv = shared();
     ctl("Labelresu").visible = true;
-    const float h = num("zonetxt", 0);
-    sv.SharedHead = h;
+    const float h = boxTo(*this, 0, sv.SharedHead);
     const float v = csqrt(19.62f * h);
     sv.SharedVelocity = v;
     showResult("Vitesse de l'eau m/s", formatMask(v, "###.00"));
@@ -253,8 +254,7 @@ void Formmain::vHauteur() {
 // N = 60·V/(π·D), t/min.
 void Formmain::pageVitesseDiametre() {
     beginPage(2, "1100000011000000");
-    caption(0, "Diamètre de la roue (m)");
-    caption(1, "Vitesse périphérique (m/s)");
+    captions(*this, {"Diamètre de la roue (m)", "Vitesse périphérique (m/s)"});
     prefill(0, shared().SharedDiameter);
     prefill(1, shared().SharedVelocity);
     title("Tours/minute");
@@ -265,14 +265,12 @@ void Formmain::vtDiam() {
     Control& unit = ctl("Labelresu");
     unit.visible = true;
     unit.caption = "Tours / minute";
-    const float v = num("zonetxt", 1);
-    sv.SharedVelocity = v;
+    const float v = boxTo(*this, 1, sv.SharedVelocity);
     if (v == 0) {
         dialogs().message("vitesse de l'eau inconnue");
         return;
     }
-    const float d = num("zonetxt", 0);
-    sv.SharedDiameter = d;
+    const float d = boxTo(*this, 0, sv.SharedDiameter);
     const float n = cdiv(60 * v, 3.141593f * d);
     sv.SharedSpeed = n;
     set("zoneresu", -1, formatMask(n, "##.000"));
@@ -281,9 +279,7 @@ void Formmain::vtDiam() {
 // Specific speed ns = N·√P / H^1.25 (N t/min, P CV, H m).
 void Formmain::pageVitesseSpecifique() {
     beginPage(8, "1110000011100000");
-    caption(0, "Hauteur de chute (m)");
-    caption(1, "Puissance uitle en CV");
-    caption(2, "Vitesse de rotation t/min");
+    captions(*this, {"Hauteur de chute (m)", "Puissance uitle en CV", "Vitesse de rotation t/min"});
     title("Vitesse spécifique t/min");
     prefill(0, shared().SharedHead);
     prefill(1, shared().SharedPowerCV);
@@ -293,12 +289,9 @@ void Formmain::pageVitesseSpecifique() {
 void Formmain::vSpecicik() {
     SharedValues& sv = shared();
     ctl("Labelresu").visible = true;
-    const float n = num("zonetxt", 2);
-    sv.SharedTurbineSpeed = n;
-    const float p = num("zonetxt", 1);
-    sv.SharedPower = p;
-    const float h = num("zonetxt", 0);
-    sv.SharedHead = h;
+    const float n = boxTo(*this, 2, sv.SharedTurbineSpeed);
+    const float p = boxTo(*this, 1, sv.SharedPower);
+    const float h = boxTo(*this, 0, sv.SharedHead);
     const float ns = cdiv(checkedValue(n * csqrt(p)), cpow(h, 1.25f));
     sv.SharedSpecificSpeed = ns;
     ctl("zoneresu").visible = true;
@@ -311,10 +304,8 @@ void Formmain::vSpecicik() {
 void Formmain::pageDeversoir() {
     beginPage(7, "1111000011110000");
     ctl("Label", 3).backColor = Yellow;  // the velocity in the nappe is a result
-    caption(0, "Hauteur de lame déversante (cm)");
-    caption(1, "Profondeur de l'eau amont (cm)");
-    caption(2, "Largeur du déversoir (m)");
-    caption(3, "Vitesse de l'eau dans la lame m/s");
+    captions(*this, {"Hauteur de lame déversante (cm)", "Profondeur de l'eau amont (cm)", "Largeur du déversoir (m)",
+                     "Vitesse de l'eau dans la lame m/s"});
     title("Débit d'un déversoir en l/s");
 }
 
@@ -324,8 +315,7 @@ void Formmain::minceParoi() {
     const float h = num("zonetxt", 0) / 100;
     sv.SharedHead = h;
     const float p = num("zonetxt", 1) / 100;
-    const float b = num("zonetxt", 2);
-    sv.SharedWidth = b;
+    const float b = boxTo(*this, 2, sv.SharedWidth);
     const float c = 0.6035f + cdiv(0.0813f * (h + 0.0011f), p);
     const float mu = c * 2 / 3;
     const float jet = csqrt(19.62f * h);
@@ -341,9 +331,7 @@ void Formmain::minceParoi() {
 // t/min, ω = 2π·N/60 rad/s, and with a torque C (m·N) the power ω·C (W).
 void Formmain::pageVitessesMode1() {
     beginPage(17, "1110000011100000");
-    caption(0, "Diamétre de la roue m");
-    caption(1, "Vitesse périphérique m/s");
-    caption(2, "Couple mN (facultatif) ");
+    captions(*this, {"Diamétre de la roue m", "Vitesse périphérique m/s", "Couple mN (facultatif) "});
     title("Vitesses diverses ");
     notesBelowHelp(*this);
 }
@@ -351,15 +339,12 @@ void Formmain::pageVitessesMode1() {
 void Formmain::dnvMod01() {
     SharedValues& sv = shared();
     ctl("Labelresu").visible = true;
-    const float d = num("zonetxt", 0);
-    sv.SharedDiameter = d;
-    const float v = num("zonetxt", 1);
-    sv.SharedPeripheralSpeed = v;
-    const float c = num("zonetxt", 2);
-    sv.SharedTorque = c;
+    const float d = boxTo(*this, 0, sv.SharedDiameter);
+    const float v = boxTo(*this, 1, sv.SharedPeripheralSpeed);
+    const float c = boxTo(*this, 2, sv.SharedTorque);
     const float n = cdiv(60 * v, d * 3.141593f);
     sv.SharedSpeed = n;
-    const float omega = 6.283186f * n / 60;
+    const float omega = checkedValue(6.283186f * n / 60);
     sv.SharedOmega = omega;
     const float p = checkedValue(omega * c);
     sv.SharedPower = p;
@@ -373,8 +358,7 @@ void Formmain::dnvMod01() {
 // 2π·N/60 rad/s, and with a power P (W) the torque P/ω (m·N).
 void Formmain::pageVitessesMode2() {
     beginPage(13, "1111100011111000");
-    caption(0, "Diamètre de roue (m)");
-    caption(1, "Tours/minute");
+    captions(*this, {"Diamètre de roue (m)", "Tours/minute"});
     caption(3, "Puissance (watts)");
     title("Relations D , N, Vpériph");
 }
@@ -382,14 +366,11 @@ void Formmain::pageVitessesMode2() {
 void Formmain::dnvMode2() {
     SharedValues& sv = shared();
     ctl("Labelresu").visible = true;
-    const float d = num("zonetxt", 0);
-    sv.SharedDiameter = d;
-    const float n = num("zonetxt", 1);
-    sv.SharedSpeed = n;
+    const float d = boxTo(*this, 0, sv.SharedDiameter);
+    const float n = boxTo(*this, 1, sv.SharedSpeed);
     const float v = checkedValue(3.141593f * d * n / 60);
     sv.SharedPeripheralSpeed = v;
-    const float p = num("zonetxt", 3);
-    sv.SharedPower = p;
+    const float p = boxTo(*this, 3, sv.SharedPower);
     showResult("Vitesse périphérique m/s", formatMask(v, "###.00000"));
     const float omega = checkedValue(6.283186f * n / 60);
     sv.SharedOmega = omega;
@@ -401,10 +382,7 @@ void Formmain::dnvMode2() {
         caption(4, "Couple mN");
         set("zonetxt", 4, formatMask(torque, "###.00000"));
     } else {
-        for (int i : {3, 4}) {
-            ctl("Label", i).visible = false;
-            ctl("zonetxt", i).visible = false;
-        }
+        showBoxes(*this, {3, 4}, false);
     }
 }
 
@@ -416,15 +394,9 @@ void Formmain::dnvMode2() {
 // same for both wheels.
 void Formmain::pageSimilitude() {
     beginPage(14, "1111111011111110");
-    caption(0, "Rapport de similitude");
-    caption(1, "Diamètre roue de base (m)");
-    caption(2, "Hauteur de chute(m)");
-    caption(3, "Débit (m3/s)");
-    caption(4, "Vitesse (T/min)");
-    caption(5, "Rendement");
-    caption(6, "Hauteur de l'autre chute");
-    const char* defaults[] = {"0.05", "5", "2", "1", "8", "0.81", "5"};
-    for (int i = 0; i < 7; ++i) set("zonetxt", i, defaults[i]);
+    captions(*this, {"Rapport de similitude", "Diamètre roue de base (m)", "Hauteur de chute(m)", "Débit (m3/s)",
+                     "Vitesse (T/min)", "Rendement", "Hauteur de l'autre chute"});
+    defaults(*this, {"0.05", "5", "2", "1", "8", "0.81", "5"});
     title("Similitude de roues");
     notesBelowHelp(*this);
 }
@@ -432,16 +404,11 @@ void Formmain::pageSimilitude() {
 void Formmain::similitude() {
     SharedValues& sv = shared();
     const float scale = num("zonetxt", 0);
-    const float d = num("zonetxt", 1);
-    sv.SharedDiameter = d;
-    const float h = num("zonetxt", 2);
-    sv.SharedHead = h;
-    const float q = num("zonetxt", 3);
-    sv.SharedFlow = q;
-    const float n = num("zonetxt", 4);
-    sv.SharedSpeed = n;
-    const float eta = num("zonetxt", 5);
-    sv.SharedEfficiency = eta;
+    const float d = boxTo(*this, 1, sv.SharedDiameter);
+    const float h = boxTo(*this, 2, sv.SharedHead);
+    const float q = boxTo(*this, 3, sv.SharedFlow);
+    const float n = boxTo(*this, 4, sv.SharedSpeed);
+    const float eta = boxTo(*this, 5, sv.SharedEfficiency);
     const float h2 = num("zonetxt", 6);
 
     const float p = checkedValue(eta * 9.81f * h * q);
@@ -471,10 +438,8 @@ void Formmain::pageDebitInjecteur() {
     beginPage(12, "1111000011110000");
     Control& line = ctl("Label1");
     line.visible = false;
-    caption(0, "Dénivellation totale (m)");
-    caption(1, "Diamètre de la conduite (mm)");
-    caption(2, "Diamètre de l'injecteur (mm)");
-    caption(3, "Longueur de la conduite (m)");
+    captions(*this, {"Dénivellation totale (m)", "Diamètre de la conduite (mm)", "Diamètre de l'injecteur (mm)",
+                     "Longueur de la conduite (m)"});
     line.caption = std::string("Enregistrer temporaire") + CrLf + "vos données";
     title("Débit maximum d'une Conduite avec sortie injecteur circulaire");
     readTempobuse();
@@ -483,8 +448,7 @@ void Formmain::pageDebitInjecteur() {
 void Formmain::debitInjecteur() {
     SharedValues& sv = shared();
     ctl("Label1").visible = true;
-    const float h = num("zonetxt", 0);
-    sv.SharedHead = h;
+    const float h = boxTo(*this, 0, sv.SharedHead);
     const float d = num("zonetxt", 2) / 1000;
     sv.SharedDiameter = d;
     if (d == 0) {
@@ -507,14 +471,9 @@ void Formmain::pagePleinDebit() {
     Control& line = ctl("Label1");
     line.visible = true;
     line.caption = std::string("Enregistrer temporaire") + CrLf + "vos données";
-    caption(0, "Diamètre int conduite (mm))");
-    caption(1, "coefficient de perte 100 à  140");
-    caption(2, "Charge de l'eau  (m)");
-    caption(3, "Coefficient de pertes singulières");
-    caption(4, "Longueur conduite  (m)");
-    caption(5, "Débit (l/s)");
-    caption(6, "Hauteur nette (m)");
-    caption(7, "Perte propre conduite  (mm)");
+    captions(*this, {"Diamètre int conduite (mm))", "coefficient de perte 100 à  140", "Charge de l'eau  (m)",
+                     "Coefficient de pertes singulières", "Longueur conduite  (m)", "Débit (l/s)",
+                     "Hauteur nette (m)", "Perte propre conduite  (mm)"});
     title(std::string("Débit d'une conduite ") + CrLf + "vos données");
     readTemporary();
 }
@@ -523,13 +482,11 @@ void Formmain::conduitOuverte() {
     SharedValues& sv = shared();
     const float d = num("zonetxt", 0) / 1000;
     sv.SharedDiameter = d;
-    const float section = 3.141593f * (d * d) / 4;
+    const float section = checkedValue(3.141593f * (d * d) / 4);
     sv.SharedJetSection = section;
-    const float h = num("zonetxt", 2);
-    sv.SharedHead = h;
+    const float h = boxTo(*this, 2, sv.SharedHead);
     const float c = num("zonetxt", 1);
-    const float length = num("zonetxt", 4);
-    sv.SharedWidth = length;
+    const float length = boxTo(*this, 4, sv.SharedWidth);
     const float k = num("zonetxt", 3);
 
     float net = h, q = 0, v = 0, singular = 0;
@@ -547,10 +504,7 @@ void Formmain::conduitOuverte() {
     set("zonetxt", 6, formatMask(net, "##0.###"));
     set("zonetxt", 7, formatMask(singular, "##0.###"));
     ctl("Label1").visible = true;
-    for (int i = 5; i <= 7; ++i) {
-        ctl("Label", i).visible = true;
-        ctl("zonetxt", i).visible = true;
-    }
+    showBoxes(*this, {5, 6, 7}, true);
 }
 
 // A cylindrical blade struck by a free jet at the outer circle and left at the inner
@@ -561,14 +515,9 @@ void Formmain::conduitOuverte() {
 // Angles typed in degrees. The results and the failures are written in Text3.
 void Formmain::pageAubeCylindrique() {
     beginPage(24, "1111110011111100");
-    caption(0, "Chute (m) ");
-    caption(1, "Angle aube cercle ext.(deg.)");
-    caption(2, "Angle aube cercle sortie (deg.)");
-    caption(3, "Angle incidence entrée (deg.)");
-    caption(4, "D_int/D_externe ");
-    caption(5, "Différence hauteur sortie entrée");
-    const char* defaults[] = {"1", "62", "108", "25", "0.74"};
-    for (int i = 0; i < 5; ++i) set("zonetxt", i, defaults[i]);
+    captions(*this, {"Chute (m) ", "Angle aube cercle ext.(deg.)", "Angle aube cercle sortie (deg.)",
+                     "Angle incidence entrée (deg.)", "D_int/D_externe ", "Différence hauteur sortie entrée"});
+    defaults(*this, {"1", "62", "108", "25", "0.74"});
     ctl("Command2").visible = true;
     ctl("Labelresu").visible = false;
     ctl("zoneresu").visible = false;
@@ -579,8 +528,7 @@ void Formmain::pageAubeCylindrique() {
 void Formmain::etudiAubpt() {
     SharedValues& sv = shared();
     try {
-        const float h = num("zonetxt", 0);
-        sv.SharedHead = h;
+        const float h = boxTo(*this, 0, sv.SharedHead);
         const float v1 = csqrt(19.62f * h);
         const float beta1 = radians(num("zonetxt", 1));
         const float beta2 = radians(num("zonetxt", 2));

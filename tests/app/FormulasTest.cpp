@@ -1,5 +1,6 @@
 // The formula pages of the menus Options1, Options2 and Options3, on their worked
 // examples; the head-loss pages are in HeadLossTest.cpp.
+#include <cmath>
 #include <random>
 #include <regex>
 
@@ -28,7 +29,8 @@ TEST_F(Formulas, EachMenuEntrySetsItsCodeAndShowsItsExplanation) {
     }
 }
 
-// Whatever is typed, no page shows "nan" or "inf" and the hourglass always goes away.
+// Whatever is typed, no page shows "nan" or "inf" nor leaves an infinite program-wide
+// value, and the hourglass always goes away.
 TEST_F(Formulas, NoPageShowsNanOrInfWhateverIsTyped) {
     const char* texts[] = {"", "0", "1", "-3", "2,5", "0.5", "1e30", "-1e-30", "3e38", "abc", "89", "90", "1000", "0.01"};
     const std::regex bad("(^|[^A-Za-z])[-+]?(nan|inf)", std::regex::icase);
@@ -41,10 +43,24 @@ TEST_F(Formulas, NoPageShowsNanOrInfWhateverIsTyped) {
             calcul();
             for (const auto& ctl : main().controls())
                 ASSERT_FALSE(std::regex_search(ctl->text() + " " + ctl->caption, bad)) << path << " " << ctl->key();
+            for (const auto& [name, field] : SharedValues::floatFields())
+                ASSERT_TRUE(std::isfinite(sv().*field)) << path << " " << name;
             ASSERT_FALSE(platform_.busy()) << path;
         }
     }
     dialogs_.clearShown();
+}
+
+// An overflow leaves no infinite program-wide value behind: the next page that
+// pre-fills from it opens without a failure.
+TEST_F(Formulas, OverflowWritesNoInfiniteSharedValue) {
+    expectMessage("Dépassement de capacité");
+    run("Options3/Conduite  plein débit", {{0, "1e38"}, {1, "120"}, {2, "10"}, {4, "100"}});
+    EXPECT_TRUE(std::isfinite(sv().SharedJetSection));
+    page("Options1/Choc d'un jet");
+    expectMessage("Dépassement de capacité");
+    run("Options2/Vitesses mode 1", {{0, "0.1"}, {1, "1e36"}});  // N ≈ 1.9e38 t/min, ω beyond a float
+    EXPECT_TRUE(std::isfinite(sv().SharedOmega));
 }
 
 // The pages whose result is one formula: the result's mask and unit.
