@@ -44,6 +44,7 @@ const Caption Shock[] = {{23, "V arbre cames rad/s"},
                          {24, "V manche rad/s"},
                          {25, "V marteau m/s"},
                          {26, "Energie transférée J"}};
+const char* const NoWheelSpeed = "La roue en dessous n'est pas calculée : sa vitesse est inconnue";
 const char* const IndexNumbers[] = {"13", "14", "12", "18", "15", "17", "16", "10", "11"};
 
 float fin(float x) { return checkedValue(x); }
@@ -180,6 +181,10 @@ void Frmmarteau::calculate() {
     showResult(11, lift);
     showResult(19, fin(m * G * lift));
 
+    // An undershot window never calculated shows no speed: the blow interval cannot be
+    // found, and the person is told why rather than only "Division par zéro".
+    if (trim(wheel.speed).empty())
+        throw CalcError(ErrDivByZero, errorDescription(ErrDivByZero) + "\n" + NoWheelSpeed);
     std::string speedText = wheel.speed;
     const float N = parseNumber(speedText, shared().DecimalComma, dialogs());
     const float turnsPerSecond = cdiv(N, fin(kr * 60.0f));

@@ -13,7 +13,8 @@
 //   blow interval ti = 1 / (ns N / (60 kr));  shoe speed v = (ω / kr) Rc;  lift time ta = h / v;
 //   rest ti − ta;  then Effetchoc.
 // A failure (Lc = 0, h = 0, N = 0, ω = 0 ...) shows its description; the boxes already
-// written stay and the program goes on. Results use the mask "####0.0####".
+// written stay and the program goes on. An undershot window never calculated (empty speed
+// box) adds a line saying so to "Division par zéro". Results use the mask "####0.0####".
 //
 // Data: nine lines, the texts of Valbox(0..8), in "Roueparbas/marteau.txt" of the program
 // folder; see dataFileToRead / dataFileToWrite for a program folder without that folder.

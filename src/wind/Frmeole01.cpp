@@ -11,7 +11,6 @@
 #include "files/TextFile.h"
 #include "forms/Dialogs.h"
 #include "forms/Session.h"
-#include "forms/WindowCatalog.h"
 
 namespace aub {
 
@@ -134,10 +133,6 @@ void Frmeole01::enregistre() {
 
 void Frmeole01::profil() {
     // The jet graph window; this window is modal, so the graph opens modal above it.
-    if (!session().catalog().has("frmGraph")) {
-        dialogs().message("Le graphique du jet n'est pas disponible");
-        return;
-    }
     session().show("frmGraph", true);
 }
 

@@ -4,97 +4,101 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "core/CalcError.h"
+#include "core/NumberText.h"
 #include "core/SharedValues.h"
 #include "files/TextFile.h"
 #include "hammer/Frmmarteau.h"
 #include "support/WindowTest.h"
+#include "wheels/Frmdessous.h"
 
 namespace aub {
 namespace {
 
 const std::string W = "Frmmarteau";
 
-// Stands for the undershot window when the program has none: its result boxes only.
-class UndershotStandIn : public Form {
-public:
-    explicit UndershotStandIn(Session& s) : Form(s, "Frmdessous", "Roue en dessous") {
-        for (int i = 0; i <= 25; ++i)
-            if (i != 19 && i != 21) textBox("Valbox", i);
-    }
-};
-
 class FrmmarteauTest : public test::WindowTest {
 protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        if (!catalog_.has("Frmdessous"))
-            catalog_.add("Frmdessous", [](Session& s) { return std::make_unique<UndershotStandIn>(s); });
+    // The undershot design "Bmoulin01.txt" (H 1.2 m, gate 0.15 m, D 3 m, wood) calculated
+    // with an inclined gate in the undershot window, which stays loaded behind the hammer.
+    Frmdessous& computeWheel() {
+        open("Frmdessous");
+        step("Frmdessous", "List1=Bmoulin01.txt");
+        step("Frmdessous", "Combo1=Bois");
+        step("Frmdessous", "Combo2=INCLINEE");
+        return session().window<Frmdessous>("Frmdessous");
     }
-    // What the undershot window shows after its calculation (and the ω it leaves behind).
-    void wheel(const std::string& speed, const std::string& omega, const std::string& inertia,
-               const std::string& torque, float sharedOmega) {
-        Form& u = load("Frmdessous");
-        u.ctl("Valbox", 4).setText(speed);
-        u.ctl("Valbox", 13).setText(omega);
-        u.ctl("Valbox", 20).setText(inertia);
-        u.ctl("Valbox", 7).setText(torque);
-        session().shared().SharedOmega = sharedOmega;
-    }
+    std::string wheelBox(int index) { return text("Frmdessous", "Valbox", index); }
     // m = 100 kg, L = 2 m, arm 50 %, Rc = 0.3 m, shoe 20 %, ratio typed 3, 4 shoes, b = 0.
     void typeFiftyPercentArm() {
         const char* values[] = {"100", "2", "50", "0.3", "20", "3", "4", "0"};
         for (int i = 0; i < 8; ++i) step(W, "Valbox(" + std::to_string(i) + ")=" + values[i]);
     }
+    float box(int index) { return std::stof(text(W, "Valbox", index)); }
 };
 
 // Check1 unticked: the ratio becomes 1. Arm 50 %: Lm = Lc and F = m g. The meeting
 // point of the circles (1.3, 0) r 0.36 and (0, 0) r 1 is at x = 0.985, y = 0.174; the
 // search stops at the first x within 0.1 m, x = 0.97, y = 0.19349.
+// The wheel of "Bmoulin01.txt": V = √(1.125 · 19.62) = 4.69814 m/s,
+// N = 27 V / (2.9125 π) = 13.8636 t/min, ω = 1.45180 rad/s.
 TEST_F(FrmmarteauTest, FiftyPercentArmWithoutGear) {
-    wheel("12", "1.2566", "100", "523.4", 1.25f);
+    Frmdessous& wheel = computeWheel();
+    const Frmdessous::Results r = wheel.results();
+    EXPECT_NEAR(r.speed, 13.8636f, 1e-3f);
+    EXPECT_NEAR(r.omega, 1.4518f, 1e-4f);
     Form& f = open(W);
     EXPECT_TRUE(f.modal());
-    EXPECT_EQ(text(W, "Valbox", 9), "100");  // the wheel's inertia, read at opening
+    // the wheel's inertia, as the undershot window shows it, read at opening
+    EXPECT_NE(wheelBox(Frmdessous::InertiaBox), "");
+    EXPECT_EQ(text(W, "Valbox", 9), wheelBox(Frmdessous::InertiaBox));
     typeFiftyPercentArm();
     step(W, "Command1");
     EXPECT_EQ(text(W, "Valbox", 5), "1");
     EXPECT_EQ(text(W, "Valbox", 13), "1.0");
     EXPECT_EQ(text(W, "Valbox", 17), "981.00006");   // m · 9.81 in single precision
     EXPECT_EQ(text(W, "Valbox", 12), "294.30002");   // Rc · F, no gear
-    EXPECT_EQ(text(W, "Valbox", 18), "523.4");       // the undershot wheel's torque
+    // the undershot wheel's torque, not its efficiency
+    EXPECT_EQ(text(W, "Valbox", 18), wheelBox(Frmdessous::TorqueBox));
+    EXPECT_NE(text(W, "Valbox", 18), wheelBox(Frmdessous::EfficiencyBox));
     EXPECT_EQ(text(W, "Valbox", 8), "0.19349");
     EXPECT_EQ(text(W, "Valbox", 16), "4.87093");     // π · 0.3 / h
     EXPECT_EQ(text(W, "Valbox", 10), "10.95087");
     EXPECT_EQ(text(W, "Valbox", 11), "0.19349");     // Lm · tan α = h when Lm = Lc
     EXPECT_EQ(text(W, "Valbox", 19), "189.81422");
-    EXPECT_EQ(text(W, "Valbox", 20), "1.25");        // 1 / (4 · 12 / 60)
-    EXPECT_EQ(text(W, "Valbox", 21), "0.51326");     // h / (1.2566 · 0.3)
-    EXPECT_EQ(text(W, "Valbox", 22), "0.73674");
+    EXPECT_NEAR(box(20), 60.0f / (4.0f * 13.8636f), 1e-4f);      // 1 / (ns · N / 60) = 1.08197 s
+    EXPECT_NEAR(box(21), 0.19349f / (1.4518f * 0.3f), 1e-4f);    // h / (ω Rc) = 0.44425 s
+    EXPECT_NEAR(box(22), box(20) - box(21), 2e-5f);
 }
 
-// Iw = Im = Lm² m: the cam shaft stops and the helve takes the shaft's speed.
+// Iw = Im = Lm² m: the cam shaft stops and the helve takes the shaft's speed, the ω the
+// undershot wheel left behind.
 TEST_F(FrmmarteauTest, EqualInertiasPassTheWholeSpeed) {
-    wheel("12", "1.2566", "100", "523.4", 1.25f);
+    computeWheel();
     open(W);
     typeFiftyPercentArm();
+    step(W, "Valbox(9)=100");
     step(W, "Command1");
+    const float omega = session().shared().SharedOmega;
+    EXPECT_NEAR(omega, 1.4518f, 1e-4f);
     EXPECT_EQ(text(W, "Valbox", 23), "0.0");
-    EXPECT_EQ(text(W, "Valbox", 24), "1.25");
-    EXPECT_EQ(text(W, "Valbox", 25), "1.25");
-    EXPECT_EQ(text(W, "Valbox", 26), "78.125");  // ½ · 100 · 1.25²
+    EXPECT_EQ(text(W, "Valbox", 24), formatMask(omega, "####0.0####"));
+    EXPECT_EQ(text(W, "Valbox", 25), text(W, "Valbox", 24));  // Lm = 1 m
+    EXPECT_NEAR(box(26), 0.5f * 100.0f * omega * omega, 1e-3f);  // 105.39 J
 }
 
 TEST_F(FrmmarteauTest, TickedGearDividesTheTorqueAndTheSpeeds) {
-    wheel("12", "1.2566", "100", "523.4", 1.25f);
+    computeWheel();
     open(W);
     typeFiftyPercentArm();
     step(W, "Check1=1");
     step(W, "Command1");
     EXPECT_EQ(text(W, "Valbox", 5), "3");
-    EXPECT_EQ(text(W, "Valbox", 12), "98.10001");  // 294.30002 / 3
-    EXPECT_EQ(text(W, "Valbox", 20), "3.75");      // three times slower shaft
+    EXPECT_EQ(text(W, "Valbox", 12), "98.10001");             // 294.30002 / 3
+    EXPECT_NEAR(box(20), 3.0f * 60.0f / (4.0f * 13.8636f), 3e-4f);  // three times slower shaft
+    EXPECT_NEAR(box(21), 3.0f * 0.19349f / (1.4518f * 0.3f), 3e-4f);
 }
 
 TEST_F(FrmmarteauTest, MeetingPointSearch) {
@@ -112,22 +116,41 @@ TEST_F(FrmmarteauTest, MeetingPointSearch) {
     EXPECT_THROW(Frmmarteau::Interceptcercles(1e6f, 0.0f, 1.0f, 1.0f), CalcError);
 }
 
+// An undershot window never calculated: its boxes are empty, the wheel speed reads 0 and
+// the blow interval is a division by zero, reported with the reason.
+TEST_F(FrmmarteauTest, UncalculatedWheelIsReportedWithTheReason) {
+    open(W);
+    EXPECT_NE(session().loaded("Frmdessous"), nullptr);  // loaded, not shown
+    EXPECT_FALSE(session().loaded("Frmdessous")->visible());
+    EXPECT_EQ(text(W, "Valbox", 9), "");
+    typeFiftyPercentArm();
+    expectMessage("Division par zéro\nLa roue en dessous n'est pas calculée : sa vitesse est inconnue");
+    step(W, "Command1");
+    EXPECT_EQ(text(W, "Valbox", 19), "189.81422");
+    EXPECT_EQ(text(W, "Valbox", 18), "");
+    EXPECT_EQ(text(W, "Valbox", 20), "");
+    EXPECT_TRUE(session().loaded(W));
+}
+
 // Each division by zero shows its description; what was written stays and the window goes on.
 TEST_F(FrmmarteauTest, DivisionsByZeroAreReported) {
-    wheel("0", "0", "100", "523.4", 1.25f);
+    Frmdessous& wheel = computeWheel();
     open(W);
     typeFiftyPercentArm();
-    expectMessage("Division par zéro");  // N = 0: no blow interval
+    wheel.ctl("Valbox", Frmdessous::SpeedBox).setText(".0");  // a wheel at rest
+    expectMessage("Division par zéro");
     step(W, "Command1");
     EXPECT_EQ(text(W, "Valbox", 19), "189.81422");
     EXPECT_EQ(text(W, "Valbox", 20), "");
 
-    wheel("12", "0", "100", "523.4", 1.25f);
-    expectMessage("Division par zéro");  // ω = 0: no shoe speed
+    computeWheel();
+    wheel.ctl("Valbox", Frmdessous::OmegaBox).setText(".0");  // ω = 0: no shoe speed
+    expectMessage("Division par zéro");
     step(W, "Command1");
-    EXPECT_EQ(text(W, "Valbox", 20), "1.25");
+    EXPECT_NEAR(box(20), 1.08197f, 1e-4f);
     EXPECT_EQ(text(W, "Valbox", 21), "");
 
+    computeWheel();
     step(W, "Valbox(3)=-2");  // both circles out of reach: h = 0
     expectMessage("Division par zéro");
     step(W, "Command1");
