@@ -92,6 +92,47 @@ TEST_F(OvershotCalcTest, WorkedExampleWithSpillingBuckets) {
     EXPECT_NEAR(result(8), 51.5f, 0.05f);
 }
 
+TEST_F(OvershotCalcTest, ProgramWideValuesInTheirUnits) {
+    calculate();
+    const SharedValues& sv = session().shared();
+    EXPECT_EQ(sv.SharedHead, 4.0f);
+    EXPECT_EQ(sv.SharedWidth, 1.0f);
+    EXPECT_EQ(sv.SharedDiameter, 3.0f);
+    EXPECT_EQ(sv.SharedRoughness, 0.014f);
+    EXPECT_NEAR(sv.SharedFlow, 145.76f, 0.005f);          // l/s, not m3/s
+    EXPECT_NEAR(sv.SharedPower, 5720.f, 0.5f);            // P0, W
+    EXPECT_NEAR(sv.SharedSpeed, 11.60f, 0.005f);          // t/min
+    EXPECT_NEAR(sv.SharedOmega, 1.215f, 0.0005f);         // rad/s
+    EXPECT_NEAR(sv.SharedEfficiency, 0.539f, 0.0005f);    // a fraction
+    EXPECT_NEAR(sv.SharedPeripheralSpeed, 1.822f, 0.0005f);
+    EXPECT_NEAR(sv.SharedRelativeSpeed, 1.623f, 0.0005f);
+    EXPECT_NEAR(sv.SharedCrownHeight, 0.36f, 1e-6f);
+    EXPECT_FLOAT_EQ(sv.SharedPitchAngle, 6.283186f / 30);  // rad
+    EXPECT_FLOAT_EQ(sv.SharedGamma, 3.141593f / 2 - sv.SharedPitchAngle);
+    EXPECT_NEAR(sv.SharedAlpha * 180 / 3.141593f, 17.42f, 0.005f);
+    EXPECT_NEAR(sv.SharedAlphaBeta * 180 / 3.141593f, 17.42f + 22.79f, 0.01f);
+
+    // The jet graph draws from the jet the calculation left, and forgets its drop.
+    open("frmGraph");
+    step("frmGraph", "Graphe");
+    EXPECT_EQ(sv.SharedJetDrop, 0);
+    const auto& ops = load("frmGraph").ctl("Picture1").drawing.ops();
+    ASSERT_GT(ops.size(), 32u);
+    const DrawOp& tenth = ops[22 + 10];  // upper edge at τ = 0.1 s
+    EXPECT_NEAR(tenth.x2, 10 * sv.SharedJetVx * 0.1f, 1e-4f);
+    EXPECT_NEAR(tenth.y2, 10 * (4.905f * 0.01f + sv.SharedJetVy * 0.1f), 1e-4f);
+
+    // A run stopped by a check keeps what it had stored on the way, and nothing after.
+    session().shared().SharedTorque = 0;
+    expectMessage("Nombre d'aubes incorrect");
+    step("Formrouehaut", "Valbox(0)=5");
+    step("Formrouehaut", "Valbox(14)=90");
+    step("Formrouehaut", "Calcul");
+    EXPECT_EQ(sv.SharedHead, 5.0f);
+    EXPECT_FLOAT_EQ(sv.SharedPitchAngle, 6.283186f / 90);
+    EXPECT_EQ(sv.SharedTorque, 0);
+}
+
 TEST_F(OvershotCalcTest, GateOpeningUpToHalfTheWaterHeight) {
     calculate({{2, "25"}});  // e = hc/2 passes
     EXPECT_FALSE(resultsEmpty());
