@@ -98,6 +98,27 @@ TEST_F(FrmdessousTest, MaterialResetBeforeAnyChoiceGivesAWheelWithoutMass) {
     EXPECT_NE(text("Frmdessous", "Valbox", 4), "");
 }
 
+// The blade material density is a program-wide value: a window opened again computes
+// with the material chosen before, until another is chosen.
+TEST_F(FrmdessousTest, MaterialDensityOutlivesTheWindow) {
+    open("Frmdessous");
+    typical();
+    step("Frmdessous", "Combo1=Acier");
+    step("Frmdessous", "Combo2=INCLINEE");
+    const float steelMass = window().results().mass;
+    EXPECT_GT(steelMass, 0.0f);
+    session().unload("Frmdessous");
+
+    open("Frmdessous");
+    typical();
+    step("Frmdessous", "Reset matériau");
+    step("Frmdessous", "Combo2=INCLINEE");
+    EXPECT_FLOAT_EQ(window().results().mass, steelMass);
+    step("Frmdessous", "Combo1=Bois");
+    step("Frmdessous", "Combo2=INCLINEE");
+    EXPECT_NEAR(window().results().mass, steelMass * 0.9f / 7.8f, 1e-3f);
+}
+
 TEST_F(FrmdessousTest, GateChosenBeforeTheGateOpeningAsksForTheData) {
     open("Frmdessous");
     step("Frmdessous", "Combo1=Bois");
