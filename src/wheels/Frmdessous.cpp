@@ -290,10 +290,10 @@ void Frmdessous::save() {
 }
 
 void Frmdessous::printSheet() {
-    // White background and white captions for the paper.
+    // White background and white result captions Label(0)..Label(26) for the paper.
     backColor = White;
     for (const auto& c : controls())
-        if (c->kind() == ControlKind::Label && c->name() != "Label1") c->backColor = White;
+        if (c->kind() == ControlKind::Label && c->name() == "Label") c->backColor = White;
     platform().printForm(*this);
 }
 

@@ -119,6 +119,22 @@ TEST_F(FrmdessousTest, MaterialDensityOutlivesTheWindow) {
     EXPECT_NEAR(window().results().mass, steelMass * 0.9f / 7.8f, 1e-3f);
 }
 
+// The printed sheet has a white background and white result captions; the data
+// captions and the gate caption keep their colours.
+TEST_F(FrmdessousTest, PrintedSheetWhitensTheResultCaptions) {
+    open("Frmdessous");
+    typical();
+    step("Frmdessous", "Combo1=Bois");
+    step("Frmdessous", "Combo2=INCLINEE");
+    step("Frmdessous", "Imprime feuille");
+    EXPECT_EQ(window().backColor, 0xFFFFFF);
+    EXPECT_EQ(window().ctl("Label", 0).backColor, 0xFFFFFF);
+    EXPECT_EQ(window().ctl("Label", 25).backColor, 0xFFFFFF);
+    EXPECT_EQ(window().ctl("Labeldon", 0).backColor, NoColor);
+    EXPECT_EQ(window().ctl("Label1").backColor, 0xFFFF00);
+    EXPECT_EQ(platform_.calls.back(), "printForm Frmdessous");
+}
+
 TEST_F(FrmdessousTest, GateChosenBeforeTheGateOpeningAsksForTheData) {
     open("Frmdessous");
     step("Frmdessous", "Combo1=Bois");
