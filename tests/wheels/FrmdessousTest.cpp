@@ -135,6 +135,19 @@ TEST_F(FrmdessousTest, PrintedSheetWhitensTheResultCaptions) {
     EXPECT_EQ(platform_.calls.back(), "printForm Frmdessous");
 }
 
+TEST_F(FrmdessousTest, EffaceToutEmptiesTheSecondResultColumnOnly) {
+    open("Frmdessous");
+    typical();
+    step("Frmdessous", "Combo1=Bois");
+    step("Frmdessous", "Combo2=DROITE");
+    step("Frmdessous", "Efface_tout");
+    for (int box : {10, 11, 12, 13, 14, 15, 16, 17, 18, 20, 22, 23, 24})
+        EXPECT_EQ(text("Frmdessous", "Valbox", box), "") << box;
+    for (int box : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 25})
+        EXPECT_NE(text("Frmdessous", "Valbox", box), "") << box;
+    EXPECT_EQ(text("Frmdessous", "valubox", 0), "2");
+}
+
 TEST_F(FrmdessousTest, GateChosenBeforeTheGateOpeningAsksForTheData) {
     open("Frmdessous");
     step("Frmdessous", "Combo1=Bois");
