@@ -119,7 +119,7 @@ void FrmSagebi::load() {
     listDesigns(*this, ctl("List1"), DesignPattern);
 }
 
-FrmSagebi::Results FrmSagebi::evaluate(const Inputs& in) {
+FrmSagebi::Results FrmSagebi::evaluate(const Inputs& in, SharedValues* sv) {
     Results r;
     const float R = in.D / 2.0f;
     r.Ve = finite(in.kv * in.V);
@@ -127,9 +127,13 @@ FrmSagebi::Results FrmSagebi::evaluate(const Inputs& in) {
     float x = finite(in.kv * std::cos(radians(in.theta)));
     if (std::fabs(x) > 1.0f) throw CalcError(ErrBadCall);  // no triangle with these speeds
     r.gamma = degrees(arcSin(x));
+    if (sv) sv->SharedGamma = r.gamma;
     r.beta = finite(90.0f - in.theta);
+    if (sv) sv->SharedBeta = r.beta;
     r.alpha = finite(180.0f - (r.beta + r.gamma));
+    if (sv) sv->SharedAlpha = r.alpha;
     r.Vr = cdiv(finite(in.V * std::sin(radians(r.alpha))), std::sin(radians(r.beta)));
+    if (sv) sv->SharedRelativeSpeed = r.Vr;
     r.N = cdiv(finite(60.0f * r.Ve), finite(Pi * in.D));
     r.T = cdiv(60.0f, r.N);
     r.tb = cdiv(r.T, in.nb);
@@ -138,9 +142,11 @@ FrmSagebi::Results FrmSagebi::evaluate(const Inputs& in) {
     r.a = cdiv(finite(Ac - r.Ab), in.nb);
     r.Vphys = finite(r.a * in.B * 1000.0f);
     r.Q = finite(r.Vr * r.a);
+    if (sv) sv->SharedFlow = r.Q;
     r.Qa = finite(r.Q * in.na);
     r.Vadm = finite(r.Q * r.tb * 1000.0f);
     r.P = finite(r.Qa * G * in.H);
+    if (sv) sv->SharedPower = r.P;
     r.phi = cdiv(finite(r.Vadm * in.na), r.Vphys);
     r.s = cdiv(finite(Pi * in.D), in.nb);
     return r;
@@ -165,15 +171,9 @@ void FrmSagebi::Calcul() {
     sv.SharedPitchAngle = in.theta;
     sv.SharedVelocity = in.V;
 
-    const Results r = evaluate(in);
+    const Results r = evaluate(in, &sv);
     in_ = in;
     res_ = r;
-    sv.SharedGamma = r.gamma;
-    sv.SharedBeta = r.beta;
-    sv.SharedAlpha = r.alpha;
-    sv.SharedRelativeSpeed = r.Vr;
-    sv.SharedFlow = r.Q;
-    sv.SharedPower = r.P;
     if (r.phi > MaxFilling) dialogs().message("Remplissage excessif");
 
     auto show = [this](int box, float v) { set("Resubox", box, formatNumber(v)); };

@@ -17,6 +17,8 @@
 
 namespace aub {
 
+struct SharedValues;
+
 class FrmSagebi : public Form {
 public:
     explicit FrmSagebi(Session& s);
@@ -29,8 +31,10 @@ public:
         float Ve = 0, Lb = 0, gamma = 0, beta = 0, alpha = 0, Vr = 0, N = 0, T = 0, tb = 0;
         float Ab = 0, a = 0, Vphys = 0, Q = 0, Qa = 0, Vadm = 0, P = 0, phi = 0, s = 0;
     };
-    // The calculation alone (angles in degrees). Throws CalcError.
-    static Results evaluate(const Inputs& in);
+    // The calculation alone (angles in degrees). Throws CalcError. With `shared`, the
+    // program-wide values are written as they are found (the angles, Vr, the flow and the
+    // power), so that those found before a failure stay written.
+    static Results evaluate(const Inputs& in, SharedValues* shared = nullptr);
 
     // Largest filling accepted without warning.
     static constexpr float MaxFilling = 0.8f;

@@ -106,8 +106,8 @@ void Frmdessous::chooseMaterial() {
     Control& materials = ctl("Combo1");
     const int i = materials.listIndex();
     if (i < 0 || i >= static_cast<int>(Materials.size())) return;
-    rho_ = Materials[static_cast<std::size_t>(i)].density;
-    shared().SharedDensity = rho_;
+    // The density is a program-wide value: it stays chosen when the window is opened again.
+    shared().SharedDensity = Materials[static_cast<std::size_t>(i)].density;
     set("valubox", 8, Materials[static_cast<std::size_t>(i)].name);
     materials.visible = false;
     ctl("Combo2").visible = true;
@@ -178,13 +178,14 @@ void Frmdessous::LItdonnees() {
 void Frmdessous::Evalueroue() {
     C_ = 0;
     results_.torque = 0;
+    const float rho = shared().SharedDensity;
     // Cylinder pi D²/4 B in dm3 = litres.
     wheelVolume_ = finite(D_ * D_ * (B_ * 250.0f * Pi));
     shared().SharedWheelVolume = wheelVolume_;
     q_ = finite(1000.0f * Q_);
     // Blades, every length in dm and t in mm, then one side disc of diameter D.
-    M_ = finite(rho_ * (t_ / 100.0f) * (10.0f * h_) * (10.0f * B_) * static_cast<float>(n_));
-    M_ = finite(M_ + (10.0f * D_) * (10.0f * D_) * rho_ * (t_ / 100.0f) * Pi / 4.0f);
+    M_ = finite(rho * (t_ / 100.0f) * (10.0f * h_) * (10.0f * B_) * static_cast<float>(n_));
+    M_ = finite(M_ + (10.0f * D_) * (10.0f * D_) * rho * (t_ / 100.0f) * Pi / 4.0f);
     results_.mass = M_;
     set("Valbox", 16, formatMask(M_, ResultMask));
     I_ = finite(D_ * D_ * 0.16f * M_);
@@ -289,10 +290,10 @@ void Frmdessous::save() {
 }
 
 void Frmdessous::printSheet() {
-    // White background and white captions for the paper.
+    // White background and white result captions Label(0)..Label(26) for the paper.
     backColor = White;
     for (const auto& c : controls())
-        if (c->kind() == ControlKind::Label && c->name() != "Label1") c->backColor = White;
+        if (c->kind() == ControlKind::Label && c->name() == "Label") c->backColor = White;
     platform().printForm(*this);
 }
 

@@ -76,7 +76,6 @@ private:
     // Inputs.
     float H_ = 0, e_ = 0, D_ = 0, B_ = 0, b_ = 0, h_ = 0, t_ = 0;
     short n_ = 0;
-    float rho_ = 0;  // kg/dm3, 0 until a material is chosen
     int gateType_ = 0;
     // Jet and flume.
     float V_ = 0, Q_ = 0, eta_ = 0, dH_ = 0, S_ = 0;

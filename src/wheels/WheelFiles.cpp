@@ -50,11 +50,14 @@ bool isDecimalCommaNumber(std::string_view s) {
 
 // A text holding a comma (a wheel name "Moulin, aval") would be read back as two values
 // and shift the following ones: it is written between double quotes, which the reader
-// removes. Numbers with a decimal comma stay as typed.
+// removes. A quoted value cannot hold a double quote, so those of such a text become
+// single quotes. Numbers with a decimal comma stay as typed.
 std::string protectedLine(const std::string& text) {
-    if (text.find(',') == std::string::npos || text.find('"') != std::string::npos || isDecimalCommaNumber(text))
-        return text;
-    return '"' + text + '"';
+    if (text.find(',') == std::string::npos || isDecimalCommaNumber(text)) return text;
+    std::string quoted = text;
+    for (char& c : quoted)
+        if (c == '"') c = '\'';
+    return '"' + quoted + '"';
 }
 
 }  // namespace

@@ -12,8 +12,8 @@
 //     overwrite question;
 //  6. the lines are written atomically (CR LF, Windows-1252), each as typed, except a
 //     text holding a comma (not a number with a decimal comma), which is written between
-//     double quotes so that it reads back as one value; a failure leaves the old file
-//     whole and shows its description;
+//     double quotes (its own double quotes becoming single ones) so that it reads back
+//     as one value; a failure leaves the old file whole and shows its description;
 //  7. a saved name that the window lists is added to its file list at once.
 // The first save, when no file of the letter exists yet, follows the same dialog with
 // the window's "sansnom" name, so what it writes is listed and reopens.

@@ -106,6 +106,19 @@ TEST_F(FrmSagebiTest, RimSpeedThatCannotCloseTheTriangleIsAnError) {
     EXPECT_EQ(result(0), "");
 }
 
+// Blades along the rim (theta = 90°) leave no triangle: the division by sin beta fails,
+// and the angles found before it are the program-wide ones.
+TEST_F(FrmSagebiTest, AnglesFoundBeforeAFailureAreWrittenForTheOtherWindows) {
+    step(W, "Calcul");
+    EXPECT_FLOAT_EQ(session().shared().SharedBeta, 60.0f);
+    step(W, "Valbox(4)=90");
+    expectMessage("Division par zéro");
+    step(W, "Calcul");
+    EXPECT_FLOAT_EQ(session().shared().SharedBeta, 0.0f);
+    EXPECT_NEAR(session().shared().SharedAlpha, 180.0f, 1e-3f);
+    EXPECT_FLOAT_EQ(session().shared().SharedPitchAngle, 90.0f);
+}
+
 TEST_F(FrmSagebiTest, OuvreOpensTheSelectedDesign) {
     step(W, "Reset données");
     EXPECT_EQ(text(W, "Valbox", 10), "");

@@ -98,6 +98,56 @@ TEST_F(FrmdessousTest, MaterialResetBeforeAnyChoiceGivesAWheelWithoutMass) {
     EXPECT_NE(text("Frmdessous", "Valbox", 4), "");
 }
 
+// The blade material density is a program-wide value: a window opened again computes
+// with the material chosen before, until another is chosen.
+TEST_F(FrmdessousTest, MaterialDensityOutlivesTheWindow) {
+    open("Frmdessous");
+    typical();
+    step("Frmdessous", "Combo1=Acier");
+    step("Frmdessous", "Combo2=INCLINEE");
+    const float steelMass = window().results().mass;
+    EXPECT_GT(steelMass, 0.0f);
+    session().unload("Frmdessous");
+
+    open("Frmdessous");
+    typical();
+    step("Frmdessous", "Reset matériau");
+    step("Frmdessous", "Combo2=INCLINEE");
+    EXPECT_FLOAT_EQ(window().results().mass, steelMass);
+    step("Frmdessous", "Combo1=Bois");
+    step("Frmdessous", "Combo2=INCLINEE");
+    EXPECT_NEAR(window().results().mass, steelMass * 0.9f / 7.8f, 1e-3f);
+}
+
+// The printed sheet has a white background and white result captions; the data
+// captions and the gate caption keep their colours.
+TEST_F(FrmdessousTest, PrintedSheetWhitensTheResultCaptions) {
+    open("Frmdessous");
+    typical();
+    step("Frmdessous", "Combo1=Bois");
+    step("Frmdessous", "Combo2=INCLINEE");
+    step("Frmdessous", "Imprime feuille");
+    EXPECT_EQ(window().backColor, 0xFFFFFF);
+    EXPECT_EQ(window().ctl("Label", 0).backColor, 0xFFFFFF);
+    EXPECT_EQ(window().ctl("Label", 25).backColor, 0xFFFFFF);
+    EXPECT_EQ(window().ctl("Labeldon", 0).backColor, NoColor);
+    EXPECT_EQ(window().ctl("Label1").backColor, 0xFFFF00);
+    EXPECT_EQ(platform_.calls.back(), "printForm Frmdessous");
+}
+
+TEST_F(FrmdessousTest, EffaceToutEmptiesTheSecondResultColumnOnly) {
+    open("Frmdessous");
+    typical();
+    step("Frmdessous", "Combo1=Bois");
+    step("Frmdessous", "Combo2=DROITE");
+    step("Frmdessous", "Efface_tout");
+    for (int box : {10, 11, 12, 13, 14, 15, 16, 17, 18, 20, 22, 23, 24})
+        EXPECT_EQ(text("Frmdessous", "Valbox", box), "") << box;
+    for (int box : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 25})
+        EXPECT_NE(text("Frmdessous", "Valbox", box), "") << box;
+    EXPECT_EQ(text("Frmdessous", "valubox", 0), "2");
+}
+
 TEST_F(FrmdessousTest, GateChosenBeforeTheGateOpeningAsksForTheData) {
     open("Frmdessous");
     step("Frmdessous", "Combo1=Bois");

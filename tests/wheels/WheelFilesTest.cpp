@@ -116,6 +116,15 @@ TEST_F(WheelFilesTest, DecimalCommasAndCommasInTextsDoNotShiftTheValues) {
     EXPECT_EQ(text("FrmSagebi", "Valbox", 0), "2,25");
     EXPECT_EQ(text("FrmSagebi", "Valbox", 9), "Moulin, aval");
     EXPECT_EQ(text("FrmSagebi", "Valbox", 10), "35");
+
+    // A name with a comma and double quotes keeps its place; its quotes become single ones.
+    step("FrmSagebi", "Valbox(9)=Moulin \"A\", aval");
+    answer("08");
+    step("FrmSagebi", "Enregistre");
+    step("FrmSagebi", "Reset données");
+    step("FrmSagebi", "List1=Sageb08.txt");
+    EXPECT_EQ(text("FrmSagebi", "Valbox", 9), "Moulin 'A', aval");
+    EXPECT_EQ(text("FrmSagebi", "Valbox", 10), "35");
 }
 
 TEST_F(WheelFilesTest, ShortOrMissingDesignFillsWhatItHasAndSaysWhy) {
