@@ -5,6 +5,7 @@
 #include "forms/Dialogs.h"
 #include "forms/Platform.h"
 #include "forms/Session.h"
+#include "forms/Printing.h"
 
 namespace aub {
 
@@ -14,16 +15,7 @@ constexpr int White = 0xFFFFFF;
 
 void Formmain::printWindow() {
     if (!dialogs().question("Voulez vous imrimer la feuille telle qu'elle est à l'écran ?")) return;
-    // Printed on white; the window gets its colour back whether the printing works or not.
-    const int colour = backColor;
-    backColor = White;
-    try {
-        platform().printForm(*this);
-    } catch (...) {
-        backColor = colour;
-        throw;
-    }
-    backColor = colour;
+    printOnWhite(*this);
 }
 
 void Formmain::localHelp() {

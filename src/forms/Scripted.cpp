@@ -41,6 +41,7 @@ std::vector<std::string> ScriptedDialogs::messages() const {
 
 void RecordingPlatform::printForm(Form& form) {
     if (!printerAvailable) throw CalcError(482, "Erreur d'imprimante");
+    if (onPrint) onPrint(form);
     calls.push_back("printForm " + form.name());
 }
 

@@ -3,6 +3,7 @@
 // the tests use them. Dialogs answer from a queue and record everything shown;
 // the platform records every call.
 #include <deque>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -69,6 +70,8 @@ public:
 
     char separator = '.';
     bool printerAvailable = true;
+    // Called with the window being printed, to look at it as the printer sees it.
+    std::function<void(Form&)> onPrint;
     std::vector<std::string> calls;
     std::vector<std::string> printed;  // the lines given to printText
 

@@ -7,6 +7,7 @@
 #include "forms/Form.h"
 #include "forms/Platform.h"
 #include "forms/Session.h"
+#include "forms/Printing.h"
 
 namespace aub {
 
@@ -33,15 +34,7 @@ void setSliderChecked(Control& slider, double value) {
 
 void printAfterQuestion(Form& form) {
     if (!form.dialogs().question("Voulez vous imprimer la feuille telle qu'elle est à l'écran ?")) return;
-    const int colour = form.backColor;
-    form.backColor = 0xFFFFFF;
-    try {
-        form.platform().printForm(form);
-    } catch (...) {
-        form.backColor = colour;
-        throw;
-    }
-    form.backColor = colour;
+    printOnWhite(form);
 }
 
 const char* const PipeWalls[9] = {"",           "Fibro",       "Cuivre",     "Plastic", "Acier lisse",

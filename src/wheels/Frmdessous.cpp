@@ -12,6 +12,7 @@
 #include "forms/Session.h"
 #include "wheels/WheelCommon.h"
 #include "wheels/WheelFiles.h"
+#include "forms/Printing.h"
 
 namespace aub {
 
@@ -21,7 +22,6 @@ constexpr const char* ResultMask = "####.0####";
 constexpr int InputCount = 9;
 constexpr int Yellow = 0xFFFF00;
 constexpr int Red = 0xFF0000;
-constexpr int White = 0xFFFFFF;
 
 const std::array<const char*, InputCount> InputCaptions = {
     "Hauteur de chute m", "Levée vanne m",     "Diamètre Roue m",      "Largeur roue m", "Largeur du jet",
@@ -291,10 +291,10 @@ void Frmdessous::save() {
 
 void Frmdessous::printSheet() {
     // White background and white result captions Label(0)..Label(26) for the paper.
-    backColor = White;
+    std::vector<Control*> captions;
     for (const auto& c : controls())
-        if (c->kind() == ControlKind::Label && c->name() == "Label") c->backColor = White;
-    platform().printForm(*this);
+        if (c->kind() == ControlKind::Label && c->name() == "Label") captions.push_back(c.get());
+    printOnWhite(*this, captions);
 }
 
 }  // namespace aub

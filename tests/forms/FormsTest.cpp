@@ -4,6 +4,7 @@
 
 #include "core/CalcError.h"
 #include "forms/Form.h"
+#include "forms/Printing.h"
 #include "forms/Script.h"
 #include "forms/Scripted.h"
 #include "forms/Session.h"
@@ -166,6 +167,25 @@ TEST_F(FormsTest, TextListingLeavesOutControlsOfAHiddenFrame) {
     std::string listing = listingText(*session, dialogs);
     EXPECT_NE(listing.find("[visible]"), std::string::npos) << listing;
     EXPECT_EQ(listing.find("caché"), std::string::npos) << listing;
+}
+
+TEST_F(FormsTest, PrintingOnWhiteGivesEveryColourBackEvenWhenItFails) {
+    session->show("Sample");
+    Sample& s = sample();
+    s.backColor = 0xAACA0F;
+    Control& label = s.ctl("Label", 0);
+    label.backColor = 0xFF0000;
+    int seen = -1;
+    platform.onPrint = [&](Form& f) { seen = f.backColor; };
+    printOnWhite(s, {&label});
+    EXPECT_EQ(seen, 0xFFFFFF);
+    EXPECT_EQ(s.backColor, 0xAACA0F);
+    EXPECT_EQ(label.backColor, 0xFF0000);
+
+    platform.printerAvailable = false;
+    EXPECT_THROW(printOnWhite(s, {&label}), CalcError);
+    EXPECT_EQ(s.backColor, 0xAACA0F);
+    EXPECT_EQ(label.backColor, 0xFF0000);
 }
 
 TEST(DrawingTest, KeepsElementsWithThePenOfTheirTime) {

@@ -126,13 +126,21 @@ TEST_F(FrmdessousTest, PrintedSheetWhitensTheResultCaptions) {
     typical();
     step("Frmdessous", "Combo1=Bois");
     step("Frmdessous", "Combo2=INCLINEE");
+    const int screenColour = window().backColor;
+    bool printed = false;
+    platform_.onPrint = [&](Form& f) {
+        printed = true;
+        EXPECT_EQ(f.backColor, 0xFFFFFF);
+        EXPECT_EQ(f.ctl("Label", 0).backColor, 0xFFFFFF);
+        EXPECT_EQ(f.ctl("Label", 25).backColor, 0xFFFFFF);
+        EXPECT_EQ(f.ctl("Labeldon", 0).backColor, NoColor);
+        EXPECT_EQ(f.ctl("Label1").backColor, 0xFFFF00);
+    };
     step("Frmdessous", "Imprime feuille");
-    EXPECT_EQ(window().backColor, 0xFFFFFF);
-    EXPECT_EQ(window().ctl("Label", 0).backColor, 0xFFFFFF);
-    EXPECT_EQ(window().ctl("Label", 25).backColor, 0xFFFFFF);
-    EXPECT_EQ(window().ctl("Labeldon", 0).backColor, NoColor);
-    EXPECT_EQ(window().ctl("Label1").backColor, 0xFFFF00);
-    EXPECT_EQ(platform_.calls.back(), "printForm Frmdessous");
+    EXPECT_TRUE(printed);
+    // The screen gets its colours back once the page is printed.
+    EXPECT_EQ(window().backColor, screenColour);
+    EXPECT_EQ(window().ctl("Label", 0).backColor, NoColor);
 }
 
 TEST_F(FrmdessousTest, EffaceToutEmptiesTheSecondResultColumnOnly) {

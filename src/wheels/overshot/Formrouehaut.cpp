@@ -13,12 +13,11 @@
 #include "forms/Dialogs.h"
 #include "forms/Platform.h"
 #include "forms/Session.h"
+#include "forms/Printing.h"
 
 namespace aub {
 
 namespace {
-
-constexpr int White = 0xFFFFFF;
 
 // Input captions, by box index.
 const char* const InputCaptions[Formrouehaut::InputCount] = {
@@ -204,24 +203,7 @@ void Formrouehaut::clearData() {
 }
 
 void Formrouehaut::printSheet() {
-    // Printed on white; the screen colours come back even when the printer fails.
-    std::vector<Control*> frames{&ctl("Frame1"), &ctl("Frame2"), &ctl("Frame3")};
-    const int formColor = backColor;
-    std::vector<int> colors;
-    for (Control* f : frames) colors.push_back(f->backColor);
-    auto restore = [&] {
-        backColor = formColor;
-        for (std::size_t i = 0; i < frames.size(); ++i) frames[i]->backColor = colors[i];
-    };
-    backColor = White;
-    for (Control* f : frames) f->backColor = White;
-    try {
-        platform().printForm(*this);
-    } catch (...) {
-        restore();
-        throw;
-    }
-    restore();
+    printOnWhite(*this, {&ctl("Frame1"), &ctl("Frame2"), &ctl("Frame3")});
 }
 
 void Formrouehaut::showLocalHelp() {

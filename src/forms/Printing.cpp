@@ -1,0 +1,40 @@
+#include "forms/Printing.h"
+
+#include "forms/Form.h"
+#include "forms/Platform.h"
+
+namespace aub {
+
+namespace {
+constexpr int White = 0xFFFFFF;
+
+// Gives the remembered colours back when it goes out of scope.
+class ColourKeeper {
+public:
+    ColourKeeper(Form& form, const std::vector<Control*>& controls) : form_(form), formColour_(form.backColor) {
+        for (Control* c : controls) kept_.emplace_back(c, c->backColor);
+    }
+    ~ColourKeeper() {
+        form_.backColor = formColour_;
+        for (auto& [c, colour] : kept_) c->backColor = colour;
+        form_.touch();
+    }
+    ColourKeeper(const ColourKeeper&) = delete;
+    ColourKeeper& operator=(const ColourKeeper&) = delete;
+
+private:
+    Form& form_;
+    int formColour_;
+    std::vector<std::pair<Control*, int>> kept_;
+};
+}  // namespace
+
+void printOnWhite(Form& form, const std::vector<Control*>& alsoWhite) {
+    ColourKeeper keeper(form, alsoWhite);
+    form.backColor = White;
+    for (Control* c : alsoWhite) c->backColor = White;
+    form.touch();
+    form.platform().printForm(form);
+}
+
+}  // namespace aub
