@@ -238,8 +238,12 @@ std::string trimBlanks(std::string_view s) {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// One number written with a decimal comma: sign, digits, one comma, digits, exponent.
-bool isDecimalCommaNumber(std::string_view s) {
+
+}  // namespace
+
+bool isDecimalCommaNumber(std::string_view text) {
+    const std::string trimmed = trimBlanks(text);
+    std::string_view s = trimmed;
     std::size_t i = 0;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
     std::size_t digits = 0;
@@ -257,8 +261,6 @@ bool isDecimalCommaNumber(std::string_view s) {
     }
     return i == s.size();
 }
-
-}  // namespace
 
 // ---------------------------------------------------------------- code page
 

@@ -59,6 +59,10 @@ private:
     std::size_t pos_ = 0;
 };
 
+// One number written with a decimal comma ("2,5", "-0,75", "1,5E-3"), blanks around allowed:
+// the design reader keeps such a line whole, and a writer need not quote it.
+bool isDecimalCommaNumber(std::string_view text);
+
 // Design files: one value per line. A line that is one number with a decimal comma
 // ("2,5") is one value; any other line is split at commas as the field reader does.
 std::vector<std::string> readDesignValues(const fs::path& path);

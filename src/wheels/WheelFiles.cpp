@@ -24,30 +24,6 @@ bool beginsWith(std::string_view name, std::string_view prefix) {
 
 bool endsWithTxt(std::string_view name) { return wildcardMatch("*.txt", name); }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// "2,5", "-0,75", "1,5E-3": one number written with a decimal comma, which the design
-// reader keeps whole.
-bool isDecimalCommaNumber(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    std::size_t i = 0, digits = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-    while (i < s.size() && isDigit(s[i])) ++i, ++digits;
-    if (i >= s.size() || s[i] != ',') return false;
-    ++i;
-    while (i < s.size() && isDigit(s[i])) ++i, ++digits;
-    if (digits == 0) return false;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        ++i;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-        std::size_t expDigits = 0;
-        while (i < s.size() && isDigit(s[i])) ++i, ++expDigits;
-        if (expDigits == 0) return false;
-    }
-    return i == s.size();
-}
-
 // A text holding a comma (a wheel name "Moulin, aval") would be read back as two values
 // and shift the following ones: it is written between double quotes, which the reader
 // removes. A quoted value cannot hold a double quote, so those of such a text become
