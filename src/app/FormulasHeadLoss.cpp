@@ -69,7 +69,7 @@ void Formmain::pageCanalTrapeze() {
     placeWindow(topTw, PageHeightTw, PageWidthTw);
     beginPage(15, "1011111010111110");
     channelCaptions(*this);
-    caption(2, "Largeur du fond  m");
+    caption(2, "Largeur en surface  m");
     caption(6, "Pente des berges en degrés");
     title("Perte de charge dans un canal trapézoidal");
     ctl("Combo1").visible = true;

@@ -87,7 +87,9 @@ TEST_F(HeadLoss, TrapezoidBankChecks) {
     calcul();
     EXPECT_EQ(result(), "");
     run("Perte de charge/Canal en trapèze", {{0, "2"}, {2, "3"}, {3, "1"}, {5, "0.0124"}, {6, "45"}});
-    // bottom 1 m: A = 1 × (1 + 1) = 2, P = 2/sin 45° + 1
+    // The width typed is the width at the water surface: bottom 3 − 2 × 1/tan 45° = 1 m,
+    // A = 1 × (1 + 1) = 2, P = 2/sin 45° + 1; the caption must say so.
+    EXPECT_EQ(label("Label", 2), "Largeur en surface  m");
     EXPECT_NEAR(main().wettedArea, 2.0f, 1e-5);
     EXPECT_EQ(c("Text2").text(), "Périmouillé 3.828");
 }
