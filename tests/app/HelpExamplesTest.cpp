@@ -253,19 +253,23 @@ protected:
             std::filesystem::create_directories(folder() / dir);
     }
 
-    // "Valbox(8)" on the example's window, "Formsurfa:Resubox(14)" on another one.
-    Control& control(const std::string& window, std::string spec) {
-        std::string owner = window;
+    // A control named "Valbox(8)" on the example's window, "Formsurfa:Resubox(14)" on another one.
+    struct Where {
+        std::string window, name;
+        int index = -1;
+    };
+    static Where locate(const std::string& window, std::string spec) {
+        Where w{window, {}, -1};
         if (const std::size_t colon = spec.find(':'); colon != std::string::npos) {
-            owner = spec.substr(0, colon);
+            w.window = spec.substr(0, colon);
             spec = spec.substr(colon + 1);
         }
-        int index = -1;
         if (const std::size_t open = spec.find('('); open != std::string::npos) {
-            index = std::stoi(spec.substr(open + 1));
+            w.index = std::stoi(spec.substr(open + 1));
             spec = spec.substr(0, open);
         }
-        return session().load(owner).ctl(spec, index);
+        w.name = spec;
+        return w;
     }
 };
 
@@ -273,8 +277,8 @@ TEST_P(HelpExamples, QuotedFiguresAreWhatTheProgramShows) {
     const Example& e = GetParam();
     const bool isRecord = e.source.find_first_not_of("0123456789") == std::string::npos;
     const std::string where = isRecord ? "record " + e.source + " of Microfich.txt" : e.source;
-    const std::string text = readableText(session(), folder(), e.source);
-    ASSERT_FALSE(text.empty()) << where << " is empty";
+    const std::string said = readableText(session(), folder(), e.source);
+    ASSERT_FALSE(said.empty()) << where << " is empty";
 
     open(e.window);
     for (const std::string& s : e.steps) {
@@ -287,14 +291,12 @@ TEST_P(HelpExamples, QuotedFiguresAreWhatTheProgramShows) {
         ASSERT_TRUE(open != std::string::npos && close > open) << "no [figure] in « " << f.phrase << " »";
         const std::string figure = f.phrase.substr(open + 1, close - open - 1);
         const std::string phrase = f.phrase.substr(0, open) + figure + f.phrase.substr(close + 1);
-        EXPECT_NE(text.find(phrase), std::string::npos)
+        EXPECT_NE(said.find(phrase), std::string::npos)
             << where << " no longer says « " << phrase << " »: update this example with the text";
 
-        const Control& c = control(e.window, f.control);
-        EXPECT_TRUE(c.visible) << f.control << " is not shown";
-        const bool hasText = c.kind() == ControlKind::TextBox || c.kind() == ControlKind::ComboBox ||
-                             c.kind() == ControlKind::ListBox;
-        std::string shown = hasText ? c.text() : c.caption;
+        const Where w = locate(e.window, f.control);
+        EXPECT_TRUE(session().load(w.window).ctl(w.name, w.index).visible) << f.control << " is not shown";
+        std::string shown = text(w.window, w.name, w.index);
         if (!f.after.empty()) {
             const std::size_t at = shown.find(f.after);
             ASSERT_NE(at, std::string::npos) << f.control << " shows « " << shown << " », without « " << f.after << " »";
