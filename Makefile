@@ -2,6 +2,7 @@
 # make run    : installs what is missing (as root), builds and starts the calculator
 # make test   : installs what is missing (as root), builds and runs every test
 # make paquet : builds the Debian package aubelys_<version>_<arch>.deb here
+# make install: installs into PREFIX (default /usr/local); DESTDIR is honoured
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES = cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
@@ -40,7 +41,11 @@ test: build
 
 # The Debian package and the checks of the installed files (icons drawn from the SVG).
 PACKAGES += dpkg-dev file lintian desktop-file-utils appstream librsvg2-bin
-.PHONY: paquet
+.PHONY: paquet install
+PREFIX ?= /usr/local
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
 paquet: build
 	rm -rf $(BUILD)/paquet
 	cpack -G DEB --config $(BUILD)/CPackConfig.cmake -B $(BUILD)/paquet
