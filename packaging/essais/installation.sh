@@ -19,7 +19,8 @@ expected=(bin/aubelys-cli
           share/icons/hicolor/scalable/apps/aubelys.svg
           share/man/fr/man1/aubelys.1.gz share/man/fr/man1/aubelys-cli.1.gz
           share/man/man1/aubelys.1.gz share/man/man1/aubelys-cli.1.gz
-          share/doc/aubelys/copyright share/doc/aubelys/changelog.gz)
+          share/doc/aubelys/copyright share/doc/aubelys/changelog.gz
+          share/lintian/overrides/aubelys)
 [ "$gui" = 1 ] && expected+=(bin/aubelys)
 for s in $sizes; do expected+=("share/icons/hicolor/${s}x${s}/apps/aubelys.png"); done
 for f in "${expected[@]}"; do [ -f "$usr/$f" ] || fail "$f manque"; done
