@@ -1,6 +1,8 @@
 # make        : builds everything into build/
 # make run    : installs what is missing (as root), builds and starts the calculator
 # make test   : installs what is missing (as root), builds and runs every test
+# make paquet : builds the Debian package aubelys_<version>_<arch>.deb here
+# make install: installs into PREFIX (default /usr/local); DESTDIR is honoured
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES = cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth python3
@@ -36,6 +38,19 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# The Debian package and the checks of the installed files (icons drawn from the SVG).
+PACKAGES += dpkg-dev file lintian desktop-file-utils appstream librsvg2-bin
+.PHONY: paquet install
+PREFIX ?= /usr/local
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+paquet: build
+	rm -rf $(BUILD)/paquet
+	cpack -G DEB --config $(BUILD)/CPackConfig.cmake -B $(BUILD)/paquet
+	mv $(BUILD)/paquet/aubelys_*.deb .
+	@ls aubelys_*.deb
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DAUBELYS_BENCH=ON

@@ -8,6 +8,12 @@
 #include <random>
 #include <string>
 
+// Where an installed program keeps its delivered data, relative to its executable's folder
+// (bin/ and share/aubelys/ under one prefix), so that a moved installation still finds it.
+#ifndef AUBELYS_INSTALLED_DATA
+#define AUBELYS_INSTALLED_DATA "../share/aubelys"
+#endif
+
 namespace aub {
 
 namespace fs = std::filesystem;
@@ -85,10 +91,19 @@ fs::path prepared(const fs::path& dir, const fs::path& executableDir) {
 
 }  // namespace
 
+fs::path installedDataFolder(const fs::path& executableDir) {
+    if (executableDir.empty()) return {};
+    const fs::path shared = executableDir / pathFromUtf8(AUBELYS_INSTALLED_DATA);
+    std::error_code ec;
+    if (fs::is_directory(shared, ec) && holdsHelpFile(shared)) return shared.lexically_normal();
+    return {};
+}
+
 fs::path deliveredDataFolder(const fs::path& executableDir) {
     std::error_code ec;
     const fs::path beside = executableDir / "data";
     if (fs::is_directory(beside, ec) && holdsHelpFile(beside)) return beside;
+    if (fs::path shared = installedDataFolder(executableDir); !shared.empty()) return shared;
 #ifdef AUBELYS_DATA_SOURCE
     const fs::path source = pathFromUtf8(AUBELYS_DATA_SOURCE);
     if (fs::is_directory(source, ec)) return source;
@@ -103,7 +118,9 @@ fs::path resolveAppFolder(const std::optional<fs::path>& chosen, const fs::path&
         if (ec) dir = *chosen;
         return prepared(dir, executableDir);
     }
-    if (!executableDir.empty() && holdsHelpFile(executableDir) && isWritableFolder(executableDir))
+    // An installed program never writes beside itself.
+    if (!executableDir.empty() && installedDataFolder(executableDir).empty() && holdsHelpFile(executableDir) &&
+        isWritableFolder(executableDir))
         return executableDir;
     return prepared(perUserFolder(), executableDir);
 }

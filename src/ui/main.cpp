@@ -20,6 +20,7 @@
 #include "forms/Session.h"
 #include "forms/WindowCatalog.h"
 #include "ui/Capture.h"
+#include "ui/ProgramIcon.h"
 #include "ui/QtDialogs.h"
 #include "ui/QtPlatform.h"
 #include "ui/UiConvert.h"
@@ -72,6 +73,9 @@ int runProgram(const std::optional<std::filesystem::path>& folder) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Aubelys"));
+    // The desktop ties the windows to the menu entry aubelys.desktop and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("aubelys"));
+    QApplication::setWindowIcon(aub::programIcon(QCoreApplication::applicationDirPath()));
     // The program ends through its own menu (or when no window is left), never because
     // a window closed.
     QApplication::setQuitOnLastWindowClosed(false);

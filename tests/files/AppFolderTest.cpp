@@ -122,6 +122,32 @@ TEST(AppFolder, OtherwiseThePerUserFolderIsSeeded) {
     ScopedEnv homeEnv("HOME", home.path().string());
     EXPECT_EQ(resolveAppFolder(std::nullopt, in.exeDir), home / ".local" / "share" / "Aubelys");
 }
+
+// An installed program (bin/ and share/aubelys/ under one prefix, wherever the prefix
+// is) reads its data from share/aubelys and keeps the designs in the per-user folder,
+// even when its own folder is writable and holds a help file.
+TEST(AppFolder, InstalledProgramUsesSharedDataAndNeverItsOwnFolder) {
+    TempFolder prefix;
+    prefix.write("opt/ailleurs/share/aubelys/Microfich.txt", "aide livrée");
+    prefix.write("opt/ailleurs/share/aubelys/Rouehaut/Hexemple.txt", "3\r\n");
+    prefix.write("opt/ailleurs/bin/Microfich.txt", "égaré");
+    const fs::path bin = prefix / "opt" / "ailleurs" / "bin";
+    const fs::path shared = prefix / "opt" / "ailleurs" / "share" / "aubelys";
+    EXPECT_EQ(installedDataFolder(bin), shared);
+    EXPECT_EQ(deliveredDataFolder(bin), shared);
+
+    TempFolder xdg;
+    ScopedEnv env("XDG_DATA_HOME", xdg.path().string());
+    EXPECT_EQ(resolveAppFolder(std::nullopt, bin), xdg / "Aubelys");
+    EXPECT_EQ(slurp(xdg / "Aubelys" / "Microfich.txt"), "aide livrée");
+    EXPECT_EQ(slurp(xdg / "Aubelys" / "Rouehaut" / "Hexemple.txt"), "3\r\n");
+
+    // A share/aubelys without the help file is not an installation.
+    TempFolder other;
+    other.write("share/aubelys/autre.txt", "x");
+    other.write("bin/aubelys", "");
+    EXPECT_TRUE(installedDataFolder(other / "bin").empty());
+}
 #endif
 
 }  // namespace
