@@ -32,6 +32,7 @@ std::string todayText() {
 Formmain::Formmain(Session& s) : Form(s, "Formmain", "PAGE GENERALE") {
     buildPage();
     buildMenus();
+    defaultAction = "Command1";
 }
 
 void Formmain::load() {

@@ -102,10 +102,15 @@ FrmSagebi::FrmSagebi(Session& s) : Form(s, "FrmSagebi", "DONNEES") {
     on("Nouveau", EventKind::Click, [this](int) { nouveau(); });
     on("Resetdonnees", EventKind::Click, [this](int) {
         for (int i = 0; i < InputCount; ++i) set("Valbox", i, "");
+        clearUnsavedEdits();
     });
     on("plusinfos", EventKind::Click, [this](int) { plusinfos(); });
     on("ImprimF", EventKind::Click, [this](int) { askAndPrint(*this); });
     on("Aidelocale", EventKind::Click, [this](int) { showLocalHelp(*this, shared().FormulaId); });
+
+    defaultAction = "Calcul";
+    tracksEdits = true;
+    for (const char* discarding : {"List1", "Ouvre", "Nouveau", "Resetdonnees"}) discardsEdits(discarding);
 }
 
 void FrmSagebi::load() {
@@ -232,6 +237,7 @@ void FrmSagebi::nouveau() {
     for (int i = 0; i <= 8; ++i) set("Valbox", i, "");
     for (int i = 0; i <= 12; ++i) set("Resubox", i, "");
     SagebienNumber_ = "00";
+    clearUnsavedEdits();
 }
 
 }  // namespace aub
