@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -45,6 +46,16 @@ constexpr int MaxMenuDepth = 8;
 
 bool isMenuSeparator(const Control& m) { return m.separator || m.caption == "-"; }
 
+// Captions wider than this wrap (between words) rather than widen their column.
+constexpr int MaxCaptionWidthPx = 230;
+
+// A caption as shown: a unit such as "m/s" or "T/min" is never cut at its slash.
+QString captionText(const std::string& caption) {
+    QString text = toDisplayText(caption);
+    text.replace(QLatin1Char('/'), QStringLiteral("\u2060/\u2060"));
+    return text;
+}
+
 Qt::Alignment horizontalAlignment(int alignment) {
     switch (alignment) {
         case 1: return Qt::AlignRight;
@@ -72,6 +83,7 @@ FormView::FormView(UiHost& host, Form& form) : host_(host), form_(&form) {
     scroll_ = new QScrollArea(this);
     scroll_->setFrameShape(QFrame::NoFrame);
     scroll_->setWidgetResizable(true);
+    scroll_->setFocusPolicy(Qt::NoFocus);  // Tab goes from control to control
     client_ = new QWidget;
     grid_ = new QGridLayout(client_);
     scroll_->setWidget(client_);
@@ -129,6 +141,29 @@ void FormView::buildNewControls() {
     for (std::size_t i = first; i < bound_.size(); ++i)
         if (bound_[i].widget) placeWidget(bound_[i]);
     if (newMenus) buildMenus();
+    applyTabOrder();
+}
+
+// Tab goes through the controls as they are laid out: cell by cell, top to bottom
+// and left to right, a frame's own controls in turn when Tab reaches the frame.
+void FormView::applyTabOrder() {
+    auto path = [this](const Control& c) {
+        std::vector<std::pair<int, int>> cells;
+        const Control* at = &c;
+        for (int depth = 0; at && depth < 16; ++depth) {
+            cells.emplace_back(at->place.row, at->place.col);
+            at = at->place.frame.empty() ? nullptr : form_->findKey(at->place.frame);
+        }
+        return std::vector<std::pair<int, int>>(cells.rbegin(), cells.rend());
+    };
+    std::vector<std::pair<std::vector<std::pair<int, int>>, QWidget*>> order;
+    for (const Bound& b : bound_) {
+        if (!b.widget || b.control->kind() == ControlKind::Frame || b.control->kind() == ControlKind::Label) continue;
+        if (!(b.widget->focusPolicy() & Qt::TabFocus)) continue;
+        order.emplace_back(path(*b.control), b.widget);
+    }
+    std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1].second, order[i].second);
 }
 
 QWidget* FormView::createWidget(Bound& b) {
@@ -644,7 +679,8 @@ void FormView::syncAppearance(Bound& b) {
                           c.kind() == ControlKind::Picture || (c.kind() == ControlKind::TextBox && c.multiline);
         const int width = c.widthTw > 0 ? twipsToPixels(c.widthTw) : 0;
         const int height = c.heightTw > 0 ? twipsToPixels(c.heightTw) : 0;
-        w->setMinimumSize(width, height);
+        // A caption's own width (set with its text) stays its minimum.
+        w->setMinimumSize(width > 0 || c.kind() != ControlKind::Label ? width : w->minimumWidth(), height);
         w->setMaximumSize(area && width > 0 ? width : QWIDGETSIZE_MAX, area && height > 0 ? height : QWIDGETSIZE_MAX);
         // A scroll bar left to itself would be a stub.
         if (c.kind() == ControlKind::Slider && width == 0 && height == 0) {
@@ -669,8 +705,16 @@ void FormView::syncControl(Bound& b) {
     switch (c.kind()) {
         case ControlKind::Label: {
             auto* label = static_cast<QLabel*>(w);
-            QString text = toDisplayText(c.caption);
-            if (label->text() != text) label->setText(text);
+            QString text = captionText(c.caption);
+            if (label->text() != text) {
+                label->setText(text);
+                // A short caption stays on one line; a long one wraps between words.
+                const QFontMetrics metrics(label->font());
+                int widest = 0;
+                for (const QString& line : text.split(QLatin1Char('\n')))
+                    widest = std::max(widest, metrics.horizontalAdvance(line));
+                label->setMinimumWidth(c.widthTw > 0 ? twipsToPixels(c.widthTw) : std::min(widest + 2, MaxCaptionWidthPx));
+            }
             break;
         }
         case ControlKind::TextBox:

@@ -86,6 +86,7 @@ private:
     QWidget* createWidget(Bound& b);
     void placeWidget(const Bound& b);
     void buildMenus();
+    void applyTabOrder();
     void addMenuEntries(QWidget* parent, const std::string& parentName, int depth);
     void syncControl(Bound& b);
     void syncAppearance(Bound& b);

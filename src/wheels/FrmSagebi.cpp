@@ -80,7 +80,8 @@ FrmSagebi::FrmSagebi(Session& s) : Form(s, "FrmSagebi", "DONNEES") {
     label("Label12", -1, "Allure générale du triangle des vitesses").at(1, 1);
     picture("Image1").at(1, 2).picture = "anglesagb.jpg";
     label("Label13", -1, "Pertes watts").at(2, 1);
-    listBox("List1").at(2, 0);
+    // The designs under the inputs, in the room the inputs leave beside the picture.
+    listBox("List1").in("Frame1").at(static_cast<int>(InputRows.size()), 0, 1, 2).size(0, 1500);
 
     menu("Fichier", "Fichier");
     menu("Nouveau", "Nouveau", "Fichier");
