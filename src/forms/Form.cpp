@@ -127,15 +127,17 @@ bool Form::handles(std::string_view name, EventKind kind) const {
     return handlers_.count({std::string(name), kind}) != 0;
 }
 
-void Form::trap(const std::function<void()>& code, const std::string& suffix) {
-    if (depth_ >= MaxEventDepth) return;
+bool Form::trap(const std::function<void()>& code, const std::string& suffix) {
+    if (depth_ >= MaxEventDepth) return true;
     struct Depth {
         int& d;
         explicit Depth(int& v) : d(v) { ++d; }
         ~Depth() { --d; }
     } depth(depth_);
+    bool ok = false;
     try {
         code();
+        ok = true;
     } catch (const CalcError& e) {
         dialogs().message(e.description() + suffix);
     } catch (const std::bad_alloc&) {
@@ -147,6 +149,7 @@ void Form::trap(const std::function<void()>& code, const std::string& suffix) {
         dialogs().message(errorDescription(ErrBadCall) + suffix);
     }
     touch();
+    return ok;
 }
 
 bool Form::fire(Control& control, EventKind kind) {
@@ -159,7 +162,13 @@ bool Form::fire(Control& control, EventKind kind) {
         !mayDiscardEdits())
         return false;
     int index = control.index();
-    trap([&] { handler(index); });
+    const bool calculation = kind == EventKind::Click && !resultBoxes.empty() && control.key() == defaultAction;
+    if (!trap([&] { handler(index); }) && calculation && loaded_) {
+        for (const auto& c : controls_)
+            if (c->kind() == ControlKind::TextBox &&
+                std::find(resultBoxes.begin(), resultBoxes.end(), c->name()) != resultBoxes.end())
+                c->setText("");
+    }
     return true;
 }
 

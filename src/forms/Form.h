@@ -74,7 +74,8 @@ public:
     bool fire(Control& control, EventKind kind);
     void fireBackgroundClick();
     // Runs any code of the window under the same trap; `suffix` follows the description.
-    void trap(const std::function<void()>& code, const std::string& suffix = "");
+    // False when the code stopped on an error (its message shown).
+    bool trap(const std::function<void()>& code, const std::string& suffix = "");
 
     // Life cycle, called by the Session.
     virtual void load() {}
@@ -104,6 +105,9 @@ public:
     // or it is hidden or greyed.
     bool runDefaultAction();
     bool runCancelAction();
+    // The result boxes (control names) of the default action: emptied when it stops on
+    // an error, so that no figure of an earlier run stays beside the new inputs.
+    std::vector<std::string> resultBoxes;
 
     // Unsaved edits of a design window: set by a person's change to one of its inputs,
     // cleared by the window when it opens, saves or clears a design.

@@ -30,6 +30,7 @@ frmarcy::frmarcy(Session& s) : Form(s, "frmarcy", "Perte de charge d'un canal re
     button("Command1", -1, "Calcul").at(6, 0);
     on("Command1", EventKind::Click, [this](int) { calculate(); });
     defaultAction = "Command1";
+    resultBoxes = {"Resubox"};
 }
 
 // The window only ever raises the flag: a comma as the regional decimal separator.

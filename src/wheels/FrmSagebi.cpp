@@ -110,6 +110,7 @@ FrmSagebi::FrmSagebi(Session& s) : Form(s, "FrmSagebi", "DONNEES") {
     on("Aidelocale", EventKind::Click, [this](int) { showLocalHelp(*this, shared().FormulaId); });
 
     defaultAction = "Calcul";
+    resultBoxes = {"Resubox"};
     tracksEdits = true;
     for (const char* discarding : {"List1", "Ouvre", "Nouveau", "Resetdonnees"}) discardsEdits(discarding);
 }

@@ -91,6 +91,7 @@ Frmrouedecote::Frmrouedecote(Session& s) : Form(s, "Frmrouedecoté", "ROUE DE CO
     on("Efface", EventKind::Click, [this](int) { clearResults(); });
 
     defaultAction = "cacus";
+    resultBoxes = {"Resubox"};
     tracksEdits = true;
     discardsEdits("List1");
     discardsEdits("Ouvre");

@@ -131,6 +131,7 @@ Formrouehaut::Formrouehaut(Session& s) : Form(s, "Formrouehaut", "ertes cinétiq
     // "Ouvre" does nothing: a design opens with a click on its name in the list.
 
     defaultAction = "départ";
+    resultBoxes = {"Resubox"};
     tracksEdits = true;
     discardsEdits("List1");
     discardsEdits("cleardat");
