@@ -604,6 +604,8 @@ void FormView::placeOnScreen() {
                        std::min(std::max(height(), remembered_->height()), area.height()));
         } else if (form_->modal() && owner_ && owner_->isVisible()) {
             at = owner_->geometry().center() - QPoint(width() / 2, height() / 2);
+            // Below an owner reduced to its menu strip, so that the strip stays in view.
+            if (owner_->height() < 2 * TitleBarPx) at.setY(owner_->frameGeometry().bottom() + 1);
             move = true;
         } else if (!move) {
             at = area.center() - QPoint(width() / 2, height() / 2);
@@ -614,6 +616,20 @@ void FormView::placeOnScreen() {
     at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() + 1 - width())));
     at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() + 1 - height())));
     if (move || at != pos()) QMainWindow::move(at);
+}
+
+void FormView::keepOnScreen() {
+    if (!isVisible() || dead_) return;
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect avail = screen->availableGeometry();
+    const QRect frame = frameGeometry();
+    if (avail.contains(frame)) return;
+    // The title bar first: a window can always be moved back by it.
+    QPoint at = frame.topLeft();
+    at.setX(std::clamp(at.x(), avail.left(), std::max(avail.left(), avail.right() + 1 - frame.width())));
+    at.setY(std::clamp(at.y(), avail.top(), std::max(avail.top(), avail.bottom() + 1 - frame.height())));
+    QMainWindow::move(at);
 }
 
 void FormView::syncAppearance(Bound& b) {

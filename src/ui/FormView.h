@@ -41,6 +41,8 @@ public:
     // window centred on its owner, else the centre of the screen. A window whose client
     // area holds nothing visible shrinks to its menu bar.
     void placeOnScreen();
+    // Once shown with its frame: moved so that its title bar and frame are on the screen too.
+    void keepOnScreen();
     // The window that opened this one (modal windows are centred on it).
     void setOwner(QWidget* owner) { owner_ = owner; }
     // Where the person last left this window, and its size (set before it is first shown).

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QSettings>
+#include <QTimer>
 #include <QWindow>
 #include <QWidget>
 
@@ -47,6 +48,10 @@ void UiHost::formShown(Form& form) {
         QWidget* owner = dialogParent();
         if (owner == v) owner = nullptr;
         v->setOwner(owner);
+        // An owned window is a dialog-type window: window managers keep it above its owner.
+        if (owner && isNew)
+            v->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
         if (owner) {
             owner->winId();
             v->winId();
@@ -66,6 +71,8 @@ void UiHost::formShown(Form& form) {
     v->show();
     v->raise();
     v->activateWindow();
+    // The frame the window manager adds is known only once the window is mapped.
+    QTimer::singleShot(150, v, [v] { v->keepOnScreen(); });
 }
 
 void UiHost::formHidden(Form& form) {
