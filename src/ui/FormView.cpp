@@ -698,6 +698,8 @@ void FormView::syncAppearance(Bound& b) {
         // A caption's own width (set with its text) stays its minimum.
         w->setMinimumSize(width > 0 || c.kind() != ControlKind::Label ? width : w->minimumWidth(), height);
         w->setMaximumSize(area && width > 0 ? width : QWIDGETSIZE_MAX, area && height > 0 ? height : QWIDGETSIZE_MAX);
+        // A button without a caption keeps the small size the window gives it.
+        if (c.kind() == ControlKind::Button && c.caption.empty() && width > 0 && height > 0) w->setFixedSize(width, height);
         // A scroll bar left to itself would be a stub.
         if (c.kind() == ControlKind::Slider && width == 0 && height == 0) {
             if (c.vertical) w->setMinimumHeight(120);
