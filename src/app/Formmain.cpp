@@ -32,6 +32,7 @@ std::string todayText() {
 Formmain::Formmain(Session& s) : Form(s, "Formmain", "PAGE GENERALE") {
     buildPage();
     buildMenus();
+    defaultAction = "Command1";
 }
 
 void Formmain::load() {
@@ -77,6 +78,8 @@ void Formmain::placeWindow(int top, int height, int width) {
     heightTw = height;
     widthTw = width;
     ctl("Page").visible = height > StripHeightTw;
+    // The strip is the menu bar alone: no title of an earlier page is left under it.
+    if (height <= StripHeightTw) ctl("Label3").visible = false;
 }
 
 }  // namespace aub

@@ -9,6 +9,9 @@ Frmdepart::Frmdepart(Session& s) : Form(s, "Frmdepart", "QUELQUES  CALCULS  EN  
     picture("Image1").at(0, 0).picture = "depart.png";
     on("Image1", EventKind::Click, [this](int) { start(); });
     onBackgroundClick([this] { start(); });
+    // Enter, Space and Escape leave the picture as a click does.
+    defaultAction = "Image1";
+    cancelAction = "Image1";
 }
 
 void Frmdepart::load() {

@@ -24,7 +24,10 @@ void Formmain::localHelp() {
     const std::string& text = txt("Text1");
     if (text.empty()) return;
     p.setClipboard(text);
-    p.openTextEditor();
+    // The explanation opens in the program's own text window: no outside editor needed.
+    Form& help = session().load("Formhlp");
+    help.set("Text1", -1, text);
+    session().show("Formhlp", true);
 }
 
 void Formmain::generalHelp() {
@@ -56,6 +59,7 @@ void Formmain::about() {
                    "Quelques calculs en hydraulique pour les petits sites : roues à eau, turbines,\r\n"
                    "conduites, canaux et coursiers, éolienne et marteau de forge.\r\n"
                    "Les résultats sont des ordres de grandeur à vérifier avant toute réalisation.\r\n\r\n"
+                   "Dossier des projets : " + shared().AppFolder + "\r\n\r\n"
                    "Cliquez sur ce texte pour le refermer.";
     text.visible = true;
 }

@@ -100,8 +100,8 @@ void Formmain::buildMenus() {
         }
     };
     formulaMenu("Options1", "&Options1", Options1Pages);
-    formulaMenu("Options2", "&Options2", Options2Pages);
-    formulaMenu("Options3", "Options3", Options3Pages);
+    formulaMenu("Options2", "Options&2", Options2Pages);
+    formulaMenu("Options3", "Options&3", Options3Pages);
 
     // Head losses: the window shrinks to its menu strip until an entry is chosen.
     menu("Pertecharge", "&Perte de charge");
@@ -140,13 +140,13 @@ void Formmain::buildMenus() {
         on(w.name, EventKind::Click, [this, window, failure](int) { openDesignWindow(window, failure); });
     }
 
-    menu("Impression", "Impression");
+    menu("Impression", "&Impression");
     menu("Feuille", "Feuille visible", "Impression");
     on("Feuille", EventKind::Click, [this](int) { printWindow(); });
     menu("Aidelocale", "Aide locale", "Impression");
     on("Aidelocale", EventKind::Click, [this](int) { localHelp(); });
 
-    menu("Utilites", "Utilités");
+    menu("Utilites", "&Utilités");
     menu("Aidegene", "Aide géné", "Utilites");
     on("Aidegene", EventKind::Click, [this](int) { generalHelp(); });
     menu("Fondcolor", "Fondcolor", "Utilites");

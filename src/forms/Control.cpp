@@ -43,12 +43,19 @@ void Control::setText(std::string text) {
 void Control::setListIndex(int i) {
     if (i < -1 || i >= static_cast<int>(items.size())) i = -1;
     bool changed = i != listIndex_;
+    const int before = listIndex_;
+    const std::string beforeText = text_;
     listIndex_ = i;
     if (i >= 0) text_ = items[static_cast<std::size_t>(i)];
     else if (kind_ == ControlKind::ListBox) text_.clear();
     touch();
     form_->touch();
-    if (changed && i >= 0) form_->fire(*this, EventKind::Click);
+    if (changed && i >= 0 && !form_->fire(*this, EventKind::Click)) {
+        // The person kept the edits: the entry chosen before stays chosen.
+        listIndex_ = before;
+        text_ = beforeText;
+        touch();
+    }
 }
 
 void Control::addItem(std::string item) {

@@ -1,5 +1,6 @@
 #include "forms/Form.h"
 
+#include <algorithm>
 #include <new>
 #include <stdexcept>
 #include <utility>
@@ -126,15 +127,17 @@ bool Form::handles(std::string_view name, EventKind kind) const {
     return handlers_.count({std::string(name), kind}) != 0;
 }
 
-void Form::trap(const std::function<void()>& code, const std::string& suffix) {
-    if (depth_ >= MaxEventDepth) return;
+bool Form::trap(const std::function<void()>& code, const std::string& suffix) {
+    if (depth_ >= MaxEventDepth) return true;
     struct Depth {
         int& d;
         explicit Depth(int& v) : d(v) { ++d; }
         ~Depth() { --d; }
     } depth(depth_);
+    bool ok = false;
     try {
         code();
+        ok = true;
     } catch (const CalcError& e) {
         dialogs().message(e.description() + suffix);
     } catch (const std::bad_alloc&) {
@@ -146,15 +149,79 @@ void Form::trap(const std::function<void()>& code, const std::string& suffix) {
         dialogs().message(errorDescription(ErrBadCall) + suffix);
     }
     touch();
+    return ok;
 }
 
-void Form::fire(Control& control, EventKind kind) {
-    if (!loaded_ || session_->ended()) return;
+bool Form::fire(Control& control, EventKind kind) {
+    if (!loaded_ || session_->ended()) return true;
     auto it = handlers_.find(std::pair<std::string, EventKind>{control.name(), kind});
-    if (it == handlers_.end()) return;
+    if (it == handlers_.end()) return true;
     Handler handler = it->second;  // the handler may replace itself
+    if (depth_ == 0 && kind != EventKind::Change &&
+        std::find(discarding_.begin(), discarding_.end(), control.name()) != discarding_.end() &&
+        !mayDiscardEdits())
+        return false;
     int index = control.index();
-    trap([&] { handler(index); });
+    const bool calculation = kind == EventKind::Click && !resultBoxes.empty() && control.key() == defaultAction;
+    if (!trap([&] { handler(index); }) && calculation && loaded_) {
+        for (const auto& c : controls_)
+            if (c->kind() == ControlKind::TextBox &&
+                std::find(resultBoxes.begin(), resultBoxes.end(), c->name()) != resultBoxes.end())
+                c->setText("");
+    }
+    return true;
+}
+
+namespace {
+
+// An entry the person could choose: shown, not greyed, and every menu above it too.
+bool usable(Form& form, Control& c) {
+    if (!c.visible || !c.enabled) return false;
+    const Control* at = &c;
+    for (int depth = 0; depth < 16 && at; ++depth) {
+        if (!at->visible || !at->enabled) return false;
+        at = at->kind() == ControlKind::Menu ? (at->menuParent.empty() ? nullptr : form.find(at->menuParent))
+                                             : (at->place.frame.empty() ? nullptr : form.findKey(at->place.frame));
+    }
+    return true;
+}
+
+bool runAction(Form& form, const std::string& key) {
+    if (key.empty()) return false;
+    Control* c = form.findKey(key);
+    if (!c || !usable(form, *c)) return false;
+    form.fire(*c, EventKind::Click);
+    return true;
+}
+
+}  // namespace
+
+bool Form::runDefaultAction() { return runAction(*this, defaultAction); }
+bool Form::runCancelAction() { return runAction(*this, cancelAction); }
+
+void Form::personChanged(const Control& control) {
+    if (!tracksEdits || !loaded_) return;
+    switch (control.kind()) {
+        case ControlKind::TextBox:
+            if (!control.locked) unsaved_ = true;
+            break;
+        case ControlKind::ComboBox:
+        case ControlKind::CheckBox:
+        case ControlKind::Slider:
+            unsaved_ = true;
+            break;
+        default:
+            break;
+    }
+}
+
+void Form::discardsEdits(std::string_view controlName) { discarding_.emplace_back(controlName); }
+
+bool Form::mayDiscardEdits() {
+    if (!unsaved_) return true;
+    if (!dialogs().question(DiscardEditsQuestion, caption)) return false;
+    unsaved_ = false;
+    return true;
 }
 
 void Form::fireBackgroundClick() {

@@ -18,6 +18,10 @@ class Dialogs;
 class Platform;
 struct SharedValues;
 
+// The question asked before unsaved edits are thrown away.
+inline constexpr const char* DiscardEditsQuestion =
+    "Les données modifiées n'ont pas été enregistrées. Les abandonner ?";
+
 class Form {
 public:
     Form(Session& session, std::string name, std::string caption);
@@ -65,11 +69,13 @@ public:
     // A click on the window's background.
     void onBackgroundClick(std::function<void()> handler) { backgroundClick_ = std::move(handler); }
 
-    // Runs a control's event under the error trap.
-    void fire(Control& control, EventKind kind);
+    // Runs a control's event under the error trap. False when it did not run because
+    // the person kept unsaved edits that the event would have thrown away.
+    bool fire(Control& control, EventKind kind);
     void fireBackgroundClick();
     // Runs any code of the window under the same trap; `suffix` follows the description.
-    void trap(const std::function<void()>& code, const std::string& suffix = "");
+    // False when the code stopped on an error (its message shown).
+    bool trap(const std::function<void()>& code, const std::string& suffix = "");
 
     // Life cycle, called by the Session.
     virtual void load() {}
@@ -91,6 +97,30 @@ public:
     const std::string& txt(std::string_view name, int index = -1) { return ctl(name, index).text(); }
     void set(std::string_view name, int index, std::string text) { ctl(name, index).setText(std::move(text)); }
 
+    // What Enter runs (a control's key: a button or a menu entry); empty for nothing.
+    std::string defaultAction;
+    // What Escape runs in a modal window; empty for the person's close box.
+    std::string cancelAction;
+    // Runs the default or the cancel action as a person would; false when there is none
+    // or it is hidden or greyed.
+    bool runDefaultAction();
+    bool runCancelAction();
+    // The result boxes (control names) of the default action: emptied when it stops on
+    // an error, so that no figure of an earlier run stays beside the new inputs.
+    std::vector<std::string> resultBoxes;
+
+    // Unsaved edits of a design window: set by a person's change to one of its inputs,
+    // cleared by the window when it opens, saves or clears a design.
+    bool tracksEdits = false;
+    bool unsavedEdits() const { return unsaved_; }
+    void clearUnsavedEdits() { unsaved_ = false; }
+    // Views and the step runner call it after a person changed a control.
+    void personChanged(const Control& control);
+    // The events of these controls throw the inputs away: they ask first.
+    void discardsEdits(std::string_view controlName);
+    // True when the inputs may go: nothing unsaved, or the person said yes.
+    bool mayDiscardEdits();
+
     // Changed on every modification of the window or its controls; views use it.
     unsigned revision() const { return revision_; }
     void touch() { ++revision_; }
@@ -103,6 +133,8 @@ private:
     std::map<std::string, Control*, std::less<>> byKey_;
     std::map<std::pair<std::string, EventKind>, Handler, std::less<>> handlers_;
     std::function<void()> backgroundClick_;
+    std::vector<std::string> discarding_;
+    bool unsaved_ = false;
     bool visible_ = false;
     bool modal_ = false;
     bool loaded_ = false;

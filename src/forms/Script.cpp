@@ -100,6 +100,7 @@ ScriptOutcome typeInto(Control& c, const std::string& text) {
     Form& form = c.form();
     switch (c.kind()) {
         case ControlKind::TextBox:
+            if (c.text() != text) form.personChanged(c);
             c.setText(text);
             break;
         case ControlKind::ListBox:
@@ -110,6 +111,7 @@ ScriptOutcome typeInto(Control& c, const std::string& text) {
             if (found < 0 && c.kind() == ControlKind::ListBox)
                 return fail(2, "l'entrée « " + text + " » n'est pas dans la liste " + c.key());
             if (found < 0) {
+                if (c.text() != text) form.personChanged(c);
                 c.setText(text);
                 break;
             }
@@ -117,14 +119,18 @@ ScriptOutcome typeInto(Control& c, const std::string& text) {
             else c.setListIndex(found);
             break;
         }
-        case ControlKind::CheckBox:
-            c.setValue(text == "1" || text == "oui" ? 1 : 0);
+        case ControlKind::CheckBox: {
+            const int v = text == "1" || text == "oui" ? 1 : 0;
+            if (v != c.value()) form.personChanged(c);
+            c.setValue(v);
             break;
+        }
         case ControlKind::Slider: {
             double v = leadingNumber(text);
             if (!std::isfinite(v)) v = 0;
             if (v > 1e9) v = 1e9;
             if (v < -1e9) v = -1e9;
+            form.personChanged(c);
             c.setValue(static_cast<int>(std::lround(v)));
             break;
         }

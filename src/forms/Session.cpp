@@ -70,6 +70,7 @@ void Session::hide(std::string_view name) {
 bool Session::unload(std::string_view name, CloseMode mode) {
     Form* form = loaded(name);
     if (!form) return false;
+    if (mode != CloseMode::System && !form->mayDiscardEdits()) return false;
     bool accept = true;
     form->trap([&] { accept = form->queryUnload(mode); });
     if (!accept && mode != CloseMode::System) return false;
@@ -92,8 +93,15 @@ void Session::open(std::string_view name) {
     catalog_->open(name, *this);
 }
 
-void Session::endProgram() {
-    if (ended_) return;
+bool Session::endProgram(bool askFirst) {
+    if (ended_) return true;
+    if (askFirst) {
+        Form* unsaved = nullptr;
+        for (auto& f : forms_)
+            if (f->unsavedEdits() && !unsaved) unsaved = f.get();
+        if (unsaved && !unsaved->mayDiscardEdits()) return false;
+        for (auto& f : forms_) f->clearUnsavedEdits();
+    }
     ended_ = true;
     for (auto& f : forms_) {
         f->visible_ = false;
@@ -103,6 +111,7 @@ void Session::endProgram() {
     // Windows are destroyed by collect(): the handler that ended the program may still be running.
     for (auto& f : forms_) graveyard_.push_back(std::move(f));
     forms_.clear();
+    return true;
 }
 
 void Session::collect() { graveyard_.clear(); }

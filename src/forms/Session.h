@@ -56,13 +56,16 @@ public:
     void show(std::string_view name, bool modal = false);
     void hide(std::string_view name);
     // Unloads a window (its queryUnload may refuse for CloseMode::User); true when unloaded.
+    // Unsaved edits are asked about first (not for CloseMode::System): "Non" keeps the window.
     bool unload(std::string_view name, CloseMode mode = CloseMode::Code);
     // The person's close box.
     bool requestClose(Form& form) ;
     // Runs what the window's menu entry runs.
     void open(std::string_view name);
-    // Ends the whole program: every window goes at once, no question.
-    void endProgram();
+    // Ends the whole program: every window goes at once. When a window holds unsaved
+    // edits the person is asked first (unless askFirst is false); "Non" ends nothing
+    // and the result is false.
+    bool endProgram(bool askFirst = true);
     bool ended() const { return ended_; }
     std::vector<Form*> forms() const;  // loaded windows, in load order
 

@@ -73,8 +73,8 @@ Frmmarteau::Frmmarteau(Session& s) : Form(s, "Frmmarteau", "MARTEAU DE FORGE") {
         textBox("Valbox", c.index).in("Frame1").at(row, 1);
         ++row;
     }
-    checkBox("Check1", -1, "Check1").in("Frame1").at(row, 0);
-    button("Command1", -1, "Command1").in("Frame1").at(row, 1);
+    checkBox("Check1", -1, "Rapport réducteur saisi").in("Frame1").at(row, 0);
+    button("Command1", -1, "Calcul").in("Frame1").at(row, 1);
 
     frame("Frame3", -1, "").at(0, 1);
     for (int i = 0; i < 9; ++i) label("Labelnum", i, IndexNumbers[i]).in("Frame3").at(i, 0);
@@ -104,6 +104,8 @@ Frmmarteau::Frmmarteau(Session& s) : Form(s, "Frmmarteau", "MARTEAU DE FORGE") {
     on("Enregistrer", EventKind::Click, [this](int) { save(); });
     on("Imprimer", EventKind::Click, [this](int) { platform().printForm(*this); });
     on("Quittertout", EventKind::Click, [this](int) { session().endProgram(); });
+    defaultAction = "Command1";
+    tracksEdits = true;
 }
 
 std::filesystem::path Frmmarteau::dataFileToRead() const {
@@ -219,6 +221,7 @@ void Frmmarteau::save() {
     std::vector<std::string> lines;
     for (int i = 0; i < SavedBoxes; ++i) lines.push_back(txt("Valbox", i));
     saveLines(dataFileToWrite(), lines);
+    clearUnsavedEdits();
 }
 
 }  // namespace aub

@@ -70,7 +70,7 @@ Banki::Banki(Session& s) : Form(s, "Banki", "Evaluation d'une roue banki") {
         label("Labdonnée", i, DataCaptions[i]).in("Frame1").at(i, 0);
         textBox("Donnée", i).in("Frame1").at(i, 1);
     }
-    button("Command1", -1, "Fichier sauvegardés").at(1, 0);
+    button("Command1", -1, "Efface données").at(1, 0);
     listBox("List1").at(2, 0).size(2400, 1800);
     frame("Frame2", -1, "RESULTATS").at(0, 1, 3, 1);
     for (int i = 0; i < ResultCount; ++i) {
@@ -116,12 +116,16 @@ Banki::Banki(Session& s) : Form(s, "Banki", "Evaluation d'une roue banki") {
     on("Command1", EventKind::Click, [this](int) {
         Effacetout();
         for (int i = 0; i <= 3; ++i) set("Donnée", i, "");
+        clearUnsavedEdits();
     });
     on("List1", EventKind::Click, [this](int) {
         const std::string chosen = ctl("List1").text();
         if (!chosen.empty()) readDataFile(chosen);
     });
     on("Label6", EventKind::Click, [this](int) { toggleDiameterLock(); });
+    defaultAction = "Calcul";
+    tracksEdits = true;
+    for (const char* discarding : {"List1", "Ouvrir", "Command1"}) discardsEdits(discarding);
     on("HScroll1", EventKind::Change, [this](int) {
         if (!resultsReady_ || !diameterUnlocked_) return;
         d_ = static_cast<float>(ctl("HScroll1").value()) / 100.0f;
@@ -239,6 +243,7 @@ void Banki::readDataFile(const std::string& fileName) {
     if (!path) throw CalcError(ErrFileNotFound);
     // One value per line, so that a value typed with a decimal comma comes back whole.
     const std::vector<std::string> values = readDesignValues(*path);
+    clearUnsavedEdits();
     for (int i = 0; i < DataCount; ++i) {
         if (static_cast<std::size_t>(i) >= values.size()) throw CalcError(ErrPastEnd);
         set("Donnée", i, values[static_cast<std::size_t>(i)]);
@@ -268,6 +273,7 @@ void Banki::saveDataSet() {
     std::vector<std::string> lines;
     for (int i = 0; i < DataCount; ++i) lines.push_back(txt("Donnée", i));
     saveLines(target, lines);
+    clearUnsavedEdits();
     ctl("List1").addItem(fileName);
 }
 

@@ -49,6 +49,7 @@ Form12::Form12(Session& s) : Form(s, "Form12", "2 BASSINS") {
     }
     canvas("Picture1").at(0, 2).size(4200, 3000);
     button("Command1", -1, "Calcul").at(1, 0);
+    defaultAction = "Command1";
     button("Command2", -1, "Aide locale").at(1, 1);
 
     on("Combo1", EventKind::Click, [this](int) {

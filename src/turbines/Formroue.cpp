@@ -122,6 +122,7 @@ Formroue::Formroue(Session& s, std::shared_ptr<FormroueMemory> memory)
         ctl("Text1").visible = false;
     };
     on("Command1", EventKind::Click, [calculate](int) { calculate(true); });
+    defaultAction = "Command1";
     on("Command2", EventKind::Click, [calculate](int) { calculate(false); });
 
     on("boitebase", EventKind::Change, [this](int) {

@@ -12,7 +12,7 @@
 
 namespace aub {
 
-frmarcy::frmarcy(Session& s) : Form(s, "frmarcy", "Form1") {
+frmarcy::frmarcy(Session& s) : Form(s, "frmarcy", "Perte de charge d'un canal rectangulaire") {
     columns = 4;
     const char* data[] = {"Largeur canal m", "Profondeur canal m", "Débit en m3/s", "Rugosité mm", "",
                           "Perte mm*/m"};
@@ -27,8 +27,10 @@ frmarcy::frmarcy(Session& s) : Form(s, "frmarcy", "Form1") {
         label("Label2", i, results[i]).at(i, 2);
         textBox("Resubox", i).at(i, 3);
     }
-    button("Command1", -1, "Command1").at(6, 0);
+    button("Command1", -1, "Calcul").at(6, 0);
     on("Command1", EventKind::Click, [this](int) { calculate(); });
+    defaultAction = "Command1";
+    resultBoxes = {"Resubox"};
 }
 
 // The window only ever raises the flag: a comma as the regional decimal separator.

@@ -106,8 +106,14 @@ void paintDrawing(QPainter& painter, const Drawing& d, const QRectF& target) {
                 font.setPointSizeF(std::clamp(double(op.fontSize), 1.0, 200.0));
                 painter.setFont(font);
                 const QFontMetricsF fm(font);
-                // (x, y) is the top-left corner of the text.
-                painter.drawText(QPointF(px(op.x1), py(op.y1) + fm.ascent()), toQ(op.text));
+                // (x, y) is the top-left corner of the text. A label that would run past the
+                // right or bottom edge is moved back inside, so that it shows whole.
+                QString text = toQ(op.text);
+                while (text.endsWith(QLatin1Char(' '))) text.chop(1);  // trailing blanks take no room
+                double x = px(op.x1), y = py(op.y1);
+                x = std::max(target.left(), std::min(x, target.right() - fm.horizontalAdvance(text)));
+                y = std::max(target.top(), std::min(y, target.bottom() - fm.height()));
+                painter.drawText(QPointF(x, y + fm.ascent()), text);
                 break;
             }
         }

@@ -1,21 +1,26 @@
 #include "ui/FormView.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextCursor>
@@ -41,6 +46,16 @@ constexpr int MaxMenuDepth = 8;
 
 bool isMenuSeparator(const Control& m) { return m.separator || m.caption == "-"; }
 
+// Captions wider than this wrap (between words) rather than widen their column.
+constexpr int MaxCaptionWidthPx = 230;
+
+// A caption as shown: a unit such as "m/s" or "T/min" is never cut at its slash.
+QString captionText(const std::string& caption) {
+    QString text = toDisplayText(caption);
+    text.replace(QLatin1Char('/'), QStringLiteral("\u2060/\u2060"));
+    return text;
+}
+
 Qt::Alignment horizontalAlignment(int alignment) {
     switch (alignment) {
         case 1: return Qt::AlignRight;
@@ -64,9 +79,15 @@ QString pictureFilePath(const Session& session, const std::string& name) {
 
 FormView::FormView(UiHost& host, Form& form) : host_(host), form_(&form) {
     setAttribute(Qt::WA_DeleteOnClose, false);
-    client_ = new QWidget(this);
+    // The client area scrolls when the screen is smaller than the window.
+    scroll_ = new QScrollArea(this);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidgetResizable(true);
+    scroll_->setFocusPolicy(Qt::NoFocus);  // Tab goes from control to control
+    client_ = new QWidget;
     grid_ = new QGridLayout(client_);
-    setCentralWidget(client_);
+    scroll_->setWidget(client_);
+    setCentralWidget(scroll_);
     watchClicks(client_, nullptr, ClickRole::Background);
     buildNewControls();
     sync();
@@ -76,7 +97,8 @@ FormView::~FormView() {
     // The widgets go while this view is whole, so that nothing they emit on the way
     // reaches a half-destroyed view (and dead_ stops it reaching the model).
     dead_ = true;
-    delete client_;
+    delete scroll_;
+    scroll_ = nullptr;
     client_ = nullptr;
 }
 
@@ -119,6 +141,29 @@ void FormView::buildNewControls() {
     for (std::size_t i = first; i < bound_.size(); ++i)
         if (bound_[i].widget) placeWidget(bound_[i]);
     if (newMenus) buildMenus();
+    applyTabOrder();
+}
+
+// Tab goes through the controls as they are laid out: cell by cell, top to bottom
+// and left to right, a frame's own controls in turn when Tab reaches the frame.
+void FormView::applyTabOrder() {
+    auto path = [this](const Control& c) {
+        std::vector<std::pair<int, int>> cells;
+        const Control* at = &c;
+        for (int depth = 0; at && depth < 16; ++depth) {
+            cells.emplace_back(at->place.row, at->place.col);
+            at = at->place.frame.empty() ? nullptr : form_->findKey(at->place.frame);
+        }
+        return std::vector<std::pair<int, int>>(cells.rbegin(), cells.rend());
+    };
+    std::vector<std::pair<std::vector<std::pair<int, int>>, QWidget*>> order;
+    for (const Bound& b : bound_) {
+        if (!b.widget || b.control->kind() == ControlKind::Frame || b.control->kind() == ControlKind::Label) continue;
+        if (!(b.widget->focusPolicy() & Qt::TabFocus)) continue;
+        order.emplace_back(path(*b.control), b.widget);
+    }
+    std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1].second, order[i].second);
 }
 
 QWidget* FormView::createWidget(Bound& b) {
@@ -140,7 +185,10 @@ QWidget* FormView::createWidget(Bound& b) {
                 connect(edit, &QPlainTextEdit::textChanged, this, [this, c, edit] {
                     if (syncing_) return;
                     std::string typed = fromMultilineText(edit->toPlainText());
-                    act([c, typed] { c->setText(typed); });
+                    act([c, typed] {
+                        c->form().personChanged(*c);
+                        c->setText(typed);
+                    });
                 });
                 watchClicks(edit->viewport(), c, ClickRole::Control);
                 w = edit;
@@ -148,7 +196,10 @@ QWidget* FormView::createWidget(Bound& b) {
                 auto* edit = new QLineEdit;
                 connect(edit, &QLineEdit::textEdited, this, [this, c](const QString& text) {
                     std::string typed = fromQ(text);
-                    act([c, typed] { c->setText(typed); });
+                    act([c, typed] {
+                        c->form().personChanged(*c);
+                        c->setText(typed);
+                    });
                 });
                 watchClicks(edit, c, ClickRole::Control);
                 w = edit;
@@ -157,18 +208,15 @@ QWidget* FormView::createWidget(Bound& b) {
         case ControlKind::ListBox: {
             auto* list = new QListWidget;
             list->setSelectionMode(QAbstractItemView::SingleSelection);
-            // The keyboard and the first click on an entry change the selection: Click runs.
-            connect(list, &QListWidget::currentRowChanged, this, [this, c](int row) {
-                act([c, row] {
-                    if (row >= 0 && row != c->listIndex()) c->setListIndex(row);
-                });
-            });
-            // A click on the entry already selected runs Click again.
+            // Only the person's choice loads: a click on an entry (also on the entry already
+            // chosen), a double click, or Enter on the entry under the keyboard cursor. Focus
+            // coming in and the arrow keys only move that cursor.
             std::size_t at = indexOf_[c];
             connect(list, &QListWidget::itemClicked, this, [this, c, list, at](QListWidgetItem* item) {
                 int row = list->row(item);
                 int before = bound_[at].pressRow;
                 bound_[at].pressRow = -2;
+                bound_[at].listIndex = -3;  // shown again as the model has it (a refused choice)
                 act([c, row, before] {
                     if (row != c->listIndex()) c->setListIndex(row);
                     else if (row == before) c->form().fire(*c, EventKind::Click);
@@ -177,6 +225,7 @@ QWidget* FormView::createWidget(Bound& b) {
             connect(list, &QListWidget::itemDoubleClicked, this,
                     [this, c](QListWidgetItem*) { act([c] { c->form().fire(*c, EventKind::DblClick); }); });
             watchClicks(list->viewport(), c, ClickRole::ListPress);
+            list->installEventFilter(this);
             w = list;
             break;
         }
@@ -193,20 +242,33 @@ QWidget* FormView::createWidget(Bound& b) {
             });
             connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, c](const QString& text) {
                 std::string typed = fromQ(text);
-                act([c, typed] { c->setText(typed); });
+                act([c, typed] {
+                    c->form().personChanged(*c);
+                    c->setText(typed);
+                });
             });
             w = combo;
             break;
         }
         case ControlKind::CheckBox: {
             auto* box = new QCheckBox;
-            connect(box, &QCheckBox::clicked, this, [this, c](bool on) { act([c, on] { c->setValue(on ? 1 : 0); }); });
+            connect(box, &QCheckBox::clicked, this, [this, c](bool on) {
+                act([c, on] {
+                    c->form().personChanged(*c);
+                    c->setValue(on ? 1 : 0);
+                });
+            });
             w = box;
             break;
         }
         case ControlKind::Slider: {
             auto* bar = new QScrollBar(c->vertical ? Qt::Vertical : Qt::Horizontal);
-            connect(bar, &QScrollBar::valueChanged, this, [this, c](int v) { act([c, v] { c->setValue(v); }); });
+            connect(bar, &QScrollBar::valueChanged, this, [this, c](int v) {
+                act([c, v] {
+                    c->form().personChanged(*c);
+                    c->setValue(v);
+                });
+            });
             w = bar;
             break;
         }
@@ -322,8 +384,63 @@ void FormView::act(const std::function<void()>& code) {
     host_.dispatch(form_, code);
 }
 
+void FormView::chooseListRow(Control* c, int row) {
+    if (row < 0) return;
+    auto it = indexOf_.find(c);
+    if (it != indexOf_.end()) bound_[it->second].listIndex = -3;
+    act([c, row] {
+        if (row != c->listIndex()) c->setListIndex(row);
+        else c->form().fire(*c, EventKind::Click);
+    });
+}
+
+void FormView::keyPressEvent(QKeyEvent* event) {
+    if (dead_) return QMainWindow::keyPressEvent(event);
+    const int key = event->key();
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    QWidget* focus = QApplication::focusWidget();
+    if (enter || key == Qt::Key_Space) {
+        // Enter on a button presses it; Enter anywhere else runs the window's calculation.
+        // Space does so only where no control takes it (the start-up picture).
+        if (auto* button = qobject_cast<QPushButton*>(focus); button && isAncestorOf(button)) {
+            if (enter) button->click();
+            return;
+        }
+        if (!enter && focus && isAncestorOf(focus)) return QMainWindow::keyPressEvent(event);
+        bool ran = false;
+        act([this, &ran] { ran = form_->runDefaultAction(); });
+        if (!ran) QMainWindow::keyPressEvent(event);
+        return;
+    }
+    if (key == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        // Escape closes a modal window the way its own close entry does; it never ends
+        // the program.
+        Form* form = form_;
+        UiHost& host = host_;
+        if (!form->cancelAction.empty()) {
+            act([form] { form->runCancelAction(); });
+        } else if (form->modal()) {
+            host.dispatch(form, [&] { host.session().requestClose(*form); });
+        } else {
+            QMainWindow::keyPressEvent(event);
+        }
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
 bool FormView::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress && !dead_) {
+        auto* list = qobject_cast<QListWidget*>(watched);
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (list && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            for (const Bound& b : bound_)
+                if (b.widget == list) chooseListRow(b.control, list->currentRow());
+            return true;
+        }
+        return QMainWindow::eventFilter(watched, event);
+    }
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease && type != QEvent::MouseButtonDblClick)
         return QMainWindow::eventFilter(watched, event);
     auto it = clickTargets_.find(watched);
@@ -409,39 +526,110 @@ void FormView::syncWindow() {
         if (backColor_ != NoColor) pal.setColor(QPalette::Window, toQColor(backColor_));
         client_->setPalette(backColor_ != NoColor ? pal : QPalette());
         client_->setAutoFillBackground(backColor_ != NoColor);
+        scroll_->viewport()->setPalette(client_->palette());
+        scroll_->viewport()->setAutoFillBackground(backColor_ != NoColor);
     }
     if (isVisible() && (widthTw_ != form_->widthTw || heightTw_ != form_->heightTw || leftTw_ != form_->leftTw ||
                         topTw_ != form_->topTw))
         placeOnScreen();
 }
 
+bool FormView::stripOnly() const {
+    if (menuBar()->actions().isEmpty()) return false;
+    for (const Bound& b : bound_)
+        if (b.widget && b.widget->parentWidget() == client_ && !b.widget->isHidden()) return false;
+    return true;
+}
+
+QSize FormView::contentSize() const {
+    const QSize hint = client_->sizeHint().expandedTo(client_->minimumSizeHint());
+    const int menu = menuBar()->actions().isEmpty() ? 0 : menuBar()->sizeHint().height();
+    return {std::max(hint.width(), menuBar()->sizeHint().width()), hint.height() + menu};
+}
+
+QRect FormView::usableArea() const {
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1366, 728);
+    // Room for the title bar and the borders the window manager adds.
+    return avail.adjusted(0, 0, -FrameMarginPx, -TitleBarPx);
+}
+
 void FormView::placeOnScreen() {
-    if (auto* layout = centralWidget()->layout()) layout->activate();
-    const QSize hint = sizeHint().expandedTo(minimumSizeHint());
-    const bool sizeChanged = widthTw_ != form_->widthTw || heightTw_ != form_->heightTw;
-    if (sizeChanged || widthTw_ == -2) {
-        int w = form_->widthTw > 0 ? std::max(twipsToPixels(form_->widthTw), hint.width()) : hint.width();
-        int h = form_->heightTw > 0 ? std::max(twipsToPixels(form_->heightTw), hint.height()) : hint.height();
+    if (auto* layout = client_->layout()) layout->activate();
+    const bool strip = stripOnly();
+    const QSize content = contentSize();
+    const QRect area = usableArea();
+    const bool first = widthTw_ == -2;
+    const bool sizeChanged = widthTw_ != form_->widthTw || heightTw_ != form_->heightTw || strip != strip_;
+    if (sizeChanged || first) {
+        // A window reduced to its menu bar shows nothing else: no empty area below.
+        scroll_->setVisible(!strip);
+        int w = form_->widthTw > 0 ? std::max(twipsToPixels(form_->widthTw), content.width()) : content.width();
+        int h = form_->heightTw > 0 ? std::max(twipsToPixels(form_->heightTw), content.height()) : content.height();
+        if (strip) h = menuBar()->sizeHint().height();
+        // Never larger than the screen: the client area scrolls instead.
+        const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        const bool tooWide = w > area.width(), tooHigh = h > area.height();
+        if (tooHigh && !tooWide) w = std::min(area.width(), w + bar);
+        if (tooWide && !tooHigh) h = std::min(area.height(), h + bar);
+        w = std::min(w, area.width());
+        h = std::min(h, area.height());
+        if (strip) {
+            setMinimumHeight(0);
+            setMaximumHeight(h);
+        } else {
+            setMaximumHeight(QWIDGETSIZE_MAX);
+        }
         resize(w, h);
+        strip_ = strip;
     }
     widthTw_ = form_->widthTw;
     heightTw_ = form_->heightTw;
+    QPoint at = pos();
+    bool move = false;
     if (leftTw_ != form_->leftTw || topTw_ != form_->topTw) {
         leftTw_ = form_->leftTw;
         topTw_ = form_->topTw;
-        if (leftTw_ >= 0 || topTw_ >= 0) {
-            QPoint at = pos();
-            if (leftTw_ >= 0) at.setX(twipsToPixels(leftTw_));
-            if (topTw_ >= 0) at.setY(twipsToPixels(topTw_));
-            // A place off the screen would lose the window: it stays where it can be seen.
-            if (QScreen* screen = QGuiApplication::primaryScreen()) {
-                QRect avail = screen->availableGeometry();
-                at.setX(std::clamp(at.x(), avail.left(), std::max(avail.left(), avail.right() - 80)));
-                at.setY(std::clamp(at.y(), avail.top(), std::max(avail.top(), avail.bottom() - 80)));
-            }
-            move(at);
+        if (leftTw_ >= 0) at.setX(twipsToPixels(leftTw_));
+        if (topTw_ >= 0) at.setY(twipsToPixels(topTw_));
+        move = leftTw_ >= 0 || topTw_ >= 0;
+    }
+    if (first && !isVisible()) {
+        if (remembered_.has_value()) {
+            at = remembered_->topLeft();
+            move = true;
+            // A size the person gave is kept, within the screen, where the window sets none.
+            if (form_->widthTw <= 0 && form_->heightTw <= 0 && !strip)
+                resize(std::min(std::max(width(), remembered_->width()), area.width()),
+                       std::min(std::max(height(), remembered_->height()), area.height()));
+        } else if (form_->modal() && owner_ && owner_->isVisible()) {
+            at = owner_->geometry().center() - QPoint(width() / 2, height() / 2);
+            // Below an owner reduced to its menu strip, so that the strip stays in view.
+            if (owner_->height() < 2 * TitleBarPx) at.setY(owner_->frameGeometry().bottom() + 1);
+            move = true;
+        } else if (!move) {
+            at = area.center() - QPoint(width() / 2, height() / 2);
+            move = true;
         }
     }
+    // Wholly on the screen, never partly off it.
+    at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() + 1 - width())));
+    at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() + 1 - height())));
+    if (move || at != pos()) QMainWindow::move(at);
+}
+
+void FormView::keepOnScreen() {
+    if (!isVisible() || dead_) return;
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect avail = screen->availableGeometry();
+    const QRect frame = frameGeometry();
+    if (avail.contains(frame)) return;
+    // The title bar first: a window can always be moved back by it.
+    QPoint at = frame.topLeft();
+    at.setX(std::clamp(at.x(), avail.left(), std::max(avail.left(), avail.right() + 1 - frame.width())));
+    at.setY(std::clamp(at.y(), avail.top(), std::max(avail.top(), avail.bottom() + 1 - frame.height())));
+    QMainWindow::move(at);
 }
 
 void FormView::syncAppearance(Bound& b) {
@@ -507,8 +695,11 @@ void FormView::syncAppearance(Bound& b) {
                           c.kind() == ControlKind::Picture || (c.kind() == ControlKind::TextBox && c.multiline);
         const int width = c.widthTw > 0 ? twipsToPixels(c.widthTw) : 0;
         const int height = c.heightTw > 0 ? twipsToPixels(c.heightTw) : 0;
-        w->setMinimumSize(width, height);
+        // A caption's own width (set with its text) stays its minimum.
+        w->setMinimumSize(width > 0 || c.kind() != ControlKind::Label ? width : w->minimumWidth(), height);
         w->setMaximumSize(area && width > 0 ? width : QWIDGETSIZE_MAX, area && height > 0 ? height : QWIDGETSIZE_MAX);
+        // A button without a caption keeps the small size the window gives it.
+        if (c.kind() == ControlKind::Button && c.caption.empty() && width > 0 && height > 0) w->setFixedSize(width, height);
         // A scroll bar left to itself would be a stub.
         if (c.kind() == ControlKind::Slider && width == 0 && height == 0) {
             if (c.vertical) w->setMinimumHeight(120);
@@ -532,8 +723,16 @@ void FormView::syncControl(Bound& b) {
     switch (c.kind()) {
         case ControlKind::Label: {
             auto* label = static_cast<QLabel*>(w);
-            QString text = toDisplayText(c.caption);
-            if (label->text() != text) label->setText(text);
+            QString text = captionText(c.caption);
+            if (label->text() != text) {
+                label->setText(text);
+                // A short caption stays on one line; a long one wraps between words.
+                const QFontMetrics metrics(label->font());
+                int widest = 0;
+                for (const QString& line : text.split(QLatin1Char('\n')))
+                    widest = std::max(widest, metrics.horizontalAdvance(line));
+                label->setMinimumWidth(c.widthTw > 0 ? twipsToPixels(c.widthTw) : std::min(widest + 2, MaxCaptionWidthPx));
+            }
             break;
         }
         case ControlKind::TextBox:
@@ -564,12 +763,16 @@ void FormView::syncControl(Bound& b) {
         case ControlKind::ListBox: {
             auto* list = static_cast<QListWidget*>(w);
             QSignalBlocker block(list);
-            if (b.items != c.items) {
+            const bool refilled = b.items != c.items;
+            if (refilled) {
                 b.items = c.items;
                 list->clear();
                 for (const auto& item : c.items) list->addItem(toDisplayText(item));
             }
-            if (list->currentRow() != c.listIndex()) {
+            // The model's choice is shown when it changes; in between the keyboard
+            // cursor stays where the person moved it.
+            if (refilled || b.listIndex != c.listIndex()) {
+                b.listIndex = c.listIndex();
                 if (c.listIndex() < 0) {
                     list->setCurrentRow(-1);
                     list->clearSelection();

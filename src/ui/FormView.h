@@ -4,15 +4,18 @@
 // each edit and click to the model, and brings every widget back in step with the
 // model after an event (sync). No window has Qt code of its own.
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <deque>
 #include <vector>
 
 class QGridLayout;
 class QMenu;
+class QScrollArea;
 
 namespace aub {
 
@@ -32,8 +35,22 @@ public:
     // and place in step with the model. Widgets are only touched where they differ,
     // with their signals blocked; a box being typed in keeps its cursor.
     void sync();
-    // Size and place from the model's twips; the window grows to fit its content.
+    // Size and place from the model's twips; the window grows to fit its content, but
+    // never beyond the screen (its client area scrolls then), and it is placed wholly on
+    // the screen: where the model says, else where the person last left it, else a modal
+    // window centred on its owner, else the centre of the screen. A window whose client
+    // area holds nothing visible shrinks to its menu bar.
     void placeOnScreen();
+    // Once shown with its frame: moved so that its title bar and frame are on the screen too.
+    void keepOnScreen();
+    // The window that opened this one (modal windows are centred on it).
+    void setOwner(QWidget* owner) { owner_ = owner; }
+    // Where the person last left this window, and its size (set before it is first shown).
+    void setRememberedGeometry(std::optional<QRect> r) { remembered_ = r; }
+    // The size the content needs (client area and menu bar), in pixels.
+    QSize contentSize() const;
+    // True when only the menu bar shows.
+    bool stripOnly() const;
     // The model is gone or going: the view ignores every event from now on.
     void markDead() { dead_ = true; }
     bool isDead() const { return dead_; }
@@ -49,6 +66,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     enum class ClickRole { Control, ListPress, Background };
@@ -60,6 +78,7 @@ private:
         std::vector<std::string> items;  // list entries as shown
         std::string picture;             // picture file as shown
         int pressRow = -2;               // list selection when the mouse went down
+        int listIndex = -2;              // list selection as last shown
         // Appearance as last applied (-2: never).
         int visible = -2, enabled = -2, backColor = -2, foreColor = -2, fontSize = -2, bold = -2,
             alignment = -2, widthTw = -2, heightTw = -2;
@@ -69,12 +88,15 @@ private:
     QWidget* createWidget(Bound& b);
     void placeWidget(const Bound& b);
     void buildMenus();
+    void applyTabOrder();
     void addMenuEntries(QWidget* parent, const std::string& parentName, int depth);
     void syncControl(Bound& b);
     void syncAppearance(Bound& b);
     void syncMenuEntry(Bound& b);
     void syncWindow();
     void watchClicks(QObject* target, Control* control, ClickRole role);
+    // The person chose a list's entry (click or Enter): its Click runs.
+    void chooseListRow(Control* control, int row);
     // Runs a model event under the host's dispatcher (collect, refresh of every view).
     void act(const std::function<void()>& code);
 
@@ -83,7 +105,15 @@ private:
     bool dead_ = false;
     bool syncing_ = false;
     bool afterDoubleClick_ = false;
+    QRect usableArea() const;
+
     QWidget* client_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
+    QPointer<QWidget> owner_;
+    std::optional<QRect> remembered_;
+    bool strip_ = false;
+    static constexpr int TitleBarPx = 40;
+    static constexpr int FrameMarginPx = 8;
     QGridLayout* grid_ = nullptr;
     std::deque<Bound> bound_;  // stable addresses: the widgets' handlers keep them
     std::map<const Control*, std::size_t> indexOf_;

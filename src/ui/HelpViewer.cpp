@@ -89,6 +89,7 @@ fs::path HelpViewer::pageFor(const fs::path& appFolder, const std::string& helpP
 }
 
 void HelpViewer::showPage(const fs::path& page, const QString& missingNotice) {
+    setWindowTitle(QStringLiteral("Aide"));
     if (page.empty()) {
         browser_->clearHistory();
         browser_->setPlainText(missingNotice);
@@ -101,5 +102,14 @@ void HelpViewer::showPage(const fs::path& page, const QString& missingNotice) {
 }
 
 QString HelpViewer::shownSource() const { return browser_->source().toLocalFile(); }
+
+void HelpViewer::showText(const QString& text, const QString& title) {
+    browser_->clearHistory();
+    browser_->setPlainText(text);
+    setWindowTitle(title.isEmpty() ? QStringLiteral("Aide") : title);
+    show();
+    raise();
+    activateWindow();
+}
 
 }  // namespace aub

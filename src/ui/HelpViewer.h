@@ -25,6 +25,8 @@ public:
     // Shows the page (or a notice when it is missing) and brings the viewer forward.
     void showPage(const std::filesystem::path& page, const QString& missingNotice);
     QString shownSource() const;
+    // Shows a text as it is (a text file of the program), titled with its name.
+    void showText(const QString& text, const QString& title);
 
 private:
     QTextBrowser* browser_;

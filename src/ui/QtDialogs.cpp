@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QGridLayout>
 #include <QPushButton>
+#include <QSpacerItem>
 
 #include "ui/UiConvert.h"
 #include "ui/UiHost.h"
@@ -11,6 +13,9 @@
 namespace aub {
 
 namespace {
+
+// Room for the window manager's buttons beside a title.
+constexpr int TitleRoomPx = 120;
 
 QWidget* parentOf(UiHost* host) { return host ? host->dialogParent() : QApplication::activeWindow(); }
 
@@ -30,6 +35,14 @@ private:
     bool active_;
 };
 
+// A box is at least as wide as its title, so the title is never cut.
+void fitTitle(QMessageBox& box) {
+    const int title = box.fontMetrics().horizontalAdvance(box.windowTitle()) + TitleRoomPx;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(title, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+}
+
 }  // namespace
 
 std::string QtDialogs::titleOr(const std::string& title) const {
@@ -48,6 +61,7 @@ void QtDialogs::message(const std::string& text, const std::string& title) {
                     parentOf(host_));
     box.setWindowModality(Qt::ApplicationModal);
     box.setTextFormat(Qt::PlainText);
+    fitTitle(box);
     box.exec();
 }
 
@@ -62,6 +76,7 @@ bool QtDialogs::question(const std::string& text, const std::string& title) {
     box.button(QMessageBox::No)->setText(QStringLiteral("&Non"));
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
+    fitTitle(box);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -77,6 +92,7 @@ std::optional<std::string> QtDialogs::input(const std::string& prompt, const std
     dialog.setTextValue(toQ(defaultText));
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Annuler"));
+    dialog.setMinimumWidth(dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) + TitleRoomPx);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return fromQ(dialog.textValue());
 }

@@ -21,6 +21,7 @@
 #include <cstdlib>
 
 #include "core/CalcError.h"
+#include "files/TextFile.h"
 #include "forms/Form.h"
 #include "forms/Session.h"
 #include "ui/HelpViewer.h"
@@ -59,11 +60,12 @@ QtPlatform::~QtPlatform() {
 
 QWidget* QtPlatform::dialogParent() const { return host_ ? host_->dialogParent() : QApplication::activeWindow(); }
 
-bool QtPlatform::askPrinter(QPrinter& printer) const {
+bool QtPlatform::askPrinter(QPrinter& printer, bool& cancelled) const {
     QPrintDialog dialog(&printer, dialogParent());
     dialog.setWindowTitle(QStringLiteral("Imprimer"));
     dialog.setWindowModality(Qt::ApplicationModal);
-    return dialog.exec() == QDialog::Accepted && printer.isValid();
+    cancelled = dialog.exec() != QDialog::Accepted;
+    return !cancelled && printer.isValid();
 }
 
 void QtPlatform::printForm(Form& form) {
@@ -74,7 +76,11 @@ void QtPlatform::printForm(Form& form) {
     if (shot.isNull()) printerFailure();
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(toQ(form.caption));
-    if (!askPrinter(printer)) printerFailure();
+    bool cancelled = false;
+    if (!askPrinter(printer, cancelled)) {
+        if (cancelled) return;  // the person changed their mind: nothing to report
+        printerFailure();
+    }
     QPainter painter;
     if (!painter.begin(&printer)) printerFailure();
     // Screen pixels at 96 per inch, made smaller when the window is wider or taller than the page.
@@ -87,19 +93,26 @@ void QtPlatform::printForm(Form& form) {
     if (!painter.end()) printerFailure();
 }
 
-void QtPlatform::openDocument() {
-    if (painter_ && painter_->isActive()) return;
+bool QtPlatform::openDocument() {
+    if (printCancelled_) return false;
+    if (painter_ && painter_->isActive()) return true;
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setDocName(QStringLiteral("Aubelys"));
-    if (!askPrinter(*printer)) printerFailure();
+    bool cancelled = false;
+    if (!askPrinter(*printer, cancelled)) {
+        if (!cancelled) printerFailure();
+        printCancelled_ = true;
+        return false;
+    }
     auto painter = std::make_unique<QPainter>();
     if (!painter->begin(printer.get())) printerFailure();
     printer_ = std::move(printer);
     painter_ = std::move(painter);
+    return true;
 }
 
 void QtPlatform::printerSetup() {
-    openDocument();
+    if (!openDocument()) return;
     QFont font(QStringLiteral("Arial"));
     font.setPointSize(12);
     font.setBold(false);
@@ -110,6 +123,7 @@ void QtPlatform::printerSetup() {
 
 void QtPlatform::printText(float x, float y, const std::string& text) {
     if (!painter_ || !painter_->isActive()) printerSetup();
+    if (!painter_ || !painter_->isActive()) return;  // cancelled
     const double perTwip = printer_->resolution() / TwipsPerInch;
     const double px = std::clamp(double(x), -1.0e7, 1.0e7) * perTwip;
     const double py = std::clamp(double(y), -1.0e7, 1.0e7) * perTwip;
@@ -119,6 +133,7 @@ void QtPlatform::printText(float x, float y, const std::string& text) {
 }
 
 void QtPlatform::endPrintDocument() {
+    printCancelled_ = false;
     if (!painter_) return;
     const bool ok = !painter_->isActive() || painter_->end();
     painter_.reset();
@@ -132,15 +147,31 @@ void QtPlatform::setClipboard(const std::string& text) { QGuiApplication::clipbo
 
 std::string QtPlatform::clipboard() const { return fromQ(QGuiApplication::clipboard()->text()); }
 
-void QtPlatform::openWebPage(const std::string& path) {
-    const QString p = toQ(path);
-    if (p.contains(QLatin1String("://")) || p.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive))
-        openUrl(QUrl(p));
-    else
-        openUrl(localFileUrl(path));
+HelpViewer& QtPlatform::viewer() {
+    // Beside a modal window the viewer must be its child, or the modal window would block it.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!helpViewer_) helpViewer_ = new HelpViewer(modal);
+    else if (helpViewer_->parentWidget() != modal) helpViewer_->setParent(modal, helpViewer_->windowFlags());
+    return *helpViewer_;
 }
 
-void QtPlatform::openTextFile(const std::string& path) { openUrl(localFileUrl(path)); }
+void QtPlatform::openWebPage(const std::string& path) {
+    const QString p = toQ(path);
+    if (p.contains(QLatin1String("://")) || p.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive)) {
+        if (!QDesktopServices::openUrl(QUrl(p)))
+            throw CalcError(ErrBadCall, "Aucun navigateur web pour ouvrir " + path + " (xdg-open introuvable)");
+        return;
+    }
+    // A page the program ships opens in its own viewer.
+    const QUrl url = localFileUrl(path);
+    viewer().showPage(pathFromUtf8(fromQ(url.toLocalFile())), {});
+}
+
+void QtPlatform::openTextFile(const std::string& path) {
+    const QUrl url = localFileUrl(path);
+    viewer().showText(toQ(readTextFile(pathFromUtf8(fromQ(url.toLocalFile())))),
+                      QFileInfo(url.toLocalFile()).fileName());
+}
 
 void QtPlatform::openTextEditor() {
 #ifdef Q_OS_WIN
@@ -161,18 +192,14 @@ void QtPlatform::openTextEditor() {
         if (!exe.isEmpty() && QProcess::startDetached(exe, {file})) return;
     }
     QFile::remove(file);
-    throw CalcError(ErrFileNotFound);
+    throw CalcError(ErrFileNotFound, "Aucun éditeur de texte trouvé (xdg-open, gedit, mousepad, kate ...)");
 #endif
 }
 
 void QtPlatform::showHelp(const std::string& helpPath, int context) {
     std::filesystem::path folder = host_ ? host_->session().appFolder() : std::filesystem::path();
     std::filesystem::path page = HelpViewer::pageFor(folder, helpPath, context);
-    // Beside a modal window the viewer must be its child, or the modal window would block it.
-    QWidget* modal = QApplication::activeModalWidget();
-    if (!helpViewer_) helpViewer_ = new HelpViewer(modal);
-    else if (helpViewer_->parentWidget() != modal) helpViewer_->setParent(modal, helpViewer_->windowFlags());
-    helpViewer_->showPage(page, QStringLiteral("Page d'aide introuvable (rubrique %1).").arg(context));
+    viewer().showPage(page, QStringLiteral("Page d'aide introuvable (rubrique %1).").arg(context));
 }
 
 void QtPlatform::setBusy(bool busy) {

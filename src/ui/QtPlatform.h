@@ -40,7 +40,8 @@ public:
     void setClipboard(const std::string& text) override;
     std::string clipboard() const override;
 
-    // A missing file throws CalcError(53); nothing able to open it, CalcError(5).
+    // Pages and text files of the program open in its own viewer. A missing file throws
+    // CalcError(53); a web address with no program to open it names the program missing.
     void openWebPage(const std::string& path) override;
     void openTextEditor() override;
     void openTextFile(const std::string& path) override;
@@ -55,13 +56,17 @@ public:
 
 private:
     QWidget* dialogParent() const;
-    bool askPrinter(QPrinter& printer) const;
-    void openDocument();
+    // Accepted and usable; a cancelled dialog sets `cancelled` and is no error.
+    bool askPrinter(QPrinter& printer, bool& cancelled) const;
+    bool openDocument();
+    // The program's own viewer, beside the modal window if one is open.
+    HelpViewer& viewer();
 
     UiHost* host_ = nullptr;
     bool busy_ = false;
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QPainter> painter_;
+    bool printCancelled_ = false;  // the lines of a cancelled document go nowhere
     QPointer<HelpViewer> helpViewer_;
 };
 

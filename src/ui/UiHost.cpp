@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QSettings>
+#include <QTimer>
+#include <QWindow>
 #include <QWidget>
 
 #include <exception>
@@ -10,6 +13,7 @@
 
 #include "forms/Form.h"
 #include "ui/FormView.h"
+#include "ui/UiConvert.h"
 
 namespace aub {
 
@@ -36,7 +40,26 @@ FormView* UiHost::ensureView(Form& form) {
 }
 
 void UiHost::formShown(Form& form) {
+    const bool isNew = view(form) == nullptr;
     FormView* v = ensureView(form);
+    if (isNew || !v->isVisible()) {
+        // The window that opened this one owns it: it stays above its owner, and a modal
+        // one opens centred on it.
+        QWidget* owner = dialogParent();
+        if (owner == v) owner = nullptr;
+        v->setOwner(owner);
+        // An owned window is a dialog-type window: window managers keep it above its owner.
+        if (owner && isNew)
+            v->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+        if (owner) {
+            owner->winId();
+            v->winId();
+            if (v->windowHandle() && owner->windowHandle() && !v->isVisible())
+                v->windowHandle()->setTransientParent(owner->windowHandle());
+        }
+        if (isNew && remembersPlaces_) v->setRememberedGeometry(rememberedGeometry(form.name()));
+    }
     const Qt::WindowModality modality = form.modal() ? Qt::ApplicationModal : Qt::NonModal;
     if (v->windowModality() != modality) {
         // Qt takes a new modality only on a hidden window.
@@ -48,16 +71,41 @@ void UiHost::formShown(Form& form) {
     v->show();
     v->raise();
     v->activateWindow();
+    // The frame the window manager adds is known only once the window is mapped.
+    QTimer::singleShot(150, v, [v] { v->keepOnScreen(); });
 }
 
 void UiHost::formHidden(Form& form) {
-    if (FormView* v = view(form)) v->hide();
+    if (FormView* v = view(form)) {
+        rememberGeometry(*v);
+        v->hide();
+    }
+}
+
+namespace {
+QString placeKey(const std::string& window) { return QStringLiteral("fenetres/") + toQ(window); }
+}  // namespace
+
+void UiHost::rememberGeometry(FormView& v) {
+    if (!remembersPlaces_ || !v.isVisible()) return;
+    QSettings settings;
+    settings.setValue(placeKey(v.form().name()), v.geometry());
+}
+
+std::optional<QRect> UiHost::rememberedGeometry(const std::string& window) const {
+    QSettings settings;
+    const QVariant value = settings.value(placeKey(window));
+    if (!value.canConvert<QRect>()) return std::nullopt;
+    const QRect r = value.toRect();
+    if (!r.isValid()) return std::nullopt;
+    return r;
 }
 
 void UiHost::formUnloaded(Form& form) {
     auto it = views_.find(&form);
     if (it == views_.end()) return;
     FormView* v = it->second;
+    rememberGeometry(*v);
     views_.erase(it);
     // The view may be in the middle of its own event: it goes once that is over.
     v->markDead();
@@ -66,6 +114,7 @@ void UiHost::formUnloaded(Form& form) {
 }
 
 void UiHost::programEnded() {
+    for (auto& [form, view] : views_) rememberGeometry(*view);
     for (auto& [form, view] : views_) {
         view->markDead();
         view->hide();
@@ -94,7 +143,7 @@ void UiHost::dispatch(Form* form, const std::function<void()>& code) {
     refreshAll();
     if (endsApplication_ && !session_.ended() && !anyWindowOnScreen()) {
         // Nothing left that the person could use or close: the program ends.
-        session_.endProgram();
+        session_.endProgram(false);
         session_.collect();
     }
 }

@@ -4,9 +4,11 @@
 // windows unloaded meanwhile (Session::collect, only once no handler is running)
 // and brings every view in step with the models.
 #include <QPixmap>
+#include <QRect>
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +33,10 @@ public:
     // program ends, and when the program ends the application's event loop stops.
     // The capture option and the tests turn this off.
     void setEndsApplication(bool on) { endsApplication_ = on; }
+    // Each window's place and size are kept in the application's settings when it goes
+    // and given back when it opens again (the program turns this on; tests use a
+    // settings folder of their own).
+    void setRemembersPlaces(bool on) { remembersPlaces_ = on; }
 
     void formShown(Form& form) override;
     void formHidden(Form& form) override;
@@ -59,11 +65,14 @@ public:
 
 private:
     bool anyWindowOnScreen() const;
+    void rememberGeometry(FormView& view);
+    std::optional<QRect> rememberedGeometry(const std::string& window) const;
 
     Session& session_;
     std::map<const Form*, FormView*> views_;
     std::vector<Form*> dispatching_;
     bool endsApplication_ = true;
+    bool remembersPlaces_ = false;
 };
 
 }  // namespace aub

@@ -1,5 +1,5 @@
 // aubelys: the program with its windows.
-//   aubelys [--dossier DOSSIER]
+//   aubelys [--dossier DOSSIER] [FENETRE [ETAPE]...]
 //   aubelys --capture DOSSIER_IMAGES [--dossier DOSSIER] [--repondre TEXTE]... [FENETRE [ETAPE]...]
 #include <QApplication>
 #include <QLibraryInfo>
@@ -17,6 +17,8 @@
 #include "app/Windows.h"
 #include "files/AppFolder.h"
 #include "files/TextFile.h"
+#include "forms/Form.h"
+#include "forms/Script.h"
 #include "forms/Session.h"
 #include "forms/WindowCatalog.h"
 #include "ui/Capture.h"
@@ -29,9 +31,10 @@
 namespace {
 
 const char* Usage =
-    "usage : aubelys [--dossier DOSSIER]\n"
+    "usage : aubelys [--dossier DOSSIER] [FENETRE [ETAPE]...]\n"
     "        aubelys --capture DOSSIER_IMAGES [--dossier DOSSIER] [--repondre TEXTE]... [FENETRE [ETAPE]...]\n"
     "  --dossier   dossier du programme (projets, textes d'aide)\n"
+    "  FENETRE     fenêtre ouverte au départ, ETAPE comme pour aubelys-cli\n"
     "  --capture   écrit une image PNG par fenêtre, sans boîte de dialogue réelle\n"
     "  --repondre  réponse aux questions (oui / non) et aux boîtes de saisie, dans l'ordre\n";
 
@@ -42,9 +45,13 @@ void quietMessages(QtMsgType type, const QMessageLogContext& context, const QStr
     std::cerr << qPrintable(qFormatLogMessage(type, context, text)) << "\n";
 }
 
-int runProgram(const std::optional<std::filesystem::path>& folder) {
+int runProgram(const std::optional<std::filesystem::path>& folder, const std::vector<std::string>& start) {
     aub::WindowCatalog catalog;
     aub::registerAllWindows(catalog);
+    if (!start.empty() && !catalog.has(start[0])) {
+        std::cerr << "fenêtre inconnue : " << start[0] << "\n";
+        return 2;
+    }
     std::filesystem::path appFolder;
     try {
         appFolder = aub::resolveAppFolder(folder, aub::pathFromUtf8(aub::fromQ(QCoreApplication::applicationDirPath())));
@@ -60,7 +67,21 @@ int runProgram(const std::optional<std::filesystem::path>& folder) {
     dialogs.setHost(&host);
     platform.setHost(&host);
     session.setHost(&host);
-    host.dispatch(nullptr, [&] { session.open("Frmdepart"); });
+    host.setRemembersPlaces(true);
+    if (start.empty()) {
+        host.dispatch(nullptr, [&] { session.open("Frmdepart"); });
+    } else {
+        // The main window, then the window asked for, with its steps run as the command
+        // line runs them; the person is left on that window.
+        host.dispatch(nullptr, [&] {
+            session.show("Formmain", false);
+            aub::ScriptOutcome outcome = aub::runScript(session, start[0], {start.begin() + 1, start.end()});
+            if (outcome.status != 0) std::cerr << outcome.error << "\n";
+            const std::string name = catalog.canonical(start[0]);
+            if (aub::Form* form = session.loaded(name); form && !form->visible() && !session.ended())
+                session.show(name, false);
+        });
+    }
     int status = session.ended() ? 0 : QApplication::exec();
     session.setHost(nullptr);
     dialogs.setHost(nullptr);
@@ -73,6 +94,7 @@ int runProgram(const std::optional<std::filesystem::path>& folder) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Aubelys"));
+    QApplication::setOrganizationName(QStringLiteral("Aubelys"));
     // The desktop ties the windows to the menu entry aubelys.desktop and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("aubelys"));
     QApplication::setWindowIcon(aub::programIcon(QCoreApplication::applicationDirPath()));
@@ -126,9 +148,9 @@ int main(int argc, char** argv) {
         return aub::runCapture(request, aub::pathFromUtf8(aub::fromQ(QCoreApplication::applicationDirPath())),
                                std::cout, std::cerr);
     }
-    if (!rest.empty() || !answers.empty()) {
+    if (!answers.empty()) {
         std::cerr << Usage;
         return 1;
     }
-    return runProgram(folder);
+    return runProgram(folder, rest);
 }

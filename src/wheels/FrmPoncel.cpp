@@ -73,6 +73,11 @@ FrmPoncel::FrmPoncel(Session& s) : Form(s, "FrmPoncel", "ROUE PONCELET") {
     on("Quitter", EventKind::Click, [this](int) { session().endProgram(); });
     on("Impression", EventKind::Click, [this](int) { askAndPrint(*this); });
     on("Aidelocale", EventKind::Click, [this](int) { showLocalHelp(*this, shared().FormulaId); });
+
+    defaultAction = "Command1";
+    tracksEdits = true;
+    discardsEdits("List1");
+    discardsEdits("Ouvrir");
 }
 
 void FrmPoncel::load() {

@@ -80,7 +80,8 @@ FrmSagebi::FrmSagebi(Session& s) : Form(s, "FrmSagebi", "DONNEES") {
     label("Label12", -1, "Allure générale du triangle des vitesses").at(1, 1);
     picture("Image1").at(1, 2).picture = "anglesagb.jpg";
     label("Label13", -1, "Pertes watts").at(2, 1);
-    listBox("List1").at(2, 0);
+    // The designs under the inputs, in the room the inputs leave beside the picture.
+    listBox("List1").in("Frame1").at(static_cast<int>(InputRows.size()), 0, 1, 2).size(0, 1500);
 
     menu("Fichier", "Fichier");
     menu("Nouveau", "Nouveau", "Fichier");
@@ -102,10 +103,16 @@ FrmSagebi::FrmSagebi(Session& s) : Form(s, "FrmSagebi", "DONNEES") {
     on("Nouveau", EventKind::Click, [this](int) { nouveau(); });
     on("Resetdonnees", EventKind::Click, [this](int) {
         for (int i = 0; i < InputCount; ++i) set("Valbox", i, "");
+        clearUnsavedEdits();
     });
     on("plusinfos", EventKind::Click, [this](int) { plusinfos(); });
     on("ImprimF", EventKind::Click, [this](int) { askAndPrint(*this); });
     on("Aidelocale", EventKind::Click, [this](int) { showLocalHelp(*this, shared().FormulaId); });
+
+    defaultAction = "Calcul";
+    resultBoxes = {"Resubox"};
+    tracksEdits = true;
+    for (const char* discarding : {"List1", "Ouvre", "Nouveau", "Resetdonnees"}) discardsEdits(discarding);
 }
 
 void FrmSagebi::load() {
@@ -232,6 +239,7 @@ void FrmSagebi::nouveau() {
     for (int i = 0; i <= 8; ++i) set("Valbox", i, "");
     for (int i = 0; i <= 12; ++i) set("Resubox", i, "");
     SagebienNumber_ = "00";
+    clearUnsavedEdits();
 }
 
 }  // namespace aub

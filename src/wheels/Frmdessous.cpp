@@ -86,6 +86,9 @@ Frmdessous::Frmdessous(Session& s) : Form(s, "Frmdessous", "CALCUL DE LA ROUE EN
     });
     on("Aidelocale", EventKind::Click, [this](int) { showLocalHelp(*this, shared().FormulaId); });
     on("Imprime", EventKind::Click, [this](int) { printSheet(); });
+
+    tracksEdits = true;
+    discardsEdits("List1");
 }
 
 void Frmdessous::load() {

@@ -89,6 +89,12 @@ Frmrouedecote::Frmrouedecote(Session& s) : Form(s, "Frmrouedecoté", "ROUE DE CO
     on("Aidelocale", EventKind::Click, [this](int) { showLocalHelp(*this, shared().FormulaId); });
     on("Imprimefeuille", EventKind::Click, [this](int) { platform().printForm(*this); });
     on("Efface", EventKind::Click, [this](int) { clearResults(); });
+
+    defaultAction = "cacus";
+    resultBoxes = {"Resubox"};
+    tracksEdits = true;
+    discardsEdits("List1");
+    discardsEdits("Ouvre");
 }
 
 void Frmrouedecote::load() {

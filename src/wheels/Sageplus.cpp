@@ -4,7 +4,7 @@
 
 namespace aub {
 
-Sageplus::Sageplus(Session& s) : Form(s, "Sageplus", "form15") {
+Sageplus::Sageplus(Session& s) : Form(s, "Sageplus", "Roue Sagebien : résultats suite") {
     columns = 1;
     frame("Frame1", -1, "RESULTATS SUITE").at(0, 0);
     label("Label1", -1, "Vérication du triangle des vitesses").in("Frame1").at(0, 0, 1, 2);
@@ -23,6 +23,8 @@ Sageplus::Sageplus(Session& s) : Form(s, "Sageplus", "form15") {
     on("retour", EventKind::Click, [this](int) { back(); });
     on("Frame1", EventKind::Click, [this](int) { back(); });
     onBackgroundClick([this] { back(); });
+    defaultAction = "retour";
+    cancelAction = "retour";
 }
 
 void Sageplus::back() { session().unload(name()); }

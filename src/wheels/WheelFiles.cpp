@@ -94,6 +94,7 @@ std::optional<std::string> saveDesign(Form& form, const DesignSave& save, const 
     std::vector<std::string> written;
     for (const auto& line : lines) written.push_back(protectedLine(line));
     saveLines(target, written);
+    form.clearUnsavedEdits();
 
     if (list && !save.listPattern.empty() && wildcardMatch(save.listPattern, name)) {
         bool listed = false;
@@ -108,6 +109,7 @@ void openDesign(Form& form, std::string_view fileName, std::string_view box, int
     const auto found = findFile(dir, fileName);
     const std::vector<std::string> values = readDesignValues(found ? *found : dir / pathFromUtf8(fileName));
     const int available = std::min<int>(count, static_cast<int>(values.size()));
+    form.clearUnsavedEdits();
     for (int i = 0; i < available; ++i) form.set(box, i, values[static_cast<std::size_t>(i)]);
     if (available < count) throw CalcError(ErrPastEnd);
 }

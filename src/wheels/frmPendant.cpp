@@ -65,6 +65,7 @@ frmPendant::frmPendant(Session& s) : Form(s, "frmPendant", "ETUDES DES ROUES PEN
     menu("Tests", "Tests");
 
     on("Fermer", EventKind::Click, [this](int) { session().unload(name()); });
+    defaultAction = "Calcul";
     on("Configure", EventKind::Click, [this](int) { configure(); });
     on("Calcul", EventKind::Click, [this](int) {
         dialogs().message(" Calcul non disponible en cours de révision");

@@ -67,6 +67,9 @@ Frmeole01::Frmeole01(Session& s) : Form(s, "frméole01", "EOLIENNE SIMPLE") {
     on("ouvrir", EventKind::Click, [this](int) { guarded([this] { ouvre(); }); });
     on("Profil", EventKind::Click, [this](int) { profil(); });
     on("Calcul1", EventKind::Click, [this](int) { guarded([this] { calcul1(); }); });
+    defaultAction = "Calcul1";
+    tracksEdits = true;
+    discardsEdits("ouvrir");
 }
 
 void Frmeole01::load() {
@@ -107,6 +110,7 @@ void Frmeole01::readDesign(const std::filesystem::path& file) {
     // File names are matched without regard to case.
     const std::filesystem::path actual = findFile(folder, name).value_or(file);
     std::vector<std::string> values = readDesignValues(actual);
+    clearUnsavedEdits();
     for (int i = 0; i < InputCount; ++i)
         set("Valbox", i, i < static_cast<int>(values.size()) ? values[static_cast<std::size_t>(i)] : "");
     ctl("Labelx").caption = LoadedPrefix + shared().AppFolder + pathToUtf8(actual.filename());
@@ -129,6 +133,7 @@ void Frmeole01::enregistre() {
     std::vector<std::string> lines;
     for (int i = 0; i < InputCount; ++i) lines.push_back(txt("Valbox", i));
     saveLines(file, lines);
+    clearUnsavedEdits();
 }
 
 void Frmeole01::profil() {

@@ -28,13 +28,14 @@ float fin(float x) { return checkedValue(x); }
 
 }  // namespace
 
-Frmpage78::Frmpage78(Session& s) : Form(s, "Frmpage78", "Frmpage78") {
+Frmpage78::Frmpage78(Session& s) : Form(s, "Frmpage78", "Eolienne à profil : puissance par sections") {
     frame("Frame1", -1, "Modifiez les valeurs").at(0, 0);
     label("Label", 0, "Diamètre m").in("Frame1").at(0, 0);
     textBox("Valbox", 0).in("Frame1").at(0, 1);
     label("Label", 8, "Vitesse vent m/s").in("Frame1").at(1, 0);
     textBox("Valbox", 8).in("Frame1").at(1, 1);
-    textBox("Valbox", 2).in("Frame1").at(2, 1);  // number of sections
+    label("Label", 2, "Nombre de sections").in("Frame1").at(2, 0);
+    textBox("Valbox", 2).in("Frame1").at(2, 1);
     comboBox("Combo1", -1, "Choisir un profil").in("Frame1").at(3, 0, 1, 2);
 
     frame("Frame2", -1, "RESULTATS").at(0, 1);
@@ -54,6 +55,7 @@ Frmpage78::Frmpage78(Session& s) : Form(s, "Frmpage78", "Frmpage78") {
 
     on("Combo1", EventKind::Click, [this](int) { calculate(ctl("Combo1").text()); });
     on("Retour", EventKind::Click, [this](int) { session().unload(name()); });
+    cancelAction = "Retour";
     onBackgroundClick([this] { ctl("Text1").visible = false; });
 }
 

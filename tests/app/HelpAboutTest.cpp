@@ -38,13 +38,17 @@ TEST_F(HelpAbout, PrintingOnWhiteGivesTheColourBack) {
     EXPECT_EQ(main().backColor, 0xFFFFFF);
 }
 
-TEST_F(HelpAbout, LocalHelpHandsTheExplanationToTheEditor) {
+TEST_F(HelpAbout, LocalHelpShowsTheExplanationInTheProgramsOwnTextWindow) {
     step("Formmain", "Impression/Aide locale");  // no page yet: only the clipboard is emptied
     EXPECT_EQ(platform_.calls, std::vector<std::string>{"clearClipboard"});
     vannePage();
     step("Formmain", "Impression/Aide locale");
     EXPECT_EQ(platform_.clipboard(), c("Text1").text());
-    EXPECT_EQ(platform_.calls.back(), "openTextEditor");
+    Form* text = session().loaded("Formhlp");
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->visible());
+    EXPECT_EQ(text->ctl("Text1").text(), c("Text1").text());
+    for (const auto& call : platform_.calls) EXPECT_NE(call, "openTextEditor");
     step("Formmain", "Utilités/Aide géné");  // the help pages open on their home page
     EXPECT_EQ(platform_.calls.back(), "showHelp " + session().shared().AppFolder + "Rudazuz04.chm 1");
 }
@@ -75,6 +79,7 @@ TEST_F(HelpAbout, AboutTextReplacesThePageUntilClicked) {
     }
     ASSERT_TRUE(c("Label4").visible);
     EXPECT_EQ(c("Label4").caption.rfind("Aubelys   version 13.7", 0), 0u);
+    EXPECT_NE(c("Label4").caption.find("Dossier des projets : " + session().shared().AppFolder), std::string::npos);
     step("Formmain", "Form");  // the page does not answer under the about text
     EXPECT_FALSE(c("Text1").visible);
     step("Formmain", "Label4");

@@ -130,19 +130,39 @@ TEST_F(FormrouehautTest, EveryInputChangeClearsTheResultsBut11And26) {
     EXPECT_EQ(text("Formrouehaut", "Resubox", 26), rim);
 }
 
-TEST_F(FormrouehautTest, ClearingTheDataKeepsThemOnlyForNON) {
+TEST_F(FormrouehautTest, ClearingTheDataEmptiesTheBoxesOnlyForOuiInAnyCase) {
     computeSample();
-    answer("NON");
-    step("Formrouehaut", "Efface données");
-    EXPECT_EQ(text("Formrouehaut", "Valbox", 0), "3.5");
+    for (const char* keep : {"NON", "non", "", " n "}) {  // "" is Cancel, Escape or an empty answer
+        answer(keep);
+        step("Formrouehaut", "Efface données");
+        EXPECT_EQ(text("Formrouehaut", "Valbox", 0), "3.5") << keep;
+    }
     EXPECT_EQ(dialogs_.shown().back().title, "répondre OUI  si...");
-    answer("non");
-    step("Formrouehaut", "Efface données");
-    EXPECT_EQ(text("Formrouehaut", "Valbox", 0), "");
-    step("Formrouehaut", "List1=H18028.txt");
-    answer("");  // Cancel empties too
+    answer("oUi");
     step("Formrouehaut", "Efface données");
     for (int i = 0; i < 17; ++i) EXPECT_EQ(text("Formrouehaut", "Valbox", i), "") << i;
+}
+
+TEST_F(FormrouehautTest, UnsavedEditsAreAskedForBeforeTheyGo) {
+    computeSample();
+    step("Formrouehaut", "Valbox(0)=4");
+    // Another design, "Efface données" and "Fermer" ask first; "Non" changes nothing.
+    for (const char* s : {"List1=H18028.txt", "Efface données", "Fermer"}) {
+        answer("non");
+        step("Formrouehaut", s);
+        EXPECT_EQ(dialogs_.shown().back().text, DiscardEditsQuestion) << s;
+        EXPECT_EQ(text("Formrouehaut", "Valbox", 0), "4") << s;
+        EXPECT_FALSE(session().ended()) << s;
+    }
+    EXPECT_EQ(session().window<Form>("Formrouehaut").ctl("List1").text(), "H0Dalmor.txt");
+    // "Oui" lets the other design in; having been opened, it goes without a question.
+    answer("oui");
+    step("Formrouehaut", "List1=H18028.txt");
+    EXPECT_NE(text("Formrouehaut", "Valbox", 0), "4");
+    const std::size_t asked = dialogs_.shown().size();
+    step("Formrouehaut", "Fermer");
+    EXPECT_EQ(dialogs_.shown().size(), asked);
+    EXPECT_TRUE(session().ended());
 }
 
 TEST_F(FormrouehautTest, PrintingOnWhiteRestoresTheColours) {

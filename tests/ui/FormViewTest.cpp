@@ -257,6 +257,29 @@ TEST_F(FormViewTest, CanvasPaintsItsDrawing) {
     EXPECT_EQ(QColor(image.pixel(w - 2, h / 2)), QColor(255, 255, 255));
 }
 
+// A label placed near the right or bottom edge (an axis end) shows whole, not cut off.
+TEST_F(FormViewTest, TextNearTheEdgeOfADrawingShowsWhole) {
+    auto* canvas = qobject_cast<DrawingWidget*>(view_->widgetOf(form_->ctl("Dessin")));
+    ASSERT_NE(canvas, nullptr);
+    auto inkOf = [&](float x, float y) {
+        host_->dispatch(form_, [&] {
+            Drawing& d = form_->ctl("Dessin").drawing;
+            d.clear();
+            d.scale(0, 0, 10, 10);
+            d.text(x, y, "9      dm ");
+        });
+        const QImage image = canvas->grab().toImage();
+        int ink = 0;
+        for (int j = 0; j < image.height(); ++j)
+            for (int i = 0; i < image.width(); ++i) ink += qGray(image.pixel(i, j)) < 128;
+        return ink;
+    };
+    const int whole = inkOf(0, 0);
+    ASSERT_GT(whole, 20);
+    EXPECT_GE(inkOf(9.5f, 0), whole * 9 / 10);
+    EXPECT_GE(inkOf(0, 9.8f), whole * 9 / 10);
+}
+
 TEST_F(FormViewTest, ClosingIsRefusedWhenTheWindowSaysNo) {
     form_->refuseClose = true;
     EXPECT_FALSE(view_->close());

@@ -197,6 +197,22 @@ TEST(QtDialogsTest, MessageTakesTheRunningWindowsCaptionAsTitle) {
     dialogs.setHost(nullptr);
 }
 
+TEST(QtDialogsTest, AShortMessageUnderALongTitleShowsTheWholeTitle) {
+    QtDialogs dialogs;
+    const std::string title = "EVALUATION D'UNE ROUE EN DESSOUS ELEMENTAIRE";
+    int width = 0, needed = 0;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        width = box->width();
+        needed = box->fontMetrics().horizontalAdvance(box->windowTitle());
+        box->button(QMessageBox::Ok)->click();
+    });
+    dialogs.message("OK ?", title);
+    EXPECT_GT(needed, 0);
+    EXPECT_GE(width, needed);
+}
+
 TEST(QtDialogsTest, InputGivesTheTextOrNothingWhenCancelled) {
     QtDialogs dialogs;
     QTimer::singleShot(0, [] {

@@ -104,18 +104,38 @@ protected:
     std::unique_ptr<UiHost> host_;
 };
 
-TEST_F(PrintingTest, CancelledPrintDialogIsAPrinterError) {
+TEST_F(PrintingTest, CancelledPrintDialogIsNoError) {
     Form& form = session_->load("Probe");
     answerPrintDialog(false);
-    try {
-        platform_.printForm(form);
-        FAIL() << "no error";
-    } catch (const CalcError& e) {
-        EXPECT_EQ(e.code(), 482);
-        EXPECT_EQ(e.description(), "Erreur d'imprimante");
-    }
+    EXPECT_NO_THROW(platform_.printForm(form));
+    // A text document cancelled at its first line: its other lines go nowhere, asking nothing.
     answerPrintDialog(false);
-    EXPECT_THROW(platform_.printerSetup(), CalcError);
+    EXPECT_NO_THROW(platform_.printerSetup());
+    EXPECT_NO_THROW(platform_.printText(0, 0, "Roue au dessus"));
+    EXPECT_NO_THROW(platform_.printText(0, 720, "Diamètre 4.2 m"));
+    EXPECT_NO_THROW(platform_.endPrintDocument());
+    // The next document asks again.
+    const fs::path pdf = folder_.path() / "apres.pdf";
+    answerPrintDialog(true, pdf);
+    platform_.printText(0, 0, "Roue au dessus");
+    platform_.endPrintDocument();
+    EXPECT_GT(fs::file_size(pdf), 0u);
+}
+
+TEST_F(PrintingTest, ShippedPagesAndTextsOpenInTheProgramsOwnViewer) {
+    const fs::path page = folder_.path() / "Nmanning.htm";
+    const fs::path text = folder_.path() / "notes.txt";
+    {
+        std::ofstream(page) << "<html><body><p>Coefficients de Manning</p></body></html>";
+        std::ofstream(text) << "Débit 2 m3/s";
+    }
+    platform_.openWebPage(page.string());
+    ASSERT_NE(platform_.helpViewer(), nullptr);
+    EXPECT_TRUE(platform_.helpViewer()->isVisible());
+    EXPECT_TRUE(platform_.helpViewer()->shownSource().endsWith("Nmanning.htm"));
+    platform_.openTextFile(text.string());
+    EXPECT_EQ(platform_.helpViewer()->windowTitle(), "notes.txt");
+    EXPECT_THROW(platform_.openWebPage((folder_.path() / "absent.htm").string()), CalcError);
 }
 
 TEST_F(PrintingTest, WindowAndTextGoToThePdfChosen) {

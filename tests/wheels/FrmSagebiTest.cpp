@@ -144,3 +144,21 @@ TEST_F(FrmSagebiTest, EveryWayBackFromTheExtraResultsShowsTheWheelAgain) {
 
 }  // namespace
 }  // namespace aub
+
+namespace aub {
+namespace {
+
+// A calculation stopped by an error leaves no figure of the run before beside the new inputs.
+TEST_F(FrmSagebiTest, ACalculationStoppedByAnErrorEmptiesEveryResult) {
+    step(W, "List1=Sageb01.txt");
+    step(W, "Calcul");
+    ASSERT_NE(text(W, "Resubox", 0), "");
+    step(W, "Valbox(2)=0");
+    expectMessage("Division par zéro");
+    step(W, "Calcul");
+    for (const auto& c : session().loaded(W)->controls())
+        if (c->name() == "Resubox") EXPECT_EQ(c->text(), "") << c->key();
+}
+
+}  // namespace
+}  // namespace aub

@@ -126,10 +126,15 @@ Formrouehaut::Formrouehaut(Session& s) : Form(s, "Formrouehaut", "ertes cinétiq
     on("grjet", EventKind::Click, [this](int) { session().show("frmGraph", true); });
     on("Command1", EventKind::Click, [this](int) { session().show("Formsurfa", true); });
     on("ooo", EventKind::Click, [this](int) {
-        session().unload(name());
-        session().endProgram();
+        if (session().unload(name())) session().endProgram();
     });
     // "Ouvre" does nothing: a design opens with a click on its name in the list.
+
+    defaultAction = "départ";
+    resultBoxes = {"Resubox"};
+    tracksEdits = true;
+    discardsEdits("List1");
+    discardsEdits("cleardat");
 }
 
 void Formrouehaut::load() {
@@ -180,6 +185,7 @@ void Formrouehaut::save() {
     std::vector<std::string> lines;
     for (int i = 0; i < InputCount; ++i) lines.push_back(txt("Valbox", i));
     saveLines(target, lines);
+    clearUnsavedEdits();
     if (fileName.rfind('H', 0) == 0) ctl("List1").addItem(fileName);
 }
 
@@ -190,6 +196,7 @@ void Formrouehaut::openDesign() {
     const fs::path path = findFile(session().appFolder(), entry).value_or(session().appFolder() / pathFromUtf8(entry));
     // One value per line; a value typed with a decimal comma comes back whole.
     const std::vector<std::string> values = readDesignValues(path);
+    clearUnsavedEdits();
     for (int i = 0; i < InputCount; ++i) {
         if (static_cast<std::size_t>(i) >= values.size()) throw CalcError(ErrPastEnd);
         set("Valbox", i, values[static_cast<std::size_t>(i)]);
@@ -197,9 +204,11 @@ void Formrouehaut::openDesign() {
 }
 
 void Formrouehaut::clearData() {
+    // Only a clear "oui" (in any letter case) empties the boxes; anything else keeps them.
     auto answer = dialogs().input("Vous allez perdre toutes vos données", "répondre OUI  si...", "NON");
-    if (answer && *answer == "NON") return;
+    if (!answer || !equalsNoCase(trim(*answer), "OUI")) return;
     for (int i = 0; i < InputCount; ++i) set("Valbox", i, "");
+    clearUnsavedEdits();
 }
 
 void Formrouehaut::printSheet() {

@@ -6,7 +6,7 @@
 
 namespace aub {
 
-Formsurfa::Formsurfa(Session& s) : Form(s, "Formsurfa", "Form1") {
+Formsurfa::Formsurfa(Session& s) : Form(s, "Formsurfa", "Roue en dessus : données complémentaires") {
     columns = 2;
     frame("Frame2", -1, "donnees complementaires").at(0, 0);
     struct Row {
@@ -31,7 +31,7 @@ Formsurfa::Formsurfa(Session& s) : Form(s, "Formsurfa", "Form1") {
           "enregistrez   vos données  avec Fichier/Enregistrer"
           " Etudiez au besoin les exemples proposés que vous pouvez modifier\r\n")
         .at(1, 0, 1, 2);
-    button("Command1", -1, "Command1").at(2, 1).size(120, 120);  // no action
+    button("Command1", -1, "").at(2, 1).size(120, 120);  // no action
 
     menu("imp", "Imprime");
     menu("reto", "Retour");
@@ -41,6 +41,7 @@ Formsurfa::Formsurfa(Session& s) : Form(s, "Formsurfa", "Form1") {
             platform().printForm(*this);
     });
     on("reto", EventKind::Click, [this](int) { session().hide(name()); });
+    cancelAction = "reto";
     on("graf", EventKind::Click, [this](int) { session().show("Formgraph", true); });
 }
 

@@ -87,7 +87,7 @@ Frmpertecou::Frmpertecou(Session& s) : Form(s, "Frmpertecou", "SPECIAL LONG COUS
     }
     button("Command1", -1, "CALCUL Méthode MANNING").at(8, 0, 1, 2);
     listBox("List1").at(9, 0, 1, 4).size(8000, 3000);
-    button("Command2", -1, "Command2").at(10, 0).size(900, 300);
+    button("Command2", -1, "Pentes calculées").at(10, 0).size(900, 300);
 
     menu("fich", "Fichier");
     menu("oppn", "Ouvre", "fich");
@@ -104,6 +104,9 @@ Frmpertecou::Frmpertecou(Session& s) : Form(s, "Frmpertecou", "SPECIAL LONG COUS
     on("oppn", EventKind::Click, [this](int) { openData(); });
     on("Ahelp", EventKind::Click, [this](int) { showLocalHelp(); });
     on("cobl", EventKind::Click, [this](int) { platform().printForm(*this); });
+    defaultAction = "Command1";
+    tracksEdits = true;
+    discardsEdits("oppn");
     onBackgroundClick([this] { ctl("List1").clearItems(); });
 }
 
@@ -244,11 +247,13 @@ void Frmpertecou::saveData() {
     for (int i = 0; i < 7; ++i) lines.push_back("\"" + txt("Valbox", i) + "\"");
     const fs::path path = findFile(session().appFolder(), DataName).value_or(session().file(DataName));
     saveLines(path, lines);
+    clearUnsavedEdits();
 }
 
 void Frmpertecou::openData() {
     const fs::path path = findFile(session().appFolder(), DataName).value_or(session().file(DataName));
     FieldReader reader = FieldReader::fromFile(path);
+    clearUnsavedEdits();
     for (int i = 0; i < 7; ++i) set("Valbox", i, reader.next());
 }
 
