@@ -311,9 +311,11 @@ std::string listingJson(Session& session, const ScriptedDialogs& dialogs, bool a
             const Control& c = *cp;
             if (!first) o << ",";
             first = false;
-            o << jsonString(c.key()) << ":{";
+            o << jsonString(c.key()) << ":{\"kind\":\"" << kindName(c.kind()) << "\",";
             if (hasText(c.kind())) o << "\"text\":" << jsonString(c.text()) << ",";
             else if (hasCaption(c.kind())) o << "\"text\":" << jsonString(c.caption) << ",";
+            if (c.kind() == ControlKind::Label || c.kind() == ControlKind::Frame || c.kind() == ControlKind::Button)
+                o << "\"caption\":" << jsonString(c.caption) << ",";
             o << "\"visible\":" << (c.visible ? "true" : "false") << ",\"enabled\":" << (c.enabled ? "true" : "false");
             if (c.kind() == ControlKind::ListBox || c.kind() == ControlKind::ComboBox) {
                 o << ",\"items\":[";
@@ -322,6 +324,7 @@ std::string listingJson(Session& session, const ScriptedDialogs& dialogs, bool a
             }
             if (c.kind() == ControlKind::CheckBox || c.kind() == ControlKind::Slider) o << ",\"value\":" << c.value();
             if (c.kind() == ControlKind::Picture && !c.picture.empty()) o << ",\"picture\":" << jsonString(c.picture);
+            if (c.kind() == ControlKind::Chart) o << ",\"chart\":" << chartJson(c.chart);
             o << "}";
             if (!c.drawing.ops().empty()) {
                 if (!drawings.empty()) drawings += ",";
@@ -391,6 +394,9 @@ std::string listingText(Session& session, const ScriptedDialogs& dialogs, bool a
                     break;
                 case ControlKind::Button:
                     o << "  " << c.key() << " <" << c.caption << ">" << (c.enabled ? "" : " (grisé)") << "\n";
+                    break;
+                case ControlKind::Chart:
+                    o << "  " << c.key() << " : " << chartListing(c.chart, "      ");
                     break;
                 case ControlKind::Canvas:
                 case ControlKind::Picture:
