@@ -156,7 +156,8 @@ void DomaineEmploi::drawChart() {
     for (const PowerLine& line : PowerLines) {
         const int s = chart.addSeries(line.name, SeriesKind::Line, PowerLineColor);
         chart.at(s).width = 1;
-        chart.at(s).label = line.name;
+        chart.at(s).label = line.name;  // written on the line rather than in the legend
+        chart.at(s).inLegend = false;
         const double k = line.kw / (Gravity * Efficiency);  // Q·H
         const double qFrom = std::max(QMin, k / HMax), qTo = std::min(QMax, k / HMin);
         if (!(qTo > qFrom)) continue;

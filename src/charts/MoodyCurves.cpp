@@ -20,6 +20,7 @@ public:
 
 constexpr int LaminarPoints = 60;
 constexpr int EmphasisColor = 0xD01010;
+constexpr int CurveColor = 0x3C5A80;
 
 std::string shortNumber(double v) { return chartNumber(v); }
 
@@ -63,7 +64,11 @@ void buildMoodyChart(Chart& chart, const std::optional<MoodyPoint>& point) {
 
     int emphasised = -1;
     for (double eps : MoodyRoughnesses) {
-        const int s = chart.addSeries(roughnessName(eps), SeriesKind::Line);
+        // One ink for every roughness, each curve named by ε/D at its right end.
+        const int s = chart.addSeries(roughnessName(eps), SeriesKind::Line, CurveColor);
+        chart.at(s).width = 1;
+        chart.at(s).inLegend = false;
+        chart.at(s).label = eps == 0 ? "lisse" : chartNumber(eps);
         for (const ChartPoint& p : colebrookCurve(eps, TurbulentStart, MoodyReMax, MoodyCurvePoints))
             chart.addPoint(s, p.x, p.y);
         // ε/D read from single-precision boxes matches a drawn value to about 1e-7.
@@ -77,7 +82,8 @@ void buildMoodyChart(Chart& chart, const std::optional<MoodyPoint>& point) {
             chart.addPoint(emphasised, p.x, p.y);
     }
     chart.at(emphasised).color = EmphasisColor;
-    chart.at(emphasised).width = 4;
+    chart.at(emphasised).width = 3;
+    chart.at(emphasised).inLegend = true;
 
     const int marker = chart.addSeries("Point de fonctionnement", SeriesKind::Marker, EmphasisColor);
     chart.at(marker).label = "Re = " + shortNumber(point->re) + "  f = " + shortNumber(point->f) +

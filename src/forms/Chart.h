@@ -32,7 +32,9 @@ struct ChartSeries {
     std::vector<ChartPoint> points;
     int color = -1;     // RGB; -1 lets the view choose from its palette
     int width = 2;      // pen width in pixels at 100 % scale
-    std::string label;  // Zone and Marker: the text drawn beside it (the name when empty)
+    // Zone and Marker: the text drawn at its centre or beside it (the name when empty);
+    // Line: when not empty, written at the line's last point inside the plot.
+    std::string label;
     bool inLegend = true;
 };
 

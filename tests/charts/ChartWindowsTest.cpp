@@ -243,8 +243,9 @@ TEST_F(MoodyTest, OperatingPointOfTheLastColebrookCalculationWithItsCurveEmphasi
     EXPECT_DOUBLE_EQ(point->points.at(0).y, sv.SharedPipeFriction);
     EXPECT_EQ(point->label, "Re = 506761.9  f = 0.02022786  ε/D = 0.001");
     // ε/D = 0.25 mm / 250 mm is one of the drawn roughnesses: that curve is emphasised.
-    EXPECT_EQ(seriesNamed(chart(), "ε/D = 0.001")->width, 4);
-    EXPECT_EQ(seriesNamed(chart(), "ε/D = 0.002")->width, 2);
+    EXPECT_EQ(seriesNamed(chart(), "ε/D = 0.001")->width, 3);
+    EXPECT_TRUE(seriesNamed(chart(), "ε/D = 0.001")->inLegend);
+    EXPECT_EQ(seriesNamed(chart(), "ε/D = 0.002")->width, 1);
 
     // Copper (0.0015 mm) gives ε/D = 6e-6, not drawn: a curve of its own is added.
     step("Formbuse", "Combo1=Cuivre");
@@ -252,8 +253,8 @@ TEST_F(MoodyTest, OperatingPointOfTheLastColebrookCalculationWithItsCurveEmphasi
     session().load("Moody").activate();
     const ChartSeries* own = seriesNamed(chart(), "ε/D = 6E-06 (conduite)");
     ASSERT_NE(own, nullptr);
-    EXPECT_EQ(own->width, 4);
-    EXPECT_EQ(seriesNamed(chart(), "ε/D = 0.001")->width, 2);
+    EXPECT_EQ(own->width, 3);
+    EXPECT_EQ(seriesNamed(chart(), "ε/D = 0.001")->width, 1);
 }
 
 TEST_F(MoodyTest, WithoutACalculationTheDiagramHasNoPoint) {
