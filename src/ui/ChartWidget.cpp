@@ -25,10 +25,10 @@
 #include <filesystem>
 
 #include "core/CalcError.h"
-#include "core/SharedValues.h"
 #include "files/TextFile.h"
 #include "forms/Dialogs.h"
 #include "forms/Form.h"
+#include "forms/Platform.h"
 #include "forms/Session.h"
 #include "ui/UiConvert.h"
 
@@ -225,6 +225,11 @@ void ChartWidget::rebuild() {
         const auto markers = c->legend()->markers(added);
         for (QLegendMarker* m : markers) m->setVisible(s.inLegend && s.kind != SeriesKind::Marker);
     }
+    // A short legend goes under the plot, a long one beside it; none when empty.
+    int entries = 0;
+    for (const ChartSeries& s : model_.series()) entries += s.inLegend && s.kind != SeriesKind::Marker;
+    c->legend()->setVisible(entries > 0);
+    c->legend()->setAlignment(entries > 4 ? Qt::AlignRight : Qt::AlignBottom);
     // The zones and labels follow every change of the plot area.
     connect(c, &QChart::plotAreaChanged, viewport(), qOverload<>(&QWidget::update), Qt::UniqueConnection);
     viewport()->update();
@@ -462,7 +467,7 @@ bool ChartWidget::savePicture(const QString& path) {
 }
 
 bool ChartWidget::exportCsv(const QString& path) {
-    const char separator = form_->shared().DecimalComma ? ',' : '.';
+    const char separator = form_->platform().decimalSeparator() == ',' ? ',' : '.';
     try {
         saveBytes(pathFromUtf8(fromQ(path)), chartCsv(model_, separator));
     } catch (const CalcError& e) {
