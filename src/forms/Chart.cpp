@@ -196,37 +196,7 @@ std::string csvField(std::string_view s) {
     return out + "\"";
 }
 
-std::string jsonText(std::string_view s) {
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (c < 0x20) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                    out += buf;
-                } else {
-                    out += static_cast<char>(c);
-                }
-        }
-    }
-    return out + "\"";
-}
-
 std::string number(double v, char separator) { return formatGeneral(v, separator); }
-
-std::string axisJson(const ChartAxis& a, std::pair<double, double> shown) {
-    std::ostringstream o;
-    o << "{\"title\":" << jsonText(a.title) << ",\"unit\":" << jsonText(a.unit)
-      << ",\"scale\":" << (a.log ? "\"log\"" : "\"linear\"") << ",\"range\":" << (a.autoRange ? "\"auto\"" : "\"fixed\"")
-      << ",\"min\":" << number(shown.first, '.') << ",\"max\":" << number(shown.second, '.') << "}";
-    return o.str();
-}
 
 }  // namespace
 
@@ -255,29 +225,6 @@ std::string chartCsv(const Chart& chart, char decimalSeparator) {
         out += eol;
     }
     return out;
-}
-
-std::string chartJson(const Chart& chart) {
-    std::ostringstream o;
-    o << "{\"title\":" << jsonText(chart.title) << ",\"x\":" << axisJson(chart.x, chart.xRange())
-      << ",\"y\":" << axisJson(chart.y, chart.yRange()) << ",\"series\":[";
-    bool first = true;
-    for (const ChartSeries& s : chart.series()) {
-        if (!first) o << ",";
-        first = false;
-        o << "{\"name\":" << jsonText(s.name) << ",\"kind\":\"" << seriesKindName(s.kind) << "\"";
-        if (!s.label.empty()) o << ",\"label\":" << jsonText(s.label);
-        o << ",\"points\":[";
-        for (std::size_t i = 0; i < s.points.size(); ++i) {
-            const ChartPoint& p = s.points[i];
-            o << (i ? "," : "") << "[" << number(p.x, '.') << "," << number(p.y, '.');
-            if (s.kind == SeriesKind::Area) o << "," << number(p.y2, '.');
-            o << "]";
-        }
-        o << "]}";
-    }
-    o << "]}";
-    return o.str();
 }
 
 std::string chartListing(const Chart& chart, const std::string& indent) {

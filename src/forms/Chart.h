@@ -99,10 +99,9 @@ ChartPoint polygonCentre(const std::vector<ChartPoint>& polygon, bool logX, bool
 // gives its name and header only.
 std::string chartCsv(const Chart& chart, char decimalSeparator);
 
-// The command line's views of a chart: a JSON object (axes, series with their kind and
-// points), and a text listing: a first line with the title and the axes, then one line
-// per series (name, number of points, x and y ranges), each starting with `indent`.
-std::string chartJson(const Chart& chart);
+// The command line's text listing of a chart: a first line with the title and the axes,
+// then one line per series (name, number of points, x and y ranges), each starting with
+// `indent`. (Its JSON description, chartJson, is written with the other listings.)
 // A number as charts label it: seven significant digits, "." as separator.
 std::string chartNumber(double v);
 std::string chartListing(const Chart& chart, const std::string& indent);

@@ -282,6 +282,14 @@ std::string drawingJson(const Drawing& d) {
     return o.str();
 }
 
+std::string axisJson(const ChartAxis& a, std::pair<double, double> shown) {
+    std::ostringstream o;
+    o << "{\"title\":" << jsonString(a.title) << ",\"unit\":" << jsonString(a.unit)
+      << ",\"scale\":" << (a.log ? "\"log\"" : "\"linear\"") << ",\"range\":" << (a.autoRange ? "\"auto\"" : "\"fixed\"")
+      << ",\"min\":" << formatGeneral(shown.first, '.') << ",\"max\":" << formatGeneral(shown.second, '.') << "}";
+    return o.str();
+}
+
 // A control is on screen when it and every frame around it are visible.
 bool onScreen(Form& form, const Control& c) {
     const Control* at = &c;
@@ -294,6 +302,29 @@ bool onScreen(Form& form, const Control& c) {
 }
 
 }  // namespace
+
+std::string chartJson(const Chart& chart) {
+    std::ostringstream o;
+    o << "{\"title\":" << jsonString(chart.title) << ",\"x\":" << axisJson(chart.x, chart.xRange())
+      << ",\"y\":" << axisJson(chart.y, chart.yRange()) << ",\"series\":[";
+    bool first = true;
+    for (const ChartSeries& s : chart.series()) {
+        if (!first) o << ",";
+        first = false;
+        o << "{\"name\":" << jsonString(s.name) << ",\"kind\":\"" << seriesKindName(s.kind) << "\"";
+        if (!s.label.empty()) o << ",\"label\":" << jsonString(s.label);
+        o << ",\"points\":[";
+        for (std::size_t i = 0; i < s.points.size(); ++i) {
+            const ChartPoint& p = s.points[i];
+            o << (i ? "," : "") << "[" << formatGeneral(p.x, '.') << "," << formatGeneral(p.y, '.');
+            if (s.kind == SeriesKind::Area) o << "," << formatGeneral(p.y2, '.');
+            o << "]";
+        }
+        o << "]}";
+    }
+    o << "]}";
+    return o.str();
+}
 
 std::string listingJson(Session& session, const ScriptedDialogs& dialogs, bool allLoaded) {
     (void)allLoaded;  // JSON always lists every loaded window, with its visibility

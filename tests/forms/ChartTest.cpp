@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "forms/Chart.h"
+#include "forms/Script.h"
 
 namespace aub {
 namespace {
