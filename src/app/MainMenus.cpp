@@ -54,7 +54,8 @@ const PageEntry HeadLossPages[] = {{"Coude", "Coude simple", 25},
                                    {"Debitcanal", "Débit dun canal", 22}};
 const WindowEntry HeadLossWindows[] = {{"Coursier", "Spécial coursier", "Frmpertecou", ""},
                                        {"Bassins", "Bassins", "Form12", ""},
-                                       {"Darcy", "Canal (Darcy)", "frmarcy", ""}};
+                                       {"Darcy", "Canal (Darcy)", "frmarcy", ""},
+                                       {"Moody", "Diagramme de Moody", "Moody", ""}};
 const WindowEntry DesignWindows[] = {
     {"Turbines", "&Turbines", "Formroue", ""},
     {"Rouebanki", "&Roue Banki", "Banki", ""},
@@ -66,7 +67,8 @@ const WindowEntry DesignWindows[] = {
     {"Rouesagebien", "Roue Sagebien", "FrmSagebi", ""},
     {"Eolienne", "Eolienne", "Frmpage78", ""},
     {"Eoliennesimple", "Eolienne simple", "frméole01", ""},
-    {"Marteau", "Marteau de forge", "Frmmarteau", ""}};
+    {"Marteau", "Marteau de forge", "Frmmarteau", ""},
+    {"Domaine", "Domaine d'emploi des machines", "DomaineEmploi", ""}};
 
 constexpr const char* PipeWindow = "Formbuse";
 

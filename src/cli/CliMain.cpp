@@ -5,6 +5,8 @@
 
 #include "app/Windows.h"
 #include "files/AppFolder.h"
+#include "forms/Chart.h"
+#include "forms/Form.h"
 #include "forms/Script.h"
 #include "forms/Scripted.h"
 #include "forms/Session.h"
@@ -15,11 +17,33 @@ namespace aub {
 namespace {
 
 const char* Usage =
-    "usage : aubelys-cli [--dossier DOSSIER] [--json] [--virgule] [--repondre TEXTE]... FENETRE [ETAPE]...\n"
+    "usage : aubelys-cli [--dossier DOSSIER] [--json] [--virgule] [--repondre TEXTE]... [--csv FENETRE:CONTROLE]\n"
+    "                    FENETRE [ETAPE]...\n"
     "  FENETRE   nom d'une fenêtre (Formmain, Formhlp ...), ouverte comme par son menu\n"
     "  ETAPE     NOM(I)=TEXTE, NOM=TEXTE, NOM(I), NOM, \"Menu/Entrée\", AUTRE:ETAPE, Form\n"
     "  --repondre  réponse aux questions (oui / non) et aux boîtes de saisie, dans l'ordre\n"
-    "  --virgule   réglages régionaux à virgule décimale\n";
+    "  --virgule   réglages régionaux à virgule décimale\n"
+    "  --csv       après les étapes, écrit l'export CSV du graphique CONTROLE de la fenêtre FENETRE\n";
+
+// `--csv FENETRE:CONTROLE`: the chart's CSV export, exactly as the view saves it.
+int printChartCsv(Session& session, const std::string& target, char separator, std::ostream& out,
+                  std::ostream& err) {
+    const auto colon = target.find(':');
+    const std::string window = colon == std::string::npos ? "" : target.substr(0, colon);
+    const std::string control = colon == std::string::npos ? "" : target.substr(colon + 1);
+    Form* form = window.empty() ? nullptr : session.loaded(session.catalog().canonical(window));
+    if (!form) {
+        err << "--csv : fenêtre non chargée : " << (window.empty() ? target : window) << "\n";
+        return 2;
+    }
+    Control* c = form->findKey(control);
+    if (!c || c->kind() != ControlKind::Chart) {
+        err << "--csv : pas de graphique " << control << " dans " << form->name() << "\n";
+        return 2;
+    }
+    out << chartCsv(c->chart, separator);
+    return 0;
+}
 
 }  // namespace
 
@@ -29,6 +53,7 @@ int cliMain(const std::vector<std::string>& args, const std::string& executableD
     bool json = false;
     bool comma = false;
     std::vector<std::string> answers;
+    std::string csvTarget;
     std::vector<std::string> rest;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -40,6 +65,8 @@ int cliMain(const std::vector<std::string>& args, const std::string& executableD
             json = true;
         } else if (a == "--virgule") {
             comma = true;
+        } else if (a == "--csv" && i + 1 < args.size()) {
+            csvTarget = args[++i];
         } else if (a == "--repondre" && i + 1 < args.size()) {
             answers.push_back(args[++i]);
         } else if (a == "--aide" || a == "--help" || a == "-h") {
@@ -72,9 +99,14 @@ int cliMain(const std::vector<std::string>& args, const std::string& executableD
         platform.separator = comma ? ',' : '.';
         Session session(catalog, dialogs, platform, app);
         ScriptOutcome outcome = runScript(session, rest[0], {rest.begin() + 1, rest.end()});
+        if (outcome.status != 0) {
+            out << (json ? listingJson(session, dialogs) + "\n" : listingText(session, dialogs));
+            err << outcome.error << "\n";
+            return outcome.status;
+        }
+        if (!csvTarget.empty()) return printChartCsv(session, csvTarget, platform.separator, out, err);
         out << (json ? listingJson(session, dialogs) + "\n" : listingText(session, dialogs));
-        if (outcome.status != 0) err << outcome.error << "\n";
-        return outcome.status;
+        return 0;
     } catch (const std::exception& e) {
         err << "erreur : " << e.what() << "\n";
         return 1;

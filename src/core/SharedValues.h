@@ -36,6 +36,10 @@ struct SharedValues {
           SharedArrivalSpeed = 0, SharedKineticLoss = 0, SharedBladeForce = 0,
           SharedWheelVolume = 0, SharedDensity = 0;
 
+    // The pressure pipe's last Colebrook calculation, in double precision: Reynolds
+    // number, Darcy friction factor and relative roughness ε/D (all 0 before one).
+    double SharedPipeReynolds = 0, SharedPipeFriction = 0, SharedPipeRelativeRoughness = 0;
+
     // Every numeric value with its name, for listings and the command line.
     static const std::vector<std::pair<const char*, float SharedValues::*>>& floatFields();
     static const std::vector<std::pair<const char*, std::string SharedValues::*>>& textFields();

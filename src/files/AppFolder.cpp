@@ -82,10 +82,31 @@ std::optional<fs::path> existingFolder(const fs::path& dir, const fs::path& name
     return std::nullopt;
 }
 
+// Data files that windows read at opening and that came with later versions: a
+// folder seeded by an earlier version receives them when they are missing (never
+// overwritten, so a person's edits stay).
+constexpr const char* LaterDeliveredFiles[] = {"DomainesMachines.txt"};
+
+void addLaterDeliveredFiles(const fs::path& from, const fs::path& dir) {
+    std::error_code ec;
+    if (from.empty() || fs::equivalent(from, dir, ec)) return;
+    for (const char* name : LaterDeliveredFiles) {
+        if (fileExists(dir, name)) continue;
+        const auto source = findFile(from, name);
+        if (!source) continue;
+        try {
+            saveBytes(dir / name, readFileBytes(*source));
+        } catch (const CalcError&) {
+            // A folder that cannot take it: the window that reads it says so.
+        }
+    }
+}
+
 // A folder that is new to the program receives the delivered data.
 fs::path prepared(const fs::path& dir, const fs::path& executableDir) {
     createFolder(dir);
     if (!holdsHelpFile(dir)) seedFolder(deliveredDataFolder(executableDir), dir);
+    else addLaterDeliveredFiles(deliveredDataFolder(executableDir), dir);
     return dir;
 }
 

@@ -20,6 +20,7 @@ const char* kindName(ControlKind kind) {
         case ControlKind::Menu: return "menu";
         case ControlKind::Picture: return "picture";
         case ControlKind::Canvas: return "canvas";
+        case ControlKind::Chart: return "chart";
     }
     return "control";
 }

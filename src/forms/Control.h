@@ -6,13 +6,14 @@
 #include <string_view>
 #include <vector>
 
+#include "forms/Chart.h"
 #include "forms/Drawing.h"
 
 namespace aub {
 
 class Form;
 
-enum class ControlKind { Label, TextBox, ListBox, ComboBox, CheckBox, Slider, Button, Frame, Menu, Picture, Canvas };
+enum class ControlKind { Label, TextBox, ListBox, ComboBox, CheckBox, Slider, Button, Frame, Menu, Picture, Canvas, Chart };
 enum class EventKind { Click, DblClick, Change };
 // Who closes a window: the person's close box, the program, or the system.
 enum class CloseMode { User, Code, System };
@@ -76,6 +77,8 @@ public:
     // Picture boxes: a picture file of the program folder; canvases and picture boxes: a drawing.
     std::string picture;
     Drawing drawing;
+    // Chart controls: the chart's data.
+    aub::Chart chart;
 
     // Size and position where the window sets them (twips; 0 / -1 = free).
     int widthTw = 0, heightTw = 0, leftTw = -1, topTw = -1;

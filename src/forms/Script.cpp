@@ -288,6 +288,14 @@ std::string drawingJson(const Drawing& d) {
     return o.str();
 }
 
+std::string axisJson(const ChartAxis& a, std::pair<double, double> shown) {
+    std::ostringstream o;
+    o << "{\"title\":" << jsonString(a.title) << ",\"unit\":" << jsonString(a.unit)
+      << ",\"scale\":" << (a.log ? "\"log\"" : "\"linear\"") << ",\"range\":" << (a.autoRange ? "\"auto\"" : "\"fixed\"")
+      << ",\"min\":" << formatGeneral(shown.first, '.') << ",\"max\":" << formatGeneral(shown.second, '.') << "}";
+    return o.str();
+}
+
 // A control is on screen when it and every frame around it are visible.
 bool onScreen(Form& form, const Control& c) {
     const Control* at = &c;
@@ -300,6 +308,29 @@ bool onScreen(Form& form, const Control& c) {
 }
 
 }  // namespace
+
+std::string chartJson(const Chart& chart) {
+    std::ostringstream o;
+    o << "{\"title\":" << jsonString(chart.title) << ",\"x\":" << axisJson(chart.x, chart.xRange())
+      << ",\"y\":" << axisJson(chart.y, chart.yRange()) << ",\"series\":[";
+    bool first = true;
+    for (const ChartSeries& s : chart.series()) {
+        if (!first) o << ",";
+        first = false;
+        o << "{\"name\":" << jsonString(s.name) << ",\"kind\":\"" << seriesKindName(s.kind) << "\"";
+        if (!s.label.empty()) o << ",\"label\":" << jsonString(s.label);
+        o << ",\"points\":[";
+        for (std::size_t i = 0; i < s.points.size(); ++i) {
+            const ChartPoint& p = s.points[i];
+            o << (i ? "," : "") << "[" << formatGeneral(p.x, '.') << "," << formatGeneral(p.y, '.');
+            if (s.kind == SeriesKind::Area) o << "," << formatGeneral(p.y2, '.');
+            o << "]";
+        }
+        o << "]}";
+    }
+    o << "]}";
+    return o.str();
+}
 
 std::string listingJson(Session& session, const ScriptedDialogs& dialogs, bool allLoaded) {
     (void)allLoaded;  // JSON always lists every loaded window, with its visibility
@@ -317,9 +348,11 @@ std::string listingJson(Session& session, const ScriptedDialogs& dialogs, bool a
             const Control& c = *cp;
             if (!first) o << ",";
             first = false;
-            o << jsonString(c.key()) << ":{";
+            o << jsonString(c.key()) << ":{\"kind\":\"" << kindName(c.kind()) << "\",";
             if (hasText(c.kind())) o << "\"text\":" << jsonString(c.text()) << ",";
             else if (hasCaption(c.kind())) o << "\"text\":" << jsonString(c.caption) << ",";
+            if (c.kind() == ControlKind::Label || c.kind() == ControlKind::Frame || c.kind() == ControlKind::Button)
+                o << "\"caption\":" << jsonString(c.caption) << ",";
             o << "\"visible\":" << (c.visible ? "true" : "false") << ",\"enabled\":" << (c.enabled ? "true" : "false");
             if (c.kind() == ControlKind::ListBox || c.kind() == ControlKind::ComboBox) {
                 o << ",\"items\":[";
@@ -328,6 +361,7 @@ std::string listingJson(Session& session, const ScriptedDialogs& dialogs, bool a
             }
             if (c.kind() == ControlKind::CheckBox || c.kind() == ControlKind::Slider) o << ",\"value\":" << c.value();
             if (c.kind() == ControlKind::Picture && !c.picture.empty()) o << ",\"picture\":" << jsonString(c.picture);
+            if (c.kind() == ControlKind::Chart) o << ",\"chart\":" << chartJson(c.chart);
             o << "}";
             if (!c.drawing.ops().empty()) {
                 if (!drawings.empty()) drawings += ",";
@@ -397,6 +431,9 @@ std::string listingText(Session& session, const ScriptedDialogs& dialogs, bool a
                     break;
                 case ControlKind::Button:
                     o << "  " << c.key() << " <" << c.caption << ">" << (c.enabled ? "" : " (grisé)") << "\n";
+                    break;
+                case ControlKind::Chart:
+                    o << "  " << c.key() << " : " << chartListing(c.chart, "      ");
                     break;
                 case ControlKind::Canvas:
                 case ControlKind::Picture:

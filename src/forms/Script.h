@@ -15,6 +15,7 @@
 
 namespace aub {
 
+class Chart;
 class Session;
 class ScriptedDialogs;
 
@@ -31,5 +32,9 @@ ScriptOutcome runStep(Session& session, const std::string& window, const std::st
 // Listings of the visible windows (or every loaded one), the dialogs and the shared values.
 std::string listingText(Session& session, const ScriptedDialogs& dialogs, bool allLoaded = false);
 std::string listingJson(Session& session, const ScriptedDialogs& dialogs, bool allLoaded = false);
+
+// A chart as a JSON object: title, axes (title, unit, scale, range shown) and series
+// (name, kind, label when set, points [x, y] or [x, y, lower] for an area).
+std::string chartJson(const Chart& chart);
 
 }  // namespace aub

@@ -94,6 +94,8 @@ Banki::Banki(Session& s) : Form(s, "Banki", "Evaluation d'une roue banki") {
     menu("Aide", "Aide locale");
     menu("Imprimer", "Imprimer");
     menu("Feuille", "Feuille en cours", "Imprimer");
+    menu("Domaine", "Domaine d'emploi");
+    on("Domaine", EventKind::Click, [this](int) { openMachineChart(session(), name(), true); });
 
     on("Ouvrir", EventKind::Click, [this](int) { readDataFile("oregon.txt"); });
     on("Enregistrer", EventKind::Click, [this](int) { saveDataSet(); });

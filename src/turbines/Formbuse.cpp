@@ -1,5 +1,6 @@
 #include "turbines/Formbuse.h"
 
+#include <cmath>
 #include <vector>
 
 #include "core/CalcError.h"
@@ -68,6 +69,7 @@ Formbuse::Formbuse(Session& s) : Form(s, "Formbuse", "PERTES DE CHARGE D UNE CON
     menu("Colebrook", "Colebrook");
     menu("Scimemi", "Scimemi");
     menu("Plein", "PLein débit");
+    menu("Moody", "Diagramme de Moody");
     menu("Aide", "Aide locale");
 
     on("Fermer", EventKind::Click, [this](int) { session().unload(name()); });
@@ -76,6 +78,7 @@ Formbuse::Formbuse(Session& s) : Form(s, "Formbuse", "PERTES DE CHARGE D UNE CON
     on("Colebrook", EventKind::Click, [this](int) { colebrook(); });
     on("Scimemi", EventKind::Click, [this](int) { scimemi(); });
     on("Plein", EventKind::Click, [this](int) { fullFlow(); });
+    on("Moody", EventKind::Click, [this](int) { session().open("Moody"); });
     on("Aide", EventKind::Click, [this](int) {
         shared().FormulaId = 27;
         showLocalHelp(session(), 27);
@@ -182,14 +185,29 @@ void Formbuse::colebrook() {
         return;
     }
     try {
-        j_ = colebrookGradient(static_cast<double>(eps) / d_, v_, d_, dialogs());
+        const double relative = static_cast<double>(eps) / d_;
+        double re = 0, f = 0;
+        j_ = colebrookGradient(relative, v_, d_, dialogs(), re, f);
         set("Valbox", 6, formatMask(j_, "#0.####"));
+        recordOperatingPoint(re, f, relative);
         losses_ = pipeLosses(j_, v_, l_, num("Valbox", 5));
         showLosses("##0.###");
         Avertir();
     } catch (const CalcError& e) {
         showInputFailure(dialogs(), e);
     }
+}
+
+// The Moody diagram shows this point: only a friction factor the solver found (a
+// turbulent or laminar value, not its failure marks -1 and 0) is kept; otherwise the
+// previous point goes, so that no stale point is shown against new data.
+void Formbuse::recordOperatingPoint(double re, double f, double relative) {
+    SharedValues& sv = shared();
+    const bool found = std::isfinite(re) && std::isfinite(f) && std::isfinite(relative) && re > 0 && f > 0;
+    sv.SharedPipeReynolds = found ? re : 0;
+    sv.SharedPipeFriction = found ? f : 0;
+    sv.SharedPipeRelativeRoughness = found ? relative : 0;
+    if (Form* moody = session().loaded("Moody")) moody->activate();
 }
 
 void Formbuse::scimemi() {

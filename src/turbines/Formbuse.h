@@ -31,6 +31,7 @@ public:
 
 private:
     void colebrook();
+    void recordOperatingPoint(double re, double f, double relative);
     void scimemi();
     void fullFlow();
     void readInputs();

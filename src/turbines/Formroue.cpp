@@ -113,6 +113,8 @@ Formroue::Formroue(Session& s, std::shared_ptr<FormroueMemory> memory)
     menu("Enreg", "Enregistrer", "MaRoue");
     menu("Rappel", "Rappel", "MaRoue");
     menu("indices11", "indices11");
+    menu("Domaine", "Domaine d'emploi");
+    on("Domaine", EventKind::Click, [this](int) { openMachineChart(session(), name(), false); });
 
     auto calculate = [this](bool trueSpeed) {
         showPictureInsteadOfCoefficients(true);

@@ -1,5 +1,7 @@
 #include "turbines/TurbineShared.h"
 
+#include "charts/DomaineEmploi.h"
+
 #include "core/CalcError.h"
 #include "core/Checked.h"
 #include "core/Hydraulics.h"
@@ -41,8 +43,13 @@ const char* const PipeWalls[9] = {"",           "Fibro",       "Cuivre",     "Pl
                                   "Acier soudé", "Fonte neuve", "Bois poncé", "Bois brut"};
 
 float colebrookGradient(double relativeRoughness, float v, float d, Messenger& messenger) {
-    const double re = static_cast<double>(v) * d / 0.001005;
-    const double f = colebrookFriction(relativeRoughness, re, messenger);
+    double re = 0, f = 0;
+    return colebrookGradient(relativeRoughness, v, d, messenger, re, f);
+}
+
+float colebrookGradient(double relativeRoughness, float v, float d, Messenger& messenger, double& re, double& f) {
+    re = static_cast<double>(v) * d / 0.001005;
+    f = colebrookFriction(relativeRoughness, re, messenger);
     return checkedValue(f * v * v * 1000.0 / (d * 19.62 / 1000.0));
 }
 
@@ -57,6 +64,13 @@ PipeLosses pipeLosses(float j, float v, float l, float sigma) {
 void showInputFailure(Dialogs& dialogs, const CalcError& e) {
     dialogs.message(" un champ de saisie a une valeur incorrecte ou nulle");
     dialogs.message(e.description());
+}
+
+void openMachineChart(Session& session, const std::string& from, bool modal) {
+    auto* chart = dynamic_cast<DomaineEmploi*>(&session.load("DomaineEmploi"));
+    if (!chart || !chart->isLoaded()) return;
+    chart->placeFromWindow(from);
+    session.show("DomaineEmploi", modal);
 }
 
 }  // namespace aub

@@ -33,6 +33,8 @@ extern const char* const PipeWalls[9];
 //   Re = V·D / 0.001005 (water, 1.005e-6 m²/s; D in mm, V in m/s),
 //   f = colebrookFriction(relativeRoughness, Re), J = f·V²·1000 / (D·19.62/1000).
 float colebrookGradient(double relativeRoughness, float v, float d, Messenger& messenger);
+// The same, also giving the Reynolds number and the friction factor it used.
+float colebrookGradient(double relativeRoughness, float v, float d, Messenger& messenger, double& re, double& f);
 
 // What a friction loss J (mm/m) over a length L (m) adds up to with the singular losses:
 // velocity head hv = V²/19.62 (m), K = Σξ·hv (m), total = J·L + 1000·K (mm).
@@ -40,6 +42,10 @@ struct PipeLosses {
     float hv = 0, singular = 0, total = 0;
 };
 PipeLosses pipeLosses(float j, float v, float l, float sigma);
+
+// Opens the machine selection chart with the site point taken from the window `from`
+// (its head and flow boxes); modal when the caller is modal itself.
+void openMachineChart(Session& session, const std::string& from, bool modal);
 
 // A pipe calculation that failed on its inputs: " un champ de saisie a une valeur
 // incorrecte ou nulle", then the failure's own description.

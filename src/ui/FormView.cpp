@@ -33,6 +33,7 @@
 #include "forms/Control.h"
 #include "forms/Form.h"
 #include "forms/Session.h"
+#include "ui/ChartWidget.h"
 #include "ui/DrawingWidget.h"
 #include "ui/UiConvert.h"
 #include "ui/UiHost.h"
@@ -295,6 +296,9 @@ QWidget* FormView::createWidget(Bound& b) {
             w = area;
             break;
         }
+        case ControlKind::Chart:
+            w = new ChartWidget(*form_);
+            break;
         case ControlKind::Menu:
             break;
     }
@@ -849,6 +853,9 @@ void FormView::syncControl(Bound& b) {
             area->setDrawing(c.drawing);
             break;
         }
+        case ControlKind::Chart:
+            static_cast<ChartWidget*>(w)->showChart(c.chart);
+            break;
         case ControlKind::Menu:
             break;
     }

@@ -27,7 +27,8 @@ TEST(CliTest, JsonListingOfTheTextWindow) {
     CliRun r = cli(folder, {"--json", "Formhlp"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.rfind("{\"windows\":{\"Formhlp\":{\"title\":\"Aide locale\",\"visible\":true", 0), 0u) << r.out;
-    EXPECT_NE(r.out.find("\"enrg\":{\"text\":\"Enregistre\",\"visible\":false"), std::string::npos);
+    EXPECT_NE(r.out.find("\"enrg\":{\"kind\":\"menu\",\"text\":\"Enregistre\",\"visible\":false"),
+              std::string::npos);
     EXPECT_NE(r.out.find("\"ended\":false}"), std::string::npos);
 }
 

@@ -96,6 +96,21 @@ TEST(AppFolder, ChosenFolderIsCreatedAndSeededOnce) {
     EXPECT_FALSE(fs::exists(inside / "mine"));
 }
 
+TEST(AppFolder, AFolderSeededByAnEarlierVersionReceivesTheZoneFileOnlyWhenMissing) {
+    Install in;
+    const fs::path chosen = in.root / "ancien";
+    in.root.write("ancien/Microfich.txt", "aide");  // seeded before the zone file existed
+    in.root.write("bin/data/DomainesMachines.txt", "zone;A\n");
+    EXPECT_EQ(resolveAppFolder(chosen, in.exeDir), chosen);
+    EXPECT_EQ(slurp(chosen / "DomainesMachines.txt"), "zone;A\n");
+    EXPECT_FALSE(fs::exists(chosen / "H0Dalmor.txt"));  // the rest stays as the person keeps it
+
+    // The person's own version is never replaced.
+    in.root.write("ancien/DomainesMachines.txt", "zone;Mienne\n");
+    EXPECT_EQ(resolveAppFolder(chosen, in.exeDir), chosen);
+    EXPECT_EQ(slurp(chosen / "DomainesMachines.txt"), "zone;Mienne\n");
+}
+
 TEST(AppFolder, ExecutableFolderHoldingTheDataIsUsed) {
     Install in;
     in.root.write("bin/Microfich.txt", "aide");

@@ -150,7 +150,11 @@ TEST_F(FormsTest, EndingTheProgramStopsEveryEvent) {
 TEST_F(FormsTest, JsonListingCarriesControlsDialogsAndSharedValues) {
     ASSERT_EQ(run({"Valbox(0)=a\"b", "Valbox(1)=0", "Calcul"}).status, 0);
     std::string json = listingJson(*session, dialogs);
-    EXPECT_NE(json.find("\"Valbox(0)\":{\"text\":\"a\\\"b\""), std::string::npos) << json;
+    EXPECT_NE(json.find("\"Valbox(0)\":{\"kind\":\"textbox\",\"text\":\"a\\\"b\""), std::string::npos) << json;
+    // Every control names its kind; labels, frames and buttons give their caption.
+    EXPECT_NE(json.find("\"Calcul\":{\"kind\":\"button\",\"text\":\"Calcul\",\"caption\":\"Calcul\""),
+              std::string::npos);
+    EXPECT_NE(json.find("\"Check1\":{\"kind\":\"check\",\"text\":\"Option\""), std::string::npos);
     EXPECT_NE(json.find("\"items\":[\"A.txt\",\"B.txt\"],\"selected\":-1"), std::string::npos);
     EXPECT_NE(json.find("{\"kind\":\"message\",\"text\":\"Division par zéro\"}"), std::string::npos);
     EXPECT_NE(json.find("\"SharedHead\":0"), std::string::npos);

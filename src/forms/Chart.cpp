@@ -1,0 +1,248 @@
+#include "forms/Chart.h"
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+
+#include "core/NumberText.h"
+
+namespace aub {
+
+const char* seriesKindName(SeriesKind kind) {
+    switch (kind) {
+        case SeriesKind::Line: return "line";
+        case SeriesKind::Points: return "points";
+        case SeriesKind::Area: return "area";
+        case SeriesKind::Zone: return "zone";
+        case SeriesKind::Marker: return "marker";
+        case SeriesKind::HLine: return "hline";
+        case SeriesKind::VLine: return "vline";
+    }
+    return "line";
+}
+
+std::string ChartAxis::caption() const { return unit.empty() ? title : title + " (" + unit + ")"; }
+
+int Chart::addSeries(std::string name, SeriesKind kind, int color) {
+    ChartSeries s;
+    s.name = std::move(name);
+    s.kind = kind;
+    s.color = color;
+    series_.push_back(std::move(s));
+    touch();
+    return static_cast<int>(series_.size()) - 1;
+}
+
+bool Chart::accepts(double px, double py) const {
+    if (!std::isfinite(px) || !std::isfinite(py)) return false;
+    if (x.log && !(px > 0)) return false;
+    if (y.log && !(py > 0)) return false;
+    return true;
+}
+
+bool Chart::addPoint(int series, double px, double py) { return addPoint(series, px, py, 0.0); }
+
+bool Chart::addPoint(int series, double px, double py, double py2) {
+    ChartSeries& s = at(series);
+    if (!accepts(px, py)) return false;
+    if (s.kind == SeriesKind::Area && !accepts(px, py2)) return false;
+    s.points.push_back({px, py, s.kind == SeriesKind::Area ? py2 : 0.0});
+    touch();
+    return true;
+}
+
+void Chart::clear() {
+    series_.clear();
+    touch();
+}
+
+std::optional<std::pair<double, double>> Chart::dataRange(const ChartSeries& s, bool onX) {
+    if (s.points.empty()) return std::nullopt;
+    double lo = onX ? s.points.front().x : s.points.front().y;
+    double hi = lo;
+    for (const ChartPoint& p : s.points) {
+        const double v = onX ? p.x : p.y;
+        lo = std::min(lo, v);
+        hi = std::max(hi, v);
+        if (!onX && s.kind == SeriesKind::Area) {
+            lo = std::min(lo, p.y2);
+            hi = std::max(hi, p.y2);
+        }
+    }
+    return std::make_pair(lo, hi);
+}
+
+std::pair<double, double> Chart::range(const ChartAxis& axis, bool onX) const {
+    if (!axis.autoRange) {
+        double lo = axis.min, hi = axis.max;
+        const bool usable = std::isfinite(lo) && std::isfinite(hi) && lo < hi && (!axis.log || lo > 0);
+        if (usable) return {lo, hi};
+    }
+    bool any = false;
+    double lo = 0, hi = 0;
+    for (const ChartSeries& s : series_) {
+        // A reference line spans the other axis: it says nothing about this one.
+        if ((s.kind == SeriesKind::HLine && onX) || (s.kind == SeriesKind::VLine && !onX)) continue;
+        if (auto r = dataRange(s, onX)) {
+            lo = any ? std::min(lo, r->first) : r->first;
+            hi = any ? std::max(hi, r->second) : r->second;
+            any = true;
+        }
+    }
+    if (axis.log) {
+        if (!any) return {1.0, 10.0};
+        // Whole decades around the data.
+        return {std::pow(10.0, std::floor(std::log10(lo))), std::pow(10.0, std::ceil(std::log10(hi) + 1e-12))};
+    }
+    if (!any) return {0.0, 1.0};
+    if (lo == hi) {
+        const double pad = lo == 0 ? 1.0 : std::fabs(lo) * 0.1;
+        return {lo - pad, hi + pad};
+    }
+    const double pad = (hi - lo) * 0.05;
+    return {lo - pad, hi + pad};
+}
+
+std::pair<double, double> Chart::xRange() const { return range(x, true); }
+std::pair<double, double> Chart::yRange() const { return range(y, false); }
+
+// ---------------------------------------------------------------- polygons
+
+namespace {
+
+struct Plane {
+    double x, y;
+};
+
+bool toPlane(const ChartPoint& p, bool logX, bool logY, Plane& out) {
+    if ((logX && !(p.x > 0)) || (logY && !(p.y > 0))) return false;
+    out.x = logX ? std::log10(p.x) : p.x;
+    out.y = logY ? std::log10(p.y) : p.y;
+    return std::isfinite(out.x) && std::isfinite(out.y);
+}
+
+}  // namespace
+
+bool polygonContains(const std::vector<ChartPoint>& polygon, double px, double py, bool logX, bool logY) {
+    Plane q{};
+    if (!toPlane({px, py, 0}, logX, logY, q)) return false;
+    std::vector<Plane> v;
+    for (const ChartPoint& p : polygon) {
+        Plane a{};
+        if (!toPlane(p, logX, logY, a)) return false;
+        v.push_back(a);
+    }
+    if (v.size() < 3) return false;
+    // On a side, within a tolerance relative to the polygon's size.
+    double span = 0;
+    for (const Plane& a : v) span = std::max({span, std::fabs(a.x - v[0].x), std::fabs(a.y - v[0].y)});
+    const double tol = 1e-9 * std::max(1.0, span);
+    bool inside = false;
+    for (std::size_t i = 0, j = v.size() - 1; i < v.size(); j = i++) {
+        const Plane& a = v[i];
+        const Plane& b = v[j];
+        const double cross = (b.x - a.x) * (q.y - a.y) - (b.y - a.y) * (q.x - a.x);
+        const double len = std::hypot(b.x - a.x, b.y - a.y);
+        if (std::fabs(cross) <= tol * std::max(len, 1e-300) && q.x >= std::min(a.x, b.x) - tol &&
+            q.x <= std::max(a.x, b.x) + tol && q.y >= std::min(a.y, b.y) - tol && q.y <= std::max(a.y, b.y) + tol)
+            return true;
+        // Even-odd rule on a ray towards +x.
+        if ((a.y > q.y) != (b.y > q.y)) {
+            const double xCross = a.x + (q.y - a.y) * (b.x - a.x) / (b.y - a.y);
+            if (q.x < xCross) inside = !inside;
+        }
+    }
+    return inside;
+}
+
+ChartPoint polygonCentre(const std::vector<ChartPoint>& polygon, bool logX, bool logY) {
+    std::vector<Plane> v;
+    for (const ChartPoint& p : polygon) {
+        Plane a{};
+        if (toPlane(p, logX, logY, a)) v.push_back(a);
+    }
+    if (v.empty()) return {};
+    double area = 0, cx = 0, cy = 0;
+    for (std::size_t i = 0, j = v.size() - 1; i < v.size(); j = i++) {
+        const double c = v[j].x * v[i].y - v[i].x * v[j].y;
+        area += c;
+        cx += (v[j].x + v[i].x) * c;
+        cy += (v[j].y + v[i].y) * c;
+    }
+    Plane centre{};
+    if (std::fabs(area) > 1e-300) {
+        centre = {cx / (3 * area), cy / (3 * area)};
+    } else {  // a flat polygon: the mean of its vertices
+        for (const Plane& a : v) {
+            centre.x += a.x / static_cast<double>(v.size());
+            centre.y += a.y / static_cast<double>(v.size());
+        }
+    }
+    return {logX ? std::pow(10.0, centre.x) : centre.x, logY ? std::pow(10.0, centre.y) : centre.y, 0};
+}
+
+// ---------------------------------------------------------------- command line and CSV
+
+namespace {
+
+std::string csvField(std::string_view s) {
+    // A field holding the separator, a quote or a line end is quoted, quotes doubled.
+    if (s.find_first_of(";\"\r\n") == std::string_view::npos) return std::string(s);
+    std::string out = "\"";
+    for (char c : s) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
+std::string number(double v, char separator) { return formatGeneral(v, separator); }
+
+}  // namespace
+
+std::string chartNumber(double v) {
+    if (!std::isfinite(v)) return "-";
+    // Seven significant digits where single precision holds the value.
+    return std::fabs(v) < 1e38 && (v == 0 || std::fabs(v) > 1e-37) ? formatGeneral(static_cast<float>(v), '.')
+                                                                     : formatGeneral(v, '.');
+}
+
+std::string chartCsv(const Chart& chart, char decimalSeparator) {
+    const std::string eol = "\r\n";
+    std::string out = "\xEF\xBB\xBF";
+    const std::string xCaption = csvField(chart.x.caption());
+    const std::string yCaption = csvField(chart.y.caption());
+    for (const ChartSeries& s : chart.series()) {
+        out += csvField(s.name) + eol;
+        out += xCaption + ";" + yCaption;
+        if (s.kind == SeriesKind::Area) out += ";" + csvField(chart.y.caption() + " bas");
+        out += eol;
+        for (const ChartPoint& p : s.points) {
+            out += number(p.x, decimalSeparator) + ";" + number(p.y, decimalSeparator);
+            if (s.kind == SeriesKind::Area) out += ";" + number(p.y2, decimalSeparator);
+            out += eol;
+        }
+        out += eol;
+    }
+    return out;
+}
+
+std::string chartListing(const Chart& chart, const std::string& indent) {
+    std::ostringstream o;
+    auto shortNumber = [](double v) { return chartNumber(v); };
+    o << "graphique « " << chart.title << " » : " << chart.x.caption() << (chart.x.log ? " (log)" : "")
+      << " / " << chart.y.caption() << (chart.y.log ? " (log)" : "") << "\n";
+    for (const ChartSeries& s : chart.series()) {
+        o << indent << "série « " << s.name << " » (" << seriesKindName(s.kind) << ") : " << s.points.size()
+          << (s.points.size() == 1 ? " point" : " points");
+        auto rx = Chart::dataRange(s, true);
+        auto ry = Chart::dataRange(s, false);
+        if (rx && ry)
+            o << ", x de " << shortNumber(rx->first) << " à " << shortNumber(rx->second) << ", y de "
+              << shortNumber(ry->first) << " à " << shortNumber(ry->second);
+        o << "\n";
+    }
+    return o.str();
+}
+
+}  // namespace aub

@@ -1,0 +1,506 @@
+#include "ui/ChartWidget.h"
+
+#include <QAreaSeries>
+#include <QBuffer>
+#include <QChart>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScatterSeries>
+#include <QSvgGenerator>
+#include <QToolTip>
+#include <QValueAxis>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+
+#include "core/CalcError.h"
+#include "files/TextFile.h"
+#include "forms/Dialogs.h"
+#include "forms/Form.h"
+#include "forms/Platform.h"
+#include "forms/Session.h"
+#include "ui/UiConvert.h"
+
+namespace aub {
+
+namespace {
+
+// Colours for series that set none: distinct on white, readable in print.
+const QColor Palette[] = {QColor(0x1f, 0x77, 0xb4), QColor(0xff, 0x7f, 0x0e), QColor(0x2c, 0xa0, 0x2c),
+                          QColor(0xd6, 0x27, 0x28), QColor(0x94, 0x67, 0xbd), QColor(0x8c, 0x56, 0x4b),
+                          QColor(0xe3, 0x77, 0xc2), QColor(0x7f, 0x7f, 0x7f), QColor(0xbc, 0xbd, 0x22),
+                          QColor(0x17, 0xbe, 0xcf)};
+constexpr int ZoneFillAlpha = 55;
+constexpr int AreaFillAlpha = 90;
+constexpr double WheelStep = 1.25;
+
+QAbstractAxis* makeAxis(const ChartAxis& axis, std::pair<double, double> range) {
+    QAbstractAxis* made = nullptr;
+    if (axis.log) {
+        auto* a = new QLogValueAxis;
+        a->setBase(10.0);
+        a->setLabelFormat(QStringLiteral("%g"));
+        // Decade ticks; the 2 to 9 lines of each decade are drawn under the chart.
+        a->setMinorTickCount(0);
+        a->setMinorGridLineVisible(false);
+        a->setRange(range.first, range.second);
+        made = a;
+    } else {
+        auto* a = new QValueAxis;
+        a->setRange(range.first, range.second);
+        a->setLabelFormat(QStringLiteral("%g"));
+        a->setMinorTickCount(4);
+        a->setMinorGridLineVisible(true);
+        made = a;
+    }
+    made->setTitleText(toQ(axis.caption()));
+    QPen minor = made->minorGridLinePen();
+    minor.setColor(QColor(0xe4, 0xe4, 0xe4));
+    made->setMinorGridLinePen(minor);
+    return made;
+}
+
+QString valueText(double v) { return toQ(chartNumber(v)); }
+
+// The values m·10^k (m = 2..9) inside [lo, hi]; `labelled` keeps those worth a label
+// when the axis spans few decades (every one under a decade and a half, 2 and 5 up to
+// three decades, none beyond).
+std::vector<double> logMinorValues(double lo, double hi, bool labelled) {
+    std::vector<double> values;
+    if (!(lo > 0) || !(hi > lo)) return values;
+    const double decades = std::log10(hi / lo);
+    if (labelled && decades > 3) return values;
+    for (int k = static_cast<int>(std::floor(std::log10(lo))); k <= static_cast<int>(std::ceil(std::log10(hi))); ++k) {
+        for (int m = 2; m <= 9; ++m) {
+            if (labelled && decades > 1.5 && m != 2 && m != 5) continue;
+            if (labelled && decades <= 1.5 && (m == 7 || m == 9)) continue;
+            const double v = m * std::pow(10.0, k);
+            if (v > lo * (1 + 1e-9) && v < hi * (1 - 1e-9)) values.push_back(v);
+        }
+    }
+    return values;
+}
+
+// The range an axis shows now (after zooming).
+std::pair<double, double> shownRange(QAbstractAxis* axis) {
+    if (auto* a = qobject_cast<QLogValueAxis*>(axis)) return {a->min(), a->max()};
+    if (auto* a = qobject_cast<QValueAxis*>(axis)) return {a->min(), a->max()};
+    return {0, 0};
+}
+
+}  // namespace
+
+ChartWidget::ChartWidget(Form& form, QWidget* parent) : QChartView(new QChart, parent), form_(&form) {
+    setRenderHint(QPainter::Antialiasing);
+    setRenderHint(QPainter::TextAntialiasing);
+    setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
+    setCacheMode(QGraphicsView::CacheNone);
+    setContextMenuPolicy(Qt::DefaultContextMenu);
+    setMouseTracking(true);
+    // The zones are painted under the chart, which stays transparent over them.
+    chart()->setBackgroundVisible(false);
+    chart()->setPlotAreaBackgroundVisible(false);
+    chart()->legend()->setAlignment(Qt::AlignBottom);
+    chart()->setMargins(QMargins(4, 4, 4, 4));
+}
+
+void ChartWidget::showChart(const Chart& chart) {
+    if (chart.revision() == shownRevision_) return;
+    shownRevision_ = chart.revision();
+    model_ = chart;
+    rebuild();
+}
+
+QColor ChartWidget::colorOf(int index) const {
+    const ChartSeries& s = model_.at(index);
+    if (s.color >= 0) return toQColor(s.color);
+    return Palette[static_cast<std::size_t>(index) % (sizeof Palette / sizeof Palette[0])];
+}
+
+void ChartWidget::rebuild() {
+    QChart* c = chart();
+    c->removeAllSeries();
+    for (QAbstractAxis* a : c->axes()) {
+        c->removeAxis(a);
+        delete a;
+    }
+    qtSeries_.assign(model_.series().size(), nullptr);
+    c->setTitle(toQ(model_.title));
+    QFont titleFont = c->titleFont();
+    titleFont.setBold(true);
+    c->setTitleFont(titleFont);
+
+    const auto xr = model_.xRange();
+    const auto yr = model_.yRange();
+    QAbstractAxis* ax = makeAxis(model_.x, xr);
+    QAbstractAxis* ay = makeAxis(model_.y, yr);
+    c->addAxis(ax, Qt::AlignBottom);
+    c->addAxis(ay, Qt::AlignLeft);
+
+    for (int i = 0; i < static_cast<int>(model_.series().size()); ++i) {
+        const ChartSeries& s = model_.at(i);
+        const QColor color = colorOf(i);
+        const QString name = toQ(s.name);
+        QXYSeries* xy = nullptr;
+        QAbstractSeries* added = nullptr;
+        switch (s.kind) {
+            case SeriesKind::Line:
+            case SeriesKind::Zone:
+            case SeriesKind::HLine:
+            case SeriesKind::VLine: {
+                auto* line = new QLineSeries;
+                if (s.kind == SeriesKind::HLine && !s.points.empty()) {
+                    line->append(xr.first, s.points.front().y);
+                    line->append(xr.second, s.points.front().y);
+                } else if (s.kind == SeriesKind::VLine && !s.points.empty()) {
+                    line->append(s.points.front().x, yr.first);
+                    line->append(s.points.front().x, yr.second);
+                } else {
+                    for (const ChartPoint& p : s.points) line->append(p.x, p.y);
+                    // A zone's outline closes on its first vertex.
+                    if (s.kind == SeriesKind::Zone && !s.points.empty())
+                        line->append(s.points.front().x, s.points.front().y);
+                }
+                QPen pen(color, s.kind == SeriesKind::Zone ? 1.5 : s.width);
+                if (s.kind == SeriesKind::HLine || s.kind == SeriesKind::VLine) pen.setStyle(Qt::DashLine);
+                pen.setCapStyle(Qt::RoundCap);
+                line->setPen(pen);
+                xy = line;
+                added = line;
+                break;
+            }
+            case SeriesKind::Points:
+            case SeriesKind::Marker: {
+                auto* dots = new QScatterSeries;
+                for (const ChartPoint& p : s.points) dots->append(p.x, p.y);
+                dots->setMarkerSize(s.kind == SeriesKind::Marker ? 11 : 7);
+                dots->setColor(color);
+                dots->setBorderColor(s.kind == SeriesKind::Marker ? Qt::black : color);
+                xy = dots;
+                added = dots;
+                break;
+            }
+            case SeriesKind::Area: {
+                auto* upper = new QLineSeries;
+                auto* lower = new QLineSeries;
+                for (const ChartPoint& p : s.points) {
+                    upper->append(p.x, p.y);
+                    lower->append(p.x, p.y2);
+                }
+                auto* area = new QAreaSeries(upper, lower);
+                QColor fill = color;
+                fill.setAlpha(AreaFillAlpha);
+                area->setBrush(fill);
+                area->setPen(QPen(color.darker(130), 1));
+                connect(area, &QAreaSeries::hovered, this, [this, i](const QPointF& p, bool on) {
+                    if (on) QToolTip::showText(QCursor::pos(), pointText(i, p), this);
+                    else QToolTip::hideText();
+                });
+                added = area;
+                break;
+            }
+        }
+        added->setName(name);
+        c->addSeries(added);
+        added->attachAxis(ax);
+        added->attachAxis(ay);
+        qtSeries_[static_cast<std::size_t>(i)] = added;
+        if (xy) {
+            connect(xy, &QXYSeries::hovered, this, [this, i](const QPointF& p, bool on) {
+                if (on) QToolTip::showText(QCursor::pos(), pointText(i, p), this);
+                else QToolTip::hideText();
+            });
+        }
+        const auto markers = c->legend()->markers(added);
+        for (QLegendMarker* m : markers) m->setVisible(s.inLegend && s.kind != SeriesKind::Marker);
+    }
+    // A short legend goes under the plot, a long one beside it; none when empty.
+    int entries = 0;
+    for (const ChartSeries& s : model_.series()) entries += s.inLegend && s.kind != SeriesKind::Marker;
+    c->legend()->setVisible(entries > 0);
+    c->legend()->setAlignment(entries > 4 ? Qt::AlignRight : Qt::AlignBottom);
+    // The zones and labels follow every change of the plot area.
+    connect(c, &QChart::plotAreaChanged, viewport(), qOverload<>(&QWidget::update), Qt::UniqueConnection);
+    viewport()->update();
+}
+
+QString ChartWidget::pointText(int index, const QPointF& value) const {
+    const ChartSeries& s = model_.at(index);
+    auto line = [](const ChartAxis& a, double v) {
+        QString t = toQ(a.title) + QStringLiteral(" = ") + valueText(v);
+        if (!a.unit.empty()) t += QLatin1Char(' ') + toQ(a.unit);
+        return t;
+    };
+    return toQ(s.name) + QLatin1Char('\n') + line(model_.x, value.x()) + QLatin1Char('\n') + line(model_.y, value.y());
+}
+
+bool ChartWidget::toScene(int index, double x, double y, QPointF& out) const {
+    QAbstractSeries* series = qtSeries_.at(static_cast<std::size_t>(index));
+    if (!series) return false;
+    const QPointF inChart = chart()->mapToPosition(QPointF(x, y), series);
+    if (!std::isfinite(inChart.x()) || !std::isfinite(inChart.y())) return false;
+    out = chart()->mapToScene(inChart);
+    return true;
+}
+
+int ChartWidget::anySeries() const {
+    for (std::size_t i = 0; i < qtSeries_.size(); ++i)
+        if (qtSeries_[i]) return static_cast<int>(i);
+    return -1;
+}
+
+void ChartWidget::drawBackground(QPainter* painter, const QRectF& rect) {
+    painter->fillRect(rect, Qt::white);
+    const QRectF plot = chart()->mapRectToScene(chart()->plotArea());
+    painter->save();
+    painter->setClipRect(plot);
+    painter->setRenderHint(QPainter::Antialiasing);
+    // The minor grid of the logarithmic axes: 2 to 9 in each decade.
+    const int any = anySeries();
+    const auto axes = chart()->axes();
+    if (any >= 0 && axes.size() >= 2) {
+        painter->setPen(QPen(QColor(0xe2, 0xe2, 0xe2), 0));
+        const auto xr = shownRange(chart()->axes(Qt::Horizontal).value(0));
+        const auto yr = shownRange(chart()->axes(Qt::Vertical).value(0));
+        QPointF a, b;
+        if (model_.x.log)
+            for (double v : logMinorValues(xr.first, xr.second, false))
+                if (toScene(any, v, yr.first, a) && toScene(any, v, yr.second, b)) painter->drawLine(a, b);
+        if (model_.y.log)
+            for (double v : logMinorValues(yr.first, yr.second, false))
+                if (toScene(any, xr.first, v, a) && toScene(any, xr.second, v, b)) painter->drawLine(a, b);
+    }
+    for (int i = 0; i < static_cast<int>(model_.series().size()); ++i) {
+        const ChartSeries& s = model_.at(i);
+        if (s.kind != SeriesKind::Zone || s.points.size() < 3) continue;
+        QPolygonF polygon;
+        for (const ChartPoint& p : s.points) {
+            QPointF at;
+            if (toScene(i, p.x, p.y, at)) polygon << at;
+        }
+        QColor fill = colorOf(i);
+        fill.setAlpha(ZoneFillAlpha);
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(fill);
+        painter->drawPolygon(polygon);
+    }
+    painter->restore();
+}
+
+void ChartWidget::drawForeground(QPainter* painter, const QRectF& rect) {
+    QChartView::drawForeground(painter, rect);
+    const QRectF plot = chart()->mapRectToScene(chart()->plotArea());
+    // Labels of the minor values of a logarithmic axis spanning few decades.
+    const int any = anySeries();
+    if (any >= 0 && !chart()->axes(Qt::Horizontal).isEmpty() && !chart()->axes(Qt::Vertical).isEmpty()) {
+        painter->save();
+        QFont small = this->font();
+        small.setPointSizeF(small.pointSizeF() * 0.8);
+        painter->setFont(small);
+        painter->setPen(QColor(0x60, 0x60, 0x60));
+        const QFontMetricsF m(small);
+        const auto xr = shownRange(chart()->axes(Qt::Horizontal).value(0));
+        const auto yr = shownRange(chart()->axes(Qt::Vertical).value(0));
+        QPointF at;
+        if (model_.y.log)
+            for (double v : logMinorValues(yr.first, yr.second, true))
+                if (toScene(any, xr.first, v, at)) {
+                    const QString t = valueText(v);
+                    painter->drawText(QPointF(plot.left() - m.horizontalAdvance(t) - 6, at.y() + m.ascent() / 2 - 1), t);
+                }
+        if (model_.x.log)
+            for (double v : logMinorValues(xr.first, xr.second, true))
+                if (toScene(any, v, yr.first, at)) {
+                    const QString t = valueText(v);
+                    painter->drawText(QPointF(at.x() - m.horizontalAdvance(t) / 2, plot.bottom() + m.ascent() + 3), t);
+                }
+        painter->restore();
+    }
+    painter->save();
+    painter->setClipRect(plot);
+    painter->setRenderHint(QPainter::TextAntialiasing);
+    QFont font = this->font();
+    font.setBold(true);
+    painter->setFont(font);
+    const QFontMetricsF metrics(font);
+    std::vector<QRectF> lineLabels;  // a line's label that would cover another is left out
+    for (int i = 0; i < static_cast<int>(model_.series().size()); ++i) {
+        const ChartSeries& s = model_.at(i);
+        const QString text = toQ(s.label.empty() ? s.name : s.label);
+        if (s.kind == SeriesKind::Zone && s.points.size() >= 3) {
+            const ChartPoint centre = polygonCentre(s.points, model_.x.log, model_.y.log);
+            QPointF at;
+            if (!toScene(i, centre.x, centre.y, at)) continue;
+            const QRectF box = metrics.boundingRect(text);
+            painter->setPen(colorOf(i).darker(170));
+            painter->drawText(QPointF(at.x() - box.width() / 2, at.y() + metrics.ascent() / 2), text);
+        } else if (s.kind == SeriesKind::Line && !s.label.empty() && !s.points.empty()) {
+            // At the last point inside the plot, kept inside it.
+            QPointF at;
+            bool found = false;
+            for (auto p = s.points.rbegin(); p != s.points.rend() && !found; ++p)
+                found = toScene(i, p->x, p->y, at) && plot.adjusted(-0.5, -0.5, 0.5, 0.5).contains(at);
+            if (!found) continue;
+            QFont lineFont = this->font();
+            lineFont.setPointSizeF(lineFont.pointSizeF() * 0.85);
+            painter->setFont(lineFont);
+            const QFontMetricsF lm(lineFont);
+            const double w = lm.horizontalAdvance(text);
+            QPointF origin(at.x() - w - 3, at.y() - 3);
+            origin.setX(std::clamp(origin.x(), plot.left() + 2, plot.right() - w - 2));
+            origin.setY(std::clamp(origin.y(), plot.top() + lm.ascent() + 1, plot.bottom() - 2));
+            const QRectF box(origin.x(), origin.y() - lm.ascent(), w, lm.height());
+            bool covers = false;
+            for (const QRectF& other : lineLabels) covers = covers || other.intersects(box);
+            if (covers) continue;
+            lineLabels.push_back(box);
+            painter->setPen(colorOf(i).darker(120));
+            painter->drawText(origin, text);
+            painter->setFont(font);
+        } else if (s.kind == SeriesKind::Marker && !s.points.empty()) {
+            QPointF at;
+            if (!toScene(i, s.points.front().x, s.points.front().y, at)) continue;
+            const QRectF box = metrics.boundingRect(text);
+            // Beside the point, on the side where the text fits in the plot, and never
+            // out of it.
+            QPointF origin(at.x() + 9, at.y() - 8);
+            if (origin.x() + box.width() > plot.right()) origin.setX(at.x() - 9 - box.width());
+            origin.setX(std::clamp(origin.x(), plot.left() + 4, std::max(plot.left() + 4, plot.right() - box.width() - 4)));
+            if (origin.y() - metrics.ascent() < plot.top()) origin.setY(at.y() + 8 + metrics.ascent());
+            const QRectF back(origin.x() - 3, origin.y() - metrics.ascent() - 2, box.width() + 6, metrics.height() + 4);
+            painter->setPen(Qt::NoPen);
+            painter->setBrush(QColor(255, 255, 255, 220));
+            painter->drawRoundedRect(back, 3, 3);
+            painter->setPen(colorOf(i));
+            painter->drawText(origin, text);
+        }
+    }
+    painter->restore();
+}
+
+void ChartWidget::wheelEvent(QWheelEvent* event) {
+    const double steps = event->angleDelta().y() / 120.0;
+    if (steps == 0) {
+        event->ignore();
+        return;
+    }
+    const double factor = std::pow(WheelStep, steps);
+    QRectF area = chart()->plotArea();
+    const QPointF mouse = chart()->mapFromScene(mapToScene(event->position().toPoint()));
+    if (!area.contains(mouse)) {
+        event->ignore();
+        return;
+    }
+    // The point under the cursor stays where it is.
+    QRectF zoomed(0, 0, area.width() / factor, area.height() / factor);
+    zoomed.moveLeft(mouse.x() - (mouse.x() - area.left()) / factor);
+    zoomed.moveTop(mouse.y() - (mouse.y() - area.top()) / factor);
+    chart()->zoomIn(zoomed);
+    viewport()->update();
+    event->accept();
+}
+
+void ChartWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    chart()->zoomReset();
+    viewport()->update();
+    event->accept();
+}
+
+void ChartWidget::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    menu.addAction(QStringLiteral("Copier l'image"), this, &ChartWidget::copyPicture);
+    menu.addAction(QStringLiteral("Enregistrer l'image…"), this, &ChartWidget::askSavePicture);
+    menu.addAction(QStringLiteral("Exporter les données (CSV)…"), this, &ChartWidget::askExportCsv);
+    menu.exec(event->globalPos());
+}
+
+void ChartWidget::copyPicture() {
+    if (QClipboard* board = QGuiApplication::clipboard()) board->setPixmap(grab());
+}
+
+QByteArray ChartWidget::pictureBytes(bool svg) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (svg) {
+        QSvgGenerator generator;
+        generator.setOutputDevice(&buffer);
+        generator.setSize(size());
+        generator.setViewBox(rect());
+        generator.setTitle(toQ(model_.title));
+        QPainter painter(&generator);
+        painter.setRenderHint(QPainter::Antialiasing);
+        render(&painter);
+    } else {
+        grab().save(&buffer, "PNG");
+    }
+    return bytes;
+}
+
+void ChartWidget::tell(const std::string& text) { form_->dialogs().message(text); }
+
+bool ChartWidget::savePicture(const QString& path) {
+    const bool svg = path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
+    const QByteArray bytes = pictureBytes(svg);
+    if (bytes.isEmpty()) {
+        tell("L'image n'a pas pu être préparée.");
+        return false;
+    }
+    try {
+        saveBytes(pathFromUtf8(fromQ(path)), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    } catch (const CalcError& e) {
+        tell("Image non enregistrée : " + e.description());
+        return false;
+    }
+    return true;
+}
+
+bool ChartWidget::exportCsv(const QString& path) {
+    const char separator = form_->platform().decimalSeparator() == ',' ? ',' : '.';
+    try {
+        saveBytes(pathFromUtf8(fromQ(path)), chartCsv(model_, separator));
+    } catch (const CalcError& e) {
+        tell("Données non exportées : " + e.description());
+        return false;
+    }
+    return true;
+}
+
+QString ChartWidget::defaultFile(const QString& suffix) const {
+    return toQ(pathToUtf8(form_->session().appFolder() / (form_->name() + fromQ(suffix))));
+}
+
+void ChartWidget::askSavePicture() {
+    QString filter;
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Enregistrer l'image"),
+                                                      defaultFile(QStringLiteral(".png")),
+                                                      QStringLiteral("Image PNG (*.png);;Image SVG (*.svg)"), &filter);
+    if (path.isEmpty()) return;
+    QString chosen = path;
+    if (!chosen.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) &&
+        !chosen.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
+        chosen += filter.contains(QLatin1String("svg")) ? QStringLiteral(".svg") : QStringLiteral(".png");
+    savePicture(chosen);
+}
+
+void ChartWidget::askExportCsv() {
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Exporter les données"),
+                                                defaultFile(QStringLiteral(".csv")),
+                                                QStringLiteral("Données CSV (*.csv)"));
+    if (path.isEmpty()) return;
+    if (!path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) path += QStringLiteral(".csv");
+    exportCsv(path);
+}
+
+}  // namespace aub

@@ -1,0 +1,65 @@
+#pragma once
+// A chart control drawn with Qt Charts: logarithmic axes with decade ticks and a minor
+// grid, zones filled under the grid with their labels at their centres, marked points
+// with their labels, a tooltip with the series' name and the x, y under the cursor,
+// the mouse wheel zooming about the cursor and a double click back to the whole chart,
+// and a context menu to copy the picture, save it (PNG or SVG) or export the data (CSV).
+#include <QAbstractSeries>
+#include <QChartView>
+
+#include <vector>
+
+#include <string>
+
+#include "forms/Chart.h"
+
+namespace aub {
+
+class Form;
+
+class ChartWidget : public QChartView {
+    Q_OBJECT
+
+public:
+    explicit ChartWidget(Form& form, QWidget* parent = nullptr);
+
+    // Rebuilds the chart when the model changed since it was last shown.
+    void showChart(const Chart& chart);
+    const Chart& model() const { return model_; }
+
+    // The picture as PNG or SVG bytes (SVG when `svg`).
+    QByteArray pictureBytes(bool svg);
+    // Saves the picture (the suffix ".svg" chooses SVG, anything else PNG) or the CSV
+    // export, through an atomic save: on failure the person gets a message and no file
+    // is left half written. True when saved.
+    bool savePicture(const QString& path);
+    bool exportCsv(const QString& path);
+    // The texts of the hover tooltip for a point of series `index`.
+    QString pointText(int index, const QPointF& value) const;
+
+protected:
+    void wheelEvent(QWheelEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void drawBackground(QPainter* painter, const QRectF& rect) override;
+    void drawForeground(QPainter* painter, const QRectF& rect) override;
+
+private:
+    void rebuild();
+    QColor colorOf(int index) const;
+    int anySeries() const;  // a series attached to both axes, for mapping; -1 when none
+    // A model point in scene coordinates, through the series' own axes.
+    bool toScene(int index, double x, double y, QPointF& out) const;
+    void copyPicture();
+    void askSavePicture();
+    void askExportCsv();
+    void tell(const std::string& text);
+    QString defaultFile(const QString& suffix) const;
+
+    Form* form_;
+    Chart model_;
+    unsigned shownRevision_ = ~0u;
+    std::vector<QAbstractSeries*> qtSeries_;  // one per model series (nullptr: drawn by hand)
+};
+
+}  // namespace aub

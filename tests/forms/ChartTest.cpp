@@ -1,0 +1,122 @@
+// The chart model: points refused where an axis cannot show them, ranges, polygons,
+// and the CSV export.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "forms/Chart.h"
+#include "forms/Script.h"
+
+namespace aub {
+namespace {
+
+Chart logLog() {
+    Chart c;
+    c.title = "Essai";
+    c.x = {"Débit Q", "m3/s", true, true, 0, 1};
+    c.y = {"Hauteur H", "m", true, true, 0, 1};
+    return c;
+}
+
+TEST(ChartTest, LogAxesRefuseNonPositiveAndEveryAxisRefusesNonFinite) {
+    Chart c = logLog();
+    const int s = c.addSeries("s", SeriesKind::Line);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_TRUE(c.addPoint(s, 1, 2));
+    EXPECT_FALSE(c.addPoint(s, 0, 2));
+    EXPECT_FALSE(c.addPoint(s, 1, -2));
+    EXPECT_FALSE(c.addPoint(s, nan, 2));
+    EXPECT_FALSE(c.addPoint(s, 1, inf));
+    EXPECT_EQ(c.at(s).points.size(), 1u);
+
+    c.y.log = false;  // a linear axis takes zero and negatives, never NaN
+    EXPECT_TRUE(c.addPoint(s, 1, -2));
+    EXPECT_TRUE(c.addPoint(s, 1, 0));
+    EXPECT_FALSE(c.addPoint(s, 1, nan));
+    // An area needs both of its bounds.
+    c.y.log = true;
+    const int a = c.addSeries("bande", SeriesKind::Area);
+    EXPECT_FALSE(c.addPoint(a, 2, 0.1, 0));
+    EXPECT_TRUE(c.addPoint(a, 2, 0.1, 0.01));
+}
+
+TEST(ChartTest, RangesAreFixedWhenAskedElseWholeDecadesOrPaddedAroundTheData) {
+    Chart c = logLog();
+    EXPECT_EQ(c.xRange(), std::make_pair(1.0, 10.0));  // nothing to show yet
+    const int s = c.addSeries("s", SeriesKind::Line);
+    c.addPoint(s, 0.03, 20);
+    c.addPoint(s, 4, 700);
+    EXPECT_DOUBLE_EQ(c.xRange().first, 0.01);
+    EXPECT_DOUBLE_EQ(c.xRange().second, 10);
+    EXPECT_DOUBLE_EQ(c.yRange().first, 10);
+    EXPECT_DOUBLE_EQ(c.yRange().second, 1000);
+    c.y.log = false;
+    EXPECT_DOUBLE_EQ(c.yRange().first, 20 - 34);
+    EXPECT_DOUBLE_EQ(c.yRange().second, 700 + 34);
+    // A fixed range is kept, unless it cannot be drawn (empty, or non-positive on a log axis).
+    c.x.autoRange = false;
+    c.x.min = 0.005;
+    c.x.max = 100;
+    EXPECT_EQ(c.xRange(), std::make_pair(0.005, 100.0));
+    c.x.min = 0;
+    EXPECT_DOUBLE_EQ(c.xRange().first, 0.01);
+}
+
+TEST(ChartTest, PolygonSidesAreStraightOnLogAxesAndCountAsInside) {
+    // A triangle whose hypotenuse is straight only on log–log axes: H = 100/Q.
+    const std::vector<ChartPoint> tri = {{1, 1, 0}, {100, 1, 0}, {1, 100, 0}};
+    EXPECT_TRUE(polygonContains(tri, 5, 5, true, true));
+    EXPECT_FALSE(polygonContains(tri, 20, 20, true, true));
+    EXPECT_TRUE(polygonContains(tri, 10, 10, true, true));  // on the hypotenuse
+    // Inside the straight hypotenuse of linear axes, outside the one of log axes.
+    EXPECT_TRUE(polygonContains(tri, 40, 40, false, false));
+    EXPECT_FALSE(polygonContains(tri, 40, 40, true, true));
+    EXPECT_TRUE(polygonContains(tri, 1, 50, true, true));    // on a side
+    EXPECT_TRUE(polygonContains(tri, 100, 1, true, true));   // a vertex
+    EXPECT_FALSE(polygonContains(tri, 0.99, 50, true, true));
+    EXPECT_FALSE(polygonContains(tri, -1, 5, true, true));   // cannot be on a log axis
+    const ChartPoint c = polygonCentre(tri, true, true);
+    EXPECT_NEAR(std::log10(c.x), 2.0 / 3, 1e-12);
+    EXPECT_NEAR(std::log10(c.y), 2.0 / 3, 1e-12);
+}
+
+TEST(ChartTest, CsvHasBomSemicolonsRegionalDecimalsAndOneBlockPerSeries) {
+    Chart c = logLog();
+    const int s = c.addSeries("Courbe; « 1 »", SeriesKind::Line);
+    c.addPoint(s, 0.5, 12.25);
+    c.addPoint(s, 2, 1e-7);
+    c.addSeries("vide", SeriesKind::Points);
+    const int a = c.addSeries("Bande", SeriesKind::Area);
+    c.addPoint(a, 3, 0.1, 0.008);
+    const std::string header = "Débit Q (m3/s);Hauteur H (m)\r\n";
+    EXPECT_EQ(chartCsv(c, ','),
+              "\xEF\xBB\xBF\"Courbe; « 1 »\"\r\n" + header + "0,5;12,25\r\n2;1E-07\r\n\r\n" +  //
+                  "vide\r\n" + header + "\r\n" +                                                 //
+                  "Bande\r\nDébit Q (m3/s);Hauteur H (m);Hauteur H (m) bas\r\n3;0,1;0,008\r\n\r\n");
+    EXPECT_NE(chartCsv(c, '.').find("0.5;12.25\r\n"), std::string::npos);
+    // A unit-less axis has its title alone.
+    c.x.unit.clear();
+    EXPECT_NE(chartCsv(c, '.').find("\r\nDébit Q;Hauteur H (m)\r\n"), std::string::npos);
+}
+
+TEST(ChartTest, ListingAndJsonNameEachSeriesWithItsKind) {
+    Chart c = logLog();
+    const int s = c.addSeries("Site", SeriesKind::Marker);
+    c.at(s).label = "ici";
+    c.addPoint(s, 0.5, 10);
+    c.addSeries("vide", SeriesKind::Line);
+    EXPECT_EQ(chartListing(c, "  "),
+              "graphique « Essai » : Débit Q (m3/s) (log) / Hauteur H (m) (log)\n"
+              "  série « Site » (marker) : 1 point, x de 0.5 à 0.5, y de 10 à 10\n"
+              "  série « vide » (line) : 0 points\n");
+    const std::string json = chartJson(c);
+    EXPECT_NE(json.find("{\"name\":\"Site\",\"kind\":\"marker\",\"label\":\"ici\",\"points\":[[0.5,10]]}"),
+              std::string::npos)
+        << json;
+    EXPECT_NE(json.find("{\"name\":\"vide\",\"kind\":\"line\",\"points\":[]}"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace aub

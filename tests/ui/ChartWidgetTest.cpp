@@ -1,0 +1,155 @@
+// A chart control on screen: the series and axes Qt Charts draws, the hover text,
+// and the picture and CSV saves (atomic, with a message on failure).
+#include <QAreaSeries>
+#include <QChart>
+#include <QFile>
+#include <QImage>
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QScatterSeries>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "files/TextFile.h"
+#include "forms/Form.h"
+#include "forms/Scripted.h"
+#include "forms/Session.h"
+#include "forms/WindowCatalog.h"
+#include "support/WindowTest.h"
+#include "ui/ChartWidget.h"
+#include "ui/FormView.h"
+#include "ui/UiHost.h"
+
+namespace aub {
+namespace {
+
+class ChartForm : public Form {
+public:
+    explicit ChartForm(Session& s) : Form(s, "Courbes", "Courbes d'essai") {
+        Control& c = add(ControlKind::Chart, "Graphe").at(0, 0).size(6000, 4500);
+        Chart& chart = c.chart;
+        chart.title = "Essai";
+        chart.x = {"Débit Q", "m3/s", true, false, 0.01, 100};
+        chart.y = {"Hauteur H", "m", true, false, 1, 1000};
+        const int zone = chart.addSeries("Zone A", SeriesKind::Zone, 0x2CA02C);
+        for (auto [q, h] : {std::pair{0.1, 10.0}, {0.1, 100.0}, {1.0, 100.0}, {1.0, 10.0}}) chart.addPoint(zone, q, h);
+        const int line = chart.addSeries("1 kW", SeriesKind::Line);
+        chart.addPoint(line, 0.1, 500);
+        chart.addPoint(line, 50, 1);
+        const int band = chart.addSeries("Bande", SeriesKind::Area);
+        chart.addPoint(band, 2, 800, 2);
+        chart.addPoint(band, 4, 800, 2);
+        const int site = chart.addSeries("Site", SeriesKind::Marker, 0xD01010);
+        chart.addPoint(site, 0.5, 20);
+        chart.addSeries("vide", SeriesKind::Points);
+    }
+};
+
+class ChartWidgetTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        catalog_.add("Courbes", [](Session& s) { return std::make_unique<ChartForm>(s); },
+                     [](Session& s) { s.show("Courbes", false); });
+        session_ = std::make_unique<Session>(catalog_, dialogs_, platform_, folder_.path());
+        host_ = std::make_unique<UiHost>(*session_);
+        host_->setEndsApplication(false);
+        session_->setHost(host_.get());
+        host_->dispatch(nullptr, [this] { session_->open("Courbes"); });
+        form_ = session_->loaded("Courbes");
+        ASSERT_NE(form_, nullptr);
+        view_ = host_->view(*form_);
+        ASSERT_NE(view_, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view_));
+        widget_ = qobject_cast<ChartWidget*>(view_->widgetOf(form_->ctl("Graphe")));
+        ASSERT_NE(widget_, nullptr);
+    }
+    void TearDown() override {
+        host_.reset();
+        session_.reset();
+    }
+
+    WindowCatalog catalog_;
+    ScriptedDialogs dialogs_;
+    RecordingPlatform platform_;
+    test::TempFolder folder_;
+    std::unique_ptr<Session> session_;
+    std::unique_ptr<UiHost> host_;
+    Form* form_ = nullptr;
+    FormView* view_ = nullptr;
+    ChartWidget* widget_ = nullptr;
+};
+
+TEST_F(ChartWidgetTest, EverySeriesIsDrawnOnFixedLogarithmicAxes) {
+    QChart* chart = widget_->chart();
+    EXPECT_EQ(chart->title(), "Essai");
+    const auto series = chart->series();
+    ASSERT_EQ(series.size(), 5);
+    EXPECT_NE(qobject_cast<QLineSeries*>(series[0]), nullptr);  // the zone's outline
+    EXPECT_EQ(qobject_cast<QLineSeries*>(series[0])->count(), 5);  // closed on its first vertex
+    EXPECT_NE(qobject_cast<QAreaSeries*>(series[2]), nullptr);
+    EXPECT_NE(qobject_cast<QScatterSeries*>(series[3]), nullptr);
+    EXPECT_EQ(qobject_cast<QScatterSeries*>(series[4])->count(), 0);  // an empty series draws nothing
+    auto* x = qobject_cast<QLogValueAxis*>(chart->axes(Qt::Horizontal).value(0));
+    auto* y = qobject_cast<QLogValueAxis*>(chart->axes(Qt::Vertical).value(0));
+    ASSERT_NE(x, nullptr);
+    ASSERT_NE(y, nullptr);
+    EXPECT_DOUBLE_EQ(x->min(), 0.01);
+    EXPECT_DOUBLE_EQ(x->max(), 100);
+    EXPECT_DOUBLE_EQ(y->base(), 10);
+    EXPECT_EQ(x->titleText(), QString::fromUtf8("Débit Q (m3/s)"));
+    EXPECT_EQ(widget_->pointText(1, QPointF(2, 12.5)),
+              QString::fromUtf8("1 kW\nDébit Q = 2 m3/s\nHauteur H = 12.5 m"));
+
+    // A change of the model reaches the screen after the next event.
+    host_->dispatch(form_, [this] {
+        Chart& c = form_->ctl("Graphe").chart;
+        c.addPoint(c.addSeries("encore", SeriesKind::Line), 1, 1);
+    });
+    EXPECT_EQ(widget_->chart()->series().size(), 6);
+}
+
+TEST_F(ChartWidgetTest, PicturesAreSavedAsPngOrSvg) {
+    const auto png = folder_.path() / "courbes.png";
+    const auto svg = folder_.path() / "courbes.svg";
+    ASSERT_TRUE(widget_->savePicture(QString::fromStdString(png.string())));
+    ASSERT_TRUE(widget_->savePicture(QString::fromStdString(svg.string())));
+    QImage image(QString::fromStdString(png.string()));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_GE(image.width(), 300);
+    // The zone is filled: a green tint inside it, white beside it.
+    auto pixelAt = [&](double q, double h) {
+        QChart* chart = widget_->chart();
+        const QPointF inChart = chart->mapToPosition(QPointF(q, h), chart->series().value(0));
+        const QPoint at = widget_->mapFromScene(chart->mapToScene(inChart));
+        return image.pixelColor(at * image.devicePixelRatio());
+    };
+    const QColor inside = pixelAt(0.3, 30), outside = pixelAt(0.045, 4.5);  // between grid lines
+    EXPECT_GT(inside.green(), inside.red() + 20);
+    EXPECT_GT(inside.green(), inside.blue() + 20);
+    EXPECT_EQ(outside, QColor(Qt::white));
+    const std::string svgText = readTextFile(svg);
+    EXPECT_NE(svgText.find("<svg"), std::string::npos);
+    EXPECT_NE(svgText.find("Essai"), std::string::npos);
+    EXPECT_TRUE(dialogs_.messages().empty());
+}
+
+TEST_F(ChartWidgetTest, CsvExportIsTheModelsTextAndAFolderThatCannotTakeItWritesNothing) {
+    const auto file = folder_.path() / "courbes.csv";
+    ASSERT_TRUE(widget_->exportCsv(QString::fromStdString(file.string())));
+    EXPECT_EQ(readFileBytes(file), chartCsv(form_->ctl("Graphe").chart, '.'));
+
+    const auto missing = folder_.path() / "absent" / "courbes.csv";
+    EXPECT_FALSE(widget_->exportCsv(QString::fromStdString(missing.string())));
+    EXPECT_FALSE(widget_->savePicture(QString::fromStdString((folder_.path() / "absent" / "c.png").string())));
+    ASSERT_EQ(dialogs_.messages().size(), 2u);
+    EXPECT_EQ(dialogs_.messages()[0], "Données non exportées : Chemin d'accès introuvable");
+    EXPECT_EQ(dialogs_.messages()[1], "Image non enregistrée : Chemin d'accès introuvable");
+    EXPECT_FALSE(std::filesystem::exists(folder_.path() / "absent"));
+}
+
+}  // namespace
+}  // namespace aub
