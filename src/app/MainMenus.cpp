@@ -66,7 +66,8 @@ const WindowEntry DesignWindows[] = {
     {"Rouesagebien", "Roue Sagebien", "FrmSagebi", ""},
     {"Eolienne", "Eolienne", "Frmpage78", ""},
     {"Eoliennesimple", "Eolienne simple", "frméole01", ""},
-    {"Marteau", "Marteau de forge", "Frmmarteau", ""}};
+    {"Marteau", "Marteau de forge", "Frmmarteau", ""},
+    {"Productible", "Productible annuel (débits classés)", "Productible", ""}};
 
 constexpr const char* PipeWindow = "Formbuse";
 

@@ -3,6 +3,7 @@
 #include "app/Formhlp.h"
 #include "app/Formmain.h"
 #include "app/Frmdepart.h"
+#include "energy/RegisterEnergy.h"
 #include "forms/Session.h"
 #include "forms/WindowCatalog.h"
 #include "hammer/RegisterHammer.h"
@@ -24,6 +25,7 @@ void registerAllWindows(WindowCatalog& catalog) {
     registerTurbinesWindows(catalog);
     registerWindWindows(catalog);
     registerHammerWindows(catalog);
+    registerEnergyWindows(catalog);
 }
 
 }  // namespace aub

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
@@ -173,6 +174,12 @@ void QtPlatform::showHelp(const std::string& helpPath, int context) {
     if (!helpViewer_) helpViewer_ = new HelpViewer(modal);
     else if (helpViewer_->parentWidget() != modal) helpViewer_->setParent(modal, helpViewer_->windowFlags());
     helpViewer_->showPage(page, QStringLiteral("Page d'aide introuvable (rubrique %1).").arg(context));
+}
+
+std::optional<std::string> QtPlatform::chooseFileToOpen(const std::string& title, const std::string& filter) {
+    const QString chosen = QFileDialog::getOpenFileName(dialogParent(), toQ(title), QString(), toQ(filter));
+    if (chosen.isEmpty()) return std::nullopt;
+    return fromQ(chosen);
 }
 
 void QtPlatform::setBusy(bool busy) {

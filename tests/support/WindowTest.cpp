@@ -35,6 +35,9 @@ void WindowTest::SetUp() {
     std::filesystem::copy(dataSource(), folder_.path(),
                           std::filesystem::copy_options::recursive | std::filesystem::copy_options::skip_existing, ec);
     registerAllWindows(catalog_);
+    platform_.fileChooser = [this](const std::string& title, const std::string& filter) {
+        return dialogs_.fileToOpen(title, filter);
+    };
     session_ = std::make_unique<Session>(catalog_, dialogs_, platform_, folder_.path());
 }
 
