@@ -38,6 +38,13 @@ std::vector<std::string_view> splitAt(std::string_view line, char sep) {
     return fields;
 }
 
+// The fields of a line split at ";", else at tabs; empty when it holds neither.
+std::vector<std::string_view> splitFields(std::string_view line) {
+    if (line.find(';') != std::string_view::npos) return splitAt(line, ';');
+    if (line.find('\t') != std::string_view::npos) return splitAt(line, '\t');
+    return {};
+}
+
 bool isBlankLine(std::string_view line) { return trim(line).empty(); }
 
 std::string lineMessage(std::size_t line, const std::string& what) {
@@ -71,15 +78,10 @@ CurveText parseDurationCurve(std::string_view text) {
     for (std::size_t n = 0; n < lines.size(); ++n) {
         const std::string line = trim(lines[n]);
         if (line.empty() || line.front() == '#') continue;
-        std::vector<std::string_view> fields;
-        if (line.find(';') != std::string::npos) {
-            fields = splitAt(line, ';');
-        } else if (line.find('\t') != std::string::npos) {
-            fields = splitAt(line, '\t');
-        } else {
+        std::vector<std::string_view> fields = splitFields(line);
+        if (fields.empty())
             for (auto& f : splitAt(line, ' '))
                 if (!f.empty()) fields.push_back(f);
-        }
         const auto p = fields.size() == 2 ? readDecimal(fields[0]) : std::nullopt;
         const auto q = fields.size() == 2 ? readDecimal(fields[1]) : std::nullopt;
         if (!p || !q) {
@@ -124,16 +126,11 @@ FlowRecord parseFlowRecord(std::string_view text) {
     bool started = false;
     for (std::string_view raw : splitLines(text)) {
         if (isBlankLine(raw)) continue;
-        std::vector<std::string_view> fields;
-        if (raw.find(';') != std::string_view::npos) {
-            fields = splitAt(raw, ';');
-        } else if (raw.find('\t') != std::string_view::npos) {
-            fields = splitAt(raw, '\t');
-        } else {
+        std::vector<std::string_view> fields = splitFields(raw);
+        if (fields.empty()) {
             // "date,flow": a flow written with a decimal comma spans the fields after the date.
             const std::size_t comma = raw.find(',');
             if (comma != std::string_view::npos) fields = {raw.substr(0, comma), raw.substr(comma + 1)};
-            else fields = {raw};
         }
         const auto q = fields.size() >= 2 ? readDecimal(fields[1]) : std::nullopt;
         if (q && *q >= 0) {
