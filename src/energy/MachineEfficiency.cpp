@@ -121,6 +121,10 @@ bool isWheel(MachineType type) { return data(type).peak > 0; }
 
 bool usesJets(MachineType type) { return type == MachineType::Pelton || type == MachineType::Turgo; }
 
+bool usesRm(MachineType type) {
+    return type == MachineType::Francis || type == MachineType::Kaplan || type == MachineType::Propeller;
+}
+
 double machineEfficiency(MachineType type, const MachineDesign& m, double q) {
     if (!(m.designFlow > 0) || !(q > 0)) return 0.0;
     if (isWheel(type)) return clean(wheel(type, m, q));

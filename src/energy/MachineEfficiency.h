@@ -43,6 +43,7 @@ const char* machineCaption(MachineType type);
 MachineType machineAt(int index);  // list order
 bool isWheel(MachineType type);
 bool usesJets(MachineType type);   // Pelton, Turgo
+bool usesRm(MachineType type);     // Francis, Kaplan, propeller
 
 struct MachineDesign {
     double designFlow = 0;  // Qd, m3/s, > 0

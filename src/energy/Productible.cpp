@@ -158,11 +158,14 @@ MachineType Productible::machine() const {
 
 void Productible::machineChosen() {
     const MachineType type = machine();
-    Control& jets = ctl("Machine", Jets);
-    jets.enabled = usesJets(type);
-    ctl("LabMachine", Jets).enabled = jets.enabled;
-    ctl("Machine", Rm).enabled = !isWheel(type) && type != MachineType::CrossFlow && !usesJets(type);
-    jets.touch();
+    // Jets count for the impulse turbines, Rm for the reaction turbines only.
+    for (const auto& [box, on] : {std::pair{int(Jets), usesJets(type)}, std::pair{int(Rm), usesRm(type)}}) {
+        for (const char* name : {"Machine", "LabMachine"}) {
+            Control& c = ctl(name, box);
+            c.enabled = on;
+            c.touch();
+        }
+    }
     if (filling_) return;
     efficiencyEdited_ = false;
     filling_ = true;
@@ -253,8 +256,7 @@ bool Productible::calculate() {
         if (e < 0 || e > 1) return stop("Les rendements doivent être compris entre 0 et 1.");
     if (drive <= 0 || drive > 1) return stop("Les rendements doivent être compris entre 0 et 1.");
     if (qmin < 0 || qmin > 100) return stop("Le débit minimal doit être compris entre 0 et 100 % de Qd.");
-    const bool usesRm = !isWheel(type) && type != MachineType::CrossFlow && !usesJets(type);
-    if (usesRm && (rm < 2.8 || rm > 6.1))
+    if (usesRm(type) && (rm < 2.8 || rm > 6.1))
         return stop("Le coefficient de fabrication Rm doit être compris entre 2,8 et 6,1.");
     if (usesJets(type) && (jets < 1 || jets > 6 || jets != std::floor(jets)))
         return stop("Le nombre de jets doit être un entier de 1 à 6.");

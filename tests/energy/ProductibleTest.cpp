@@ -74,9 +74,14 @@ TEST_F(ProductibleTest, EfficienciesFollowTheMachineUntilThePersonEditsThem) {
     step("Productible", "Typemachine=Roue en dessus");
     EXPECT_EQ(text("Productible", "Rendement", 9), "0.850");
     EXPECT_EQ(text("Productible", "Machine", 0), "10");
-    EXPECT_FALSE(session().load("Productible").ctl("Machine", 1).enabled);
+    Form& w = session().load("Productible");
+    EXPECT_FALSE(w.ctl("Machine", 1).enabled);  // jets
+    EXPECT_FALSE(w.ctl("Machine", 2).enabled);  // Rm
     step("Productible", "Typemachine=Turbine Pelton");
-    EXPECT_TRUE(session().load("Productible").ctl("Machine", 1).enabled);
+    EXPECT_TRUE(w.ctl("Machine", 1).enabled);
+    EXPECT_FALSE(w.ctl("Machine", 2).enabled);
+    step("Productible", "Typemachine=Turbine hélice");
+    EXPECT_TRUE(w.ctl("Machine", 2).enabled);
 }
 
 TEST_F(ProductibleTest, FrancisUnderNineMetresIsFlagged) {
