@@ -70,9 +70,7 @@ int cliMain(const std::vector<std::string>& args, const std::string& executableD
         for (auto& a : answers) dialogs.answer(a);
         RecordingPlatform platform;
         platform.separator = comma ? ',' : '.';
-        platform.fileChooser = [&dialogs](const std::string& title, const std::string& filter) {
-            return dialogs.fileToOpen(title, filter);
-        };
+        answerFilesFrom(platform, dialogs);
         Session session(catalog, dialogs, platform, app);
         ScriptOutcome outcome = runScript(session, rest[0], {rest.begin() + 1, rest.end()});
         out << (json ? listingJson(session, dialogs) + "\n" : listingText(session, dialogs));

@@ -44,6 +44,12 @@ std::optional<std::string> RecordingPlatform::chooseFileToOpen(const std::string
     return fileChooser(title, filter);
 }
 
+void answerFilesFrom(RecordingPlatform& platform, ScriptedDialogs& dialogs) {
+    platform.fileChooser = [&dialogs](const std::string& title, const std::string& filter) {
+        return dialogs.fileToOpen(title, filter);
+    };
+}
+
 std::vector<std::string> ScriptedDialogs::messages() const {
     std::vector<std::string> out;
     for (const auto& d : shown_)

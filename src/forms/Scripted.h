@@ -86,4 +86,7 @@ private:
     bool busy_ = false;
 };
 
+// The platform's file dialog answered from the dialogs' queue, as the command line does.
+void answerFilesFrom(RecordingPlatform& platform, ScriptedDialogs& dialogs);
+
 }  // namespace aub
