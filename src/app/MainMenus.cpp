@@ -68,7 +68,8 @@ const WindowEntry DesignWindows[] = {
     {"Eolienne", "Eolienne", "Frmpage78", ""},
     {"Eoliennesimple", "Eolienne simple", "frméole01", ""},
     {"Marteau", "Marteau de forge", "Frmmarteau", ""},
-    {"Domaine", "Domaine d'emploi des machines", "DomaineEmploi", ""}};
+    {"Domaine", "Domaine d'emploi des machines", "DomaineEmploi", ""},
+    {"Productible", "Productible annuel (débits classés)", "Productible", ""}};
 
 constexpr const char* PipeWindow = "Formbuse";
 

@@ -4,6 +4,7 @@
 #include "app/Formmain.h"
 #include "app/Frmdepart.h"
 #include "charts/RegisterCharts.h"
+#include "energy/RegisterEnergy.h"
 #include "forms/Session.h"
 #include "forms/WindowCatalog.h"
 #include "hammer/RegisterHammer.h"
@@ -26,6 +27,7 @@ void registerAllWindows(WindowCatalog& catalog) {
     registerWindWindows(catalog);
     registerHammerWindows(catalog);
     registerChartWindows(catalog);
+    registerEnergyWindows(catalog);
 }
 
 }  // namespace aub

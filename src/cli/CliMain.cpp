@@ -97,6 +97,7 @@ int cliMain(const std::vector<std::string>& args, const std::string& executableD
         for (auto& a : answers) dialogs.answer(a);
         RecordingPlatform platform;
         platform.separator = comma ? ',' : '.';
+        answerFilesFrom(platform, dialogs);
         Session session(catalog, dialogs, platform, app);
         ScriptOutcome outcome = runScript(session, rest[0], {rest.begin() + 1, rest.end()});
         if (outcome.status != 0) {

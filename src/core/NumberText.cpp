@@ -439,17 +439,20 @@ char32_t foldCase(char32_t c)
 
 // ---------------------------------------------------------------- public
 
-float parseNumber(std::string& text, bool decimalComma, Messenger& messenger)
+namespace {
+
+template <class T>
+T parseNumberAs(std::string& text, bool decimalComma, Messenger& messenger)
 {
     if (text.empty())
-        return 0.0f;
+        return T(0);
     text = trim(text);
     if (text.empty())
-        return 0.0f;
+        return T(0);
     std::string work = text;
     DecimalText n;
     int failure = 0;
-    float result = 0.0f;
+    T result = T(0);
     if (decimalComma) {
         replaceFirst(work, '.', ',');
         if (!scanStrict(work, ',', n))
@@ -459,15 +462,27 @@ float parseNumber(std::string& text, bool decimalComma, Messenger& messenger)
         scanLenient(work, '.', n);
     }
     if (failure == 0) {
-        result = toValue<float>(n);
+        result = toValue<T>(n);
         if (!std::isfinite(result))
             failure = ErrOverflow;
     }
     if (failure != 0) {
         messenger.message(errorDescription(failure) + "\n" + "  Saisie de zone numérique incorrecte");
-        return 0.0f;
+        return T(0);
     }
-    return result == 0.0f ? 0.0f : result;
+    return result == T(0) ? T(0) : result;
+}
+
+}  // namespace
+
+float parseNumber(std::string& text, bool decimalComma, Messenger& messenger)
+{
+    return parseNumberAs<float>(text, decimalComma, messenger);
+}
+
+double parseNumberDouble(std::string& text, bool decimalComma, Messenger& messenger)
+{
+    return parseNumberAs<double>(text, decimalComma, messenger);
 }
 
 double leadingNumber(std::string_view text)

@@ -23,6 +23,9 @@ class Messenger;
 //    (with 6) and gives 0, so a box never yields an infinity.
 // The caller's text keeps its own separator; only the trimming is written back.
 float parseNumber(std::string& text, bool decimalComma, Messenger& messenger);
+// The same reading in double precision, for the calculations done in double
+// (a value beyond double range fails with 6).
+double parseNumberDouble(std::string& text, bool decimalComma, Messenger& messenger);
 
 // The lenient leading-number reader alone: longest leading number of the text,
 // blanks skipped, 0 when there is none. Result in double (no range check:

@@ -1,5 +1,6 @@
 #pragma once
 // Everything a window asks of the system besides dialogs.
+#include <optional>
 #include <string>
 
 namespace aub {
@@ -30,6 +31,10 @@ public:
     virtual void openTextFile(const std::string& path) = 0;
     // The program's help pages at the topic of a context number (1 is the home page).
     virtual void showHelp(const std::string& helpPath, int context) = 0;
+
+    // The system's dialog for choosing an existing file to read: its path (UTF-8), or
+    // nothing when the person cancels. `filter` as "Chroniques (*.csv *.txt);;Tous les fichiers (*)".
+    virtual std::optional<std::string> chooseFileToOpen(const std::string& title, const std::string& filter) = 0;
 
     virtual void setBusy(bool busy) = 0;   // hourglass
     // Lets the windows repaint and answer during a long calculation or a wait.

@@ -32,6 +32,24 @@ std::optional<std::string> ScriptedDialogs::input(const std::string& prompt, con
     return a;
 }
 
+std::optional<std::string> ScriptedDialogs::fileToOpen(const std::string& title, const std::string& filter) {
+    std::string a = take({"file", title, filter, "", ""});
+    if (a.empty()) return std::nullopt;
+    return a;
+}
+
+std::optional<std::string> RecordingPlatform::chooseFileToOpen(const std::string& title, const std::string& filter) {
+    calls.push_back("chooseFileToOpen " + title);
+    if (!fileChooser) return std::nullopt;
+    return fileChooser(title, filter);
+}
+
+void answerFilesFrom(RecordingPlatform& platform, ScriptedDialogs& dialogs) {
+    platform.fileChooser = [&dialogs](const std::string& title, const std::string& filter) {
+        return dialogs.fileToOpen(title, filter);
+    };
+}
+
 std::vector<std::string> ScriptedDialogs::messages() const {
     std::vector<std::string> out;
     for (const auto& d : shown_)

@@ -35,6 +35,8 @@ public:
     bool question(const std::string& text, const std::string& title) override;
     std::optional<std::string> input(const std::string& prompt, const std::string& title,
                                      const std::string& defaultText) override;
+    // The platform's file dialog answered from the same queue (kind "file"; "" cancels).
+    std::optional<std::string> fileToOpen(const std::string& title, const std::string& filter);
 
     // "oui" / "non" for a question, the text for an input box, "" for Cancel.
     void answer(std::string text) { answers_.push_back(std::move(text)); }
@@ -62,6 +64,10 @@ public:
     void openTextEditor() override { calls.push_back("openTextEditor"); }
     void openTextFile(const std::string& path) override { calls.push_back("openTextFile " + path); }
     void showHelp(const std::string& helpPath, int context) override;
+    // Records the call and asks `fileChooser` (the command line and the tests answer it
+    // from their dialogs' queue); without one the dialog is cancelled.
+    std::optional<std::string> chooseFileToOpen(const std::string& title, const std::string& filter) override;
+    std::function<std::optional<std::string>(const std::string& title, const std::string& filter)> fileChooser;
     void setBusy(bool busy) override { busy_ = busy; calls.push_back(busy ? "busy" : "notBusy"); }
     bool busy() const { return busy_; }
     void processEvents() override {}
@@ -79,5 +85,8 @@ private:
     std::string clipboard_;
     bool busy_ = false;
 };
+
+// The platform's file dialog answered from the dialogs' queue, as the command line does.
+void answerFilesFrom(RecordingPlatform& platform, ScriptedDialogs& dialogs);
 
 }  // namespace aub

@@ -66,6 +66,7 @@ int captureOne(const WindowCatalog& catalog, const std::string& name, const Capt
     ScriptedDialogs dialogs;
     for (const auto& a : request.answers) dialogs.answer(a);
     RecordingPlatform platform;
+    answerFilesFrom(platform, dialogs);
     Session session(catalog, dialogs, platform, appFolder);
     UiHost host(session);
     host.setEndsApplication(false);
@@ -116,6 +117,7 @@ int runCapture(const CaptureRequest& request, const fs::path& executableDir, std
         ScriptedDialogs dialogs;
         for (const auto& a : request.answers) dialogs.answer(a);
         RecordingPlatform platform;
+        answerFilesFrom(platform, dialogs);
         Session session(catalog, dialogs, platform, appFolder);
         UiHost host(session);
         host.setEndsApplication(false);

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
@@ -200,6 +201,12 @@ void QtPlatform::showHelp(const std::string& helpPath, int context) {
     std::filesystem::path folder = host_ ? host_->session().appFolder() : std::filesystem::path();
     std::filesystem::path page = HelpViewer::pageFor(folder, helpPath, context);
     viewer().showPage(page, QStringLiteral("Page d'aide introuvable (rubrique %1).").arg(context));
+}
+
+std::optional<std::string> QtPlatform::chooseFileToOpen(const std::string& title, const std::string& filter) {
+    const QString chosen = QFileDialog::getOpenFileName(dialogParent(), toQ(title), QString(), toQ(filter));
+    if (chosen.isEmpty()) return std::nullopt;
+    return fromQ(chosen);
 }
 
 void QtPlatform::setBusy(bool busy) {

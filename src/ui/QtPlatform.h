@@ -47,6 +47,7 @@ public:
     void openTextFile(const std::string& path) override;
     void showHelp(const std::string& helpPath, int context) override;
 
+    std::optional<std::string> chooseFileToOpen(const std::string& title, const std::string& filter) override;
     void setBusy(bool busy) override;  // balanced: repeated calls change nothing
     void processEvents() override;
     char decimalSeparator() const override;

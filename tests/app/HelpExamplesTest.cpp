@@ -180,6 +180,21 @@ const Example Examples[] = {
       {"perte totale [765] mm", "Valbox(7)"},
       {"= [14,235] m de charge", "Valbox(8)"},
       {"dénivellation consommée [0,765] m", "Valbox(13)"}}},
+    {"Record35_SiteExemple", "35", "Productible",
+     {"Site(0)=3.2", "Site(1)=0.2", "Site(4)=1.2", "Typemachine=Turbine Kaplan",
+      "Courbe=0 ; 6.5\n5 ; 3.2\n10 ; 2.3\n20 ; 1.55\n30 ; 1.15\n40 ; 0.88\n50 ; 0.68\n60 ; 0.52\n70 ; 0.40\n"
+      "80 ; 0.30\n90 ; 0.21\n95 ; 0.16\n100 ; 0.08",
+      "Calcul"},
+     {{"donnent un module de [1,069] m3/s", "Resultat(0)"},
+      {"un débit réservé de [0,107] m3/s", "Resultat(1)"},
+      {"une puissance maximale brute de [37,7] kW", "Resultat(2)"},
+      {"une puissance électrique maximale de [23,7] kW", "Resultat(3)"},
+      {"une puissance moyenne de [12,1] kW", "Resultat(4)"},
+      {"un productible de [106 245] kWh/an", "Resultat(5)"},
+      {"un facteur de charge de [51,2] %", "Resultat(6)"},
+      {"[4487] h à pleine puissance", "Resultat(7)"},
+      {"[297] jours de fonctionnement", "Resultat(8)"},
+      {"le meilleur débit d'équipement du balayage est [2,891] m3/s", "Meilleurqd", "équipement : "}}},
 };
 
 // The text a person reads: a record of the help-text file, or a page with its markup

@@ -111,7 +111,8 @@ TEST_F(MainMenus, DesignEntriesWorkExactlyWhenTheirWindowExists) {
         {"Canal (Darcy)", "frmarcy"},         {"Turbines", "Formroue"},          {"Roue Banki", "Banki"},
         {"Roue au  Dessus", "Formrouehaut"},   {"Roue en dessous", "Frmdessous"},  {"Roue de coté", "Frmrouedecoté"},
         {"Roue pendante", "frmPendant"},      {"Roue Poncelet", "FrmPoncel"},    {"Roue Sagebien", "FrmSagebi"},
-        {"Eolienne", "Frmpage78"},            {"Eolienne simple", "frméole01"},  {"Marteau de forge", "Frmmarteau"}};
+        {"Eolienne", "Frmpage78"},            {"Eolienne simple", "frméole01"},  {"Marteau de forge", "Frmmarteau"},
+        {"Productible annuel (débits classés)", "Productible"}};
     for (auto [caption, window] : entries) {
         const Control* entry = nullptr;
         for (const auto& ctl : main().controls())

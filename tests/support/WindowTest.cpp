@@ -35,6 +35,7 @@ void WindowTest::SetUp() {
     std::filesystem::copy(dataSource(), folder_.path(),
                           std::filesystem::copy_options::recursive | std::filesystem::copy_options::skip_existing, ec);
     registerAllWindows(catalog_);
+    answerFilesFrom(platform_, dialogs_);
     session_ = std::make_unique<Session>(catalog_, dialogs_, platform_, folder_.path());
 }
 

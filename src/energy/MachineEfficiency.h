@@ -1,0 +1,71 @@
+#pragma once
+// Efficiency of a water machine at part flow, as a fraction 0..1 of the water power
+// (machine alone: transmission and generator are applied separately).
+//
+// Turbines follow the pre-feasibility equations of the small-hydro chapter of
+// "Clean Energy Project Analysis: Engineering & Cases Textbook" (CANMET Energy
+// Technology Centre, Natural Resources Canada, 2004, ISBN 0-662-35671-3, section
+// on turbine efficiency). Qd design flow (m3/s), h rated head (m), Rm manufacture /
+// design coefficient (2.8 to 6.1, 4.5 typical), j number of jets:
+//  - reaction runner throat d = 0.46·Qd^0.473, or 0.41·Qd^0.473 when that reaches 1.8 m;
+//  - Francis: nq = 600·h^-0.5, Δe_nq = ((nq − 56)/256)², Δe_d = (0.081 + Δe_nq)(1 − 0.789·d^-0.2),
+//    ep = (0.919 − Δe_nq + Δe_d) − 0.0305 + 0.005·Rm, Qp = 0.65·Qd·nq^0.05;
+//    below Qp e = {1 − 1.25·((Qp − Q)/Qp)^(3.94 − 0.0195·nq)}·ep;
+//    above Qp e = ep − ((Q − Qp)/(Qd − Qp))²·(ep − er), er = (1 − 0.0072·nq^0.4)·ep;
+//  - Kaplan and propeller: nq = 800·h^-0.5, Δe_nq = ((nq − 170)/700)²,
+//    Δe_d = (0.095 + Δe_nq)(1 − 0.789·d^-0.2), ep = (0.905 − Δe_nq + Δe_d) − 0.0305 + 0.005·Rm;
+//    Kaplan Qp = 0.75·Qd, e = [1 − 3.5·((Qp − Q)/Qp)^6]·ep on both sides of Qp;
+//    propeller Qp = Qd, e = [1 − 1.25·((Qp − Q)/Qp)^1.13]·ep;
+//  - Pelton: n = 31·(h·Qd/j)^0.5, d = 49.4·h^0.5·j^0.02/n, ep = 0.864·d^0.04,
+//    Qp = (0.662 + 0.001·j)·Qd, e = [1 − (1.31 + 0.025·j)·(|Qp − Q|/Qp)^(5.6 + 0.4·j)]·ep
+//    on both sides of Qp; Turgo: the Pelton value − 0.03;
+//  - cross-flow: e = 0.79 − 0.15·(Qd − Q)/Qd − 1.37·((Qd − Q)/Qd)^14.
+// A value below zero counts as zero. The Francis part-load law has a positive
+// exponent only for nq < 202, that is a rated head above 8.8 m; below it the
+// equations give no useful curve (see francisHeadTooLow).
+//
+// Water wheels have no such law: their curve is flat at the peak efficiency of the
+// type from 30 % of Qd up (see wheelPeakEfficiency for the figures and their sources),
+// 0.85 × peak at 20 % and 0.5 × peak at 10 %.
+#include <array>
+#include <string>
+
+namespace aub {
+
+enum class MachineType {
+    Overshot, Breastshot, Undershot, Poncelet, Sagebien,
+    CrossFlow, Pelton, Turgo, Francis, Kaplan, Propeller
+};
+constexpr int MachineTypeCount = 11;
+
+// The French list entry of a type ("Roue en dessus" ... "Turbine hélice").
+const char* machineCaption(MachineType type);
+MachineType machineAt(int index);  // list order
+bool isWheel(MachineType type);
+bool usesJets(MachineType type);   // Pelton, Turgo
+bool usesRm(MachineType type);     // Francis, Kaplan, propeller
+
+struct MachineDesign {
+    double designFlow = 0;  // Qd, m3/s, > 0
+    double ratedHead = 0;   // h = Hb − hL, m, > 0
+    double rm = 4.5;        // manufacture / design coefficient
+    int jets = 1;           // Pelton and Turgo, 1..6
+};
+
+// Efficiency at the flow q (0 <= q <= Qd), 0..1, never negative nor infinite.
+double machineEfficiency(MachineType type, const MachineDesign& design, double q);
+
+// The ten values at 10 %, 20 % ... 100 % of Qd.
+std::array<double, 10> efficiencyTable(MachineType type, const MachineDesign& design);
+
+// The flow, in % of Qd, below which the machine is usually stopped (typical values,
+// editable by the person).
+double defaultMinimumFlowPercent(MachineType type);
+
+// Peak efficiency of a water wheel type (0 for a turbine).
+double wheelPeakEfficiency(MachineType type);
+
+// True when the Francis equations leave their range (rated head under 8.8 m).
+bool francisHeadTooLow(double ratedHead);
+
+}  // namespace aub

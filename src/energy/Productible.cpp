@@ -1,0 +1,467 @@
+#include "energy/Productible.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/CalcError.h"
+#include "core/Messenger.h"
+#include "core/NumberText.h"
+#include "core/SharedValues.h"
+#include "energy/FlowText.h"
+#include "files/TextFile.h"
+#include "forms/Dialogs.h"
+#include "forms/Platform.h"
+#include "forms/Session.h"
+#include "turbines/TurbineShared.h"
+#include "wheels/WheelFiles.h"
+
+namespace aub {
+
+namespace {
+
+constexpr int SiteCount = 5;
+const char* const SiteCaptions[SiteCount] = {
+    "Hauteur de chute brute (m)", "Pertes de charge au débit d'équipement (m)", "Module (m3/s)",
+    "Débit réservé (m3/s)", "Débit d'équipement (m3/s)"};
+enum Site { Hb, Hl, Module, Qr, Qd };
+
+constexpr int MachineBoxCount = 4;
+const char* const MachineCaptions[MachineBoxCount] = {
+    "Débit minimal (% de Qd)", "Nombre de jets", "Coefficient de fabrication Rm",
+    "Rendement transmission et génératrice"};
+enum MachineBox { Qmin, Jets, Rm, Drive };
+
+constexpr int ResultCount = 9;
+const char* const ResultCaptions[ResultCount] = {
+    "Module (m3/s)", "Débit réservé (m3/s)", "Puissance maximale brute (kW)",
+    "Puissance électrique maximale (kW)", "Puissance moyenne (kW)", "Productible annuel (kWh/an)",
+    "Facteur de charge (%)", "Heures de fonctionnement équivalentes à pleine puissance (h/an)",
+    "Jours de fonctionnement par an"};
+
+constexpr const char* Missing = "Données manquantes";
+constexpr int DefaultMachine = 5;  // Turbine Banki (cross-flow)
+
+// Swallows the reading messages while the efficiency boxes follow the inputs: the
+// person hears about a bad box when calculating, not at each key.
+class SilentMessenger : public Messenger {
+public:
+    void message(const std::string&) override {}
+};
+
+// Forwards the reading messages and remembers that one was shown.
+class CountingMessenger : public Messenger {
+public:
+    explicit CountingMessenger(Messenger& to) : to_(to) {}
+    void message(const std::string& text) override {
+        ++count;
+        to_.message(text);
+    }
+    int count = 0;
+
+private:
+    Messenger& to_;
+};
+
+bool blank(const std::string& s) { return trim(s).empty(); }
+
+std::string fixed(double v, const char* mask) { return formatMask(v, mask); }
+
+}  // namespace
+
+Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUEL D'UN SITE") {
+    columns = 3;
+    frame("FrameSite", -1, "Site").at(0, 0);
+    for (int i = 0; i < SiteCount; ++i) {
+        label("LabSite", i, SiteCaptions[i]).in("FrameSite").at(i, 0);
+        textBox("Site", i).in("FrameSite").at(i, 1);
+    }
+    set("Site", Hl, "0");
+
+    frame("FrameMachine", -1, "Machine").at(1, 0);
+    label("LabType", -1, "Type de machine").in("FrameMachine").at(0, 0);
+    Control& type = comboBox("Typemachine").in("FrameMachine").at(0, 1);
+    for (int i = 0; i < MachineTypeCount; ++i) type.addItem(machineCaption(machineAt(i)));
+    label("Indicatif", -1, "valeurs indicatives, modifiables").in("FrameMachine").at(1, 0, 1, 2);
+    for (int i = 0; i < 10; ++i) {
+        label("LabRendement", i, "Rendement à " + std::to_string(10 * (i + 1)) + " %").in("FrameMachine").at(2 + i, 0);
+        textBox("Rendement", i).in("FrameMachine").at(2 + i, 1);
+    }
+    for (int i = 0; i < MachineBoxCount; ++i) {
+        label("LabMachine", i, MachineCaptions[i]).in("FrameMachine").at(12 + i, 0);
+        textBox("Machine", i).in("FrameMachine").at(12 + i, 1);
+    }
+    set("Machine", Jets, "1");
+    set("Machine", Rm, "4.5");
+    set("Machine", Drive, "0.90");
+
+    frame("FrameDebits", -1, "Débits classés").at(0, 1, 2, 1);
+    label("LabCourbe", -1, "fréquence de dépassement (%) ; débit (m3/s)").in("FrameDebits").at(0, 0);
+    textBox("Courbe", -1).in("FrameDebits").at(1, 0).size(3600, 5400).multi();
+    button("Importer", -1, "Importer une chronique…").in("FrameDebits").at(2, 0);
+    label("Infochronique", -1, "").in("FrameDebits").at(3, 0);
+
+    frame("FrameResultats", -1, "Résultats").at(0, 2, 2, 1);
+    for (int i = 0; i < ResultCount; ++i) {
+        label("LabResultat", i, ResultCaptions[i]).in("FrameResultats").at(i, 0);
+        textBox("Resultat", i).in("FrameResultats").at(i, 1).locked = true;
+    }
+    label("Meilleurqd", -1, "").in("FrameResultats").at(ResultCount, 0, 1, 2);
+
+    menu("Fichier", "Fichier");
+    menu("Ouvrir", "Ouvrir", "Fichier");
+    menu("Enregistrer", "Enregistrer", "Fichier");
+    menu("Enregistrersous", "Enregistrer sous", "Fichier");
+    menu("Fermer", "Fermer", "Fichier");
+    menu("Calcul", "Calcul");
+    menu("Imprimer", "Imprimer");
+    menu("Aide", "Aide locale");
+
+    on("Ouvrir", EventKind::Click, [this](int) { askOpen(); });
+    on("Enregistrer", EventKind::Click, [this](int) { save(); });
+    on("Enregistrersous", EventKind::Click, [this](int) { askSaveAs(); });
+    on("Fermer", EventKind::Click, [this](int) { session().unload(name()); });
+    on("Calcul", EventKind::Click, [this](int) { calculate(); });
+    on("Imprimer", EventKind::Click, [this](int) { printAfterQuestion(*this); });
+    on("Aide", EventKind::Click, [this](int) { showLocalHelp(session(), ProductibleHelpRecord); });
+    on("Importer", EventKind::Click, [this](int) { importRecord(); });
+    on("Typemachine", EventKind::Click, [this](int) { machineChosen(); });
+    // The machine's curve follows its data until the person edits it.
+    auto follow = [this](int) {
+        if (!filling_ && !efficiencyEdited_) refillEfficiencies(false);
+    };
+    on("Site", EventKind::Change, follow);
+    on("Machine", EventKind::Change, follow);
+    on("Rendement", EventKind::Change, [this](int) {
+        if (!filling_) efficiencyEdited_ = true;
+    });
+    // A typed curve replaces the imported record.
+    on("Courbe", EventKind::Change, [this](int) {
+        if (filling_ || record_.empty()) return;
+        record_.clear();
+        ctl("Infochronique").caption = "";
+        ctl("Infochronique").touch();
+    });
+
+    type.setListIndex(DefaultMachine);
+}
+
+void Productible::load() {
+    const SharedValues& sv = shared();
+    if (sv.SharedHead > 0) set("Site", Hb, formatGeneral(sv.SharedHead));
+    if (sv.SharedFlow > 0) set("Site", Qd, formatGeneral(sv.SharedFlow));
+}
+
+MachineType Productible::machine() const {
+    const int i = const_cast<Productible*>(this)->ctl("Typemachine").listIndex();
+    return machineAt(i < 0 ? DefaultMachine : i);
+}
+
+void Productible::machineChosen() {
+    const MachineType type = machine();
+    // Jets count for the impulse turbines, Rm for the reaction turbines only.
+    for (const auto& [box, on] : {std::pair{int(Jets), usesJets(type)}, std::pair{int(Rm), usesRm(type)}}) {
+        for (const char* name : {"Machine", "LabMachine"}) {
+            Control& c = ctl(name, box);
+            c.enabled = on;
+            c.touch();
+        }
+    }
+    if (filling_) return;
+    efficiencyEdited_ = false;
+    filling_ = true;
+    set("Machine", Qmin, formatGeneral(defaultMinimumFlowPercent(type)));
+    filling_ = false;
+    refillEfficiencies(true);
+}
+
+void Productible::refillEfficiencies(bool warn) {
+    const MachineType type = machine();
+    SilentMessenger quiet;
+    const bool comma = shared().DecimalComma;
+    auto read = [&](const std::string& name, int i) {
+        std::string t = txt(name, i);
+        return parseNumberDouble(t, comma, quiet);
+    };
+    MachineDesign d;
+    d.designFlow = read("Site", Qd);
+    d.ratedHead = read("Site", Hb) - read("Site", Hl);
+    d.rm = read("Machine", Rm);
+    d.jets = static_cast<int>(std::lround(std::clamp(read("Machine", Jets), 1.0, 6.0)));
+    // Wheels and the cross-flow turbine have a curve in fractions of Qd alone.
+    const bool relative = isWheel(type) || type == MachineType::CrossFlow;
+    if (relative) {
+        d.designFlow = 1;
+        d.ratedHead = 1;
+    }
+    filling_ = true;
+    if (!(d.designFlow > 0) || !(d.ratedHead > 0)) {
+        for (int i = 0; i < 10; ++i) set("Rendement", i, "");
+    } else {
+        const auto table = efficiencyTable(type, d);
+        for (int i = 0; i < 10; ++i) set("Rendement", i, fixed(table[i], "0.000"));
+    }
+    filling_ = false;
+    if (warn && type == MachineType::Francis && d.ratedHead > 0 && francisHeadTooLow(d.ratedHead))
+        dialogs().message("Les formules de la turbine Francis ne valent que pour une chute nette de plus de "
+                          "8,8 m : vérifiez les rendements.");
+}
+
+void Productible::clearResults() {
+    for (int i = 0; i < ResultCount; ++i) set("Resultat", i, "");
+    ctl("Meilleurqd").caption = "";
+    ctl("Meilleurqd").touch();
+    result_.reset();
+    charts_.reset();
+}
+
+bool Productible::calculate() {
+    clearResults();
+    CountingMessenger said(dialogs());
+    const bool comma = shared().DecimalComma;
+    auto read = [&](const std::string& name, int i) {
+        std::string t = txt(name, i);
+        return parseNumberDouble(t, comma, said);
+    };
+    const double hb = read("Site", Hb), hl = read("Site", Hl), qd = read("Site", Qd);
+    const double moduleTyped = read("Site", Module), qrTyped = read("Site", Qr);
+    std::array<double, 10> eff{};
+    for (int i = 0; i < 10; ++i) eff[i] = read("Rendement", i);
+    const double qmin = read("Machine", Qmin), jets = read("Machine", Jets), rm = read("Machine", Rm),
+                 drive = read("Machine", Drive);
+    if (said.count > 0) return false;
+    auto stop = [this](const std::string& text) {
+        dialogs().message(text);
+        return false;
+    };
+
+    // The river's flows: the imported record, or the typed curve.
+    std::optional<FlowRegime> regime;
+    if (!record_.empty()) {
+        regime = FlowRegime::fromRecord(record_);
+    } else {
+        const CurveText curve = parseDurationCurve(txt("Courbe"));
+        if (!curve.error.empty()) return stop(curve.error);
+        if (!curve.points.empty()) regime = FlowRegime::fromCurve(curve.points);
+    }
+    if (hb == 0 || qd == 0 || !regime || blank(txt("Machine", Drive))) return stop(Missing);
+    const MachineType type = machine();
+    if (hb < 0) return stop("La hauteur de chute brute doit être positive.");
+    if (qd < 0) return stop("Le débit d'équipement doit être positif.");
+    if (hl < 0) return stop("Les pertes de charge ne peuvent pas être négatives.");
+    for (int i = 0; i < 10; ++i)
+        if (blank(txt("Rendement", i))) return stop(Missing);
+    if (!blank(txt("Site", Module)) && moduleTyped <= 0) return stop("Le module doit être positif.");
+    if (!blank(txt("Site", Qr)) && qrTyped < 0) return stop("Le débit réservé ne peut pas être négatif.");
+    for (double e : eff)
+        if (e < 0 || e > 1) return stop("Les rendements doivent être compris entre 0 et 1.");
+    if (drive <= 0 || drive > 1) return stop("Les rendements doivent être compris entre 0 et 1.");
+    if (qmin < 0 || qmin > 100) return stop("Le débit minimal doit être compris entre 0 et 100 % de Qd.");
+    if (usesRm(type) && (rm < 2.8 || rm > 6.1))
+        return stop("Le coefficient de fabrication Rm doit être compris entre 2,8 et 6,1.");
+    if (usesJets(type) && (jets < 1 || jets > 6 || jets != std::floor(jets)))
+        return stop("Le nombre de jets doit être un entier de 1 à 6.");
+
+    const double module = blank(txt("Site", Module)) ? regime->meanFlow() : moduleTyped;
+    SiteMachine m;
+    m.grossHead = hb;
+    m.headLoss = hl;
+    m.designFlow = qd;
+    m.reservedFlow = blank(txt("Site", Qr)) ? module / 10.0 : qrTyped;
+    m.efficiency = eff;
+    m.minimumFlowPercent = qmin;
+    m.driveEfficiency = drive;
+    if (m.reservedFlow >= regime->largestFlow())
+        return stop("Le débit réservé atteint ou dépasse le plus fort débit de la rivière : aucune eau n'est turbinée.");
+
+    platform().setBusy(true);
+    const EnergyResult r = annualEnergy(*regime, m, module);
+    const bool edited = efficiencyEdited_;
+    MachineDesign base;
+    base.ratedHead = hb - hl;
+    base.rm = rm;
+    base.jets = usesJets(type) ? static_cast<int>(jets) : 1;
+    auto curveFor = [&](double designFlow) {
+        if (edited) return eff;
+        MachineDesign d = base;
+        d.designFlow = designFlow;
+        if (isWheel(type) || type == MachineType::CrossFlow) d.ratedHead = 1;
+        return efficiencyTable(type, d);
+    };
+    DesignFlowSweep sweep = designFlowSweep(*regime, m, module, curveFor);
+    platform().setBusy(false);
+
+    set("Resultat", 0, fixed(r.module, "0.000"));
+    set("Resultat", 1, fixed(r.reservedFlow, "0.000"));
+    set("Resultat", 2, fixed(r.grossPowerMax, "0.0"));
+    set("Resultat", 3, fixed(r.electricPowerMax, "0.0"));
+    set("Resultat", 4, fixed(r.meanPower, "0.0"));
+    set("Resultat", 5, fixed(r.annualEnergy, "0"));
+    set("Resultat", 6, fixed(r.loadFactor, "0.0"));
+    set("Resultat", 7, fixed(r.fullPowerHours, "0"));
+    set("Resultat", 8, fixed(r.operatingDays, "0"));
+    if (sweep.best >= 0) {
+        const SweepPoint& best = sweep.points[static_cast<std::size_t>(sweep.best)];
+        ctl("Meilleurqd").caption = "Meilleur débit d'équipement : " + fixed(best.designFlow, "0.000") + " m3/s (" +
+                                    fixed(best.annualEnergy, "0") + " kWh/an)";
+        ctl("Meilleurqd").touch();
+    }
+    result_ = r;
+    charts_ = energyCharts(*regime, m, std::move(sweep));
+    shared().SharedHead = static_cast<float>(hb);
+    shared().SharedFlow = static_cast<float>(qd);
+    return true;
+}
+
+void Productible::importRecord() {
+    const auto chosen = platform().chooseFileToOpen("Importer une chronique de débits journaliers",
+                                                    "Chroniques (*.csv *.txt);;Tous les fichiers (*)");
+    if (!chosen || chosen->empty()) return;
+    const std::filesystem::path path = pathFromUtf8(*chosen);
+    FlowRecord rec = readFlowRecordFile(path);
+    if (!rec.error.empty()) {
+        dialogs().message(rec.error);
+        return;
+    }
+    const FlowRegime regime = FlowRegime::fromRecord(rec.flows);
+    std::vector<DurationPoint> points;
+    for (double p : standardPercents()) points.push_back({p, regime.exceededFlow(p)});
+    record_ = std::move(rec.flows);
+    recordSkipped_ = rec.skipped;
+    recordSource_ = pathToUtf8(path.filename());
+    filling_ = true;
+    set("Courbe", -1, curveText(points));
+    filling_ = false;
+    ctl("Infochronique").caption = "Chronique importée (" + recordSource_ + ") : " + std::to_string(record_.size()) +
+                                   " jours lus, " + std::to_string(recordSkipped_) + " ignorés.";
+    ctl("Infochronique").touch();
+    clearResults();
+}
+
+SiteStudy Productible::study() const {
+    auto* self = const_cast<Productible*>(this);
+    SiteStudy s;
+    s.grossHead = self->txt("Site", Hb);
+    s.headLoss = self->txt("Site", Hl);
+    s.module = self->txt("Site", Module);
+    s.reservedFlow = self->txt("Site", Qr);
+    s.designFlow = self->txt("Site", Qd);
+    s.machine = machineCaption(machine());
+    for (int i = 0; i < 10; ++i) s.efficiency[i] = self->txt("Rendement", i);
+    s.efficiencyEdited = efficiencyEdited_;
+    s.minimumFlow = self->txt("Machine", Qmin);
+    s.jets = self->txt("Machine", Jets);
+    s.rm = self->txt("Machine", Rm);
+    s.driveEfficiency = self->txt("Machine", Drive);
+    const std::string& curve = self->txt("Courbe");
+    std::size_t start = 0;
+    while (start <= curve.size() && !curve.empty()) {
+        std::size_t end = curve.find('\n', start);
+        if (end == std::string::npos) end = curve.size();
+        std::string line = curve.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        s.curveLines.push_back(line);
+        start = end + 1;
+    }
+    s.record = record_;
+    s.recordSkipped = recordSkipped_;
+    s.recordSource = recordSource_;
+    return s;
+}
+
+void Productible::applyStudy(const SiteStudy& s) {
+    int index = -1;
+    for (int i = 0; i < MachineTypeCount; ++i)
+        if (s.machine == machineCaption(machineAt(i))) index = i;
+    if (index < 0) throw CalcError(ErrBadFileName, "Type de machine inconnu dans l'étude : " + s.machine);
+    filling_ = true;
+    ctl("Typemachine").setListIndex(index);
+    set("Site", Hb, s.grossHead);
+    set("Site", Hl, s.headLoss);
+    set("Site", Module, s.module);
+    set("Site", Qr, s.reservedFlow);
+    set("Site", Qd, s.designFlow);
+    for (int i = 0; i < 10; ++i) set("Rendement", i, s.efficiency[i]);
+    set("Machine", Qmin, s.minimumFlow);
+    set("Machine", Jets, s.jets);
+    set("Machine", Rm, s.rm);
+    set("Machine", Drive, s.driveEfficiency);
+    std::string curve;
+    for (std::size_t i = 0; i < s.curveLines.size(); ++i) curve += (i ? "\n" : "") + s.curveLines[i];
+    set("Courbe", -1, curve);
+    machineChosen();  // the boxes the type enables; nothing refilled while filling
+    filling_ = false;
+    efficiencyEdited_ = s.efficiencyEdited;
+    record_ = s.record;
+    recordSkipped_ = s.recordSkipped;
+    recordSource_ = s.recordSource;
+    ctl("Infochronique").caption =
+        record_.empty() ? "" : "Chronique importée (" + recordSource_ + ") : " + std::to_string(record_.size()) +
+                                   " jours lus, " + std::to_string(recordSkipped_) + " ignorés.";
+    ctl("Infochronique").touch();
+    clearResults();
+}
+
+void Productible::openStudy(const std::string& name) {
+    const std::string fileName = studyFileName(name);
+    if (auto refused = checkTypedName(fileName)) {
+        dialogs().message(*refused);
+        return;
+    }
+    const auto path = findFile(session().appFolder(), fileName);
+    if (!path) {
+        dialogs().message("Aucune étude de ce nom : " + name);
+        return;
+    }
+    const SiteStudy s = readStudy(*path);
+    applyStudy(s);
+    studyName_ = name;
+}
+
+void Productible::saveStudyAs(const std::string& name) {
+    const std::string fileName = studyFileName(name);
+    if (auto refused = checkTypedName(fileName)) {
+        dialogs().message(*refused);
+        return;
+    }
+    std::filesystem::path target = session().file(fileName);
+    if (name != studyName_)
+        if (auto existing = findFile(session().appFolder(), fileName)) {
+            if (!dialogs().question(overwriteQuestion())) return;
+            target = *existing;
+        }
+    saveStudy(target, study());
+    studyName_ = name;
+}
+
+void Productible::askOpen() {
+    std::vector<std::string> names;
+    for (const auto& f : listFiles(session().appFolder(), StudyPattern)) names.push_back(aub::studyName(f));
+    std::string prompt = "Nom de l'étude à ouvrir";
+    if (!names.empty()) {
+        prompt += " (";
+        for (std::size_t i = 0; i < names.size(); ++i) prompt += (i ? ", " : "") + names[i];
+        prompt += ")";
+    }
+    const std::string proposed = !studyName_.empty() ? studyName_ : names.empty() ? "" : names.front();
+    const auto answer = dialogs().input(prompt, "Ouvrir une étude de productible", proposed);
+    if (!answer || trim(*answer).empty()) return;
+    openStudy(trim(*answer));
+}
+
+void Productible::save() {
+    if (studyName_.empty()) {
+        askSaveAs();
+        return;
+    }
+    saveStudyAs(studyName_);
+}
+
+void Productible::askSaveAs() {
+    const auto answer = dialogs().input("Nom de l'étude", "Enregistrer l'étude de productible",
+                                        studyName_.empty() ? "Mon site" : studyName_);
+    if (!answer || trim(*answer).empty()) return;
+    const std::string name = trim(*answer);
+    saveStudyAs(name);
+}
+
+}  // namespace aub

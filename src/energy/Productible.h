@@ -1,0 +1,67 @@
+#pragma once
+// The annual-energy window: a site (gross head, head loss, module, reserved flow,
+// design flow), a machine (type, ten part-flow efficiencies, stop flow, jets, Rm,
+// drive efficiency) and the river's flow-duration curve, typed or imported from a
+// daily record; "Calcul" gives the annual energy (AnnualEnergy.h) and the data of
+// three charts: the flow-duration curve with the turbined band, the power against
+// the % of time, and the energy against the design flow (60 points, the best marked).
+//
+// The efficiency boxes follow the chosen machine and its data (design flow, rated
+// head Hb − hL, Rm, jets) until the person types into one of them; choosing a type
+// again gives back the machine's own curve.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "energy/AnnualEnergy.h"
+#include "energy/MachineEfficiency.h"
+#include "energy/SiteStudyFile.h"
+#include "forms/Form.h"
+
+namespace aub {
+
+// The help record and page code of the window.
+constexpr int ProductibleHelpRecord = 35;
+
+class Productible : public Form {
+public:
+    explicit Productible(Session& s);
+    void load() override;
+
+    // "Calcul": false when an input stopped it (its message shown).
+    bool calculate();
+    // Reads a daily record through the system's file dialog.
+    void importRecord();
+    void openStudy(const std::string& name);
+    void saveStudyAs(const std::string& name);
+
+    // The last calculation's results and chart data (nothing before a calculation).
+    const std::optional<EnergyResult>& result() const { return result_; }
+    const std::optional<EnergyCharts>& charts() const { return charts_; }
+    bool efficiencyEdited() const { return efficiencyEdited_; }
+    bool hasRecord() const { return !record_.empty(); }
+    const std::string& studyName() const { return studyName_; }
+
+    SiteStudy study() const;
+    void applyStudy(const SiteStudy& study);
+
+private:
+    MachineType machine() const;
+    void machineChosen();
+    void refillEfficiencies(bool warn);
+    void clearResults();
+    void askOpen();
+    void save();
+    void askSaveAs();
+
+    std::vector<double> record_;
+    int recordSkipped_ = 0;
+    std::string recordSource_;
+    std::string studyName_;
+    bool filling_ = false;
+    bool efficiencyEdited_ = false;
+    std::optional<EnergyResult> result_;
+    std::optional<EnergyCharts> charts_;
+};
+
+}  // namespace aub

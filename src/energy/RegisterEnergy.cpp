@@ -1,0 +1,20 @@
+#include "energy/RegisterEnergy.h"
+
+#include <memory>
+
+#include "core/SharedValues.h"
+#include "energy/Productible.h"
+#include "forms/Session.h"
+#include "forms/WindowCatalog.h"
+
+namespace aub {
+
+void registerEnergyWindows(WindowCatalog& catalog) {
+    catalog.add("Productible", [](Session& s) { return std::make_unique<Productible>(s); },
+                [](Session& s) {
+                    s.shared().FormulaId = ProductibleHelpRecord;
+                    s.show("Productible", true);
+                });
+}
+
+}  // namespace aub

@@ -1,0 +1,93 @@
+// The site-study file: exact round trip, Windows-1252 with CR LF, refused files.
+#include <gtest/gtest.h>
+
+#include "core/CalcError.h"
+#include "energy/SiteStudyFile.h"
+#include "files/TextFile.h"
+#include "support/WindowTest.h"
+
+namespace aub {
+namespace {
+
+SiteStudy sample() {
+    SiteStudy s;
+    s.grossHead = "3,2";
+    s.headLoss = "0.2";
+    s.module = "";
+    s.reservedFlow = "0.15";
+    s.designFlow = "1.2";
+    s.machine = "Roue de côté";
+    for (int i = 0; i < 10; ++i) s.efficiency[i] = "0." + std::to_string(60 + i);
+    s.efficiencyEdited = true;
+    s.minimumFlow = "10";
+    s.jets = "1";
+    s.rm = "4.5";
+    s.driveEfficiency = "0.90";
+    s.curveLines = {"# Vèze à Saint-Didier", "0 ; 6,5", "", "100 ; 0.08"};
+    s.record = {0.1, 1e-7, 123456.789, 0.30000000000000004, 0};
+    s.recordSkipped = 3;
+    s.recordSource = "chronique été.csv";
+    return s;
+}
+
+void expectSame(const SiteStudy& a, const SiteStudy& b) {
+    EXPECT_EQ(a.grossHead, b.grossHead);
+    EXPECT_EQ(a.headLoss, b.headLoss);
+    EXPECT_EQ(a.module, b.module);
+    EXPECT_EQ(a.reservedFlow, b.reservedFlow);
+    EXPECT_EQ(a.designFlow, b.designFlow);
+    EXPECT_EQ(a.machine, b.machine);
+    EXPECT_EQ(a.efficiency, b.efficiency);
+    EXPECT_EQ(a.efficiencyEdited, b.efficiencyEdited);
+    EXPECT_EQ(a.minimumFlow, b.minimumFlow);
+    EXPECT_EQ(a.jets, b.jets);
+    EXPECT_EQ(a.rm, b.rm);
+    EXPECT_EQ(a.driveEfficiency, b.driveEfficiency);
+    EXPECT_EQ(a.curveLines, b.curveLines);
+    EXPECT_EQ(a.record, b.record);  // every double exactly
+    EXPECT_EQ(a.recordSkipped, b.recordSkipped);
+    EXPECT_EQ(a.recordSource, b.recordSource);
+}
+
+TEST(SiteStudyFile, RoundTripsExactlyInWindows1252WithCrLf) {
+    test::TempFolder dir;
+    const auto path = dir.path() / studyFileName("Vèze");
+    saveStudy(path, sample());
+    const std::string bytes = readFileBytes(path);
+    EXPECT_EQ(bytes.rfind("Aubelys - \xE9tude de productible\r\nVersion=1\r\n", 0), 0u);
+    EXPECT_EQ(bytes.find('\n'), bytes.find("\r\n") + 1);
+    expectSame(readStudy(path), sample());
+    // Saved again, the file is the same to the byte.
+    saveStudy(path, readStudy(path));
+    EXPECT_EQ(readFileBytes(path), bytes);
+}
+
+TEST(SiteStudyFile, NamesAreThoseOfTheProgramFolder) {
+    EXPECT_EQ(studyFileName("Site exemple"), "Etude productible Site exemple.txt");
+    EXPECT_EQ(studyName("etude productible Site exemple.txt"), "Site exemple");
+    EXPECT_EQ(studyName("Oregon.txt"), "");
+}
+
+TEST(SiteStudyFile, RefusesOtherFilesLaterVersionsAndCutFiles) {
+    auto message = [](const std::vector<std::string>& lines) {
+        try {
+            parseStudy(lines);
+        } catch (const CalcError& e) {
+            return e.description();
+        }
+        return std::string("accepted");
+    };
+    EXPECT_NE(message({"10", "2", "0.5"}).find("n'est pas une étude"), std::string::npos);
+    std::vector<std::string> lines = studyLines(sample());
+    lines[1] = "Version=2";
+    EXPECT_NE(message(lines).find("version (2)"), std::string::npos);
+    lines = studyLines(sample());
+    lines.resize(lines.size() - 4);
+    EXPECT_NE(message(lines).find("incomplet"), std::string::npos);
+    lines = studyLines(sample());
+    lines.back() = "Suite";
+    EXPECT_NE(message(lines).find("fin manque"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace aub
