@@ -10,6 +10,7 @@
 // percentage and flow, read linearly between points and constant beyond the first and
 // the last), averaged by the trapezoid rule on p = 0, 0.1, ... 100 %, or from a daily
 // record, averaged over its days.
+#include "forms/Chart.h"
 #include <array>
 #include <functional>
 #include <string>
@@ -96,10 +97,7 @@ struct DesignFlowSweep {
 DesignFlowSweep designFlowSweep(const FlowRegime& regime, const SiteMachine& m, double module,
                                 const std::function<std::array<double, 10>(double)>& efficiencyFor);
 
-// Data of the three charts of the window.
-struct ChartPoint {
-    double x = 0, y = 0;
-};
+// Data of the three charts of the window (points as the chart control holds them).
 struct EnergyCharts {
     // Flow-duration curve: % of time, m3/s; the turbined band from Qr to Qr + Qt.
     std::vector<ChartPoint> durationCurve, bandLow, bandHigh;
