@@ -3,6 +3,7 @@
 #include <exception>
 #include <optional>
 
+#include "app/Dossier.h"
 #include "app/Windows.h"
 #include "files/AppFolder.h"
 #include "forms/Script.h"
@@ -15,11 +16,14 @@ namespace aub {
 namespace {
 
 const char* Usage =
-    "usage : aubelys-cli [--dossier DOSSIER] [--json] [--virgule] [--repondre TEXTE]... FENETRE [ETAPE]...\n"
+    "usage : aubelys-cli [--dossier DOSSIER] [--json] [--virgule] [--repondre TEXTE]... [--rapport [--nom-etude TEXTE]]\n"
+    "                   FENETRE [ETAPE]...\n"
     "  FENETRE   nom d'une fenêtre (Formmain, Formhlp ...), ouverte comme par son menu\n"
     "  ETAPE     NOM(I)=TEXTE, NOM=TEXTE, NOM(I), NOM, \"Menu/Entrée\", AUTRE:ETAPE, Form\n"
     "  --repondre  réponse aux questions (oui / non) et aux boîtes de saisie, dans l'ordre\n"
-    "  --virgule   réglages régionaux à virgule décimale\n";
+    "  --virgule   réglages régionaux à virgule décimale\n"
+    "  --rapport   après les étapes, le dossier (texte) de FENETRE et des autres fenêtres des étapes\n"
+    "  --nom-etude TEXTE  nom de l'étude inscrit en tête du dossier\n";
 
 }  // namespace
 
@@ -28,6 +32,8 @@ int cliMain(const std::vector<std::string>& args, const std::string& executableD
     std::optional<std::filesystem::path> folder;
     bool json = false;
     bool comma = false;
+    bool report = false;
+    std::string study;
     std::vector<std::string> answers;
     std::vector<std::string> rest;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -40,6 +46,10 @@ int cliMain(const std::vector<std::string>& args, const std::string& executableD
             json = true;
         } else if (a == "--virgule") {
             comma = true;
+        } else if (a == "--rapport") {
+            report = true;
+        } else if (a == "--nom-etude" && i + 1 < args.size()) {
+            study = args[++i];
         } else if (a == "--repondre" && i + 1 < args.size()) {
             answers.push_back(args[++i]);
         } else if (a == "--aide" || a == "--help" || a == "-h") {
@@ -72,7 +82,12 @@ int cliMain(const std::vector<std::string>& args, const std::string& executableD
         platform.separator = comma ? ',' : '.';
         Session session(catalog, dialogs, platform, app);
         ScriptOutcome outcome = runScript(session, rest[0], {rest.begin() + 1, rest.end()});
-        out << (json ? listingJson(session, dialogs) + "\n" : listingText(session, dialogs));
+        if (report) {
+            const auto windows = reportedWindows(catalog, rest[0], {rest.begin() + 1, rest.end()});
+            out << reportText(makeReport(session, windows, study));
+        } else {
+            out << (json ? listingJson(session, dialogs) + "\n" : listingText(session, dialogs));
+        }
         if (outcome.status != 0) err << outcome.error << "\n";
         return outcome.status;
     } catch (const std::exception& e) {

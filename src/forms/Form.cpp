@@ -7,6 +7,7 @@
 #include "core/CalcError.h"
 #include "core/NumberText.h"
 #include "forms/Dialogs.h"
+#include "forms/Report.h"
 #include "forms/Session.h"
 
 namespace aub {
@@ -154,6 +155,8 @@ void Form::fire(Control& control, EventKind kind) {
     if (it == handlers_.end()) return;
     Handler handler = it->second;  // the handler may replace itself
     int index = control.index();
+    // A person's event that changes a result box is a calculation: what it said is kept.
+    CalculationWatch watch(*this, depth_ == 0);
     trap([&] { handler(index); });
 }
 

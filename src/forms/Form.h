@@ -91,6 +91,13 @@ public:
     const std::string& txt(std::string_view name, int index = -1) { return ctl(name, index).text(); }
     void set(std::string_view name, int index, std::string text) { ctl(name, index).setText(std::move(text)); }
 
+    // For the dossier: the boxes the calculation fills when they are not locked (control
+    // names; empty: the locked boxes), the help-text record its local help shows (0: none),
+    // and the messages its last calculation showed.
+    std::vector<std::string> resultBoxes;
+    int helpRecord = 0;
+    std::vector<std::string> calculationMessages;
+
     // Changed on every modification of the window or its controls; views use it.
     unsigned revision() const { return revision_; }
     void touch() { ++revision_; }

@@ -5,6 +5,7 @@
 namespace aub {
 
 class Form;
+struct Report;
 
 class Platform {
 public:
@@ -30,6 +31,11 @@ public:
     virtual void openTextFile(const std::string& path) = 0;
     // The program's help pages at the topic of a context number (1 is the home page).
     virtual void showHelp(const std::string& helpPath, int context) = 0;
+
+    // Lays the dossier out as PDF in a file the person chooses in the system's save
+    // dialog, written atomically. False when the person cancels (or nothing can show the
+    // dialog); CalcError when the file cannot be written, and no file is left behind.
+    virtual bool saveDossier(const Report& report) { (void)report; return false; }
 
     virtual void setBusy(bool busy) = 0;   // hourglass
     // Lets the windows repaint and answer during a long calculation or a wait.

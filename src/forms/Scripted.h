@@ -4,6 +4,7 @@
 // the platform records every call.
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -62,6 +63,8 @@ public:
     void openTextEditor() override { calls.push_back("openTextEditor"); }
     void openTextFile(const std::string& path) override { calls.push_back("openTextFile " + path); }
     void showHelp(const std::string& helpPath, int context) override;
+    // Records "saveDossier" with the study and the windows; the last report is kept.
+    bool saveDossier(const Report& report) override;
     void setBusy(bool busy) override { busy_ = busy; calls.push_back(busy ? "busy" : "notBusy"); }
     bool busy() const { return busy_; }
     void processEvents() override {}
@@ -74,6 +77,7 @@ public:
     std::function<void(Form&)> onPrint;
     std::vector<std::string> calls;
     std::vector<std::string> printed;  // the lines given to printText
+    std::shared_ptr<const Report> dossier;
 
 private:
     std::string clipboard_;

@@ -13,6 +13,7 @@
 namespace aub {
 
 frmarcy::frmarcy(Session& s) : Form(s, "frmarcy", "Form1") {
+    resultBoxes = {"Resubox"};
     columns = 4;
     const char* data[] = {"Largeur canal m", "Profondeur canal m", "Débit en m3/s", "Rugosité mm", "",
                           "Perte mm*/m"};

@@ -46,6 +46,8 @@ public:
     void openTextFile(const std::string& path) override;
     void showHelp(const std::string& helpPath, int context) override;
 
+    // The system's save dialog, then the PDF (ReportPdf.cpp).
+    bool saveDossier(const Report& report) override;
     void setBusy(bool busy) override;  // balanced: repeated calls change nothing
     void processEvents() override;
     char decimalSeparator() const override;
