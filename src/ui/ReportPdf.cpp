@@ -38,19 +38,20 @@ const QColor HeadingColor(0x1F, 0x3A, 0x5F);
 const QColor RuleColor(0xC8, 0xC8, 0xC8);
 const QColor GroupColor(0x55, 0x55, 0x55);
 
-// Ligatures are turned off (a spacing is set) so that the text copied or searched
-// in the document reads "fi", "ffi" as typed.
+// Ligatures are turned off so that the text copied or searched in the document reads
+// "fi", "ffi" as typed.
 QFont textFont(double points, bool bold = false) {
     QFont f(QStringLiteral("DejaVu Sans"));
     f.setPointSizeF(points);
     f.setBold(bold);
-    f.setLetterSpacing(QFont::AbsoluteSpacing, 0.01);
+    f.setStyleStrategy(QFont::PreferNoShaping);
     return f;
 }
 
 QFont monoFont(double points) {
     QFont f(QStringLiteral("DejaVu Sans Mono"));
     f.setStyleHint(QFont::Monospace);
+    f.setStyleStrategy(QFont::PreferNoShaping);
     f.setPointSizeF(points);
     return f;
 }
