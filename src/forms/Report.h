@@ -4,8 +4,9 @@
 // document that the Qt layer lays out as PDF and the command line prints as text.
 //
 // How a window's boxes are read:
-//  - a result is a text box the window names in `Form::resultBoxes`, or, when it names
-//    none, a locked text box;
+//  - a result is a text box the window names in `Form::resultBoxes` (by control name,
+//    by key such as "boite(12)", or by the frame that holds it); when the window names
+//    none, a locked text box or a text box in a frame captioned "RESULTATS";
 //  - an input is any other text box or combo box the person can type into, a list the
 //    person chooses from (its chosen entry), a check box;
 //  - an observation list is a list that only shows lines (no event on a click), and a
