@@ -1,5 +1,9 @@
 // The dossier as PDF, read back with pdftotext: captions, values, method, the study
 // name and "page N / M" on every page; atomic writing; the --pdf option.
+#include <QApplication>
+#include <QFileDialog>
+#include <QTimer>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -12,6 +16,7 @@
 #include "forms/Session.h"
 #include "support/WindowTest.h"
 #include "ui/PdfCommand.h"
+#include "ui/QtPlatform.h"
 #include "ui/ReportPdf.h"
 
 namespace aub::test {
@@ -129,6 +134,37 @@ TEST_F(ReportPdfTest, PdfOptionWritesTheWindowAndTheOthersOfItsSteps) {
     EXPECT_EQ(errors2.str().rfind("Le dossier PDF n'a pas été écrit : ", 0), 0u) << errors2.str();
     std::ostringstream said3, errors3;
     EXPECT_EQ(runPdf(pdf, folder(), {}, "", {"Nulle"}, {}, said3, errors3), 2);
+}
+
+// Answers the next save dialog with a file, or cancels it with an empty one.
+void answerSaveDialog(const QString& file) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, file] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        timer->stop();
+        timer->deleteLater();
+        if (file.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        dialog->selectFile(file);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    timer->start(5);
+}
+
+TEST_F(ReportPdfTest, SaveDialogChoosesTheFileAndCancelWritesNothing) {
+    QtPlatform platform;
+    open("Formbuse");
+    const Report report = makeReport(session(), {"Formbuse"}, "Conduite");
+    answerSaveDialog(QString());
+    EXPECT_FALSE(platform.saveDossier(report));
+    EXPECT_EQ(std::distance(fs::directory_iterator(out_.path()), fs::directory_iterator()), 0);
+    // A name typed without extension gets ".pdf".
+    answerSaveDialog(QString::fromStdString((out_.path() / "conduite").string()));
+    EXPECT_TRUE(platform.saveDossier(report));
+    EXPECT_GT(fs::file_size(out_.path() / "conduite.pdf"), 1000u);
 }
 
 }  // namespace
