@@ -93,10 +93,11 @@ public:
 
     // For the dossier: the boxes the calculation fills when they are not locked (control
     // names; empty: the locked boxes), the help-text record its local help shows (0: none),
-    // and the messages its last calculation showed.
+    // the messages its last calculation showed and the other boxes it wrote (keys).
     std::vector<std::string> resultBoxes;
     int helpRecord = 0;
     std::vector<std::string> calculationMessages;
+    std::vector<std::string> calculationWritten;
 
     // Changed on every modification of the window or its controls; views use it.
     unsigned revision() const { return revision_; }

@@ -169,7 +169,9 @@ WindowReport buildWindowReport(Form& form) {
     for (const auto& cp : form.controls()) {
         const Control& c = *cp;
         if (!isShown(form, c)) continue;
-        if (isResultBox(form, c)) {
+        const bool written = std::find(form.calculationWritten.begin(), form.calculationWritten.end(), c.key()) !=
+                             form.calculationWritten.end();
+        if (isResultBox(form, c) || (isTextBox(c) && !c.multiline && written)) {
             addRow(r.results, groupTitle(form, c), {captionOf(form, c), trim(c.text())});
         } else if (isInputControl(form, c)) {
             std::string value;
@@ -219,7 +221,7 @@ CalculationWatch::CalculationWatch(Form& form, bool active) : form_(&form), acti
     form.session().eventWindow = form.name();
     messagesBefore_ = form.session().messageCount();
     for (const auto& c : form.controls())
-        if (isResultBox(form, *c)) before_.push_back(c->text());
+        if (isTextBox(*c)) before_.push_back(c->text());
 }
 
 CalculationWatch::~CalculationWatch() {
@@ -228,13 +230,33 @@ CalculationWatch::~CalculationWatch() {
         Form& form = *form_;
         form.session().eventWindow.clear();
         std::size_t i = 0;
-        bool changed = false;
+        bool calculated = false;
+        std::vector<std::string> written;  // other boxes whose text the event changed
         for (const auto& c : form.controls()) {
-            if (!isResultBox(form, *c)) continue;
-            if (i >= before_.size() || before_[i] != c->text()) changed = true;
+            if (!isTextBox(*c)) continue;
+            const bool changed = i >= before_.size() || before_[i] != c->text();
             ++i;
+            if (!changed) continue;
+            if (isResultBox(form, *c)) calculated = true;
+            else written.push_back(c->key());
         }
-        if (!changed) return;
+        auto& kept = form.calculationWritten;
+        if (calculated && !showsResults(form)) {
+            // The results were emptied (new data, a design opened): no calculation is shown.
+            kept.clear();
+            form.calculationMessages.clear();
+            return;
+        }
+        if (!calculated) {
+            // A box typed into since the calculation holds the person's value again.
+            kept.erase(std::remove_if(kept.begin(), kept.end(),
+                                      [&](const std::string& k) {
+                                          return std::find(written.begin(), written.end(), k) != written.end();
+                                      }),
+                       kept.end());
+            return;
+        }
+        kept = std::move(written);
         form.calculationMessages = form.session().messagesSince(messagesBefore_);
         if (form.isLoaded() && isCalculationWindow(form)) form.session().noteCalculationWindow(form);
     } catch (...) {

@@ -7,6 +7,8 @@
 //  - a result is a text box the window names in `Form::resultBoxes` (by control name,
 //    by key such as "boite(12)", or by the frame that holds it); when the window names
 //    none, a locked text box or a text box in a frame captioned "RESULTATS";
+//  - a box that the last calculation wrote (the event that changed a result box) is a
+//    result too, until the person types into it;
 //  - an input is any other text box or combo box the person can type into, a list the
 //    person chooses from (its chosen entry), a check box;
 //  - an observation list is a list that only shows lines (no event on a click), and a
@@ -88,8 +90,9 @@ bool showsResults(const Form& form);
 WindowReport buildWindowReport(Form& form);
 
 // Watches one event of a window: when the event changes a result box, the messages shown
-// meanwhile become the window's calculation messages, and the session notes the window
-// as the calculation window used last. Inactive for events run inside other events.
+// meanwhile become the window's calculation messages, the other boxes it wrote its
+// written boxes, and the session notes the window as the calculation window used last.
+// Inactive for events run inside other events.
 class CalculationWatch {
 public:
     CalculationWatch(Form& form, bool active);

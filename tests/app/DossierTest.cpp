@@ -68,7 +68,7 @@ TEST_F(DossierTest, OvershotExampleShowsEveryBoxAndItsMethod) {
     EXPECT_EQ(r.method.rfind("ROUE EN DESSUS", 0), 0u);
 }
 
-TEST_F(DossierTest, TurbineExampleKeepsTypedEfficiencyAmongTheData) {
+TEST_F(DossierTest, TurbineExampleKeepsTypedEfficiencyAmongTheDataAndComputedNsAmongResults) {
     turbineExample();
     Form& f = *session().loaded("Formroue");
     const WindowReport r = buildWindowReport(f);
@@ -76,15 +76,20 @@ TEST_F(DossierTest, TurbineExampleKeepsTypedEfficiencyAmongTheData) {
     const auto data = rows(r.inputs);
     EXPECT_EQ(data.find("Hauteur (m)")->second, "10");
     EXPECT_EQ(data.find("Rendement")->second, ".85");
-    EXPECT_EQ(data.find("Ns vitesse spécifique")->second, "104");
     const auto results = rows(r.results);
+    // Base 1 computes Ns from the speed: written by the calculation, it is a result.
+    EXPECT_EQ(data.count("Ns vitesse spécifique"), 0u);
+    EXPECT_EQ(results.find("Ns vitesse spécifique")->second, "104");
     EXPECT_EQ(results.count("Rendement"), 0u);
     EXPECT_EQ(results.find("Type de roue")->second, "Francis lente");
     EXPECT_EQ(results.find("Diamètre roue entrée m.")->second, "1.887");
     EXPECT_EQ(results.find("Omega rad/s")->second, "10.4719760");
     // The two power frames keep their captions apart.
-    ASSERT_EQ(r.results[0].title, "Puissance théorique");
-    EXPECT_EQ(r.results[0].rows[0].value, "399.990000");
+    ASSERT_EQ(r.results.size(), 5u);
+    EXPECT_EQ(r.results[0].title, "Chute");
+    ASSERT_EQ(r.results[1].title, "Puissance théorique");
+    EXPECT_EQ(r.results[1].rows[0].value, "399.990000");
+    EXPECT_EQ(r.results[2].title, "Puissance utile");
     // The runner's picture (its local help is the help pages, not a record: no method).
     ASSERT_EQ(r.figures.size(), 1u);
     EXPECT_EQ(r.figures[0].picture, "franlent.jpg");

@@ -160,5 +160,43 @@ TEST_F(ReportTest, EmptySectionsAreLeftOut) {
     EXPECT_EQ(text.find("Étude"), std::string::npos);  // no study name typed
 }
 
+// A page that writes some of its results into boxes the person can type into.
+class Page : public Form {
+public:
+    explicit Page(Session& s) : Form(s, "Page", "PAGE") {
+        label("Label", 0, "Largeur m").at(0, 0);
+        textBox("zonetxt", 0, "2").at(0, 1);
+        label("Label", 1, "Coefficient").at(1, 0);
+        textBox("zonetxt", 1).at(1, 1);
+        label("Label", 2, "Débit m3/s").at(2, 0);
+        textBox("zoneresu", -1).at(2, 1);
+        resultBoxes = {"zoneresu"};
+        button("CALCUL", -1, "CALCUL ");
+        on("CALCUL", EventKind::Click, [this](int) {
+            set("zonetxt", 1, "0.55");
+            set("zoneresu", -1, "1.1");
+        });
+        on("zonetxt", EventKind::Change, [this](int) { set("zoneresu", -1, ""); });
+    }
+};
+
+TEST_F(ReportTest, BoxesWrittenByTheCalculationAreResultsUntilTyped) {
+    catalog_.add("Page", [](Session& s) { return std::make_unique<Page>(s); });
+    Form& page = session_->load("Page");
+    ASSERT_EQ(runStep(*session_, "Page", "CALCUL").status, 0);
+    WindowReport r = buildWindowReport(page);
+    ASSERT_EQ(r.results.size(), 1u);
+    ASSERT_EQ(r.results[0].rows.size(), 2u);
+    EXPECT_EQ(r.results[0].rows[0].caption, "Coefficient");
+    EXPECT_EQ(r.results[0].rows[0].value, "0.55");
+    EXPECT_EQ(r.inputs[0].rows.size(), 1u);
+    // Typing into it empties the result: the typed value is data again.
+    ASSERT_EQ(runStep(*session_, "Page", "zonetxt(1)=0.6").status, 0);
+    r = buildWindowReport(page);
+    EXPECT_FALSE(r.calculated);
+    EXPECT_EQ(r.inputs[0].rows.size(), 2u);
+    EXPECT_TRUE(page.calculationWritten.empty());
+}
+
 }  // namespace
 }  // namespace aub
