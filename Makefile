@@ -5,7 +5,7 @@
 # make install: installs into PREFIX (default /usr/local); DESTDIR is honoured
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-PACKAGES = cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth python3 qt6-charts-dev qt6-svg-dev
+PACKAGES = cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth python3 qt6-charts-dev qt6-svg-dev fonts-dejavu-core poppler-utils
 
 .PHONY: all build run test deps bench clean
 

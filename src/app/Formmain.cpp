@@ -30,6 +30,7 @@ std::string todayText() {
 }  // namespace
 
 Formmain::Formmain(Session& s) : Form(s, "Formmain", "PAGE GENERALE") {
+    resultBoxes = {"zoneresu"};
     buildPage();
     buildMenus();
     defaultAction = "Command1";

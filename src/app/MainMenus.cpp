@@ -4,6 +4,7 @@
 #include <new>
 #include <stdexcept>
 
+#include "app/Dossier.h"
 #include "app/Formmain.h"
 #include "core/CalcError.h"
 #include "core/SharedValues.h"
@@ -148,6 +149,10 @@ void Formmain::buildMenus() {
     on("Feuille", EventKind::Click, [this](int) { printWindow(); });
     menu("Aidelocale", "Aide locale", "Impression");
     on("Aidelocale", EventKind::Click, [this](int) { localHelp(); });
+    menu("Dossierajout", "Ajouter la fenêtre au dossier", "Impression");
+    on("Dossierajout", EventKind::Click, [this](int) { addWindowToDossier(*this); });
+    menu("Dossierpdf", "Dossier PDF…", "Impression");
+    on("Dossierpdf", EventKind::Click, [this](int) { writeDossierPdf(*this); });
 
     menu("Utilites", "&Utilités");
     menu("Aidegene", "Aide géné", "Utilites");

@@ -3,6 +3,7 @@
 #include <exception>
 #include <optional>
 
+#include "app/Dossier.h"
 #include "app/Windows.h"
 #include "files/AppFolder.h"
 #include "forms/Chart.h"
@@ -18,12 +19,14 @@ namespace {
 
 const char* Usage =
     "usage : aubelys-cli [--dossier DOSSIER] [--json] [--virgule] [--repondre TEXTE]... [--csv FENETRE:CONTROLE]\n"
-    "                    FENETRE [ETAPE]...\n"
+    "                    [--rapport [--nom-etude TEXTE]] FENETRE [ETAPE]...\n"
     "  FENETRE   nom d'une fenêtre (Formmain, Formhlp ...), ouverte comme par son menu\n"
     "  ETAPE     NOM(I)=TEXTE, NOM=TEXTE, NOM(I), NOM, \"Menu/Entrée\", AUTRE:ETAPE, Form\n"
     "  --repondre  réponse aux questions (oui / non) et aux boîtes de saisie, dans l'ordre\n"
     "  --virgule   réglages régionaux à virgule décimale\n"
-    "  --csv       après les étapes, écrit l'export CSV du graphique CONTROLE de la fenêtre FENETRE\n";
+    "  --csv       après les étapes, écrit l'export CSV du graphique CONTROLE de la fenêtre FENETRE\n"
+    "  --rapport   après les étapes, le dossier (texte) de FENETRE et des autres fenêtres des étapes\n"
+    "  --nom-etude TEXTE  nom de l'étude inscrit en tête du dossier\n";
 
 // `--csv FENETRE:CONTROLE`: the chart's CSV export, exactly as the view saves it.
 int printChartCsv(Session& session, const std::string& target, char separator, std::ostream& out,
@@ -52,6 +55,8 @@ int cliMain(const std::vector<std::string>& args, const std::string& executableD
     std::optional<std::filesystem::path> folder;
     bool json = false;
     bool comma = false;
+    bool report = false;
+    std::string study;
     std::vector<std::string> answers;
     std::string csvTarget;
     std::vector<std::string> rest;
@@ -67,6 +72,10 @@ int cliMain(const std::vector<std::string>& args, const std::string& executableD
             comma = true;
         } else if (a == "--csv" && i + 1 < args.size()) {
             csvTarget = args[++i];
+        } else if (a == "--rapport") {
+            report = true;
+        } else if (a == "--nom-etude" && i + 1 < args.size()) {
+            study = args[++i];
         } else if (a == "--repondre" && i + 1 < args.size()) {
             answers.push_back(args[++i]);
         } else if (a == "--aide" || a == "--help" || a == "-h") {
@@ -100,14 +109,16 @@ int cliMain(const std::vector<std::string>& args, const std::string& executableD
         answerFilesFrom(platform, dialogs);
         Session session(catalog, dialogs, platform, app);
         ScriptOutcome outcome = runScript(session, rest[0], {rest.begin() + 1, rest.end()});
-        if (outcome.status != 0) {
+        if (outcome.status == 0 && !csvTarget.empty())
+            return printChartCsv(session, csvTarget, platform.separator, out, err);
+        if (report) {
+            const auto windows = reportedWindows(catalog, rest[0], {rest.begin() + 1, rest.end()});
+            out << reportText(makeReport(session, windows, study));
+        } else {
             out << (json ? listingJson(session, dialogs) + "\n" : listingText(session, dialogs));
-            err << outcome.error << "\n";
-            return outcome.status;
         }
-        if (!csvTarget.empty()) return printChartCsv(session, csvTarget, platform.separator, out, err);
-        out << (json ? listingJson(session, dialogs) + "\n" : listingText(session, dialogs));
-        return 0;
+        if (outcome.status != 0) err << outcome.error << "\n";
+        return outcome.status;
     } catch (const std::exception& e) {
         err << "erreur : " << e.what() << "\n";
         return 1;

@@ -8,6 +8,7 @@
 #include "core/CalcError.h"
 #include "core/NumberText.h"
 #include "forms/Dialogs.h"
+#include "forms/Report.h"
 #include "forms/Session.h"
 
 namespace aub {
@@ -163,6 +164,8 @@ bool Form::fire(Control& control, EventKind kind) {
         return false;
     int index = control.index();
     const bool calculation = kind == EventKind::Click && !resultBoxes.empty() && control.key() == defaultAction;
+    // A person's event that changes a result box is a calculation: what it said is kept.
+    CalculationWatch watch(*this, depth_ == 0);
     if (!trap([&] { handler(index); }) && calculation && loaded_) {
         for (const auto& c : controls_)
             if (c->kind() == ControlKind::TextBox &&

@@ -105,8 +105,9 @@ public:
     // or it is hidden or greyed.
     bool runDefaultAction();
     bool runCancelAction();
-    // The result boxes (control names) of the default action: emptied when it stops on
-    // an error, so that no figure of an earlier run stays beside the new inputs.
+    // The result boxes (control names) of the calculation: emptied when the default action
+    // stops on an error, so that no figure of an earlier run stays beside the new inputs;
+    // the dossier lists them under the results (when empty, the locked boxes are).
     std::vector<std::string> resultBoxes;
 
     // Unsaved edits of a design window: set by a person's change to one of its inputs,
@@ -120,6 +121,12 @@ public:
     void discardsEdits(std::string_view controlName);
     // True when the inputs may go: nothing unsaved, or the person said yes.
     bool mayDiscardEdits();
+
+    // For the dossier: the help-text record its local help shows (0: none), the messages
+    // its last calculation showed and the other boxes it wrote (keys).
+    int helpRecord = 0;
+    std::vector<std::string> calculationMessages;
+    std::vector<std::string> calculationWritten;
 
     // Changed on every modification of the window or its controls; views use it.
     unsigned revision() const { return revision_; }

@@ -6,6 +6,7 @@
 namespace aub {
 
 class Form;
+struct Report;
 
 class Platform {
 public:
@@ -35,6 +36,11 @@ public:
     // The system's dialog for choosing an existing file to read: its path (UTF-8), or
     // nothing when the person cancels. `filter` as "Chroniques (*.csv *.txt);;Tous les fichiers (*)".
     virtual std::optional<std::string> chooseFileToOpen(const std::string& title, const std::string& filter) = 0;
+
+    // Lays the dossier out as PDF in a file the person chooses in the system's save
+    // dialog, written atomically. False when the person cancels (or nothing can show the
+    // dialog); CalcError when the file cannot be written, and no file is left behind.
+    virtual bool saveDossier(const Report& report) { (void)report; return false; }
 
     virtual void setBusy(bool busy) = 0;   // hourglass
     // Lets the windows repaint and answer during a long calculation or a wait.

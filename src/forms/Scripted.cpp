@@ -4,6 +4,7 @@
 
 #include "core/CalcError.h"
 #include "forms/Form.h"
+#include "forms/Report.h"
 
 namespace aub {
 
@@ -68,6 +69,14 @@ void RecordingPlatform::printText(float x, float y, const std::string& text) {
     (void)y;
     printed.push_back(text);
     calls.push_back("printText");
+}
+
+bool RecordingPlatform::saveDossier(const Report& report) {
+    std::string call = "saveDossier " + report.study;
+    for (const auto& w : report.windows) call += " " + w.window;
+    calls.push_back(call);
+    dossier = std::make_shared<const Report>(report);
+    return true;
 }
 
 void RecordingPlatform::showHelp(const std::string& helpPath, int context) {

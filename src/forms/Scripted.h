@@ -4,6 +4,7 @@
 // the platform records every call.
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -68,6 +69,8 @@ public:
     // from their dialogs' queue); without one the dialog is cancelled.
     std::optional<std::string> chooseFileToOpen(const std::string& title, const std::string& filter) override;
     std::function<std::optional<std::string>(const std::string& title, const std::string& filter)> fileChooser;
+    // Records "saveDossier" with the study and the windows; the last report is kept.
+    bool saveDossier(const Report& report) override;
     void setBusy(bool busy) override { busy_ = busy; calls.push_back(busy ? "busy" : "notBusy"); }
     bool busy() const { return busy_; }
     void processEvents() override {}
@@ -80,6 +83,7 @@ public:
     std::function<void(Form&)> onPrint;
     std::vector<std::string> calls;
     std::vector<std::string> printed;  // the lines given to printText
+    std::shared_ptr<const Report> dossier;
 
 private:
     std::string clipboard_;

@@ -12,9 +12,37 @@
 
 namespace aub {
 
+namespace {
+constexpr std::size_t JournalLength = 400;
+}  // namespace
+
+// The dialogs the windows use: the person's, with every message noted on the way.
+class Session::Journal : public Dialogs {
+public:
+    Journal(Session& session, Dialogs& real) : session_(session), real_(real) {}
+    using Dialogs::message;
+    void message(const std::string& text, const std::string& title) override {
+        auto& texts = session_.journalTexts_;
+        if (texts.size() >= JournalLength) texts.erase(texts.begin(), texts.begin() + JournalLength / 2);
+        texts.push_back(text);
+        ++session_.messageCount_;
+        real_.message(text, title);
+    }
+    bool question(const std::string& text, const std::string& title) override { return real_.question(text, title); }
+    std::optional<std::string> input(const std::string& prompt, const std::string& title,
+                                     const std::string& defaultText) override {
+        return real_.input(prompt, title, defaultText);
+    }
+
+private:
+    Session& session_;
+    Dialogs& real_;
+};
+
 Session::Session(const WindowCatalog& catalog, Dialogs& dialogs, Platform& platform,
                  std::filesystem::path appFolder)
-    : catalog_(&catalog), dialogs_(&dialogs), platform_(&platform), appFolder_(std::move(appFolder)) {
+    : catalog_(&catalog), dialogs_(&dialogs), platform_(&platform), appFolder_(std::move(appFolder)),
+      journal_(std::make_unique<Journal>(*this, dialogs)) {
     shared_.AppFolder = withSeparator(appFolder_);
     shared_.DecimalComma = platform.decimalSeparator() == ',';
     helpFile_ = HelpTextFile(appFolder_ / "Microfich.txt");
@@ -25,6 +53,23 @@ Session::~Session() {
     forms_.clear();
     graveyard_.clear();
 }
+
+Dialogs& Session::dialogs() { return *journal_; }
+
+std::vector<std::string> Session::messagesSince(std::size_t count) const {
+    const std::size_t first = messageCount_ - journalTexts_.size();
+    const std::size_t from = count > first ? count - first : 0;
+    if (from >= journalTexts_.size()) return {};
+    return {journalTexts_.begin() + static_cast<std::ptrdiff_t>(from), journalTexts_.end()};
+}
+
+std::string Session::openerOf(std::string_view window) const {
+    for (const auto& [shown, opener] : openers_)
+        if (shown == window) return opener;
+    return {};
+}
+
+void Session::noteCalculationWindow(const Form& form) { lastCalculation_ = form.name(); }
 
 std::filesystem::path Session::file(std::string_view name) const {
     return appFolder_ / std::filesystem::path(std::u8string(name.begin(), name.end()));
@@ -57,6 +102,12 @@ void Session::show(std::string_view name, bool modal) {
     form.touch();
     if (host_) host_->formShown(form);
     form.trap([&] { form.activate(); });
+    if (form.isLoaded() && isCalculationWindow(form)) noteCalculationWindow(form);
+    if (!eventWindow.empty() && eventWindow != form.name()) {
+        auto it = std::find_if(openers_.begin(), openers_.end(), [&](const auto& p) { return p.first == form.name(); });
+        if (it == openers_.end()) openers_.emplace_back(form.name(), eventWindow);
+        else it->second = eventWindow;
+    }
 }
 
 void Session::hide(std::string_view name) {

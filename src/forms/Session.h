@@ -10,6 +10,7 @@
 #include "core/SharedValues.h"
 #include "files/HelpTextFile.h"
 #include "forms/Control.h"
+#include "forms/Report.h"
 
 namespace aub {
 
@@ -37,7 +38,7 @@ public:
     Session& operator=(const Session&) = delete;
 
     SharedValues& shared() { return shared_; }
-    Dialogs& dialogs() { return *dialogs_; }
+    Dialogs& dialogs();
     Platform& platform() { return *platform_; }
     const WindowCatalog& catalog() const { return *catalog_; }
     const std::filesystem::path& appFolder() const { return appFolder_; }
@@ -69,6 +70,21 @@ public:
     bool ended() const { return ended_; }
     std::vector<Form*> forms() const;  // loaded windows, in load order
 
+    // Every message shown goes through a journal: the count so far, and the texts shown
+    // since an earlier count (the journal keeps the last few hundred).
+    std::size_t messageCount() const { return messageCount_; }
+    std::vector<std::string> messagesSince(std::size_t count) const;
+    // The calculation window shown or calculated last (empty: none), for the dossier.
+    void noteCalculationWindow(const Form& form);
+    const std::string& lastCalculationWindow() const { return lastCalculation_; }
+    // The window whose event showed a window (empty: none); the event window is set by
+    // the window's own events (CalculationWatch).
+    std::string openerOf(std::string_view window) const;
+    std::string eventWindow;
+    // The windows added to the dossier, each as it was when added, in order.
+    std::vector<WindowReport> dossier;
+    std::string dossierStudy;
+
     void setHost(WindowHost* host) { host_ = host; }
     // Windows unloaded inside one of their own handlers are destroyed here, later.
     void collect();
@@ -84,6 +100,13 @@ private:
     std::vector<std::unique_ptr<Form>> graveyard_;
     WindowHost* host_ = nullptr;
     bool ended_ = false;
+    class Journal;
+    friend class Journal;
+    std::unique_ptr<Journal> journal_;
+    std::vector<std::string> journalTexts_;
+    std::size_t messageCount_ = 0;
+    std::string lastCalculation_;
+    std::vector<std::pair<std::string, std::string>> openers_;
 };
 
 }  // namespace aub

@@ -65,6 +65,7 @@ std::optional<std::filesystem::path> findFolder(const std::filesystem::path& dir
 }  // namespace
 
 Frmmarteau::Frmmarteau(Session& s) : Form(s, "Frmmarteau", "MARTEAU DE FORGE") {
+    resultBoxes = {"Frame2", "Frame4"};
     columns = 3;
     frame("Frame1", -1, "").at(0, 0, 2, 1);
     int row = 0;

@@ -64,6 +64,7 @@ void tabbedLine(std::vector<std::string>& lines, const std::string& caption, con
 }  // namespace
 
 Banki::Banki(Session& s) : Form(s, "Banki", "Evaluation d'une roue banki") {
+    helpRecord = 28;
     columns = 3;
     frame("Frame1", -1, "DONNEES").at(0, 0);
     for (int i = 0; i < DataCount; ++i) {

@@ -18,6 +18,8 @@ constexpr float Pi = 3.141593f;
 }  // namespace
 
 Form12::Form12(Session& s) : Form(s, "Form12", "2 BASSINS") {
+    helpRecord = 33;
+    resultBoxes = {"Frame2"};
     columns = 3;
     frame("Frame1", -1, "").at(0, 0);
     label("Label2", -1, "Paroi").in("Frame1").at(0, 0);

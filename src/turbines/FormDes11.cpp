@@ -9,6 +9,7 @@
 namespace aub {
 
 FormDes11::FormDes11(Session& s) : Form(s, "FormDes11", "Turbine : indices N11, Q11, P11") {
+    resultBoxes = {"Resubox"};
     columns = 2;
     frame("Frame1", -1, "RAPPEL DONNEES").at(0, 0);
     const char* data[] = {"Hauteur de chute",     "Débit",          "Vitesse rotation T/min",

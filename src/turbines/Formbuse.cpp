@@ -25,6 +25,8 @@ constexpr float MaxFullFlowSteps = 10000.0f;
 }  // namespace
 
 Formbuse::Formbuse(Session& s) : Form(s, "Formbuse", "PERTES DE CHARGE D UNE CONDUITE EN CHARGE") {
+    helpRecord = 27;
+    resultBoxes = {"Frame2"};
     columns = 2;
     frame("Frame1", -1, "").at(0, 0);
     label("Label5", -1, "Paroi").in("Frame1").at(0, 0);

@@ -37,6 +37,9 @@ std::string orEmpty(double v, const char* mask) { return v == 0.0 ? std::string(
 
 Formroue::Formroue(Session& s, std::shared_ptr<FormroueMemory> memory)
     : Form(s, "Formroue", "CARACTERISTIQUES PRINCIPALES D'UNE  TURBINE HYDRAULIQUE"), memory_(std::move(memory)) {
+    // The efficiency boite(6) and the specific speed boite(11) are typed; the other boxes are results.
+    resultBoxes = {"boite(12)", "boite(8)", "boite(10)", "boite(9)", "boite(3)", "boite(4)", "boite(7)",
+                   "boite(1)",  "boite(5)", "boite(13)", "boite(0)", "boite(2)", "ksibox"};
     columns = 3;
 
     frame("Frame1", -1, "Chute").at(0, 0, 2, 1);

@@ -48,6 +48,8 @@ public:
     void showHelp(const std::string& helpPath, int context) override;
 
     std::optional<std::string> chooseFileToOpen(const std::string& title, const std::string& filter) override;
+    // The system's save dialog, then the PDF (ReportPdf.cpp).
+    bool saveDossier(const Report& report) override;
     void setBusy(bool busy) override;  // balanced: repeated calls change nothing
     void processEvents() override;
     char decimalSeparator() const override;

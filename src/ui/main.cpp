@@ -1,6 +1,7 @@
 // aubelys: the program with its windows.
 //   aubelys [--dossier DOSSIER] [FENETRE [ETAPE]...]
 //   aubelys --capture DOSSIER_IMAGES [--dossier DOSSIER] [--repondre TEXTE]... [FENETRE [ETAPE]...]
+//   aubelys --pdf FICHIER.pdf [--dossier DOSSIER] [--repondre TEXTE]... [--nom-etude TEXTE] FENETRE [ETAPE]...
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -23,6 +24,7 @@
 #include "forms/WindowCatalog.h"
 #include "ui/Capture.h"
 #include "ui/ProgramIcon.h"
+#include "ui/PdfCommand.h"
 #include "ui/QtDialogs.h"
 #include "ui/QtPlatform.h"
 #include "ui/UiConvert.h"
@@ -33,10 +35,12 @@ namespace {
 const char* Usage =
     "usage : aubelys [--dossier DOSSIER] [FENETRE [ETAPE]...]\n"
     "        aubelys --capture DOSSIER_IMAGES [--dossier DOSSIER] [--repondre TEXTE]... [FENETRE [ETAPE]...]\n"
+    "        aubelys --pdf FICHIER.pdf [--dossier DOSSIER] [--repondre TEXTE]... [--nom-etude TEXTE] FENETRE [ETAPE]...\n"
     "  --dossier   dossier du programme (projets, textes d'aide)\n"
     "  FENETRE     fenêtre ouverte au départ, ETAPE comme pour aubelys-cli\n"
     "  --capture   écrit une image PNG par fenêtre, sans boîte de dialogue réelle\n"
-    "  --repondre  réponse aux questions (oui / non) et aux boîtes de saisie, dans l'ordre\n";
+    "  --repondre  réponse aux questions (oui / non) et aux boîtes de saisie, dans l'ordre\n"
+    "  --pdf       écrit, sans écran, le dossier PDF de FENETRE et des autres fenêtres des étapes\n";
 
 // The offscreen and virtual displays of the capture option tell at every window what a
 // real display would do with it; that is noise for the person reading the listing.
@@ -92,6 +96,10 @@ int runProgram(const std::optional<std::filesystem::path>& folder, const std::ve
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The dossier is written without a screen.
+    for (int i = 1; i < argc; ++i)
+        if (std::string(argv[i]) == "--pdf" && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Aubelys"));
     QApplication::setOrganizationName(QStringLiteral("Aubelys"));
@@ -112,6 +120,8 @@ int main(int argc, char** argv) {
 
     std::optional<std::filesystem::path> folder;
     std::optional<std::filesystem::path> captureDir;
+    std::optional<std::filesystem::path> pdfFile;
+    std::string study;
     std::vector<std::string> answers;
     std::vector<std::string> rest;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -122,6 +132,10 @@ int main(int argc, char** argv) {
             folder = aub::pathFromUtf8(args[++i]);
         } else if (a == "--capture" && i + 1 < args.size()) {
             captureDir = aub::pathFromUtf8(args[++i]);
+        } else if (a == "--pdf" && i + 1 < args.size()) {
+            pdfFile = aub::pathFromUtf8(args[++i]);
+        } else if (a == "--nom-etude" && i + 1 < args.size()) {
+            study = args[++i];
         } else if (a == "--repondre" && i + 1 < args.size()) {
             answers.push_back(args[++i]);
         } else if (a == "--aide" || a == "--help" || a == "-h") {
@@ -135,6 +149,15 @@ int main(int argc, char** argv) {
         }
     }
 
+    if (pdfFile) {
+        qInstallMessageHandler(quietMessages);
+        if (rest.empty()) {
+            std::cerr << Usage;
+            return 1;
+        }
+        return aub::runPdf(*pdfFile, folder, answers, study, rest,
+                           aub::pathFromUtf8(aub::fromQ(QCoreApplication::applicationDirPath())), std::cout, std::cerr);
+    }
     if (captureDir) {
         qInstallMessageHandler(quietMessages);
         aub::CaptureRequest request;

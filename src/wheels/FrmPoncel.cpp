@@ -39,6 +39,7 @@ const std::array<std::pair<int, const char*>, 18> ResultCaptions = {{
 }  // namespace
 
 FrmPoncel::FrmPoncel(Session& s) : Form(s, "FrmPoncel", "ROUE PONCELET") {
+    helpRecord = 21;
     columns = 2;
     frame("Frame1", -1, "DONNEES").at(0, 0);
     for (int i = 0; i < InputCount; ++i) {

@@ -56,6 +56,7 @@ const std::array<Caption, 5> MoreResultRows = {{
 }  // namespace
 
 FrmSagebi::FrmSagebi(Session& s) : Form(s, "FrmSagebi", "DONNEES") {
+    helpRecord = 20;
     columns = 3;
     frame("Frame1", -1, "DONNEES").at(0, 0, 2, 1);
     for (std::size_t r = 0; r < InputRows.size(); ++r) {

@@ -48,6 +48,7 @@ constexpr std::array<Material, 3> Materials = {{{"Bois", 0.9f}, {"Acier", 7.8f},
 }  // namespace
 
 Frmdessous::Frmdessous(Session& s) : Form(s, "Frmdessous", "CALCUL DE LA ROUE EN DESSOUS") {
+    helpRecord = 11;
     columns = 2;
     frame("Frame1", -1, "DONNEES").at(0, 0, 2, 1);
     for (int i = 0; i < InputCount; ++i) {

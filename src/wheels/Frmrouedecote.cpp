@@ -52,6 +52,7 @@ const std::array<Caption, 13> Results = {{
 }  // namespace
 
 Frmrouedecote::Frmrouedecote(Session& s) : Form(s, "Frmrouedecoté", "ROUE DE COTE") {
+    helpRecord = 31;
     columns = 3;
     frame("Frame1", -1, "DONNEES").at(0, 0, 2, 1);
     for (std::size_t r = 0; r < Inputs.size(); ++r) {

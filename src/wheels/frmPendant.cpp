@@ -42,6 +42,7 @@ const std::string frmPendant::DetailHeader =
     std::string("Angle    L.Immer     S.Immer      Trainée     ") + "Poussée     L.utile       Couple       Puissance";
 
 frmPendant::frmPendant(Session& s) : Form(s, "frmPendant", "ETUDES DES ROUES PENDANTES") {
+    helpRecord = 19;
     columns = 3;
     frame("Frame1", -1, "Caractéristiques de la roue").at(0, 0);
     for (std::size_t r = 0; r < Fields.size(); ++r) {

@@ -55,5 +55,56 @@ TEST(CliTest, UnknownNamesExitWithTwoAndBadUsageWithOne) {
     EXPECT_EQ(cli(folder, {}).status, 1);
 }
 
+// The dossier of the three worked examples as text, checked against the listing of the
+// same steps: every box the listing shows with a value is in the report with it.
+TEST(CliTest, ReportOfThreeWorkedExamplesHoldsWhatTheirBoxesShow) {
+    test::TempFolder folder;
+    const std::vector<std::string> steps = {"Formrouehaut",         "List1=H0Dalmor.txt",
+                                            "Calcul",               "Formroue:Command1",
+                                            "Formbuse:Combo1=Fonte neuve", "Formbuse:Colebrook"};
+    std::vector<std::string> args = {"--rapport", "--nom-etude", "Bief : essai/2"};
+    args.insert(args.end(), steps.begin(), steps.end());
+    CliRun report = cli(folder, args);
+    ASSERT_EQ(report.status, 0) << report.err;
+    const std::string& t = report.out;
+    EXPECT_EQ(t.rfind("Aubelys  version ", 0), 0u) << t;
+    EXPECT_NE(t.find("\nÉtude : Bief : essai/2\n"), std::string::npos);
+    const auto overshot = t.find("=== ertes cinétiques (Formrouehaut)");
+    const auto turbine = t.find("=== CARACTERISTIQUES PRINCIPALES D'UNE  TURBINE HYDRAULIQUE (Formroue)");
+    const auto pipe = t.find("=== PERTES DE CHARGE D UNE CONDUITE EN CHARGE (Formbuse)");
+    ASSERT_NE(pipe, std::string::npos) << t;
+    EXPECT_LT(overshot, turbine);
+    EXPECT_LT(turbine, pipe);
+    EXPECT_NE(t.find("  Hauteur de chute m : 3.5\n", overshot), std::string::npos);
+    EXPECT_NE(t.find("  Rendement H % : 58.825\n", overshot), std::string::npos);
+    EXPECT_NE(t.find("  Type de roue : Francis lente\n", turbine), std::string::npos);
+    EXPECT_NE(t.find("  Perte de charge mm/m : 17.1148\n", pipe), std::string::npos);
+    EXPECT_NE(t.find("Méthode\n  ROUE EN DESSUS", overshot), std::string::npos);
+
+    CliRun listing = cli(folder, steps);
+    ASSERT_EQ(listing.status, 0) << listing.err;
+    std::istringstream lines(listing.out);
+    std::string line;
+    int checked = 0;
+    while (std::getline(lines, line)) {
+        const auto open = line.find(" = [");
+        if (open == std::string::npos || line.back() != ']') continue;
+        std::string value = line.substr(open + 4, line.size() - open - 5);
+        while (!value.empty() && value.front() == ' ') value.erase(0, 1);
+        if (value.empty() || line.find("Text1") != std::string::npos) continue;
+        EXPECT_NE(t.find(" : " + value + "\n"), std::string::npos) << line;
+        ++checked;
+    }
+    EXPECT_GT(checked, 40);
+}
+
+TEST(CliTest, ReportOfAWindowNeverCalculated) {
+    test::TempFolder folder;
+    CliRun r = cli(folder, {"--rapport", "Formbuse"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("Données\n  Paroi\n  Nature conduite\n  Diamètre mm : 250\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Résultats\n  Aucun calcul effectué\n\nMéthode\n"), std::string::npos) << r.out;
+}
+
 }  // namespace
 }  // namespace aub

@@ -67,6 +67,7 @@ std::string todayText() {
 }  // namespace
 
 Formrouehaut::Formrouehaut(Session& s) : Form(s, "Formrouehaut", "ertes cinétiques") {
+    helpRecord = 18;
     columns = 3;
 
     // Inputs: rows in the order 0..10, 12..16, then the flume answer 11 last.

@@ -76,6 +76,7 @@ private:
 }  // namespace
 
 Frmpertecou::Frmpertecou(Session& s) : Form(s, "Frmpertecou", "SPECIAL LONG COUSIER") {
+    helpRecord = 32;
     columns = 4;
     for (int i = 0; i < 7; ++i) {
         label("Label", i, InputCaptions[i]).at(i, 0);

@@ -1,0 +1,332 @@
+#include "forms/Report.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <ctime>
+#include <sstream>
+
+#include "core/NumberText.h"
+#include "files/TextFile.h"
+#include "forms/Form.h"
+#include "forms/Session.h"
+
+namespace aub {
+
+namespace {
+
+const Control* frameOf(const Form& form, const Control& c) {
+    if (c.place.frame.empty()) return nullptr;
+    for (const auto& f : form.controls())
+        if (f->key() == c.place.frame) return f.get();
+    return nullptr;
+}
+
+// A frame captioned "RESULTATS" or "Résultats" holds results.
+bool isResultsCaption(const std::string& caption) {
+    std::string t = trim(caption);
+    std::string up;
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (t.compare(i, 2, "\xC3\xA9") == 0 || t.compare(i, 2, "\xC3\x89") == 0) {  // é, É
+            up += 'E';
+            ++i;
+        } else {
+            up += static_cast<char>(std::toupper(static_cast<unsigned char>(t[i])));
+        }
+    }
+    return up == "RESULTATS";
+}
+
+// The frames around a control, innermost first (a frame placed in itself stops the walk).
+std::vector<const Control*> framesAround(const Form& form, const Control& c) {
+    std::vector<const Control*> out;
+    for (const Control* f = frameOf(form, c); f && out.size() < 32; f = frameOf(form, *f)) out.push_back(f);
+    return out;
+}
+
+bool isTextBox(const Control& c) { return c.kind() == ControlKind::TextBox; }
+
+// The label at the left of a box, in the same frame and row; else the frame's caption.
+std::string captionOf(const Form& form, const Control& box) {
+    const Control* best = nullptr;
+    for (const auto& cp : form.controls()) {
+        const Control& l = *cp;
+        if (l.kind() != ControlKind::Label || !l.visible || trim(l.caption).empty()) continue;
+        if (l.place.frame != box.place.frame || l.place.row != box.place.row || l.place.col >= box.place.col)
+            continue;
+        if (!best || l.place.col > best->place.col) best = &l;
+    }
+    if (best) return trim(best->caption);
+    if (box.kind() == ControlKind::CheckBox && !trim(box.caption).empty()) return trim(box.caption);
+    if (const Control* f = frameOf(form, box); f && !trim(f->caption).empty()) return trim(f->caption);
+    return box.key();
+}
+
+// The caption of the nearest frame around a control that has one.
+std::string groupTitle(const Form& form, const Control& c) {
+    for (const Control* f : framesAround(form, c))
+        if (!trim(f->caption).empty()) return trim(f->caption);
+    return {};
+}
+
+// Rows grouped by frame, groups in the order their first row appears.
+void addRow(std::vector<ReportGroup>& groups, std::string title, ReportRow row) {
+    auto it = std::find_if(groups.begin(), groups.end(), [&](const ReportGroup& g) { return g.title == title; });
+    if (it == groups.end()) {
+        groups.push_back({std::move(title), {}});
+        it = groups.end() - 1;
+    }
+    it->rows.push_back(std::move(row));
+}
+
+// A list the person chooses from: a click on it runs something.
+bool isChoiceList(const Form& form, const Control& c) {
+    return (c.kind() == ControlKind::ListBox || c.kind() == ControlKind::ComboBox) &&
+           (form.handles(c.name(), EventKind::Click) || form.handles(c.name(), EventKind::DblClick));
+}
+
+// Lines of a notice box, blank ones dropped.
+std::vector<std::string> noticeLines(const std::string& text) {
+    std::vector<std::string> out;
+    std::string line;
+    std::istringstream in(text);
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!trim(line).empty()) out.push_back(trimRight(line));
+    }
+    return out;
+}
+
+}  // namespace
+
+bool isShown(const Form& form, const Control& c) {
+    const Control* at = &c;
+    for (int depth = 0; at && depth < 32; ++depth) {
+        if (!at->visible) return false;
+        at = frameOf(form, *at);
+    }
+    return true;
+}
+
+bool isResultBox(const Form& form, const Control& c) {
+    if (!isTextBox(c)) return false;
+    if (!form.resultBoxes.empty()) {
+        auto named = [&](const std::string& n) {
+            return std::find(form.resultBoxes.begin(), form.resultBoxes.end(), n) != form.resultBoxes.end();
+        };
+        if (named(c.name()) || named(c.key())) return true;
+        for (const Control* f : framesAround(form, c))
+            if (named(f->key())) return true;
+        return false;
+    }
+    if (c.locked) return true;
+    for (const Control* f : framesAround(form, c))
+        if (isResultsCaption(f->caption)) return true;
+    return false;
+}
+
+bool isInputControl(const Form& form, const Control& c) {
+    switch (c.kind()) {
+        case ControlKind::TextBox:
+            return !c.multiline && !c.locked && !isResultBox(form, c);
+        case ControlKind::ComboBox:
+            return true;
+        case ControlKind::ListBox:
+            return isChoiceList(form, c);
+        case ControlKind::CheckBox:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool isCalculationWindow(const Form& form) {
+    bool input = false, result = false;
+    for (const auto& c : form.controls()) {
+        if (!isShown(form, *c)) continue;
+        if (isResultBox(form, *c)) result = true;
+        else if (isInputControl(form, *c) && (c->kind() == ControlKind::TextBox || c->kind() == ControlKind::ComboBox))
+            input = true;
+    }
+    return input && result;
+}
+
+bool showsResults(const Form& form) {
+    for (const auto& c : form.controls()) {
+        if (!isResultBox(form, *c) || !isShown(form, *c)) continue;
+        const std::string v = trim(c->text());
+        if (!v.empty() && v != ".") return true;
+    }
+    return false;
+}
+
+WindowReport buildWindowReport(Form& form) {
+    WindowReport r;
+    r.window = form.name();
+    r.title = trim(form.caption);
+    // A help box showing the method is the method, not a notice.
+    if (form.helpRecord > 0) r.method = form.session().helpText(form.helpRecord);
+    for (const auto& cp : form.controls()) {
+        const Control& c = *cp;
+        if (!isShown(form, c)) continue;
+        const bool written = std::find(form.calculationWritten.begin(), form.calculationWritten.end(), c.key()) !=
+                             form.calculationWritten.end();
+        if (isResultBox(form, c) || (isTextBox(c) && !c.multiline && written)) {
+            addRow(r.results, groupTitle(form, c), {captionOf(form, c), trim(c.text())});
+        } else if (isInputControl(form, c)) {
+            std::string value;
+            if (c.kind() == ControlKind::CheckBox) value = c.value() ? "oui" : "non";
+            else if (c.kind() == ControlKind::ListBox && c.listIndex() < 0) continue;  // nothing chosen
+            else value = trim(c.text());
+            addRow(r.inputs, groupTitle(form, c), {captionOf(form, c), std::move(value)});
+        } else if (c.kind() == ControlKind::ListBox && !c.items.empty()) {
+            ReportGroup list{captionOf(form, c), {}};
+            for (const auto& item : c.items)
+                if (!trim(item).empty()) list.rows.push_back({trimRight(item), ""});
+            if (!list.rows.empty()) r.observations.push_back(std::move(list));
+        } else if (isTextBox(c) && c.multiline && !trim(c.text()).empty() && trimRight(c.text()) != r.method) {
+            ReportGroup notice{groupTitle(form, c), {}};
+            for (auto& line : noticeLines(c.text())) notice.rows.push_back({std::move(line), ""});
+            r.observations.push_back(std::move(notice));
+        } else if ((c.kind() == ControlKind::Canvas || c.kind() == ControlKind::Picture)) {
+            if (!c.drawing.ops().empty()) {
+                ReportFigure fig;
+                fig.caption = groupTitle(form, c);
+                fig.drawing = c.drawing;
+                fig.widthTw = c.widthTw;
+                fig.heightTw = c.heightTw;
+                r.figures.push_back(std::move(fig));
+            } else if (!c.picture.empty()) {
+                ReportFigure fig;
+                fig.kind = ReportFigure::Kind::Picture;
+                fig.caption = groupTitle(form, c);
+                fig.picture = c.picture;
+                fig.widthTw = c.widthTw;
+                fig.heightTw = c.heightTw;
+                if (auto path = findFile(form.session().appFolder(), c.picture)) {
+                    const std::u8string u = path->u8string();
+                    fig.picturePath.assign(u.begin(), u.end());
+                }
+                r.figures.push_back(std::move(fig));
+            }
+        }
+    }
+    r.calculated = showsResults(form);
+    if (r.calculated) r.messages = form.calculationMessages;
+    return r;
+}
+
+CalculationWatch::CalculationWatch(Form& form, bool active) : form_(&form), active_(active) {
+    if (!active_) return;
+    form.session().eventWindow = form.name();
+    messagesBefore_ = form.session().messageCount();
+    for (const auto& c : form.controls())
+        if (isTextBox(*c)) before_.push_back(c->text());
+}
+
+CalculationWatch::~CalculationWatch() {
+    if (!active_) return;
+    try {
+        Form& form = *form_;
+        form.session().eventWindow.clear();
+        std::size_t i = 0;
+        bool calculated = false;
+        std::vector<std::string> written;  // other boxes whose text the event changed
+        for (const auto& c : form.controls()) {
+            if (!isTextBox(*c)) continue;
+            const bool changed = i >= before_.size() || before_[i] != c->text();
+            ++i;
+            if (!changed) continue;
+            if (isResultBox(form, *c)) calculated = true;
+            else written.push_back(c->key());
+        }
+        auto& kept = form.calculationWritten;
+        if (calculated && !showsResults(form)) {
+            // The results were emptied (new data, a design opened): no calculation is shown.
+            kept.clear();
+            form.calculationMessages.clear();
+            return;
+        }
+        if (!calculated) {
+            // A box typed into since the calculation holds the person's value again.
+            kept.erase(std::remove_if(kept.begin(), kept.end(),
+                                      [&](const std::string& k) {
+                                          return std::find(written.begin(), written.end(), k) != written.end();
+                                      }),
+                       kept.end());
+            return;
+        }
+        kept = std::move(written);
+        form.calculationMessages = form.session().messagesSince(messagesBefore_);
+        if (form.isLoaded() && isCalculationWindow(form)) form.session().noteCalculationWindow(form);
+    } catch (...) {
+        // Keeping the record must never turn an event into a failure.
+    }
+}
+
+std::string reportDate() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%02d/%02d/%04d", local.tm_mday, local.tm_mon + 1, local.tm_year + 1900);
+    return buf;
+}
+
+namespace {
+
+void textRows(std::ostringstream& o, const std::vector<ReportGroup>& groups) {
+    for (const auto& g : groups) {
+        if (!g.title.empty()) o << "  [" << g.title << "]\n";
+        for (const auto& row : g.rows) {
+            o << "  " << row.caption;
+            if (!row.value.empty()) o << " : " << row.value;
+            o << "\n";
+        }
+    }
+}
+
+}  // namespace
+
+std::string reportText(const Report& report) {
+    std::ostringstream o;
+    o << report.program << "\n";
+    if (!report.study.empty()) o << "Étude : " << report.study << "\n";
+    o << "Date : " << report.date << "\n";
+    for (const auto& w : report.windows) {
+        o << "\n=== " << w.title << " (" << w.window << ")\n";
+        if (!w.inputs.empty()) {
+            o << "\n" << ReportInputsTitle << "\n";
+            textRows(o, w.inputs);
+        }
+        o << "\n" << ReportResultsTitle << "\n";
+        if (!w.calculated) o << "  " << NoCalculationText << "\n";
+        else textRows(o, w.results);
+        if (!w.messages.empty() || !w.observations.empty()) {
+            o << "\n" << ReportObservationsTitle << "\n";
+            for (const auto& m : w.messages)
+                for (const auto& line : noticeLines(m)) o << "  " << trim(line) << "\n";
+            textRows(o, w.observations);
+        }
+        if (!w.figures.empty()) {
+            o << "\n" << ReportFiguresTitle << "\n";
+            for (const auto& f : w.figures) {
+                o << "  ";
+                if (!f.caption.empty()) o << f.caption << " : ";
+                if (f.kind == ReportFigure::Kind::Drawing) o << "dessin de " << f.drawing.ops().size() << " éléments\n";
+                else o << "image " << f.picture << (f.picturePath.empty() ? " (fichier absent)" : "") << "\n";
+            }
+        }
+        if (!trim(w.method).empty()) {
+            o << "\n" << ReportMethodTitle << "\n";
+            for (const auto& line : noticeLines(w.method)) o << "  " << line << "\n";
+        }
+    }
+    return o.str();
+}
+
+}  // namespace aub

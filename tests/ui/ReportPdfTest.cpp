@@ -1,0 +1,171 @@
+// The dossier as PDF, read back with pdftotext: captions, values, method, the study
+// name and "page N / M" on every page; atomic writing; the --pdf option.
+#include <QApplication>
+#include <QFileDialog>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/Dossier.h"
+#include "core/CalcError.h"
+#include "forms/Session.h"
+#include "support/WindowTest.h"
+#include "ui/PdfCommand.h"
+#include "ui/QtPlatform.h"
+#include "ui/ReportPdf.h"
+
+namespace aub::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool havePdftotext() { return std::system("pdftotext -v >/dev/null 2>&1") == 0; }
+
+// The text of a PDF file, page breaks as form feeds.
+std::string pdfText(const fs::path& pdf) {
+    const std::string command = "pdftotext -enc UTF-8 '" + pdf.string() + "' -";
+    std::string out;
+    if (FILE* p = popen(command.c_str(), "r")) {
+        char buf[4096];
+        std::size_t n;
+        while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+        pclose(p);
+    }
+    return out;
+}
+
+class ReportPdfTest : public WindowTest {
+protected:
+    Report threeExamples(const std::string& study) {
+        open("Formrouehaut");
+        step("Formrouehaut", "List1=H0Dalmor.txt");
+        step("Formrouehaut", "Calcul");
+        open("Formroue");
+        step("Formroue", "Command1");
+        open("Formbuse");
+        step("Formbuse", "Combo1=Fonte neuve");
+        step("Formbuse", "Colebrook");
+        return makeReport(session(), {"Formrouehaut", "Formroue", "Formbuse"}, study);
+    }
+    TempFolder out_;
+};
+
+TEST_F(ReportPdfTest, TextOfThePdfHoldsCaptionsValuesMethodAndPageNumbers) {
+    if (!havePdftotext()) GTEST_SKIP() << "pdftotext (poppler-utils) absent";
+    const std::string study = "Moulin « d'Étienne » : bief/2026 — çà et là, œuvre";
+    const Report report = threeExamples(study);
+    const fs::path pdf = out_.path() / "dossier.pdf";
+    const int pages = writeReportPdf(report, pdf);
+    ASSERT_GE(pages, 4);  // a title page and at least a page per window
+    const std::string text = pdfText(pdf);
+    for (const char* expected : {"Dossier de calcul", "Hauteur de chute m", "Coefficient Manning", "58.825",
+                                 "Rendement H %", "ROUE EN DESSUS", "Type de roue", "Francis lente",
+                                 "Perte de charge mm/m", "17.1148", "Σ pertes singulières", "Méthode"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
+    // Every page ends with its footer: the study, the date, "page N / M".
+    std::istringstream byPage(text);
+    std::string page;
+    int n = 0;
+    while (std::getline(byPage, page, '\f')) {
+        if (page.find_first_not_of(" \n") == std::string::npos) continue;
+        ++n;
+        EXPECT_NE(page.find("page " + std::to_string(n) + " / " + std::to_string(pages)), std::string::npos) << page;
+        EXPECT_NE(page.find(study), std::string::npos) << "page " << n;
+        EXPECT_NE(page.find(report.date), std::string::npos);
+    }
+    EXPECT_EQ(n, pages);
+}
+
+TEST_F(ReportPdfTest, NeverCalculatedWindowSaysSoInThePdf) {
+    if (!havePdftotext()) GTEST_SKIP() << "pdftotext (poppler-utils) absent";
+    open("Formbuse");
+    const fs::path pdf = out_.path() / "vide.pdf";
+    writeReportPdf(makeReport(session(), {"Formbuse"}, ""), pdf);
+    const std::string text = pdfText(pdf);
+    EXPECT_NE(text.find("Aucun calcul effectué"), std::string::npos) << text;
+    EXPECT_NE(text.find("Diamètre mm"), std::string::npos);
+    EXPECT_NE(text.find("page 1 / 1"), std::string::npos);
+}
+
+TEST_F(ReportPdfTest, FailedWriteLeavesNothingBehind) {
+    const Report report = makeReport(session(), {}, "x");
+    // A missing folder.
+    EXPECT_THROW(writeReportPdf(report, out_.path() / "absent" / "d.pdf"), CalcError);
+    EXPECT_FALSE(fs::exists(out_.path() / "absent"));
+    // A folder in the way of the file: it stays, and no temporary file is left.
+    fs::create_directory(out_.path() / "d.pdf");
+    try {
+        writeReportPdf(report, out_.path() / "d.pdf");
+        ADD_FAILURE() << "written over a folder";
+    } catch (const CalcError& e) {
+        EXPECT_FALSE(e.description().empty());
+    }
+    EXPECT_TRUE(fs::is_directory(out_.path() / "d.pdf"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(out_.path()), fs::directory_iterator()), 1);
+}
+
+TEST_F(ReportPdfTest, ProposedFileNameKeepsTheStudyButNoPath) {
+    EXPECT_EQ(dossierFileName("Moulin/Bief : « 2026 »?"), "Moulin_Bief _ « 2026 »_.pdf");
+    EXPECT_EQ(dossierFileName(""), "Dossier.pdf");
+    EXPECT_EQ(dossierFileName(".."), "Dossier.pdf");
+    EXPECT_EQ(dossierFileName("..\\..\\x"), "Dossier.._.._x.pdf");
+}
+
+TEST_F(ReportPdfTest, PdfOptionWritesTheWindowAndTheOthersOfItsSteps) {
+    std::ostringstream said, errors;
+    const fs::path pdf = out_.path() / "cli.pdf";
+    const int status = runPdf(pdf, folder(), {}, "Essai", {"Formroue", "Command1", "Formbuse:Colebrook"},
+                              {}, said, errors);
+    ASSERT_EQ(status, 0) << errors.str();
+    EXPECT_NE(said.str().find("(2 fenêtres, "), std::string::npos) << said.str();
+    EXPECT_TRUE(fs::is_regular_file(pdf));
+    std::ifstream in(pdf, std::ios::binary);
+    std::string head(5, '\0');
+    in.read(head.data(), 5);
+    EXPECT_EQ(head, "%PDF-");
+
+    std::ostringstream said2, errors2;
+    EXPECT_EQ(runPdf(out_.path() / "no" / "x.pdf", folder(), {}, "", {"Formroue"}, {}, said2, errors2), 1);
+    EXPECT_EQ(errors2.str().rfind("Le dossier PDF n'a pas été écrit : ", 0), 0u) << errors2.str();
+    std::ostringstream said3, errors3;
+    EXPECT_EQ(runPdf(pdf, folder(), {}, "", {"Nulle"}, {}, said3, errors3), 2);
+}
+
+// Answers the next save dialog with a file, or cancels it with an empty one.
+void answerSaveDialog(const QString& file) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, file] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        timer->stop();
+        timer->deleteLater();
+        if (file.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        dialog->selectFile(file);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    timer->start(5);
+}
+
+TEST_F(ReportPdfTest, SaveDialogChoosesTheFileAndCancelWritesNothing) {
+    QtPlatform platform;
+    open("Formbuse");
+    const Report report = makeReport(session(), {"Formbuse"}, "Conduite");
+    answerSaveDialog(QString());
+    EXPECT_FALSE(platform.saveDossier(report));
+    EXPECT_EQ(std::distance(fs::directory_iterator(out_.path()), fs::directory_iterator()), 0);
+    // A name typed without extension gets ".pdf".
+    answerSaveDialog(QString::fromStdString((out_.path() / "conduite").string()));
+    EXPECT_TRUE(platform.saveDossier(report));
+    EXPECT_GT(fs::file_size(out_.path() / "conduite.pdf"), 1000u);
+}
+
+}  // namespace
+}  // namespace aub::test
