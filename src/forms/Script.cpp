@@ -89,7 +89,8 @@ void clickMenuChain(Form& form, const std::vector<Control*>& chain) {
     for (Control* m : chain) {
         if (!m->enabled || !m->visible) return;  // a greyed entry does nothing
         form.fire(*m, EventKind::Click);
-        form.session().collect();
+        // An entry that unloads its own window ends the chain; the window object lives
+        // until the caller collects it, so nothing here may collect before returning.
         if (!form.isLoaded()) return;
     }
 }

@@ -58,6 +58,9 @@ public:
             session().unload(name());
             caption = "still alive";  // the window object outlives its own handler
         });
+        menu("mnuFichier", "&Fichier");
+        menu("mnuFermer", "Fermer", "mnuFichier");
+        on("mnuFermer", EventKind::Click, [this](int) { session().unload(name()); });
     }
     bool queryUnload(CloseMode mode) override { return mode != CloseMode::User; }
 };
@@ -124,6 +127,15 @@ TEST_F(FormsTest, StepOnAnotherWindowLoadsItWithoutShowingIt) {
     EXPECT_EQ(session->loaded("Closing"), nullptr);
     ASSERT_EQ(run({"Form"}).status, 0);
     EXPECT_EQ(sample().log, "background;");
+}
+
+// The step runner must not read the window once its own menu entry has unloaded it
+// (the memory checks of `make verifie` see any such reading).
+TEST_F(FormsTest, MenuEntryThatUnloadsItsOwnWindowEndsTheStepCleanly) {
+    ASSERT_EQ(run({"Closing:Fichier/Fermer"}).status, 0);
+    EXPECT_EQ(session->loaded("Closing"), nullptr);
+    ASSERT_EQ(run({"Closing:mnuFermer"}).status, 0);
+    EXPECT_EQ(session->loaded("Closing"), nullptr);
 }
 
 TEST_F(FormsTest, CloseBoxCanBeRefusedButTheProgramMayUnload) {
