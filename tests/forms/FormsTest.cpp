@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/CalcError.h"
+#include "files/TextFile.h"
 #include "forms/Form.h"
 #include "forms/Printing.h"
 #include "forms/Script.h"
@@ -167,6 +168,13 @@ TEST_F(FormsTest, JsonListingCarriesControlsDialogsAndSharedValues) {
     EXPECT_NE(json.find("{\"kind\":\"message\",\"text\":\"Division par zéro\"}"), std::string::npos);
     EXPECT_NE(json.find("\"SharedHead\":0"), std::string::npos);
     EXPECT_NE(json.find("\"ended\":false}"), std::string::npos);
+}
+
+TEST_F(FormsTest, JsonListingIsUtf8WhateverBytesATextHolds) {
+    ASSERT_EQ(run({"Valbox(0)=\xE9t\xE9"}).status, 0);  // "été" typed in Windows-1252
+    std::string json = listingJson(*session, dialogs);
+    EXPECT_TRUE(isValidUtf8(json));
+    EXPECT_NE(json.find("\"Valbox(0)\":{\"text\":\"\xC3\xA9t\xC3\xA9\""), std::string::npos) << json;
 }
 
 TEST_F(FormsTest, TextListingLeavesOutControlsOfAHiddenFrame) {
