@@ -3,11 +3,12 @@
 # make test   : installs what is missing (as root), builds and runs every test
 # make paquet : builds the Debian package aubelys_<version>_<arch>.deb here
 # make install: installs into PREFIX (default /usr/local); DESTDIR is honoured
+# make verifie: the same tests on a build checked for memory faults and undefined behaviour
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES = cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth python3 qt6-charts-dev qt6-svg-dev fonts-dejavu-core poppler-utils
 
-.PHONY: all build run test deps bench clean
+.PHONY: all build run test verifie deps bench clean
 
 all: build
 
@@ -51,6 +52,21 @@ paquet: build
 	cpack -G DEB --config $(BUILD)/CPackConfig.cmake -B $(BUILD)/paquet
 	mv $(BUILD)/paquet/aubelys_*.deb .
 	@ls aubelys_*.deb
+# Address and undefined-behaviour checks, in their own folder; any finding stops the test
+# that made it. Optimised lightly so the build and the run both stay short. Timed tests
+# allow AUBELYS_TIME_FACTOR times their usual limit.
+SANITIZE = -fsanitize=address,undefined -fsanitize=float-cast-overflow -fno-sanitize-recover=all -fno-omit-frame-pointer
+VERIFIE_ENV = QT_QPA_PLATFORM=offscreen AUBELYS_TIME_FACTOR=10 \
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1 \
+  LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan-qt.supp:print_suppressions=0 \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+verifie: deps
+	cmake -S . -B $(BUILD)-verifie -DCMAKE_BUILD_TYPE=Verifie \
+	  -DCMAKE_CXX_FLAGS_VERIFIE="-O1 -g $(SANITIZE)" \
+	  -DCMAKE_EXE_LINKER_FLAGS_VERIFIE="$(SANITIZE)" -DCMAKE_SHARED_LINKER_FLAGS_VERIFIE="$(SANITIZE)"
+	$(VERIFIE_ENV) cmake --build $(BUILD)-verifie -j$(JOBS)
+	cd $(BUILD)-verifie && $(VERIFIE_ENV) ctest --output-on-failure -j$(JOBS)
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DAUBELYS_BENCH=ON
@@ -58,4 +74,4 @@ bench: deps
 	for b in $(BUILD)-bench/bench_*; do $$b; done
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-verifie

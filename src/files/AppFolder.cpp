@@ -132,7 +132,9 @@ fs::path deliveredDataFolder(const fs::path& executableDir) {
     return {};
 }
 
-fs::path resolveAppFolder(const std::optional<fs::path>& chosen, const fs::path& executableDir) {
+namespace {
+
+fs::path chooseAppFolder(const std::optional<fs::path>& chosen, const fs::path& executableDir) {
     std::error_code ec;
     if (chosen && !chosen->empty()) {
         fs::path dir = fs::absolute(*chosen, ec);
@@ -144,6 +146,15 @@ fs::path resolveAppFolder(const std::optional<fs::path>& chosen, const fs::path&
         isWritableFolder(executableDir))
         return executableDir;
     return prepared(perUserFolder(), executableDir);
+}
+
+}  // namespace
+
+fs::path resolveAppFolder(const std::optional<fs::path>& chosen, const fs::path& executableDir) {
+    fs::path dir = chooseAppFolder(chosen, executableDir);
+    // What an interrupted save left behind goes when the folder is opened.
+    removeStaleTemporaryFiles(dir);
+    return dir;
 }
 
 namespace {

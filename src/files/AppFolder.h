@@ -7,6 +7,7 @@
 //  - otherwise a per-user folder ($XDG_DATA_HOME/Aubelys or ~/.local/share/Aubelys),
 //    seeded from the delivered data on first start.
 // Seeding copies every delivered file that is missing; it never overwrites.
+// Temporary files that an interrupted save left in the folder are removed.
 #include <filesystem>
 #include <optional>
 

@@ -149,40 +149,108 @@ int codeFromErrno(int e) {
 
 [[noreturn]] void throwFromErrno(int e) { throw CalcError(codeFromErrno(e)); }
 
-std::FILE* openForReading(const fs::path& path) {
-#ifdef _WIN32
-    return _wfopen(path.c_str(), L"rb");
-#else
-    return std::fopen(path.c_str(), "rb");
-#endif
+// The error for a file that cannot be opened for reading.
+[[noreturn]] void throwOpenFailure(const fs::path& path, int e) {
+    if (e == ENOENT) {
+        std::error_code ec;
+        const fs::path dir = path.parent_path();
+        throw CalcError(dir.empty() || fs::is_directory(dir, ec) ? ErrFileNotFound : ErrPathNotFound);
+    }
+    if (e == EISDIR) throw CalcError(ErrPathAccess);
+    throwFromErrno(e);
 }
+
+// Opens a regular file for reading and gives its size. A pipe opens without waiting
+// for a writer and a device is never read: both are refused once opened, so that
+// what is checked is what would be read.
+class ReadOnlyFile {
+public:
+    explicit ReadOnlyFile(const fs::path& path) {
+#ifdef _WIN32
+        std::error_code ec;
+        const auto st = fs::status(path, ec);
+        if (ec || !fs::exists(st)) throwOpenFailure(path, ENOENT);
+        if (!fs::is_regular_file(st)) throw CalcError(ErrPathAccess);
+        fd_ = _wopen(path.c_str(), _O_RDONLY | _O_BINARY);
+        if (fd_ < 0) throwOpenFailure(path, errno);
+        size_ = fs::file_size(path, ec);
+#else
+        errno = 0;
+        fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        if (fd_ < 0) throwOpenFailure(path, errno);
+        struct stat st;
+        if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+            ::close(fd_);
+            throw CalcError(ErrPathAccess);
+        }
+        size_ = static_cast<std::uintmax_t>(st.st_size);
+#endif
+    }
+    ~ReadOnlyFile() {
+#ifdef _WIN32
+        _close(fd_);
+#else
+        ::close(fd_);
+#endif
+    }
+    ReadOnlyFile(const ReadOnlyFile&) = delete;
+    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+
+    std::uintmax_t size() const { return size_; }
+
+    // Up to `length` bytes from `offset`; fewer at the end of the file.
+    std::string read(std::uintmax_t offset, std::size_t length) {
+        std::string bytes;
+        if (offset >= size_) return bytes;
+#ifdef _WIN32
+        if (_lseeki64(fd_, static_cast<long long>(offset), SEEK_SET) < 0) throw CalcError(ErrPathAccess);
+#else
+        if (::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0) throw CalcError(ErrPathAccess);
+#endif
+        char buf[65536];
+        while (bytes.size() < length) {
+            const std::size_t want = std::min(sizeof buf, length - bytes.size());
+#ifdef _WIN32
+            const long long n = _read(fd_, buf, static_cast<unsigned>(want));
+#else
+            const long long n = ::read(fd_, buf, want);
+#endif
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                throw CalcError(ErrPathAccess);
+            }
+            if (n == 0) break;
+            bytes.append(buf, static_cast<std::size_t>(n));
+        }
+        return bytes;
+    }
+
+private:
+    int fd_ = -1;
+    std::uintmax_t size_ = 0;
+};
 
 }  // namespace
 
-std::string readFileBytes(const fs::path& path) {
-    std::error_code ec;
-    if (fs::is_directory(path, ec)) throw CalcError(ErrPathAccess);
-    errno = 0;
-    std::FILE* f = openForReading(path);
-    if (!f) {
-        const int e = errno;
-        if (e == ENOENT) {
-            const fs::path dir = path.parent_path();
-            throw CalcError(dir.empty() || fs::is_directory(dir, ec) ? ErrFileNotFound : ErrPathNotFound);
-        }
-        throwFromErrno(e);
-    }
-    std::string bytes;
-    char buf[65536];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed) throw CalcError(ErrPathAccess);
+std::string readFileBytes(const fs::path& path, std::uintmax_t limit) {
+    ReadOnlyFile file(path);
+    if (file.size() > limit) throw CalcError(ErrPathAccess);
+    // A file growing while it is read is cut at the limit and refused the same way.
+    std::string bytes = file.read(0, static_cast<std::size_t>(limit) + 1);
+    if (bytes.size() > limit) throw CalcError(ErrPathAccess);
     return bytes;
 }
 
+std::string readFilePart(const fs::path& path, std::uintmax_t offset, std::size_t length) {
+    ReadOnlyFile file(path);
+    return file.read(offset, length);
+}
+
 namespace {
+
+// Names of the atomic save's temporary files: ".aubelys-" + 16 hex digits + ".tmp".
+constexpr std::string_view TempPrefix = ".aubelys-";
+constexpr std::string_view TempSuffix = ".tmp";
 
 std::string randomSuffix() {
     std::random_device rd;
@@ -215,7 +283,7 @@ int closeFile(int fd) { return ::close(fd); }
 // A replaced file keeps its permissions.
 void keepMode(int fd, const fs::path& target) {
     struct stat st;
-    if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::fchmod(fd, st.st_mode & 07777);
+    if (::lstat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::fchmod(fd, st.st_mode & 07777);
 }
 // Makes the rename itself durable; a folder that cannot be synced is not an error.
 void syncFolder(const fs::path& dir) {
@@ -356,13 +424,11 @@ void saveLines(const fs::path& path, const std::vector<std::string>& lines) {
 }
 
 void saveBytes(const fs::path& path, std::string_view bytes) {
-    fs::path target = path;
+    // The link itself is what the rename below replaces: a link planted at `path`
+    // never leads the save to a file elsewhere.
+    const fs::path& target = path;
     std::error_code ec;
-    // Saving through a symbolic link replaces the file it points to, not the link.
-    if (fs::is_symlink(fs::symlink_status(target, ec))) {
-        fs::path resolved = fs::weakly_canonical(target, ec);
-        if (!ec) target = resolved;
-    }
+    const bool isLink = fs::is_symlink(fs::symlink_status(target, ec));
     const fs::path name = target.filename();
     if (name.empty() || name == "." || name == "..") throw CalcError(ErrPathAccess);
     fs::path dir = target.parent_path();
@@ -370,15 +436,17 @@ void saveBytes(const fs::path& path, std::string_view bytes) {
 
 #ifndef _WIN32
     // A file the person made read-only stays as it is, as it would with a plain overwrite.
-    if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0 &&
+    if (!isLink && ::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0 &&
         (errno == EACCES || errno == EROFS))
         throwFromErrno(errno);
+#else
+    (void)isLink;
 #endif
 
     fs::path temp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = dir / (".aubelys-" + randomSuffix() + ".tmp");
+        temp = dir / (std::string(TempPrefix) + randomSuffix() + std::string(TempSuffix));
         errno = 0;
         fd = openExclusive(temp);
         if (fd < 0 && errno != EEXIST) throwFromErrno(errno);
@@ -418,6 +486,45 @@ void saveBytes(const fs::path& path, std::string_view bytes) {
         throw CalcError(fileErrorCode(ec));
     }
     syncFolder(dir);
+}
+
+void removeStaleTemporaryFiles(const fs::path& dir) {
+    using namespace std::chrono_literals;
+    const auto limit = fs::file_time_type::clock::now() - 10min;
+    std::error_code ec;
+    // The program folder and its data folders; links to folders are not followed.
+    fs::recursive_directory_iterator it(dir, fs::directory_options::skip_permission_denied, ec), end;
+    for (; !ec && it != end; it.increment(ec)) {
+        if (it.depth() >= 1) it.disable_recursion_pending();
+        const std::string n = pathToUtf8(it->path().filename());
+        if (n.size() <= TempPrefix.size() + TempSuffix.size() || !n.starts_with(TempPrefix) || !n.ends_with(TempSuffix))
+            continue;
+        std::error_code sec;
+        if (!it->is_regular_file(sec) || it->is_symlink(sec)) continue;
+        const auto written = fs::last_write_time(it->path(), sec);
+        if (sec || written > limit) continue;
+        fs::remove(it->path(), sec);
+    }
+}
+
+fs::path privateFolder(const fs::path& base) {
+#ifdef _WIN32
+    // The temporary folder is the user's own on this system.
+    const fs::path dir = base / "Aubelys";
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+    if (!fs::is_directory(dir, ec)) throw CalcError(ErrPathAccess);
+    return dir;
+#else
+    const fs::path dir = base / ("aubelys-" + std::to_string(::geteuid()));
+    if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) throwFromErrno(errno);
+    struct stat st;
+    if (::lstat(dir.c_str(), &st) != 0) throwFromErrno(errno);
+    // Made by someone else beforehand, or a link: refused.
+    if (!S_ISDIR(st.st_mode) || st.st_uid != ::geteuid()) throw CalcError(ErrPermission);
+    if ((st.st_mode & 077) != 0 && ::chmod(dir.c_str(), 0700) != 0) throwFromErrno(errno);
+    return dir;
+#endif
 }
 
 // ---------------------------------------------------------------- field reader
@@ -526,6 +633,9 @@ std::vector<std::string> listFiles(const fs::path& dir, std::string_view pattern
         std::error_code sec;
         if (!it->is_regular_file(sec)) continue;
         std::string name = pathToUtf8(it->path().filename());
+        // A name written on another machine in Windows-1252 is listed in UTF-8 like every
+        // text of the program; findFile matches it back to the file on disk.
+        if (!isValidUtf8(name)) name = cp1252ToUtf8(name);
         if (wildcardMatch(pattern, name)) names.push_back(std::move(name));
     }
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
@@ -551,6 +661,27 @@ std::optional<fs::path> findFile(const fs::path& dir, std::string_view name) {
 
 bool fileExists(const fs::path& dir, std::string_view name) { return findFile(dir, name).has_value(); }
 
+bool isProgramFile(std::string_view name) {
+    static constexpr std::string_view own[] = {"Microfich.txt", "Pertescou.txt", "coursierforge.txt",
+                                               "Tempobuse",     "Temporary",     "Myroue.txt"};
+    for (std::string_view n : own)
+        if (sameFileName(name, n)) return true;
+    return false;
+}
+
+namespace {
+
+// Marks that change the writing direction: a name holding one can show another
+// name than the one on disk ("Kessai\u202Etxt.exe").
+bool holdsDirectionMark(std::string_view name) {
+    for (char32_t c : nameChars(name))
+        if (c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069))
+            return true;
+    return false;
+}
+
+}  // namespace
+
 std::optional<std::string> checkTypedName(std::string_view name) {
     static constexpr std::size_t MaxNameBytes = 200;
     const std::string incorrect =
@@ -560,7 +691,7 @@ std::optional<std::string> checkTypedName(std::string_view name) {
         const auto u = static_cast<unsigned char>(c);
         if (u < 0x20 || u == 0x7F || std::strchr("\\/:*?\"<>|", c) != nullptr) return incorrect;
     }
-    if (name == "." || name == "..") return incorrect;
+    if (name == "." || name == ".." || holdsDirectionMark(name)) return incorrect;
     // Device names that Windows keeps for itself, with or without an extension.
     std::string stem(name.substr(0, name.find('.')));
     while (!stem.empty() && stem.back() == ' ') stem.pop_back();
@@ -570,6 +701,7 @@ std::optional<std::string> checkTypedName(std::string_view name) {
     if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL" || numbered)
         return "Nom de fichier réservé par le système : donnez un autre nom";
     if (name.size() > MaxNameBytes) return "Nom de fichier trop long";
+    if (isProgramFile(name)) return "Ce nom est celui d'un fichier du logiciel : donnez un autre nom";
     return std::nullopt;
 }
 

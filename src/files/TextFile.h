@@ -2,6 +2,7 @@
 // Text files of the program: written in Windows-1252 with CR LF (like designs made
 // on other machines), read from Windows-1252 or UTF-8 with CR LF or LF.
 // Strings inside the program are UTF-8.
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -25,12 +26,23 @@ std::string pathToUtf8(const fs::path& path);
 // 76 missing folder, 75 otherwise), for the layers that copy, delete or create folders.
 int fileErrorCode(const std::error_code& ec);
 
+// The largest file the program reads whole: ten times its largest own file (the
+// help texts); no design comes near it.
+constexpr std::uintmax_t MaxFileBytes = 4u * 1024u * 1024u;
+
 // Whole file as UTF-8 (BOM dropped); Windows-1252 when the bytes are not valid UTF-8.
 // Missing file -> CalcError(53); missing folder on the way 76, permission 70, other failures 75.
+// Anything that is not a regular file (a folder, a pipe, a device, a link to one of
+// them) and a file beyond MaxFileBytes give 75 without being read.
 std::string readTextFile(const fs::path& path);
 
-// Whole file as it is on disk; failures as readTextFile.
-std::string readFileBytes(const fs::path& path);
+// Whole file as it is on disk; failures as readTextFile. A record file that the
+// program itself makes larger gives its own limit.
+std::string readFileBytes(const fs::path& path, std::uintmax_t limit = MaxFileBytes);
+
+// At most `length` bytes from byte `offset` of a regular file (fewer at its end, none
+// past it); no size limit, failures as readFileBytes. Used for record files.
+std::string readFilePart(const fs::path& path, std::uintmax_t offset, std::size_t length);
 
 // Lines of a file, CR LF or LF, last empty line dropped.
 std::vector<std::string> readLines(const fs::path& path);
@@ -39,9 +51,22 @@ std::vector<std::string> readLines(const fs::path& path);
 // temporary file in the same folder, flushed, then renamed over `path`. On any
 // failure the previous file is untouched, the temporary file is removed and
 // CalcError is thrown (61 disk full, 70 permission, 76 missing folder, 75 otherwise).
+// Nothing is written through a symbolic link: a link at `path` is itself replaced
+// by the saved file, and what it pointed to stays as it was.
 void saveLines(const fs::path& path, const std::vector<std::string>& lines);
 // Same with raw bytes (used by record files).
 void saveBytes(const fs::path& path, std::string_view bytes);
+
+// Temporary files of the atomic save (".aubelys-*.tmp") that an interrupted save left
+// in `dir` or in its sub-folders, older than a few minutes (a save running in another
+// copy of the program keeps its own), are removed. Failures are ignored.
+void removeStaleTemporaryFiles(const fs::path& dir);
+
+// A folder inside `base` (the system's temporary folder) that only this user may
+// create and enter, created when missing: files written there cannot be replaced
+// or redirected by another user. CalcError(70) when the folder found there belongs
+// to someone else or is not a plain folder.
+fs::path privateFolder(const fs::path& base);
 
 // Field reader over a text: a field ends at a comma or at a line end; surrounding
 // blanks are dropped; a field in double quotes may hold commas and loses its quotes.
@@ -77,9 +102,15 @@ bool sameFileName(std::string_view a, std::string_view b);            // case-bl
 std::optional<fs::path> findFile(const fs::path& dir, std::string_view name);
 bool fileExists(const fs::path& dir, std::string_view name);
 
+// The program's own files in its folder (help texts, long-flume records, exchange
+// files of the general page and the turbine window), compared without regard to case:
+// no design save replaces them and no design deletion removes them.
+bool isProgramFile(std::string_view name);
+
 // A name typed by the person must be a plain file name: empty, a path separator,
-// "..", a control character or one of : * ? " < > | are refused. Returns the
-// French message to show, or nothing when the name is acceptable.
+// "..", a control character, a character that reverses the writing direction or one
+// of : * ? " < > | are refused, and so is a name of the program's own files. Returns
+// the French message to show, or nothing when the name is acceptable.
 std::optional<std::string> checkTypedName(std::string_view name);
 
 }  // namespace aub

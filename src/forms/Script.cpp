@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "core/NumberText.h"
+#include "files/TextFile.h"
 #include "forms/Form.h"
 #include "forms/Scripted.h"
 #include "forms/Session.h"
@@ -89,7 +90,8 @@ void clickMenuChain(Form& form, const std::vector<Control*>& chain) {
     for (Control* m : chain) {
         if (!m->enabled || !m->visible) return;  // a greyed entry does nothing
         form.fire(*m, EventKind::Click);
-        form.session().collect();
+        // An entry that unloads its own window ends the chain; the window object lives
+        // until the caller collects it, so nothing here may collect before returning.
         if (!form.isLoaded()) return;
     }
 }
@@ -225,7 +227,11 @@ ScriptOutcome runScript(Session& session, const std::string& window, const std::
 
 namespace {
 
-std::string jsonString(std::string_view s) {
+std::string jsonString(std::string_view text) {
+    // JSON is UTF-8: a text holding other bytes (a name typed or found in Windows-1252)
+    // is read as Windows-1252.
+    const std::string converted = isValidUtf8(text) ? std::string() : cp1252ToUtf8(text);
+    const std::string_view s = converted.empty() ? text : std::string_view(converted);
     std::string out = "\"";
     for (unsigned char c : s) {
         switch (c) {

@@ -83,6 +83,8 @@ void RecordingPlatform::showHelp(const std::string& helpPath, int context) {
     calls.push_back("showHelp " + helpPath + " " + std::to_string(context));
 }
 
-std::string RecordingPlatform::tempFolder() const { return std::filesystem::temp_directory_path().string(); }
+std::string RecordingPlatform::tempFolder() const {
+    return temporaryFolder.empty() ? std::filesystem::temp_directory_path().string() : temporaryFolder;
+}
 
 }  // namespace aub

@@ -78,6 +78,8 @@ public:
     std::string tempFolder() const override;
 
     char separator = '.';
+    // The folder tempFolder() gives; the system's temporary folder when empty.
+    std::string temporaryFolder;
     bool printerAvailable = true;
     // Called with the window being printed, to look at it as the printer sees it.
     std::function<void(Form&)> onPrint;

@@ -261,8 +261,10 @@ void Banki::saveDataSet() {
         suggestion = chosen.size() > 4 ? chosen.substr(0, chosen.size() - 4) : std::string();
     }
     const auto answer = dialogs().input("Enregistrez un nouveau  fichier", "", suggestion);
-    if (!answer || answer->empty()) return;
-    std::string fileName = *answer;
+    if (!answer) return;
+    // A blank answer saves nothing; blanks around a name are dropped, as in the wheel windows.
+    std::string fileName = trim(*answer);
+    if (fileName.empty()) return;
     if (fileName.size() < 3 || fileName.compare(fileName.size() - 3, 3, "txt") != 0) fileName += ".txt";
     if (auto refused = checkTypedName(fileName)) {
         dialogs().message(*refused);
@@ -285,6 +287,10 @@ void Banki::deleteSelected() {
     const int selected = list.listIndex();
     if (selected < 0) return;
     const std::string chosen = list.text();
+    if (isProgramFile(chosen)) {
+        dialogs().message(*checkTypedName(chosen));
+        return;
+    }
     if (!dialogs().question(chosen + "Etes vous sur de supprimer ")) return;
     // The file is deleted where the list found it: the program folder.
     const auto path = findFile(session().appFolder(), chosen);
@@ -299,7 +305,9 @@ void Banki::deleteSelected() {
 }
 
 std::string Banki::reportPath() const {
-    return pathToUtf8(pathFromUtf8(platform().tempFolder()) / pathFromUtf8("Résultats.txt"));
+    // In the user's own folder of the temporary folder: another user cannot plant a
+    // link at that name to have one of this user's files replaced.
+    return pathToUtf8(privateFolder(pathFromUtf8(platform().tempFolder())) / pathFromUtf8("Résultats.txt"));
 }
 
 void Banki::writeReport() {

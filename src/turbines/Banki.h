@@ -25,7 +25,8 @@ public:
     // Results for the current diameter.
     void Calculsrésu();
 
-    // The report's path: "Résultats.txt" in the system's temporary folder.
+    // The report's path: "Résultats.txt" in this user's private folder of the system's
+    // temporary folder (made when missing; CalcError when it is not the user's own).
     std::string reportPath() const;
 
 private:

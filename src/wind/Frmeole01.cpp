@@ -78,6 +78,19 @@ void Frmeole01::load() {
     guarded([this] { readDesign(session().appFolder() / pathFromUtf8(FirstDesign)); });
 }
 
+namespace {
+
+// Blanks, an optional sign, then a digit, or a point or comma followed by a digit.
+bool startsWithNumber(std::string_view text) {
+    std::size_t i = text.find_first_not_of(" \t");
+    if (i == std::string_view::npos) return false;
+    if (text[i] == '+' || text[i] == '-') ++i;
+    if (i < text.size() && (text[i] == '.' || text[i] == ',')) ++i;
+    return i < text.size() && text[i] >= '0' && text[i] <= '9';
+}
+
+}  // namespace
+
 void Frmeole01::guarded(const std::function<void()>& body) {
     try {
         body();
@@ -96,8 +109,10 @@ std::optional<int> Frmeole01::Selectionne() {
     // Cancel (or an empty answer) leaves the files alone.
     if (!answer || trim(*answer).empty()) return std::nullopt;
     // The answer's numeric value, rounded to the nearest whole number (halves to even).
+    // An answer that does not start with a number names no file: "abc" must not
+    // stand for file 00.
     const double value = roundHalfEven(leadingNumber(*answer));
-    if (!std::isfinite(value) || value < 0.0 || value > 255.0) {
+    if (!startsWithNumber(*answer) || !std::isfinite(value) || value < 0.0 || value > 255.0) {
         dialogs().message("Numéro de fichier refusé : donnez un nombre de 0 à 255");
         return std::nullopt;
     }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/CalcError.h"
+#include "files/TextFile.h"
 #include "forms/Form.h"
 #include "forms/Printing.h"
 #include "forms/Script.h"
@@ -58,6 +59,9 @@ public:
             session().unload(name());
             caption = "still alive";  // the window object outlives its own handler
         });
+        menu("mnuFichier", "&Fichier");
+        menu("mnuFermer", "Fermer", "mnuFichier");
+        on("mnuFermer", EventKind::Click, [this](int) { session().unload(name()); });
     }
     bool queryUnload(CloseMode mode) override { return mode != CloseMode::User; }
 };
@@ -126,6 +130,15 @@ TEST_F(FormsTest, StepOnAnotherWindowLoadsItWithoutShowingIt) {
     EXPECT_EQ(sample().log, "background;");
 }
 
+// The step runner must not read the window once its own menu entry has unloaded it
+// (the memory checks of `make verifie` see any such reading).
+TEST_F(FormsTest, MenuEntryThatUnloadsItsOwnWindowEndsTheStepCleanly) {
+    ASSERT_EQ(run({"Closing:Fichier/Fermer"}).status, 0);
+    EXPECT_EQ(session->loaded("Closing"), nullptr);
+    ASSERT_EQ(run({"Closing:mnuFermer"}).status, 0);
+    EXPECT_EQ(session->loaded("Closing"), nullptr);
+}
+
 TEST_F(FormsTest, CloseBoxCanBeRefusedButTheProgramMayUnload) {
     session->show("Closing");
     Form& f = session->load("Closing");
@@ -159,6 +172,13 @@ TEST_F(FormsTest, JsonListingCarriesControlsDialogsAndSharedValues) {
     EXPECT_NE(json.find("{\"kind\":\"message\",\"text\":\"Division par zéro\"}"), std::string::npos);
     EXPECT_NE(json.find("\"SharedHead\":0"), std::string::npos);
     EXPECT_NE(json.find("\"ended\":false}"), std::string::npos);
+}
+
+TEST_F(FormsTest, JsonListingIsUtf8WhateverBytesATextHolds) {
+    ASSERT_EQ(run({"Valbox(0)=\xE9t\xE9"}).status, 0);  // "été" typed in Windows-1252
+    std::string json = listingJson(*session, dialogs);
+    EXPECT_TRUE(isValidUtf8(json));
+    EXPECT_NE(json.find("\"Valbox(0)\":{\"text\":\"\xC3\xA9t\xC3\xA9\""), std::string::npos) << json;
 }
 
 TEST_F(FormsTest, TextListingLeavesOutControlsOfAHiddenFrame) {

@@ -34,6 +34,9 @@ void WindowTest::SetUp() {
     std::error_code ec;
     std::filesystem::copy(dataSource(), folder_.path(),
                           std::filesystem::copy_options::recursive | std::filesystem::copy_options::skip_existing, ec);
+    // Reports meant for the system's temporary folder stay inside the test's folder.
+    std::filesystem::create_directory(folder_.path() / "tmp", ec);
+    platform_.temporaryFolder = (folder_.path() / "tmp").string();
     registerAllWindows(catalog_);
     answerFilesFrom(platform_, dialogs_);
     session_ = std::make_unique<Session>(catalog_, dialogs_, platform_, folder_.path());

@@ -163,7 +163,7 @@ void Formrouehaut::save() {
         auto answer = dialogs().input("Enregistrez un nouveau  fichier",
                                       "Acceptez le nom de fichier proposé ou Annulez", proposal);
         if (!answer || answer->empty()) return;
-        if (auto refused = checkTypedName(*answer)) {
+        if (auto refused = checkTypedName(*answer + ".txt")) {  // the name it will be saved under
             dialogs().message(*refused);
             return;
         }

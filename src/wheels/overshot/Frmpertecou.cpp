@@ -34,7 +34,7 @@ class ScratchRecords {
 public:
     explicit ScratchRecords(fs::path path) : path_(std::move(path)) {
         try {
-            image_ = readFileBytes(path_);
+            image_ = readFileBytes(path_, Frmpertecou::ScratchLimit);
         } catch (const CalcError& e) {
             if (e.code() != ErrFileNotFound) throw;
         }
@@ -229,7 +229,7 @@ void Frmpertecou::calcul() {
 void Frmpertecou::listScratch() {
     std::string bytes;
     try {
-        bytes = readFileBytes(session().file(ScratchName));
+        bytes = readFileBytes(session().file(ScratchName), ScratchLimit);
     } catch (const CalcError& e) {
         if (e.code() != ErrFileNotFound) throw;
         return;  // no calculation made yet: nothing to list

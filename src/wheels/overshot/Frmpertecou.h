@@ -5,6 +5,7 @@
 // V² ← (s·tanθ − Δ)·19.62 + V². Every step is listed and kept in the scratch file
 // "coursierforge.txt" of the program folder (records of 100 bytes).
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,8 @@ public:
     // speed ("###.000"), the friction slope in mm/m ("###.##") and the horizontal
     // distance at the end of the step in cm ("###.##"), ten characters each.
     static constexpr std::size_t RecordLength = 100;
+    // The largest scratch file a calculation writes: one record per step.
+    static constexpr std::uintmax_t ScratchLimit = std::uintmax_t(MaxSteps) * RecordLength;
     static constexpr std::size_t FieldLength = 10;
     static constexpr const char* ScratchName = "coursierforge.txt";
     static constexpr const char* DataName = "Pertescou.txt";
