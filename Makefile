@@ -52,6 +52,7 @@ paquet: build
 	cpack -G DEB --config $(BUILD)/CPackConfig.cmake -B $(BUILD)/paquet
 	mv $(BUILD)/paquet/aubelys_*.deb .
 	@ls aubelys_*.deb
+
 # Address and undefined-behaviour checks, in their own folder; any finding stops the test
 # that made it. Optimised lightly so the build and the run both stay short. Timed tests
 # allow AUBELYS_TIME_FACTOR times their usual limit.
