@@ -178,7 +178,7 @@ TEST_F(FormsTest, JsonListingIsUtf8WhateverBytesATextHolds) {
     ASSERT_EQ(run({"Valbox(0)=\xE9t\xE9"}).status, 0);  // "été" typed in Windows-1252
     std::string json = listingJson(*session, dialogs);
     EXPECT_TRUE(isValidUtf8(json));
-    EXPECT_NE(json.find("\"Valbox(0)\":{\"text\":\"\xC3\xA9t\xC3\xA9\""), std::string::npos) << json;
+    EXPECT_NE(json.find("\"Valbox(0)\":{\"kind\":\"textbox\",\"text\":\"\xC3\xA9t\xC3\xA9\""), std::string::npos) << json;
 }
 
 TEST_F(FormsTest, TextListingLeavesOutControlsOfAHiddenFrame) {
