@@ -15,13 +15,6 @@ namespace aub {
 
 namespace {
 
-// An entry that turns the general page into a formula page.
-struct PageEntry {
-    const char* name;
-    const char* caption;
-    std::uint8_t code;
-};
-
 // An entry that opens a design window; `failure` replaces the error text when the
 // window cannot be built (followed by the error number).
 struct WindowEntry {
@@ -31,27 +24,6 @@ struct WindowEntry {
     const char* failure;
 };
 
-const PageEntry Options1Pages[] = {{"Vanne", "&Vanne", 3},
-                                   {"Hydrostatique", "Pression hydrostatique", 30},
-                                   {"Chocjet", "&Choc d'un jet", 4},
-                                   {"Puissjet", "&Puissance  d'un jet", 5},
-                                   {"Puisschute", "Puissance d'une chute", 6},
-                                   {"Diamarbre", "Diamètre d'un arbre", 23}};
-const PageEntry Options2Pages[] = {{"Hautchute", "Hauteur chute", 1},
-                                   {"Vitdiam", "Vitesse diamètre", 2},
-                                   {"Vitspec", "&Vitesse spécifique", 8},
-                                   {"Deversoir", "&Déversoir", 7},
-                                   {"Vitmode1", "Vitesses mode 1", 17},
-                                   {"Vitmode2", "Vitesses mode 2", 13}};
-const PageEntry Options3Pages[] = {{"Similitude", "Similitude", 14},
-                                   {"Debinjecteur", "débit injecteur", 12},
-                                   {"Pleindebit", "Conduite  plein débit", 26},
-                                   {"Aubecyl", "Aube Cylindrique", 24}};
-const PageEntry HeadLossPages[] = {{"Coude", "Coude simple", 25},
-                                   {"Canalrect", "Canal rectangulaire", 10},
-                                   {"Canaltrap", "Canal en trapèze", 15},
-                                   {"Canalcirc", "Canal circulaire", 16},
-                                   {"Debitcanal", "Débit dun canal", 22}};
 const WindowEntry HeadLossWindows[] = {{"Coursier", "Spécial coursier", "Frmpertecou", ""},
                                        {"Bassins", "Bassins", "Form12", ""},
                                        {"Darcy", "Canal (Darcy)", "frmarcy", ""}};
@@ -85,7 +57,15 @@ void Formmain::buildMenus() {
     on("Quitter", EventKind::Click, [this](int) { session().endProgram(); });
 
     // The three formula menus make room for a page when they open.
-    auto formulaMenu = [this](const char* name, const char* cap, const auto& pages) {
+    // Each formula page's entry, under the menu its record names, in the records' order.
+    auto pageEntries = [this](std::string_view menuName) {
+        for (const FormulaPage& p : formulaPages()) {
+            if (menuName != p.menu) continue;
+            menu(p.entry, p.entryCaption, std::string(menuName));
+            on(p.entry, EventKind::Click, [this, &p](int) { choosePage(p); });
+        }
+    };
+    auto formulaMenu = [this, &pageEntries](const char* name, const char* cap) {
         menu(name, cap);
         on(name, EventKind::Click, [this](int) {
             ctl("Label3").visible = true;
@@ -93,15 +73,11 @@ void Formmain::buildMenus() {
             ctl("Combo2").visible = false;
             placeWindow(100, 8350, 11600);
         });
-        for (const PageEntry& p : pages) {
-            menu(p.name, p.caption, name);
-            const std::uint8_t code = p.code;
-            on(p.name, EventKind::Click, [this, code](int) { choosePage(code); });
-        }
+        pageEntries(name);
     };
-    formulaMenu("Options1", "&Options1", Options1Pages);
-    formulaMenu("Options2", "&Options2", Options2Pages);
-    formulaMenu("Options3", "Options3", Options3Pages);
+    formulaMenu("Options1", "&Options1");
+    formulaMenu("Options2", "&Options2");
+    formulaMenu("Options3", "Options3");
 
     // Head losses: the window shrinks to its menu strip until an entry is chosen.
     menu("Pertecharge", "&Perte de charge");
@@ -111,11 +87,7 @@ void Formmain::buildMenus() {
     });
     menu("Condcirc", "Conduite circulaire", "Pertecharge");
     on("Condcirc", EventKind::Click, [this](int) { conduiteCirculaire(); });
-    for (const PageEntry& p : HeadLossPages) {
-        menu(p.name, p.caption, "Pertecharge");
-        const std::uint8_t code = p.code;
-        on(p.name, EventKind::Click, [this, code](int) { choosePage(code); });
-    }
+    pageEntries("Pertecharge");
     // The flow of a pipe has no calculation in this version: the entry stays greyed.
     menu("Debittuyau", "Débit d'un tuyau", "Pertecharge").enabled = false;
     for (const WindowEntry& w : HeadLossWindows) {

@@ -32,6 +32,14 @@ std::filesystem::path Session::file(std::string_view name) const {
 
 std::string Session::helpText(int k) const { return trimRight(helpFile_.record(k)); }
 
+void Session::showHelpRecord(int k, HelpRecordUse use) {
+    std::string record = helpFile_.record(k);
+    if (use != HelpRecordUse::Shown) shared_.HelpRecord = record;
+    Form& help = load("Formhlp");
+    if (Control* text = help.find("Text1")) text->setText(use == HelpRecordUse::Whole ? record : trimRight(record));
+    show("Formhlp", true);
+}
+
 Form* Session::loaded(std::string_view name) const {
     for (const auto& f : forms_)
         if (f->name() == name || equalsNoCase(f->name(), name)) return f.get();

@@ -23,6 +23,7 @@ constexpr float Pi = 3.141593f;
 constexpr int DataCount = 7;
 constexpr int ResultCount = 18;
 constexpr int ReportResults = 16;  // results 0 to 15 go into the report
+constexpr int BankiHelpRecord = 28;
 
 const char* const DataCaptions[DataCount] = {"Hauteur m",        "Débit m3/s",      "Rendement %",
                                              "Nombre d'aubes",   "Incidence degrés", "Angle admission",
@@ -111,7 +112,7 @@ Banki::Banki(Session& s) : Form(s, "Banki", "Evaluation d'une roue banki") {
         if (done) Calculsrésu();
     });
     on("Resultats", EventKind::Click, [this](int) { writeReport(); });
-    on("Aide", EventKind::Click, [this](int) { showLocalHelp(session(), 28); });
+    on("Aide", EventKind::Click, [this](int) { session().showHelpRecord(BankiHelpRecord); });
     on("Feuille", EventKind::Click, [this](int) { printAfterQuestion(*this); });
     on("Command1", EventKind::Click, [this](int) {
         Effacetout();

@@ -56,11 +56,11 @@ Form12::Form12(Session& s) : Form(s, "Form12", "2 BASSINS") {
         set("Valbox", 0, ctl("Combo1").text());
     });
     on("Command1", EventKind::Click, [this](int) { calculate(); });
-    on("Command2", EventKind::Click, [this](int) { showLocalHelp(session(), shared().FormulaId); });
+    on("Command2", EventKind::Click, [this](int) { session().showHelpRecord(number(shared().FormulaId)); });
     drawBasins();
 }
 
-void Form12::load() { shared().FormulaId = 33; }
+void Form12::load() { shared().FormulaId = FormulaCode::Basins; }
 
 void Form12::calculate() {
     float eps = 0;

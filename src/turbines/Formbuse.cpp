@@ -77,8 +77,8 @@ Formbuse::Formbuse(Session& s) : Form(s, "Formbuse", "PERTES DE CHARGE D UNE CON
     on("Scimemi", EventKind::Click, [this](int) { scimemi(); });
     on("Plein", EventKind::Click, [this](int) { fullFlow(); });
     on("Aide", EventKind::Click, [this](int) {
-        shared().FormulaId = 27;
-        showLocalHelp(session(), 27);
+        shared().FormulaId = FormulaCode::PipeWindowPage;
+        session().showHelpRecord(number(FormulaCode::PipeWindowPage));
     });
     on("Combo1", EventKind::Click, [this](int) { chooseMaterial(); });
     on("Valbox", EventKind::Change, [this](int) { ctl("Label2").visible = false; });

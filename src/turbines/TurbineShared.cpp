@@ -11,12 +11,6 @@
 
 namespace aub {
 
-void showLocalHelp(Session& session, int record) {
-    Form& help = session.load("Formhlp");
-    if (Control* text = help.find("Text1")) text->setText(session.helpText(record));
-    session.show("Formhlp", true);
-}
-
 void hideMainHelpBox(Session& session) {
     if (Form* main = session.loaded("Formmain"))
         if (Control* box = main->find("Text1")) {

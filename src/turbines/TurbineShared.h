@@ -11,9 +11,6 @@ class Form;
 class Messenger;
 class Session;
 
-// Shows record `record` of the help-text file in the local help window (Formhlp), modal.
-void showLocalHelp(Session& session, int record);
-
 // Hides the main window's help box `Text1` (a design window closing does it).
 void hideMainHelpBox(Session& session);
 

@@ -72,12 +72,12 @@ FrmPoncel::FrmPoncel(Session& s) : Form(s, "FrmPoncel", "ROUE PONCELET") {
     on("enregistrer", EventKind::Click, [this](int) { save(); });
     on("Quitter", EventKind::Click, [this](int) { session().endProgram(); });
     on("Impression", EventKind::Click, [this](int) { askAndPrint(*this); });
-    on("Aidelocale", EventKind::Click, [this](int) { showLocalHelp(*this, shared().FormulaId); });
+    on("Aidelocale", EventKind::Click, [this](int) { session().showHelpRecord(number(shared().FormulaId)); });
 }
 
 void FrmPoncel::load() {
     caption = "EVALUATION D'UNE ROUE PONCELET";
-    shared().FormulaId = 21;
+    shared().FormulaId = FormulaCode::PonceletWheel;
     listDesigns(*this, ctl("List1"), "P*.txt");
 }
 

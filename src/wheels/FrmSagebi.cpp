@@ -105,7 +105,7 @@ FrmSagebi::FrmSagebi(Session& s) : Form(s, "FrmSagebi", "DONNEES") {
     });
     on("plusinfos", EventKind::Click, [this](int) { plusinfos(); });
     on("ImprimF", EventKind::Click, [this](int) { askAndPrint(*this); });
-    on("Aidelocale", EventKind::Click, [this](int) { showLocalHelp(*this, shared().FormulaId); });
+    on("Aidelocale", EventKind::Click, [this](int) { session().showHelpRecord(number(shared().FormulaId)); });
 }
 
 void FrmSagebi::load() {

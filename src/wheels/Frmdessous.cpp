@@ -84,13 +84,13 @@ Frmdessous::Frmdessous(Session& s) : Form(s, "Frmdessous", "CALCUL DE LA ROUE EN
         ctl("Combo1").visible = true;
         ctl("Combo2").visible = true;
     });
-    on("Aidelocale", EventKind::Click, [this](int) { showLocalHelp(*this, shared().FormulaId); });
+    on("Aidelocale", EventKind::Click, [this](int) { session().showHelpRecord(number(shared().FormulaId)); });
     on("Imprime", EventKind::Click, [this](int) { printSheet(); });
 }
 
 void Frmdessous::load() {
     caption = "EVALUATION D'UNE ROUE EN DESSOUS ELEMENTAIRE";
-    shared().FormulaId = 11;
+    shared().FormulaId = FormulaCode::UndershotWheel;
     listDesigns(*this, ctl("List1"), "B*.txt");
     Control& materials = ctl("Combo1");
     materials.clearItems();

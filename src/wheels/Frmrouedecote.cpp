@@ -86,14 +86,14 @@ Frmrouedecote::Frmrouedecote(Session& s) : Form(s, "Frmrouedecoté", "ROUE DE CO
     on("Enregistre", EventKind::Click, [this](int) { save(); });
     on("Ouvre", EventKind::Click, [this](int) { openUnnamed(); });
     on("Fin", EventKind::Click, [this](int) { session().endProgram(); });
-    on("Aidelocale", EventKind::Click, [this](int) { showLocalHelp(*this, shared().FormulaId); });
+    on("Aidelocale", EventKind::Click, [this](int) { session().showHelpRecord(number(shared().FormulaId)); });
     on("Imprimefeuille", EventKind::Click, [this](int) { platform().printForm(*this); });
     on("Efface", EventKind::Click, [this](int) { clearResults(); });
 }
 
 void Frmrouedecote::load() {
     try {
-        shared().FormulaId = 31;
+        shared().FormulaId = FormulaCode::BreastshotWheel;
         shared().AppFolder = withSeparator(session().appFolder());
         shared().SharedFilePath = shared().AppFolder + UnnamedFile;
         listDesigns(*this, ctl("List1"), "C*.txt");

@@ -10,13 +10,6 @@ namespace aub {
 
 float finite(float x) { return checkedValue(x); }
 
-void showLocalHelp(Form& form, int record) {
-    Session& session = form.session();
-    Form& help = session.load("Formhlp");
-    help.set("Text1", -1, session.helpText(record));
-    session.show("Formhlp", true);
-}
-
 void askAndPrint(Form& form) {
     if (form.dialogs().question(PrintQuestion)) form.platform().printForm(form);
 }

@@ -20,9 +20,6 @@ float finite(float x);
 inline float radians(float degrees) { return degrees * Pi / 180.0f; }
 inline float degrees(float radians) { return radians * 180.0f / Pi; }
 
-// Shows record `record` of the help-text file in the local help window, modal.
-void showLocalHelp(Form& form, int record);
-
 // "Voulez vous imrimer la feuille telle qu'elle est à l'écran ?" then, on Yes, prints the
 // window as shown.
 inline constexpr const char* PrintQuestion = "Voulez vous imrimer la feuille telle qu'elle est à l'écran ?";

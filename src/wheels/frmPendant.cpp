@@ -70,7 +70,7 @@ frmPendant::frmPendant(Session& s) : Form(s, "frmPendant", "ETUDES DES ROUES PEN
         dialogs().message(" Calcul non disponible en cours de révision");
         session().unload(name());
     });
-    on("Aidelocale", EventKind::Click, [this](int) { showLocalHelp(*this, shared().FormulaId); });
+    on("Aidelocale", EventKind::Click, [this](int) { session().showHelpRecord(number(shared().FormulaId)); });
     on("Feuille", EventKind::Click, [this](int) { askAndPrint(*this); });
     on("Detaillee", EventKind::Click, [this](int) { printDetailed(); });
 }

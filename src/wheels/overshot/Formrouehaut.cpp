@@ -208,10 +208,7 @@ void Formrouehaut::printSheet() {
 
 void Formrouehaut::showLocalHelp() {
     constexpr int OvershotHelpRecord = 18;
-    shared().HelpRecord = session().helpFile().record(OvershotHelpRecord);
-    Form& help = session().load("Formhlp");
-    help.set("Text1", -1, session().helpText(OvershotHelpRecord));
-    session().show("Formhlp", true);
+    session().showHelpRecord(OvershotHelpRecord, Session::HelpRecordUse::Kept);
 }
 
 }  // namespace aub

@@ -109,7 +109,7 @@ Frmpertecou::Frmpertecou(Session& s) : Form(s, "Frmpertecou", "SPECIAL LONG COUS
 
 void Frmpertecou::load() {
     for (int i = 0; i < 7; ++i) ctl("Valbox", i).locked = false;
-    shared().FormulaId = 32;
+    shared().FormulaId = FormulaCode::OvershotFlume;
 }
 
 std::string Frmpertecou::shown(float value, std::string_view mask) const {
@@ -253,11 +253,7 @@ void Frmpertecou::openData() {
 }
 
 void Frmpertecou::showLocalHelp() {
-    const int record = shared().FormulaId;
-    shared().HelpRecord = session().helpFile().record(record);
-    Form& help = session().load("Formhlp");
-    help.set("Text1", -1, session().helpText(record));
-    session().show("Formhlp", true);
+    session().showHelpRecord(number(shared().FormulaId), Session::HelpRecordUse::Kept);
 }
 
 }  // namespace aub
