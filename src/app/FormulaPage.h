@@ -76,14 +76,15 @@ struct FormulaPage {
     const char* entryCaption;        // menu entry's caption
     const char* routineName;         // the calculation's name
     const char* mask;                // see Formmain::vusNonVus
-    std::vector<std::pair<int, const char*>> captions;  // Label(i)
-    std::vector<const char*> defaults;                  // zonetxt(0), zonetxt(1) ...
-    std::vector<Prefill> prefills;                      // zonetxt(i) from a program-wide value
+    std::vector<std::pair<int, const char*>> captions{};  // Label(i)
+    std::vector<const char*> defaults{};                  // zonetxt(0), zonetxt(1) ...
+    std::vector<Prefill> prefills{};                      // zonetxt(i) from a program-wide value
     const char* title = nullptr;     // Label3, shown; none when null
     bool sizesWindow = false;        // the head-loss pages set the window's size
     Step setup = nullptr;            // what the page adds, after the rest
     Step routine = nullptr;          // run by "CALCUL "
     bool showsLabel1First = false;   // "CALCUL " shows the result line before the routine
+    Step onFailure = nullptr;        // runs when the routine fails, before its message
 };
 
 // The catalogues, each in menu order.

@@ -92,7 +92,7 @@ void perteChCanal(PageContext& page) {
         page.mask("111111111111111", true);
         const float degrees = page.num(6);
         if (degrees > 89) {
-            page.message(std::string("Valeur trop élevée") + CrLf + "Prenez le mode rectangulaire");
+            page.message("Valeur trop élevée\nPrenez le mode rectangulaire");
             return;
         }
         const float theta = degrees * 3.141593f / 180;

@@ -402,57 +402,57 @@ void aubeCylindriqueSetup(PageContext& page) {
     notesBelowHelp(page);
 }
 
+// A failure of the blade study says so in the notes box, under its message.
+void aubeCylindriqueFailure(PageContext& page) {
+    page.notes(std::string("Calcul incompatible") + CrLf + "Données à modifier");
+}
+
 void etudiAubpt(PageContext& page) {
     SharedValues& sv = page.shared();
-    try {
-        const float h = page.boxTo(0, sv.SharedHead);
-        const float v1 = csqrt(19.62f * h);
-        const float beta1 = radians(page.num(1));
-        const float beta2 = radians(page.num(2));
-        const float alpha1 = radians(page.num(3));
-        const float k = page.num(4);
-        const float dz = page.num(5);
+    const float h = page.boxTo(0, sv.SharedHead);
+    const float v1 = csqrt(19.62f * h);
+    const float beta1 = radians(page.num(1));
+    const float beta2 = radians(page.num(2));
+    const float alpha1 = radians(page.num(3));
+    const float k = page.num(4);
+    const float dz = page.num(5);
 
-        const float u1 = cdiv(checkedValue(v1 * std::sin(beta1 - alpha1)), std::sin(beta1));
-        const float w1 = cdiv(checkedValue(v1 * std::sin(alpha1)), std::sin(beta1));
-        const float u2 = checkedValue(k * u1);
-        const float w2Squared = checkedValue(w1 * w1 + u2 * u2 - u1 * u1 + 2 * 9.81f * dz);
-        if (w2Squared < 0) {
-            // The blade cannot pass the flow: the smallest usable diameter ratio.
-            const float ratio = cdiv(std::sin(alpha1), std::sin(beta1 - alpha1));
-            const float kMin = csqrt(checkedValue(1 - ratio * ratio));
-            page.notes(
-                std::string("Calcul IMPOSSIBLE") + CrLf + "Données à modifier" + CrLf +
-                    "Augmenter angle incidence ou diminuer angle aube entrée" + CrLf +
-                    "Valeur minimale de Dint /Dext pour vos données " + formatMask(kMin, "###0.###") + CrLf);
-            return;
-        }
-        const float w2 = csqrt(w2Squared);
-        const float v2 = csqrt(checkedValue(u2 * u2 + w2 * w2 - 2 * w2 * u2 * std::cos(beta2)));
-        float sine = cdiv(checkedValue(w2 * std::sin(beta2)), v2);
-        const float alpha2 = arcSin(sine);
-        const float v1Squared = v1 * v1;
-        const float efficiency = cdiv(checkedValue(100 * (v1Squared - v2 * v2)), v1Squared);
-        const float euler =
-            checkedValue((u1 * v1 * std::cos(alpha1) - v2 * u2 * std::cos(alpha2)) / 9.81f - dz);
-
-        const std::string lines = "Vitesse V1 = " + formatMask(v1, "###0.###") + CrLf +
-                                  "Vitesse U1 = " + formatMask(u1, "###0.###") + CrLf +
-                                  "Vitesse W1 = " + formatMask(w1, "###0.###") + CrLf +
-                                  "Vitesse V2 = " + formatMask(v2, "###0.###") + CrLf +
-                                  "Vitesse U2 = " + formatMask(u2, "###0.###") + CrLf +
-                                  "Vitesse W2 = " + formatMask(w2, "###0.###") + CrLf +
-                                  "Rendement  % = " + formatMask(efficiency, "###0.###") + CrLf +
-                                  "Euler métres = " + formatMask(euler, "###0.###") + CrLf +
-                                  "Angle sortie eau " + formatMask(alpha2 * 180 / 3.141593f, "###0.###");
-        page.notes(lines);
-        // The energy the water gives up must match the work on the blade.
-        if (efficiency < 0 || checkedValue(h * efficiency / 100 - euler) > 0.01f)
-            page.notes(std::string("Calcul incompatible") + CrLf + "Données à modifier");
-    } catch (...) {
-        page.notes(std::string("Calcul incompatible") + CrLf + "Données à modifier");
-        throw;
+    const float u1 = cdiv(checkedValue(v1 * std::sin(beta1 - alpha1)), std::sin(beta1));
+    const float w1 = cdiv(checkedValue(v1 * std::sin(alpha1)), std::sin(beta1));
+    const float u2 = checkedValue(k * u1);
+    const float w2Squared = checkedValue(w1 * w1 + u2 * u2 - u1 * u1 + 2 * 9.81f * dz);
+    if (w2Squared < 0) {
+        // The blade cannot pass the flow: the smallest usable diameter ratio.
+        const float ratio = cdiv(std::sin(alpha1), std::sin(beta1 - alpha1));
+        const float kMin = csqrt(checkedValue(1 - ratio * ratio));
+        page.notes(
+            std::string("Calcul IMPOSSIBLE") + CrLf + "Données à modifier" + CrLf +
+                "Augmenter angle incidence ou diminuer angle aube entrée" + CrLf +
+                "Valeur minimale de Dint /Dext pour vos données " + formatMask(kMin, "###0.###") + CrLf);
+        return;
     }
+    const float w2 = csqrt(w2Squared);
+    const float v2 = csqrt(checkedValue(u2 * u2 + w2 * w2 - 2 * w2 * u2 * std::cos(beta2)));
+    float sine = cdiv(checkedValue(w2 * std::sin(beta2)), v2);
+    const float alpha2 = arcSin(sine);
+    const float v1Squared = v1 * v1;
+    const float efficiency = cdiv(checkedValue(100 * (v1Squared - v2 * v2)), v1Squared);
+    const float euler =
+        checkedValue((u1 * v1 * std::cos(alpha1) - v2 * u2 * std::cos(alpha2)) / 9.81f - dz);
+
+    const std::string lines = "Vitesse V1 = " + formatMask(v1, "###0.###") + CrLf +
+                              "Vitesse U1 = " + formatMask(u1, "###0.###") + CrLf +
+                              "Vitesse W1 = " + formatMask(w1, "###0.###") + CrLf +
+                              "Vitesse V2 = " + formatMask(v2, "###0.###") + CrLf +
+                              "Vitesse U2 = " + formatMask(u2, "###0.###") + CrLf +
+                              "Vitesse W2 = " + formatMask(w2, "###0.###") + CrLf +
+                              "Rendement  % = " + formatMask(efficiency, "###0.###") + CrLf +
+                              "Euler métres = " + formatMask(euler, "###0.###") + CrLf +
+                              "Angle sortie eau " + formatMask(alpha2 * 180 / 3.141593f, "###0.###");
+    page.notes(lines);
+    // The energy the water gives up must match the work on the blade.
+    if (efficiency < 0 || checkedValue(h * efficiency / 100 - euler) > 0.01f)
+        page.notes(std::string("Calcul incompatible") + CrLf + "Données à modifier");
 }
 
 }  // namespace
@@ -545,7 +545,8 @@ const std::vector<FormulaPage>& optionsPages() {
                       {3, "Angle incidence entrée (deg.)"}, {4, "D_int/D_externe "},
                       {5, "Différence hauteur sortie entrée"}},
          .defaults = {"1", "62", "108", "25", "0.74"},
-         .title = "Etude d'une aube en veine libre ", .setup = aubeCylindriqueSetup, .routine = etudiAubpt},
+         .title = "Etude d'une aube en veine libre ", .setup = aubeCylindriqueSetup, .routine = etudiAubpt,
+         .onFailure = aubeCylindriqueFailure},
     };
     return pages;
 }

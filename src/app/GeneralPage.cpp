@@ -181,7 +181,9 @@ void Formmain::calcul() {
         if (page->showsLabel1First) ctl("Label1").visible = true;
         // A failing routine shows its description; what it wrote stays on the page.
         PageContext context(*this);
-        trap([&] { page->routine(context); });
+        FailurePolicy failure;
+        if (page->onFailure) failure.cleanUp = [&] { page->onFailure(context); };
+        trap([&] { page->routine(context); }, failure);
     }
     Control& zoom = ctl("Text2");
     zoom.visible = !trim(zoom.text()).empty();

@@ -1,11 +1,6 @@
 // The menu bar of the main window, in its order, with what opening each menu does
 // to the window and what each entry opens.
-#include <exception>
-#include <new>
-#include <stdexcept>
-
 #include "app/Formmain.h"
-#include "core/CalcError.h"
 #include "core/SharedValues.h"
 #include "forms/Dialogs.h"
 #include "forms/Session.h"
@@ -41,14 +36,6 @@ const WindowEntry DesignWindows[] = {
     {"Marteau", "Marteau de forge", "Frmmarteau", ""}};
 
 constexpr const char* PipeWindow = "Formbuse";
-
-// The error number the program shows for a failure that is not one of its own.
-int errorNumber(const std::exception& e) {
-    if (const auto* c = dynamic_cast<const CalcError*>(&e)) return c->code();
-    if (dynamic_cast<const std::bad_alloc*>(&e)) return ErrOutOfMemory;
-    if (dynamic_cast<const std::out_of_range*>(&e)) return ErrSubscript;
-    return ErrBadCall;
-}
 
 }  // namespace
 
@@ -141,12 +128,8 @@ void Formmain::enableDesignEntries() {
 
 void Formmain::openDesignWindow(const std::string& window, const std::string& failurePrefix) {
     if (!session().catalog().has(window)) return;
-    try {
-        session().open(window);
-    } catch (const std::exception& e) {
-        if (failurePrefix.empty()) throw;
-        dialogs().message(failurePrefix + std::to_string(errorNumber(e)));
-    }
+    if (failurePrefix.empty()) session().open(window);
+    else trap([&] { session().open(window); }, FailurePolicy{.numberAfter = failurePrefix});
 }
 
 void Formmain::conduiteCirculaire() {

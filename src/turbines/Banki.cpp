@@ -103,12 +103,7 @@ Banki::Banki(Session& s) : Form(s, "Banki", "Evaluation d'une roue banki") {
     on("Calcul", EventKind::Click, [this](int) {
         resultsReady_ = false;
         bool done = false;
-        try {
-            done = Précalcu_Old();
-        } catch (...) {
-            Effacetout();
-            throw;
-        }
+        trap([&] { done = Précalcu_Old(); }, FailurePolicy{.cleanUp = [this] { Effacetout(); }});
         if (done) Calculsrésu();
     });
     on("Resultats", EventKind::Click, [this](int) { writeReport(); });

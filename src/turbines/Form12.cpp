@@ -80,23 +80,23 @@ void Form12::calculate() {
     sv.SharedFlow = q;
     sv.SharedDiameter = d;
     sv.SharedWidth = l;
-    try {
-        const double relative = static_cast<double>(eps) / d;
-        const float area = checkedValue(1e-4 * Pi * d * d / 4.0);
-        const float v = cdiv(0.1f * q, area);
-        sv.SharedVelocity = v;
-        const float j = colebrookGradient(relative, v, d, dialogs());
-        set("Valbox", 6, formatMask(j, "#0.####"));
-        const PipeLosses p = pipeLosses(j, v, l, num("Valbox", 5));
-        set("Valbox", 7, formatMask(p.total, "##0.###"));
-        set("Valbox", 8, formatMask(checkedValue(h - static_cast<double>(p.total) / 1000.0), "##0.###"));
-        set("Valbox", 9, formatMask(v, "##0.###"));
-        set("Valbox", 10, formatMask(checkedValue(1000.0 * p.singular), "###0.###"));
-        set("Valbox", 11, formatMask(p.hv, "##0.###"));
-        set("Valbox", 13, formatMask(p.total / 1000.0f, "##0.###"));
-    } catch (const CalcError& e) {
-        showInputFailure(dialogs(), e);
-    }
+    trap(
+        [&] {
+            const double relative = static_cast<double>(eps) / d;
+            const float area = checkedValue(1e-4 * Pi * d * d / 4.0);
+            const float v = cdiv(0.1f * q, area);
+            sv.SharedVelocity = v;
+            const float j = colebrookGradient(relative, v, d, dialogs());
+            set("Valbox", 6, formatMask(j, "#0.####"));
+            const PipeLosses p = pipeLosses(j, v, l, num("Valbox", 5));
+            set("Valbox", 7, formatMask(p.total, "##0.###"));
+            set("Valbox", 8, formatMask(checkedValue(h - static_cast<double>(p.total) / 1000.0), "##0.###"));
+            set("Valbox", 9, formatMask(v, "##0.###"));
+            set("Valbox", 10, formatMask(checkedValue(1000.0 * p.singular), "###0.###"));
+            set("Valbox", 11, formatMask(p.hv, "##0.###"));
+            set("Valbox", 13, formatMask(p.total / 1000.0f, "##0.###"));
+        },
+        inputFailure());
 }
 
 void Form12::drawBasins() {

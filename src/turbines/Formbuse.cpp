@@ -181,15 +181,15 @@ void Formbuse::colebrook() {
         dialogs().message(MissingData);
         return;
     }
-    try {
-        j_ = colebrookGradient(static_cast<double>(eps) / d_, v_, d_, dialogs());
-        set("Valbox", 6, formatMask(j_, "#0.####"));
-        losses_ = pipeLosses(j_, v_, l_, num("Valbox", 5));
-        showLosses("##0.###");
-        Avertir();
-    } catch (const CalcError& e) {
-        showInputFailure(dialogs(), e);
-    }
+    trap(
+        [&] {
+            j_ = colebrookGradient(static_cast<double>(eps) / d_, v_, d_, dialogs());
+            set("Valbox", 6, formatMask(j_, "#0.####"));
+            losses_ = pipeLosses(j_, v_, l_, num("Valbox", 5));
+            showLosses("##0.###");
+            Avertir();
+        },
+        inputFailure());
 }
 
 void Formbuse::scimemi() {
@@ -206,16 +206,16 @@ void Formbuse::scimemi() {
         dialogs().message(MissingData);
         return;
     }
-    try {
-        const float base = cdiv(q_ * cpow(d_, -k1), k0);
-        j_ = checkedValue(1e12 * cpow(base, 1.0f / k2));
-        set("Valbox", 6, formatMask(j_, "#0.####"));
-        losses_ = pipeLosses(j_, v_, l_, num("Valbox", 5));
-        showLosses("#0.###");
-        Avertir();
-    } catch (const CalcError& e) {
-        showInputFailure(dialogs(), e);
-    }
+    trap(
+        [&] {
+            const float base = cdiv(q_ * cpow(d_, -k1), k0);
+            j_ = checkedValue(1e12 * cpow(base, 1.0f / k2));
+            set("Valbox", 6, formatMask(j_, "#0.####"));
+            losses_ = pipeLosses(j_, v_, l_, num("Valbox", 5));
+            showLosses("#0.###");
+            Avertir();
+        },
+        inputFailure());
 }
 
 void Formbuse::fullFlow() {

@@ -233,13 +233,8 @@ void Formroue::showPictureInsteadOfCoefficients(bool picture) {
 }
 
 void Formroue::Calcule() {
-    try {
-        calculeSteps();
-    } catch (const CalcError& e) {
-        dialogs().message(e.description());
-        dialogs().message("Vérifiez la compatibilté de la vitesse affichée");
-        calcBase_ = 0;
-    }
+    trap([this] { calculeSteps(); },
+         FailurePolicy{.followUp = "Vérifiez la compatibilté de la vitesse affichée", .cleanUp = [this] { calcBase_ = 0; }});
 }
 
 void Formroue::calculeSteps() {
@@ -290,11 +285,8 @@ void Formroue::calculeSteps() {
     if (ns < 33.0f) pth_ = checkedValue(static_cast<double>(jets) * pth_);
     sv.SharedPower = pth_;
 
-    try {
-        Selon_ns_new();
-    } catch (const CalcError& e) {
-        dialogs().message(e.description());
-    }
+    // A failure of the classification shows its description; the calculation goes on.
+    trap([this] { Selon_ns_new(); });
 
     waitSeconds(0.1f, [this] { platform().processEvents(); });
     const float omega = checkedValue(static_cast<double>(n_) * 6.283186 / 60.0);

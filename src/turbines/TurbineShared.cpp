@@ -48,9 +48,6 @@ PipeLosses pipeLosses(float j, float v, float l, float sigma) {
     return r;
 }
 
-void showInputFailure(Dialogs& dialogs, const CalcError& e) {
-    dialogs.message(" un champ de saisie a une valeur incorrecte ou nulle");
-    dialogs.message(e.description());
-}
+FailurePolicy inputFailure() { return FailurePolicy{.leadIn = " un champ de saisie a une valeur incorrecte ou nulle"}; }
 
 }  // namespace aub

@@ -10,6 +10,7 @@ class Dialogs;
 class Form;
 class Messenger;
 class Session;
+struct FailurePolicy;
 
 // Hides the main window's help box `Text1` (a design window closing does it).
 void hideMainHelpBox(Session& session);
@@ -40,6 +41,6 @@ PipeLosses pipeLosses(float j, float v, float l, float sigma);
 
 // A pipe calculation that failed on its inputs: " un champ de saisie a une valeur
 // incorrecte ou nulle", then the failure's own description.
-void showInputFailure(Dialogs& dialogs, const CalcError& e);
+FailurePolicy inputFailure();
 
 }  // namespace aub

@@ -22,6 +22,7 @@ namespace {
 constexpr int InputCount = 13;
 constexpr int ResultCount = 22;
 constexpr const char* UnnamedFile = "Csansnom.txt";
+constexpr int UnnamedCount = 12;
 
 using Caption = std::pair<int, const char*>;
 
@@ -92,14 +93,14 @@ Frmrouedecote::Frmrouedecote(Session& s) : Form(s, "Frmrouedecoté", "ROUE DE CO
 }
 
 void Frmrouedecote::load() {
-    try {
-        shared().FormulaId = FormulaCode::BreastshotWheel;
-        shared().AppFolder = withSeparator(session().appFolder());
-        shared().SharedFilePath = shared().AppFolder + UnnamedFile;
-        listDesigns(*this, ctl("List1"), "C*.txt");
-    } catch (const CalcError& e) {
-        dialogs().message("erreur FrmRouecoté  " + std::to_string(e.code()));
-    }
+    trap(
+        [this] {
+            shared().FormulaId = FormulaCode::BreastshotWheel;
+            shared().AppFolder = withSeparator(session().appFolder());
+            shared().SharedFilePath = shared().AppFolder + UnnamedFile;
+            listDesigns(*this, ctl("List1"), "C*.txt");
+        },
+        FailurePolicy{.numberAfter = "erreur FrmRouecoté  "});
 }
 
 void Frmrouedecote::show(int box, float value) { set("Resubox", box, formatNumber3(value)); }
@@ -215,10 +216,11 @@ void Frmrouedecote::openSelected() {
     openDesign(*this, entry, "Valbox", InputCount);
 }
 
-// The fixed design "Csansnom.txt" of the program folder, every one of its thirteen values.
+// The fixed design "Csansnom.txt" of the program folder: its first twelve values into
+// boxes 0 to 11; the entry angle (box 12) keeps what it shows.
 void Frmrouedecote::openUnnamed() {
     shared().SharedFilePath = shared().AppFolder + UnnamedFile;
-    openDesign(*this, UnnamedFile, "Valbox", InputCount);
+    openDesign(*this, UnnamedFile, "Valbox", UnnamedCount);
     shared().SharedLastFile = UnnamedFile;
 }
 

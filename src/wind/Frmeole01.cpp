@@ -15,6 +15,11 @@
 namespace aub {
 
 namespace {
+// A failure shows its description and its number.
+const FailurePolicy Numbered{.numbered = true};
+}  // namespace
+
+namespace {
 
 constexpr int InputCount = 11;
 constexpr int ResultCount = 12;
@@ -63,24 +68,16 @@ Frmeole01::Frmeole01(Session& s) : Form(s, "frméole01", "EOLIENNE SIMPLE") {
     // "Données", "Pale", "Calcul 2", "Levage" and "haubans" have no action in this version.
 
     on("fin", EventKind::Click, [this](int) { session().endProgram(); });
-    on("Enreg", EventKind::Click, [this](int) { guarded([this] { enregistre(); }); });
-    on("ouvrir", EventKind::Click, [this](int) { guarded([this] { ouvre(); }); });
+    on("Enreg", EventKind::Click, [this](int) { trap([this] { enregistre(); }, Numbered); });
+    on("ouvrir", EventKind::Click, [this](int) { trap([this] { ouvre(); }, Numbered); });
     on("Profil", EventKind::Click, [this](int) { profil(); });
-    on("Calcul1", EventKind::Click, [this](int) { guarded([this] { calcul1(); }); });
+    on("Calcul1", EventKind::Click, [this](int) { trap([this] { calcul1(); }, Numbered); });
 }
 
 void Frmeole01::load() {
     caption = "EOLIENNE ELEMENTAIRE ETUDE AM";
     shared().SharedFilePath = shared().AppFolder;
-    guarded([this] { readDesign(session().appFolder() / pathFromUtf8(FirstDesign)); });
-}
-
-void Frmeole01::guarded(const std::function<void()>& body) {
-    try {
-        body();
-    } catch (const CalcError& e) {
-        dialogs().message(e.description() + "\n Numéro " + std::to_string(e.code()));
-    }
+    trap([this] { readDesign(session().appFolder() / pathFromUtf8(FirstDesign)); }, Numbered);
 }
 
 void Frmeole01::Clarifie() {

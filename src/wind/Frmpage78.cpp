@@ -94,17 +94,19 @@ void Frmpage78::calculate(const std::string& profile) {
         const float t = cdiv(1.0f, 1.5f * lambda);
         const float phi = catan(t);
         const float incidence = cdiv(5.0f, csqrt(u));
-        try {
-            if (profile == "CLARK_Y") clarkYPolar(incidence, cz, cx);
-            else if (profile == "NACA_4415") naca4415Polar(incidence, cz, cx);
-            else if (profile == "NACA_63_415") naca63415Polar(incidence, cz, cx);
-            else if (profile == "PLACAPLAT") flatPlatePolar(incidence, cz, cx);
-            else {
-                dialogs().message("pas de choix de profil");
-                return;
-            }
-        } catch (const CalcError& e) {
-            dialogs().message(e.description() + "  erreur");
+        bool known = true;
+        const bool read = trap(
+            [&] {
+                if (profile == "CLARK_Y") clarkYPolar(incidence, cz, cx);
+                else if (profile == "NACA_4415") naca4415Polar(incidence, cz, cx);
+                else if (profile == "NACA_63_415") naca63415Polar(incidence, cz, cx);
+                else if (profile == "PLACAPLAT") flatPlatePolar(incidence, cz, cx);
+                else known = false;
+            },
+            "  erreur");
+        if (!read) return;
+        if (!known) {
+            dialogs().message("pas de choix de profil");
             return;
         }
         const float chord = cdiv(c0, Blades * cz);

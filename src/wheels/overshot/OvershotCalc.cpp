@@ -142,7 +142,7 @@ void Formrouehaut::CalculHaut() {
     if (k_ < 0.4f) {
         dialogs().message("Vitesse de roue trop lente");
     } else if (k_ > 0.8f) {
-        dialogs().message("Vitesse de roue éxagérée\r\ndébit trop élevé\r\nou dimensions à augmenter");
+        dialogs().message("Vitesse de roue éxagérée\ndébit trop élevé\nou dimensions à augmenter");
         return;
     }
 
