@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/FormulaPage.h"
+#include "core/Constants.h"
 #include "forms/Control.h"
 #include "core/Checked.h"
 #include "core/NumberText.h"
@@ -95,7 +96,7 @@ void perteChCanal(PageContext& page) {
             page.message("Valeur trop élevée\nPrenez le mode rectangulaire");
             return;
         }
-        const float theta = degrees * 3.141593f / 180;
+        const float theta = degrees * Pi / 180;
         const float tangent = ctan(theta);
         const float bottom = checkedValue(b - cdiv(2 * h, tangent));
         if (bottom < 0) {
@@ -111,7 +112,7 @@ void perteChCanal(PageContext& page) {
         const float r = b / 2;
         const float d = h - r;
         const float s = csqrt(checkedValue(r * r - d * d));
-        float phi = 3.141593f;
+        float phi = Pi;
         if (d > 0) phi = 6.283186f - 2 * std::atan(cdiv(s, d));
         else if (d < 0) phi = 2 * std::atan(cdiv(s, std::fabs(d)));
         perimeter = checkedValue(phi * r);
@@ -219,7 +220,7 @@ void coudes(PageContext& page) {
     const float v = page.num(2);
     sv.SharedVelocity = v;
     const float zeta = (0.131f + cdiv(0.845f * d, csqrt(2 * rc))) * (cdiv(d, 2 * rc) + 0.5f);
-    const float loss = checkedValue(zeta * 1000 * (v * v) / 19.62f);
+    const float loss = checkedValue(zeta * 1000 * (v * v) / TwoG);
     sv.SharedHead = loss;
     page.showResult("Perte de charge mm", formatMask(loss, "##0.###"));
     for (int i : {3, 4}) {
@@ -227,7 +228,7 @@ void coudes(PageContext& page) {
         page.control("zonetxt", i).visible = true;
     }
     page.set(3, formatMask(zeta, "##0.###"));
-    const float litres = checkedValue(1000 * v * 3.141593f * (d * d) / 4);
+    const float litres = checkedValue(1000 * v * Pi * (d * d) / 4);
     sv.SharedFlow = litres;
     page.set(4, formatMask(litres, "##0.###"));
     Control& line = page.control("Label1");

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/FormulaPage.h"
+#include "core/Constants.h"
 #include "forms/Control.h"
 #include "core/Checked.h"
 #include "core/Hydraulics.h"
@@ -29,7 +30,7 @@ void notesBelowHelp(PageContext& page) {
     notes.visible = true;
 }
 
-float radians(float degrees) { return degrees * 3.141593f / 180; }
+float radians(float degrees) { return degrees * Pi / 180; }
 
 // ================================================================ Options1
 
@@ -50,9 +51,9 @@ void qVanne(PageContext& page) {
     }
     const float cc = 0.6f - cdiv(0.2f, r);
     const float e = checkedValue(a * cc);
-    const float v = csqrt(19.62f * (h - e / 2));
+    const float v = csqrt(TwoG * (h - e / 2));
     sv.SharedVelocity = v;
-    const float q = checkedValue(b * cc * a * csqrt(19.62f * (h - a / 2)));
+    const float q = checkedValue(b * cc * a * csqrt(TwoG * (h - a / 2)));
     sv.SharedJetFlow = q;
     sv.SharedFlowLs = checkedValue(q * 1000);
     page.showResult("Débit en m3/s", formatMask(q, "##0.###"));
@@ -128,7 +129,7 @@ void pourPlaque(PageContext& page) {
     page.control("Labelresu").visible = true;
     const float v = page.boxTo(0, sv.SharedVelocity);
     const float d = page.num(1);
-    const float s = checkedValue(d * d * 3.141593f / 4);
+    const float s = checkedValue(d * d * Pi / 4);
     sv.SharedJetSection = s;
     const float q = checkedValue(s * v * 0.0001f);
     const float litres = checkedValue(1000 * q);
@@ -179,7 +180,7 @@ void vHauteur(PageContext& page) {
     SharedValues& sv = page.shared();
     page.control("Labelresu").visible = true;
     const float h = page.boxTo(0, sv.SharedHead);
-    const float v = csqrt(19.62f * h);
+    const float v = csqrt(TwoG * h);
     sv.SharedVelocity = v;
     page.showResult("Vitesse de l'eau m/s", formatMask(v, "###.00"));
 }
@@ -198,7 +199,7 @@ void vtDiam(PageContext& page) {
         return;
     }
     const float d = page.boxTo(0, sv.SharedDiameter);
-    const float n = cdiv(60 * v, 3.141593f * d);
+    const float n = cdiv(60 * v, Pi * d);
     sv.SharedSpeed = n;
     page.control("zoneresu").setText(formatMask(n, "##.000"));
 }
@@ -233,7 +234,7 @@ void minceParoi(PageContext& page) {
     const float b = page.boxTo(2, sv.SharedWidth);
     const float c = 0.6035f + cdiv(0.0813f * (h + 0.0011f), p);
     const float mu = c * 2 / 3;
-    const float jet = csqrt(19.62f * h);
+    const float jet = csqrt(TwoG * h);
     const float q = checkedValue(b * mu * jet * h);
     sv.SharedFlow = q;
     page.showResult("Débit en litres/sec ", formatMask(checkedValue(1000 * q), "##0.###"));
@@ -251,7 +252,7 @@ void dnvMod01(PageContext& page) {
     const float d = page.boxTo(0, sv.SharedDiameter);
     const float v = page.boxTo(1, sv.SharedPeripheralSpeed);
     const float c = page.boxTo(2, sv.SharedTorque);
-    const float n = cdiv(60 * v, d * 3.141593f);
+    const float n = cdiv(60 * v, d * Pi);
     sv.SharedSpeed = n;
     const float omega = checkedValue(6.283186f * n / 60);
     sv.SharedOmega = omega;
@@ -271,7 +272,7 @@ void dnvMode2(PageContext& page) {
     page.control("Labelresu").visible = true;
     const float d = page.boxTo(0, sv.SharedDiameter);
     const float n = page.boxTo(1, sv.SharedSpeed);
-    const float v = checkedValue(3.141593f * d * n / 60);
+    const float v = checkedValue(Pi * d * n / 60);
     sv.SharedPeripheralSpeed = v;
     const float p = page.boxTo(3, sv.SharedPower);
     page.showResult("Vitesse périphérique m/s", formatMask(v, "###.00000"));
@@ -344,9 +345,9 @@ void debitInjecteur(PageContext& page) {
         page.message("Diamètre injecteur manquant");
         return;
     }
-    const float v = csqrt(19.62f * h);
+    const float v = csqrt(TwoG * h);
     sv.SharedVelocity = v;
-    const float q = checkedValue(v * 3.141593f * (d * d) / 4);
+    const float q = checkedValue(v * Pi * (d * d) / 4);
     sv.SharedFlow = q;
     page.showResult("Débit en m3/s", formatMask(q, "###.00000"));
 }
@@ -364,7 +365,7 @@ void conduitOuverte(PageContext& page) {
     SharedValues& sv = page.shared();
     const float d = page.num(0) / 1000;
     sv.SharedDiameter = d;
-    const float section = checkedValue(3.141593f * (d * d) / 4);
+    const float section = checkedValue(Pi * (d * d) / 4);
     sv.SharedJetSection = section;
     const float h = page.boxTo(2, sv.SharedHead);
     const float c = page.num(1);
@@ -377,7 +378,7 @@ void conduitOuverte(PageContext& page) {
         sv.SharedFlow = q;
         v = cdiv(q, section);
         sv.SharedVelocity = v;
-        singular = checkedValue(k * (v * v) / 19.62f);
+        singular = checkedValue(k * (v * v) / TwoG);
         net = checkedValue(h - singular);
         sv.SharedHead = net;
     }
@@ -410,7 +411,7 @@ void aubeCylindriqueFailure(PageContext& page) {
 void etudiAubpt(PageContext& page) {
     SharedValues& sv = page.shared();
     const float h = page.boxTo(0, sv.SharedHead);
-    const float v1 = csqrt(19.62f * h);
+    const float v1 = csqrt(TwoG * h);
     const float beta1 = radians(page.num(1));
     const float beta2 = radians(page.num(2));
     const float alpha1 = radians(page.num(3));
@@ -448,7 +449,7 @@ void etudiAubpt(PageContext& page) {
                               "Vitesse W2 = " + formatMask(w2, "###0.###") + CrLf +
                               "Rendement  % = " + formatMask(efficiency, "###0.###") + CrLf +
                               "Euler métres = " + formatMask(euler, "###0.###") + CrLf +
-                              "Angle sortie eau " + formatMask(alpha2 * 180 / 3.141593f, "###0.###");
+                              "Angle sortie eau " + formatMask(alpha2 * 180 / Pi, "###0.###");
     page.notes(lines);
     // The energy the water gives up must match the work on the blade.
     if (efficiency < 0 || checkedValue(h * efficiency / 100 - euler) > 0.01f)

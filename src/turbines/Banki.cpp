@@ -7,6 +7,7 @@
 
 #include "core/CalcError.h"
 #include "core/Checked.h"
+#include "core/Constants.h"
 #include "core/NumberText.h"
 #include "core/SharedValues.h"
 #include "files/TextFile.h"
@@ -19,7 +20,6 @@ namespace aub {
 
 namespace {
 
-constexpr float Pi = 3.141593f;
 constexpr int DataCount = 7;
 constexpr int ResultCount = 18;
 constexpr int ReportResults = 16;  // results 0 to 15 go into the report
@@ -151,7 +151,7 @@ bool Banki::Précalcu_Old() {
         dialogs().message("Erreur de saisie : données manquantes");
         return false;
     }
-    c1_ = csqrt(19.62f * h_);
+    c1_ = csqrt(TwoG * h_);
     u1_ = k_ * c1_;
     const float sinA = std::sin(alpha_), cosA = std::cos(alpha_);
     beta1_ = catan(cdiv(k_ * sinA, 1.0f - k_ * cosA)) + alpha_;

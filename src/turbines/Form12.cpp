@@ -2,6 +2,7 @@
 
 #include "core/CalcError.h"
 #include "core/Checked.h"
+#include "core/Constants.h"
 #include "core/Hydraulics.h"
 #include "core/NumberText.h"
 #include "core/SharedValues.h"
@@ -13,7 +14,6 @@ namespace aub {
 
 namespace {
 
-constexpr float Pi = 3.141593f;
 
 }  // namespace
 

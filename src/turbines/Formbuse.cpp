@@ -4,6 +4,7 @@
 
 #include "core/CalcError.h"
 #include "core/Checked.h"
+#include "core/Constants.h"
 #include "core/Hydraulics.h"
 #include "core/NumberText.h"
 #include "core/SharedValues.h"
@@ -16,7 +17,6 @@ namespace aub {
 
 namespace {
 
-constexpr float Pi = 3.141593f;
 constexpr const char* MissingData = "Il manque au moins une donnée";
 // A start velocity so far below 4.8 m/s that the full-flow steps would not end in time.
 constexpr float MaxFullFlowSteps = 10000.0f;

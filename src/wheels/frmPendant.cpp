@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/Checked.h"
+#include "core/Constants.h"
 #include "core/NumberText.h"
 #include "core/SharedValues.h"
 #include "forms/Dialogs.h"
@@ -120,11 +121,11 @@ void frmPendant::bladeCoefficients(float i, double& Cx, double& Cz) {
 
 frmPendant::Flow frmPendant::Vrelative(float alpha, float k, float V) {
     Flow f;
-    f.gamma = catan(cdiv(std::cos(alpha), finite(cdiv(1.0f, k) - std::sin(alpha))));
+    f.gamma = catan(cdiv(std::cos(alpha), checkedValue(cdiv(1.0f, k) - std::sin(alpha))));
     const float theta = alpha + Pi / 2.0f - f.gamma;
-    f.incidence = finite((alpha - f.gamma) * 180.0f / Pi);
+    f.incidence = checkedValue((alpha - f.gamma) * 180.0f / Pi);
     bladeCoefficients(f.incidence, f.Cx, f.Cz);
-    f.Vr = cdiv(finite(V * std::cos(alpha)), std::sin(theta));
+    f.Vr = cdiv(checkedValue(V * std::cos(alpha)), std::sin(theta));
     return f;
 }
 
