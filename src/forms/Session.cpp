@@ -48,9 +48,8 @@ Form* Session::loaded(std::string_view name) const {
 
 Form& Session::load(std::string_view name) {
     if (Form* f = loaded(name)) return *f;
-    std::unique_ptr<Form> form = catalog_->create(name, *this);
-    Form& ref = *form;
-    forms_.push_back(std::move(form));
+    forms_.push_back(catalog_->create(name, *this));
+    Form& ref = *forms_.back();
     ref.loaded_ = true;
     ref.trap([&] { ref.load(); });
     return ref;
