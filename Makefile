@@ -7,8 +7,9 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES = cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth python3 qt6-charts-dev qt6-svg-dev fonts-dejavu-core poppler-utils
+ANALYSE_PACKAGES = cppcheck clang-tidy clang-format
 
-.PHONY: all build run test verifie deps bench clean
+.PHONY: all build run test verifie deps bench clean analyse format-check
 
 all: build
 
@@ -73,6 +74,17 @@ bench: deps
 	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DAUBELYS_BENCH=ON
 	cmake --build $(BUILD)-bench -j$(JOBS)
 	for b in $(BUILD)-bench/bench_*; do $$b; done
+
+# make analyse : cppcheck and clang-tidy (bug-prone, performance) on src/
+analyse: deps $(BUILD)/CMakeCache.txt
+	@$(MAKE) --no-print-directory deps PACKAGES="$(ANALYSE_PACKAGES)"
+	cmake -S . -B $(BUILD) -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
+	JOBS=$(JOBS) tools/analyse.sh $(BUILD)
+
+# make format-check : lists the files whose layout differs from .clang-format
+format-check:
+	@$(MAKE) --no-print-directory deps PACKAGES="clang-format"
+	tools/format-check.sh
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-verifie

@@ -66,15 +66,31 @@ void installDataFolders(const fs::path& appFolder) {
         for (const std::string& name : sampleFolders()[i].files) copySample(appFolder, made[i], name);
 }
 
-void completeDataFolders(const fs::path& appFolder) {
+std::vector<std::string> completeDataFolders(const fs::path& appFolder) {
+    std::vector<std::string> restored;
     std::vector<fs::path> dirs;
     for (const SampleFolder& f : sampleFolders()) {
         auto dir = findFolder(appFolder, f.folder);
-        dirs.push_back(dir ? *dir : makeFolder(appFolder, f.folder));
+        if (!dir) {
+            dir = makeFolder(appFolder, f.folder);
+            restored.push_back(f.folder);
+        }
+        dirs.push_back(*dir);
     }
-    for (std::size_t i = 0; i < dirs.size(); ++i)
-        for (const std::string& name : sampleFolders()[i].files)
-            if (!fileExists(dirs[i], name)) copySample(appFolder, dirs[i], name);
+    for (std::size_t i = 0; i < dirs.size(); ++i) {
+        for (const std::string& name : sampleFolders()[i].files) {
+            if (fileExists(dirs[i], name)) continue;
+            copySample(appFolder, dirs[i], name);
+            restored.push_back(sampleFolders()[i].folder + "/" + name);
+        }
+    }
+    return restored;
+}
+
+bool dataFoldersAbsent(const fs::path& appFolder) {
+    for (const SampleFolder& f : sampleFolders())
+        if (findEntry(appFolder, f.folder)) return false;
+    return true;
 }
 
 bool dataFoldersMissing(const fs::path& appFolder) {
@@ -86,14 +102,12 @@ bool dataFoldersMissing(const fs::path& appFolder) {
 // ------------------------------------------------------------ main window
 
 bool Formmain::installFolders(bool completing) {
-    try {
-        if (completing) completeDataFolders(session().appFolder());
-        else installDataFolders(session().appFolder());
-    } catch (const CalcError& e) {
-        dialogs().message(e.description() + "\n" + " Numéro " + std::to_string(e.code()));
-        return false;
-    }
-    return true;
+    return trap(
+        [&] {
+            if (completing) (void)completeDataFolders(session().appFolder());
+            else installDataFolders(session().appFolder());
+        },
+        FailurePolicy{.numbered = true});
 }
 
 void Formmain::initdeux() { installFolders(false); }
@@ -105,9 +119,24 @@ void Formmain::confirmInitdeux() {
         dialogs().message("bien annulé");
         return;
     }
-    if (installFolders(false))
-        dialogs().message("Installation terminée : les dossiers Rouehaut, Sagebien, Bankiwheel et Roueparbas "
-                          "contiennent les exemples.");
+    if (dataFoldersAbsent(session().appFolder())) {
+        if (installFolders(false))
+            dialogs().message("Installation terminée : les dossiers Rouehaut, Sagebien, Bankiwheel et Roueparbas "
+                              "contiennent les exemples.");
+        return;
+    }
+    // Installed before: what is missing comes back, nothing the person has is replaced.
+    std::vector<std::string> restored;
+    if (!trap([&] { restored = completeDataFolders(session().appFolder()); }, FailurePolicy{.numbered = true}))
+        return;
+    if (restored.empty()) {
+        dialogs().message("Rien à restaurer : les dossiers Rouehaut, Sagebien, Bankiwheel et Roueparbas "
+                          "contiennent tous les exemples.");
+        return;
+    }
+    std::string list;
+    for (const std::string& item : restored) list += "\n" + item;
+    dialogs().message("Restauré :" + list);
 }
 
 // A program folder that was never set up gets its data folders at once, without a

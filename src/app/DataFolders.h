@@ -24,8 +24,12 @@ void installDataFolders(const std::filesystem::path& appFolder);
 
 // Completes an installation left unfinished: creates the folders that are missing,
 // then copies each sample its folder does not hold yet; never replaces a file.
-// Stops at the first failure like installDataFolders.
-void completeDataFolders(const std::filesystem::path& appFolder);
+// Stops at the first failure like installDataFolders. Returns what it restored, in
+// order: a folder by its name, a sample as "folder/name".
+std::vector<std::string> completeDataFolders(const std::filesystem::path& appFolder);
+
+// True while none of the four folders (nor a file of their names) is there.
+bool dataFoldersAbsent(const std::filesystem::path& appFolder);
 
 // True while one of the four folders is missing.
 bool dataFoldersMissing(const std::filesystem::path& appFolder);

@@ -3,19 +3,14 @@
 // the general page — a small calculator that each formula menu entry turns into the
 // page of its formula.
 //
-// A formula page is written as two members of this class (in Formulas.cpp):
-//  - its configuration, run by its menu entry, in this order: window size when the
-//    page has one (placeWindow), FormulaId, vusGene(mask), captions Label(i), defaults
-//    in zonetxt(i), pre-fills from the program-wide values that are not zero
-//    (prefill), the title (title), then its extra controls (Combo1, KManning,
-//    Labelresu, Command2, Text3);
-//  - its calculation routine, run by "CALCUL " when FormulaId is its code.
-// Both are entered in the table formulaPages() (Formulas.cpp), by code.
+// A formula page is a record (FormulaPage.h) in its catalogue's file; this class
+// keeps the window, its menus and the page frame that every formula page uses.
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/FormulaPage.h"
 #include "forms/Form.h"
 
 namespace aub {
@@ -77,18 +72,11 @@ public:
     float froude = 0;            // Fr
 
     // ---- formula pages (Formulas.cpp) ----
-    using PageMember = void (Formmain::*)();
-    struct FormulaPage {
-        std::uint8_t code;         // FormulaId set by its menu entry
-        const char* routineName;   // the calculation's name
-        PageMember configure;      // run by its menu entry; null while not written
-        PageMember routine;        // run by "CALCUL "; null while not written
-        bool showsLabel1First;     // "CALCUL " shows the result line before the routine
-    };
+    // Every page of every catalogue, in menu order.
     static const std::vector<FormulaPage>& formulaPages();
-    static const FormulaPage* formulaPage(int code);
-    // The menu entry of a formula page: its configuration (nothing while not written).
-    void choosePage(std::uint8_t code);
+    static const FormulaPage* formulaPage(FormulaCode code);
+    // The menu entry of a formula page: the page set up as its record says.
+    void choosePage(const FormulaPage& page);
 
     // ---- menus (MainMenus.cpp) ----
 
@@ -135,60 +123,11 @@ private:
 
     std::string tempobuseExtra_;  // sixth field of "Tempobuse", kept from its last reading
 
-    // ---- formula pages: configurations (menu entries) and calculation routines ----
-    // Common start of every formula page: FormulaId, the page set up with the mask
-    // (with clearing), the result box back in view and the captions' highlight removed.
-    void beginPage(std::uint8_t code, std::string_view mask);
+    friend class PageContext;
     // Labelresu shown with `unit`, zoneresu = `value`.
     void showResult(std::string unit, std::string value);
     // The decimal separator of the regional settings, for the general regional format.
     char regionalSeparator() const;
-
-    // Options1 and Options2 (FormulasOptions.cpp). Units as the captions say.
-    void pageVanne();              // "&Vanne", code 3
-    void qVanne();                 // Qvanne: flow under a sluice gate
-    void pageHydrostatique();      // "Pression hydrostatique", code 30
-    void hydrostat();              // Hydrostat: thrust of still water on a wall
-    void pageChocJet();            // "&Choc d'un jet", code 4
-    void fSurPlaque();             // Fsurplaque: force of a jet on a plate
-    void pagePuissanceJet();       // "&Puissance  d'un jet", code 5
-    void pourPlaque();             // Pourplaque: kinetic power of a jet
-    void pagePuissanceChute();     // "Puissance d'une chute", code 6
-    void pDeChute();               // Pdechute: gross power of a fall
-    void pageDiametreArbre();      // "Diamètre d'un arbre", code 23
-    void dDeArbre();               // DdeArbre: shaft diameter
-    void pageHauteurChute();       // "Hauteur chute", code 1
-    void vHauteur();               // Vhauteur: velocity from a head
-    void pageVitesseDiametre();    // "Vitesse diamètre", code 2
-    void vtDiam();                 // Vtdiam: speed from a diameter
-    void pageVitesseSpecifique();  // "&Vitesse spécifique", code 8
-    void vSpecicik();              // Vspécicik: specific speed
-    void pageDeversoir();          // "&Déversoir", code 7
-    void minceParoi();             // Minceparoi: sharp-crested weir
-    void pageVitessesMode1();      // "Vitesses mode 1", code 17
-    void dnvMod01();               // Dnvmod01: speed, angular speed, power
-    void pageVitessesMode2();      // "Vitesses mode 2", code 13
-    void dnvMode2();               // Dnvmode2: peripheral speed, angular speed, torque
-
-    // Options3 (FormulasOptions.cpp).
-    void pageSimilitude();         // "Similitude", code 14
-    void similitude();             // Similitude: similar wheel under another head
-    void pageDebitInjecteur();     // "débit injecteur", code 12
-    void debitInjecteur();         // Débitinjecteur: flow of a nozzle
-    void pagePleinDebit();         // "Conduite  plein débit", code 26
-    void conduitOuverte();         // Conduitouverte: pipe at full flow (Hazen-Williams)
-    void pageAubeCylindrique();    // "Aube Cylindrique", code 24
-    void etudiAubpt();             // etudiaubpt: curved blade in a free jet (Euler)
-
-    // Head losses (FormulasHeadLoss.cpp).
-    void pageCanalRectangulaire(); // "Canal rectangulaire", code 10
-    void pageCanalTrapeze();       // "Canal en trapèze", code 15
-    void pageCanalCirculaire();    // "Canal circulaire", code 16
-    void perteChCanal();           // Pertechcanal: uniform flow in a channel (Manning)
-    void pageDebitCanal();         // "Débit dun canal", code 22
-    void hDeQCanal();              // HdeQcanal: depth of a rectangular channel for a flow
-    void pageCoude();              // "Coude simple", code 25
-    void coudes();                 // Coudes: loss in a pipe bend
 };
 
 }  // namespace aub

@@ -1,55 +1,54 @@
-// The formula pages of the general page: for each code, the configuration run by its
-// menu entry and the calculation run by "CALCUL ". The pages of the menus Options1,
-// Options2 and Options3 are written in FormulasOptions.cpp, the head-loss pages in
-// FormulasHeadLoss.cpp.
-//
-// A routine reads its boxes with num("zonetxt", i), uses the checked arithmetic of
-// core/Checked.h (a failure shows its description and stops it, what it wrote
-// stays), writes the program-wide values, shows Labelresu with the unit and writes
-// zoneresu. The gate and channel routines keep their wetted area, perimeter, slope
-// and Froude number in wettedArea, wettedPerimeter, channelSlope and froude for the
-// Bazin check.
+// The formula pages of the general page: every catalogue's records, the page a menu
+// entry sets up from its record, and the narrow context the pages' routines use.
+// The pages of the menus Options1, Options2 and Options3 are in FormulasOptions.cpp,
+// the head-loss pages in FormulasHeadLoss.cpp.
 #include "app/Formmain.h"
+#include "core/NumberText.h"
 #include "core/SharedValues.h"
+#include "forms/Dialogs.h"
+#include "forms/Platform.h"
 
 namespace aub {
 
-const std::vector<Formmain::FormulaPage>& Formmain::formulaPages() {
-    using F = Formmain;
-    // code, calculation, configuration, routine, result line shown before the routine
-    static const std::vector<FormulaPage> pages = {
-        {1, "Vhauteur", &F::pageHauteurChute, &F::vHauteur, false},
-        {2, "Vtdiam", &F::pageVitesseDiametre, &F::vtDiam, false},
-        {3, "Qvanne", &F::pageVanne, &F::qVanne, false},
-        {4, "Fsurplaque", &F::pageChocJet, &F::fSurPlaque, false},
-        {5, "Pourplaque", &F::pagePuissanceJet, &F::pourPlaque, false},
-        {6, "Pdechute", &F::pagePuissanceChute, &F::pDeChute, false},
-        {7, "Minceparoi", &F::pageDeversoir, &F::minceParoi, false},
-        {8, "Vspécicik", &F::pageVitesseSpecifique, &F::vSpecicik, false},
-        {10, "Pertechcanal", &F::pageCanalRectangulaire, &F::perteChCanal, false},
-        {12, "Débitinjecteur", &F::pageDebitInjecteur, &F::debitInjecteur, true},
-        {13, "Dnvmode2", &F::pageVitessesMode2, &F::dnvMode2, false},
-        {14, "Similitude", &F::pageSimilitude, &F::similitude, false},
-        {15, "Pertechcanal", &F::pageCanalTrapeze, &F::perteChCanal, false},
-        {16, "Pertechcanal", &F::pageCanalCirculaire, &F::perteChCanal, false},
-        {17, "Dnvmod01", &F::pageVitessesMode1, &F::dnvMod01, false},
-        {22, "HdeQcanal", &F::pageDebitCanal, &F::hDeQCanal, false},
-        {23, "DdeArbre", &F::pageDiametreArbre, &F::dDeArbre, false},
-        {24, "etudiaubpt", &F::pageAubeCylindrique, &F::etudiAubpt, false},
-        {25, "Coudes", &F::pageCoude, &F::coudes, false},
-        {26, "Conduitouverte", &F::pagePleinDebit, &F::conduitOuverte, true},
-        {30, "Hydrostat", &F::pageHydrostatique, &F::hydrostat, false},
-    };
+namespace {
+
+// The size of the window under a head-loss page, in twips.
+constexpr int PageHeightTw = 8500;
+constexpr int PageWidthTw = 11600;
+
+}  // namespace
+
+const std::vector<FormulaPage>& Formmain::formulaPages() {
+    static const std::vector<FormulaPage> pages = [] {
+        std::vector<FormulaPage> all = optionsPages();
+        const std::vector<FormulaPage>& more = headLossPages();
+        all.insert(all.end(), more.begin(), more.end());
+        return all;
+    }();
     return pages;
 }
 
-void Formmain::beginPage(std::uint8_t code, std::string_view mask) {
-    shared().FormulaId = code;
-    vusGene(mask);
+const FormulaPage* Formmain::formulaPage(FormulaCode code) {
+    for (const FormulaPage& p : formulaPages())
+        if (p.code == code) return &p;
+    return nullptr;
+}
+
+void Formmain::choosePage(const FormulaPage& page) {
+    if (page.sizesWindow) placeWindow(topTw, PageHeightTw, PageWidthTw);
+    shared().FormulaId = page.code;
+    vusGene(page.mask);
     // The blade study hides the result box; every other page shows its result there.
     ctl("zoneresu").visible = true;
     // Only the weir page highlights a caption (its result box 3).
     ctl("Label", 3).backColor = NoColor;
+    for (const auto& [i, text] : page.captions) caption(i, text);
+    int i = 0;
+    for (const char* text : page.defaults) set("zonetxt", i++, text);
+    for (const auto& [box, value] : page.prefills) prefill(box, shared().*value);
+    if (page.title) title(page.title);
+    PageContext context(*this);
+    if (page.setup) page.setup(context);
 }
 
 void Formmain::showResult(std::string unit, std::string value) {
@@ -60,5 +59,44 @@ void Formmain::showResult(std::string unit, std::string value) {
 }
 
 char Formmain::regionalSeparator() const { return shared().DecimalComma ? ',' : '.'; }
+
+// ------------------------------------------------------------ page context
+
+SharedValues& PageContext::shared() { return window_.shared(); }
+float PageContext::num(int i) { return window_.num("zonetxt", i); }
+float PageContext::resultNumber() { return window_.num("zoneresu"); }
+void PageContext::set(int i, std::string text) { window_.set("zonetxt", i, std::move(text)); }
+void PageContext::caption(int i, std::string text) { window_.caption(i, std::move(text)); }
+
+void PageContext::showBoxes(std::initializer_list<int> boxes, bool visible) {
+    for (int i : boxes) {
+        window_.ctl("Label", i).visible = visible;
+        window_.ctl("zonetxt", i).visible = visible;
+    }
+}
+
+void PageContext::showResult(std::string unit, std::string value) {
+    window_.showResult(std::move(unit), std::move(value));
+}
+
+void PageContext::line(std::string text, bool visible) {
+    Control& l = window_.ctl("Label1");
+    l.caption = std::move(text);
+    l.visible = visible;
+}
+
+void PageContext::notes(std::string text) { window_.set("Text3", -1, std::move(text)); }
+void PageContext::zoom(std::string text) { window_.set("Text2", -1, std::move(text)); }
+Control& PageContext::control(std::string_view name, int index) { return window_.ctl(name, index); }
+void PageContext::mask(std::string_view m, bool keep) { window_.vusNonVus(m, keep); }
+void PageContext::message(const std::string& text) { window_.dialogs().message(text); }
+void PageContext::setBusy(bool busy) { window_.platform().setBusy(busy); }
+char PageContext::regionalSeparator() { return window_.regionalSeparator(); }
+float& PageContext::channelSlope() { return window_.channelSlope; }
+float& PageContext::wettedArea() { return window_.wettedArea; }
+float& PageContext::wettedPerimeter() { return window_.wettedPerimeter; }
+float& PageContext::froude() { return window_.froude; }
+void PageContext::readTempobuse() { window_.readTempobuse(); }
+void PageContext::readTemporary() { window_.readTemporary(); }
 
 }  // namespace aub

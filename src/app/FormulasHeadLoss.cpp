@@ -4,20 +4,18 @@
 #include <cmath>
 #include <string>
 
-#include "app/Formmain.h"
+#include "app/FormulaPage.h"
+#include "core/Constants.h"
+#include "forms/Control.h"
 #include "core/Checked.h"
 #include "core/NumberText.h"
 #include "core/SharedValues.h"
-#include "forms/Dialogs.h"
-#include "forms/Platform.h"
 
 namespace aub {
 
 namespace {
 
 constexpr const char* CrLf = "\r\n";
-constexpr int PageHeightTw = 8500;
-constexpr int PageWidthTw = 11600;
 
 // The depth search steps 0.01 m at a time; it stops at 1000 m whatever the maximum
 // typed (a single-precision depth stops growing by 0.01 long before a typed maximum
@@ -28,67 +26,40 @@ constexpr long DeepestStep = 100000;
 // The hourglass for the time of a calculation, taken away however it ends.
 class Hourglass {
 public:
-    explicit Hourglass(Platform& platform) : platform_(platform) { platform_.setBusy(true); }
-    ~Hourglass() { platform_.setBusy(false); }
+    explicit Hourglass(PageContext& page) : page_(page) { page_.setBusy(true); }
+    ~Hourglass() { page_.setBusy(false); }
     Hourglass(const Hourglass&) = delete;
     Hourglass& operator=(const Hourglass&) = delete;
 
 private:
-    Platform& platform_;
+    PageContext& page_;
 };
-
-// Captions shared by the three channel pages.
-void channelCaptions(Formmain& page) {
-    page.caption(0, "Débit m3/s");
-    page.caption(1, "Vitesse m/s");
-    page.caption(3, "Profondeur utile m");
-    page.caption(4, "Rayon hydraulique (automatique)");
-    page.caption(5, "Coefficient de Manning");
-}
-
-}  // namespace
 
 // ================================================================ channels
 
-void Formmain::pageCanalRectangulaire() {
-    placeWindow(topTw, PageHeightTw, PageWidthTw);
-    beginPage(10, "1011110110111101");
-    channelCaptions(*this);
-    caption(2, "Largeur m");
-    caption(7, "Nombre de Froude");
-    title("Perte de charge dans un canal rectangulaire");
-    ctl("Combo2").visible = false;
-    ctl("Combo1").visible = true;
-    ctl("KManning").visible = true;
-    ctl("Labelresu").visible = true;
-    set("zonetxt", 4, "");
-    ctl("zonetxt", 1).locked = true;  // the velocity is a result
+// The velocity and the hydraulic radius are results: the velocity box is locked.
+void canalRectangulaireSetup(PageContext& page) {
+    page.control("Combo2").visible = false;
+    page.control("Combo1").visible = true;
+    page.control("KManning").visible = true;
+    page.control("Labelresu").visible = true;
+    page.set(4, "");
+    page.control("zonetxt", 1).locked = true;
 }
 
-void Formmain::pageCanalTrapeze() {
-    placeWindow(topTw, PageHeightTw, PageWidthTw);
-    beginPage(15, "1011111010111110");
-    channelCaptions(*this);
-    caption(2, "Largeur en surface  m");
-    caption(6, "Pente des berges en degrés");
-    title("Perte de charge dans un canal trapézoidal");
-    ctl("Combo1").visible = true;
-    ctl("KManning").visible = true;
-    set("zonetxt", 4, "");
-    ctl("zonetxt", 1).locked = true;
+void canalTrapezeSetup(PageContext& page) {
+    page.control("Combo1").visible = true;
+    page.control("KManning").visible = true;
+    page.set(4, "");
+    page.control("zonetxt", 1).locked = true;
 }
 
-void Formmain::pageCanalCirculaire() {
-    placeWindow(topTw, PageHeightTw, PageWidthTw);
-    beginPage(16, "1011110010111100");
-    channelCaptions(*this);
-    caption(2, "Diamètre m");
-    title("Perte de charge dans un canal circulaire");
-    ctl("Combo1").visible = true;
-    ctl("KManning").visible = true;
-    ctl("Labelresu").visible = true;
-    set("zonetxt", 4, "");
-    ctl("zonetxt", 1).locked = true;
+void canalCirculaireSetup(PageContext& page) {
+    page.control("Combo1").visible = true;
+    page.control("KManning").visible = true;
+    page.control("Labelresu").visible = true;
+    page.set(4, "");
+    page.control("zonetxt", 1).locked = true;
 }
 
 // Uniform flow by Manning's formula: J = 1000·V²·n²·R^(−4/3) mm per m, with V = Q/A,
@@ -96,124 +67,116 @@ void Formmain::pageCanalCirculaire() {
 // taken at the water surface, banks at θ degrees (θ ≤ 89); circle of diameter b
 // filled to a depth h (0 < h ≤ b). Froude number V/√(g·h); critical depth of the
 // rectangle (Q²/(g·b²))^0.333.
-void Formmain::perteChCanal() {
-    SharedValues& sv = shared();
-    const std::uint8_t code = sv.FormulaId;
-    ctl("Labelresu").visible = true;
-    const float n = num("zonetxt", 5);
+void perteChCanal(PageContext& page) {
+    SharedValues& sv = page.shared();
+    const FormulaCode code = sv.FormulaId;
+    page.control("Labelresu").visible = true;
+    const float n = page.num(5);
     sv.SharedRoughness = n;
     if (n == 0) {
-        dialogs().message(std::string("Rugosité des parois non définie") +
+        page.message(std::string("Rugosité des parois non définie") +
                           " Cliquez Sur la boite Parois ou recherchez le coefficient ");
         return;
     }
-    const float q = num("zonetxt", 0);
+    const float q = page.num(0);
     sv.SharedFlow = q;
-    const float b = num("zonetxt", 2);
-    const float h = num("zonetxt", 3);
+    const float b = page.num(2);
+    const float h = page.num(3);
     sv.SharedPower = h;
 
     float area = 0, perimeter = 0;
-    if (code == 10) {
-        vusNonVus("1111111111111111", true);
+    if (code == FormulaCode::RectangularChannel) {
+        page.mask("1111111111111111", true);
         area = checkedValue(h * b);
         perimeter = checkedValue(2 * h + b);
-    } else if (code == 15) {
-        vusNonVus("111111111111111", true);
-        const float degrees = num("zonetxt", 6);
+    } else if (code == FormulaCode::TrapezoidChannel) {
+        page.mask("111111111111111", true);
+        const float degrees = page.num(6);
         if (degrees > 89) {
-            dialogs().message(std::string("Valeur trop élevée") + CrLf + "Prenez le mode rectangulaire");
+            page.message("Valeur trop élevée\nPrenez le mode rectangulaire");
             return;
         }
-        const float theta = degrees * 3.141593f / 180;
+        const float theta = degrees * Pi / 180;
         const float tangent = ctan(theta);
         const float bottom = checkedValue(b - cdiv(2 * h, tangent));
         if (bottom < 0) {
-            dialogs().message("Valeur incorrecte");
+            page.message("Valeur incorrecte");
             return;
         }
         area = checkedValue(h * (cdiv(h, tangent) + bottom));
         perimeter = checkedValue(cdiv(2 * h, std::sin(theta)) + bottom);
     } else {
-        vusNonVus("1111110011111100", true);
+        page.mask("1111110011111100", true);
         // d: height of the water surface above the centre (negative below it);
         // s: half the width of the water surface; phi: wetted central angle.
         const float r = b / 2;
         const float d = h - r;
         const float s = csqrt(checkedValue(r * r - d * d));
-        float phi = 3.141593f;
+        float phi = Pi;
         if (d > 0) phi = 6.283186f - 2 * std::atan(cdiv(s, d));
         else if (d < 0) phi = 2 * std::atan(cdiv(s, std::fabs(d)));
         perimeter = checkedValue(phi * r);
         area = checkedValue(phi * (r * r) / 2 + d * s);
     }
-    set("Text2", -1, "Périmouillé " + formatMask(perimeter, "##0.###"));
-    ctl("Label1").caption = "Surface mouillée (m2) " + formatMask(area, "##0.###");
-    wettedArea = area;
-    wettedPerimeter = perimeter;
+    page.zoom("Périmouillé " + formatMask(perimeter, "##0.###"));
+    page.control("Label1").caption = "Surface mouillée (m2) " + formatMask(area, "##0.###");
+    page.wettedArea() = area;
+    page.wettedPerimeter() = perimeter;
 
     const float radius = cdiv(area, perimeter);
     sv.SharedHydraulicRadius = radius;
     const float v = cdiv(q, area);
     sv.SharedVelocity = v;
     const float slope = checkedValue(1000 * (v * v) * (n * n) * cpow(radius, -4.0f / 3.0f));
-    channelSlope = slope;
-    set("zonetxt", 1, formatMask(v, "##0.#####"));
-    set("zoneresu", -1, formatMask(slope, "##0.#####"));
-    set("zonetxt", 4, formatMask(radius, "##0.#####"));
-    ctl("Labelresu").caption = "Perte de charge mm/m";
+    page.channelSlope() = slope;
+    page.set(1, formatMask(v, "##0.#####"));
+    page.control("zoneresu").setText(formatMask(slope, "##0.#####"));
+    page.set(4, formatMask(radius, "##0.#####"));
+    page.control("Labelresu").caption = "Perte de charge mm/m";
 
-    froude = cdiv(v, csqrt(9.81f * h));
-    set("zonetxt", 7, formatMask(froude, "##0.#####"));
-    if (code == 10) {
+    page.froude() = cdiv(v, csqrt(9.81f * h));
+    page.set(7, formatMask(page.froude(), "##0.#####"));
+    if (code == FormulaCode::RectangularChannel) {
         const float critical = cpow(cdiv(checkedValue(q * q), checkedValue(9.81f * (b * b))), 0.333f);
-        Control& line = ctl("Label1");
-        line.caption = "hauteur critique : " + formatGeneral(critical, regionalSeparator());
+        Control& line = page.control("Label1");
+        line.caption = "hauteur critique : " + formatGeneral(critical, page.regionalSeparator());
         line.visible = true;
     }
-    ctl("Label", 7).caption = froude > 1 ? "Ecoulement Torrentiel Froude =" : "Ecoulement Fluvial  Froude = ";
-    ctl("Command3").visible = true;
+    page.control("Label", 7).caption = page.froude() > 1 ? "Ecoulement Torrentiel Froude =" : "Ecoulement Fluvial  Froude = ";
+    page.control("Command3").visible = true;
 
-    if (num("zoneresu") == 0) {
-        ctl("Labelresu").caption.clear();
-        ctl("Label3").caption.clear();
-        dialogs().message("Erreur de données");
+    if (page.resultNumber() == 0) {
+        page.control("Labelresu").caption.clear();
+        page.control("Label3").caption.clear();
+        page.message("Erreur de données");
     }
 }
 
 // ================================================================ depth of a channel
 
-void Formmain::pageDebitCanal() {
-    placeWindow(topTw, PageHeightTw, PageWidthTw);
-    beginPage(22, "1111100011111000");
-    caption(0, "Largeur du canal (m)");
-    caption(1, "Débit en m3/s");
-    caption(2, "Pente du fond(mm/m)");
-    caption(3, "Nombre de Manning");
-    caption(4, "Hauteur max de lame déversante (m)");
-    title("Hauteur d'eau dans un canal rectangukire en fonction du débit");
-    ctl("KManning").visible = true;
-    ctl("Combo1").visible = true;
+void debitCanalSetup(PageContext& page) {
+    page.control("KManning").visible = true;
+    page.control("Combo1").visible = true;
 }
 
 // Depth h of a rectangular channel of width b, slope J and Manning n carrying Q:
 // the first depth of the steps 0, 0.01, 0.02 ... m (up to the typed maximum, 5 m
 // when none) whose Manning flow V·b·h, V = R^0.666·√J/n, R = b·h/(b + 2h), exceeds Q.
-void Formmain::hDeQCanal() {
-    SharedValues& sv = shared();
-    Hourglass busy(platform());
-    const float b = num("zonetxt", 0);
+void hDeQCanal(PageContext& page) {
+    SharedValues& sv = page.shared();
+    Hourglass busy(page);
+    const float b = page.num(0);
     sv.SharedWidth = b;
-    const float q = num("zonetxt", 1);
+    const float q = page.num(1);
     sv.SharedFlow = q;
-    const float j = num("zonetxt", 2) / 1000;
-    channelSlope = j;
-    const float n = num("zonetxt", 3);
+    const float j = page.num(2) / 1000;
+    page.channelSlope() = j;
+    const float n = page.num(3);
     sv.SharedSpeed = n;
-    float deepest = num("zonetxt", 4);
+    float deepest = page.num(4);
     if (deepest == 0) deepest = 5;
     if (n == 0) {
-        dialogs().message("Rugosité des parois non définie ");
+        page.message("Rugosité des parois non définie ");
         return;
     }
 
@@ -232,55 +195,86 @@ void Formmain::hDeQCanal() {
         }
     }
     if (found) {
-        showResult("Hauteur (profondeur)", formatGeneral(h, regionalSeparator()));
+        page.showResult("Hauteur (profondeur)", formatGeneral(h, page.regionalSeparator()));
     } else {
         // No depth to show: an earlier depth must not stay under this caption.
-        showResult("Pas de résultat", "");
+        page.showResult("Pas de résultat", "");
     }
 }
 
 // ================================================================ bend
 
-void Formmain::pageCoude() {
-    placeWindow(topTw, PageHeightTw, PageWidthTw);
-    beginPage(25, "1110000011100000");
-    caption(0, "Diamètre conduite (mm))");
-    caption(1, "Rayon moyen du coude (mm)");
-    caption(2, "Vitesse de l'eau (m/s) ");
-    caption(3, "Coefficient de perte");
-    caption(4, "Débit   litres/s");
-    title("Pertes de charge dans un coude");
-}
 
 // Loss in a bend of a pipe of diameter D and mean radius Rc (both typed in mm), for
 // a velocity V: ζ = (0.131 + 0.845·D/√(2·Rc))·(D/(2·Rc) + 0.5), Δh = ζ·V²/2g (shown
 // in mm). Valid for Rc > 1.2·D.
-void Formmain::coudes() {
-    SharedValues& sv = shared();
-    const float d = num("zonetxt", 0) / 1000;
+void coudes(PageContext& page) {
+    SharedValues& sv = page.shared();
+    const float d = page.num(0) / 1000;
     sv.SharedDiameter = d;
-    const float rc = num("zonetxt", 1) / 1000;
+    const float rc = page.num(1) / 1000;
     if (1.2f * d >= rc) {
-        dialogs().message("Coude trop brusque");
+        page.message("Coude trop brusque");
         return;
     }
-    const float v = num("zonetxt", 2);
+    const float v = page.num(2);
     sv.SharedVelocity = v;
     const float zeta = (0.131f + cdiv(0.845f * d, csqrt(2 * rc))) * (cdiv(d, 2 * rc) + 0.5f);
-    const float loss = checkedValue(zeta * 1000 * (v * v) / 19.62f);
+    const float loss = checkedValue(zeta * 1000 * (v * v) / TwoG);
     sv.SharedHead = loss;
-    showResult("Perte de charge mm", formatMask(loss, "##0.###"));
+    page.showResult("Perte de charge mm", formatMask(loss, "##0.###"));
     for (int i : {3, 4}) {
-        ctl("Label", i).visible = true;
-        ctl("zonetxt", i).visible = true;
+        page.control("Label", i).visible = true;
+        page.control("zonetxt", i).visible = true;
     }
-    set("zonetxt", 3, formatMask(zeta, "##0.###"));
-    const float litres = checkedValue(1000 * v * 3.141593f * (d * d) / 4);
+    page.set(3, formatMask(zeta, "##0.###"));
+    const float litres = checkedValue(1000 * v * Pi * (d * d) / 4);
     sv.SharedFlow = litres;
-    set("zonetxt", 4, formatMask(litres, "##0.###"));
-    Control& line = ctl("Label1");
+    page.set(4, formatMask(litres, "##0.###"));
+    Control& line = page.control("Label1");
     line.caption = "Pour des tuyaux très lisses";
     line.visible = true;
+}
+
+}  // namespace
+
+const std::vector<FormulaPage>& headLossPages() {
+    // Captions shared by the three channel pages.
+    using Captions = std::vector<std::pair<int, const char*>>;
+    auto channel = [](Captions more) {
+        Captions c = {{0, "Débit m3/s"}, {1, "Vitesse m/s"}, {3, "Profondeur utile m"},
+                      {4, "Rayon hydraulique (automatique)"}, {5, "Coefficient de Manning"}};
+        c.insert(c.end(), more.begin(), more.end());
+        return c;
+    };
+    static const std::vector<FormulaPage> pages = {
+        {.code = FormulaCode::PipeBend, .menu = "Pertecharge", .entry = "Coude", .entryCaption = "Coude simple",
+         .routineName = "Coudes", .mask = "1110000011100000",
+         .captions = {{0, "Diamètre conduite (mm))"}, {1, "Rayon moyen du coude (mm)"}, {2, "Vitesse de l'eau (m/s) "},
+                      {3, "Coefficient de perte"}, {4, "Débit   litres/s"}},
+         .title = "Pertes de charge dans un coude", .sizesWindow = true, .routine = coudes},
+        {.code = FormulaCode::RectangularChannel, .menu = "Pertecharge", .entry = "Canalrect",
+         .entryCaption = "Canal rectangulaire", .routineName = "Pertechcanal", .mask = "1011110110111101",
+         .captions = channel({{2, "Largeur m"}, {7, "Nombre de Froude"}}),
+         .title = "Perte de charge dans un canal rectangulaire", .sizesWindow = true,
+         .setup = canalRectangulaireSetup, .routine = perteChCanal},
+        {.code = FormulaCode::TrapezoidChannel, .menu = "Pertecharge", .entry = "Canaltrap",
+         .entryCaption = "Canal en trapèze", .routineName = "Pertechcanal", .mask = "1011111010111110",
+         .captions = channel({{2, "Largeur en surface  m"}, {6, "Pente des berges en degrés"}}),
+         .title = "Perte de charge dans un canal trapézoidal", .sizesWindow = true, .setup = canalTrapezeSetup,
+         .routine = perteChCanal},
+        {.code = FormulaCode::CircularChannel, .menu = "Pertecharge", .entry = "Canalcirc",
+         .entryCaption = "Canal circulaire", .routineName = "Pertechcanal", .mask = "1011110010111100",
+         .captions = channel({{2, "Diamètre m"}}), .title = "Perte de charge dans un canal circulaire",
+         .sizesWindow = true, .setup = canalCirculaireSetup, .routine = perteChCanal},
+        {.code = FormulaCode::ChannelDepth, .menu = "Pertecharge", .entry = "Debitcanal",
+         .entryCaption = "Débit dun canal", .routineName = "HdeQcanal", .mask = "1111100011111000",
+         .captions = {{0, "Largeur du canal (m)"}, {1, "Débit en m3/s"}, {2, "Pente du fond(mm/m)"},
+                      {3, "Nombre de Manning"}, {4, "Hauteur max de lame déversante (m)"}},
+         .title = "Hauteur d'eau dans un canal rectangukire en fonction du débit", .sizesWindow = true,
+         .setup = debitCanalSetup, .routine = hDeQCanal},
+    };
+    return pages;
 }
 
 }  // namespace aub

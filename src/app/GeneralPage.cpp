@@ -79,7 +79,7 @@ void Formmain::buildPage() {
     on("Command1", EventKind::Click, [this](int) { calcul(); });
     on("zonetxt", EventKind::Click, [this](int i) {
         set("Text2", -1, txt("zonetxt", i));
-        if (shared().FormulaId == 26) {
+        if (shared().FormulaId == FormulaCode::FullFlowPipe) {
             for (int k = 5; k <= 7; ++k) {
                 ctl("zonetxt", k).visible = false;
                 ctl("Label", k).visible = false;
@@ -111,7 +111,7 @@ void Formmain::vusGene(std::string_view mask) {
     help.visible = true;
     ctl("KManning").visible = false;
     Control& notes = ctl("Text3");
-    if (sv.FormulaId == 17 || sv.FormulaId == 14) {
+    if (sv.FormulaId == FormulaCode::SpeedsMode1 || sv.FormulaId == FormulaCode::Similarity) {
         help.heightTw = 5400;
         notes.visible = true;
     } else {
@@ -119,8 +119,8 @@ void Formmain::vusGene(std::string_view mask) {
         notes.visible = false;
     }
     notes.setText("");
-    if (sv.FormulaId != 0) {
-        sv.HelpRecord = session().helpFile().record(sv.FormulaId);
+    if (sv.FormulaId != FormulaCode::None) {
+        sv.HelpRecord = session().helpFile().record(number(sv.FormulaId));
         help.setText(trimRight(sv.HelpRecord));
     }
     helpRecord = sv.FormulaId;
@@ -152,7 +152,7 @@ void Formmain::vusNonVus(std::string_view mask, bool keep) {
     notes.topTw = 7200;
     notes.heightTw = 2000;
     // From code 27 on the page belongs to a design window: nothing to calculate here.
-    ctl("Command1").visible = shared().FormulaId < 27;
+    ctl("Command1").visible = number(shared().FormulaId) < number(FormulaCode::PipeWindowPage);
     ctl("Command2").visible = false;
 }
 
@@ -168,17 +168,6 @@ void Formmain::title(std::string text) {
     t.visible = true;
 }
 
-const Formmain::FormulaPage* Formmain::formulaPage(int code) {
-    for (const FormulaPage& p : formulaPages())
-        if (p.code == code) return &p;
-    return nullptr;
-}
-
-void Formmain::choosePage(std::uint8_t code) {
-    const FormulaPage* page = formulaPage(code);
-    if (page && page->configure) (this->*(page->configure))();
-}
-
 // ------------------------------------------------------------ calculation
 
 void Formmain::calcul() {
@@ -192,7 +181,10 @@ void Formmain::calcul() {
     if (page && page->routine) {
         if (page->showsLabel1First) ctl("Label1").visible = true;
         // A failing routine shows its description; what it wrote stays on the page.
-        trap([&] { (this->*(page->routine))(); });
+        PageContext context(*this);
+        FailurePolicy failure;
+        if (page->onFailure) failure.cleanUp = [&] { page->onFailure(context); };
+        trap([&] { page->routine(context); }, failure);
     }
     Control& zoom = ctl("Text2");
     zoom.visible = !trim(zoom.text()).empty();
@@ -215,10 +207,10 @@ void Formmain::pageClicked() {
 
 void Formmain::helpBoxClicked() {
     SharedValues& sv = shared();
-    if (sv.FormulaId == 11) {
+    if (sv.FormulaId == FormulaCode::UndershotWheel) {
         // The undershot wheel window, brought back.
         if (session().catalog().has("Frmdessous")) session().show("Frmdessous", true);
-    } else if (sv.FormulaId == 27 && !sv.PipeWindowOpen) {
+    } else if (sv.FormulaId == FormulaCode::PipeWindowPage && !sv.PipeWindowOpen) {
         sv.PipeWindowOpen = true;
         conduiteCirculaire();
     }
@@ -233,8 +225,8 @@ void Formmain::wallClassChosen() {
         if (chosen != w.name) continue;
         sv.SharedRoughness = w.n;
         const std::string n = formatGeneral(w.n, sv.DecimalComma ? ',' : '.');
-        if (sv.FormulaId == 10 || sv.FormulaId == 15 || sv.FormulaId == 16) set("zonetxt", 5, n);
-        else if (sv.FormulaId == 22) set("zonetxt", 3, n);
+        if (sv.FormulaId == FormulaCode::RectangularChannel || sv.FormulaId == FormulaCode::TrapezoidChannel || sv.FormulaId == FormulaCode::CircularChannel) set("zonetxt", 5, n);
+        else if (sv.FormulaId == FormulaCode::ChannelDepth) set("zonetxt", 3, n);
         return;
     }
 }
@@ -277,7 +269,7 @@ void Formmain::copyInputsForEditor() {
 void Formmain::saveInputs() {
     SharedValues& sv = shared();
     const auto& folder = session().appFolder();
-    if (sv.FormulaId == 12) {
+    if (sv.FormulaId == FormulaCode::InjectorFlow) {
         const auto existing = findFile(folder, "Tempobuse");
         if (existing && !dialogs().question("Voulez vous écraser le fichier actuel \ndu calcul de Conduite circulaire ?\n"))
             return;
@@ -286,7 +278,7 @@ void Formmain::saveInputs() {
         saveLines(existing.value_or(session().file("Tempobuse")),
                   {"Plastic", txt("zonetxt", 1), formatNumber(sv.SharedFlow), txt("zonetxt", 0), txt("zonetxt", 3),
                    tempobuseExtra_});
-    } else if (sv.FormulaId == 26) {
+    } else if (sv.FormulaId == FormulaCode::FullFlowPipe) {
         ctl("Label1").caption = "Enregistrer temporaire\r\nvos données";
         std::vector<std::string> lines;
         for (int i = 0; i <= 6; ++i) lines.push_back(txt("zonetxt", i));

@@ -11,6 +11,8 @@ namespace aub {
 
 namespace {
 constexpr int White = 0xFFFFFF;
+// The help record listing the files the windows save.
+constexpr int SavedFilesHelpRecord = 34;
 }
 
 void Formmain::printWindow() {
@@ -39,11 +41,8 @@ void Formmain::generalHelp() {
 void Formmain::whiteBackground() { backColor = White; }
 
 void Formmain::savedFilesText() {
-    SharedValues& sv = shared();
-    sv.HelpRecord = session().helpFile().record(34);
-    Form& text = session().load("Formhlp");
-    text.set("Text1", -1, sv.HelpRecord);  // the whole record, trailing blanks included
-    session().show("Formhlp", true);
+    // The whole record, trailing blanks included.
+    session().showHelpRecord(SavedFilesHelpRecord, Session::HelpRecordUse::Whole);
 }
 
 void Formmain::about() {

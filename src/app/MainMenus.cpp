@@ -6,7 +6,6 @@
 
 #include "app/Dossier.h"
 #include "app/Formmain.h"
-#include "core/CalcError.h"
 #include "core/SharedValues.h"
 #include "forms/Dialogs.h"
 #include "forms/Session.h"
@@ -15,13 +14,6 @@
 namespace aub {
 
 namespace {
-
-// An entry that turns the general page into a formula page.
-struct PageEntry {
-    const char* name;
-    const char* caption;
-    std::uint8_t code;
-};
 
 // An entry that opens a design window; `failure` replaces the error text when the
 // window cannot be built (followed by the error number).
@@ -32,27 +24,6 @@ struct WindowEntry {
     const char* failure;
 };
 
-const PageEntry Options1Pages[] = {{"Vanne", "&Vanne", 3},
-                                   {"Hydrostatique", "Pression hydrostatique", 30},
-                                   {"Chocjet", "&Choc d'un jet", 4},
-                                   {"Puissjet", "&Puissance  d'un jet", 5},
-                                   {"Puisschute", "Puissance d'une chute", 6},
-                                   {"Diamarbre", "Diamètre d'un arbre", 23}};
-const PageEntry Options2Pages[] = {{"Hautchute", "Hauteur chute", 1},
-                                   {"Vitdiam", "Vitesse diamètre", 2},
-                                   {"Vitspec", "&Vitesse spécifique", 8},
-                                   {"Deversoir", "&Déversoir", 7},
-                                   {"Vitmode1", "Vitesses mode 1", 17},
-                                   {"Vitmode2", "Vitesses mode 2", 13}};
-const PageEntry Options3Pages[] = {{"Similitude", "Similitude", 14},
-                                   {"Debinjecteur", "débit injecteur", 12},
-                                   {"Pleindebit", "Conduite  plein débit", 26},
-                                   {"Aubecyl", "Aube Cylindrique", 24}};
-const PageEntry HeadLossPages[] = {{"Coude", "Coude simple", 25},
-                                   {"Canalrect", "Canal rectangulaire", 10},
-                                   {"Canaltrap", "Canal en trapèze", 15},
-                                   {"Canalcirc", "Canal circulaire", 16},
-                                   {"Debitcanal", "Débit dun canal", 22}};
 const WindowEntry HeadLossWindows[] = {{"Coursier", "Spécial coursier", "Frmpertecou", ""},
                                        {"Bassins", "Bassins", "Form12", ""},
                                        {"Darcy", "Canal (Darcy)", "frmarcy", ""},
@@ -74,14 +45,6 @@ const WindowEntry DesignWindows[] = {
 
 constexpr const char* PipeWindow = "Formbuse";
 
-// The error number the program shows for a failure that is not one of its own.
-int errorNumber(const std::exception& e) {
-    if (const auto* c = dynamic_cast<const CalcError*>(&e)) return c->code();
-    if (dynamic_cast<const std::bad_alloc*>(&e)) return ErrOutOfMemory;
-    if (dynamic_cast<const std::out_of_range*>(&e)) return ErrSubscript;
-    return ErrBadCall;
-}
-
 }  // namespace
 
 void Formmain::buildMenus() {
@@ -89,7 +52,15 @@ void Formmain::buildMenus() {
     on("Quitter", EventKind::Click, [this](int) { session().endProgram(); });
 
     // The three formula menus make room for a page when they open.
-    auto formulaMenu = [this](const char* name, const char* cap, const auto& pages) {
+    // Each formula page's entry, under the menu its record names, in the records' order.
+    auto pageEntries = [this](std::string_view menuName) {
+        for (const FormulaPage& p : formulaPages()) {
+            if (menuName != p.menu) continue;
+            menu(p.entry, p.entryCaption, std::string(menuName));
+            on(p.entry, EventKind::Click, [this, &p](int) { choosePage(p); });
+        }
+    };
+    auto formulaMenu = [this, &pageEntries](const char* name, const char* cap) {
         menu(name, cap);
         on(name, EventKind::Click, [this](int) {
             ctl("Label3").visible = true;
@@ -97,15 +68,11 @@ void Formmain::buildMenus() {
             ctl("Combo2").visible = false;
             placeWindow(100, 8350, 11600);
         });
-        for (const PageEntry& p : pages) {
-            menu(p.name, p.caption, name);
-            const std::uint8_t code = p.code;
-            on(p.name, EventKind::Click, [this, code](int) { choosePage(code); });
-        }
+        pageEntries(name);
     };
-    formulaMenu("Options1", "&Options1", Options1Pages);
-    formulaMenu("Options2", "Options&2", Options2Pages);
-    formulaMenu("Options3", "Options&3", Options3Pages);
+    formulaMenu("Options1", "&Options1");
+    formulaMenu("Options2", "Options&2");
+    formulaMenu("Options3", "Options&3");
 
     // Head losses: the window shrinks to its menu strip until an entry is chosen.
     menu("Pertecharge", "&Perte de charge");
@@ -115,11 +82,7 @@ void Formmain::buildMenus() {
     });
     menu("Condcirc", "Conduite circulaire", "Pertecharge");
     on("Condcirc", EventKind::Click, [this](int) { conduiteCirculaire(); });
-    for (const PageEntry& p : HeadLossPages) {
-        menu(p.name, p.caption, "Pertecharge");
-        const std::uint8_t code = p.code;
-        on(p.name, EventKind::Click, [this, code](int) { choosePage(code); });
-    }
+    pageEntries("Pertecharge");
     // The flow of a pipe has no calculation in this version: the entry stays greyed.
     menu("Debittuyau", "Débit d'un tuyau", "Pertecharge").enabled = false;
     for (const WindowEntry& w : HeadLossWindows) {
@@ -177,12 +140,8 @@ void Formmain::enableDesignEntries() {
 
 void Formmain::openDesignWindow(const std::string& window, const std::string& failurePrefix) {
     if (!session().catalog().has(window)) return;
-    try {
-        session().open(window);
-    } catch (const std::exception& e) {
-        if (failurePrefix.empty()) throw;
-        dialogs().message(failurePrefix + std::to_string(errorNumber(e)));
-    }
+    if (failurePrefix.empty()) session().open(window);
+    else trap([&] { session().open(window); }, FailurePolicy{.numberAfter = failurePrefix});
 }
 
 void Formmain::conduiteCirculaire() {

@@ -2,6 +2,7 @@
 
 #include "core/CalcError.h"
 #include "core/Checked.h"
+#include "core/Constants.h"
 #include "core/Messenger.h"
 
 #include <algorithm>
@@ -224,7 +225,7 @@ float arcCosDeg(float& x)
     const float rest = 1.0f - x * x;
     if (rest <= 0.0f)  // the argument is ±1 in single precision
         return x > 0.0f ? 0.0f : 180.0f;
-    return (1.5707965f - std::atan(x / std::sqrt(rest))) * 180.0f / 3.141593f;
+    return (1.5707965f - std::atan(x / std::sqrt(rest))) * 180.0f / Pi;
 }
 
 float triangleAngle(float a, float b, float c)

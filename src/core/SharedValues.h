@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/FormulaCode.h"
+
 namespace aub {
 
 struct SharedValues {
@@ -19,7 +21,7 @@ struct SharedValues {
     std::string HelpRecord;      // one record of the help-text file, 10000 characters
     std::string SharedFilePath;  // data file last opened, or folder used when saving
     std::string SharedLastFile;  // breastshot file last opened
-    std::uint8_t FormulaId = 0;
+    FormulaCode FormulaId = FormulaCode::None;
 
     // main quantities
     float SharedHead = 0, SharedFlow = 0, SharedFlowLs = 0, SharedJetFlow = 0, SharedVelocity = 0,

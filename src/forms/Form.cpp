@@ -28,7 +28,7 @@ Control& Form::add(ControlKind kind, std::string name, int index) {
     auto control = std::make_unique<Control>(*this, kind, std::move(name), index);
     Control& c = *control;
     std::string key = c.key();
-    if (byKey_.count(key)) throw std::logic_error("contrôle en double : " + name_ + "." + key);
+    if (byKey_.count(key)) throw ProgramError("contrôle en double : " + name_ + "." + key);
     controls_.push_back(std::move(control));
     byKey_.emplace(std::move(key), &c);
     return c;
@@ -108,7 +108,7 @@ Control& Form::ctl(std::string_view name, int index) {
     if (!c) {
         std::string key(name);
         if (index >= 0) key += "(" + std::to_string(index) + ")";
-        throw std::out_of_range("contrôle inconnu : " + name_ + "." + key);
+        throw ProgramError("contrôle inconnu : " + name_ + "." + key);
     }
     return *c;
 }
@@ -128,29 +128,48 @@ bool Form::handles(std::string_view name, EventKind kind) const {
     return handlers_.count({std::string(name), kind}) != 0;
 }
 
-bool Form::trap(const std::function<void()>& code, const std::string& suffix) {
-    if (depth_ >= MaxEventDepth) return true;
+bool Form::trap(const std::function<void()>& code, const FailurePolicy& policy) {
+    if (depth_ >= MaxEventDepth) return false;
     struct Depth {
         int& d;
         explicit Depth(int& v) : d(v) { ++d; }
         ~Depth() { --d; }
     } depth(depth_);
-    bool ok = false;
+    bool failed = true;
+    int failure = 0;
+    std::string description;
     try {
         code();
-        ok = true;
+        failed = false;
+    } catch (const ProgramError&) {
+        touch();
+        throw;
     } catch (const CalcError& e) {
-        dialogs().message(e.description() + suffix);
+        failure = e.code();
+        description = e.description();
     } catch (const std::bad_alloc&) {
-        dialogs().message(errorDescription(ErrOutOfMemory) + suffix);
+        failure = ErrOutOfMemory;
     } catch (const std::out_of_range&) {
         // An index outside a list or an array: the program's "subscript out of range".
-        dialogs().message(errorDescription(ErrSubscript) + suffix);
+        failure = ErrSubscript;
     } catch (const std::exception&) {
-        dialogs().message(errorDescription(ErrBadCall) + suffix);
+        failure = ErrBadCall;
     }
     touch();
-    return ok;
+    if (!failed) return true;
+    if (description.empty()) description = errorDescription(failure);
+    if (policy.cleanUp) policy.cleanUp();
+    Dialogs& d = dialogs();
+    if (!policy.leadIn.empty()) d.message(policy.leadIn);
+    if (!policy.numberAfter.empty()) {
+        d.message(policy.numberAfter + std::to_string(failure));
+    } else {
+        std::string text = description + policy.suffix;
+        if (policy.numbered) text += "\n Numéro " + std::to_string(failure);
+        d.message(text);
+    }
+    if (!policy.followUp.empty()) d.message(policy.followUp);
+    return false;
 }
 
 bool Form::fire(Control& control, EventKind kind) {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,26 @@ struct SharedValues;
 // The question asked before unsaved edits are thrown away.
 inline constexpr const char* DiscardEditsQuestion =
     "Les données modifiées n'ont pas été enregistrées. Les abandonner ?";
+
+// A fault of the program itself — an unknown control or window name, a control
+// declared twice. No trap turns it into a message: it stops the test or the run
+// that meets it.
+class ProgramError : public std::logic_error {
+public:
+    using std::logic_error::logic_error;
+};
+
+// What the person sees when the code run under Form::trap fails, and what is done
+// about it. The message is the failure's description followed by `suffix`, or, when
+// `numberAfter` is set, that text followed by the error number alone.
+struct FailurePolicy {
+    std::string suffix{};
+    bool numbered = false;         // "\n Numéro N" after the description and suffix
+    std::string numberAfter{};
+    std::string leadIn{};          // a message shown before, when not empty
+    std::string followUp{};        // a message shown after, when not empty
+    std::function<void()> cleanUp{};  // runs first: what a failure must not leave behind
+};
 
 class Form {
 public:
@@ -56,7 +77,7 @@ public:
     // A menu entry; parent is the parent menu's name, empty for the menu bar.
     Control& menu(std::string name, std::string caption, std::string parent = "");
 
-    Control& ctl(std::string_view name, int index = -1);  // throws std::out_of_range
+    Control& ctl(std::string_view name, int index = -1);  // throws ProgramError
     Control* find(std::string_view name, int index = -1);
     Control* findKey(std::string_view key);               // "Valbox(3)" or "Command1"
     const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
@@ -73,9 +94,13 @@ public:
     // the person kept unsaved edits that the event would have thrown away.
     bool fire(Control& control, EventKind kind);
     void fireBackgroundClick();
-    // Runs any code of the window under the same trap; `suffix` follows the description.
-    // False when the code stopped on an error (its message shown).
-    bool trap(const std::function<void()>& code, const std::string& suffix = "");
+    // Runs any code of the window under the same trap: the one place where a failure
+    // (CalcError, no memory left, an index out of range) becomes what the person sees.
+    // False when the code failed (or did not run: an event loop cut).
+    bool trap(const std::function<void()>& code, const FailurePolicy& policy = {});
+    bool trap(const std::function<void()>& code, std::string suffix) {
+        return trap(code, FailurePolicy{.suffix = std::move(suffix)});
+    }
 
     // Life cycle, called by the Session.
     virtual void load() {}

@@ -77,6 +77,14 @@ std::filesystem::path Session::file(std::string_view name) const {
 
 std::string Session::helpText(int k) const { return trimRight(helpFile_.record(k)); }
 
+void Session::showHelpRecord(int k, HelpRecordUse use) {
+    std::string record = helpFile_.record(k);
+    if (use != HelpRecordUse::Shown) shared_.HelpRecord = record;
+    Form& help = load("Formhlp");
+    if (Control* text = help.find("Text1")) text->setText(use == HelpRecordUse::Whole ? record : trimRight(record));
+    show("Formhlp", true);
+}
+
 Form* Session::loaded(std::string_view name) const {
     for (const auto& f : forms_)
         if (f->name() == name || equalsNoCase(f->name(), name)) return f.get();
@@ -85,9 +93,8 @@ Form* Session::loaded(std::string_view name) const {
 
 Form& Session::load(std::string_view name) {
     if (Form* f = loaded(name)) return *f;
-    std::unique_ptr<Form> form = catalog_->create(name, *this);
-    Form& ref = *form;
-    forms_.push_back(std::move(form));
+    forms_.push_back(catalog_->create(name, *this));
+    Form& ref = *forms_.back();
     ref.loaded_ = true;
     ref.trap([&] { ref.load(); });
     return ref;

@@ -47,6 +47,11 @@ public:
     HelpTextFile& helpFile() { return helpFile_; }
     // The explanation record k of the help-text file, trailing blanks removed.
     std::string helpText(int k) const;
+    // Shows record k of the help-text file in the help window "Formhlp", modal.
+    // Shown: trailing blanks removed; Kept: the same, the whole record also kept in
+    // SharedValues::HelpRecord; Whole: the whole record shown and kept.
+    enum class HelpRecordUse { Shown, Kept, Whole };
+    void showHelpRecord(int k, HelpRecordUse use = HelpRecordUse::Shown);
 
     // Loads the window when it is not loaded yet (its load() runs) and returns it.
     Form& load(std::string_view name);

@@ -10,7 +10,7 @@
 namespace aub {
 
 void WindowCatalog::add(std::string name, Factory factory, Opener opener) {
-    if (has(name)) throw std::logic_error("fenêtre en double : " + name);
+    if (has(name)) throw ProgramError("fenêtre en double : " + name);
     entries_.push_back({std::move(name), std::move(factory), std::move(opener)});
 }
 
@@ -48,13 +48,13 @@ std::vector<std::string> WindowCatalog::names() const {
 
 std::unique_ptr<Form> WindowCatalog::create(std::string_view name, Session& session) const {
     const Entry* e = entry(name);
-    if (!e) throw std::out_of_range("fenêtre inconnue : " + std::string(name));
+    if (!e) throw ProgramError("fenêtre inconnue : " + std::string(name));
     return e->factory(session);
 }
 
 void WindowCatalog::open(std::string_view name, Session& session) const {
     const Entry* e = entry(name);
-    if (!e) throw std::out_of_range("fenêtre inconnue : " + std::string(name));
+    if (!e) throw ProgramError("fenêtre inconnue : " + std::string(name));
     if (e->opener) e->opener(session);
     else session.show(e->name, true);
 }

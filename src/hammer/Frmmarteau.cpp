@@ -7,6 +7,7 @@
 
 #include "core/CalcError.h"
 #include "core/Checked.h"
+#include "core/Constants.h"
 #include "core/NumberText.h"
 #include "core/SharedValues.h"
 #include "files/TextFile.h"
@@ -47,7 +48,6 @@ const Caption Shock[] = {{23, "V arbre cames rad/s"},
 const char* const NoWheelSpeed = "La roue en dessous n'est pas calculée : sa vitesse est inconnue";
 const char* const IndexNumbers[] = {"13", "14", "12", "18", "15", "17", "16", "10", "11"};
 
-float fin(float x) { return checkedValue(x); }
 
 // A sub-folder of `dir` whose name equals `name` without regard to case.
 std::optional<std::filesystem::path> findFolder(const std::filesystem::path& dir, std::string_view name) {
@@ -137,7 +137,7 @@ void Frmmarteau::load() {
 void Frmmarteau::showResult(int box, float value) { set("Valbox", box, formatMask(value, ResultMask)); }
 
 Frmmarteau::Point Frmmarteau::Interceptcercles(float a, float b, float c, float d) {
-    const float end = fin(a + c);
+    const float end = checkedValue(a + c);
     if (end > MaxSearch) throw CalcError(ErrOverflow, "Dépassement de capacité : came ou manche trop grands");
     float y1 = 0.0f, y2 = 0.0f;
     for (float x = 0.0f; x <= end; x += 0.01f) {
@@ -145,44 +145,42 @@ Frmmarteau::Point Frmmarteau::Interceptcercles(float a, float b, float c, float 
         y1 = r1 > 0.0f ? std::sqrt(r1) : r1;
         const float r2 = d * d - x * x;
         y2 = r2 > 0.0f ? b + std::sqrt(r2) : r2;
-        if (std::fabs(y1 - y2) < 0.1f) return {x, fin((y1 + y2) / 2.0f)};
+        if (std::fabs(y1 - y2) < 0.1f) return {x, checkedValue((y1 + y2) / 2.0f)};
     }
-    return {0.0f, fin((y1 + y2) / 2.0f)};
+    return {0.0f, checkedValue((y1 + y2) / 2.0f)};
 }
 
 void Frmmarteau::calculate() {
-    constexpr float Pi = 3.141593f;
-    constexpr float G = 9.81f;
     const float m = num("Valbox", 0);
     const float L = num("Valbox", 1);
-    const float Lm = fin(num("Valbox", 2) * L / 100.0f);
+    const float Lm = checkedValue(num("Valbox", 2) * L / 100.0f);
     const float Rc = num("Valbox", 3);
-    const float hs = fin(num("Valbox", 4) * Rc / 100.0f);
+    const float hs = checkedValue(num("Valbox", 4) * Rc / 100.0f);
     float kr = 1.0f;
     if (ctl("Check1").value() == 1) kr = num("Valbox", 5);
     else set("Valbox", 5, "1");
     const float ns = num("Valbox", 6);
     const float b = num("Valbox", 7);
 
-    const float Lc = fin(L - Lm);
-    const float F = cdiv(fin(m * G * Lm), Lc);
+    const float Lc = checkedValue(L - Lm);
+    const float F = cdiv(checkedValue(m * G * Lm), Lc);
     showResult(13, Lm);
     showResult(14, Lc);
-    showResult(15, fin(m * G * Lm));
-    showResult(12, cdiv(fin(Rc * F), kr));
+    showResult(15, checkedValue(m * G * Lm));
+    showResult(12, cdiv(checkedValue(Rc * F), kr));
     showResult(17, F);
 
-    const float h = Interceptcercles(fin(Rc + Lc), b, fin(Rc + hs), Lc).y;
+    const float h = Interceptcercles(checkedValue(Rc + Lc), b, checkedValue(Rc + hs), Lc).y;
     showResult(8, h);
     // The undershot wheel's torque: the hydraulic torque the hammer shaft receives.
     const UndershotValues wheel = readUndershotValues(session());
     set("Valbox", 18, wheel.torque);
     showResult(16, cdiv(Pi * Rc, h));
     const float alpha = catan(cdiv(h, Lc));
-    showResult(10, fin(alpha * 180.0f / Pi));
-    const float lift = fin(Lm * ctan(alpha));
+    showResult(10, checkedValue(alpha * 180.0f / Pi));
+    const float lift = checkedValue(Lm * ctan(alpha));
     showResult(11, lift);
-    showResult(19, fin(m * G * lift));
+    showResult(19, checkedValue(m * G * lift));
 
     // An undershot window never calculated shows no speed: the blow interval cannot be
     // found, and the person is told why rather than only "Division par zéro".
@@ -190,29 +188,29 @@ void Frmmarteau::calculate() {
         throw CalcError(ErrDivByZero, errorDescription(ErrDivByZero) + "\n" + NoWheelSpeed);
     std::string speedText = wheel.speed;
     const float N = parseNumber(speedText, shared().DecimalComma, dialogs());
-    const float turnsPerSecond = cdiv(N, fin(kr * 60.0f));
-    const float ti = cdiv(1.0f, fin(ns * turnsPerSecond));
+    const float turnsPerSecond = cdiv(N, checkedValue(kr * 60.0f));
+    const float ti = cdiv(1.0f, checkedValue(ns * turnsPerSecond));
     showResult(20, ti);
     std::string omegaText = wheel.omega;
     const float omega = parseNumber(omegaText, shared().DecimalComma, dialogs());
-    const float v = fin(cdiv(omega, kr) * Rc);
+    const float v = checkedValue(cdiv(omega, kr) * Rc);
     const float ta = cdiv(h, v);
     showResult(21, ta);
-    showResult(22, fin(ti - ta));
+    showResult(22, checkedValue(ti - ta));
 
     Effetchoc(m, Lm);
 }
 
 void Frmmarteau::Effetchoc(float m, float Lm) {
-    const float Im = fin(Lm * Lm * m);
+    const float Im = checkedValue(Lm * Lm * m);
     const float Iw = num("Valbox", 9);
     const float omega = shared().SharedOmega;
-    const float sum = fin(Iw + Im);
-    const float omega1 = cdiv(fin((Iw - Im) * omega), sum);
+    const float sum = checkedValue(Iw + Im);
+    const float omega1 = cdiv(checkedValue((Iw - Im) * omega), sum);
     showResult(23, omega1);
-    const float omega2 = cdiv(fin(2.0f * Iw * omega), sum);
+    const float omega2 = cdiv(checkedValue(2.0f * Iw * omega), sum);
     showResult(24, omega2);
-    const float vh = fin(omega2 * Lm);
+    const float vh = checkedValue(omega2 * Lm);
     showResult(25, vh);
     const double energy = 0.5 * static_cast<double>(m) * static_cast<double>(vh) * static_cast<double>(vh);
     set("Valbox", 26, formatMask(energy, ResultMask));

@@ -1,8 +1,8 @@
 #pragma once
 // The values the trip hammer takes from the undershot wheel window "Frmdessous":
-// the texts of its result boxes, as that window shows them. Reading them loads the
-// undershot window without showing it when it is not loaded yet (its own opening
-// steps run); before its calculation the boxes are empty.
+// the texts of its result boxes, as that window shows them. When that window is not
+// loaded it is loaded for the reading, unseen, and unloaded again, FormulaId left as
+// it was; its boxes are then empty.
 #include <string>
 
 namespace aub {

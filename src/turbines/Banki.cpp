@@ -7,6 +7,7 @@
 
 #include "core/CalcError.h"
 #include "core/Checked.h"
+#include "core/Constants.h"
 #include "core/NumberText.h"
 #include "core/SharedValues.h"
 #include "files/TextFile.h"
@@ -19,10 +20,10 @@ namespace aub {
 
 namespace {
 
-constexpr float Pi = 3.141593f;
 constexpr int DataCount = 7;
 constexpr int ResultCount = 18;
 constexpr int ReportResults = 16;  // results 0 to 15 go into the report
+constexpr int BankiHelpRecord = 28;
 
 const char* const DataCaptions[DataCount] = {"Hauteur m",        "Débit m3/s",      "Rendement %",
                                              "Nombre d'aubes",   "Incidence degrés", "Angle admission",
@@ -105,16 +106,11 @@ Banki::Banki(Session& s) : Form(s, "Banki", "Evaluation d'une roue banki") {
     on("Calcul", EventKind::Click, [this](int) {
         resultsReady_ = false;
         bool done = false;
-        try {
-            done = Précalcu_Old();
-        } catch (...) {
-            Effacetout();
-            throw;
-        }
+        trap([&] { done = Précalcu_Old(); }, FailurePolicy{.cleanUp = [this] { Effacetout(); }});
         if (done) Calculsrésu();
     });
     on("Resultats", EventKind::Click, [this](int) { writeReport(); });
-    on("Aide", EventKind::Click, [this](int) { showLocalHelp(session(), 28); });
+    on("Aide", EventKind::Click, [this](int) { session().showHelpRecord(BankiHelpRecord); });
     on("Feuille", EventKind::Click, [this](int) { printAfterQuestion(*this); });
     on("Command1", EventKind::Click, [this](int) {
         Effacetout();
@@ -162,7 +158,7 @@ bool Banki::Précalcu_Old() {
         dialogs().message("Erreur de saisie : données manquantes");
         return false;
     }
-    c1_ = csqrt(19.62f * h_);
+    c1_ = csqrt(TwoG * h_);
     u1_ = k_ * c1_;
     const float sinA = std::sin(alpha_), cosA = std::cos(alpha_);
     beta1_ = catan(cdiv(k_ * sinA, 1.0f - k_ * cosA)) + alpha_;

@@ -2,6 +2,7 @@
 
 #include "core/CalcError.h"
 #include "core/Checked.h"
+#include "core/Constants.h"
 #include "core/Hydraulics.h"
 #include "core/NumberText.h"
 #include "core/SharedValues.h"
@@ -13,7 +14,6 @@ namespace aub {
 
 namespace {
 
-constexpr float Pi = 3.141593f;
 
 }  // namespace
 
@@ -59,11 +59,11 @@ Form12::Form12(Session& s) : Form(s, "Form12", "2 BASSINS") {
         set("Valbox", 0, ctl("Combo1").text());
     });
     on("Command1", EventKind::Click, [this](int) { calculate(); });
-    on("Command2", EventKind::Click, [this](int) { showLocalHelp(session(), shared().FormulaId); });
+    on("Command2", EventKind::Click, [this](int) { session().showHelpRecord(number(shared().FormulaId)); });
     drawBasins();
 }
 
-void Form12::load() { shared().FormulaId = 33; }
+void Form12::load() { shared().FormulaId = FormulaCode::Basins; }
 
 void Form12::calculate() {
     float eps = 0;
@@ -83,23 +83,23 @@ void Form12::calculate() {
     sv.SharedFlow = q;
     sv.SharedDiameter = d;
     sv.SharedWidth = l;
-    try {
-        const double relative = static_cast<double>(eps) / d;
-        const float area = checkedValue(1e-4 * Pi * d * d / 4.0);
-        const float v = cdiv(0.1f * q, area);
-        sv.SharedVelocity = v;
-        const float j = colebrookGradient(relative, v, d, dialogs());
-        set("Valbox", 6, formatMask(j, "#0.####"));
-        const PipeLosses p = pipeLosses(j, v, l, num("Valbox", 5));
-        set("Valbox", 7, formatMask(p.total, "##0.###"));
-        set("Valbox", 8, formatMask(checkedValue(h - static_cast<double>(p.total) / 1000.0), "##0.###"));
-        set("Valbox", 9, formatMask(v, "##0.###"));
-        set("Valbox", 10, formatMask(checkedValue(1000.0 * p.singular), "###0.###"));
-        set("Valbox", 11, formatMask(p.hv, "##0.###"));
-        set("Valbox", 13, formatMask(p.total / 1000.0f, "##0.###"));
-    } catch (const CalcError& e) {
-        showInputFailure(dialogs(), e);
-    }
+    trap(
+        [&] {
+            const double relative = static_cast<double>(eps) / d;
+            const float area = checkedValue(1e-4 * Pi * d * d / 4.0);
+            const float v = cdiv(0.1f * q, area);
+            sv.SharedVelocity = v;
+            const float j = colebrookGradient(relative, v, d, dialogs());
+            set("Valbox", 6, formatMask(j, "#0.####"));
+            const PipeLosses p = pipeLosses(j, v, l, num("Valbox", 5));
+            set("Valbox", 7, formatMask(p.total, "##0.###"));
+            set("Valbox", 8, formatMask(checkedValue(h - static_cast<double>(p.total) / 1000.0), "##0.###"));
+            set("Valbox", 9, formatMask(v, "##0.###"));
+            set("Valbox", 10, formatMask(checkedValue(1000.0 * p.singular), "###0.###"));
+            set("Valbox", 11, formatMask(p.hv, "##0.###"));
+            set("Valbox", 13, formatMask(p.total / 1000.0f, "##0.###"));
+        },
+        inputFailure());
 }
 
 void Form12::drawBasins() {

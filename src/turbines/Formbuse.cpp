@@ -5,6 +5,7 @@
 
 #include "core/CalcError.h"
 #include "core/Checked.h"
+#include "core/Constants.h"
 #include "core/Hydraulics.h"
 #include "core/NumberText.h"
 #include "core/SharedValues.h"
@@ -17,7 +18,6 @@ namespace aub {
 
 namespace {
 
-constexpr float Pi = 3.141593f;
 constexpr const char* MissingData = "Il manque au moins une donnée";
 // A start velocity so far below 4.8 m/s that the full-flow steps would not end in time.
 constexpr float MaxFullFlowSteps = 10000.0f;
@@ -82,8 +82,8 @@ Formbuse::Formbuse(Session& s) : Form(s, "Formbuse", "PERTES DE CHARGE D UNE CON
     on("Plein", EventKind::Click, [this](int) { fullFlow(); });
     on("Moody", EventKind::Click, [this](int) { session().open("Moody"); });
     on("Aide", EventKind::Click, [this](int) {
-        shared().FormulaId = 27;
-        showLocalHelp(session(), 27);
+        shared().FormulaId = FormulaCode::PipeWindowPage;
+        session().showHelpRecord(number(FormulaCode::PipeWindowPage));
     });
     on("Combo1", EventKind::Click, [this](int) { chooseMaterial(); });
     on("Valbox", EventKind::Change, [this](int) { ctl("Label2").visible = false; });
@@ -186,18 +186,18 @@ void Formbuse::colebrook() {
         dialogs().message(MissingData);
         return;
     }
-    try {
-        const double relative = static_cast<double>(eps) / d_;
-        double re = 0, f = 0;
-        j_ = colebrookGradient(relative, v_, d_, dialogs(), re, f);
-        set("Valbox", 6, formatMask(j_, "#0.####"));
-        recordOperatingPoint(re, f, relative);
-        losses_ = pipeLosses(j_, v_, l_, num("Valbox", 5));
-        showLosses("##0.###");
-        Avertir();
-    } catch (const CalcError& e) {
-        showInputFailure(dialogs(), e);
-    }
+    trap(
+        [&] {
+            const double relative = static_cast<double>(eps) / d_;
+            double re = 0, f = 0;
+            j_ = colebrookGradient(relative, v_, d_, dialogs(), re, f);
+            set("Valbox", 6, formatMask(j_, "#0.####"));
+            recordOperatingPoint(re, f, relative);
+            losses_ = pipeLosses(j_, v_, l_, num("Valbox", 5));
+            showLosses("##0.###");
+            Avertir();
+        },
+        inputFailure());
 }
 
 // The Moody diagram shows this point: only a friction factor the solver found (a
@@ -226,16 +226,16 @@ void Formbuse::scimemi() {
         dialogs().message(MissingData);
         return;
     }
-    try {
-        const float base = cdiv(q_ * cpow(d_, -k1), k0);
-        j_ = checkedValue(1e12 * cpow(base, 1.0f / k2));
-        set("Valbox", 6, formatMask(j_, "#0.####"));
-        losses_ = pipeLosses(j_, v_, l_, num("Valbox", 5));
-        showLosses("#0.###");
-        Avertir();
-    } catch (const CalcError& e) {
-        showInputFailure(dialogs(), e);
-    }
+    trap(
+        [&] {
+            const float base = cdiv(q_ * cpow(d_, -k1), k0);
+            j_ = checkedValue(1e12 * cpow(base, 1.0f / k2));
+            set("Valbox", 6, formatMask(j_, "#0.####"));
+            losses_ = pipeLosses(j_, v_, l_, num("Valbox", 5));
+            showLosses("#0.###");
+            Avertir();
+        },
+        inputFailure());
 }
 
 void Formbuse::fullFlow() {

@@ -6,6 +6,7 @@
 
 #include "core/CalcError.h"
 #include "core/Checked.h"
+#include "core/Constants.h"
 #include "core/Hydraulics.h"
 #include "core/NumberText.h"
 #include "core/SharedValues.h"
@@ -19,7 +20,6 @@ namespace aub {
 
 namespace {
 
-constexpr float Pi = 3.141593f;
 constexpr int Red = 0xFF0000;
 constexpr int Yellow = 0xFFFF00;
 constexpr int Highlight = 0xFFCEB0;  // RGB (255, 206, 176)
@@ -239,13 +239,8 @@ void Formroue::showPictureInsteadOfCoefficients(bool picture) {
 }
 
 void Formroue::Calcule() {
-    try {
-        calculeSteps();
-    } catch (const CalcError& e) {
-        dialogs().message(e.description());
-        dialogs().message("Vérifiez la compatibilté de la vitesse affichée");
-        calcBase_ = 0;
-    }
+    trap([this] { calculeSteps(); },
+         FailurePolicy{.followUp = "Vérifiez la compatibilté de la vitesse affichée", .cleanUp = [this] { calcBase_ = 0; }});
 }
 
 void Formroue::calculeSteps() {
@@ -296,11 +291,8 @@ void Formroue::calculeSteps() {
     if (ns < 33.0f) pth_ = checkedValue(static_cast<double>(jets) * pth_);
     sv.SharedPower = pth_;
 
-    try {
-        Selon_ns_new();
-    } catch (const CalcError& e) {
-        dialogs().message(e.description());
-    }
+    // A failure of the classification shows its description; the calculation goes on.
+    trap([this] { Selon_ns_new(); });
 
     waitSeconds(0.1f, [this] { platform().processEvents(); });
     const float omega = checkedValue(static_cast<double>(n_) * 6.283186 / 60.0);
@@ -408,7 +400,7 @@ void Formroue::Selon_ns_new() {
 
 void Formroue::dimensions() {
     const FormroueMemory& m = *memory_;
-    const float c1 = csqrt(19.62f * h_);
+    const float c1 = csqrt(TwoG * h_);
     const float piN = Pi * n_;
     d1_ = cdiv(checkedValue(60.0 * m.ksi0 * c1), piN);
     d2_ = cdiv(checkedValue(60.0 * *m.ksi1 * c1), piN);
@@ -448,7 +440,7 @@ void Formroue::showCoefficients() {
 }
 
 void Formroue::Labssérie2() {
-    const float c1 = csqrt(19.62f * h_);
+    const float c1 = csqrt(TwoG * h_);
     const float u = 0.48f * c1;
     for (int i : {0, 1, 2}) ctl("boite", i).visible = true;
     ctl("label1", 6).visible = true;

@@ -31,7 +31,7 @@ void registerTurbinesWindows(WindowCatalog& catalog) {
     // comes at Top 1500, not modal. The main window blanks its own page.
     catalog.add("Formbuse", [](Session& s) { return std::make_unique<Formbuse>(s); },
                 [](Session& s) {
-                    s.shared().FormulaId = 9;
+                    s.shared().FormulaId = FormulaCode::PressurePipe;
                     if (Form* main = s.loaded("Formmain"))
                         if (Control* title = main->find("Label3")) {
                             title->visible = false;

@@ -13,12 +13,6 @@
 
 namespace aub {
 
-void showLocalHelp(Session& session, int record) {
-    Form& help = session.load("Formhlp");
-    if (Control* text = help.find("Text1")) text->setText(session.helpText(record));
-    session.show("Formhlp", true);
-}
-
 void hideMainHelpBox(Session& session) {
     if (Form* main = session.loaded("Formmain"))
         if (Control* box = main->find("Text1")) {
@@ -61,10 +55,7 @@ PipeLosses pipeLosses(float j, float v, float l, float sigma) {
     return r;
 }
 
-void showInputFailure(Dialogs& dialogs, const CalcError& e) {
-    dialogs.message(" un champ de saisie a une valeur incorrecte ou nulle");
-    dialogs.message(e.description());
-}
+FailurePolicy inputFailure() { return FailurePolicy{.leadIn = " un champ de saisie a une valeur incorrecte ou nulle"}; }
 
 void openMachineChart(Session& session, const std::string& from, bool modal) {
     auto* chart = dynamic_cast<DomaineEmploi*>(&session.load("DomaineEmploi"));

@@ -10,9 +10,7 @@ class Dialogs;
 class Form;
 class Messenger;
 class Session;
-
-// Shows record `record` of the help-text file in the local help window (Formhlp), modal.
-void showLocalHelp(Session& session, int record);
+struct FailurePolicy;
 
 // Hides the main window's help box `Text1` (a design window closing does it).
 void hideMainHelpBox(Session& session);
@@ -49,6 +47,6 @@ void openMachineChart(Session& session, const std::string& from, bool modal);
 
 // A pipe calculation that failed on its inputs: " un champ de saisie a une valeur
 // incorrecte ou nulle", then the failure's own description.
-void showInputFailure(Dialogs& dialogs, const CalcError& e);
+FailurePolicy inputFailure();
 
 }  // namespace aub

@@ -6,6 +6,7 @@
 
 #include "core/CalcError.h"
 #include "core/Checked.h"
+#include "core/Constants.h"
 #include "core/NumberText.h"
 #include "core/SharedValues.h"
 #include "forms/Dialogs.h"
@@ -73,7 +74,7 @@ FrmPoncel::FrmPoncel(Session& s) : Form(s, "FrmPoncel", "ROUE PONCELET") {
     on("enregistrer", EventKind::Click, [this](int) { save(); });
     on("Quitter", EventKind::Click, [this](int) { session().endProgram(); });
     on("Impression", EventKind::Click, [this](int) { askAndPrint(*this); });
-    on("Aidelocale", EventKind::Click, [this](int) { showLocalHelp(*this, shared().FormulaId); });
+    on("Aidelocale", EventKind::Click, [this](int) { session().showHelpRecord(number(shared().FormulaId)); });
 
     defaultAction = "Command1";
     tracksEdits = true;
@@ -83,7 +84,7 @@ FrmPoncel::FrmPoncel(Session& s) : Form(s, "FrmPoncel", "ROUE PONCELET") {
 
 void FrmPoncel::load() {
     caption = "EVALUATION D'UNE ROUE PONCELET";
-    shared().FormulaId = 21;
+    shared().FormulaId = FormulaCode::PonceletWheel;
     listDesigns(*this, ctl("List1"), "P*.txt");
 }
 
@@ -106,42 +107,42 @@ void FrmPoncel::Calcule() {
     const float D = in[2];
     sv.SharedDiameter = D;
     const float B = in[3];
-    const float hb = finite(in[5] * D / 100.0f);
+    const float hb = checkedValue(in[5] * D / 100.0f);
     const float K = in[9];
     // The angle as read for the check above, so that "22,5" counts as 22.5 degrees.
     const float alpha = radians(in[4]);
     (void)radians(in[6]);  // the exit angle is only checked
 
-    float V = csqrt(finite(TwoG * H));
+    float V = csqrt(checkedValue(TwoG * H));
     const unsigned char nb = toByte(in[7]);
-    float e = cdiv(Q, finite(10.0f * B * V));
+    float e = cdiv(Q, checkedValue(10.0f * B * V));
     const float Hn = H - e / 100.0f;
-    V = csqrt(finite(TwoG * Hn));
+    V = csqrt(checkedValue(TwoG * Hn));
     sv.SharedVelocity = V;
-    e = cdiv(Q, finite(10.0f * B * V));
+    e = cdiv(Q, checkedValue(10.0f * B * V));
     const float u = V / 2.0f;
     sv.SharedRelativeSpeed = u;
-    const float N = cdiv(60.0f * u, finite(Pi * D));
+    const float N = cdiv(60.0f * u, checkedValue(Pi * D));
     sv.SharedSpeed = N;
     const float omega = TwoPi * N / 60.0f;
-    const float tb = cdiv(60.0f, finite(static_cast<float>(nb) * N));
-    const float P = finite(G * H * Q);
+    const float tb = cdiv(60.0f, checkedValue(static_cast<float>(nb) * N));
+    const float P = checkedValue(G * H * Q);
     sv.SharedPower = P;
-    const float c2x = finite(u - K * u * std::cos(alpha));
-    const float c2y = finite(-u * K * std::sin(alpha));
-    const float c2 = csqrt(finite(c2x * c2x + c2y * c2y));
+    const float c2x = checkedValue(u - K * u * std::cos(alpha));
+    const float c2y = checkedValue(-u * K * std::sin(alpha));
+    const float c2 = csqrt(checkedValue(c2x * c2x + c2y * c2y));
     const float ri = D / 2.0f - hb;
-    const float Vc = finite((Pi * D * D / 4.0f - Pi * ri * ri) * B * 1000.0f);
+    const float Vc = checkedValue((Pi * D * D / 4.0f - Pi * ri * ri) * B * 1000.0f);
     const float Vb = cdiv(Vc, static_cast<float>(nb));
-    const float hr = finite(V * V / 78.48f);
+    const float hr = checkedValue(V * V / 78.48f);
     const float x = cdiv(2.0f * hr, D);
-    const float eta = finite(85.0f - 100.0f * ((1.0f - x) * (1.0f - x)) / 4.0f);
+    const float eta = checkedValue(85.0f - 100.0f * ((1.0f - x) * (1.0f - x)) / 4.0f);
     sv.SharedEfficiency = eta;
-    const float Pu = finite(eta * P / 100.0f);
+    const float Pu = checkedValue(eta * P / 100.0f);
     const float Pcv = Pu / 736.0f;
     sv.SharedPowerCV = Pcv;
-    const float ns = cdiv(finite(N * csqrt(Pcv)), cpow(H, 1.25f));
-    const float perPassage = finite(Q * tb);
+    const float ns = cdiv(checkedValue(N * csqrt(Pcv)), cpow(H, 1.25f));
+    const float perPassage = checkedValue(Q * tb);
     const float C = cdiv(Pu, omega);
 
     show(10, Vc);
@@ -163,7 +164,7 @@ void FrmPoncel::Calcule() {
     show(24, Vb);
     show(27, ns);
     show(28, hr);
-    show(25, cdiv(finite(100.0f * perPassage), Vb));
+    show(25, cdiv(checkedValue(100.0f * perPassage), Vb));
     show(26, hb);
 }
 

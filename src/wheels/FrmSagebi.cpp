@@ -6,6 +6,7 @@
 
 #include "core/CalcError.h"
 #include "core/Checked.h"
+#include "core/Constants.h"
 #include "core/Hydraulics.h"
 #include "core/NumberText.h"
 #include "core/SharedValues.h"
@@ -108,7 +109,7 @@ FrmSagebi::FrmSagebi(Session& s) : Form(s, "FrmSagebi", "DONNEES") {
     });
     on("plusinfos", EventKind::Click, [this](int) { plusinfos(); });
     on("ImprimF", EventKind::Click, [this](int) { askAndPrint(*this); });
-    on("Aidelocale", EventKind::Click, [this](int) { showLocalHelp(*this, shared().FormulaId); });
+    on("Aidelocale", EventKind::Click, [this](int) { session().showHelpRecord(number(shared().FormulaId)); });
 
     defaultAction = "Calcul";
     resultBoxes = {"Resubox"};
@@ -130,33 +131,33 @@ void FrmSagebi::load() {
 FrmSagebi::Results FrmSagebi::evaluate(const Inputs& in, SharedValues* sv) {
     Results r;
     const float R = in.D / 2.0f;
-    r.Ve = finite(in.kv * in.V);
-    r.Lb = finite(in.lambda * R);
-    float x = finite(in.kv * std::cos(radians(in.theta)));
+    r.Ve = checkedValue(in.kv * in.V);
+    r.Lb = checkedValue(in.lambda * R);
+    float x = checkedValue(in.kv * std::cos(radians(in.theta)));
     if (std::fabs(x) > 1.0f) throw CalcError(ErrBadCall);  // no triangle with these speeds
     r.gamma = degrees(arcSin(x));
     if (sv) sv->SharedGamma = r.gamma;
-    r.beta = finite(90.0f - in.theta);
+    r.beta = checkedValue(90.0f - in.theta);
     if (sv) sv->SharedBeta = r.beta;
-    r.alpha = finite(180.0f - (r.beta + r.gamma));
+    r.alpha = checkedValue(180.0f - (r.beta + r.gamma));
     if (sv) sv->SharedAlpha = r.alpha;
-    r.Vr = cdiv(finite(in.V * std::sin(radians(r.alpha))), std::sin(radians(r.beta)));
+    r.Vr = cdiv(checkedValue(in.V * std::sin(radians(r.alpha))), std::sin(radians(r.beta)));
     if (sv) sv->SharedRelativeSpeed = r.Vr;
-    r.N = cdiv(finite(60.0f * r.Ve), finite(Pi * in.D));
+    r.N = cdiv(checkedValue(60.0f * r.Ve), checkedValue(Pi * in.D));
     r.T = cdiv(60.0f, r.N);
     r.tb = cdiv(r.T, in.nb);
-    const float Ac = finite(Pi * R * R - Pi * finite((R - r.Lb) * (R - r.Lb)));
-    r.Ab = finite(in.t * r.Lb * in.nb / 1000.0f);
-    r.a = cdiv(finite(Ac - r.Ab), in.nb);
-    r.Vphys = finite(r.a * in.B * 1000.0f);
-    r.Q = finite(r.Vr * r.a);
+    const float Ac = checkedValue(Pi * R * R - Pi * checkedValue((R - r.Lb) * (R - r.Lb)));
+    r.Ab = checkedValue(in.t * r.Lb * in.nb / 1000.0f);
+    r.a = cdiv(checkedValue(Ac - r.Ab), in.nb);
+    r.Vphys = checkedValue(r.a * in.B * 1000.0f);
+    r.Q = checkedValue(r.Vr * r.a);
     if (sv) sv->SharedFlow = r.Q;
-    r.Qa = finite(r.Q * in.na);
-    r.Vadm = finite(r.Q * r.tb * 1000.0f);
-    r.P = finite(r.Qa * G * in.H);
+    r.Qa = checkedValue(r.Q * in.na);
+    r.Vadm = checkedValue(r.Q * r.tb * 1000.0f);
+    r.P = checkedValue(r.Qa * G * in.H);
     if (sv) sv->SharedPower = r.P;
-    r.phi = cdiv(finite(r.Vadm * in.na), r.Vphys);
-    r.s = cdiv(finite(Pi * in.D), in.nb);
+    r.phi = cdiv(checkedValue(r.Vadm * in.na), r.Vphys);
+    r.s = cdiv(checkedValue(Pi * in.D), in.nb);
     return r;
 }
 
@@ -191,14 +192,14 @@ void FrmSagebi::Calcul() {
     show(3, r.N);
     show(4, r.Lb);
     show(5, r.Vphys);
-    show(6, finite(1000.0f * r.Qa));
+    show(6, checkedValue(1000.0f * r.Qa));
     show(10, r.Vadm);
     show(7, r.Vr);
     show(12, r.tb);
     show(13, r.T);
     show(8, r.P);
     show(9, r.phi);
-    show(11, finite(in.na * r.s));
+    show(11, checkedValue(in.na * r.s));
     show(15, r.gamma);
     show(16, r.s);
     show(14, r.beta);
@@ -209,7 +210,7 @@ void FrmSagebi::plusinfos() {
     const float forRelative = cdiv(res_.Ve, std::sin(radians(res_.gamma)));
     const float forRim = cdiv(res_.Vr, std::sin(radians(res_.alpha)));
     const float forArrival = cdiv(in_.V, std::sin(radians(res_.beta)));
-    const float wood = finite(in_.B * res_.Ab);
+    const float wood = checkedValue(in_.B * res_.Ab);
     Form& more = session().load("Sageplus");
     more.set("Text1", 0, plainNumber(forRelative));
     more.set("Text1", 1, plainNumber(forRim));

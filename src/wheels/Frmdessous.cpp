@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/Checked.h"
+#include "core/Constants.h"
 #include "core/NumberText.h"
 #include "core/SharedValues.h"
 #include "forms/Dialogs.h"
@@ -85,7 +86,7 @@ Frmdessous::Frmdessous(Session& s) : Form(s, "Frmdessous", "CALCUL DE LA ROUE EN
         ctl("Combo1").visible = true;
         ctl("Combo2").visible = true;
     });
-    on("Aidelocale", EventKind::Click, [this](int) { showLocalHelp(*this, shared().FormulaId); });
+    on("Aidelocale", EventKind::Click, [this](int) { session().showHelpRecord(number(shared().FormulaId)); });
     on("Imprime", EventKind::Click, [this](int) { printSheet(); });
 
     tracksEdits = true;
@@ -94,7 +95,7 @@ Frmdessous::Frmdessous(Session& s) : Form(s, "Frmdessous", "CALCUL DE LA ROUE EN
 
 void Frmdessous::load() {
     caption = "EVALUATION D'UNE ROUE EN DESSOUS ELEMENTAIRE";
-    shared().FormulaId = 11;
+    shared().FormulaId = FormulaCode::UndershotWheel;
     listDesigns(*this, ctl("List1"), "B*.txt");
     Control& materials = ctl("Combo1");
     materials.clearItems();
@@ -161,15 +162,15 @@ void Frmdessous::LItdonnees() {
     n_ = toInteger(leadingNumber(trim(txt("valubox", 6))));
     t_ = num("valubox", 7);
 
-    V_ = csqrt(finite((H_ - e_ / 2.0f) * TwoG));
+    V_ = csqrt(checkedValue((H_ - e_ / 2.0f) * TwoG));
     shared().SharedVelocity = V_;
     if (gateType_ == VerticalGate) {
         ctl("Label1").caption = "Vanne verticale";
-        Q_ = finite(b_ * 0.7f * e_ * V_);
+        Q_ = checkedValue(b_ * 0.7f * e_ * V_);
         eta_ = 27;
     } else {
         ctl("Label1").caption = "Vanne inclinée";
-        Q_ = finite(b_ * 0.8f * e_ * V_);
+        Q_ = checkedValue(b_ * 0.8f * e_ * V_);
         eta_ = 30;
     }
     shared().SharedFlow = Q_;
@@ -184,33 +185,33 @@ void Frmdessous::Evalueroue() {
     results_.torque = 0;
     const float rho = shared().SharedDensity;
     // Cylinder pi D²/4 B in dm3 = litres.
-    wheelVolume_ = finite(D_ * D_ * (B_ * 250.0f * Pi));
+    wheelVolume_ = checkedValue(D_ * D_ * (B_ * 250.0f * Pi));
     shared().SharedWheelVolume = wheelVolume_;
-    q_ = finite(1000.0f * Q_);
+    q_ = checkedValue(1000.0f * Q_);
     // Blades, every length in dm and t in mm, then one side disc of diameter D.
-    M_ = finite(rho * (t_ / 100.0f) * (10.0f * h_) * (10.0f * B_) * static_cast<float>(n_));
-    M_ = finite(M_ + (10.0f * D_) * (10.0f * D_) * rho * (t_ / 100.0f) * Pi / 4.0f);
+    M_ = checkedValue(rho * (t_ / 100.0f) * (10.0f * h_) * (10.0f * B_) * static_cast<float>(n_));
+    M_ = checkedValue(M_ + (10.0f * D_) * (10.0f * D_) * rho * (t_ / 100.0f) * Pi / 4.0f);
     results_.mass = M_;
     set("Valbox", 16, formatMask(M_, ResultMask));
-    I_ = finite(D_ * D_ * 0.16f * M_);
+    I_ = checkedValue(D_ * D_ * 0.16f * M_);
     results_.inertia = I_;
-    N_ = cdiv(finite(27.0f * V_), finite((D_ - h_ / 4.0f) * Pi));
+    N_ = cdiv(checkedValue(27.0f * V_), checkedValue((D_ - h_ / 4.0f) * Pi));
     shared().SharedSpeed = N_;
     results_.speed = N_;
-    omega_ = finite(N_ * TwoPi / 60.0f);
+    omega_ = checkedValue(N_ * TwoPi / 60.0f);
     shared().SharedOmega = omega_;
     results_.omega = omega_;
-    P_ = finite(H_ * G * q_);
+    P_ = checkedValue(H_ * G * q_);
     shared().SharedPower = P_;
     Pcv_ = P_ / 736.0f;
-    ns_ = cdiv(finite(N_ * csqrt(Pcv_)), cpow(H_, 1.25f));
-    A_ = cdiv(finite(q_ * 10.0f), V_);
-    ej_ = cdiv(A_, finite(100.0f * b_));
-    const float pitch = cdiv(finite(Pi * D_), static_cast<float>(n_));
-    Vb_ = finite(pitch * h_ * B_ * 1000.0f);
-    F_ = finite((V_ - V_ / 2.0f) * 1000.0f * Q_);
+    ns_ = cdiv(checkedValue(N_ * csqrt(Pcv_)), cpow(H_, 1.25f));
+    A_ = cdiv(checkedValue(q_ * 10.0f), V_);
+    ej_ = cdiv(A_, checkedValue(100.0f * b_));
+    const float pitch = cdiv(checkedValue(Pi * D_), static_cast<float>(n_));
+    Vb_ = checkedValue(pitch * h_ * B_ * 1000.0f);
+    F_ = checkedValue((V_ - V_ / 2.0f) * 1000.0f * Q_);
     shared().SharedBladeForce = F_;
-    C_ = finite((D_ - h_) * (0.87f * F_) / 2.0f);
+    C_ = checkedValue((D_ - h_) * (0.87f * F_) / 2.0f);
     results_.torque = C_;
 }
 
@@ -224,14 +225,14 @@ void Frmdessous::PerteCoursierDroit() {
     // same amount. A flume of no length has no loss.
     if (step > 0.0f) {
         for (float x = 0; x <= R; x += step) {
-            const float y = cdiv(Q_, finite(b_ * V_));
-            const float Rh = cdiv(finite(b_ * y), finite(2.0f * y + b_));
-            S_ = finite(cpow(Rh, -4.0f / 3.0f) * V_ * V_ * ManningN * ManningN);
-            dH_ = finite(dH_ + S_ * step);
+            const float y = cdiv(Q_, checkedValue(b_ * V_));
+            const float Rh = cdiv(checkedValue(b_ * y), checkedValue(2.0f * y + b_));
+            S_ = checkedValue(cpow(Rh, -4.0f / 3.0f) * V_ * V_ * ManningN * ManningN);
+            dH_ = checkedValue(dH_ + S_ * step);
         }
     }
     results_.flumeLoss = dH_;
-    const float W = finite(V_ * V_ - TwoG * dH_);
+    const float W = checkedValue(V_ * V_ - TwoG * dH_);
     if (W >= 0.0f) {
         V_ = std::sqrt(W);
         shared().SharedVelocity = V_;
@@ -253,8 +254,8 @@ void Frmdessous::Affiche() {
     show(6, P_);
     show(7, C_);
     show(8, wheelVolume_);
-    const float Pu = finite(eta_ * P_ / 100.0f);
-    const float Er = cdiv(finite(Pu * 60.0f), N_);
+    const float Pu = checkedValue(eta_ * P_ / 100.0f);
+    const float Er = cdiv(checkedValue(Pu * 60.0f), N_);
     show(9, Pu);
     show(10, A_);
     show(11, ej_);
@@ -263,7 +264,7 @@ void Frmdessous::Affiche() {
     show(14, ns_);
     show(15, N_ / 60.0f);
     show(17, Pu / 736.0f);
-    show(18, cdiv(finite(100.0f * h_), ej_));
+    show(18, cdiv(checkedValue(100.0f * h_), ej_));
     show(20, I_);
     show(22, cdiv(60.0f, N_));
     show(23, eta_);

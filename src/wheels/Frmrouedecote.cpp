@@ -6,6 +6,7 @@
 
 #include "core/CalcError.h"
 #include "core/Checked.h"
+#include "core/Constants.h"
 #include "core/NumberText.h"
 #include "core/SharedValues.h"
 #include "files/AppFolder.h"
@@ -22,6 +23,7 @@ namespace {
 constexpr int InputCount = 13;
 constexpr int ResultCount = 22;
 constexpr const char* UnnamedFile = "Csansnom.txt";
+constexpr int UnnamedCount = 12;
 
 using Caption = std::pair<int, const char*>;
 
@@ -87,7 +89,7 @@ Frmrouedecote::Frmrouedecote(Session& s) : Form(s, "Frmrouedecoté", "ROUE DE CO
     on("Enregistre", EventKind::Click, [this](int) { save(); });
     on("Ouvre", EventKind::Click, [this](int) { openUnnamed(); });
     on("Fin", EventKind::Click, [this](int) { session().endProgram(); });
-    on("Aidelocale", EventKind::Click, [this](int) { showLocalHelp(*this, shared().FormulaId); });
+    on("Aidelocale", EventKind::Click, [this](int) { session().showHelpRecord(number(shared().FormulaId)); });
     on("Imprimefeuille", EventKind::Click, [this](int) { platform().printForm(*this); });
     on("Efface", EventKind::Click, [this](int) { clearResults(); });
 
@@ -99,14 +101,14 @@ Frmrouedecote::Frmrouedecote(Session& s) : Form(s, "Frmrouedecoté", "ROUE DE CO
 }
 
 void Frmrouedecote::load() {
-    try {
-        shared().FormulaId = 31;
-        shared().AppFolder = withSeparator(session().appFolder());
-        shared().SharedFilePath = shared().AppFolder + UnnamedFile;
-        listDesigns(*this, ctl("List1"), "C*.txt");
-    } catch (const CalcError& e) {
-        dialogs().message("erreur FrmRouecoté  " + std::to_string(e.code()));
-    }
+    trap(
+        [this] {
+            shared().FormulaId = FormulaCode::BreastshotWheel;
+            shared().AppFolder = withSeparator(session().appFolder());
+            shared().SharedFilePath = shared().AppFolder + UnnamedFile;
+            listDesigns(*this, ctl("List1"), "C*.txt");
+        },
+        FailurePolicy{.numberAfter = "erreur FrmRouecoté  "});
 }
 
 void Frmrouedecote::show(int box, float value) { set("Resubox", box, formatNumber3(value)); }
@@ -130,14 +132,14 @@ void Frmrouedecote::compute() {
     const float blade = num("Valbox", 4);
     sv.SharedGamma = blade;
     const float t = num("Valbox", 5) / 1000.0f;
-    const float hc = finite(num("Valbox", 6) * D / 100.0f);
+    const float hc = checkedValue(num("Valbox", 6) * D / 100.0f);
     const float etaV = num("Valbox", 7);
     const float nb = num("Valbox", 8);
     const float etaG = num("Valbox", 9);
     const float etaT = num("Valbox", 10);
     const float kv = num("Valbox", 11);
 
-    const float beta = finite(180.0f - (blade + entry));
+    const float beta = checkedValue(180.0f - (blade + entry));
     sv.SharedBeta = beta;
     if (D <= H) {
         dialogs().message(" diamètre de roue trop faible par rapport à la chute\n"
@@ -145,18 +147,18 @@ void Frmrouedecote::compute() {
         return;
     }
     if (kv < 0.3f || kv > 0.7f) dialogs().message("valeur non supportée \nprendre entre 0.3 et 0.7");
-    const float Di = finite(D - 2.0f * hc);
+    const float Di = checkedValue(D - 2.0f * hc);
     if (H - e <= 0.0f) {
         dialogs().message("vanne trop baissée");
         return;
     }
-    const float Ac = finite(finite(D * D - Di * Di) * Pi / 4.0f - nb * hc * t);
-    const float Vc = finite(B * Ac * 1000.0f);
-    const float Q = finite(e * (0.509f * B) * csqrt(finite(TwoG * e)));
+    const float Ac = checkedValue(checkedValue(D * D - Di * Di) * Pi / 4.0f - nb * hc * t);
+    const float Vc = checkedValue(B * Ac * 1000.0f);
+    const float Q = checkedValue(e * (0.509f * B) * csqrt(checkedValue(TwoG * e)));
     sv.SharedJetFlow = Q;
-    const float P = finite(H * G * Q);
+    const float P = checkedValue(H * G * Q);
     sv.SharedPower = P;
-    const float Lv = finite(H * G * Q * (1.0f - etaV));
+    const float Lv = checkedValue(H * G * Q * (1.0f - etaV));
     if (nb < 6.0f || nb > 80.0f) {
         dialogs().message("Nombre d'aubes incorrect");
         return;
@@ -167,32 +169,32 @@ void Frmrouedecote::compute() {
 
     const float Vw = 1.15f * csqrt(11.1834f * e);
     sv.SharedArrivalSpeed = Vw;
-    const float u = finite(Vw * kv);
+    const float u = checkedValue(Vw * kv);
     sv.SharedRimSpeed = u;
-    const float N = cdiv(60.0f * u, finite(Pi * D));
+    const float N = cdiv(60.0f * u, checkedValue(Pi * D));
     sv.SharedSpeed = N;
-    const float omega = finite(TwoPi * N / 60.0f);
+    const float omega = checkedValue(TwoPi * N / 60.0f);
     sv.SharedOmega = omega;
-    const float tb = cdiv(finite(Pi * D), finite(u * nb));
-    const float Vr = cdiv(finite(Vw * std::sin(radians(beta))), std::sin(radians(blade)));
+    const float tb = cdiv(checkedValue(Pi * D), checkedValue(u * nb));
+    const float Vr = cdiv(checkedValue(Vw * std::sin(radians(beta))), std::sin(radians(blade)));
     sv.SharedRelativeSpeed = Vr;
     const float trueCoefficient = cdiv(u, Vw);
-    const float Pk = finite((Vr * Vr + u * u) * Q / 2.0f);
+    const float Pk = checkedValue((Vr * Vr + u * u) * Q / 2.0f);
     sv.SharedKineticLoss = Pk;
-    float Ps = finite(P - Pk);
-    const float Po = finite((1.0f - etaT) * Ps + Lv);
-    Ps = finite(Ps - Po);
-    const float Pe = finite(etaG * Ps);
+    float Ps = checkedValue(P - Pk);
+    const float Po = checkedValue((1.0f - etaT) * Ps + Lv);
+    Ps = checkedValue(Ps - Po);
+    const float Pe = checkedValue(etaG * Ps);
     sv.SharedPowerKW = Pe;
-    const float perPassage = finite(Q * tb * 1000.0f);
+    const float perPassage = checkedValue(Q * tb * 1000.0f);
     const float bladeVolume = cdiv(Vc, nb);
     const float filling = cdiv(perPassage, bladeVolume);
-    const float control = finite(perPassage * 6.0f * G * D * omega / 5000.0f);
+    const float control = checkedValue(perPassage * 6.0f * G * D * omega / 5000.0f);
 
     show(0, P);
     show(1, Ps);
     show(2, Pe);
-    show(3, finite(1000.0f * Q));
+    show(3, checkedValue(1000.0f * Q));
     show(4, Vw);
     show(5, u);
     show(6, N);
@@ -201,7 +203,7 @@ void Frmrouedecote::compute() {
     show(9, omega);
     show(10, perPassage);
     show(11, Vc / 1000.0f);
-    show(12, cdiv(finite(100.0f * Pe), P));
+    show(12, cdiv(checkedValue(100.0f * Pe), P));
     show(13, control);
     show(14, Vr);
     show(16, bladeVolume);
@@ -222,10 +224,11 @@ void Frmrouedecote::openSelected() {
     openDesign(*this, entry, "Valbox", InputCount);
 }
 
-// The fixed design "Csansnom.txt" of the program folder, every one of its thirteen values.
+// The fixed design "Csansnom.txt" of the program folder: its first twelve values into
+// boxes 0 to 11; the entry angle (box 12) keeps what it shows.
 void Frmrouedecote::openUnnamed() {
     shared().SharedFilePath = shared().AppFolder + UnnamedFile;
-    openDesign(*this, UnnamedFile, "Valbox", InputCount);
+    openDesign(*this, UnnamedFile, "Valbox", UnnamedCount);
     shared().SharedLastFile = UnnamedFile;
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/Checked.h"
+#include "core/Constants.h"
 #include "core/NumberText.h"
 #include "core/SharedValues.h"
 #include "forms/Dialogs.h"
@@ -72,7 +73,7 @@ frmPendant::frmPendant(Session& s) : Form(s, "frmPendant", "ETUDES DES ROUES PEN
         dialogs().message(" Calcul non disponible en cours de révision");
         session().unload(name());
     });
-    on("Aidelocale", EventKind::Click, [this](int) { showLocalHelp(*this, shared().FormulaId); });
+    on("Aidelocale", EventKind::Click, [this](int) { session().showHelpRecord(number(shared().FormulaId)); });
     on("Feuille", EventKind::Click, [this](int) { askAndPrint(*this); });
     on("Detaillee", EventKind::Click, [this](int) { printDetailed(); });
 }
@@ -122,11 +123,11 @@ void frmPendant::bladeCoefficients(float i, double& Cx, double& Cz) {
 
 frmPendant::Flow frmPendant::Vrelative(float alpha, float k, float V) {
     Flow f;
-    f.gamma = catan(cdiv(std::cos(alpha), finite(cdiv(1.0f, k) - std::sin(alpha))));
+    f.gamma = catan(cdiv(std::cos(alpha), checkedValue(cdiv(1.0f, k) - std::sin(alpha))));
     const float theta = alpha + Pi / 2.0f - f.gamma;
-    f.incidence = finite((alpha - f.gamma) * 180.0f / Pi);
+    f.incidence = checkedValue((alpha - f.gamma) * 180.0f / Pi);
     bladeCoefficients(f.incidence, f.Cx, f.Cz);
-    f.Vr = cdiv(finite(V * std::cos(alpha)), std::sin(theta));
+    f.Vr = cdiv(checkedValue(V * std::cos(alpha)), std::sin(theta));
     return f;
 }
 

@@ -6,6 +6,7 @@
 
 #include "core/CalcError.h"
 #include "core/Checked.h"
+#include "core/Constants.h"
 #include "core/NumberText.h"
 #include "core/SharedValues.h"
 #include "files/TextFile.h"
@@ -13,6 +14,11 @@
 #include "forms/Session.h"
 
 namespace aub {
+
+namespace {
+// A failure shows its description and its number.
+const FailurePolicy Numbered{.numbered = true};
+}  // namespace
 
 namespace {
 
@@ -31,7 +37,6 @@ const char* const FirstDesign = "moneole01.txt";
 const char* const LoadedPrefix = "Données chargées : ";
 
 // A quantity computed in single precision must be a finite single.
-float fin(float x) { return checkedValue(x); }
 
 std::string twoDigits(int n) { return n < 10 ? "0" + std::to_string(n) : std::to_string(n); }
 
@@ -63,10 +68,10 @@ Frmeole01::Frmeole01(Session& s) : Form(s, "frméole01", "EOLIENNE SIMPLE") {
     // "Données", "Pale", "Calcul 2", "Levage" and "haubans" have no action in this version.
 
     on("fin", EventKind::Click, [this](int) { session().endProgram(); });
-    on("Enreg", EventKind::Click, [this](int) { guarded([this] { enregistre(); }); });
-    on("ouvrir", EventKind::Click, [this](int) { guarded([this] { ouvre(); }); });
+    on("Enreg", EventKind::Click, [this](int) { trap([this] { enregistre(); }, Numbered); });
+    on("ouvrir", EventKind::Click, [this](int) { trap([this] { ouvre(); }, Numbered); });
     on("Profil", EventKind::Click, [this](int) { profil(); });
-    on("Calcul1", EventKind::Click, [this](int) { guarded([this] { calcul1(); }); });
+    on("Calcul1", EventKind::Click, [this](int) { trap([this] { calcul1(); }, Numbered); });
     defaultAction = "Calcul1";
     tracksEdits = true;
     discardsEdits("ouvrir");
@@ -75,7 +80,7 @@ Frmeole01::Frmeole01(Session& s) : Form(s, "frméole01", "EOLIENNE SIMPLE") {
 void Frmeole01::load() {
     caption = "EOLIENNE ELEMENTAIRE ETUDE AM";
     shared().SharedFilePath = shared().AppFolder;
-    guarded([this] { readDesign(session().appFolder() / pathFromUtf8(FirstDesign)); });
+    trap([this] { readDesign(session().appFolder() / pathFromUtf8(FirstDesign)); }, Numbered);
 }
 
 namespace {
@@ -90,14 +95,6 @@ bool startsWithNumber(std::string_view text) {
 }
 
 }  // namespace
-
-void Frmeole01::guarded(const std::function<void()>& body) {
-    try {
-        body();
-    } catch (const CalcError& e) {
-        dialogs().message(e.description() + "\n Numéro " + std::to_string(e.code()));
-    }
-}
 
 void Frmeole01::Clarifie() {
     for (int i = 0; i <= 9; ++i) set("Resubox", i, "");
@@ -157,7 +154,6 @@ void Frmeole01::profil() {
 }
 
 void Frmeole01::calcul1() {
-    constexpr float Pi = 3.141593f;
     const float D = num("Valbox", 0);
     shared().SharedDiameter = D;
     num("Valbox", 1);  // number of blades: read and stored, enters no result
@@ -165,24 +161,24 @@ void Frmeole01::calcul1() {
     num("Valbox", 3);  // angle of attack: read and stored, enters no result
     const float K = num("Valbox", 4);
     const float etaB = num("Valbox", 5);
-    const float dm = fin(num("Valbox", 6) * D / 100.0f);
-    const float we = fin(num("Valbox", 7) * D / 100.0f);
-    const float wr = fin(num("Valbox", 8) * D / 100.0f);
-    const float t = fin(num("Valbox", 9) * D / 100.0f);
+    const float dm = checkedValue(num("Valbox", 6) * D / 100.0f);
+    const float we = checkedValue(num("Valbox", 7) * D / 100.0f);
+    const float wr = checkedValue(num("Valbox", 8) * D / 100.0f);
+    const float t = checkedValue(num("Valbox", 9) * D / 100.0f);
     const float sigma = num("Valbox", 10);
 
-    const float wm = fin((we + wr) / 2.0f);
-    const float bladeLength = fin((D - dm) / 2.0f);
-    const float M = fin(bladeLength * (1000.0f * t) * wm);
-    const float u = fin(K * Vv);
+    const float wm = checkedValue((we + wr) / 2.0f);
+    const float bladeLength = checkedValue((D - dm) / 2.0f);
+    const float M = checkedValue(bladeLength * (1000.0f * t) * wm);
+    const float u = checkedValue(K * Vv);
     shared().SharedRimSpeed = u;
-    const float N = cdiv(60.0f * u, fin(Pi * D));
+    const float N = cdiv(60.0f * u, checkedValue(Pi * D));
     shared().SharedSpeed = N;
-    const float A = fin(Pi * D * D / 4.0f);
-    const float Pw = fin(Vv * Vv * Vv * (Pi / 2.0f * ((D / 2.0f) * (D / 2.0f))) * 1.225f);
-    const float Pb = fin(16.0f * Pw / 27.0f);
-    const float Pu = fin(etaB * Pb);
-    const float F = cdiv(fin(u * u * M), D);
+    const float A = checkedValue(Pi * D * D / 4.0f);
+    const float Pw = checkedValue(Vv * Vv * Vv * (Pi / 2.0f * ((D / 2.0f) * (D / 2.0f))) * 1.225f);
+    const float Pb = checkedValue(16.0f * Pw / 27.0f);
+    const float Pu = checkedValue(etaB * Pb);
+    const float F = cdiv(checkedValue(u * u * M), D);
 
     set("Resubox", 0, formatNumber3(Pb));
     set("Resubox", 1, formatNumber3(Pu));
@@ -191,10 +187,10 @@ void Frmeole01::calcul1() {
     set("Resubox", 4, formatNumber3(cdiv(Pu, A)));
     set("Resubox", 5, formatNumber3(F));
     set("Resubox", 6, formatNumber3(cdiv(F, sigma)));
-    set("Resubox", 7, formatNumber3(fin(100.0f * we)));
-    set("Resubox", 8, formatNumber3(fin(100.0f * wr)));
+    set("Resubox", 7, formatNumber3(checkedValue(100.0f * we)));
+    set("Resubox", 8, formatNumber3(checkedValue(100.0f * wr)));
     set("Resubox", 9, formatNumber3(M));
-    set("Resubox", 10, formatNumber3(fin(1000.0f * t)));
+    set("Resubox", 10, formatNumber3(checkedValue(1000.0f * t)));
     set("Resubox", 11, formatNumber3(bladeLength));
 }
 

@@ -39,8 +39,6 @@ private:
     void profil();
     // Reads a design file into Valbox(0..10) and tells which file in Labelx.
     void readDesign(const std::filesystem::path& file);
-    // Runs a handler's body; a failure shows its description and its number.
-    void guarded(const std::function<void()>& body);
 };
 
 }  // namespace aub

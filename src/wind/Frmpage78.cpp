@@ -5,6 +5,7 @@
 
 #include "core/CalcError.h"
 #include "core/Checked.h"
+#include "core/Constants.h"
 #include "core/Hydraulics.h"
 #include "core/NumberText.h"
 #include "core/SharedValues.h"
@@ -24,7 +25,6 @@ const char* const Note =
     "sous une incidence de 5 / racine(r/R) degrés, avec la corde optimale.\n"
     "Seuls la puissance et le rendement dépendent du profil choisi.";
 
-float fin(float x) { return checkedValue(x); }
 
 }  // namespace
 
@@ -69,7 +69,6 @@ void Frmpage78::load() {
 }
 
 void Frmpage78::calculate(const std::string& profile) {
-    constexpr float Pi = 3.141593f;
     constexpr float Blades = 3.0f;      // z
     constexpr float DesignRatio = 7.0f;  // λ0
     SharedValues& sv = shared();
@@ -80,8 +79,8 @@ void Frmpage78::calculate(const std::string& profile) {
     const int n = toByte(num("Valbox", 2));
     const float V = num("Valbox", 8);
 
-    const float Va = fin(2.0f * V / 3.0f);
-    const float omega = cdiv(fin(DesignRatio * V), R);
+    const float Va = checkedValue(2.0f * V / 3.0f);
+    const float omega = cdiv(checkedValue(DesignRatio * V), R);
     sv.SharedOmega = omega;
 
     sv.SharedPower = 0.0f;
@@ -96,28 +95,30 @@ void Frmpage78::calculate(const std::string& profile) {
         const float t = cdiv(1.0f, 1.5f * lambda);
         const float phi = catan(t);
         const float incidence = cdiv(5.0f, csqrt(u));
-        try {
-            if (profile == "CLARK_Y") clarkYPolar(incidence, cz, cx);
-            else if (profile == "NACA_4415") naca4415Polar(incidence, cz, cx);
-            else if (profile == "NACA_63_415") naca63415Polar(incidence, cz, cx);
-            else if (profile == "PLACAPLAT") flatPlatePolar(incidence, cz, cx);
-            else {
-                dialogs().message("pas de choix de profil");
-                return;
-            }
-        } catch (const CalcError& e) {
-            dialogs().message(e.description() + "  erreur");
+        bool known = true;
+        const bool read = trap(
+            [&] {
+                if (profile == "CLARK_Y") clarkYPolar(incidence, cz, cx);
+                else if (profile == "NACA_4415") naca4415Polar(incidence, cz, cx);
+                else if (profile == "NACA_63_415") naca63415Polar(incidence, cz, cx);
+                else if (profile == "PLACAPLAT") flatPlatePolar(incidence, cz, cx);
+                else known = false;
+            },
+            "  erreur");
+        if (!read) return;
+        if (!known) {
+            dialogs().message("pas de choix de profil");
             return;
         }
         const float chord = cdiv(c0, Blades * cz);
-        const float area = fin(R * chord / 12.0f);
+        const float area = checkedValue(R * chord / 12.0f);
         const float tanPhi = ctan(phi);
-        const float load = fin(Va * Va * (0.6125f * area) * (1.0f + cdiv(1.0f, fin(tanPhi * tanPhi))));
+        const float load = checkedValue(Va * Va * (0.6125f * area) * (1.0f + cdiv(1.0f, checkedValue(tanPhi * tanPhi))));
         const float sinPhi = std::sin(phi), cosPhi = std::cos(phi);
-        thrust = fin(thrust + (cz * cosPhi + cx * sinPhi) * load);
-        const float torque = fin((cz * sinPhi - cx * cosPhi) * load * r);
-        sv.SharedPower = fin(sv.SharedPower + Blades * torque * omega);
-        eta = cdiv(sv.SharedPower, fin(Blades * Va * thrust));
+        thrust = checkedValue(thrust + (cz * cosPhi + cx * sinPhi) * load);
+        const float torque = checkedValue((cz * sinPhi - cx * cosPhi) * load * r);
+        sv.SharedPower = checkedValue(sv.SharedPower + Blades * torque * omega);
+        eta = cdiv(sv.SharedPower, checkedValue(Blades * Va * thrust));
     }
     const float N = cdiv(420.0f * V, Pi * D);
     sv.SharedSpeed = N;
@@ -125,7 +126,7 @@ void Frmpage78::calculate(const std::string& profile) {
     set("Valbox", 1, formatNumber3(N));
     set("Valbox", 4, formatNumber3(eta));
     set("Valbox", 3, formatNumber3(omega));
-    set("Valbox", 11, formatNumber3(fin(sv.SharedPower / 1000.0f)));
+    set("Valbox", 11, formatNumber3(checkedValue(sv.SharedPower / 1000.0f)));
     set("Valbox", 13, profile);
     Control& note = ctl("Text1");
     note.setText(Note);

@@ -79,9 +79,19 @@ TEST_F(DataFolders, ConfirmationRunsOnAnyAnswerButNon) {
     answer("non");
     expectMessage("bien annulé");
     step("Formmain", "Utilités/Installer les dossiers de données");
-    answer("");  // the box cancelled: the installation runs, and stops on the existing folder
-    expectMessage("Erreur d'accès au chemin ou au fichier\n Numéro 75");
+    // Installed already (the box cancelled counts as a yes): it says all is there, or
+    // brings back what is missing without replacing what the person changed.
+    answer("");
+    expectMessage("Rien à restaurer : les dossiers Rouehaut, Sagebien, Bankiwheel et Roueparbas contiennent tous les exemples.");
     step("Formmain", "Utilités/Installer les dossiers de données");
+    fs::remove_all(folder() / "Sagebien");
+    fs::remove(folder() / "Roueparbas" / "Sdalmor.txt");
+    saveLines(folder() / "Rouehaut" / "H0Dalmor.txt", {"mon projet"});
+    answer("OUI");
+    expectMessage("Restauré :\nSagebien\nSagebien/Sageb01.txt\nSagebien/Sageb03.txt\nRoueparbas/Sdalmor.txt");
+    step("Formmain", "Utilités/Installer les dossiers de données");
+    EXPECT_EQ(fileCounts(folder()), (std::vector<int>{3, 2, 3, 3}));
+    EXPECT_EQ(readLines(folder() / "Rouehaut" / "H0Dalmor.txt"), std::vector<std::string>{"mon projet"});
 }
 
 TEST_F(DataFolders, NewProgramFolderIsSetUpSilentlyAtFirstStart) {

@@ -24,7 +24,7 @@ TEST_F(Formulas, EachMenuEntrySetsItsCodeAndShowsItsExplanation) {
     const int codes[] = {3, 30, 4, 5, 6, 23, 1, 2, 8, 7, 17, 13, 14, 12, 26, 24, 10, 15, 16, 22, 25};
     for (std::size_t k = 0; k < std::size(Pages); ++k) {
         page(Pages[k]);
-        EXPECT_EQ(sv().FormulaId, codes[k]) << Pages[k];
+        EXPECT_EQ(number(sv().FormulaId), codes[k]) << Pages[k];
         EXPECT_EQ(c("Text1").text(), "Fiche " + std::to_string(codes[k])) << Pages[k];
     }
 }

@@ -19,7 +19,7 @@ protected:
     }
     // A page of code `code` as its menu entry sets it up (FormulaId, then the mask).
     void page(std::uint8_t code, const std::string& mask) {
-        session().shared().FormulaId = code;
+        session().shared().FormulaId = static_cast<FormulaCode>(code);
         main().vusGene(mask);
     }
     std::string visibility(const std::string& name) {

@@ -81,7 +81,7 @@ TEST_F(HeadLoss, CircularChannelOfAnyFilling) {
 }
 
 TEST_F(HeadLoss, TrapezoidBankChecks) {
-    expectMessage("Valeur trop élevée\r\nPrenez le mode rectangulaire");
+    expectMessage("Valeur trop élevée\nPrenez le mode rectangulaire");
     run("Perte de charge/Canal en trapèze", {{0, "1"}, {2, "1"}, {3, "0.6"}, {5, "0.0124"}, {6, "90"}});
     expectMessage("Valeur incorrecte");  // bottom 1 − 2 × 0.6 < 0
     type(6, "45");

@@ -13,7 +13,7 @@ protected:
         openMain();
     }
     void vannePage() {
-        session().shared().FormulaId = 3;
+        session().shared().FormulaId = FormulaCode::SluiceGate;
         main().vusGene("111110011111001");
         main().caption(0, "Largeur du canal (m)");
         main().set("zonetxt", 0, "2");

@@ -18,7 +18,7 @@ protected:
     }
     // A page with something on it, to see what a menu leaves of it.
     void fillPage() {
-        session().shared().FormulaId = 3;
+        session().shared().FormulaId = FormulaCode::SluiceGate;
         main().vusGene("111110011111001");
         main().caption(0, "Largeur du canal (m)");
         main().set("zonetxt", 0, "2");
@@ -157,16 +157,16 @@ TEST_F(MainMenus, HelpBoxBringsBackTheWindowOfItsCode) {
     openMain();
     fillPage();
     SharedValues& sv = session().shared();
-    sv.FormulaId = 3;
+    sv.FormulaId = FormulaCode::SluiceGate;
     step("Formmain", "Text1");
     EXPECT_EQ(session().loaded("Frmdessous"), nullptr);
-    sv.FormulaId = 11;
+    sv.FormulaId = FormulaCode::UndershotWheel;
     step("Formmain", "Text1");
     ASSERT_NE(session().loaded("Frmdessous"), nullptr);
     EXPECT_TRUE(session().loaded("Frmdessous")->visible() && session().loaded("Frmdessous")->modal());
     // The pressure-pipe window took the page over (code 27) and was hidden: it comes back
     // over the page, which keeps its boxes.
-    sv.FormulaId = 27;
+    sv.FormulaId = FormulaCode::PipeWindowPage;
     step("Formmain", "Text1");
     EXPECT_TRUE(sv.PipeWindowOpen);
     ASSERT_NE(session().loaded("Formbuse"), nullptr);

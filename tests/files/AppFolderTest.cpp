@@ -1,6 +1,6 @@
 #include "files/AppFolder.h"
 
-#include "files/TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "files/HelpTextFile.h"
 
-#include "files/TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -99,6 +99,39 @@ TEST_F(FormsTest, CalcErrorBecomesItsFrenchMessageAndKeepsTheScreen) {
     EXPECT_EQ(dialogs.messages(), std::vector<std::string>{"Division par zéro"});
 }
 
+// The trap's failure policy: clean-up first, then a lead-in, the description with its
+// suffix or number (or a fixed text and the number alone), then a follow-up.
+TEST_F(FormsTest, FailurePolicySaysWhatTheWindowAddsAroundTheDescription) {
+    Sample& w = sample();
+    auto fail = [] { throw CalcError(ErrDivByZero); };
+    std::string order;
+    EXPECT_FALSE(w.trap(fail, FailurePolicy{.suffix = "  Des données sont incompatibles",
+                                            .numbered = true,
+                                            .leadIn = "avant",
+                                            .followUp = "après",
+                                            .cleanUp = [&] { order = "cleaned before " +
+                                                                     std::to_string(dialogs.messages().size()); }}));
+    EXPECT_FALSE(w.trap(fail, FailurePolicy{.numberAfter = "erreur FrmRouecoté  "}));
+    EXPECT_FALSE(w.trap([] { throw std::out_of_range("index"); }, "  erreur"));
+    EXPECT_TRUE(w.trap([] {}, FailurePolicy{.followUp = "jamais"}));
+    EXPECT_EQ(order, "cleaned before 0");
+    EXPECT_EQ(dialogs.messages(),
+              (std::vector<std::string>{"avant", "Division par zéro  Des données sont incompatibles\n Numéro 11",
+                                        "après", "erreur FrmRouecoté  11",
+                                        "L'indice n'appartient pas à la sélection  erreur"}));
+}
+
+// A fault of the program — an unknown control, a control declared twice, an unknown
+// window — goes through every trap and never becomes a message for the person.
+TEST_F(FormsTest, ProgramErrorsAreNeverTurnedIntoMessages) {
+    Sample& w = sample();
+    w.on("Calcul", EventKind::Click, [&w](int) { w.ctl("Valbox", 7).setText("1"); });
+    EXPECT_THROW(w.fire(w.ctl("Calcul"), EventKind::Click), ProgramError);
+    EXPECT_THROW(w.trap([&w] { w.trap([&w] { w.textBox("Valbox", 0); }); }), ProgramError);
+    EXPECT_THROW(w.trap([this] { session->load("Absente"); }), ProgramError);
+    EXPECT_TRUE(dialogs.messages().empty());
+}
+
 TEST_F(FormsTest, ListCheckAndSliderRunTheirEvents) {
     ASSERT_EQ(run({"List1=B.txt", "List1", "Check1=1", "Check1=1", "Vscrol=99"}).status, 0);
     EXPECT_EQ(sample().log, "list=B.txt;list=B.txt;check;slider=10;");

@@ -75,7 +75,7 @@ TEST_F(FormrouehautTest, LaterSavesProposeTheSelectedNameAndAskBeforeOverwriting
     answer("H0Dalmor");
     answer("oui");
     step("Formrouehaut", "Engg");
-    EXPECT_EQ(dialogs_.shown().back().text, "Il y a déjà un fichier de ce nom\r\nVoulez vous l'écraser ?");
+    EXPECT_EQ(dialogs_.shown().back().text, "Il y a déjà un fichier de ce nom\nVoulez vous l'écraser ?");
     EXPECT_EQ(readLines(folder() / "H0Dalmor.txt")[0], "3.6");
     EXPECT_EQ(list(), (std::vector<std::string>{"H0Dalmor.txt", "H18028.txt", "Hessai.txt", "H0Dalmor.txt"}));
 }
@@ -83,7 +83,7 @@ TEST_F(FormrouehautTest, LaterSavesProposeTheSelectedNameAndAskBeforeOverwriting
 TEST_F(FormrouehautTest, OtherNamesAreSavedUnlistedCancelAndPathsWriteNothing) {
     open("Formrouehaut");
     answer("essai");
-    expectMessage("Votre fichier sera enregistré mais  \r\nsera ignoré ensuite dans le logiciel car \r\n"
+    expectMessage("Votre fichier sera enregistré mais  \nsera ignoré ensuite dans le logiciel car \n"
                   " son nom ne commence pas par la lettre H");
     step("Formrouehaut", "Engg");
     EXPECT_TRUE(fs::exists(folder() / "essai.txt"));

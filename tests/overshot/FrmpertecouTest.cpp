@@ -38,7 +38,7 @@ protected:
 TEST_F(FrmpertecouTest, FirstStepOfAHorizontalFlume) {
     // h = 0.1, Rh = 0.05/0.7, J ≈ 0.02645, W2 ≈ 3.481: V ≈ 1.866 after one step.
     calculate({"2", "100", "0", "0.5", "0.5", "0.014", "1"});
-    EXPECT_EQ(session().shared().FormulaId, 32);
+    EXPECT_EQ(number(session().shared().FormulaId), 32);
     ASSERT_EQ(list().size(), 1u);
     EXPECT_EQ(list()[0], ".   V= 1.866     perte mm= 26.454");
     EXPECT_EQ(text("Frmpertecou", "Resubox", 0), "1.866");

@@ -170,7 +170,7 @@ TEST_F(OvershotCalcTest, SpeedRatioFrom04To08) {
     calculate({{12, "0.4"}});
     EXPECT_FALSE(resultsEmpty());
     const char* tooSlow = "Vitesse de roue trop lente";
-    const char* tooFast = "Vitesse de roue éxagérée\r\ndébit trop élevé\r\nou dimensions à augmenter";
+    const char* tooFast = "Vitesse de roue éxagérée\ndébit trop élevé\nou dimensions à augmenter";
     for (auto [k, message, computed] : {std::tuple{"0.8", "", true}, {"0.35", tooSlow, true}, {"0.81", tooFast, false}}) {
         if (*message) expectMessage(message);
         step("Formrouehaut", std::string("Valbox(12)=") + k);

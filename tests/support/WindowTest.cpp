@@ -12,19 +12,6 @@ void registerAllWindows(WindowCatalog& catalog);
 
 namespace aub::test {
 
-TempFolder::TempFolder() {
-    static std::atomic<unsigned> counter{0};
-    auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    path_ = std::filesystem::temp_directory_path() /
-            ("aubelys-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
-    std::filesystem::create_directories(path_);
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-}
-
 std::filesystem::path dataSource() {
     if (const char* env = std::getenv("AUBELYS_TEST_DATA")) return env;
     return AUBELYS_DATA_SOURCE;

@@ -13,21 +13,9 @@
 #include "forms/Scripted.h"
 #include "forms/Session.h"
 #include "forms/WindowCatalog.h"
+#include "support/TempFolder.h"
 
 namespace aub::test {
-
-// A unique empty folder under the system's temporary folder, removed by the destructor.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
 
 // The delivered data folder of the source tree.
 std::filesystem::path dataSource();

@@ -24,7 +24,7 @@ TEST_F(FormbuseTest, OpensNotModalAtTop1500WithItsCode) {
     EXPECT_TRUE(pipe.visible());
     EXPECT_FALSE(pipe.modal());
     EXPECT_EQ(pipe.topTw, 1500);
-    EXPECT_EQ(session().shared().FormulaId, 9);
+    EXPECT_EQ(number(session().shared().FormulaId), 9);
     EXPECT_EQ(box(1), "250");
     EXPECT_TRUE(label("Label2").visible);
     EXPECT_EQ(label("Label2").caption, "Initiez votre choix sur la barre des menus");
@@ -152,7 +152,7 @@ class PipeCalculatorsTest : public WindowTest {};
 TEST_F(PipeCalculatorsTest, TwoBasinsDefaultsWithNewCastIron) {
     open("Form12");
     EXPECT_TRUE(session().load("Form12").modal());
-    EXPECT_EQ(session().shared().FormulaId, 33);
+    EXPECT_EQ(number(session().shared().FormulaId), 33);
     step("Form12", "Combo1=Fonte neuve");
     step("Form12", "Command1");
     EXPECT_EQ(text("Form12", "Valbox", 6), "17.1148");

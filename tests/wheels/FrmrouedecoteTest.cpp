@@ -91,10 +91,12 @@ TEST_F(FrmrouedecoteTest, RunTimeFailureNamesItsCauseAndTheIncompatibleData) {
     EXPECT_EQ(result(14), "");
 }
 
-TEST_F(FrmrouedecoteTest, OuvreReadsTheWholeUnnamedDesign) {
+TEST_F(FrmrouedecoteTest, OuvreReadsTwelveValuesOfTheUnnamedDesign) {
+    step(W, "Valbox(12)=41");
     step(W, "Ouvre");
     EXPECT_EQ(text(W, "Valbox", 0), "1.6");
-    EXPECT_EQ(text(W, "Valbox", 12), "35");  // the entry angle too, not the one of the previous design
+    EXPECT_EQ(text(W, "Valbox", 11), "0.45");
+    EXPECT_EQ(text(W, "Valbox", 12), "41");  // the entry angle is not among them
     EXPECT_EQ(session().shared().SharedFilePath, session().shared().AppFolder + "Csansnom.txt");
 }
 

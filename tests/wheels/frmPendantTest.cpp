@@ -17,7 +17,7 @@ class frmPendantTest : public test::WindowTest {};
 
 TEST_F(frmPendantTest, EveryOpeningShowsTheDefaults) {
     open(W);
-    EXPECT_EQ(session().shared().FormulaId, 19);
+    EXPECT_EQ(number(session().shared().FormulaId), 19);
     EXPECT_EQ(load(W).ctl("VScroll1").value(), 50);
     step(W, "Text1=3");
     step(W, "Text8=45");

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/Constants.h"
 #include "forms/Drawing.h"
 #include "forms/Session.h"
 
@@ -76,7 +77,7 @@ void drawOvershotSketch(Drawing& d) {
 
     // Free jet from F' onto the wheel top at F, just past the summit S.
     const float sy = cy - R;
-    const float fAngle = 12 * 3.141593f / 180;
+    const float fAngle = 12 * Pi / 180;
     const float tx = cx + R * std::sin(fAngle), ty = cy - R * std::cos(fAngle);
     const float y0 = (fBed + fWater) / 2, slope = (fBed - 2.2f) / (fx - 2.0f);
     const float span = tx - fx;
@@ -136,8 +137,8 @@ void drawOvershotSketch(Drawing& d) {
     d.text(dx - 0.5f, dy + 0.05f, "D");
     const float toC = std::atan2(by - ay, bx - ax);
     float turn = std::atan2(dy - ay, dx - ax) - toC;  // the shorter way from AC to AD
-    if (turn > 3.141593f) turn -= 6.283186f;
-    if (turn < -3.141593f) turn += 6.283186f;
+    if (turn > Pi) turn -= 6.283186f;
+    if (turn < -Pi) turn += 6.283186f;
     constexpr float ArcRadius = 0.45f;
     float qx = ax + ArcRadius * std::cos(toC), qy = ay + ArcRadius * std::sin(toC);
     for (int i = 1; i <= 6; ++i) {

@@ -169,7 +169,7 @@ void Formrouehaut::save() {
         }
         fileName = *answer;
         if (fileName.rfind('H', 0) != 0)
-            dialogs().message("Votre fichier sera enregistré mais  \r\nsera ignoré ensuite dans le logiciel car \r\n"
+            dialogs().message("Votre fichier sera enregistré mais  \nsera ignoré ensuite dans le logiciel car \n"
                               " son nom ne commence pas par la lettre H");
     }
     fileName += ".txt";
@@ -180,7 +180,7 @@ void Formrouehaut::save() {
 
     fs::path target = folder / pathFromUtf8(fileName);
     if (auto existing = findFile(folder, fileName)) {
-        if (!dialogs().question("Il y a déjà un fichier de ce nom\r\nVoulez vous l'écraser ?")) return;
+        if (!dialogs().question("Il y a déjà un fichier de ce nom\nVoulez vous l'écraser ?")) return;
         target = *existing;
     }
     std::vector<std::string> lines;
@@ -218,10 +218,7 @@ void Formrouehaut::printSheet() {
 
 void Formrouehaut::showLocalHelp() {
     constexpr int OvershotHelpRecord = 18;
-    shared().HelpRecord = session().helpFile().record(OvershotHelpRecord);
-    Form& help = session().load("Formhlp");
-    help.set("Text1", -1, session().helpText(OvershotHelpRecord));
-    session().show("Formhlp", true);
+    session().showHelpRecord(OvershotHelpRecord, Session::HelpRecordUse::Kept);
 }
 
 }  // namespace aub

@@ -7,6 +7,7 @@
 
 #include "core/CalcError.h"
 #include "core/Checked.h"
+#include "core/Constants.h"
 #include "core/NumberText.h"
 #include "core/SharedValues.h"
 #include "files/TextFile.h"
@@ -113,7 +114,7 @@ Frmpertecou::Frmpertecou(Session& s) : Form(s, "Frmpertecou", "SPECIAL LONG COUS
 
 void Frmpertecou::load() {
     for (int i = 0; i < 7; ++i) ctl("Valbox", i).locked = false;
-    shared().FormulaId = 32;
+    shared().FormulaId = FormulaCode::OvershotFlume;
 }
 
 std::string Frmpertecou::shown(float value, std::string_view mask) const {
@@ -158,8 +159,8 @@ void Frmpertecou::calcul() {
                           " pas au plus, augmentez le pas");
         return;
     }
-    const float Vi = csqrt(checkedValue(V0 * V0 + 19.62f * dz));
-    const float P0 = checkedValue(V0 * (Q * 10000 * V0) / 19.62f);
+    const float Vi = csqrt(checkedValue(V0 * V0 + TwoG * dz));
+    const float P0 = checkedValue(V0 * (Q * 10000 * V0) / TwoG);
     const float cosT = std::cos(theta), tanT = std::tan(theta);
     const float n2 = checkedValue(n * n);
 
@@ -192,7 +193,7 @@ void Frmpertecou::calcul() {
             const float J = checkedValue(cpow(Rh, -4.0f / 3.0f) * V * V * n2);
             const float loss = checkedValue(s * J * cosT);
             lossSum = checkedValue(lossSum + loss);
-            const float W2 = checkedValue((s * tanT - loss) * 19.62f + V * V);
+            const float W2 = checkedValue((s * tanT - loss) * TwoG + V * V);
             if (W2 < 0) {
                 dialogs().message(formatGeneral(W2, sv.DecimalComma ? ',' : '.'));
                 break;
@@ -215,13 +216,13 @@ void Frmpertecou::calcul() {
 
     // 7. Results.
     scratch.write();
-    const float P = checkedValue(Q * 10000 * V * V / 19.62f);
+    const float P = checkedValue(Q * 10000 * V * V / TwoG);
     set("Resubox", 0, shown(V, "##0.000"));
     set("Resubox", 1, shown(Vi, "##0.000"));
     set("Resubox", 2, shown(checkedValue(100 * cdiv(V, Vi) * cdiv(V, Vi)), "##0.###"));
     set("Resubox", 3, shown(lossSum, "##0.#####"));
     set("Resubox", 4, shown(h0, "##.###"));
-    set("Resubox", 5, shown(theta * 180 / 3.141593f, "##0.#####"));
+    set("Resubox", 5, shown(theta * 180 / Pi, "##0.#####"));
     set("Resubox", 6, shown(cdiv(Q, checkedValue(V * b)), "##.###"));
     set("Resubox", 7, shown(checkedValue(P0 - P), "##.###"));
 }
@@ -259,11 +260,7 @@ void Frmpertecou::openData() {
 }
 
 void Frmpertecou::showLocalHelp() {
-    const int record = shared().FormulaId;
-    shared().HelpRecord = session().helpFile().record(record);
-    Form& help = session().load("Formhlp");
-    help.set("Text1", -1, session().helpText(record));
-    session().show("Formhlp", true);
+    session().showHelpRecord(number(shared().FormulaId), Session::HelpRecordUse::Kept);
 }
 
 }  // namespace aub

@@ -12,6 +12,7 @@
 
 #include "core/CalcError.h"
 #include "core/Checked.h"
+#include "core/Constants.h"
 #include "core/Hydraulics.h"
 #include "core/NumberText.h"
 #include "core/SharedValues.h"
@@ -23,11 +24,8 @@ namespace aub {
 
 namespace {
 
-constexpr float Pi = 3.141593f;
-constexpr float TwoPi = 6.283186f;
 
 // A value kept or shown must be a finite single: an overflow ends the calculation.
-float fin(float x) { return checkedValue(x); }
 
 // Writes boxes of a window only once every text is ready, so that an overflow met
 // while formatting leaves the boxes as they were.
@@ -42,7 +40,7 @@ void writeBoxes(Form& form, const std::string& name, const std::vector<std::pair
 
 float Surfacetriangle(float a, float b, float c) {
     const float p = (a + b + c) / 2;
-    return csqrt(fin(p * (p - a) * (p - b) * (p - c)));
+    return csqrt(checkedValue(p * (p - a) * (p - b) * (p - c)));
 }
 
 void Formrouehaut::CalculHaut() {
@@ -84,8 +82,8 @@ void Formrouehaut::CalculHaut() {
 
     // 4. Jet under the gate: contracted thickness t0, speed Vg, flow Q (l/s).
     const float t0 = 0.6f * e_;
-    const float Vg = csqrt(fin(19.62f * (hc_ - t0 / 2)));
-    const float Q = fin(t0 * b_ * Vg * 1000);
+    const float Vg = csqrt(checkedValue(TwoG * (hc_ - t0 / 2)));
+    const float Q = checkedValue(t0 * b_ * Vg * 1000);
     sv.SharedJetThickness = t0;
     sv.SharedVelocity = Vg;
     sv.SharedFlow = Q;
@@ -93,22 +91,22 @@ void Formrouehaut::CalculHaut() {
     // 5. Bucket pitch.
     const float phi = cdiv(TwoPi, Z_);
     sv.SharedPitchAngle = phi;
-    arcPitch_ = fin(phi * D / 2);
-    chordPitch_ = fin(D * std::sin(phi / 2));
+    arcPitch_ = checkedValue(phi * D / 2);
+    chordPitch_ = checkedValue(D * std::sin(phi / 2));
 
     // 6. Along the flume, without friction: the slope's head is added to the jet's.
     theta_ = catan(slope_ / 100);
-    V1_ = csqrt(fin(19.62f * (cdiv(Vg * Vg, 19.62f) + L_ * ctan(theta_))));
+    V1_ = csqrt(checkedValue(TwoG * (cdiv(Vg * Vg, TwoG) + L_ * ctan(theta_))));
     const float Vx = V1_ * std::cos(theta_);
     float Vy = V1_ * std::sin(theta_);
 
     // 7. Free jet across the gap jh: fall during the crossing time, final vertical speed.
     tau_ = cdiv(jh_, Vx);
-    sv.SharedJetDrop = fin(4.905f * tau_ * tau_ + Vy * tau_);
-    Vy = fin(9.81f * tau_ + Vy);
+    sv.SharedJetDrop = checkedValue(4.905f * tau_ * tau_ + Vy * tau_);
+    Vy = checkedValue(9.81f * tau_ + Vy);
     sv.SharedJetVx = Vx;
     sv.SharedJetVy = Vy;
-    V_ = csqrt(fin(Vy * Vy + Vx * Vx));
+    V_ = csqrt(checkedValue(Vy * Vy + Vx * Vx));
     jetSlope_ = cdiv(Vy, Vx);
 
     // 8. Velocity triangle at the bucket entry.
@@ -124,8 +122,8 @@ void Formrouehaut::CalculHaut() {
     sv.SharedRelativeSpeed = W;
 
     // 9. Flume drop and crown height.
-    dz_ = fin(L_ * slope_ / 100);
-    const float hcr = fin(D * kc_);
+    dz_ = checkedValue(L_ * slope_ / 100);
+    const float hcr = checkedValue(D * kc_);
     sv.SharedCrownHeight = hcr;
 
     // 10. Bucket count.
@@ -135,14 +133,14 @@ void Formrouehaut::CalculHaut() {
     }
 
     // 11. Inner diameter.
-    Di_ = fin(D - 2 * hcr);
+    Di_ = checkedValue(D - 2 * hcr);
     r_ = Di_ / 2;
 
     // 12. Speed ratio: too slow is only a warning, too fast stops.
     if (k_ < 0.4f) {
         dialogs().message("Vitesse de roue trop lente");
     } else if (k_ > 0.8f) {
-        dialogs().message("Vitesse de roue éxagérée\r\ndébit trop élevé\r\nou dimensions à augmenter");
+        dialogs().message("Vitesse de roue éxagérée\ndébit trop élevé\nou dimensions à augmenter");
         return;
     }
 
@@ -153,19 +151,19 @@ void Formrouehaut::CalculHaut() {
     R_ = D / 2;
     const float gamma = Pi / 2 - phi;
     sv.SharedGamma = gamma;
-    L1_ = cdiv(fin(R_ * std::sin(gamma) * std::tan(phi)), std::sin(gamma + alpha + beta));
-    L2_ = fin(cdiv(R_, std::cos(phi)) - r_ -
-              cdiv(fin(L1_ * std::sin(alpha + beta)), std::sin(gamma)));
+    L1_ = cdiv(checkedValue(R_ * std::sin(gamma) * std::tan(phi)), std::sin(gamma + alpha + beta));
+    L2_ = checkedValue(cdiv(R_, std::cos(phi)) - r_ -
+              cdiv(checkedValue(L1_ * std::sin(alpha + beta)), std::sin(gamma)));
 
     // 15. Crown section free of plates (m² per metre of width) and crown volume (l).
-    Ac_ = fin((D * D - Di_ * Di_) * Pi / 4 - Z_ * t_ * (L1_ + L2_) - 2 * Pi * Di_ * t_);
-    Vc_ = fin(Ac_ * B * 1000);
+    Ac_ = checkedValue((D * D - Di_ * Di_) * Pi / 4 - Z_ * t_ * (L1_ + L2_) - 2 * Pi * Di_ * t_);
+    Vc_ = checkedValue(Ac_ * B * 1000);
 
     // 16. Speeds and powers.
-    const float u = fin(k_ * Vg);
-    const float P0 = fin(H * 9.81f * Q);
-    const float N = cdiv(fin(u * 60), fin(D * Pi));
-    const float omega = fin(N * TwoPi / 60);
+    const float u = checkedValue(k_ * Vg);
+    const float P0 = checkedValue(H * 9.81f * Q);
+    const float N = cdiv(checkedValue(u * 60), checkedValue(D * Pi));
+    const float omega = checkedValue(N * TwoPi / 60);
     sv.SharedPeripheralSpeed = u;
     sv.SharedPower = P0;
     sv.SharedSpeed = N;
@@ -173,17 +171,17 @@ void Formrouehaut::CalculHaut() {
 
     // 17. Bucket volumes (l) and the water one bucket receives per passage.
     Vb_ = cdiv(Vc_, Z_);
-    Va_ = fin(Vb_ * f_);
-    Vu_ = cdiv(fin(Q * 60), fin(N * Z_));
+    Va_ = checkedValue(Vb_ * f_);
+    Vu_ = cdiv(checkedValue(Q * 60), checkedValue(N * Z_));
 
     // 18. Kinetic loss (W).
-    Pk_ = fin((W * W + u * u) * Q * 10 / 19.62f);
+    Pk_ = checkedValue((W * W + u * u) * Q * 10 / TwoG);
 
     // 19. Chord AD across one pitch.
-    c_ = csqrt(fin(R_ * R_ + r_ * r_ - 2 * R_ * r_ * std::cos(phi)));
+    c_ = csqrt(checkedValue(R_ * R_ + r_ * r_ - 2 * R_ * r_ * std::cos(phi)));
 
     // 20. Clearance under the wheel.
-    j_ = fin(H - D - hc_ - dz_ - jv_);
+    j_ = checkedValue(H - D - hc_ - dz_ - jv_);
 
     // 21. Spill angle: the angle at A of the bucket triangle (δ), turned by the plate angle.
     const float delta = triangleAngle(L2_, c_, L1_);
@@ -193,26 +191,26 @@ void Formrouehaut::CalculHaut() {
     sv.SharedTorque = 0;
     Calculcouple();
     const float T = sv.SharedTorque;
-    P_ = fin(T * omega - Pk_);
+    P_ = checkedValue(T * omega - Pk_);
     const float eta = cdiv(P_, P0);
     sv.SharedEfficiency = eta;
 
     // 24. Result boxes.
     writeBoxes(*this, "Resubox",
                {{0, Vc_}, {1, P0}, {2, P0 / 736}, {3, P_}, {5, V_}, {6, P_ / 736}, {7, W},
-                {8, fin(100 * eta)}, {9, omega}, {10, N}, {11, Pk_}, {12, Vb_}, {13, Va_},
-                {14, betaDeg_}, {15, Q}, {16, cdiv(fin(D * Pi), Z_)},
+                {8, checkedValue(100 * eta)}, {9, omega}, {10, N}, {11, Pk_}, {12, Vb_}, {13, Va_},
+                {14, betaDeg_}, {15, Q}, {16, cdiv(checkedValue(D * Pi), Z_)},
                 {17, delta}, {18, hcr}, {19, Vu_}, {20, Di_}, {21, alphaDeg_}, {22, L1_},
                 {25, alphaBetaDeg_}, {24, 100 * t0}, {26, u}, {27, j_}, {28, L2_}});
 
     // 25. Width of the jet where it meets the rim; wider than one pitch it spills.
-    float ej = cdiv(fin(Q * 0.001f), fin(Vg * b_));
-    ej = fin((1 - 0.5f * cdiv(B - b_, B)) * ej);
+    float ej = cdiv(checkedValue(Q * 0.001f), checkedValue(Vg * b_));
+    ej = checkedValue((1 - 0.5f * cdiv(B - b_, B)) * ej);
     const float er = cdiv(ej, std::sin(alpha));
-    const bool jetTooWide = cdiv(fin(D * Pi), Z_) < er;
+    const bool jetTooWide = cdiv(checkedValue(D * Pi), Z_) < er;
 
     // 26. Specific speed.
-    const float ns = cdiv(fin(N * csqrt(cdiv(fin(eta * P0), 736))),
+    const float ns = cdiv(checkedValue(N * csqrt(cdiv(checkedValue(eta * P0), 736))),
                           cpow(H, 1.25f));
     sv.SharedSpecificSpeed = ns;
 
@@ -220,10 +218,10 @@ void Formrouehaut::CalculHaut() {
     const float S = Surfacetriangle(c_, L1_, L2_);
 
     // 28. Complementary results; the shaft diameter (mm) uses the exponent 0.333.
-    const float shaft = fin(120 * cpow(cdiv(cdiv(fin(eta * P0), 736), N), 0.333f));
+    const float shaft = checkedValue(120 * cpow(cdiv(cdiv(checkedValue(eta * P0), 736), N), 0.333f));
     Form& surfa = session().load("Formsurfa");
     writeBoxes(surfa, "Resubox",
-               {{17, fin(100 * S)}, {16, fin(B * 100 * S * 10)}, {19, shaft},
+               {{17, checkedValue(100 * S)}, {16, checkedValue(B * 100 * S * 10)}, {19, shaft},
                 {22, Pk_}, {14, T}});
 
     // 29. Observations.
@@ -280,7 +278,7 @@ void Formrouehaut::Calculcouple() {
             }
         }
     }
-    sv.SharedTorque = fin(torque);
+    sv.SharedTorque = checkedValue(torque);
 }
 
 }  // namespace aub

@@ -29,7 +29,7 @@ void registerOvershotWindows(WindowCatalog& catalog) {
     // "Perte de charge / Spécial coursier": modal, local-help topic 32.
     catalog.add("Frmpertecou", [](Session& s) { return std::make_unique<Frmpertecou>(s); },
                 [](Session& s) {
-                    s.shared().FormulaId = 32;
+                    s.shared().FormulaId = FormulaCode::OvershotFlume;
                     s.show("Frmpertecou", true);
                 });
 }

@@ -1,5 +1,6 @@
 #pragma once
 // A fresh folder per test, removed with everything in it when the test ends.
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -12,10 +13,12 @@ namespace aub::test {
 class TempFolder {
 public:
     TempFolder() {
+        // Unique across the test programs that run at once and within one of them.
+        static std::atomic<unsigned> counter{0};
         std::random_device rd;
         const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        path_ = std::filesystem::temp_directory_path() /
-                ("aubelys-files-" + std::to_string(stamp) + "-" + std::to_string(rd()));
+        path_ = std::filesystem::temp_directory_path() / ("aubelys-test-" + std::to_string(stamp) + "-" +
+                                                          std::to_string(rd()) + "-" + std::to_string(counter++));
         std::filesystem::create_directories(path_);
     }
     ~TempFolder() {
