@@ -123,7 +123,7 @@ void Formmain::vusGene(std::string_view mask) {
         sv.HelpRecord = session().helpFile().record(number(sv.FormulaId));
         help.setText(trimRight(sv.HelpRecord));
     }
-    helpRecord = sv.FormulaId;
+    helpRecord = number(sv.FormulaId);
     ctl("Labelresu").visible = false;
     vusNonVus(mask, false);
     set("Text2", -1, "");

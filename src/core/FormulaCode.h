@@ -38,6 +38,7 @@ enum class FormulaCode : std::uint8_t {
     BreastshotWheel = 31,      // "Roue de coté"
     OvershotFlume = 32,        // "Spécial coursier"
     Basins = 33,               // "Bassins"
+    AnnualEnergy = 35,         // "Productible annuel (débits classés)"
 };
 
 // The help record, or the number a listing shows.

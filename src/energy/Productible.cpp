@@ -122,7 +122,7 @@ Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUE
     on("Fermer", EventKind::Click, [this](int) { session().unload(name()); });
     on("Calcul", EventKind::Click, [this](int) { calculate(); });
     on("Imprimer", EventKind::Click, [this](int) { printAfterQuestion(*this); });
-    on("Aide", EventKind::Click, [this](int) { showLocalHelp(session(), ProductibleHelpRecord); });
+    on("Aide", EventKind::Click, [this](int) { session().showHelpRecord(ProductibleHelpRecord); });
     on("Importer", EventKind::Click, [this](int) { importRecord(); });
     on("Typemachine", EventKind::Click, [this](int) { machineChosen(); });
     // The machine's curve follows its data until the person edits it.

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "core/FormulaCode.h"
 #include "energy/AnnualEnergy.h"
 #include "energy/MachineEfficiency.h"
 #include "energy/SiteStudyFile.h"
@@ -21,7 +22,7 @@
 namespace aub {
 
 // The help record and page code of the window.
-constexpr int ProductibleHelpRecord = 35;
+constexpr int ProductibleHelpRecord = number(FormulaCode::AnnualEnergy);
 
 class Productible : public Form {
 public:

@@ -12,7 +12,7 @@ namespace aub {
 void registerEnergyWindows(WindowCatalog& catalog) {
     catalog.add("Productible", [](Session& s) { return std::make_unique<Productible>(s); },
                 [](Session& s) {
-                    s.shared().FormulaId = ProductibleHelpRecord;
+                    s.shared().FormulaId = FormulaCode::AnnualEnergy;
                     s.show("Productible", true);
                 });
 }

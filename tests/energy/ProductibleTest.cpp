@@ -45,7 +45,7 @@ TEST_F(ProductibleTest, OpensFromTheMainMenuWithTheProgramHeadAndFlow) {
     EXPECT_EQ(w->caption, "PRODUCTIBLE ANNUEL D'UN SITE");
     EXPECT_EQ(text("Productible", "Site", 0), "4.5");
     EXPECT_EQ(text("Productible", "Site", 4), "0.8");
-    EXPECT_EQ(session().shared().FormulaId, ProductibleHelpRecord);
+    EXPECT_EQ(session().shared().FormulaId, FormulaCode::AnnualEnergy);
 }
 
 TEST_F(ProductibleTest, TheSampleStudyGivesTheFiguresOfItsHelpText) {

@@ -6,7 +6,7 @@
 #include "files/TextFile.h"
 
 #include "core/CalcError.h"
-#include "files/TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

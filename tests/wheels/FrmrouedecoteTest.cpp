@@ -93,6 +93,7 @@ TEST_F(FrmrouedecoteTest, RunTimeFailureNamesItsCauseAndTheIncompatibleData) {
 
 TEST_F(FrmrouedecoteTest, OuvreReadsTwelveValuesOfTheUnnamedDesign) {
     step(W, "Valbox(12)=41");
+    answer("oui");  // the typed angle is an unsaved edit: Ouvre asks first
     step(W, "Ouvre");
     EXPECT_EQ(text(W, "Valbox", 0), "1.6");
     EXPECT_EQ(text(W, "Valbox", 11), "0.45");
