@@ -140,8 +140,11 @@ void Formmain::confirmInitdeux() {
 }
 
 // A program folder that was never set up gets its data folders at once, without a
-// question, so that every window finds its samples at first start.
+// question, so that every window finds its samples at first start. Checked once a run:
+// a folder that cannot be written says so once, not at every opening of the window.
 void Formmain::installAtFirstStart() {
+    if (session().dataFoldersChecked) return;
+    session().dataFoldersChecked = true;
     if (dataFoldersMissing(session().appFolder())) installFolders(true);
 }
 

@@ -45,6 +45,9 @@ public:
     // A file of the program folder.
     std::filesystem::path file(std::string_view name) const;
     HelpTextFile& helpFile() { return helpFile_; }
+    // Set once the main window has checked the program folder's data folders in this
+    // run: a folder that cannot be completed is reported once, not at every opening.
+    bool dataFoldersChecked = false;
     // The explanation record k of the help-text file, trailing blanks removed.
     std::string helpText(int k) const;
     // Shows record k of the help-text file in the help window "Formhlp", modal.

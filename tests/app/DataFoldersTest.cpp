@@ -114,5 +114,17 @@ TEST_F(DataFolders, FirstStartTellsAMissingSample) {
     EXPECT_EQ(fileCounts(folder()), (std::vector<int>{3, 2, 0, 0}));
 }
 
+TEST_F(DataFolders, AFolderThatCannotBeCompletedIsReportedOncePerRun) {
+    removeFolders(folder());
+    writeMissingSamples();
+    saveLines(folder() / "Rouehaut", {"un fichier à la place du dossier"});
+    expectMessage("Erreur d'accès au chemin ou au fichier\n Numéro 75");
+    openMain();
+    const std::size_t shown = dialogs_.shown().size();
+    session().unload("Formmain");
+    openMain();
+    EXPECT_EQ(dialogs_.shown().size(), shown);
+}
+
 }  // namespace
 }  // namespace aub::test
