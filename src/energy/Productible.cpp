@@ -39,6 +39,18 @@ const char* const ResultCaptions[ResultCount] = {
     "Jours de fonctionnement par an"};
 
 constexpr const char* Missing = "Données manquantes";
+
+// The three charts the list "Graphique" chooses between.
+constexpr int ChartCount = 3;
+const char* const ChartCaptions[ChartCount] = {"Débits classés et débit turbiné", "Puissance électrique",
+                                               "Productible selon le débit d'équipement"};
+enum ChartChoice { DurationChart, PowerChart, SweepChart };
+
+constexpr int RiverColor = 0x1F4E9A;     // the river's flows
+constexpr int TurbinedColor = 0x9CC8EE;  // the turbined band
+constexpr int ReservedColor = 0xC0392B;  // the reserved flow
+constexpr int DesignColor = 0x2E8B57;    // the design flow
+constexpr int BestColor = 0xD35400;      // the best design flow
 constexpr int DefaultMachine = 5;  // Turbine Banki (cross-flow)
 
 // Swallows the reading messages while the efficiency boxes follow the inputs: the
@@ -65,6 +77,22 @@ private:
 bool blank(const std::string& s) { return trim(s).empty(); }
 
 std::string fixed(double v, const char* mask) { return formatMask(v, mask); }
+
+// The top of a linear axis starting at zero: the smallest of 1, 2, 4, 5, 8 or 10 times
+// a power of ten that reaches `v`, so that its four intervals fall on round values.
+double roundTop(double v) {
+    if (!std::isfinite(v) || v <= 0) return 1;
+    const double decade = std::pow(10.0, std::floor(std::log10(v)));
+    for (double step : {1.0, 2.0, 4.0, 5.0, 8.0, 10.0})
+        if (step * decade >= v * (1 - 1e-12)) return step * decade;
+    return 10 * decade;
+}
+
+double largestY(const std::vector<ChartPoint>& points) {
+    double top = 0;
+    for (const ChartPoint& p : points) top = std::max(top, p.y);
+    return top;
+}
 
 }  // namespace
 
@@ -107,6 +135,11 @@ Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUE
     }
     label("Meilleurqd", -1, "").in("FrameResultats").at(ResultCount, 0, 1, 2);
 
+    // One chart at a time under the figures, the list choosing which.
+    Control& choice = listBox("Graphique").in("FrameResultats").at(ResultCount + 1, 0, 1, 2).size(7500, 900);
+    for (const char* c : ChartCaptions) choice.addItem(c);
+    add(ControlKind::Chart, "Graphe").in("FrameResultats").at(ResultCount + 2, 0, 1, 2).size(7500, 3900);
+
     menu("Fichier", "Fichier");
     menu("Ouvrir", "Ouvrir", "Fichier");
     menu("Enregistrer", "Enregistrer", "Fichier");
@@ -125,6 +158,7 @@ Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUE
     on("Aide", EventKind::Click, [this](int) { session().showHelpRecord(ProductibleHelpRecord); });
     on("Importer", EventKind::Click, [this](int) { importRecord(); });
     on("Typemachine", EventKind::Click, [this](int) { machineChosen(); });
+    on("Graphique", EventKind::Click, [this](int) { drawChart(); });
     // The machine's curve follows its data until the person edits it.
     auto follow = [this](int) {
         if (!filling_ && !efficiencyEdited_) refillEfficiencies(false);
@@ -143,6 +177,12 @@ Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUE
     });
 
     type.setListIndex(DefaultMachine);
+    choice.setListIndex(DurationChart);
+    drawChart();  // the axes, empty until a calculation
+
+    defaultAction = "Calcul";
+    tracksEdits = true;
+    discardsEdits("Ouvrir");
 }
 
 void Productible::load() {
@@ -212,6 +252,79 @@ void Productible::clearResults() {
     ctl("Meilleurqd").touch();
     result_.reset();
     charts_.reset();
+    drawChart();
+}
+
+void Productible::drawChart() {
+    const int chosen = ctl("Graphique").listIndex();
+    const int which = chosen < 0 ? DurationChart : chosen;
+    Chart& chart = ctl("Graphe").chart;
+    chart.clear();
+    chart.title = ChartCaptions[which];
+    const ChartAxis percent{"Fréquence de dépassement", "%", false, false, 0, 100};
+    switch (which) {
+        case DurationChart:
+            chart.x = percent;
+            chart.y = {"Débit Q", "m3/s", false, true, 0, 1};
+            break;
+        case PowerChart:
+            chart.x = percent;
+            chart.y = {"Puissance électrique P", "kW", false, true, 0, 1};
+            break;
+        default:
+            chart.x = {"Débit d'équipement Qd", "m3/s", false, true, 0, 1};
+            chart.y = {"Productible annuel E", "kWh/an", false, true, 0, 1};
+            break;
+    }
+    // Before a calculation the chart keeps its title and axes and shows no series.
+    if (charts_ && result_) {
+        const EnergyCharts& c = *charts_;
+        // Axes from zero to a round value above the data.
+        auto yTo = [&](double top) { chart.y.autoRange = false, chart.y.min = 0, chart.y.max = roundTop(top); };
+        if (which == DurationChart)
+            yTo(std::max(largestY(c.durationCurve), c.reservedFlow + c.designFlow) * 1.05);
+        else if (which == PowerChart)
+            yTo(largestY(c.powerCurve) * 1.05);
+        else if (!c.sweep.points.empty()) {
+            chart.x.autoRange = false;
+            chart.x.min = 0;
+            chart.x.max = roundTop(std::max(c.sweep.points.back().designFlow, c.designFlow));
+            double top = result_->annualEnergy;
+            for (const SweepPoint& p : c.sweep.points) top = std::max(top, p.annualEnergy);
+            yTo(top * 1.1);  // room for the best point's label
+        }
+        if (which == DurationChart) {
+            const int band = chart.addSeries("Débit turbiné", SeriesKind::Area, TurbinedColor);
+            for (std::size_t i = 0; i < c.bandHigh.size() && i < c.bandLow.size(); ++i)
+                chart.addPoint(band, c.bandHigh[i].x, c.bandHigh[i].y, c.bandLow[i].y);
+            const int river = chart.addSeries("Débits classés", SeriesKind::Line, RiverColor);
+            for (const ChartPoint& p : c.durationCurve) chart.addPoint(river, p.x, p.y);
+            const int qr = chart.addSeries("Débit réservé Qr", SeriesKind::HLine, ReservedColor);
+            chart.at(qr).width = 1;
+            chart.addPoint(qr, 0, c.reservedFlow);
+            // The river flow from which the machine runs at its design flow: Qr + Qd.
+            const int qd = chart.addSeries("Qr + Qd", SeriesKind::HLine, DesignColor);
+            chart.at(qd).width = 1;
+            chart.addPoint(qd, 0, c.reservedFlow + c.designFlow);
+        } else if (which == PowerChart) {
+            const int power = chart.addSeries("Puissance électrique", SeriesKind::Line, RiverColor);
+            for (const ChartPoint& p : c.powerCurve) chart.addPoint(power, p.x, p.y);
+        } else {
+            const int energy = chart.addSeries("Productible annuel", SeriesKind::Line, RiverColor);
+            for (const SweepPoint& p : c.sweep.points) chart.addPoint(energy, p.designFlow, p.annualEnergy);
+            const int present = chart.addSeries("Débit d'équipement choisi", SeriesKind::Marker, DesignColor);
+            chart.at(present).label = "Qd = " + fixed(c.designFlow, "0.000") + " m3/s";
+            chart.addPoint(present, c.designFlow, result_->annualEnergy);
+            if (c.sweep.best >= 0) {
+                const SweepPoint& best = c.sweep.points[static_cast<std::size_t>(c.sweep.best)];
+                const int top = chart.addSeries("Meilleur débit d'équipement", SeriesKind::Marker, BestColor);
+                chart.at(top).label = "Meilleur : Qd = " + fixed(best.designFlow, "0.000") + " m3/s, " +
+                                      fixed(best.annualEnergy, "0") + " kWh/an";
+                chart.addPoint(top, best.designFlow, best.annualEnergy);
+            }
+        }
+    }
+    ctl("Graphe").touch();
 }
 
 bool Productible::calculate() {
@@ -307,6 +420,7 @@ bool Productible::calculate() {
     }
     result_ = r;
     charts_ = energyCharts(*regime, m, std::move(sweep));
+    drawChart();
     shared().SharedHead = static_cast<float>(hb);
     shared().SharedFlow = static_cast<float>(qd);
     return true;
@@ -415,6 +529,7 @@ void Productible::openStudy(const std::string& name) {
     const SiteStudy s = readStudy(*path);
     applyStudy(s);
     studyName_ = name;
+    clearUnsavedEdits();
 }
 
 void Productible::saveStudyAs(const std::string& name) {
@@ -431,6 +546,7 @@ void Productible::saveStudyAs(const std::string& name) {
         }
     saveStudy(target, study());
     studyName_ = name;
+    clearUnsavedEdits();
 }
 
 void Productible::askOpen() {

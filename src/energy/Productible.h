@@ -4,7 +4,9 @@
 // drive efficiency) and the river's flow-duration curve, typed or imported from a
 // daily record; "Calcul" gives the annual energy (AnnualEnergy.h) and the data of
 // three charts: the flow-duration curve with the turbined band, the power against
-// the % of time, and the energy against the design flow (60 points, the best marked).
+// the % of time, and the energy against the design flow (60 points, the best marked),
+// drawn one at a time in the chart "Graphe" under the results, the list "Graphique"
+// choosing which. Enter runs "Calcul"; opening a study asks before dropping typed inputs.
 //
 // The efficiency boxes follow the chosen machine and its data (design flow, rated
 // head Hb − hL, Rm, jets) until the person types into one of them; choosing a type
@@ -51,6 +53,9 @@ private:
     void machineChosen();
     void refillEfficiencies(bool warn);
     void clearResults();
+    // Fills the chart control with the chart the list "Graphique" chooses (axes alone
+    // before a calculation).
+    void drawChart();
     void askOpen();
     void save();
     void askSaveAs();

@@ -168,6 +168,9 @@ QPixmap UiHost::grab(Form& form) {
         v->show();
     }
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // Outside the event loop, items a view dropped (a chart's former axes) are deleted
+    // only here; otherwise the picture would still show them.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     QPixmap picture = v->grab();
     if (!wasVisible) v->hide();

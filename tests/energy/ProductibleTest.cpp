@@ -1,6 +1,7 @@
 // The annual-energy window: opening, machine curves, the calculation and its refusals,
 // the record import through the file dialog, the study files, the command line.
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -117,6 +118,7 @@ TEST_F(ProductibleTest, BadInputsStopTheCalculationWithAMessage) {
         step("Productible", "Calcul");
         EXPECT_EQ(text("Productible", "Resultat", 5), "");
         EXPECT_FALSE(win().result().has_value());
+        answer("oui");  // closing drops the typed inputs after a question
         session().unload("Productible");
     }
 }
@@ -206,6 +208,129 @@ TEST_F(ProductibleTest, TypedStudyNamesStayInTheProgramFolder) {
     const auto before = readFileBytes(folder() / "Etude productible Site exemple.txt");
     step("Productible", "Fichier/Enregistrer sous");
     EXPECT_EQ(readFileBytes(folder() / "Etude productible Site exemple.txt"), before);
+}
+
+// Every point of every series of the shown chart is finite.
+bool allFinite(const Chart& chart) {
+    for (const ChartSeries& s : chart.series())
+        for (const ChartPoint& p : s.points)
+            if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.y2)) return false;
+    return true;
+}
+
+const ChartSeries* seriesNamed(const Chart& chart, const std::string& name) {
+    for (const ChartSeries& s : chart.series())
+        if (s.name == name) return &s;
+    return nullptr;
+}
+
+TEST_F(ProductibleTest, TheThreeChartsAreEmptyBeforeACalculationAndFilledAfterIt) {
+    open("Productible");
+    const Chart& chart = win().ctl("Graphe").chart;
+    EXPECT_TRUE(chart.series().empty());
+    EXPECT_EQ(chart.x.caption(), "Fréquence de dépassement (%)");
+    answer("Site exemple");
+    step("Productible", "Fichier/Ouvrir");
+    step("Productible", "Calcul");
+    ASSERT_TRUE(win().charts() && win().result());
+    const EnergyCharts& data = *win().charts();
+
+    // The flow-duration curve, the turbined band between Qr and Qr + Qt, the two levels.
+    ASSERT_EQ(chart.series().size(), 4u);
+    EXPECT_TRUE(allFinite(chart));
+    const ChartSeries* band = seriesNamed(chart, "Débit turbiné");
+    ASSERT_NE(band, nullptr);
+    EXPECT_EQ(band->kind, SeriesKind::Area);
+    EXPECT_EQ(band->points.size(), data.bandHigh.size());
+    for (const ChartPoint& p : band->points) EXPECT_LE(p.y2, p.y + 1e-12);
+    const ChartSeries* river = seriesNamed(chart, "Débits classés");
+    ASSERT_NE(river, nullptr);
+    EXPECT_EQ(river->points.size(), data.durationCurve.size());
+    const ChartSeries* reserved = seriesNamed(chart, "Débit réservé Qr");
+    ASSERT_NE(reserved, nullptr);
+    EXPECT_EQ(reserved->kind, SeriesKind::HLine);
+    EXPECT_DOUBLE_EQ(reserved->points.at(0).y, win().result()->reservedFlow);
+    const ChartSeries* design = seriesNamed(chart, "Qr + Qd");
+    ASSERT_NE(design, nullptr);
+    EXPECT_DOUBLE_EQ(design->points.at(0).y, win().result()->reservedFlow + 1.2);  // Qd of the sample study
+    // Nowhere does the band rise above the river's own flow.
+    for (std::size_t i = 0; i < band->points.size(); ++i) EXPECT_LE(band->points[i].y, river->points[i].y + 1e-9);
+
+    // The power against the % of time, largest at the electric maximum of the results.
+    step("Productible", "Graphique=Puissance électrique");
+    ASSERT_EQ(chart.series().size(), 1u);
+    EXPECT_TRUE(allFinite(chart));
+    EXPECT_EQ(chart.y.caption(), "Puissance électrique P (kW)");
+    double largest = 0;
+    for (const ChartPoint& p : chart.series()[0].points) largest = std::max(largest, p.y);
+    EXPECT_NEAR(largest, win().result()->electricPowerMax, 1e-6 * win().result()->electricPowerMax);
+
+    // The energy against the design flow: 60 points, the present and the best design flows.
+    step("Productible", "Graphique=Productible selon le débit d'équipement");
+    EXPECT_TRUE(allFinite(chart));
+    const ChartSeries* sweep = seriesNamed(chart, "Productible annuel");
+    ASSERT_NE(sweep, nullptr);
+    EXPECT_EQ(sweep->points.size(), 60u);
+    const ChartSeries* present = seriesNamed(chart, "Débit d'équipement choisi");
+    ASSERT_NE(present, nullptr);
+    EXPECT_DOUBLE_EQ(present->points.at(0).x, 1.2);
+    EXPECT_DOUBLE_EQ(present->points.at(0).y, win().result()->annualEnergy);
+    const ChartSeries* best = seriesNamed(chart, "Meilleur débit d'équipement");
+    ASSERT_NE(best, nullptr);
+    ASSERT_GE(data.sweep.best, 0);
+    const SweepPoint& top = data.sweep.points[static_cast<std::size_t>(data.sweep.best)];
+    EXPECT_DOUBLE_EQ(best->points.at(0).x, top.designFlow);
+    EXPECT_DOUBLE_EQ(best->points.at(0).y, top.annualEnergy);
+    for (const ChartPoint& p : sweep->points) EXPECT_LE(p.y, top.annualEnergy);
+    EXPECT_NE(best->label.find("Meilleur"), std::string::npos);
+
+    // Opening a study again empties the chart with the results.
+    answer("Site exemple");
+    step("Productible", "Fichier/Ouvrir");
+    EXPECT_TRUE(chart.series().empty());
+    EXPECT_EQ(chart.x.caption(), "Débit d'équipement Qd (m3/s)");
+}
+
+TEST_F(ProductibleTest, EnterCalculatesAndOpeningAsksBeforeDroppingTypedInputs) {
+    open("Productible");
+    answer("Site exemple");
+    step("Productible", "Fichier/Ouvrir");
+    EXPECT_FALSE(win().unsavedEdits());
+    EXPECT_TRUE(win().runDefaultAction());
+    EXPECT_EQ(text("Productible", "Resultat", 5), "106245");
+    step("Productible", "Graphique=Puissance électrique");  // choosing a chart is no edit
+    EXPECT_FALSE(win().unsavedEdits());
+    step("Productible", "Site(0)=4");
+    EXPECT_TRUE(win().unsavedEdits());
+    answer("non");  // keep the typed head
+    step("Productible", "Fichier/Ouvrir");
+    EXPECT_EQ(text("Productible", "Site", 0), "4");
+    answer("oui");
+    answer("Site exemple");
+    step("Productible", "Fichier/Ouvrir");
+    EXPECT_EQ(text("Productible", "Site", 0), "3.2");
+    EXPECT_FALSE(win().unsavedEdits());
+}
+
+TEST(ProductibleCli, PrintsTheChartChosenAsCsv) {
+    TempFolder dir;
+    std::ostringstream out, err;
+    const int status =
+        cliMain({"--dossier", pathToUtf8(dir.path()), "--csv", "Productible:Graphe", "--repondre", "Site exemple",
+                 "Productible", "Fichier/Ouvrir", "Calcul", "Graphique=Productible selon le débit d'équipement"},
+                dataSource().parent_path().string(), out, err);
+    ASSERT_EQ(status, 0) << err.str();
+    const std::string csv = out.str();
+    EXPECT_NE(csv.find("Productible annuel\r\nDébit d'équipement Qd (m3/s);Productible annuel E (kWh/an)\r\n"),
+              std::string::npos)
+        << csv;
+    EXPECT_NE(csv.find("Meilleur débit d'équipement\r\n"), std::string::npos);
+    // 60 points, a header and a blank line in the sweep's block.
+    const std::size_t from = csv.find("Productible annuel\r\n"), to = csv.find("\r\n\r\n", from);
+    ASSERT_NE(to, std::string::npos);
+    std::size_t lines = 0;
+    for (std::size_t i = from; i < to; i = csv.find("\r\n", i) + 2) ++lines;
+    EXPECT_EQ(lines, 62u);  // name, header, 60 points
 }
 
 TEST(ProductibleCli, PrintsTheSampleResults) {
