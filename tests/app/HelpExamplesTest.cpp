@@ -273,17 +273,17 @@ protected:
         std::string window, name;
         int index = -1;
     };
-    static Where locate(const std::string& window, std::string spec) {
+    static Where locate(const std::string& window, std::string control) {
         Where w{window, {}, -1};
-        if (const std::size_t colon = spec.find(':'); colon != std::string::npos) {
-            w.window = spec.substr(0, colon);
-            spec = spec.substr(colon + 1);
+        if (const std::size_t colon = control.find(':'); colon != std::string::npos) {
+            w.window = control.substr(0, colon);
+            control = control.substr(colon + 1);
         }
-        if (const std::size_t open = spec.find('('); open != std::string::npos) {
-            w.index = std::stoi(spec.substr(open + 1));
-            spec = spec.substr(0, open);
+        if (const std::size_t open = control.find('('); open != std::string::npos) {
+            w.index = std::stoi(control.substr(open + 1));
+            control = control.substr(0, open);
         }
-        w.name = spec;
+        w.name = control;
         return w;
     }
 };
