@@ -188,6 +188,18 @@ WindowReport buildWindowReport(Form& form) {
             ReportGroup notice{groupTitle(form, c), {}};
             for (auto& line : noticeLines(c.text())) notice.rows.push_back({std::move(line), ""});
             r.observations.push_back(std::move(notice));
+        } else if (c.kind() == ControlKind::Chart) {
+            // A chart without any point shows nothing worth printing.
+            const auto& series = c.chart.series();
+            if (std::none_of(series.begin(), series.end(), [](const ChartSeries& s) { return !s.points.empty(); }))
+                continue;
+            ReportFigure fig;
+            fig.kind = ReportFigure::Kind::Chart;
+            fig.caption = groupTitle(form, c);
+            fig.chart = c.chart;
+            fig.widthTw = c.widthTw;
+            fig.heightTw = c.heightTw;
+            r.figures.push_back(std::move(fig));
         } else if ((c.kind() == ControlKind::Canvas || c.kind() == ControlKind::Picture)) {
             if (!c.drawing.ops().empty()) {
                 ReportFigure fig;
@@ -214,6 +226,12 @@ WindowReport buildWindowReport(Form& form) {
     r.calculated = showsResults(form);
     if (r.calculated) r.messages = form.calculationMessages;
     return r;
+}
+
+const char* figuresTitle(const WindowReport& window) {
+    for (const auto& f : window.figures)
+        if (f.kind == ReportFigure::Kind::Chart) return ReportFiguresChartsTitle;
+    return ReportFiguresTitle;
 }
 
 CalculationWatch::CalculationWatch(Form& form, bool active) : form_(&form), active_(active) {
@@ -313,11 +331,12 @@ std::string reportText(const Report& report) {
             textRows(o, w.observations);
         }
         if (!w.figures.empty()) {
-            o << "\n" << ReportFiguresTitle << "\n";
+            o << "\n" << figuresTitle(w) << "\n";
             for (const auto& f : w.figures) {
                 o << "  ";
                 if (!f.caption.empty()) o << f.caption << " : ";
                 if (f.kind == ReportFigure::Kind::Drawing) o << "dessin de " << f.drawing.ops().size() << " éléments\n";
+                else if (f.kind == ReportFigure::Kind::Chart) o << chartListing(f.chart, "    ");
                 else o << "image " << f.picture << (f.picturePath.empty() ? " (fichier absent)" : "") << "\n";
             }
         }

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "forms/Chart.h"
 #include "forms/Drawing.h"
 
 namespace aub {
@@ -38,15 +39,16 @@ struct ReportGroup {
     std::vector<ReportRow> rows;
 };
 
-// A figure of the window: a drawing area's display list, or a picture file of the
-// program folder. A chart control becomes one more kind here.
+// A figure of the window: a drawing area's display list, a picture file of the
+// program folder, or a chart's data.
 struct ReportFigure {
-    enum class Kind { Drawing, Picture };
+    enum class Kind { Drawing, Picture, Chart };
     Kind kind = Kind::Drawing;
     std::string caption;   // the frame's caption or the control's name
     Drawing drawing;       // Kind::Drawing
     std::string picture;   // Kind::Picture: the file, as the window names it
     std::string picturePath;  // its full path (UTF-8), empty when the file is missing
+    Chart chart;           // Kind::Chart
     int widthTw = 0, heightTw = 0;  // the area's size on the window (0: free)
 };
 
@@ -73,7 +75,9 @@ struct Report {
 inline constexpr const char* ReportInputsTitle = "Données";
 inline constexpr const char* ReportResultsTitle = "Résultats";
 inline constexpr const char* ReportObservationsTitle = "Observations";
+// "Dessins", or "Dessins et graphes" when a window shows a chart.
 inline constexpr const char* ReportFiguresTitle = "Dessins";
+inline constexpr const char* ReportFiguresChartsTitle = "Dessins et graphes";
 inline constexpr const char* ReportMethodTitle = "Méthode";
 inline constexpr const char* NoCalculationText = "Aucun calcul effectué";
 
@@ -88,6 +92,9 @@ bool isCalculationWindow(const Form& form);
 bool showsResults(const Form& form);
 
 WindowReport buildWindowReport(Form& form);
+
+// The heading of a window's figures.
+const char* figuresTitle(const WindowReport& window);
 
 // Watches one event of a window: when the event changes a result box, the messages shown
 // meanwhile become the window's calculation messages, the other boxes it wrote its

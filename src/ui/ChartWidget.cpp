@@ -4,6 +4,8 @@
 #include <QBuffer>
 #include <QChart>
 #include <QClipboard>
+#include <QCoreApplication>
+#include <QGraphicsLayout>
 #include <QContextMenuEvent>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -101,7 +103,9 @@ std::pair<double, double> shownRange(QAbstractAxis* axis) {
 
 }  // namespace
 
-ChartWidget::ChartWidget(Form& form, QWidget* parent) : QChartView(new QChart, parent), form_(&form) {
+ChartWidget::ChartWidget(Form& form, QWidget* parent) : ChartWidget(parent) { form_ = &form; }
+
+ChartWidget::ChartWidget(QWidget* parent) : QChartView(new QChart, parent), form_(nullptr) {
     setRenderHint(QPainter::Antialiasing);
     setRenderHint(QPainter::TextAntialiasing);
     setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
@@ -448,7 +452,9 @@ QByteArray ChartWidget::pictureBytes(bool svg) {
     return bytes;
 }
 
-void ChartWidget::tell(const std::string& text) { form_->dialogs().message(text); }
+void ChartWidget::tell(const std::string& text) {
+    if (form_) form_->dialogs().message(text);
+}
 
 bool ChartWidget::savePicture(const QString& path) {
     const bool svg = path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive);
@@ -467,7 +473,7 @@ bool ChartWidget::savePicture(const QString& path) {
 }
 
 bool ChartWidget::exportCsv(const QString& path) {
-    const char separator = form_->platform().decimalSeparator() == ',' ? ',' : '.';
+    const char separator = form_ && form_->platform().decimalSeparator() == ',' ? ',' : '.';
     try {
         saveBytes(pathFromUtf8(fromQ(path)), chartCsv(model_, separator));
     } catch (const CalcError& e) {
@@ -478,6 +484,7 @@ bool ChartWidget::exportCsv(const QString& path) {
 }
 
 QString ChartWidget::defaultFile(const QString& suffix) const {
+    if (!form_) return QStringLiteral("graphe") + suffix;
     return toQ(pathToUtf8(form_->session().appFolder() / (form_->name() + fromQ(suffix))));
 }
 
@@ -501,6 +508,40 @@ void ChartWidget::askExportCsv() {
     if (path.isEmpty()) return;
     if (!path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) path += QStringLiteral(".csv");
     exportCsv(path);
+}
+
+void paintChart(QPainter& painter, const Chart& chart, const QRectF& target, QSize pixels) {
+    ChartWidget view;
+    view.setAttribute(Qt::WA_DontShowOnScreen);
+    view.setFrameShape(QFrame::NoFrame);
+    view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view.resize(pixels);
+    view.showChart(chart);
+    // Texts as typed, without ligatures, so that the document's text reads and searches
+    // as it is written ("Coefficient").
+    auto plain = [](QFont f) {
+        f.setStyleStrategy(QFont::PreferNoShaping);
+        return f;
+    };
+    QChart* c = view.chart();
+    view.setFont(plain(view.font()));
+    c->setTitleFont(plain(c->titleFont()));
+    c->legend()->setFont(plain(c->legend()->font()));
+    for (QAbstractAxis* axis : c->axes()) {
+        axis->setTitleFont(plain(axis->titleFont()));
+        axis->setLabelsFont(plain(axis->labelsFont()));
+    }
+    // Shown off screen so that the view, its viewport and the chart take their size,
+    // then laid out at once, without waiting for the event loop.
+    view.show();
+    if (QGraphicsLayout* layout = c->layout()) layout->activate();
+    QCoreApplication::sendPostedEvents(c, QEvent::LayoutRequest);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    view.render(&painter, target, view.viewport()->rect(), Qt::KeepAspectRatio);
+    painter.restore();
 }
 
 }  // namespace aub

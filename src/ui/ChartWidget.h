@@ -22,6 +22,8 @@ class ChartWidget : public QChartView {
 
 public:
     explicit ChartWidget(Form& form, QWidget* parent = nullptr);
+    // A chart shown without a window (the dossier's): its menu's messages are not shown.
+    explicit ChartWidget(QWidget* parent = nullptr);
 
     // Rebuilds the chart when the model changed since it was last shown.
     void showChart(const Chart& chart);
@@ -61,5 +63,9 @@ private:
     unsigned shownRevision_ = ~0u;
     std::vector<QAbstractSeries*> qtSeries_;  // one per model series (nullptr: drawn by hand)
 };
+
+// Paints a chart, as the window draws it at `pixels`, scaled into `target` with its
+// proportions kept; vector on a PDF or SVG painter.
+void paintChart(QPainter& painter, const Chart& chart, const QRectF& target, QSize pixels);
 
 }  // namespace aub

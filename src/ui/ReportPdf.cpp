@@ -19,6 +19,7 @@
 #include "core/CalcError.h"
 #include "core/NumberText.h"
 #include "files/TextFile.h"
+#include "ui/ChartWidget.h"
 #include "ui/DrawingWidget.h"
 #include "ui/QtPlatform.h"
 #include "ui/UiConvert.h"
@@ -147,6 +148,13 @@ public:
                               const QRectF target(left, top + 4, w, h);
                               if (fig.kind == ReportFigure::Kind::Picture) {
                                   p.drawImage(target, image);
+                              } else if (fig.kind == ReportFigure::Kind::Chart) {
+                                  // The chart as its window draws it, at its size there (a
+                                  // common one when it has none), scaled as a whole.
+                                  const QSize pixels = fig.widthTw > 0 && fig.heightTw > 0
+                                                           ? QSize(fig.widthTw / TwipsPerPixel, fig.heightTw / TwipsPerPixel)
+                                                           : QSize(720, 540);
+                                  paintChart(p, fig.chart, target, pixels);
                               } else {
                                   // The drawing is painted at its size on the window, then scaled
                                   // as a whole, so lines and text keep their proportions.
@@ -204,7 +212,7 @@ void buildBlocks(Layout& l, const Report& report, double pageTextHeight) {
             }
         }
         if (!w.figures.empty()) {
-            l.heading(toQ(ReportFiguresTitle), 12);
+            l.heading(toQ(figuresTitle(w)), 12);
             for (const auto& f : w.figures) l.figure(f, pageTextHeight * 0.55);
         }
         if (!trim(w.method).empty()) {

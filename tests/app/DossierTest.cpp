@@ -166,5 +166,41 @@ TEST_F(DossierTest, DrawingWindowsShownByTheCalculationFollowIt) {
     EXPECT_FALSE(report.windows[1].figures[0].drawing.ops().empty());
 }
 
+TEST_F(DossierTest, ChartShownByThePipeFollowsItAndTheTextListsEverySeries) {
+    pipeExample();
+    step("Formbuse", "Diagramme de Moody");
+    const Report report = makeReport(session(), {"Formbuse"}, "");
+    ASSERT_EQ(report.windows.size(), 2u);
+    const WindowReport& moody = report.windows[1];
+    EXPECT_EQ(moody.window, "Moody");
+    ASSERT_EQ(moody.figures.size(), 1u);
+    const ReportFigure& fig = moody.figures[0];
+    ASSERT_EQ(fig.kind, ReportFigure::Kind::Chart);
+    const Chart& shown = session().load("Moody").ctl("Graphe").chart;
+    ASSERT_EQ(fig.chart.series().size(), shown.series().size());
+
+    const std::string text = reportText(report);
+    const auto window = text.find("=== DIAGRAMME DE MOODY (Moody)");
+    ASSERT_NE(window, std::string::npos) << text;
+    const auto heading = text.find(std::string("\n") + ReportFiguresChartsTitle + "\n", window);
+    ASSERT_NE(heading, std::string::npos) << text;
+    EXPECT_NE(text.find("graphique « Diagramme de Moody » : Nombre de Reynolds Re (log) / Coefficient de frottement f (log)",
+                        heading),
+              std::string::npos)
+        << text;
+    // One line per series of the window's chart, with its number of points, the pipe's
+    // operating point among them.
+    for (const ChartSeries& s : shown.series()) {
+        const std::string line = "série « " + s.name + " » (" + seriesKindName(s.kind) + ") : " +
+                                 std::to_string(s.points.size()) + (s.points.size() == 1 ? " point" : " points");
+        EXPECT_NE(text.find(line, heading), std::string::npos) << line << "\n" << text;
+    }
+    EXPECT_NE(text.find("série « Point de fonctionnement » (" + std::string(seriesKindName(SeriesKind::Marker)) + ") : 1 point, x de "),
+              std::string::npos)
+        << text;
+    // The drawings of a window without charts keep their heading.
+    EXPECT_EQ(figuresTitle(report.windows[0]), std::string(ReportFiguresTitle));
+}
+
 }  // namespace
 }  // namespace aub::test

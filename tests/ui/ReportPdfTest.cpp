@@ -154,6 +154,40 @@ void answerSaveDialog(const QString& file) {
     timer->start(5);
 }
 
+// Occurrences of `what` in `text`.
+std::size_t countOf(const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + what.size())) ++n;
+    return n;
+}
+
+TEST_F(ReportPdfTest, ChartIsDrawnWithItsTitleAxesAndLabelsAsText) {
+    if (!havePdftotext()) GTEST_SKIP() << "pdftotext (poppler-utils) absent";
+    open("DomaineEmploi");
+    const Report report = makeReport(session(), {"DomaineEmploi"}, "Graphe");
+    ASSERT_EQ(report.windows.size(), 1u);
+    ASSERT_EQ(report.windows[0].figures.size(), 1u);
+    ASSERT_EQ(report.windows[0].figures[0].kind, ReportFigure::Kind::Chart);
+    // The same dossier without the chart: the window's title and the captions of its
+    // boxes are there too, so the chart's texts are counted against it.
+    Report without = report;
+    without.windows[0].figures.clear();
+    const fs::path pdf = out_.path() / "graphe.pdf", bare = out_.path() / "sans.pdf";
+    writeReportPdf(report, pdf);
+    writeReportPdf(without, bare);
+    const std::string text = pdfText(pdf), bareText = pdfText(bare);
+    EXPECT_NE(text.find(ReportFiguresChartsTitle), std::string::npos) << text;
+    const Chart& chart = report.windows[0].figures[0].chart;
+    for (const std::string& t : {chart.title, chart.x.caption(), chart.y.caption()})
+        EXPECT_EQ(countOf(text, t), countOf(bareText, t) + 1) << t << "\n" << text;
+    // The labels written on the power lines and the zones' names are the chart's own.
+    for (const char* power : {"1 kW", "1 MW", "10 MW"}) EXPECT_NE(text.find(power), std::string::npos) << power;
+    for (const ChartSeries& s : chart.series()) {
+        if (s.kind != SeriesKind::Zone) continue;
+        EXPECT_NE(text.find(s.name), std::string::npos) << s.name << "\n" << text;
+    }
+}
+
 TEST_F(ReportPdfTest, SaveDialogChoosesTheFileAndCancelWritesNothing) {
     QtPlatform platform;
     open("Formbuse");
