@@ -69,6 +69,7 @@ Formbuse::Formbuse(Session& s) : Form(s, "Formbuse", "PERTES DE CHARGE D UNE CON
     menu("Enregistrer", "Enregistrer", "Fichier");
     menu("Imprime", "Imprime feuille");
     menu("Colebrook", "Colebrook");
+    defaultAction = "Colebrook";
     menu("Scimemi", "Scimemi");
     menu("Plein", "PLein débit");
     menu("Moody", "Diagramme de Moody");
