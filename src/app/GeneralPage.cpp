@@ -172,7 +172,7 @@ void Formmain::title(std::string text) {
 
 void Formmain::calcul() {
     if (num("zonetxt", 0) == 0) {
-        dialogs().message("Données manquantes");
+        stopCalculation("Données manquantes");
         return;
     }
     ctl("Labelresu").caption.clear();
@@ -180,10 +180,14 @@ void Formmain::calcul() {
     const FormulaPage* page = formulaPage(shared().FormulaId);
     if (page && page->routine) {
         if (page->showsLabel1First) ctl("Label1").visible = true;
-        // A failing routine shows its description; what it wrote stays on the page.
+        // A failing routine shows its description; what it wrote in the input boxes stays
+        // on the page, its result box is emptied (for every page, here).
         PageContext context(*this);
         FailurePolicy failure;
-        if (page->onFailure) failure.cleanUp = [&] { page->onFailure(context); };
+        failure.cleanUp = [&] {
+            clearResultBoxes();
+            if (page->onFailure) page->onFailure(context);
+        };
         trap([&] { page->routine(context); }, failure);
     }
     Control& zoom = ctl("Text2");

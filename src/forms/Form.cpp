@@ -194,6 +194,17 @@ bool Form::fire(Control& control, EventKind kind) {
     return true;
 }
 
+void Form::clearResultBoxes() {
+    if (resultBoxes.empty() || !loaded_) return;
+    for (const auto& c : controls_)
+        if (isResultBox(*this, *c)) c->setText("");
+}
+
+void Form::stopCalculation(const std::string& notice) {
+    clearResultBoxes();
+    dialogs().message(notice);
+}
+
 namespace {
 
 // An entry the person could choose: shown, not greyed, and every menu above it too.

@@ -134,6 +134,11 @@ public:
     // stops on an error, so that no figure of an earlier run stays beside the new inputs;
     // the dossier lists them under the results (when empty, the locked boxes are).
     std::vector<std::string> resultBoxes;
+    // Empties the result boxes (as the dossier reads them: by name, key or frame).
+    void clearResultBoxes();
+    // A calculation that stops on a notice ("Données manquantes" ...): the result boxes
+    // are emptied, then the notice is shown.
+    void stopCalculation(const std::string& notice);
 
     // Unsaved edits of a design window: set by a person's change to one of its inputs,
     // cleared by the window when it opens, saves or clears a design.

@@ -69,14 +69,14 @@ void Form12::calculate() {
     float eps = 0;
     wallRoughness(ctl("Combo1").text(), eps, dialogs());
     if (eps > 0.9f) {
-        dialogs().message(" spécifiez  par un click la nature de paroi");
+        stopCalculation(" spécifiez  par un click la nature de paroi");
         return;
     }
     const float h = num("Valbox", 3), q = num("Valbox", 2), d = num("Valbox", 1), l = num("Valbox", 4);
     SharedValues& sv = shared();
     sv.SharedPower = 0;  // the missing-data test leaves no power behind
     if (q * h * d * l == 0.0f) {
-        dialogs().message("Il manque au moins une donnée");
+        stopCalculation("Il manque au moins une donnée");
         return;
     }
     sv.SharedHead = h;

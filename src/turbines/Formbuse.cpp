@@ -69,6 +69,7 @@ Formbuse::Formbuse(Session& s) : Form(s, "Formbuse", "PERTES DE CHARGE D UNE CON
     menu("Enregistrer", "Enregistrer", "Fichier");
     menu("Imprime", "Imprime feuille");
     menu("Colebrook", "Colebrook");
+    defaultAction = "Colebrook";
     menu("Scimemi", "Scimemi");
     menu("Plein", "PLein débit");
     menu("Moody", "Diagramme de Moody");
@@ -137,7 +138,7 @@ void Formbuse::RugoScim(std::string& material, float& k0, float& k1, float& k2) 
                                 {"Cuivre", 58.9f, 2.68f, 0.56f},      {"Acier lisse", 55.0f, 2.59f, 0.55f},
                                 {"Acier soudé", 29.7f, 2.575f, 0.53f}, {"Fonte neuve", 35.0f, 2.625f, 0.535f}};
     if (material.empty()) {
-        dialogs().message("Pas de nature de paroi !");
+        stopCalculation("Pas de nature de paroi !");
         return;
     }
     for (const Row& r : table)
@@ -183,7 +184,7 @@ void Formbuse::colebrook() {
     wallRoughness(ctl("Combo1").text(), eps, dialogs());
     shared().SharedPower = 0;  // the missing-data test leaves no power behind
     if (q_ * h_ * d_ * l_ == 0.0f) {
-        dialogs().message(MissingData);
+        stopCalculation(MissingData);
         return;
     }
     trap(
@@ -215,7 +216,7 @@ void Formbuse::recordOperatingPoint(double re, double f, double relative) {
 void Formbuse::scimemi() {
     readInputs();
     if (trim(txt("Valbox", 0)).empty()) {
-        dialogs().message("Pas de nature de paroi !");
+        stopCalculation("Pas de nature de paroi !");
         return;
     }
     std::string material = ctl("Combo1").text();
@@ -223,7 +224,7 @@ void Formbuse::scimemi() {
     RugoScim(material, k0, k1, k2);
     if (material.empty()) return;
     if (q_ * h_ * d_ * l_ == 0.0f) {
-        dialogs().message(MissingData);
+        stopCalculation(MissingData);
         return;
     }
     trap(
@@ -243,11 +244,11 @@ void Formbuse::fullFlow() {
     float eps = 0;
     wallRoughness(ctl("Combo1").text(), eps, dialogs());
     if (q_ * h_ * l_ == 0.0f) {
-        dialogs().message("Il manque au moins une donnée H , Q ou L");
+        stopCalculation("Il manque au moins une donnée H , Q ou L");
         return;
     }
     if (d_ == 0.0f) {
-        dialogs().message(MissingData);
+        stopCalculation(MissingData);
         return;
     }
     if ((4.8f - v_) / 0.2f > MaxFullFlowSteps) throw CalcError(ErrOverflow);

@@ -41,7 +41,7 @@ void frmarcy::load() {
 void frmarcy::calculate() {
     const double b = num("Valbox", 0), h = num("Valbox", 1), q = num("Valbox", 2), eps = num("Valbox", 3);
     if (b == 0 || h == 0 || b + 2 * h == 0) {
-        dialogs().message("Il manque au moins une donnée");
+        stopCalculation("Il manque au moins une donnée");
         return;
     }
     const double v = cdivd(q, b * h);

@@ -91,6 +91,10 @@ Frmdessous::Frmdessous(Session& s) : Form(s, "Frmdessous", "CALCUL DE LA ROUE EN
 
     tracksEdits = true;
     discardsEdits("List1");
+    // The wheel is calculated by choosing the gate; Enter calculates again with the gate
+    // chosen last (once the material is chosen the gate list is shown).
+    defaultAction = "Combo2";
+    resultBoxes = {"Frame2"};
 }
 
 void Frmdessous::load() {
