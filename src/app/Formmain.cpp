@@ -4,30 +4,13 @@
 #include <cstdio>
 
 #include "core/SharedValues.h"
+#include "core/Today.h"
 #include "files/AppFolder.h"
 #include "forms/Dialogs.h"
 #include "forms/Platform.h"
 #include "forms/Session.h"
 
 namespace aub {
-
-namespace {
-
-// Today's date as the windows show it, "dd/mm/yyyy".
-std::string todayText() {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    char text[40];
-    std::snprintf(text, sizeof text, "%02d/%02d/%04d", local.tm_mday, local.tm_mon + 1, local.tm_year + 1900);
-    return text;
-}
-
-}  // namespace
 
 Formmain::Formmain(Session& s) : Form(s, "Formmain", "PAGE GENERALE") {
     resultBoxes = {"zoneresu"};

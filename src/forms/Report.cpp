@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "core/NumberText.h"
+#include "core/Today.h"
 #include "files/TextFile.h"
 #include "forms/Form.h"
 #include "forms/Session.h"
@@ -282,18 +283,7 @@ CalculationWatch::~CalculationWatch() {
     }
 }
 
-std::string reportDate() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%02d/%02d/%04d", local.tm_mday, local.tm_mon + 1, local.tm_year + 1900);
-    return buf;
-}
+std::string reportDate() { return todayText(); }
 
 namespace {
 

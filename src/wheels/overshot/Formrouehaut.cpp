@@ -8,6 +8,7 @@
 #include "core/CalcError.h"
 #include "core/NumberText.h"
 #include "core/SharedValues.h"
+#include "core/Today.h"
 #include "files/AppFolder.h"
 #include "files/TextFile.h"
 #include "forms/Dialogs.h"
@@ -51,18 +52,6 @@ const ResultRow PowerRows[] = {{1, "Puissance théori watts "}, {2, "Puissance t
                                {9, "Omega rad/sec"},           {10, "Vitesse T/min"},
                                {15, "Débit en l/s"},           {11, "Pertes cinétiques watts"}};
 
-std::string todayText() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%02d %02d %04d", local.tm_mday, local.tm_mon + 1, local.tm_year + 1900);
-    return buf;
-}
 
 }  // namespace
 
@@ -140,7 +129,7 @@ Formrouehaut::Formrouehaut(Session& s) : Form(s, "Formrouehaut", "ertes cinétiq
 
 void Formrouehaut::load() {
     shared().AppFolder = withSeparator(session().appFolder());
-    shared().TodayText = todayText();
+    shared().TodayText = todayText(' ');
     Control& list = ctl("List1");
     list.clearItems();
     for (auto& n : listFiles(session().appFolder(), "H*.txt")) list.addItem(std::move(n));
