@@ -59,4 +59,21 @@ void WindowCatalog::open(std::string_view name, Session& session) const {
     else session.show(e->name, true);
 }
 
+void WindowCatalog::declareStudy(StudyDeclaration declaration) {
+    for (const auto& d : studies_)
+        if (d.caption == declaration.caption)
+            throw ProgramError("calcul déclaré deux fois : " + declaration.caption);
+    studies_.push_back(std::move(declaration));
+}
+
+void WindowCatalog::declareNoStudy(std::string window) { noStudy_.push_back(std::move(window)); }
+
+bool WindowCatalog::studyDeclared(std::string_view window) const {
+    for (const auto& d : studies_)
+        if (d.window == window) return true;
+    for (const auto& w : noStudy_)
+        if (w == window) return true;
+    return false;
+}
+
 }  // namespace aub

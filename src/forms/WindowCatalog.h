@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "forms/StudyDeclaration.h"
+
 namespace aub {
 
 class Form;
@@ -29,6 +31,14 @@ public:
     std::unique_ptr<Form> create(std::string_view name, Session& session) const;
     void open(std::string_view name, Session& session) const;
 
+    // The calculations a parametric study can run, each declared beside its window.
+    // A window that calculates nothing a study could sweep says so with declareNoStudy;
+    // a registered window that does neither is a fault of the program (a test checks it).
+    void declareStudy(StudyDeclaration declaration);
+    void declareNoStudy(std::string window);
+    const std::vector<StudyDeclaration>& studies() const { return studies_; }
+    bool studyDeclared(std::string_view window) const;
+
 private:
     struct Entry {
         std::string name;
@@ -37,6 +47,8 @@ private:
     };
     const Entry* entry(std::string_view name) const;
     std::vector<Entry> entries_;
+    std::vector<StudyDeclaration> studies_;
+    std::vector<std::string> noStudy_;
 };
 
 }  // namespace aub
