@@ -1,0 +1,89 @@
+#pragma once
+// A parametric study: one input of a calculation window swept over a range (and,
+// optionally, a second input over a few values), the calculation run for every point
+// on a private session, and the followed result boxes collected as the window shows
+// them. The person's windows, program-wide values and files are untouched.
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "forms/StudyDeclaration.h"
+
+namespace aub {
+
+class Session;
+class WindowCatalog;
+
+enum class Progression { Linear, Geometric };
+
+struct StudyRequest {
+    std::string calculation;  // a StudyDeclaration caption
+    std::string parameter;    // input key or caption
+    double from = 0, to = 0;
+    int points = 2;           // 2 .. 10 000
+    Progression progression = Progression::Linear;
+    // Second parameter (optional): input key or caption, and up to 6 values as typed.
+    std::string second;
+    std::vector<std::string> secondValues;
+    std::vector<std::string> followed;  // result keys or captions, 1 .. 6
+    // Starting point: the window's input texts by key (the person's loaded window), or a
+    // design file of the window's files list, or neither (the window's own defaults).
+    std::vector<std::pair<std::string, std::string>> startValues;
+    std::string startFile;
+};
+
+struct StudyRow {
+    double value = 0;                // the swept parameter
+    std::string secondValue;         // empty without a second parameter
+    std::vector<std::string> results;  // as the window shows them ("" when the point failed)
+    std::string message;             // the first message the point raised, or ""
+};
+
+class Study {
+public:
+    // Checks the request against the catalogue's declarations; on a bad request
+    // error() holds the French message and nothing runs.
+    Study(const WindowCatalog& catalog, const std::filesystem::path& programFolder, StudyRequest request);
+    ~Study();
+    Study(const Study&) = delete;
+    Study& operator=(const Study&) = delete;
+
+    const std::string& error() const { return error_; }
+    bool ok() const { return error_.empty(); }
+    const StudyDeclaration* declaration() const { return declaration_; }
+    // Captions of the columns: parameter, [second parameter], followed results, "Message".
+    std::vector<std::string> columnCaptions() const;
+
+    // Runs points until all are done, cancel() was called, or `budgetSeconds` has gone
+    // by (a view calls it from its timer to stay responsive). True while points remain.
+    bool runSome(double budgetSeconds);
+    void runAll() { while (runSome(1e9)) {} }
+    void cancel() { cancelled_ = true; }
+    bool cancelled() const { return cancelled_; }
+    std::size_t done() const { return rows_.size(); }
+    std::size_t total() const;
+    const std::vector<StudyRow>& rows() const { return rows_; }
+
+    // The table as text: CSV with ';' and the regional decimal separator, tab-separated
+    // for a spreadsheet's paste, or JSON.
+    std::string csv() const;
+    std::string tabSeparated() const;
+    std::string json() const;
+
+private:
+    class Runner;
+    std::unique_ptr<Runner> runner_;
+    const StudyDeclaration* declaration_ = nullptr;
+    StudyRequest request_;
+    std::string error_;
+    std::vector<StudyRow> rows_;
+    bool cancelled_ = false;
+};
+
+// The calculation declarations in the order the study window lists them.
+std::vector<const StudyDeclaration*> studyCalculations(const WindowCatalog& catalog);
+
+}  // namespace aub
