@@ -12,10 +12,11 @@
 
 #include "app/FormulaPage.h"
 #include "forms/Form.h"
+#include "forms/MainWindow.h"
 
 namespace aub {
 
-class Formmain : public Form {
+class Formmain : public Form, public MainWindow {
 public:
     explicit Formmain(Session& s);
     void load() override;
@@ -46,6 +47,9 @@ public:
     void caption(int i, std::string text);   // Label(i)
     void prefill(int i, float value);        // zonetxt(i) = FormatNumber(value) when value is not 0
     void title(std::string text);            // Label3, shown
+    // What the other windows may do to the page (MainWindow).
+    void hideHelpBox() override;             // Text1 hidden
+    void hidePageTitle() override;           // Label3 hidden
 
     // "CALCUL ": "Données manquantes" when box 0 reads as 0, otherwise the routine of
     // the current code (nothing for a code without routine).

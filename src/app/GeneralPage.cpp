@@ -168,6 +168,10 @@ void Formmain::title(std::string text) {
     t.visible = true;
 }
 
+void Formmain::hideHelpBox() { ctl("Text1").visible = false; }
+
+void Formmain::hidePageTitle() { ctl("Label3").visible = false; }
+
 // ------------------------------------------------------------ calculation
 
 void Formmain::calcul() {

@@ -172,8 +172,6 @@ void DomaineEmploi::drawChart() {
         chart.at(s).label = "Site : Q = " + shortNumber(site_->first) + " m3/s, H = " + shortNumber(site_->second) + " m";
         chart.addPoint(s, site_->first, site_->second);
     }
-    ctl("Graphe").touch();
-    touch();
 }
 
 void DomaineEmploi::describePoint() {
@@ -194,8 +192,6 @@ void DomaineEmploi::describePoint() {
         }
         text.caption = where;
     }
-    text.touch();
-    touch();
 }
 
 }  // namespace aub

@@ -33,12 +33,9 @@ void Moody::refresh() {
     if (known) point = MoodyPoint{re, f, eps};
     Control& graph = ctl("Graphe");
     buildMoodyChart(graph.chart, point);
-    graph.touch();
     Control& text = ctl("Point");
     text.caption = known ? "Conduite : Re = " + chartNumber(re) + ", f = " + chartNumber(f) + ", ε/D = " + chartNumber(eps)
                          : "Aucun calcul de Colebrook : choisissez « Colebrook » dans la fenêtre des conduites en charge.";
-    text.touch();
-    touch();
 }
 
 }  // namespace aub

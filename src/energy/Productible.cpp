@@ -173,7 +173,6 @@ Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUE
         if (filling_ || record_.empty()) return;
         record_.clear();
         ctl("Infochronique").caption = "";
-        ctl("Infochronique").touch();
     });
 
     type.setListIndex(DefaultMachine);
@@ -203,7 +202,6 @@ void Productible::machineChosen() {
         for (const char* name : {"Machine", "LabMachine"}) {
             Control& c = ctl(name, box);
             c.enabled = on;
-            c.touch();
         }
     }
     if (filling_) return;
@@ -249,7 +247,6 @@ void Productible::refillEfficiencies(bool warn) {
 void Productible::clearResults() {
     for (int i = 0; i < ResultCount; ++i) set("Resultat", i, "");
     ctl("Meilleurqd").caption = "";
-    ctl("Meilleurqd").touch();
     result_.reset();
     charts_.reset();
     drawChart();
@@ -324,7 +321,6 @@ void Productible::drawChart() {
             }
         }
     }
-    ctl("Graphe").touch();
 }
 
 bool Productible::calculate() {
@@ -416,7 +412,6 @@ bool Productible::calculate() {
         const SweepPoint& best = sweep.points[static_cast<std::size_t>(sweep.best)];
         ctl("Meilleurqd").caption = "Meilleur débit d'équipement : " + fixed(best.designFlow, "0.000") + " m3/s (" +
                                     fixed(best.annualEnergy, "0") + " kWh/an)";
-        ctl("Meilleurqd").touch();
     }
     result_ = r;
     charts_ = energyCharts(*regime, m, std::move(sweep));
@@ -447,7 +442,6 @@ void Productible::importRecord() {
     filling_ = false;
     ctl("Infochronique").caption = "Chronique importée (" + recordSource_ + ") : " + std::to_string(record_.size()) +
                                    " jours lus, " + std::to_string(recordSkipped_) + " ignorés.";
-    ctl("Infochronique").touch();
     clearResults();
 }
 
@@ -511,7 +505,6 @@ void Productible::applyStudy(const SiteStudy& s) {
     ctl("Infochronique").caption =
         record_.empty() ? "" : "Chronique importée (" + recordSource_ + ") : " + std::to_string(record_.size()) +
                                    " jours lus, " + std::to_string(recordSkipped_) + " ignorés.";
-    ctl("Infochronique").touch();
     clearResults();
 }
 

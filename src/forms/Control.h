@@ -91,10 +91,6 @@ public:
     Control& hidden();
     Control& multi();
 
-    // Incremented on every change made through the setters; views use it.
-    unsigned revision() const { return revision_; }
-    void touch() { ++revision_; }
-
 private:
     Form* form_;
     ControlKind kind_;
@@ -103,7 +99,6 @@ private:
     std::string text_;
     int listIndex_ = -1;
     int value_ = 0;
-    unsigned revision_ = 0;
 };
 
 }  // namespace aub

@@ -142,7 +142,6 @@ bool Form::trap(const std::function<void()>& code, const FailurePolicy& policy) 
         code();
         failed = false;
     } catch (const ProgramError&) {
-        touch();
         throw;
     } catch (const CalcError& e) {
         failure = e.code();
@@ -155,7 +154,6 @@ bool Form::trap(const std::function<void()>& code, const FailurePolicy& policy) 
     } catch (const std::exception&) {
         failure = ErrBadCall;
     }
-    touch();
     if (!failed) return true;
     if (description.empty()) description = errorDescription(failure);
     if (policy.cleanUp) policy.cleanUp();

@@ -158,10 +158,6 @@ public:
     std::vector<std::string> calculationMessages;
     std::vector<std::string> calculationWritten;
 
-    // Changed on every modification of the window or its controls; views use it.
-    unsigned revision() const { return revision_; }
-    void touch() { ++revision_; }
-
 private:
     friend class Session;
     Session* session_;
@@ -176,7 +172,6 @@ private:
     bool modal_ = false;
     bool loaded_ = false;
     int depth_ = 0;
-    unsigned revision_ = 0;
 };
 
 }  // namespace aub

@@ -17,7 +17,6 @@ public:
     ~ColourKeeper() {
         form_.backColor = formColour_;
         for (auto& [c, colour] : kept_) c->backColor = colour;
-        form_.touch();
     }
     ColourKeeper(const ColourKeeper&) = delete;
     ColourKeeper& operator=(const ColourKeeper&) = delete;
@@ -33,7 +32,6 @@ void printOnWhite(Form& form, const std::vector<Control*>& alsoWhite) {
     ColourKeeper keeper(form, alsoWhite);
     form.backColor = White;
     for (Control* c : alsoWhite) c->backColor = White;
-    form.touch();
     form.platform().printForm(form);
 }
 

@@ -106,7 +106,6 @@ void Session::show(std::string_view name, bool modal) {
     if (!form.isLoaded()) return;  // unloaded by its own load()
     form.modal_ = modal;
     form.visible_ = true;
-    form.touch();
     if (host_) host_->formShown(form);
     form.trap([&] { form.activate(); });
     if (form.isLoaded() && isCalculationWindow(form)) noteCalculationWindow(form);
@@ -121,7 +120,6 @@ void Session::hide(std::string_view name) {
     Form* form = loaded(name);
     if (!form || !form->visible_) return;
     form->visible_ = false;
-    form->touch();
     if (host_) host_->formHidden(*form);
 }
 

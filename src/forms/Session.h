@@ -2,9 +2,11 @@
 // What is program-wide: the shared values, the program folder, the help-text file
 // and the loaded windows. Windows open one another through it.
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <typeindex>
 #include <vector>
 
 #include "core/SharedValues.h"
@@ -89,6 +91,13 @@ public:
     // the window's own events (CalculationWatch).
     std::string openerOf(std::string_view window) const;
     std::string eventWindow;
+    // What a window keeps from one loading to the next, for as long as the session
+    // lasts: one value of each type, made on first use (T: a plain struct).
+    template <class T> T& windowMemory() {
+        std::shared_ptr<void>& slot = windowMemories_[std::type_index(typeid(T))];
+        if (!slot) slot = std::make_shared<T>();
+        return *static_cast<T*>(slot.get());
+    }
     // The windows added to the dossier, each as it was when added, in order.
     std::vector<WindowReport> dossier;
     std::string dossierStudy;
@@ -115,6 +124,7 @@ private:
     std::size_t messageCount_ = 0;
     std::string lastCalculation_;
     std::vector<std::pair<std::string, std::string>> openers_;
+    std::map<std::type_index, std::shared_ptr<void>> windowMemories_;
 };
 
 }  // namespace aub

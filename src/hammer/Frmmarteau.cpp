@@ -136,7 +136,7 @@ void Frmmarteau::load() {
 
 void Frmmarteau::showResult(int box, float value) { set("Valbox", box, formatMask(value, ResultMask)); }
 
-Frmmarteau::Point Frmmarteau::Interceptcercles(float a, float b, float c, float d) {
+Frmmarteau::Point Frmmarteau::interceptCercles(float a, float b, float c, float d) {
     const float end = checkedValue(a + c);
     if (end > MaxSearch) throw CalcError(ErrOverflow, "Dépassement de capacité : came ou manche trop grands");
     float y1 = 0.0f, y2 = 0.0f;
@@ -170,7 +170,7 @@ void Frmmarteau::calculate() {
     showResult(12, cdiv(checkedValue(Rc * F), kr));
     showResult(17, F);
 
-    const float h = Interceptcercles(checkedValue(Rc + Lc), b, checkedValue(Rc + hs), Lc).y;
+    const float h = interceptCercles(checkedValue(Rc + Lc), b, checkedValue(Rc + hs), Lc).y;
     showResult(8, h);
     // The undershot wheel's torque: the hydraulic torque the hammer shaft receives.
     const UndershotValues wheel = readUndershotValues(session());
@@ -198,10 +198,10 @@ void Frmmarteau::calculate() {
     showResult(21, ta);
     showResult(22, checkedValue(ti - ta));
 
-    Effetchoc(m, Lm);
+    effetChoc(m, Lm);
 }
 
-void Frmmarteau::Effetchoc(float m, float Lm) {
+void Frmmarteau::effetChoc(float m, float Lm) {
     const float Im = checkedValue(Lm * Lm * m);
     const float Iw = num("Valbox", 9);
     const float omega = shared().SharedOmega;

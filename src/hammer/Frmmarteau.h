@@ -41,12 +41,12 @@ public:
     // x = 0 and y is the mean of the last y1 and y2 (0 when the range is empty).
     // A range beyond MaxSearch metres throws CalcError(6) instead of stepping for ever.
     static constexpr float MaxSearch = 100000.0f;
-    static Point Interceptcercles(float a, float b, float c, float d);
+    static Point interceptCercles(float a, float b, float c, float d);
 
     // The shock of the cam shaft (inertia Iw = Valbox(9), speed ω = SharedOmega) on the
     // helve at rest (inertia Im = Lm² m): shaft speed after the shock (Iw − Im) ω / (Iw + Im),
     // helve speed ω2 = 2 Iw ω / (Iw + Im), hammer speed vh = ω2 Lm, energy ½ m vh² (double).
-    void Effetchoc(float m, float Lm);
+    void effetChoc(float m, float Lm);
 
     // The file read at opening: "Roueparbas/marteau.txt", or "marteau.txt" of the program
     // folder when the first is missing (a fresh program folder before its data folders exist).

@@ -106,14 +106,14 @@ Banki::Banki(Session& s) : Form(s, "Banki", "Evaluation d'une roue banki") {
     on("Calcul", EventKind::Click, [this](int) {
         resultsReady_ = false;
         bool done = false;
-        trap([&] { done = Précalcu_Old(); }, FailurePolicy{.cleanUp = [this] { Effacetout(); }});
-        if (done) Calculsrésu();
+        trap([&] { done = precalcuOld(); }, FailurePolicy{.cleanUp = [this] { effaceTout(); }});
+        if (done) calculsResu();
     });
     on("Resultats", EventKind::Click, [this](int) { writeReport(); });
     on("Aide", EventKind::Click, [this](int) { session().showHelpRecord(BankiHelpRecord); });
     on("Feuille", EventKind::Click, [this](int) { printAfterQuestion(*this); });
     on("Command1", EventKind::Click, [this](int) {
-        Effacetout();
+        effaceTout();
         for (int i = 0; i <= 3; ++i) set("Donnée", i, "");
         clearUnsavedEdits();
     });
@@ -128,7 +128,7 @@ Banki::Banki(Session& s) : Form(s, "Banki", "Evaluation d'une roue banki") {
     on("HScroll1", EventKind::Change, [this](int) {
         if (!resultsReady_ || !diameterUnlocked_) return;
         d_ = static_cast<float>(ctl("HScroll1").value()) / 100.0f;
-        Calculsrésu();
+        calculsResu();
     });
 }
 
@@ -138,12 +138,12 @@ void Banki::load() {
     for (const auto& name : listFiles(session().appFolder(), "K*.txt")) list.addItem(name);
 }
 
-void Banki::Effacetout() {
+void Banki::effaceTout() {
     for (int i = 0; i < ResultCount; ++i) set("Résultat", i, "");
 }
 
-bool Banki::Précalcu_Old() {
-    Effacetout();
+bool Banki::precalcuOld() {
+    effaceTout();
     SharedValues& sv = shared();
     alpha_ = num("Donnée", 4) * Pi / 180.0f;
     // The blade count: the text's leading number, whatever the separator setting.
@@ -154,7 +154,7 @@ bool Banki::Précalcu_Old() {
     delta_ = num("Donnée", 5);
     k_ = num("Donnée", 6);
     if (alpha_ == 0.0f || h_ == 0.0f || q_ == 0.0f || z_ == 0) {
-        Effacetout();
+        effaceTout();
         dialogs().message("Erreur de saisie : données manquantes");
         return false;
     }
@@ -182,11 +182,10 @@ bool Banki::Précalcu_Old() {
     scroll.smallChange = small;
     scroll.largeChange = large;
     scroll.setValue(value);
-    scroll.touch();
     return true;
 }
 
-void Banki::Calculsrésu() {
+void Banki::calculsResu() {
     if (d_ / 3.0f < jetWidth_) {
         dialogs().message(" Diamètre insuffisant pour le débit");
         return;
@@ -233,8 +232,6 @@ void Banki::toggleDiameterLock() {
     lock.backColor = diameterUnlocked_ ? 0x00FF00 : 0xFF0000;
     lock.caption = diameterUnlocked_ ? UnlockedCaption : LockedCaption;
     scroll.enabled = diameterUnlocked_;
-    lock.touch();
-    scroll.touch();
 }
 
 void Banki::readDataFile(const std::string& fileName) {

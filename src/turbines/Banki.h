@@ -19,11 +19,13 @@ public:
     explicit Banki(Session& s);
     void load() override;
 
-    void Effacetout();
-    // Velocities, blade angle, first diameter; false when it stopped (message shown).
-    bool Précalcu_Old();
-    // Results for the current diameter.
-    void Calculsrésu();
+    // Effacetout: empties the result boxes.
+    void effaceTout();
+    // Précalcu_Old: velocities, blade angle, first diameter; false when it stopped
+    // (message shown).
+    bool precalcuOld();
+    // Calculsrésu: results for the current diameter.
+    void calculsResu();
 
     // The report's path: "Résultats.txt" in this user's private folder of the system's
     // temporary folder (made when missing; CalcError when it is not the user's own).

@@ -11,6 +11,7 @@
 #include "core/SharedValues.h"
 #include "files/TextFile.h"
 #include "forms/Dialogs.h"
+#include "forms/MainWindow.h"
 #include "forms/Session.h"
 #include "turbines/TurbineShared.h"
 
@@ -95,7 +96,7 @@ void Formbuse::load() {
 }
 
 void Formbuse::unloaded() {
-    hideMainHelpBox(session());
+    if (MainWindow* main = mainWindow(session())) main->hideHelpBox();
     shared().PipeWindowOpen = false;
 }
 
@@ -129,7 +130,7 @@ void Formbuse::saveTempobuse() {
     saveLines(session().file("Tempobuse"), lines);
 }
 
-void Formbuse::RugoScim(std::string& material, float& k0, float& k1, float& k2) {
+void Formbuse::rugoScim(std::string& material, float& k0, float& k1, float& k2) {
     struct Row {
         const char* name;
         float k0, k1, k2;
@@ -196,7 +197,7 @@ void Formbuse::colebrook() {
             recordOperatingPoint(re, f, relative);
             losses_ = pipeLosses(j_, v_, l_, num("Valbox", 5));
             showLosses("##0.###");
-            Avertir();
+            avertir();
         },
         inputFailure());
 }
@@ -221,7 +222,7 @@ void Formbuse::scimemi() {
     }
     std::string material = ctl("Combo1").text();
     float k0 = 0, k1 = 0, k2 = 0;
-    RugoScim(material, k0, k1, k2);
+    rugoScim(material, k0, k1, k2);
     if (material.empty()) return;
     if (q_ * h_ * d_ * l_ == 0.0f) {
         stopCalculation(MissingData);
@@ -234,7 +235,7 @@ void Formbuse::scimemi() {
             set("Valbox", 6, formatMask(j_, "#0.####"));
             losses_ = pipeLosses(j_, v_, l_, num("Valbox", 5));
             showLosses("#0.###");
-            Avertir();
+            avertir();
         },
         inputFailure());
 }
@@ -262,10 +263,10 @@ void Formbuse::fullFlow() {
     } while (!(v_ > 4.8f));
     set("Valbox", 1, formatMask(d_, "#####"));
     showLosses("##0.###");
-    Avertir();
+    avertir();
 }
 
-void Formbuse::Avertir() {
+void Formbuse::avertir() {
     Control& first = ctl("Label2");
     if (h_ - losses_.total / 1000.0f < 0.0f) {
         first.visible = true;

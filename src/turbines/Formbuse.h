@@ -24,10 +24,10 @@ public:
     // Scimemi coefficients of a wall material. An empty name shows "Pas de nature de
     // paroi !" and leaves them unchanged; an unknown one shows "Matériau non reconnu"
     // and empties `material`.
-    void RugoScim(std::string& material, float& k0, float& k1, float& k2);
+    void rugoScim(std::string& material, float& k0, float& k1, float& k2);
     // Warnings after a calculation (negative outlet pressure, speed above 5 m/s,
     // velocity head above the upstream head).
-    void Avertir();
+    void avertir();
 
 private:
     void colebrook();

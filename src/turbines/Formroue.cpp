@@ -12,6 +12,7 @@
 #include "core/SharedValues.h"
 #include "files/TextFile.h"
 #include "forms/Dialogs.h"
+#include "forms/MainWindow.h"
 #include "forms/Platform.h"
 #include "forms/Session.h"
 #include "turbines/TurbineShared.h"
@@ -35,8 +36,9 @@ std::string orEmpty(double v, const char* mask) { return v == 0.0 ? std::string(
 
 }  // namespace
 
-Formroue::Formroue(Session& s, std::shared_ptr<FormroueMemory> memory)
-    : Form(s, "Formroue", "CARACTERISTIQUES PRINCIPALES D'UNE  TURBINE HYDRAULIQUE"), memory_(std::move(memory)) {
+Formroue::Formroue(Session& s)
+    : Form(s, "Formroue", "CARACTERISTIQUES PRINCIPALES D'UNE  TURBINE HYDRAULIQUE"),
+      memory_(s.windowMemory<FormroueMemory>()) {
     // The efficiency boite(6) and the specific speed boite(11) are typed; the other boxes are results.
     resultBoxes = {"boite(12)", "boite(8)", "boite(10)", "boite(9)", "boite(3)", "boite(4)", "boite(7)",
                    "boite(1)",  "boite(5)", "boite(13)", "boite(0)", "boite(2)", "ksibox"};
@@ -122,7 +124,7 @@ Formroue::Formroue(Session& s, std::shared_ptr<FormroueMemory> memory)
     auto calculate = [this](bool trueSpeed) {
         showPictureInsteadOfCoefficients(true);
         if (trueSpeed) calcBase_ = 1;
-        Calcule();
+        calcule();
         setSliderChecked(ctl("NsScrol"), shared().SharedSpecificSpeed);
         ctl("Text1").visible = false;
     };
@@ -165,7 +167,7 @@ Formroue::Formroue(Session& s, std::shared_ptr<FormroueMemory> memory)
     });
     on("label1", EventKind::Click, [this](int i) {
         showPictureInsteadOfCoefficients(!ctl("Picture1").visible);
-        déplace(i);
+        deplace(i);
     });
 
     on("Retour", EventKind::Click, [this](int) { session().hide(name()); });
@@ -181,9 +183,9 @@ Formroue::Formroue(Session& s, std::shared_ptr<FormroueMemory> memory)
 }
 
 void Formroue::load() {
-    if (!memory_->created) {
+    if (!memory_.created) {
         // First creation in this run.
-        memory_->created = true;
+        memory_.created = true;
         backColor = 0xAACA0F;  // RGB (170, 202, 15)
         set("boitebase", 2, "100");
         ctl("Vscrol1").setValue(100);
@@ -201,7 +203,9 @@ void Formroue::load() {
     ctl("label1", 14).backColor = Plain;
 }
 
-void Formroue::unloaded() { hideMainHelpBox(session()); }
+void Formroue::unloaded() {
+    if (MainWindow* main = mainWindow(session())) main->hideHelpBox();
+}
 
 void Formroue::avertit() {
     Control& notice = ctl("Text1");
@@ -211,7 +215,7 @@ void Formroue::avertit() {
     for (int i : {8, 9, 10, 12}) set("boite", i, "");
 }
 
-void Formroue::déplace(int k) {
+void Formroue::deplace(int k) {
     if (k != 1 && k != 14) return;
     const bool low = k == 1;
     ctl("Vscrol1").enabled = low;
@@ -220,14 +224,12 @@ void Formroue::déplace(int k) {
     ctl("label1", 14).backColor = low ? Plain : Highlight;
     Control& speed = ctl("boitebase", 2);
     speed.place.row = low ? LowSpeedRow : HighSpeedRow;
-    speed.touch();
     speed.setText(std::to_string(ctl(low ? "Vscrol1" : "vscroll2").value()));
 }
 
 void Formroue::clearPicture() {
     Control& p = ctl("Picture1");
     p.picture.clear();
-    p.touch();
 }
 
 void Formroue::showPictureInsteadOfCoefficients(bool picture) {
@@ -238,7 +240,7 @@ void Formroue::showPictureInsteadOfCoefficients(bool picture) {
     }
 }
 
-void Formroue::Calcule() {
+void Formroue::calcule() {
     trap([this] { calculeSteps(); },
          FailurePolicy{.followUp = "Vérifiez la compatibilté de la vitesse affichée", .cleanUp = [this] { calcBase_ = 0; }});
 }
@@ -277,10 +279,10 @@ void Formroue::calculeSteps() {
         if (n_ > 6000.0f) {
             dialogs().message("La vitesse ne peut être mise à jour sur le curseur");
         } else if (n_ >= 501.0f && n_ < 6000.0f) {
-            déplace(14);
+            deplace(14);
             setSliderChecked(ctl("vscroll2"), n_);
         } else if (n_ < 501.0f) {
-            déplace(1);
+            deplace(1);
             if (n_ != 0.0f) setSliderChecked(ctl("Vscrol1"), n_);
         }
         set("boitebase", 2, formatMask(std::floor(n_), "####.000"));
@@ -292,7 +294,7 @@ void Formroue::calculeSteps() {
     sv.SharedPower = pth_;
 
     // A failure of the classification shows its description; the calculation goes on.
-    trap([this] { Selon_ns_new(); });
+    trap([this] { selonNsNew(); });
 
     waitSeconds(0.1f, [this] { platform().processEvents(); });
     const float omega = checkedValue(static_cast<double>(n_) * 6.283186 / 60.0);
@@ -315,13 +317,13 @@ void Formroue::calculeSteps() {
     set("boite", 4, formatMask(omega, "####.0000000"));
 }
 
-void Formroue::Selon_ns_new() {
+void Formroue::selonNsNew() {
     SharedValues& sv = shared();
     ctl("label1", 11).caption = "Vitesse de l'eau sortie roue";
     ctl("label1", 6).caption = "Diamètre roue (entrée)";
     sv.SharedSpeed = n_;
     const float ns = sv.SharedSpecificSpeed;
-    FormroueMemory& m = *memory_;
+    FormroueMemory& m = memory_;
 
     // Polynomial laws of the reaction runners between Ns 60 and 500.
     auto p0 = [](double x) { return 0.665 + 0.00039 * x; };
@@ -387,48 +389,54 @@ void Formroue::Selon_ns_new() {
     // The pictures are delivered data: a missing one leaves the place empty.
     Control& picture = ctl("Picture1");
     picture.picture = fileExists(session().appFolder(), file) ? file : "";
-    picture.touch();
-    if (pelton) Labssérie2();
+    if (pelton) labsSerie2();
     ctl("Text1").visible = pelton;
     set("boite", 7, type);
 
     if (n_ == 0.0f) return;
-    // A Pelton wheel (its ksi1 and ksihdi undefined) keeps its own result set up to Ns 36.
-    if (ns > 34.0f && m.ksi1 && m.ksihdi) dimensions();
+    // Above Ns 34 the general result set replaces the Pelton one (a Pelton runner up to
+    // Ns 36 included).
+    if (ns > 34.0f) dimensions();
     showCoefficients();
 }
 
 void Formroue::dimensions() {
-    const FormroueMemory& m = *memory_;
+    const FormroueMemory& m = memory_;
+    // A Pelton runner has no outlet diameter nor distributor coefficient: D2, b0, V2 and
+    // the outlet loss are then left blank.
+    const bool outlet = m.ksi1 && m.ksihdi;
     const float c1 = csqrt(TwoG * h_);
     const float piN = Pi * n_;
     d1_ = cdiv(checkedValue(60.0 * m.ksi0 * c1), piN);
-    d2_ = cdiv(checkedValue(60.0 * *m.ksi1 * c1), piN);
-    b0_ = *m.ksihdi * d2_;
-    shared().SharedExitDiameter = d2_;
+    if (outlet) {
+        d2_ = cdiv(checkedValue(60.0 * *m.ksi1 * c1), piN);
+        b0_ = *m.ksihdi * d2_;
+        shared().SharedExitDiameter = d2_;
+    }
     v1_ = cdiv(4.0f * q_, checkedValue(static_cast<double>(Pi) * d1_ * d1_));
-    v2_ = cdiv(4.0f * q_, checkedValue(static_cast<double>(Pi) * d2_ * d2_));
+    v2_.reset();
+    if (outlet) v2_ = cdiv(4.0f * q_, checkedValue(static_cast<double>(Pi) * d2_ * d2_));
     set("boite", 0, formatMask(v1_, "###0.00"));
-    set("boite", 2, formatMask(checkedValue(100.0 * v2_ * v2_ / (19.62 * h_)), "###0.00"));
+    set("boite", 2, v2_ ? formatMask(checkedValue(100.0 * *v2_ * *v2_ / (19.62 * h_)), "###0.00") : "");
     ctl("boite", 13).visible = true;
     set("boite", 1, orEmpty(d1_, "###0.000"));
-    set("boite", 5, orEmpty(d2_, "###0.000"));
-    set("boite", 13, orEmpty(b0_, "###0.0000"));
-    Labelssérie1();
+    set("boite", 5, outlet ? orEmpty(d2_, "###0.000") : "");
+    set("boite", 13, outlet ? orEmpty(b0_, "###0.0000") : "");
+    labelsSerie1();
 }
 
-void Formroue::Labelssérie1() {
+void Formroue::labelsSerie1() {
     ctl("label1", 6).caption = "Diamètre roue entrée m.";
     ctl("label1", 13).caption = "Distributeur (hauteur m)";
     ctl("label1", 11).caption = "Vitesse eau sortie turbine";
     ctl("label1", 12).caption = "Diamètre roue sortie m.";
     ctl("label1", 15).caption = "Perte provisoire sortie %";
     ctl("boite", 13).visible = true;
-    set("boite", 0, formatMask(v2_, "###0.000"));
+    set("boite", 0, v2_ ? formatMask(*v2_, "###0.000") : "");
 }
 
 void Formroue::showCoefficients() {
-    const FormroueMemory& m = *memory_;
+    const FormroueMemory& m = memory_;
     if (m.ksi0 > 0) {
         set("ksibox", 0, formatMask(m.ksi0, "#0.0000"));
     } else {
@@ -439,7 +447,7 @@ void Formroue::showCoefficients() {
     set("ksibox", 2, m.ksihdi ? formatMask(*m.ksihdi, "#0.0000") : "non considéré");
 }
 
-void Formroue::Labssérie2() {
+void Formroue::labsSerie2() {
     const float c1 = csqrt(TwoG * h_);
     const float u = 0.48f * c1;
     for (int i : {0, 1, 2}) ctl("boite", i).visible = true;

@@ -8,7 +8,6 @@
 //   with 2g = 19.62 and π = 3.141593; a Pelton wheel gets D = 60·0.48·√(2gH) / (π·N)
 //   and a single injector of diameter 1000·√(4Q / (π·√(2gH))) mm.
 // Two bases: 1 = the true speed N is given, 2 = Ns is given and N follows.
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -16,8 +15,8 @@
 
 namespace aub {
 
-// What the window keeps from one loading to the next (the catalogue entry holds it
-// for the whole run): whether it was created once, and the three speed coefficients.
+// What the window keeps from one loading to the next (the session holds it): whether
+// it was created once, and the three speed coefficients.
 struct FormroueMemory {
     bool created = false;
     double ksi0 = 0;                // 0 until the first classification (not positive = unset)
@@ -27,22 +26,22 @@ struct FormroueMemory {
 
 class Formroue : public Form {
 public:
-    Formroue(Session& s, std::shared_ptr<FormroueMemory> memory);
+    explicit Formroue(Session& s);
     void load() override;
     void unloaded() override;
 
-    // The calculation of a button press (in the current base).
-    void Calcule();
-    // Runner type by Ns, picture, dimensions and coefficient boxes.
-    void Selon_ns_new();
-    // Captions of the reaction-runner result set (and the outlet velocity box).
-    void Labelssérie1();
-    // The Pelton result set.
-    void Labssérie2();
+    // Calcule: the calculation of a button press (in the current base).
+    void calcule();
+    // Selon_ns_new: runner type by Ns, picture, dimensions and coefficient boxes.
+    void selonNsNew();
+    // Labelssérie1: captions of the reaction-runner result set (and the outlet velocity box).
+    void labelsSerie1();
+    // Labssérie2: the Pelton result set.
+    void labsSerie2();
     // The stale notice: results must be computed again.
     void avertit();
-    // Activates the lower (k = 1) or the upper (k = 14) speed slider.
-    void déplace(int k);
+    // déplace: activates the lower (k = 1) or the upper (k = 14) speed slider.
+    void deplace(int k);
 
     int calcBase() const { return calcBase_; }
 
@@ -55,10 +54,11 @@ private:
     void saveMyRoue();
     void recallMyRoue();
 
-    std::shared_ptr<FormroueMemory> memory_;
+    FormroueMemory& memory_;
     int calcBase_ = 0;  // 0 none, 1 true speed, 2 specific speed
     float h_ = 0, q_ = 0, n_ = 0, pth_ = 0, pu_ = 0;
-    float d1_ = 0, d2_ = 0, v1_ = 0, v2_ = 0;
+    float d1_ = 0, d2_ = 0, v1_ = 0;
+    std::optional<float> v2_;  // none for a runner without outlet diameter
     double b0_ = 0;
 };
 

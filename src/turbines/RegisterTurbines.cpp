@@ -4,6 +4,7 @@
 
 #include "core/SharedValues.h"
 #include "forms/Form.h"
+#include "forms/MainWindow.h"
 #include "forms/Session.h"
 #include "forms/WindowCatalog.h"
 #include "turbines/Banki.h"
@@ -16,10 +17,8 @@
 namespace aub {
 
 void registerTurbinesWindows(WindowCatalog& catalog) {
-    // The turbine window keeps its coefficients from one loading to the next.
-    auto roueMemory = std::make_shared<FormroueMemory>();
     // "&Turbines": not modal.
-    catalog.add("Formroue", [roueMemory](Session& s) { return std::make_unique<Formroue>(s, roueMemory); },
+    catalog.add("Formroue", [](Session& s) { return std::make_unique<Formroue>(s); },
                 [](Session& s) { s.show("Formroue", false); });
     // Opened by the turbine window's "indices11", not modal.
     catalog.add("FormDes11", [](Session& s) { return std::make_unique<FormDes11>(s); },
@@ -32,11 +31,7 @@ void registerTurbinesWindows(WindowCatalog& catalog) {
     catalog.add("Formbuse", [](Session& s) { return std::make_unique<Formbuse>(s); },
                 [](Session& s) {
                     s.shared().FormulaId = FormulaCode::PressurePipe;
-                    if (Form* main = s.loaded("Formmain"))
-                        if (Control* title = main->find("Label3")) {
-                            title->visible = false;
-                            main->touch();
-                        }
+                    if (MainWindow* main = mainWindow(s)) main->hidePageTitle();
                     Form& pipe = s.load("Formbuse");
                     if (!pipe.isLoaded()) return;
                     pipe.topTw = 1500;

@@ -13,15 +13,6 @@
 
 namespace aub {
 
-void hideMainHelpBox(Session& session) {
-    if (Form* main = session.loaded("Formmain"))
-        if (Control* box = main->find("Text1")) {
-            box->visible = false;
-            box->touch();
-            main->touch();
-        }
-}
-
 void setSliderChecked(Control& slider, double value) {
     const int v = toInteger(value);
     if (v < slider.min || v > slider.max) throw CalcError(ErrBadProperty);

@@ -12,9 +12,6 @@ class Messenger;
 class Session;
 struct FailurePolicy;
 
-// Hides the main window's help box `Text1` (a design window closing does it).
-void hideMainHelpBox(Session& session);
-
 // Sets a slider as a program assignment does: the value is rounded half to even;
 // beyond the 16-bit range -> CalcError(6), outside the slider's range -> CalcError(380).
 // The slider's Change runs when the value changes.

@@ -65,7 +65,7 @@ FrmPoncel::FrmPoncel(Session& s) : Form(s, "FrmPoncel", "ROUE PONCELET") {
     menu("Impression", "Impression", "Fichier");
     menu("Aidelocale", "Aide Locale", "Fichier");
 
-    on("Command1", EventKind::Click, [this](int) { Calcule(); });
+    on("Command1", EventKind::Click, [this](int) { calcule(); });
     on("List1", EventKind::Click, [this](int) { openSelected(); });
     on("Ouvrir", EventKind::Click, [this](int) {
         if (ctl("List1").listIndex() < 0) dialogs().message(ChooseFileFirst);
@@ -90,7 +90,7 @@ void FrmPoncel::load() {
 
 void FrmPoncel::show(int box, float value) { set("Valbox", box, formatMask(value, ResultMask)); }
 
-void FrmPoncel::Calcule() {
+void FrmPoncel::calcule() {
     std::array<float, InputCount> in{};
     for (int i = 0; i < InputCount; ++i) {
         in[static_cast<std::size_t>(i)] = num("Valbox", i);

@@ -23,7 +23,7 @@ public:
     void load() override;
 
     // "Lancer Calcul": validation, then the calculation and the display.
-    void Calcule();
+    void calcule();
 
 private:
     void openSelected();

@@ -95,7 +95,7 @@ FrmSagebi::FrmSagebi(Session& s) : Form(s, "FrmSagebi", "DONNEES") {
     menu("Resetdonnees", "Reset données");
     menu("plusinfos", "plusinfos");
 
-    on("Calcul", EventKind::Click, [this](int) { Calcul(); });
+    on("Calcul", EventKind::Click, [this](int) { calcul(); });
     on("List1", EventKind::Click, [this](int) { openSelected(); });
     on("Ouvre", EventKind::Click, [this](int) {
         if (ctl("List1").listIndex() < 0) dialogs().message(ChooseFileFirst);
@@ -161,7 +161,7 @@ FrmSagebi::Results FrmSagebi::evaluate(const Inputs& in, SharedValues* sv) {
     return r;
 }
 
-void FrmSagebi::Calcul() {
+void FrmSagebi::calcul() {
     Inputs in;
     in.H = num("Valbox", 0);
     in.B = num("Valbox", 1);

@@ -39,7 +39,7 @@ public:
     // Largest filling accepted without warning.
     static constexpr float MaxFilling = 0.8f;
 
-    void Calcul();
+    void calcul();
     const std::string& sagebienNumber() const { return SagebienNumber_; }
 
 private:

@@ -129,31 +129,31 @@ void Frmdessous::chooseGate() {
     }
     const std::string& gate = ctl("Combo2").text();
     if (gate == "DROITE") droiture();
-    else if (gate == "INCLINEE") Inclinaison();
+    else if (gate == "INCLINEE") inclinaison();
 }
 
-void Frmdessous::Inclinaison() {
+void Frmdessous::inclinaison() {
     gateType_ = InclinedGate;
     dH_ = 0;
     S_ = 0;
     results_.flumeLoss = 0;
     ctl("Label1").backColor = Yellow;
-    LItdonnees();
-    Evalueroue();
-    Affiche();
+    litDonnees();
+    evalueRoue();
+    affiche();
 }
 
 void Frmdessous::droiture() {
     gateType_ = VerticalGate;
     ctl("Label1").backColor = Red;
-    LItdonnees();
-    Evalueroue();
-    PerteCoursierDroit();
-    Evalueroue();
-    Affiche();
+    litDonnees();
+    evalueRoue();
+    perteCoursierDroit();
+    evalueRoue();
+    affiche();
 }
 
-void Frmdessous::LItdonnees() {
+void Frmdessous::litDonnees() {
     H_ = num("valubox", 0);
     shared().SharedHead = H_;
     e_ = num("valubox", 1);
@@ -184,7 +184,7 @@ void Frmdessous::LItdonnees() {
     results_.efficiency = eta_;
 }
 
-void Frmdessous::Evalueroue() {
+void Frmdessous::evalueRoue() {
     C_ = 0;
     results_.torque = 0;
     const float rho = shared().SharedDensity;
@@ -219,7 +219,7 @@ void Frmdessous::Evalueroue() {
     results_.torque = C_;
 }
 
-void Frmdessous::PerteCoursierDroit() {
+void Frmdessous::perteCoursierDroit() {
     dH_ = 0;
     const float R = D_ / 2.0f;
     const float step = R / 10.0f;
@@ -248,7 +248,7 @@ void Frmdessous::PerteCoursierDroit() {
 
 void Frmdessous::show(int box, float value) { set("Valbox", box, formatMask(value, ResultMask)); }
 
-void Frmdessous::Affiche() {
+void Frmdessous::affiche() {
     show(0, Vb_);
     show(1, cdiv(Vb_, wheelVolume_));
     show(2, dH_);

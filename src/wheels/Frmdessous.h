@@ -52,15 +52,15 @@ public:
     static constexpr int VerticalGate = 2;
 
     // Reads the inputs and computes V, Q and eta for the current gate type.
-    void LItdonnees();
+    void litDonnees();
     // The wheel evaluation from the current values.
-    void Evalueroue();
+    void evalueRoue();
     // Friction loss along the jet under a vertical gate; lowers V.
-    void PerteCoursierDroit();
+    void perteCoursierDroit();
     // Fills the result boxes.
-    void Affiche();
+    void affiche();
     // Chain of the inclined gate.
-    void Inclinaison();
+    void inclinaison();
     // Chain of the vertical gate.
     void droiture();
 

@@ -84,7 +84,7 @@ Frmrouedecote::Frmrouedecote(Session& s) : Form(s, "Frmrouedecoté", "ROUE DE CO
     menu("Imprimefeuille", "Imprime feuille", "Fichier");
     menu("Efface", "Efface", "Fichier");
 
-    on("cacus", EventKind::Click, [this](int) { Calcule(); });
+    on("cacus", EventKind::Click, [this](int) { calcule(); });
     on("List1", EventKind::Click, [this](int) { openSelected(); });
     on("Enregistre", EventKind::Click, [this](int) { save(); });
     on("Ouvre", EventKind::Click, [this](int) { openUnnamed(); });
@@ -113,7 +113,7 @@ void Frmrouedecote::load() {
 
 void Frmrouedecote::show(int box, float value) { set("Resubox", box, formatNumber3(value)); }
 
-void Frmrouedecote::Calcule() {
+void Frmrouedecote::calcule() {
     // A failure of the arithmetic names its cause, then says why it happened.
     trap([this] { compute(); }, "  Des données sont incompatibles");
 }

@@ -25,7 +25,7 @@ public:
     void load() override;
 
     // "Calcul".
-    void Calcule();
+    void calcule();
 
 private:
     void compute();

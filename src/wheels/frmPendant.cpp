@@ -95,20 +95,19 @@ void frmPendant::configure() {
         d.text(0, y, line);
         y += LineHeight;
     }
-    ctl("Picture1").touch();
 }
 
-void frmPendant::Position(float x, float y, const std::string& text) {
+void frmPendant::position(float x, float y, const std::string& text) {
     platform().printText(x * 57.0f, y * 57.0f, text);
 }
 
 void frmPendant::printDetailed() {
     platform().printerSetup();
-    Position(10, 10, DetailHeader);
+    position(10, 10, DetailHeader);
     platform().endPrintDocument();
 }
 
-std::string frmPendant::Calib(float value) { return formatMask(value, "###0.000"); }
+std::string frmPendant::calib(float value) { return formatMask(value, "###0.000"); }
 
 void frmPendant::bladeCoefficients(float i, double& Cx, double& Cz) {
     const double x = i;
@@ -121,7 +120,7 @@ void frmPendant::bladeCoefficients(float i, double& Cx, double& Cz) {
     }
 }
 
-frmPendant::Flow frmPendant::Vrelative(float alpha, float k, float V) {
+frmPendant::Flow frmPendant::vRelative(float alpha, float k, float V) {
     Flow f;
     f.gamma = catan(cdiv(std::cos(alpha), checkedValue(cdiv(1.0f, k) - std::sin(alpha))));
     const float theta = alpha + Pi / 2.0f - f.gamma;

@@ -26,7 +26,7 @@ public:
         float Vr = 0;
         float incidence = 0;
     };
-    static Flow Vrelative(float alpha, float k, float V);
+    static Flow vRelative(float alpha, float k, float V);
 
     // Drag and lift coefficients of a flat blade at incidence i (degrees):
     //   i > 45:  Cx = 0.000311 i² + 0.01288 i - 3.402e-6 i³,  Cz = 0.00132 i² - 0.0136 i - 1.3e-5 i³
@@ -36,7 +36,7 @@ public:
     static void bladeCoefficients(float i, double& Cx, double& Cz);
 
     // A value with three decimals ("###0.000").
-    static std::string Calib(float value);
+    static std::string calib(float value);
 
     // The header of the detailed results, printed at (10, 10).
     static const std::string DetailHeader;
@@ -46,7 +46,7 @@ private:
     void configure();
     void printDetailed();
     // Prints `text` at (x, y) in units of 57 twips (about one millimetre).
-    void Position(float x, float y, const std::string& text);
+    void position(float x, float y, const std::string& text);
 };
 
 }  // namespace aub

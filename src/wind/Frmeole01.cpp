@@ -96,11 +96,11 @@ bool startsWithNumber(std::string_view text) {
 
 }  // namespace
 
-void Frmeole01::Clarifie() {
+void Frmeole01::clarifie() {
     for (int i = 0; i <= 9; ++i) set("Resubox", i, "");
 }
 
-std::optional<int> Frmeole01::Selectionne() {
+std::optional<int> Frmeole01::selectionne() {
     std::optional<std::string> answer = dialogs().input("Donnez un numéro à 2 chiffres à mémoriser   EX  01",
                                                         "Ajouter 2 chiffres au nom de fichier 'Moneole'", "");
     // Cancel (or an empty answer) leaves the files alone.
@@ -129,14 +129,14 @@ void Frmeole01::readDesign(const std::filesystem::path& file) {
 }
 
 void Frmeole01::ouvre() {
-    Clarifie();
-    std::optional<int> number = Selectionne();
+    clarifie();
+    std::optional<int> number = selectionne();
     if (!number) return;
     readDesign(session().appFolder() / pathFromUtf8("Moneole" + twoDigits(*number) + ".txt"));
 }
 
 void Frmeole01::enregistre() {
-    std::optional<int> number = Selectionne();
+    std::optional<int> number = selectionne();
     if (!number) return;
     const std::string name = "Moneole" + twoDigits(*number) + ".txt";
     // An existing file of that name (in any case) is replaced without a question.

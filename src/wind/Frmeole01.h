@@ -28,9 +28,9 @@ public:
 
     // Asks for the file number (0..255); nothing when the person cancels or the number
     // is refused (the refusal is shown).
-    std::optional<int> Selectionne();
+    std::optional<int> selectionne();
     // Empties Resubox(0..9).
-    void Clarifie();
+    void clarifie();
 
 private:
     void calcul1();

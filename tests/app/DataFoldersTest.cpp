@@ -66,7 +66,6 @@ TEST_F(DataFolders, MissingSampleStopsTheCopies) {
 }
 
 TEST_F(DataFolders, ConfirmationRunsOnAnyAnswerButNon) {
-    writeMissingSamples();
     openMain();
     removeFolders(folder());
     answer("NON");
@@ -96,7 +95,6 @@ TEST_F(DataFolders, ConfirmationRunsOnAnyAnswerButNon) {
 
 TEST_F(DataFolders, NewProgramFolderIsSetUpSilentlyAtFirstStart) {
     removeFolders(folder());
-    writeMissingSamples();
     fs::create_directory(folder() / "Roueparbas");  // a folder delivered with the program's data
     saveLines(folder() / "Roueparbas" / "marteau.txt", {"1"});
     saveLines(folder() / "Roueparbas" / "Sdalmor.txt", {"mon projet"});
@@ -107,7 +105,6 @@ TEST_F(DataFolders, NewProgramFolderIsSetUpSilentlyAtFirstStart) {
 
 TEST_F(DataFolders, FirstStartTellsAMissingSample) {
     removeFolders(folder());
-    writeMissingSamples();
     fs::remove(folder() / "Oregon.txt");
     expectMessage("Fichier introuvable\n Numéro 53");
     openMain();
@@ -116,7 +113,6 @@ TEST_F(DataFolders, FirstStartTellsAMissingSample) {
 
 TEST_F(DataFolders, AFolderThatCannotBeCompletedIsReportedOncePerRun) {
     removeFolders(folder());
-    writeMissingSamples();
     saveLines(folder() / "Rouehaut", {"un fichier à la place du dossier"});
     expectMessage("Erreur d'accès au chemin ou au fichier\n Numéro 75");
     openMain();

@@ -14,7 +14,6 @@ class GeneralPage : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        writeMissingSamples();
         openMain();
     }
     // A page of code `code` as its menu entry sets it up (FormulaId, then the mask).

@@ -9,7 +9,6 @@ class HelpAbout : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        writeMissingSamples();
         openMain();
     }
     void vannePage() {

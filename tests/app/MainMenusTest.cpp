@@ -1,5 +1,6 @@
 // Start-up of the main window, its close box, and the menu bar with what each menu
 // does when it opens.
+#include <memory>
 #include <regex>
 
 #include "MainWindowTest.h"
@@ -12,10 +13,6 @@ namespace {
 
 class MainMenus : public MainWindowTest {
 protected:
-    void SetUp() override {
-        MainWindowTest::SetUp();
-        writeMissingSamples();
-    }
     // A page with something on it, to see what a menu leaves of it.
     void fillPage() {
         session().shared().FormulaId = FormulaCode::SluiceGate;
@@ -119,12 +116,30 @@ TEST_F(MainMenus, DesignEntriesWorkExactlyWhenTheirWindowExists) {
             if (ctl->kind() == ControlKind::Menu && (ctl->caption == caption || ctl->caption == "&" + std::string(caption)))
                 entry = ctl.get();
         ASSERT_NE(entry, nullptr) << caption;
-        EXPECT_EQ(entry->enabled, catalog_.has(window)) << caption;
+        // Every window of the list is part of the program: its entry is live.
+        EXPECT_TRUE(catalog_.has(window)) << window;
+        EXPECT_TRUE(entry->enabled) << caption;
     }
     EXPECT_FALSE(c("Debittuyau").enabled);  // "Débit d'un tuyau" has no calculation
     step("Formmain", "Evaluations/Roue en dessous");
     ASSERT_NE(session().loaded("Frmdessous"), nullptr);
     EXPECT_TRUE(session().loaded("Frmdessous")->visible());
+}
+
+TEST_F(MainMenus, EntriesOfWindowsMissingFromTheProgramStayGreyed) {
+    // A program made of the main window alone.
+    WindowCatalog mainOnly;
+    mainOnly.add("Formmain", [](Session& s) { return std::make_unique<Formmain>(s); },
+                 [](Session& s) { s.show("Formmain", false); });
+    Session program(mainOnly, dialogs_, platform_, folder());
+    program.open("Formmain");
+    Form& m = program.window<Formmain>("Formmain");
+    for (const char* entry : {"Condcirc", "Bassins", "Turbines", "Rouedessous", "Marteau", "Productible"})
+        EXPECT_FALSE(m.ctl(entry).enabled) << entry;
+    // Even when run, such an entry opens nothing.
+    m.fire(m.ctl("Turbines"), EventKind::Click);
+    m.fire(m.ctl("Condcirc"), EventKind::Click);
+    EXPECT_EQ(program.forms().size(), 1u);
 }
 
 TEST_F(MainMenus, OvershotAndBreastshotFailuresShowTheirNumber) {

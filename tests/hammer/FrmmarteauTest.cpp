@@ -103,17 +103,17 @@ TEST_F(FrmmarteauTest, TickedGearDividesTheTorqueAndTheSpeeds) {
 
 TEST_F(FrmmarteauTest, MeetingPointSearch) {
     // first match, not the closest one
-    Frmmarteau::Point p = Frmmarteau::Interceptcercles(1.3f, 0.0f, 0.36f, 1.0f);
+    Frmmarteau::Point p = Frmmarteau::interceptCercles(1.3f, 0.0f, 0.36f, 1.0f);
     EXPECT_NEAR(p.x, 0.97f, 1e-5f);
     EXPECT_NEAR(p.y, 0.19349f, 1e-5f);
     // no match: x = 0 and the mean of the last heights (0 and 5 + √0.51)
-    p = Frmmarteau::Interceptcercles(0.5f, 5.0f, 0.2f, 1.0f);
+    p = Frmmarteau::interceptCercles(0.5f, 5.0f, 0.2f, 1.0f);
     EXPECT_EQ(p.x, 0.0f);
     EXPECT_NEAR(p.y, 2.85726f, 1e-4f);
     // an empty range gives 0
-    EXPECT_EQ(Frmmarteau::Interceptcercles(-1.0f, 0.0f, -0.5f, 1.0f).y, 0.0f);
+    EXPECT_EQ(Frmmarteau::interceptCercles(-1.0f, 0.0f, -0.5f, 1.0f).y, 0.0f);
     // a range too long to step is refused instead of running for ever
-    EXPECT_THROW(Frmmarteau::Interceptcercles(1e6f, 0.0f, 1.0f, 1.0f), CalcError);
+    EXPECT_THROW(Frmmarteau::interceptCercles(1e6f, 0.0f, 1.0f, 1.0f), CalcError);
 }
 
 // An undershot window never opened: its boxes are empty, the wheel speed reads 0 and

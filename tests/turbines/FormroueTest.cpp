@@ -163,6 +163,41 @@ TEST_F(FormroueTest, PeltonKeepsItsOwnSetAndMultipliesTheoreticalPowerByJets) {
     EXPECT_EQ(text("Formroue", "ksibox", 2), "non considéré");
 }
 
+// Between Ns 34 and 36 the runner is still a Pelton, but the general result set replaces
+// the Pelton one: D1 from ksi0 = 0.5; a Pelton has no ksi1 nor ksihdi, so D2, b0, the
+// outlet velocity and the outlet loss stay blank.
+TEST_F(FormroueTest, PeltonAboveNs34ShowsTheGeneralResultSet) {
+    open("Formroue");
+    calculateNs("34");
+    EXPECT_EQ(box(7), "Roue Pelton");
+    EXPECT_EQ(caption(13), "Diamétre injecteur mm");
+    EXPECT_EQ(caption(11), "Vitesse rotation T/min");
+    EXPECT_EQ(box(5), "14.007");  // jet velocity
+    EXPECT_EQ(box(2), "6.723");   // peripheral speed
+
+    // N = 10^1.25·35 / √339.99 = 33.75 t/min; D1 = 60·0.5·√(19.62·10) / (π·33.75) = 3.963 m.
+    calculateNs("35");
+    EXPECT_EQ(box(7), "Roue Pelton");
+    EXPECT_EQ(roue().ctl("Picture1").picture, "Pelton03.jpg");
+    EXPECT_EQ(caption(6), "Diamètre roue entrée m.");
+    EXPECT_EQ(caption(13), "Distributeur (hauteur m)");
+    EXPECT_EQ(caption(11), "Vitesse eau sortie turbine");
+    EXPECT_EQ(caption(12), "Diamètre roue sortie m.");
+    EXPECT_EQ(caption(15), "Perte provisoire sortie %");
+    EXPECT_EQ(box(1), "3.963");
+    for (int i : {0, 2, 5, 13}) EXPECT_EQ(box(i), "") << i;
+    EXPECT_TRUE(roue().ctl("boite", 13).visible);
+    EXPECT_EQ(text("Formroue", "ksibox", 0), "0.5000");
+    EXPECT_EQ(text("Formroue", "ksibox", 1), "non considéré");
+
+    // Ns 36 is the last Pelton row: the same general set.
+    calculateNs("36");
+    EXPECT_EQ(box(7), "Roue Pelton");
+    EXPECT_EQ(caption(13), "Distributeur (hauteur m)");
+    EXPECT_NE(box(1), "");
+    EXPECT_EQ(box(5), "");
+}
+
 TEST_F(FormroueTest, BaseTwoMovesTheSpeedSliders) {
     open("Formroue");
     step("Formroue", "boitebase(0)=16");

@@ -61,11 +61,11 @@ TEST_F(frmPendantTest, BladeCoefficientsJumpJustAbove45Degrees) {
 // A vertical blade (alpha = 0) moving at the stream speed (k = 1): gamma = 45°,
 // incidence -45°, Vr = V / sin 45°.
 TEST_F(frmPendantTest, RelativeVelocityOfAVerticalBlade) {
-    const auto f = frmPendant::Vrelative(0.0f, 1.0f, 2.0f);
+    const auto f = frmPendant::vRelative(0.0f, 1.0f, 2.0f);
     EXPECT_NEAR(f.gamma, 0.7853982f, 1e-6f);
     EXPECT_NEAR(f.incidence, -45.0f, 1e-4f);
     EXPECT_NEAR(f.Vr, 2.0f * std::sqrt(2.0f), 1e-5f);
-    EXPECT_THROW(frmPendant::Vrelative(0.5f, 0.0f, 2.0f), CalcError);
+    EXPECT_THROW(frmPendant::vRelative(0.5f, 0.0f, 2.0f), CalcError);
 }
 
 }  // namespace

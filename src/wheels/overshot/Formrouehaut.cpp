@@ -104,8 +104,8 @@ Formrouehaut::Formrouehaut(Session& s) : Form(s, "Formrouehaut", "ertes cinétiq
     menu("aideur", "aide locale");
     menu("impre", "Imprimfeuille");
 
-    on("Valbox", EventKind::Change, [this](int) { Effacetout(); });
-    on("départ", EventKind::Click, [this](int) { CalculHaut(); });
+    on("Valbox", EventKind::Change, [this](int) { effaceTout(); });
+    on("départ", EventKind::Click, [this](int) { calculHaut(); });
     on("List1", EventKind::Click, [this](int) { openDesign(); });
     on("Engg", EventKind::Click, [this](int) { save(); });
     on("cleardat", EventKind::Click, [this](int) { clearData(); });
@@ -135,7 +135,7 @@ void Formrouehaut::load() {
     for (auto& n : listFiles(session().appFolder(), "H*.txt")) list.addItem(std::move(n));
 }
 
-void Formrouehaut::Effacetout() {
+void Formrouehaut::effaceTout() {
     for (int i = 0; i <= 22; ++i)
         if (i != 11) set("Resubox", i, "");
     for (int i : {24, 25, 27, 28}) set("Resubox", i, "");

@@ -19,12 +19,12 @@ public:
     // The overshot calculation (OvershotCalc.cpp). Reads Valbox(0..16), writes the
     // result boxes, the complementary window Formsurfa, the sketch window Formgraph
     // and the program-wide values. Stops at the first blocking check with its message.
-    void CalculHaut();
+    void calculHaut();
     // Torque of the loaded half of the wheel, N·m, added into SharedTorque (set to 0 by
     // the caller). Reads the flume answer, the spill angle, r, R, Z, Vu and SharedPitchAngle.
-    void Calculcouple();
+    void calculCouple();
     // Empties the result boxes 0..22 (except 11), 24, 25, 27 and 28.
-    void Effacetout();
+    void effaceTout();
 
 private:
     void save();
@@ -33,7 +33,7 @@ private:
     void printSheet();
     void showLocalHelp();
     // Bucket placing: kept as a step of the calculation; it changes nothing.
-    void Placeaube() {}
+    void placeAube() {}
 
     // Working values of the last calculation (single precision, SI units unless stated).
     float hc_ = 0;          // water height in the head race upstream of the gate, m
@@ -70,6 +70,6 @@ private:
 
 // Area of a triangle from its three sides (Heron): p = (a + b + c)/2,
 // area = √(p(p − a)(p − b)(p − c)). Sides that make no triangle fail with CalcError(5).
-float Surfacetriangle(float a, float b, float c);
+float surfaceTriangle(float a, float b, float c);
 
 }  // namespace aub

@@ -180,8 +180,6 @@ void Frmpertecou::calcul() {
         list.items.reserve(list.items.size() + lines.size());
         std::move(lines.begin(), lines.end(), std::back_inserter(list.items));
         lines.clear();
-        list.touch();
-        touch();
     };
     try {
         for (float x = 0; x <= Lh; x += s) {
@@ -241,7 +239,6 @@ void Frmpertecou::listScratch() {
         slope.resize(FieldLength, ' ');
         list.items.push_back(cp1252ToUtf8(slope));
     }
-    list.touch();
 }
 
 void Frmpertecou::saveData() {

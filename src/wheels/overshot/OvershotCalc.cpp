@@ -38,12 +38,12 @@ void writeBoxes(Form& form, const std::string& name, const std::vector<std::pair
 
 }  // namespace
 
-float Surfacetriangle(float a, float b, float c) {
+float surfaceTriangle(float a, float b, float c) {
     const float p = (a + b + c) / 2;
     return csqrt(checkedValue(p * (p - a) * (p - b) * (p - c)));
 }
 
-void Formrouehaut::CalculHaut() {
+void Formrouehaut::calculHaut() {
     SharedValues& sv = shared();
 
     // 1. The seventeen boxes, in index order.
@@ -145,7 +145,7 @@ void Formrouehaut::CalculHaut() {
     }
 
     // 13.
-    Placeaube();
+    placeAube();
 
     // 14. Bucket plates: A on the outer circle, bend C, D on the inner circle.
     R_ = D / 2;
@@ -189,7 +189,7 @@ void Formrouehaut::CalculHaut() {
 
     // 22-23. Torque, expected power, efficiency.
     sv.SharedTorque = 0;
-    Calculcouple();
+    calculCouple();
     const float T = sv.SharedTorque;
     P_ = checkedValue(T * omega - Pk_);
     const float eta = cdiv(P_, P0);
@@ -215,7 +215,7 @@ void Formrouehaut::CalculHaut() {
     sv.SharedSpecificSpeed = ns;
 
     // 27. Bucket triangle ACD.
-    const float S = Surfacetriangle(c_, L1_, L2_);
+    const float S = surfaceTriangle(c_, L1_, L2_);
 
     // 28. Complementary results; the shaft diameter (mm) uses the exponent 0.333.
     const float shaft = checkedValue(120 * cpow(cdiv(cdiv(checkedValue(eta * P0), 736), N), 0.333f));
@@ -247,7 +247,7 @@ void Formrouehaut::CalculHaut() {
                 {8, jv_}, {9, chordPitch_}, {10, arcPitch_}, {11, er}, {12, slope_}, {13, thetaS_}});
 }
 
-void Formrouehaut::Calculcouple() {
+void Formrouehaut::calculCouple() {
     SharedValues& sv = shared();
     const float phi = sv.SharedPitchAngle;
     const float arm = (r_ + R_) * 0.92f / 2;  // lever arm of the water in a bucket, m

@@ -22,11 +22,11 @@ frmGraph::frmGraph(Session& s) : Form(s, "frmGraph", "GRAPHIQUE DU JET D EAU") {
     menu("grp", "Graphe");
     menu("impr", "Imprimer");
     on("ququ", EventKind::Click, [this](int) { session().unload(name()); });
-    on("grp", EventKind::Click, [this](int) { Graphe(); });
+    on("grp", EventKind::Click, [this](int) { graphe(); });
     on("impr", EventKind::Click, [this](int) { platform().printForm(*this); });
 }
 
-void frmGraph::Graphe() {
+void frmGraph::graphe() {
     Control& area = ctl("Picture1");
     area.visible = true;
     if (shared().SharedVelocity == 0) {
@@ -34,10 +34,10 @@ void frmGraph::Graphe() {
         return;
     }
     area.drawing.clear();
-    Initigraph();
-    Courbe1();
-    Courbe2();
-    Courbe3();
+    initiGraph();
+    courbe1();
+    courbe2();
+    courbe3();
 
     Drawing& d = area.drawing;
     d.penColor = 0x000000;
@@ -49,20 +49,19 @@ void frmGraph::Graphe() {
     // Next text line under the "9": one line of a 12-point font (20 twips a point).
     const float lineHeight = LabelFontSize * 20 * 1.2f * 10 / AreaTwips;
     d.text(0, 9 + lineHeight, "dm");
-    area.touch();
 }
 
-void frmGraph::Initigraph() {
+void frmGraph::initiGraph() {
     Drawing& d = ctl("Picture1").drawing;
     d.backColor = 0xFFFFFF;
     d.penColor = 0x000000;
     d.penWidth = 1;
     d.scale(0, 0, 10, 10);
-    Axes();
+    axes();
     d.penWidth = 2;
 }
 
-void frmGraph::Axes() {
+void frmGraph::axes() {
     Drawing& d = ctl("Picture1").drawing;
     d.line(0, 0, 10, 0);
     for (int i = 1; i <= 10; ++i) d.line(static_cast<float>(i), 0.2f, static_cast<float>(i), 0);
@@ -83,17 +82,17 @@ void frmGraph::courbe(float dx, float dy) {
     }
 }
 
-void frmGraph::Courbe1() {
+void frmGraph::courbe1() {
     shared().SharedJetDrop = 0;
     courbe(0, 0);
 }
 
-void frmGraph::Courbe2() {
+void frmGraph::courbe2() {
     const float t0 = shared().SharedJetThickness;
     courbe(3 * t0, 5 * t0);
 }
 
-void frmGraph::Courbe3() {
+void frmGraph::courbe3() {
     const float t0 = shared().SharedJetThickness;
     courbe(6 * t0, 10 * t0);
 }

@@ -12,17 +12,17 @@ public:
     explicit frmGraph(Session& s);
 
     // "Graphe": the axes and the three curves, or "Aucun calcul effectué".
-    void Graphe();
+    void graphe();
 
 private:
-    void Initigraph();
-    void Axes();
+    void initiGraph();
+    void axes();
     // One edge of the jet: x = 10·Vx·τ − dx, y = 10·(4.905·τ² + Vy·τ) + dy (dm), for
     // τ = 0, 0.01 ... while τ <= 0.5 s (τ accumulated in single precision), from (0, 0).
     void courbe(float dx, float dy);
-    void Courbe1();
-    void Courbe2();
-    void Courbe3();
+    void courbe1();
+    void courbe2();
+    void courbe3();
 
     float tau_ = 0;  // curve parameter, s
 };
