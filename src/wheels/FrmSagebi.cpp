@@ -124,7 +124,7 @@ void FrmSagebi::load() {
         ctl("Valbox", i).backColor = InputColour;
         ctl("Resubox", i).backColor = ResultColour;
     }
-    SagebienNumber_ = "01";
+    sagebienNumber_ = "01";
     listDesigns(*this, ctl("List1"), DesignPattern);
 }
 
@@ -231,7 +231,7 @@ void FrmSagebi::save() {
     DesignSave d;
     d.prompt = "Enregistrez un numéro Sagebien";
     d.title = "Acceptez le numéro de fichier proposé ou Annulez";
-    d.proposed = SagebienNumber_;
+    d.proposed = sagebienNumber_;
     d.namePrefix = "Sageb";
     d.listPattern = DesignPattern;
     saveDesign(*this, d, boxTexts(*this, "Valbox", InputCount), &ctl("List1"));
@@ -240,7 +240,7 @@ void FrmSagebi::save() {
 void FrmSagebi::nouveau() {
     for (int i = 0; i <= 8; ++i) set("Valbox", i, "");
     for (int i = 0; i <= 12; ++i) set("Resubox", i, "");
-    SagebienNumber_ = "00";
+    sagebienNumber_ = "00";
     clearUnsavedEdits();
 }
 

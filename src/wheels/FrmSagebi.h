@@ -40,7 +40,7 @@ public:
     static constexpr float MaxFilling = 0.8f;
 
     void calcul();
-    const std::string& sagebienNumber() const { return SagebienNumber_; }
+    const std::string& sagebienNumber() const { return sagebienNumber_; }
 
 private:
     void plusinfos();
@@ -48,7 +48,7 @@ private:
     void save();
     void nouveau();
 
-    std::string SagebienNumber_ = "01";
+    std::string sagebienNumber_ = "01";
     Inputs in_;
     Results res_;
 };

@@ -308,6 +308,22 @@ TEST_F(FormroueTest, RetourHidesAndClosingStartsTheSecondOpeningState) {
     EXPECT_EQ(roue().calcBase(), 0);
 }
 
+// The window's memory belongs to the session: a new session on the same catalogue (the
+// program started again) opens the window as a first creation.
+TEST_F(FormroueTest, ANewSessionStartsWithTheFirstCreation) {
+    open("Formroue");
+    calculateNs("100");
+    EXPECT_TRUE(session().requestClose(roue()));
+    session().collect();
+    Session next(catalog_, dialogs_, platform_, folder());
+    next.open("Formroue");
+    Formroue& fresh = next.window<Formroue>("Formroue");
+    EXPECT_EQ(fresh.txt("boitebase", 2), "100");
+    EXPECT_EQ(fresh.ctl("Vscrol1").value(), 100);
+    EXPECT_FALSE(fresh.ctl("vscroll2").enabled);
+    EXPECT_EQ(fresh.backColor, 0xAACA0F);
+}
+
 TEST_F(FormroueTest, HelpOpensAtContextOne) {
     open("Formroue");
     session().shared().HelpFilePath = "/x/Rudazuz04.chm";
