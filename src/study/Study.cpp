@@ -471,16 +471,18 @@ std::vector<std::string> Study::sheetCells(const StudyRow& row) const {
     return out;
 }
 
-std::string Study::csv() const {
+std::string Study::sheet(const char* separator, std::string (*cell)(std::string_view)) const {
     std::string out;
-    auto line = [&out](const std::vector<std::string>& cells) {
-        for (std::size_t i = 0; i < cells.size(); ++i) out += (i ? ";" : "") + csvCell(cells[i]);
+    auto line = [&](const std::vector<std::string>& cells) {
+        for (std::size_t i = 0; i < cells.size(); ++i) out += (i ? separator : "") + cell(cells[i]);
         out += "\n";
     };
     line(columnCaptions());
     for (const auto& row : rows_) line(sheetCells(row));
     return out;
 }
+
+std::string Study::csv() const { return sheet(";", csvCell); }
 
 std::string Study::csvFile() const {
     std::string out = "\xEF\xBB\xBF";
@@ -491,16 +493,7 @@ std::string Study::csvFile() const {
     return out;
 }
 
-std::string Study::tabSeparated() const {
-    std::string out;
-    auto line = [&out](const std::vector<std::string>& cells) {
-        for (std::size_t i = 0; i < cells.size(); ++i) out += (i ? "\t" : "") + withoutLineEnds(cells[i]);
-        out += "\n";
-    };
-    line(columnCaptions());
-    for (const auto& row : rows_) line(sheetCells(row));
-    return out;
-}
+std::string Study::tabSeparated() const { return sheet("\t", withoutLineEnds); }
 
 std::string Study::json() const {
     std::string out = "{\"calculation\":" + jsonString(declaration_ ? declaration_->caption : request_.calculation);

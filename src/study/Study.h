@@ -88,6 +88,7 @@ private:
     std::string check(const WindowCatalog& catalog, const std::filesystem::path& programFolder);
     double pointValue(std::size_t index) const;
     std::vector<std::string> sheetCells(const StudyRow& row) const;
+    std::string sheet(const char* separator, std::string (*cell)(std::string_view)) const;
     std::string parameterKey_, secondKey_;
     std::vector<std::string> followedKeys_;
     std::vector<std::string> secondTexts_;
