@@ -67,6 +67,16 @@ std::string withoutLineEnds(std::string_view s) {
     return trimRight(out);
 }
 
+// "a","b" (without the brackets).
+std::string jsonList(const std::vector<std::string>& texts) {
+    std::string out;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (i) out += ',';
+        out += jsonString(texts[i]);
+    }
+    return out;
+}
+
 std::string csvCell(std::string_view s) {
     std::string flat = withoutLineEnds(s);
     if (flat.find_first_of(";\"") == std::string::npos) return flat;
@@ -474,7 +484,10 @@ std::vector<std::string> Study::sheetCells(const StudyRow& row) const {
 std::string Study::sheet(const char* separator, std::string (*cell)(std::string_view)) const {
     std::string out;
     auto line = [&](const std::vector<std::string>& cells) {
-        for (std::size_t i = 0; i < cells.size(); ++i) out += (i ? separator : "") + cell(cells[i]);
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            if (i) out += separator;
+            out += cell(cells[i]);
+        }
         out += "\n";
     };
     line(columnCaptions());
@@ -500,7 +513,7 @@ std::string Study::json() const {
     if (!ok()) return out + ",\"error\":" + jsonString(error_) + "}";
     out += ",\"columns\":[";
     const auto captions = columnCaptions();
-    for (std::size_t i = 0; i < captions.size(); ++i) out += (i ? "," : "") + jsonString(captions[i]);
+    out += jsonList(captions);
     out += "],\"rows\":[";
     for (std::size_t r = 0; r < rows_.size(); ++r) {
         const StudyRow& row = rows_[r];
@@ -508,7 +521,7 @@ std::string Study::json() const {
         out += "\"parameter\":" + formatGeneral(row.value, '.');
         if (!secondKey_.empty()) out += ",\"second\":" + jsonString(row.secondValue);
         out += ",\"results\":[";
-        for (std::size_t i = 0; i < row.results.size(); ++i) out += (i ? "," : "") + jsonString(row.results[i]);
+        out += jsonList(row.results);
         out += "],\"message\":" + jsonString(row.message) + "}";
     }
     out += "],\"cancelled\":";
