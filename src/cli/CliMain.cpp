@@ -158,7 +158,7 @@ int runStudy(const StudyOptions& options, Session& session, const std::filesyste
     }
     if (form)
         for (const auto& box : declaration->inputs)
-            if (Control* c = form->findKey(box.key)) request.startValues.emplace_back(box.key, c->text());
+            if (Control* c = form->findKey(box.key)) request.startValues.emplace_back(box.key, studyInputText(*c));
 
     Study study(catalog, app, request);
     if (!study.ok()) {

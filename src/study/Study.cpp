@@ -1,5 +1,6 @@
 #include "study/Study.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <charconv>
@@ -187,6 +188,41 @@ std::optional<double> typedNumber(std::string_view text) {
     return v;
 }
 
+std::string studyInputText(const Control& c) {
+    if (c.kind() == ControlKind::Slider || c.kind() == ControlKind::CheckBox) return std::to_string(c.value());
+    return c.text();
+}
+
+namespace {
+
+// Puts a value into an input as the person would: a box gets the text, a list or combo
+// the entry of that text, a check box 1 or 0, a slider the nearest whole position.
+void setInput(Control& c, const std::string& text) {
+    switch (c.kind()) {
+        case ControlKind::ListBox:
+        case ControlKind::ComboBox:
+            for (std::size_t i = 0; i < c.items.size(); ++i)
+                if (trim(c.items[i]) == trim(text)) {
+                    if (c.listIndex() != static_cast<int>(i)) c.setListIndex(static_cast<int>(i));
+                    return;
+                }
+            if (c.kind() == ControlKind::ComboBox) c.setText(text);
+            return;
+        case ControlKind::CheckBox:
+            c.setValue(trim(text) == "1" ? 1 : 0);
+            return;
+        case ControlKind::Slider: {
+            const double v = typedNumber(text).value_or(c.value());
+            c.setValue(static_cast<int>(std::lround(std::clamp(v, double(c.min), double(c.max)))));
+            return;
+        }
+        default:
+            c.setText(text);
+    }
+}
+
+}  // namespace
+
 // The private session: its own shared values, dialogs, platform and program folder, the
 // calculation window loaded and prepared once, then every point run on it.
 class Study::Runner {
@@ -228,7 +264,7 @@ public:
             for (const auto& [key, text] : startKeys) {
                 Control* c = form_->findKey(key);
                 if (!c) return "Calcul " + quoted(declaration_.caption) + " : pas de case " + key;
-                c->setText(text);
+                setInput(*c, text);
             }
             if (session_->loaded(window) != form_) return "Calcul " + quoted(declaration_.caption) + " : fenêtre fermée";
         } catch (const std::exception& e) {
@@ -238,7 +274,7 @@ public:
         for (const auto& box : declaration_.inputs) {
             Control* c = form_->findKey(box.key);
             if (!c) return "Calcul " + quoted(declaration_.caption) + " : pas de case " + box.key;
-            start_.emplace_back(c, c->text());
+            start_.emplace_back(c, studyInputText(*c));
         }
         parameter_ = form_->findKey(parameterKey);
         second_ = secondKey.empty() ? nullptr : form_->findKey(secondKey);
@@ -273,11 +309,11 @@ public:
         std::string failure;
         try {
             for (auto& [c, text] : start_)
-                if (c != parameter_ && c != second_ && c->text() != text) c->setText(text);
+                if (c != parameter_ && c != second_ && studyInputText(*c) != text) setInput(*c, text);
             for (auto& [c, text] : followed_)
                 if (c->text() != text) c->setText(text);
-            if (second_) second_->setText(secondText);
-            parameter_->setText(valueText);
+            if (second_) setInput(*second_, secondText);
+            setInput(*parameter_, valueText);
             if (alive()) {
                 ScriptOutcome outcome = runStep(session, window_, declaration_.action);
                 if (outcome.status != 0) failure = outcome.error;

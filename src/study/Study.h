@@ -15,6 +15,7 @@
 
 namespace aub {
 
+class Control;
 class Session;
 class WindowCatalog;
 
@@ -103,6 +104,10 @@ private:
 // A number as a person types it for a study (either decimal separator, blanks around,
 // an optional exponent, nothing else); nothing for any other text.
 std::optional<double> typedNumber(std::string_view text);
+
+// The value of an input as a study's starting point takes it: a box's or a list's text,
+// a slider's position, a check box's 1 or 0.
+std::string studyInputText(const Control& control);
 
 // The calculation declarations in the order the study window lists them.
 std::vector<const StudyDeclaration*> studyCalculations(const WindowCatalog& catalog);

@@ -21,19 +21,19 @@ const char* const Overshot = "Roue au dessus — Calcul";
 
 // A small calculation window for the rules no real window shows on demand: a square
 // root that may come out as "nan", a question, a message with a separator in it, a
-// window that closes itself.
+// window that closes itself, a slider as an input.
 class RootWindow : public Form {
 public:
     explicit RootWindow(Session& s) : Form(s, "Essairacine", "Racine") {
         label("Label", 0, "Nombre x").at(0, 0);
         textBox("Valbox", 0, "4").at(0, 1);
         label("Label", 1, "Décalage").at(1, 0);
-        textBox("Valbox", 1, "0").at(1, 1);
+        slider("Curseur", 0, 0, 10, 0).at(1, 1);
         label("Label", 2, "Racine").at(2, 0);
         textBox("Resubox", 0).at(2, 1).locked = true;
         button("Command1", -1, "Calcul");
         on("Command1", EventKind::Click, [this](int) {
-            const float x = num("Valbox", 0) + num("Valbox", 1);
+            const float x = num("Valbox", 0) + static_cast<float>(ctl("Curseur", 0).value());
             if (x == 99) {
                 session().unload(name());
                 return;
@@ -56,7 +56,7 @@ protected:
                                .window = "Essairacine",
                                .setup = {},
                                .action = "Calcul",
-                               .inputs = {{"Valbox(0)", "Nombre x"}, {"Valbox(1)", "Décalage"}},
+                               .inputs = {{"Valbox(0)", "Nombre x"}, {"Curseur(0)", "Décalage"}},
                                .results = {{"Resubox(0)", "Racine"}},
                                .filesList = ""});
     }
@@ -226,7 +226,8 @@ TEST_F(StudyTest, NoNanReachesARowAndNoQuestionOrClosingStopsTheStudy) {
     again.runAll();
     ASSERT_EQ(again.rows().size(), 4u);
     EXPECT_EQ(again.rows()[1].results[0], "10");  // x = 100 after the close at 99
-    EXPECT_EQ(again.rows()[2].message, "");       // 99 + 1
+    EXPECT_EQ(again.rows()[2].message, "");  // 99 + 1, the slider moved to 1
+    EXPECT_EQ(again.rows()[2].results[0], "10");
 }
 
 TEST_F(StudyTest, CancelStopsBetweenPoints) {
