@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <random>
 #include <system_error>
@@ -266,7 +266,8 @@ public:
                 if (!c) return "Calcul " + quoted(declaration_.caption) + " : pas de case " + key;
                 setInput(*c, text);
             }
-            if (session_->loaded(window) != form_) return "Calcul " + quoted(declaration_.caption) + " : fenêtre fermée";
+            if (session_->loaded(window) != form_)
+                return "Calcul " + quoted(declaration_.caption) + " : fenêtre fermée";
         } catch (const std::exception& e) {
             return "Calcul " + quoted(declaration_.caption) + " : " + e.what();
         }
@@ -448,8 +449,7 @@ double Study::pointValue(std::size_t index) const {
     if (i == 0) return request_.from;
     if (i == last) return request_.to;
     const double t = static_cast<double>(i) / static_cast<double>(last);
-    if (request_.progression == Progression::Geometric)
-        return request_.from * std::pow(request_.to / request_.from, t);
+    if (request_.progression == Progression::Geometric) return request_.from * std::pow(request_.to / request_.from, t);
     return request_.from + (request_.to - request_.from) * t;
 }
 
@@ -469,8 +469,10 @@ bool Study::runSome(double budgetSeconds) {
                 if (const StudyBox* box = findBox(declaration_->inputs, name)) startKeys.emplace_back(box->key, text);
             row.message = runner_->prepare({}, request_, startKeys, parameterKey_, secondKey_, followedKeys_);
         }
-        if (row.message.empty()) runner_->run(row, valueText(row.value), row.secondValue);
-        else row.results.assign(followedKeys_.size(), "");
+        if (row.message.empty())
+            runner_->run(row, valueText(row.value), row.secondValue);
+        else
+            row.results.assign(followedKeys_.size(), "");
         rows_.push_back(std::move(row));
         const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
         if (spent.count() >= budgetSeconds) break;

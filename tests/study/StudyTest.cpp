@@ -88,7 +88,8 @@ protected:
     std::map<std::string, std::string> sessionState() {
         std::map<std::string, std::string> out;
         SharedValues& sv = session().shared();
-        for (const auto& [name, member] : SharedValues::floatFields()) out[std::string("shared ") + name] = formatGeneral(sv.*member);
+        for (const auto& [name, member] : SharedValues::floatFields())
+            out[std::string("shared ") + name] = formatGeneral(sv.*member);
         for (const auto& [name, member] : SharedValues::textFields()) out[std::string("shared ") + name] = sv.*member;
         for (Form* f : session().forms()) {
             out["window " + f->name()] = f->visible() ? "shown" : "hidden";
@@ -226,7 +227,7 @@ TEST_F(StudyTest, NoNanReachesARowAndNoQuestionOrClosingStopsTheStudy) {
     again.runAll();
     ASSERT_EQ(again.rows().size(), 4u);
     EXPECT_EQ(again.rows()[1].results[0], "10");  // x = 100 after the close at 99
-    EXPECT_EQ(again.rows()[2].message, "");  // 99 + 1, the slider moved to 1
+    EXPECT_EQ(again.rows()[2].message, "");       // 99 + 1, the slider moved to 1
     EXPECT_EQ(again.rows()[2].results[0], "10");
 }
 
@@ -323,10 +324,14 @@ TEST_F(StudyTest, EveryBadRequestIsRefusedWithItsMessageAndRunsNothing) {
          },
          "Second paramètre : « deux » n'est pas un nombre"},
         {"nothing followed", [](StudyRequest& r) { r.followed.clear(); }, "Résultats suivis : entre 1 et 6"},
-        {"seven followed", [](StudyRequest& r) { r.followed.assign(7, "Resubox(3)"); }, "Résultats suivis : entre 1 et 6"},
+        {"seven followed", [](StudyRequest& r) { r.followed.assign(7, "Resubox(3)"); },
+         "Résultats suivis : entre 1 et 6"},
         {"unknown result", [](StudyRequest& r) { r.followed = {"Valbox(4)"}; },
          "Résultat suivi : « Valbox(4) » n'est pas un résultat de « Roue au dessus — Calcul »"},
-        {"start value of no input", [](StudyRequest& r) { r.startValues = {{"Label(3)", "1"}}; },
+        {"start value of no input",
+         [](StudyRequest& r) {
+             r.startValues = {{"Label(3)", "1"}};
+         },
          "Point de départ : « Label(3) » n'est pas une donnée de « Roue au dessus — Calcul »"},
         {"missing start file", [](StudyRequest& r) { r.startFile = "Hnulle.txt"; },
          "Fichier de départ illisible : Hnulle.txt"},
