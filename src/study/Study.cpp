@@ -33,19 +33,6 @@ constexpr std::size_t MaxFollowed = 6;
 
 std::string quoted(const std::string& s) { return "« " + s + " »"; }
 
-// A box named by its key ("Valbox(4)", any letter case) or by the caption beside it.
-const StudyBox* findBox(const std::vector<StudyBox>& boxes, const std::string& name) {
-    const std::string wanted = trim(name);
-    if (wanted.empty()) return nullptr;
-    for (const auto& b : boxes)
-        if (equalsNoCase(b.key, wanted)) return &b;
-    for (const auto& b : boxes)
-        if (trim(b.caption) == wanted) return &b;
-    for (const auto& b : boxes)
-        if (equalsNoCase(trim(b.caption), wanted)) return &b;
-    return nullptr;
-}
-
 // A shown text that is no number a person could read: "nan", "inf", "-inf", "1.#INF" ...
 bool notFinite(std::string_view text) {
     std::string s = toUpperAscii(trim(text));
@@ -186,6 +173,30 @@ std::optional<double> typedNumber(std::string_view text) {
     auto [end, ec] = std::from_chars(first, s.data() + s.size(), v);
     if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(v)) return std::nullopt;
     return v;
+}
+
+namespace {
+
+// Blanks at both ends removed, a run of blanks inside read as one.
+std::string singleSpaced(std::string_view s) {
+    std::string out;
+    for (char c : trim(s))
+        if (c != ' ' || out.empty() || out.back() != ' ') out += c;
+    return out;
+}
+
+}  // namespace
+
+const StudyBox* findStudyBox(const std::vector<StudyBox>& boxes, std::string_view name) {
+    const std::string wanted = trim(name);
+    if (wanted.empty()) return nullptr;
+    for (const auto& b : boxes)
+        if (equalsNoCase(b.key, wanted)) return &b;
+    for (const auto& b : boxes)
+        if (trim(b.caption) == wanted) return &b;
+    for (const auto& b : boxes)
+        if (equalsNoCase(singleSpaced(b.caption), singleSpaced(wanted))) return &b;
+    return nullptr;
 }
 
 std::string studyInputText(const Control& c) {
@@ -384,7 +395,7 @@ std::string Study::check(const WindowCatalog& catalog, const std::filesystem::pa
     const StudyDeclaration& d = *declaration_;
     const std::string of = " n'est pas une donnée de " + quoted(d.caption);
 
-    const StudyBox* parameter = findBox(d.inputs, r.parameter);
+    const StudyBox* parameter = findStudyBox(d.inputs, r.parameter);
     if (!parameter) return "Paramètre varié : " + quoted(r.parameter) + of;
     parameterKey_ = parameter->key;
     if (!std::isfinite(r.from) || !std::isfinite(r.to)) return "De et A : des nombres sont attendus";
@@ -394,7 +405,7 @@ std::string Study::check(const WindowCatalog& catalog, const std::filesystem::pa
         return "Progression géométrique : De et A doivent être plus grands que zéro";
 
     if (!r.second.empty() || !r.secondValues.empty()) {
-        const StudyBox* second = findBox(d.inputs, r.second);
+        const StudyBox* second = findStudyBox(d.inputs, r.second);
         if (!second) return "Second paramètre : " + quoted(r.second) + of;
         if (second->key == parameterKey_) return "Second paramètre : c'est déjà le paramètre varié";
         secondKey_ = second->key;
@@ -409,14 +420,14 @@ std::string Study::check(const WindowCatalog& catalog, const std::filesystem::pa
 
     if (r.followed.empty() || r.followed.size() > MaxFollowed) return "Résultats suivis : entre 1 et 6";
     for (const auto& f : r.followed) {
-        const StudyBox* box = findBox(d.results, f);
+        const StudyBox* box = findStudyBox(d.results, f);
         if (!box) return "Résultat suivi : " + quoted(f) + " n'est pas un résultat de " + quoted(d.caption);
         followedKeys_.push_back(box->key);
     }
 
     std::vector<std::pair<std::string, std::string>> startKeys;
     for (const auto& [name, text] : r.startValues) {
-        const StudyBox* box = findBox(d.inputs, name);
+        const StudyBox* box = findStudyBox(d.inputs, name);
         if (!box) return "Point de départ : " + quoted(name) + of;
         startKeys.emplace_back(box->key, text);
     }
@@ -466,7 +477,8 @@ bool Study::runSome(double budgetSeconds) {
             // The window closed itself at the last point: a fresh private session goes on.
             std::vector<std::pair<std::string, std::string>> startKeys;
             for (const auto& [name, text] : request_.startValues)
-                if (const StudyBox* box = findBox(declaration_->inputs, name)) startKeys.emplace_back(box->key, text);
+                if (const StudyBox* box = findStudyBox(declaration_->inputs, name))
+                    startKeys.emplace_back(box->key, text);
             row.message = runner_->prepare({}, request_, startKeys, parameterKey_, secondKey_, followedKeys_);
         }
         if (row.message.empty())

@@ -105,6 +105,10 @@ private:
 // an optional exponent, nothing else); nothing for any other text.
 std::optional<double> typedNumber(std::string_view text);
 
+// The box a study names by its key ("Valbox(4)", any letter case) or by the caption
+// beside it (letter case and runs of blanks aside); nothing when none is.
+const StudyBox* findStudyBox(const std::vector<StudyBox>& boxes, std::string_view name);
+
 // The value of an input as a study's starting point takes it: a box's or a list's text,
 // a slider's position, a check box's 1 or 0.
 std::string studyInputText(const Control& control);

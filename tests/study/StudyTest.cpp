@@ -189,7 +189,7 @@ TEST_F(StudyTest, SecondParameterGivesOneSeriesPerValue) {
 
 TEST_F(StudyTest, AFailedPointIsARowWithItsMessageAndTheStudyGoesOn) {
     StudyRequest r = overshot(5, 30, 6);  // the gate opening, cm; the head race holds 0.4 m
-    r.parameter = "Levée vanne cm";
+    r.parameter = "levée  vanne CM";      // letter case and blanks aside
     Study study(catalog_, folder(), r);
     ASSERT_TRUE(study.ok()) << study.error();
     study.runAll();
