@@ -55,6 +55,23 @@ const ResultRow PowerRows[] = {{1, "Puissance théori watts "}, {2, "Puissance t
 
 }  // namespace
 
+std::vector<StudyBox> Formrouehaut::studyInputs() {
+    std::vector<StudyBox> out;
+    for (int i = 0; i < InputCount; ++i) out.push_back({"Valbox(" + std::to_string(i) + ")", InputCaptions[i]});
+    return out;
+}
+
+std::vector<StudyBox> Formrouehaut::studyResults() {
+    std::vector<StudyBox> out;
+    auto add = [&out](const auto& rows) {
+        for (const auto& r : rows) out.push_back({"Resubox(" + std::to_string(r.index) + ")", r.caption});
+    };
+    add(VolumeRows);
+    add(GeometryRows);
+    add(PowerRows);
+    return out;
+}
+
 Formrouehaut::Formrouehaut(Session& s) : Form(s, "Formrouehaut", "ertes cinétiques") {
     helpRecord = 18;
     columns = 3;

@@ -3,8 +3,10 @@
 // speed, the torque, the power and the efficiency out. Designs are "H*.txt" files of
 // the program folder, one box text per line.
 #include <string>
+#include <vector>
 
 #include "forms/Form.h"
+#include "forms/StudyDeclaration.h"
 
 namespace aub {
 
@@ -15,6 +17,10 @@ public:
 
     // Number of input boxes (Valbox 0..16) and of lines of a design file.
     static constexpr int InputCount = 17;
+    // The input boxes and the shown result boxes with the captions beside them, in the
+    // window's order (for the parametric study's declaration).
+    static std::vector<StudyBox> studyInputs();
+    static std::vector<StudyBox> studyResults();
 
     // The overshot calculation (OvershotCalc.cpp). Reads Valbox(0..16), writes the
     // result boxes, the complementary window Formsurfa, the sketch window Formgraph

@@ -18,6 +18,13 @@ void registerOvershotWindows(WindowCatalog& catalog) {
     // (the window's local help is its own record 18).
     catalog.add("Formrouehaut", [](Session& s) { return std::make_unique<Formrouehaut>(s); },
                 [](Session& s) { s.show("Formrouehaut", true); });
+    catalog.declareStudy({.caption = "Roue au dessus — Calcul",
+                          .window = "Formrouehaut",
+                          .setup = {},
+                          .action = "Calcul",
+                          .inputs = Formrouehaut::studyInputs(),
+                          .results = Formrouehaut::studyResults(),
+                          .filesList = "List1"});
     // Opened by the overshot window (not shown by the calculation that fills them).
     catalog.add("Formsurfa", [](Session& s) { return std::make_unique<Formsurfa>(s); },
                 [](Session& s) { s.show("Formsurfa", true); });
