@@ -56,11 +56,7 @@ std::vector<StudyBox> Frmdessous::studyInputs() {
     return out;
 }
 
-std::vector<StudyBox> Frmdessous::studyResults() {
-    std::vector<StudyBox> out;
-    addStudyRows(out, "Valbox", ResultCaptions);
-    return out;
-}
+std::vector<StudyBox> Frmdessous::studyResults() { return studyRows("Valbox", ResultCaptions); }
 
 Frmdessous::Frmdessous(Session& s) : Form(s, "Frmdessous", "CALCUL DE LA ROUE EN DESSOUS") {
     helpRecord = 11;
