@@ -102,6 +102,7 @@ double largestY(const std::vector<ChartPoint>& points) {
 
 std::vector<StudyBox> Productible::studyInputs() {
     std::vector<StudyBox> out = studyBoxes("Site", SiteCaptions);
+    out.push_back(studyBox("Typemachine", -1, "Type de machine"));
     for (StudyBox& b : studyBoxes("Machine", MachineCaptions)) out.push_back(std::move(b));
     for (int i = 0; i < 10; ++i) out.push_back(studyBox("Rendement", i, efficiencyCaption(i)));
     return out;
