@@ -14,6 +14,7 @@
 #include "forms/Dialogs.h"
 #include "forms/Platform.h"
 #include "forms/Session.h"
+#include "forms/StudyBoxes.h"
 #include "hammer/UndershotValues.h"
 
 namespace aub {
@@ -46,6 +47,8 @@ const Caption Shock[] = {{23, "V arbre cames rad/s"},
                          {25, "V marteau m/s"},
                          {26, "Energie transférée J"}};
 const char* const NoWheelSpeed = "La roue en dessous n'est pas calculée : sa vitesse est inconnue";
+// Ticked, the reduction ratio typed in Valbox(5) counts; otherwise it is 1.
+const char* const RatioTyped = "Rapport réducteur saisi";
 const char* const IndexNumbers[] = {"13", "14", "12", "18", "15", "17", "16", "10", "11"};
 
 
@@ -64,6 +67,14 @@ std::optional<std::filesystem::path> findFolder(const std::filesystem::path& dir
 
 }  // namespace
 
+std::vector<StudyBox> Frmmarteau::studyInputs() {
+    std::vector<StudyBox> out = studyRows("Valbox", Inputs);
+    out.push_back(studyBox("Check1", -1, RatioTyped));
+    return out;
+}
+
+std::vector<StudyBox> Frmmarteau::studyResults() { return studyRows("Valbox", Results, Shock); }
+
 Frmmarteau::Frmmarteau(Session& s) : Form(s, "Frmmarteau", "MARTEAU DE FORGE") {
     resultBoxes = {"Frame2", "Frame4"};
     columns = 3;
@@ -74,7 +85,7 @@ Frmmarteau::Frmmarteau(Session& s) : Form(s, "Frmmarteau", "MARTEAU DE FORGE") {
         textBox("Valbox", c.index).in("Frame1").at(row, 1);
         ++row;
     }
-    checkBox("Check1", -1, "Rapport réducteur saisi").in("Frame1").at(row, 0);
+    checkBox("Check1", -1, RatioTyped).in("Frame1").at(row, 0);
     button("Command1", -1, "Calcul").in("Frame1").at(row, 1);
 
     frame("Frame3", -1, "").at(0, 1);

@@ -14,6 +14,7 @@
 #include "forms/Dialogs.h"
 #include "forms/Platform.h"
 #include "forms/Session.h"
+#include "forms/StudyBoxes.h"
 #include "turbines/TurbineShared.h"
 
 namespace aub {
@@ -63,6 +64,10 @@ void tabbedLine(std::vector<std::string>& lines, const std::string& caption, con
 }
 
 }  // namespace
+
+std::vector<StudyBox> Banki::studyInputs() { return studyBoxes("Donnée", DataCaptions); }
+
+std::vector<StudyBox> Banki::studyResults() { return studyBoxes("Résultat", ResultCaptions); }
 
 Banki::Banki(Session& s) : Form(s, "Banki", "Evaluation d'une roue banki") {
     helpRecord = 28;

@@ -10,8 +10,10 @@
 // Two bases: 1 = the true speed N is given, 2 = Ns is given and N follows.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "forms/Form.h"
+#include "forms/StudyDeclaration.h"
 
 namespace aub {
 
@@ -27,6 +29,10 @@ struct FormroueMemory {
 class Formroue : public Form {
 public:
     explicit Formroue(Session& s);
+    // The input and result boxes of "CALCUL 1" (trueSpeed: the speed typed) and of
+    // "CALCUL 2" (the specific speed typed), with the captions beside them.
+    static std::vector<StudyBox> studyInputs(bool trueSpeed);
+    static std::vector<StudyBox> studyResults(bool trueSpeed);
     void load() override;
     void unloaded() override;
 

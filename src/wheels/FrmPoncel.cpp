@@ -12,6 +12,7 @@
 #include "forms/Dialogs.h"
 #include "forms/Platform.h"
 #include "forms/Session.h"
+#include "forms/StudyBoxes.h"
 #include "wheels/WheelCommon.h"
 #include "wheels/WheelFiles.h"
 
@@ -38,6 +39,10 @@ const std::array<std::pair<int, const char*>, 18> ResultCaptions = {{
 }};
 
 }  // namespace
+
+std::vector<StudyBox> FrmPoncel::studyInputs() { return studyBoxes("Valbox", InputCaptions); }
+
+std::vector<StudyBox> FrmPoncel::studyResults() { return studyRows("Valbox", ResultCaptions); }
 
 FrmPoncel::FrmPoncel(Session& s) : Form(s, "FrmPoncel", "ROUE PONCELET") {
     helpRecord = 21;

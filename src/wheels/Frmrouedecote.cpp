@@ -13,6 +13,7 @@
 #include "forms/Dialogs.h"
 #include "forms/Platform.h"
 #include "forms/Session.h"
+#include "forms/StudyBoxes.h"
 #include "wheels/WheelCommon.h"
 #include "wheels/WheelFiles.h"
 
@@ -52,6 +53,10 @@ const std::array<Caption, 13> Results = {{
 }};
 
 }  // namespace
+
+std::vector<StudyBox> Frmrouedecote::studyInputs() { return studyRows("Valbox", Inputs); }
+
+std::vector<StudyBox> Frmrouedecote::studyResults() { return studyRows("Resubox", Speeds, Triangle, Results); }
 
 Frmrouedecote::Frmrouedecote(Session& s) : Form(s, "Frmrouedecoté", "ROUE DE COTE") {
     helpRecord = 31;

@@ -14,6 +14,7 @@
 #include "forms/Dialogs.h"
 #include "forms/Platform.h"
 #include "forms/Session.h"
+#include "forms/StudyBoxes.h"
 
 namespace aub {
 
@@ -75,6 +76,10 @@ private:
 };
 
 }  // namespace
+
+std::vector<StudyBox> Frmpertecou::studyInputs() { return studyBoxes("Valbox", InputCaptions); }
+
+std::vector<StudyBox> Frmpertecou::studyResults() { return studyBoxes("Resubox", ResultCaptions); }
 
 Frmpertecou::Frmpertecou(Session& s) : Form(s, "Frmpertecou", "SPECIAL LONG COUSIER") {
     helpRecord = 32;
