@@ -79,8 +79,13 @@ Formbuse::Formbuse(Session& s) : Form(s, "Formbuse", "PERTES DE CHARGE D UNE CON
     on("Enregistrer", EventKind::Click, [this](int) { saveTempobuse(); });
     on("Imprime", EventKind::Click, [this](int) { printAfterQuestion(*this); });
     on("Colebrook", EventKind::Click, [this](int) { colebrook(); });
-    on("Scimemi", EventKind::Click, [this](int) { scimemi(); });
-    on("Plein", EventKind::Click, [this](int) { fullFlow(); });
+    // The other two calculations: a failure leaves no figure of an earlier run either.
+    on("Scimemi", EventKind::Click, [this](int) {
+        if (!trap([this] { scimemi(); })) clearResultBoxes();
+    });
+    on("Plein", EventKind::Click, [this](int) {
+        if (!trap([this] { fullFlow(); })) clearResultBoxes();
+    });
     on("Moody", EventKind::Click, [this](int) { session().open("Moody"); });
     on("Aide", EventKind::Click, [this](int) {
         shared().FormulaId = FormulaCode::PipeWindowPage;
@@ -198,7 +203,7 @@ void Formbuse::colebrook() {
             showLosses("##0.###");
             Avertir();
         },
-        inputFailure());
+        inputFailure(*this));
 }
 
 // The Moody diagram shows this point: only a friction factor the solver found (a
@@ -236,7 +241,7 @@ void Formbuse::scimemi() {
             showLosses("#0.###");
             Avertir();
         },
-        inputFailure());
+        inputFailure(*this));
 }
 
 void Formbuse::fullFlow() {

@@ -321,6 +321,11 @@ void FormView::placeWidget(const Bound& b) {
     int row = std::max(0, p.row), col = std::max(0, p.col);
     int rowSpan = std::max(1, p.rowSpan), colSpan = std::max(1, p.colSpan);
     layout->addWidget(b.widget, row, col, rowSpan, colSpan);
+    if (p.keepsPlace) {
+        QSizePolicy policy = b.widget->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        b.widget->setSizePolicy(policy);
+    }
     // Spare room goes to an empty last row and column: the controls keep their
     // natural size at the top left, as the window was drawn.
     int lastRow = std::max(layout->rowCount(), row + rowSpan + 1) - 1;
