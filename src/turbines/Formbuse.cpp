@@ -93,6 +93,8 @@ Formbuse::Formbuse(Session& s) : Form(s, "Formbuse", "PERTES DE CHARGE D UNE CON
     });
     on("Combo1", EventKind::Click, [this](int) { chooseMaterial(); });
     on("Valbox", EventKind::Change, [this](int) { ctl("Label2").visible = false; });
+    // Typed data are asked for before the window closes; "Enregistrer" keeps them.
+    tracksEdits = true;
 }
 
 void Formbuse::load() {
@@ -132,6 +134,7 @@ void Formbuse::saveTempobuse() {
     std::vector<std::string> lines;
     for (int i = 0; i <= 5; ++i) lines.push_back(txt("Valbox", i));
     saveLines(session().file("Tempobuse"), lines);
+    clearUnsavedEdits();
 }
 
 void Formbuse::RugoScim(std::string& material, float& k0, float& k1, float& k2) {

@@ -235,6 +235,7 @@ QWidget* FormView::createWidget(Bound& b) {
             combo->setEditable(true);
             combo->setInsertPolicy(QComboBox::NoInsert);
             combo->setCompleter(nullptr);  // the typed text stays as typed
+            combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);  // its longest entry shows whole
             connect(combo, &QComboBox::activated, this, [this, c](int i) {
                 act([c, i] {
                     if (i != c->listIndex()) c->setListIndex(i);
