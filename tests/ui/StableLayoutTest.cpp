@@ -1,9 +1,6 @@
 // Buttons stay where the pointer left them: a calculation that fills the result boxes,
 // shows a caption or a slider moves no button of its window, nor changes its size.
-// Texts show whole.
 #include <QApplication>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QLayout>
 #include <QPushButton>
 #include <QTest>
@@ -143,19 +140,6 @@ TEST_F(StableLayoutTest, NoButtonMovesWhenAWindowCalculates) {
         }
         dialogs_.clearShown();
     }
-}
-
-TEST_F(StableLayoutTest, AnEditableListIsWideEnoughForItsLongestEntry) {
-    host_->dispatch(nullptr, [&] { session_->open("Productible"); });
-    Form& form = *session_->loaded("Productible");
-    FormView* view = host_->view(form);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
-    auto* machine = qobject_cast<QComboBox*>(view->widgetOf(form.ctl("Typemachine")));
-    ASSERT_NE(machine, nullptr);
-    ASSERT_GT(machine->count(), 1);
-    const QFontMetrics metrics(machine->lineEdit()->font());
-    for (int i = 0; i < machine->count(); ++i)
-        EXPECT_GE(machine->lineEdit()->width(), metrics.horizontalAdvance(machine->itemText(i)) + 4) << i;  // its margins
 }
 
 }  // namespace
