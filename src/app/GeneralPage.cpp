@@ -63,10 +63,20 @@ void Formmain::buildPage() {
     label("Labelresu", -1, "").at(8, 0).in("Page").hidden();
     textBox("zoneresu", -1).at(8, 1).in("Page").size(1800, 0);
     ctl("zoneresu").bold = true;
+    // Boxes, captions and the zoom box come and go with a calculation: their rows stay,
+    // so "CALCUL " does not move under the pointer.
+    for (int i = 0; i < PageBoxes; ++i) {
+        ctl("Label", i).place.keepsPlace = true;
+        ctl("zonetxt", i).place.keepsPlace = true;
+    }
+    ctl("Labelresu").place.keepsPlace = true;
+    ctl("zoneresu").place.keepsPlace = true;
     button("Command1", -1, "CALCUL ").at(9, 1).in("Page");
     label("Label1", -1, " enregistre").at(10, 0, 1, 2).in("Page").hidden();
     Control& zoom = textBox("Text2", -1).at(11, 0, 1, 2).in("Page");
     zoom.fontSize = 14;
+    ctl("Label1").place.keepsPlace = true;
+    zoom.place.keepsPlace = true;
     comboBox("Combo1", -1, "Parois").at(12, 0).in("Page").hidden();
     button("KManning", -1, "MANNING").at(12, 1).in("Page").hidden();
     button("Command3", -1, " CONTROLE BAZIN").at(13, 0).in("Page").hidden();

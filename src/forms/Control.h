@@ -24,6 +24,9 @@ const char* kindName(ControlKind kind);
 struct Placement {
     std::string frame;
     int row = 0, col = 0, rowSpan = 1, colSpan = 1;
+    // Hidden, the control keeps its room: what is laid out around it does not move
+    // when it comes and goes.
+    bool keepsPlace = false;
 };
 
 constexpr int NoColor = -1;

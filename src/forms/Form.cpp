@@ -183,11 +183,16 @@ bool Form::fire(Control& control, EventKind kind) {
     const bool calculation = kind == EventKind::Click && !resultBoxes.empty() && control.key() == defaultAction;
     // A person's event that changes a result box is a calculation: what it said is kept.
     CalculationWatch watch(*this, depth_ == 0);
-    if (!trap([&] { handler(index); }) && calculation && loaded_) {
+    // The result boxes (by name, key or frame) as they were before the calculation.
+    std::vector<std::pair<Control*, unsigned>> results;
+    if (calculation)
         for (const auto& c : controls_)
-            if (c->kind() == ControlKind::TextBox &&
-                std::find(resultBoxes.begin(), resultBoxes.end(), c->name()) != resultBoxes.end())
-                c->setText("");
+            if (isResultBox(*this, *c)) results.emplace_back(c.get(), c->revision());
+    if (!trap([&] { handler(index); }) && calculation && loaded_) {
+        // A calculation that failed: what it wrote before failing stays, no figure of an
+        // earlier run does.
+        for (const auto& [c, revision] : results)
+            if (c->revision() == revision) c->setText("");
     }
     return true;
 }

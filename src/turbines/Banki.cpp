@@ -90,6 +90,10 @@ Banki::Banki(Session& s) : Form(s, "Banki", "Evaluation d'une roue banki") {
     Control& scroll = slider("HScroll1", -1, 0, 100, 0).at(1, 2);
     scroll.visible = false;
     scroll.enabled = false;
+    // The diameter slider and its caption come with the results: their column is kept
+    // from the start, so that nothing else narrows then.
+    lock.place.keepsPlace = true;
+    scroll.place.keepsPlace = true;
 
     menu("Fichier", "Fichier");
     menu("Ouvrir", "Ouvrir", "Fichier");

@@ -118,7 +118,7 @@ void Form12::calculate() {
             set("Valbox", 11, formatMask(p.hv, "##0.###"));
             set("Valbox", 13, formatMask(p.total / 1000.0f, "##0.###"));
         },
-        inputFailure());
+        inputFailure(*this));
 }
 
 void Form12::drawBasins() {

@@ -96,8 +96,13 @@ Formbuse::Formbuse(Session& s) : Form(s, "Formbuse", "PERTES DE CHARGE D UNE CON
     on("Enregistrer", EventKind::Click, [this](int) { saveTempobuse(); });
     on("Imprime", EventKind::Click, [this](int) { printAfterQuestion(*this); });
     on("Colebrook", EventKind::Click, [this](int) { colebrook(); });
-    on("Scimemi", EventKind::Click, [this](int) { scimemi(); });
-    on("Plein", EventKind::Click, [this](int) { fullFlow(); });
+    // The other two calculations: a failure leaves no figure of an earlier run either.
+    on("Scimemi", EventKind::Click, [this](int) {
+        if (!trap([this] { scimemi(); })) clearResultBoxes();
+    });
+    on("Plein", EventKind::Click, [this](int) {
+        if (!trap([this] { fullFlow(); })) clearResultBoxes();
+    });
     on("Moody", EventKind::Click, [this](int) { session().open("Moody"); });
     on("Aide", EventKind::Click, [this](int) {
         shared().FormulaId = FormulaCode::PipeWindowPage;
@@ -105,6 +110,8 @@ Formbuse::Formbuse(Session& s) : Form(s, "Formbuse", "PERTES DE CHARGE D UNE CON
     });
     on("Combo1", EventKind::Click, [this](int) { chooseMaterial(); });
     on("Valbox", EventKind::Change, [this](int) { ctl("Label2").visible = false; });
+    // Typed data are asked for before the window closes; "Enregistrer" keeps them.
+    tracksEdits = true;
 }
 
 void Formbuse::load() {
@@ -144,6 +151,7 @@ void Formbuse::saveTempobuse() {
     std::vector<std::string> lines;
     for (int i = 0; i <= 5; ++i) lines.push_back(txt("Valbox", i));
     saveLines(session().file("Tempobuse"), lines);
+    clearUnsavedEdits();
 }
 
 void Formbuse::rugoScim(std::string& material, float& k0, float& k1, float& k2) {
@@ -215,7 +223,7 @@ void Formbuse::colebrook() {
             showLosses("##0.###");
             avertir();
         },
-        inputFailure());
+        inputFailure(*this));
 }
 
 // The Moody diagram shows this point: only a friction factor the solver found (a
@@ -253,7 +261,7 @@ void Formbuse::scimemi() {
             showLosses("#0.###");
             avertir();
         },
-        inputFailure());
+        inputFailure(*this));
 }
 
 void Formbuse::fullFlow() {

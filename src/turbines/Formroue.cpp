@@ -95,7 +95,8 @@ Formroue::Formroue(Session& s)
 
     button("Command1", -1, "CALCUL 1 Base :Vitesse vraie").at(2, 0);
     button("Command2", -1, "CALCUL 2   Base :Vitesse spécifique").at(3, 0);
-    textBox("Text1", -1).at(4, 0).multi().size(3600, 700);
+    // The "calculation to do" notice comes and goes without moving the buttons above it.
+    textBox("Text1", -1).at(4, 0).multi().size(3600, 700).place.keepsPlace = true;
 
     frame("Frame2", -1, "Puissance théorique").at(0, 1);
     label("label1", 8, " (CV)").in("Frame2").at(0, 0);
@@ -267,7 +268,10 @@ void Formroue::showPictureInsteadOfCoefficients(bool picture) {
 
 void Formroue::calcule() {
     trap([this] { calculeSteps(); },
-         FailurePolicy{.followUp = "Vérifiez la compatibilté de la vitesse affichée", .cleanUp = [this] { calcBase_ = 0; }});
+         FailurePolicy{.followUp = "Vérifiez la compatibilté de la vitesse affichée", .cleanUp = [this] {
+                                 calcBase_ = 0;
+                                 clearResultBoxes();
+                             }});
 }
 
 void Formroue::calculeSteps() {
@@ -277,7 +281,7 @@ void Formroue::calculeSteps() {
     h_ = num("boitebase", 0);
     q_ = num("boitebase", 1);
     if (num("boitebase", 2) == 0.0f) {
-        dialogs().message("Réglez la vitesse à une valeur non nulle");
+        stopCalculation("Réglez la vitesse à une valeur non nulle");
         calcBase_ = 0;
         return;
     }

@@ -46,7 +46,10 @@ PipeLosses pipeLosses(float j, float v, float l, float sigma) {
     return r;
 }
 
-FailurePolicy inputFailure() { return FailurePolicy{.leadIn = " un champ de saisie a une valeur incorrecte ou nulle"}; }
+FailurePolicy inputFailure(Form& form) {
+    return FailurePolicy{.leadIn = " un champ de saisie a une valeur incorrecte ou nulle",
+                         .cleanUp = [&form] { form.clearResultBoxes(); }};
+}
 
 void openMachineChart(Session& session, const std::string& from, bool modal) {
     auto* chart = dynamic_cast<DomaineEmploi*>(&session.load("DomaineEmploi"));

@@ -42,8 +42,9 @@ PipeLosses pipeLosses(float j, float v, float l, float sigma);
 // (its head and flow boxes); modal when the caller is modal itself.
 void openMachineChart(Session& session, const std::string& from, bool modal);
 
-// A pipe calculation that failed on its inputs: " un champ de saisie a une valeur
-// incorrecte ou nulle", then the failure's own description.
-FailurePolicy inputFailure();
+// A pipe calculation that failed on its inputs: the result boxes of `form` are emptied,
+// then " un champ de saisie a une valeur incorrecte ou nulle" and the failure's own
+// description are shown.
+FailurePolicy inputFailure(Form& form);
 
 }  // namespace aub

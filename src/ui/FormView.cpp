@@ -235,6 +235,7 @@ QWidget* FormView::createWidget(Bound& b) {
             combo->setEditable(true);
             combo->setInsertPolicy(QComboBox::NoInsert);
             combo->setCompleter(nullptr);  // the typed text stays as typed
+            combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);  // its longest entry shows whole
             connect(combo, &QComboBox::activated, this, [this, c](int i) {
                 act([c, i] {
                     if (i != c->listIndex()) c->setListIndex(i);
@@ -321,6 +322,11 @@ void FormView::placeWidget(const Bound& b) {
     int row = std::max(0, p.row), col = std::max(0, p.col);
     int rowSpan = std::max(1, p.rowSpan), colSpan = std::max(1, p.colSpan);
     layout->addWidget(b.widget, row, col, rowSpan, colSpan);
+    if (p.keepsPlace) {
+        QSizePolicy policy = b.widget->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        b.widget->setSizePolicy(policy);
+    }
     // Spare room goes to an empty last row and column: the controls keep their
     // natural size at the top left, as the window was drawn.
     int lastRow = std::max(layout->rowCount(), row + rowSpan + 1) - 1;

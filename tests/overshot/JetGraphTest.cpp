@@ -39,7 +39,7 @@ TEST_F(JetGraphTest, ThreeEdgesOfTheJetOffsetByItsThickness) {
     step("frmGraph", "Graphe");
     int points = 0;
     for (float tau = 0; tau <= 0.5f; tau += 0.01f) ++points;
-    ASSERT_EQ(ops().size(), 22u + 3u * static_cast<unsigned>(points) + 5u);
+    ASSERT_EQ(ops().size(), 22u + 3u * static_cast<unsigned>(points) + 6u);
     EXPECT_EQ(session().shared().SharedJetDrop, 0);
     // Upper edge with Vy = 0: x = 10·Vx·τ, y = 49.05·τ².
     auto upper = curve(0, points);

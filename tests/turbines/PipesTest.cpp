@@ -147,6 +147,23 @@ TEST_F(FormbuseTest, ClosingClearsPipeWindowOpen) {
     EXPECT_FALSE(session().shared().PipeWindowOpen);
 }
 
+TEST_F(FormbuseTest, ClosingAsksForTypedDataUntilTheyAreSaved) {
+    open("Formbuse");
+    step("Formbuse", "Valbox(1)=300");
+    answer("non");
+    step("Formbuse", "Fichier/Fermer");
+    ASSERT_NE(session().loaded("Formbuse"), nullptr);
+    EXPECT_EQ(box(1), "300");
+    step("Formbuse", "Fichier/Enregistrer");
+    step("Formbuse", "Fichier/Fermer");  // nothing asked
+    EXPECT_EQ(session().loaded("Formbuse"), nullptr);
+    std::size_t asked = 0;
+    for (const auto& d : dialogs_.shown()) asked += d.text == DiscardEditsQuestion;
+    EXPECT_EQ(asked, 1u);
+    open("Formbuse");
+    EXPECT_EQ(box(1), "300");
+}
+
 class PipeCalculatorsTest : public WindowTest {};
 
 TEST_F(PipeCalculatorsTest, TwoBasinsDefaultsWithNewCastIron) {

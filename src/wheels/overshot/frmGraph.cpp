@@ -43,7 +43,10 @@ void frmGraph::graphe() {
     d.penColor = 0x000000;
     d.fontSize = LabelFontSize;
     d.text(5, 0.3f, "5");
-    d.text(9, 0.3f, "9      dm ");
+    // The "9" stays at its tick; the unit after it is moved inside the area when the
+    // label would run past the edge.
+    d.text(9, 0.3f, "9");
+    d.text(9.6f, 0.3f, "dm");
     d.text(0.3f, 4.8f, "5 ");
     d.text(0.3f, 9, "9");
     // Next text line under the "9": one line of a 12-point font (20 twips a point).
