@@ -1,9 +1,11 @@
 #include "cli/CliMain.h"
 
+#include <cmath>
 #include <exception>
 #include <optional>
 
 #include "app/Dossier.h"
+#include "core/NumberText.h"
 #include "app/Windows.h"
 #include "files/AppFolder.h"
 #include "forms/Chart.h"
@@ -12,6 +14,7 @@
 #include "forms/Scripted.h"
 #include "forms/Session.h"
 #include "forms/WindowCatalog.h"
+#include "study/Study.h"
 
 namespace aub {
 
@@ -26,7 +29,156 @@ const char* Usage =
     "  --virgule   réglages régionaux à virgule décimale\n"
     "  --csv       après les étapes, écrit l'export CSV du graphique CONTROLE de la fenêtre FENETRE\n"
     "  --rapport   après les étapes, le dossier (texte) de FENETRE et des autres fenêtres des étapes\n"
-    "  --nom-etude TEXTE  nom de l'étude inscrit en tête du dossier\n";
+    "  --nom-etude TEXTE  nom de l'étude inscrit en tête du dossier\n"
+    "étude paramétrique :\n"
+    "  aubelys-cli --etude \"PARAMETRE=DE:A:N[:geo]\" [--etude2 \"PARAMETRE=V1;V2;...\"] --suivre RESULTAT...\n"
+    "              FENETRE [ETAPE]... ACTION\n"
+    "  les étapes fixent le point de départ, ACTION est l'étape qui calcule ; le calcul est refait\n"
+    "  pour N valeurs de DE à A (progression géométrique avec :geo), pour chaque valeur du second\n"
+    "  paramètre (6 au plus) ; PARAMETRE et RESULTAT : nom de la case (Valbox(4)) ou son libellé ;\n"
+    "  le tableau s'écrit en CSV (;), ou en JSON avec --json ; une demande fautive sort en statut 4\n";
+
+// Exit status of a study request that cannot run (bad range, not an input ...).
+constexpr int BadStudy = 4;
+
+struct StudyOptions {
+    std::string sweep;                 // "PARAMETRE=DE:A:N[:geo]"
+    std::string second;                // "PARAMETRE=V1;V2;..."
+    std::vector<std::string> followed;
+    bool any() const { return !sweep.empty() || !second.empty() || !followed.empty(); }
+};
+
+std::string withoutAmpersand(std::string_view s) {
+    std::string out;
+    for (char c : s)
+        if (c != '&') out += c;
+    return trim(out);
+}
+
+// The same step: equal texts, or a control's key and its caption.
+bool sameAction(Form* form, const std::string& a, const std::string& b) {
+    if (equalsNoCase(withoutAmpersand(a), withoutAmpersand(b))) return true;
+    if (!form) return false;
+    for (const auto& [key, caption] : {std::pair{a, b}, std::pair{b, a}}) {
+        Control* c = form->findKey(trim(key));
+        if (c && equalsNoCase(withoutAmpersand(c->caption), withoutAmpersand(caption))) return true;
+    }
+    return false;
+}
+
+// "PARAMETRE=DE:A:N[:geo]" into the request; the French message when it is not that.
+std::string parseSweep(const std::string& text, StudyRequest& request) {
+    const std::string form = "--etude : écrivez PARAMETRE=DE:A:N (ou PARAMETRE=DE:A:N:geo)";
+    const auto equal = text.rfind('=');
+    if (equal == std::string::npos || equal == 0) return form;
+    request.parameter = trim(text.substr(0, equal));
+    std::vector<std::string> fields;
+    std::size_t start = equal + 1;
+    while (true) {
+        const auto colon = text.find(':', start);
+        fields.push_back(trim(text.substr(start, colon == std::string::npos ? std::string::npos : colon - start)));
+        if (colon == std::string::npos) break;
+        start = colon + 1;
+    }
+    if (fields.size() < 3 || fields.size() > 4) return form;
+    const auto from = typedNumber(fields[0]);
+    const auto to = typedNumber(fields[1]);
+    if (!from || !to) return "De et A : des nombres sont attendus";
+    request.from = *from;
+    request.to = *to;
+    const auto n = typedNumber(fields[2]);
+    if (!n || *n != std::floor(*n) || *n < 2 || *n > 10000) return "Nombre de points : entre 2 et 10 000";
+    request.points = static_cast<int>(*n);
+    if (fields.size() == 4) {
+        const std::string p = toUpperAscii(fields[3]);
+        if (p == "GEO" || p == "G" || p == "GEOMETRIQUE") request.progression = Progression::Geometric;
+        else if (p == "LIN" || p == "L" || p == "LINEAIRE") request.progression = Progression::Linear;
+        else return "Progression : lin ou geo";
+    }
+    return {};
+}
+
+// `--etude ... FENETRE [ETAPE]... ACTION`: the steps run once on the session to set the
+// starting point, then the study of the window's calculation whose step is ACTION.
+int runStudy(const StudyOptions& options, Session& session, const std::filesystem::path& app,
+             const std::vector<std::string>& rest, bool json, std::ostream& out, std::ostream& err) {
+    const WindowCatalog& catalog = session.catalog();
+    if (rest.size() < 2) {
+        err << "--etude : l'étape qui calcule (ACTION) manque après " << rest[0] << "\n";
+        return 1;
+    }
+    const std::string window = catalog.canonical(rest[0]);
+    const std::string& action = rest.back();
+    ScriptOutcome outcome = runScript(session, window, {rest.begin() + 1, rest.end()});
+    if (outcome.status != 0) {
+        err << outcome.error << "\n";
+        return outcome.status;
+    }
+    Form* form = session.loaded(window);
+    const StudyDeclaration* declaration = nullptr;
+    std::string actions;
+    for (const auto& d : catalog.studies()) {
+        if (d.window != window) continue;
+        if (!declaration && sameAction(form, action, d.action)) declaration = &d;
+        actions += (actions.empty() ? "" : ", ") + d.action;
+    }
+    if (!declaration) {
+        if (actions.empty()) err << "La fenêtre " << window << " n'a pas de calcul à étudier\n";
+        else err << "L'étape « " << action << " » ne calcule pas " << window << " (étape du calcul : " << actions << ")\n";
+        return BadStudy;
+    }
+
+    StudyRequest request;
+    request.calculation = declaration->caption;
+    request.decimalSeparator = session.platform().decimalSeparator();
+    request.followed = options.followed;
+    if (options.sweep.empty()) {
+        err << "--etude : écrivez PARAMETRE=DE:A:N\n";
+        return BadStudy;
+    }
+    if (std::string bad = parseSweep(options.sweep, request); !bad.empty()) {
+        err << bad << "\n";
+        return BadStudy;
+    }
+    if (!options.second.empty()) {
+        const auto equal = options.second.rfind('=');
+        if (equal == std::string::npos || equal == 0) {
+            err << "--etude2 : écrivez PARAMETRE=V1;V2;...\n";
+            return BadStudy;
+        }
+        request.second = trim(options.second.substr(0, equal));
+        std::size_t start = equal + 1;
+        while (true) {
+            const auto semi = options.second.find(';', start);
+            request.secondValues.push_back(
+                options.second.substr(start, semi == std::string::npos ? std::string::npos : semi - start));
+            if (semi == std::string::npos) break;
+            start = semi + 1;
+        }
+    }
+    if (form)
+        for (const auto& box : declaration->inputs)
+            if (Control* c = form->findKey(box.key)) request.startValues.emplace_back(box.key, c->text());
+
+    Study study(catalog, app, request);
+    if (!study.ok()) {
+        // A name that is neither a declared box nor a control of the window is unknown.
+        auto known = [&](const std::string& name) {
+            const std::string n = trim(name);
+            for (const auto* boxes : {&declaration->inputs, &declaration->results})
+                for (const auto& b : *boxes)
+                    if (equalsNoCase(b.key, n) || equalsNoCase(trim(b.caption), n)) return true;
+            return form && form->findKey(n) != nullptr;
+        };
+        bool unknown = !known(request.parameter) || (!request.second.empty() && !known(request.second));
+        for (const auto& f : request.followed) unknown = unknown || !known(f);
+        err << study.error() << "\n";
+        return unknown ? 2 : BadStudy;
+    }
+    study.runAll();
+    out << (json ? study.json() + "\n" : study.csv());
+    return 0;
+}
 
 // `--csv FENETRE:CONTROLE`: the chart's CSV export, exactly as the view saves it.
 int printChartCsv(Session& session, const std::string& target, char separator, std::ostream& out,
@@ -59,6 +211,7 @@ int cliMain(const std::vector<std::string>& args, const std::string& executableD
     std::string study;
     std::vector<std::string> answers;
     std::string csvTarget;
+    StudyOptions studyOptions;
     std::vector<std::string> rest;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -76,6 +229,12 @@ int cliMain(const std::vector<std::string>& args, const std::string& executableD
             report = true;
         } else if (a == "--nom-etude" && i + 1 < args.size()) {
             study = args[++i];
+        } else if (a == "--etude" && i + 1 < args.size()) {
+            studyOptions.sweep = args[++i];
+        } else if (a == "--etude2" && i + 1 < args.size()) {
+            studyOptions.second = args[++i];
+        } else if (a == "--suivre" && i + 1 < args.size()) {
+            studyOptions.followed.push_back(args[++i]);
         } else if (a == "--repondre" && i + 1 < args.size()) {
             answers.push_back(args[++i]);
         } else if (a == "--aide" || a == "--help" || a == "-h") {
@@ -108,6 +267,7 @@ int cliMain(const std::vector<std::string>& args, const std::string& executableD
         platform.separator = comma ? ',' : '.';
         answerFilesFrom(platform, dialogs);
         Session session(catalog, dialogs, platform, app);
+        if (studyOptions.any()) return runStudy(studyOptions, session, app, rest, json, out, err);
         ScriptOutcome outcome = runScript(session, rest[0], {rest.begin() + 1, rest.end()});
         if (outcome.status == 0 && !csvTarget.empty())
             return printChartCsv(session, csvTarget, platform.separator, out, err);

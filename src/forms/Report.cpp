@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cstdio>
 #include <ctime>
 #include <sstream>
+#include <string_view>
+#include <system_error>
 
 #include "core/NumberText.h"
 #include "core/Today.h"
@@ -16,10 +19,22 @@ namespace aub {
 
 namespace {
 
+// f.key() == key, without building the key (this runs for every control at every event).
+bool hasKey(const Control& f, std::string_view key) {
+    const std::string& name = f.name();
+    if (key.size() < name.size() || key.compare(0, name.size(), name) != 0) return false;
+    if (f.index() < 0) return key.size() == name.size();
+    char digits[16];
+    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, f.index());
+    const std::string_view index(digits, static_cast<std::size_t>(end - digits));
+    return ec == std::errc() && key.size() == name.size() + index.size() + 2 && key[name.size()] == '(' &&
+           key.substr(name.size() + 1, index.size()) == index && key.back() == ')';
+}
+
 const Control* frameOf(const Form& form, const Control& c) {
     if (c.place.frame.empty()) return nullptr;
     for (const auto& f : form.controls())
-        if (f->key() == c.place.frame) return f.get();
+        if (hasKey(*f, c.place.frame)) return f.get();
     return nullptr;
 }
 

@@ -225,8 +225,6 @@ ScriptOutcome runScript(Session& session, const std::string& window, const std::
 
 // ---------------------------------------------------------------- listings
 
-namespace {
-
 std::string jsonString(std::string_view text) {
     // JSON is UTF-8: a text holding other bytes (a name typed or found in Windows-1252)
     // is read as Windows-1252.
@@ -252,6 +250,8 @@ std::string jsonString(std::string_view text) {
     }
     return out + "\"";
 }
+
+namespace {
 
 bool hasText(ControlKind k) {
     return k == ControlKind::TextBox || k == ControlKind::ComboBox || k == ControlKind::ListBox;

@@ -11,6 +11,7 @@
 //   Form                      clicks the window's background;
 //   AUTRE:ETAPE               acts on another window, loading it (not shown) first.
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace aub {
@@ -36,5 +37,8 @@ std::string listingJson(Session& session, const ScriptedDialogs& dialogs, bool a
 // A chart as a JSON object: title, axes (title, unit, scale, range shown) and series
 // (name, kind, label when set, points [x, y] or [x, y, lower] for an area).
 std::string chartJson(const Chart& chart);
+
+// A text as a JSON string (quoted, escaped; Windows-1252 bytes read as such).
+std::string jsonString(std::string_view text);
 
 }  // namespace aub

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "forms/StudyDeclaration.h"
@@ -33,6 +34,9 @@ struct StudyRequest {
     // design file of the window's files list, or neither (the window's own defaults).
     std::vector<std::pair<std::string, std::string>> startValues;
     std::string startFile;
+    // The program's regional decimal separator: how a typed number is written into the
+    // boxes, and the separator of the CSV text.
+    char decimalSeparator = '.';
 };
 
 struct StudyRow {
@@ -67,14 +71,26 @@ public:
     std::size_t total() const;
     const std::vector<StudyRow>& rows() const { return rows_; }
 
-    // The table as text: CSV with ';' and the regional decimal separator, tab-separated
-    // for a spreadsheet's paste, or JSON.
+    // The table as text: CSV with ';' and the regional decimal separator (numbers of the
+    // result boxes too), tab-separated for a spreadsheet's paste, or JSON (results as shown).
     std::string csv() const;
     std::string tabSeparated() const;
     std::string json() const;
+    // The CSV text as a file is written: UTF-8 mark first, lines ending CR LF.
+    std::string csvFile() const;
+    // A row's cells in the order of columnCaptions(), as the table shows them.
+    std::vector<std::string> cells(const StudyRow& row) const;
+    // A swept value as it is typed into the box (the regional decimal separator).
+    std::string valueText(double value) const;
 
 private:
     class Runner;
+    std::string check(const WindowCatalog& catalog, const std::filesystem::path& programFolder);
+    double pointValue(std::size_t index) const;
+    std::vector<std::string> sheetCells(const StudyRow& row) const;
+    std::string parameterKey_, secondKey_;
+    std::vector<std::string> followedKeys_;
+    std::vector<std::string> secondTexts_;
     std::unique_ptr<Runner> runner_;
     const StudyDeclaration* declaration_ = nullptr;
     StudyRequest request_;
@@ -82,6 +98,10 @@ private:
     std::vector<StudyRow> rows_;
     bool cancelled_ = false;
 };
+
+// A number as a person types it for a study (either decimal separator, blanks around,
+// an optional exponent, nothing else); nothing for any other text.
+std::optional<double> typedNumber(std::string_view text);
 
 // The calculation declarations in the order the study window lists them.
 std::vector<const StudyDeclaration*> studyCalculations(const WindowCatalog& catalog);
