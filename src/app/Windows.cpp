@@ -8,6 +8,7 @@
 #include "forms/Session.h"
 #include "forms/WindowCatalog.h"
 #include "hammer/RegisterHammer.h"
+#include "study/EtudeParametrique.h"
 #include "turbines/RegisterTurbines.h"
 #include "wheels/RegisterWheels.h"
 #include "wheels/overshot/RegisterOvershot.h"
@@ -21,6 +22,15 @@ void registerAllWindows(WindowCatalog& catalog) {
     catalog.add("Formmain", [](Session& s) { return std::make_unique<Formmain>(s); },
                 [](Session& s) { s.show("Formmain", false); });
     catalog.add("Formhlp", [](Session& s) { return std::make_unique<Formhlp>(s); });
+    // The parametric study, not modal, on the calculation window active last.
+    catalog.add(EtudeParametrique::WindowName, [](Session& s) { return std::make_unique<EtudeParametrique>(s); },
+                [](Session& s) {
+                    const std::string last = s.lastCalculationWindow();
+                    s.show(EtudeParametrique::WindowName, false);
+                    if (auto* study = dynamic_cast<EtudeParametrique*>(s.loaded(EtudeParametrique::WindowName)))
+                        study->openOn(last);
+                });
+    catalog.declareNoStudy(EtudeParametrique::WindowName);
     registerOvershotWindows(catalog);
     registerWheelsWindows(catalog);
     registerTurbinesWindows(catalog);
