@@ -12,6 +12,7 @@
 
 #include "app/FormulaPage.h"
 #include "forms/Form.h"
+#include "forms/StudyDeclaration.h"
 
 namespace aub {
 
@@ -77,6 +78,9 @@ public:
     static const FormulaPage* formulaPage(FormulaCode code);
     // The menu entry of a formula page: the page set up as its record says.
     void choosePage(const FormulaPage& page);
+    // A formula page as a calculation of the parametric study: its title as the page
+    // shows it, its menu entry to prepare the page, "CALCUL " and its boxes.
+    static StudyDeclaration studyDeclaration(const FormulaPage& page);
 
     // ---- menus (MainMenus.cpp) ----
 

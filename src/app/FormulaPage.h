@@ -85,6 +85,10 @@ struct FormulaPage {
     Step routine = nullptr;          // run by "CALCUL "
     bool showsLabel1First = false;   // "CALCUL " shows the result line before the routine
     Step onFailure = nullptr;        // runs when the routine fails, before its message
+    // The boxes the person reads after "CALCUL ", by key ("zoneresu", "zonetxt(3)",
+    // "Text3") with the caption beside them; a null caption is the box's Label(i) caption
+    // of `captions`. The page's other captioned boxes are its inputs.
+    std::vector<std::pair<const char*, const char*>> results{};
 };
 
 // The catalogues, each in menu order.

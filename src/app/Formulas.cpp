@@ -7,6 +7,7 @@
 #include "core/SharedValues.h"
 #include "forms/Dialogs.h"
 #include "forms/Platform.h"
+#include "forms/StudyBoxes.h"
 
 namespace aub {
 
@@ -32,6 +33,45 @@ const FormulaPage* Formmain::formulaPage(FormulaCode code) {
     for (const FormulaPage& p : formulaPages())
         if (p.code == code) return &p;
     return nullptr;
+}
+
+StudyDeclaration Formmain::studyDeclaration(const FormulaPage& page) {
+    StudyDeclaration d;
+    // The title as the page shows it: its lines side by side; a page without a title
+    // goes by its menu entry.
+    std::string title;
+    for (char c : std::string(page.title ? page.title : page.entryCaption)) {
+        if (c == '&') continue;
+        if (c == '\r' || c == '\n') c = ' ';
+        if (c == ' ' && (title.empty() || title.back() == ' ')) continue;
+        title += c;
+    }
+    d.caption = trim(title);
+    d.window = "Formmain";
+    d.setup = {page.entry};
+    d.action = "Command1";
+    auto captionOf = [&page](int box) -> const char* {
+        for (const auto& [i, text] : page.captions)
+            if (i == box) return text;
+        return "";
+    };
+    auto isResult = [&page](const std::string& key) {
+        for (const auto& [k, caption] : page.results)
+            if (key == k) return true;
+        return false;
+    };
+    for (const auto& [i, text] : page.captions) {
+        StudyBox box = studyBox("zonetxt", i, text);
+        if (!isResult(box.key)) d.inputs.push_back(std::move(box));
+    }
+    for (const auto& [key, caption] : page.results) {
+        const std::string k = key;
+        // "zonetxt(i)" without a caption of its own takes Label(i)'s.
+        const char* text = caption;
+        if (!text) text = captionOf(std::stoi(k.substr(k.find('(') + 1)));
+        d.results.push_back({k, trim(text)});
+    }
+    return d;
 }
 
 void Formmain::choosePage(const FormulaPage& page) {

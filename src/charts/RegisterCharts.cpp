@@ -15,6 +15,9 @@ void registerChartWindows(WindowCatalog& catalog) {
                 [](Session& s) { s.show("DomaineEmploi", false); });
     catalog.add("Moody", [](Session& s) { return std::make_unique<Moody>(s); },
                 [](Session& s) { s.show("Moody", false); });
+    // Charts to read, nothing to calculate.
+    catalog.declareNoStudy("DomaineEmploi");
+    catalog.declareNoStudy("Moody");
 }
 
 }  // namespace aub

@@ -12,6 +12,7 @@
 #include "forms/Dialogs.h"
 #include "forms/Platform.h"
 #include "forms/Session.h"
+#include "forms/StudyBoxes.h"
 #include "turbines/TurbineShared.h"
 #include "wheels/WheelFiles.h"
 
@@ -74,6 +75,9 @@ private:
     Messenger& to_;
 };
 
+// The efficiency box i is the machine's efficiency at 10·(i + 1) % of its design flow.
+std::string efficiencyCaption(int i) { return "Rendement à " + std::to_string(10 * (i + 1)) + " %"; }
+
 bool blank(const std::string& s) { return trim(s).empty(); }
 
 std::string fixed(double v, const char* mask) { return formatMask(v, mask); }
@@ -96,6 +100,20 @@ double largestY(const std::vector<ChartPoint>& points) {
 
 }  // namespace
 
+std::vector<StudyBox> Productible::studyInputs() {
+    std::vector<StudyBox> out;
+    addStudyBoxes(out, "Site", SiteCaptions);
+    addStudyBoxes(out, "Machine", MachineCaptions);
+    for (int i = 0; i < 10; ++i) out.push_back(studyBox("Rendement", i, efficiencyCaption(i)));
+    return out;
+}
+
+std::vector<StudyBox> Productible::studyResults() {
+    std::vector<StudyBox> out;
+    addStudyBoxes(out, "Resultat", ResultCaptions);
+    return out;
+}
+
 Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUEL D'UN SITE") {
     columns = 3;
     frame("FrameSite", -1, "Site").at(0, 0);
@@ -111,7 +129,7 @@ Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUE
     for (int i = 0; i < MachineTypeCount; ++i) type.addItem(machineCaption(machineAt(i)));
     label("Indicatif", -1, "valeurs indicatives, modifiables").in("FrameMachine").at(1, 0, 1, 2);
     for (int i = 0; i < 10; ++i) {
-        label("LabRendement", i, "Rendement à " + std::to_string(10 * (i + 1)) + " %").in("FrameMachine").at(2 + i, 0);
+        label("LabRendement", i, efficiencyCaption(i)).in("FrameMachine").at(2 + i, 0);
         textBox("Rendement", i).in("FrameMachine").at(2 + i, 1);
     }
     for (int i = 0; i < MachineBoxCount; ++i) {

@@ -20,6 +20,7 @@
 #include "energy/MachineEfficiency.h"
 #include "energy/SiteStudyFile.h"
 #include "forms/Form.h"
+#include "forms/StudyDeclaration.h"
 
 namespace aub {
 
@@ -29,6 +30,10 @@ constexpr int ProductibleHelpRecord = number(FormulaCode::AnnualEnergy);
 class Productible : public Form {
 public:
     explicit Productible(Session& s);
+    // The input boxes and the result boxes, with the captions beside them, for the
+    // calculation the parametric study runs.
+    static std::vector<StudyBox> studyInputs();
+    static std::vector<StudyBox> studyResults();
     void load() override;
 
     // "Calcul": false when an input stopped it (its message shown).

@@ -15,6 +15,11 @@ void registerEnergyWindows(WindowCatalog& catalog) {
                     s.shared().FormulaId = FormulaCode::AnnualEnergy;
                     s.show("Productible", true);
                 });
+    catalog.declareStudy({.caption = "Productible annuel",
+                          .window = "Productible",
+                          .action = "Calcul",
+                          .inputs = Productible::studyInputs(),
+                          .results = Productible::studyResults()});
 }
 
 }  // namespace aub

@@ -14,6 +14,7 @@
 #include "forms/Dialogs.h"
 #include "forms/Platform.h"
 #include "forms/Session.h"
+#include "forms/StudyBoxes.h"
 #include "hammer/UndershotValues.h"
 
 namespace aub {
@@ -63,6 +64,19 @@ std::optional<std::filesystem::path> findFolder(const std::filesystem::path& dir
 }
 
 }  // namespace
+
+std::vector<StudyBox> Frmmarteau::studyInputs() {
+    std::vector<StudyBox> out;
+    for (const Caption& c : Inputs) out.push_back(studyBox("Valbox", c.index, c.text));
+    return out;
+}
+
+std::vector<StudyBox> Frmmarteau::studyResults() {
+    std::vector<StudyBox> out;
+    for (const Caption& c : Results) out.push_back(studyBox("Valbox", c.index, c.text));
+    for (const Caption& c : Shock) out.push_back(studyBox("Valbox", c.index, c.text));
+    return out;
+}
 
 Frmmarteau::Frmmarteau(Session& s) : Form(s, "Frmmarteau", "MARTEAU DE FORGE") {
     resultBoxes = {"Frame2", "Frame4"};

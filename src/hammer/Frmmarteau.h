@@ -19,14 +19,20 @@
 // Data: nine lines, the texts of Valbox(0..8), in "Roueparbas/marteau.txt" of the program
 // folder; see dataFileToRead / dataFileToWrite for a program folder without that folder.
 #include "forms/Form.h"
+#include "forms/StudyDeclaration.h"
 
 #include <filesystem>
+#include <vector>
 
 namespace aub {
 
 class Frmmarteau : public Form {
 public:
     explicit Frmmarteau(Session& s);
+    // The input boxes and the result boxes, with the captions beside them, for the
+    // calculation the parametric study runs.
+    static std::vector<StudyBox> studyInputs();
+    static std::vector<StudyBox> studyResults();
     void load() override;
 
     struct Point {

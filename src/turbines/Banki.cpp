@@ -14,6 +14,7 @@
 #include "forms/Dialogs.h"
 #include "forms/Platform.h"
 #include "forms/Session.h"
+#include "forms/StudyBoxes.h"
 #include "turbines/TurbineShared.h"
 
 namespace aub {
@@ -63,6 +64,18 @@ void tabbedLine(std::vector<std::string>& lines, const std::string& caption, con
 }
 
 }  // namespace
+
+std::vector<StudyBox> Banki::studyInputs() {
+    std::vector<StudyBox> out;
+    addStudyBoxes(out, "Donnée", DataCaptions);
+    return out;
+}
+
+std::vector<StudyBox> Banki::studyResults() {
+    std::vector<StudyBox> out;
+    addStudyBoxes(out, "Résultat", ResultCaptions);
+    return out;
+}
 
 Banki::Banki(Session& s) : Form(s, "Banki", "Evaluation d'une roue banki") {
     helpRecord = 28;

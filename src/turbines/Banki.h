@@ -9,14 +9,20 @@
 //   blade radius 0.163·D, jet thickness Q / (0.9·B·c1).
 // The diameter must leave room for the jet: D/3 >= Q/w1.
 #include <string>
+#include <vector>
 
 #include "forms/Form.h"
+#include "forms/StudyDeclaration.h"
 
 namespace aub {
 
 class Banki : public Form {
 public:
     explicit Banki(Session& s);
+    // The input boxes and the result boxes, with the captions beside them, for the
+    // calculation the parametric study runs.
+    static std::vector<StudyBox> studyInputs();
+    static std::vector<StudyBox> studyResults();
     void load() override;
 
     void Effacetout();

@@ -8,14 +8,46 @@
 #include "core/SharedValues.h"
 #include "forms/Dialogs.h"
 #include "forms/Session.h"
+#include "forms/StudyBoxes.h"
 #include "turbines/TurbineShared.h"
 
 namespace aub {
 
 namespace {
 
+struct Box {
+    int index;
+    const char* caption;
+    const char* text;  // the value the window opens with
+};
+// Valbox(0) holds the wall's name, chosen in the list above it; the bends' radius
+// Valbox(12) is shown for the drawing, the calculation does not read it.
+constexpr int WallBox = 0;
+constexpr int BendRadiusBox = 12;
+const Box DataBoxes[] = {{WallBox, "Nature conduite", ""}, {1, "Diamètre mm", "250"},
+                         {2, "Débit l/s", "100"},          {3, "Charge amont (hauteur)", "15"},
+                         {4, "Longueur conduite m", "20"}, {5, "pertes singulières", "2"},
+                         {BendRadiusBox, "Rayon des coudes mm", "300"}};
+const Box ResultBoxes[] = {{6, "Perte de charge mm/m", ""}, {10, "Pertes singulières mm", ""},
+                           {7, "Perte totale mm", ""},      {9, " Vitesse de l'eau m/s", ""},
+                           {8, "Charge bassin bas m", ""},  {11, "Valeur de V2 / 2g (m)", ""},
+                           {13, "Dénivellation m", ""}};
 
 }  // namespace
+
+std::vector<StudyBox> Form12::studyInputs() {
+    // The wall, chosen in its list, is an input too (one curve per wall, say).
+    std::vector<StudyBox> out = {studyBox("Combo1", -1, "Paroi")};
+    for (const Box& b : DataBoxes)
+        if (b.index != WallBox && b.index != BendRadiusBox) out.push_back(studyBox("Valbox", b.index, b.caption));
+    return out;
+}
+
+std::vector<StudyBox> Form12::studyResults() {
+    std::vector<StudyBox> out;
+    for (const Box& b : ResultBoxes) out.push_back(studyBox("Valbox", b.index, b.caption));
+    return out;
+}
 
 Form12::Form12(Session& s) : Form(s, "Form12", "2 BASSINS") {
     helpRecord = 33;
@@ -25,27 +57,14 @@ Form12::Form12(Session& s) : Form(s, "Form12", "2 BASSINS") {
     label("Label2", -1, "Paroi").in("Frame1").at(0, 0);
     Control& walls = comboBox("Combo1").in("Frame1").at(0, 1);
     for (const char* m : PipeWalls) walls.addItem(m);
-    struct Box {
-        int index;
-        const char* caption;
-        const char* text;
-    };
-    const Box data[] = {{0, "Nature conduite", ""},        {1, "Diamètre mm", "250"},
-                        {2, "Débit l/s", "100"},           {3, "Charge amont (hauteur)", "15"},
-                        {4, "Longueur conduite m", "20"},  {5, "pertes singulières", "2"},
-                        {12, "Rayon des coudes mm", "300"}};
     int row = 1;
-    for (const Box& b : data) {
+    for (const Box& b : DataBoxes) {
         label("Label1", b.index, b.caption).in("Frame1").at(row, 0);
         textBox("Valbox", b.index, b.text).in("Frame1").at(row++, 1);
     }
     frame("Frame2", -1, "").at(0, 1);
-    const Box results[] = {{6, "Perte de charge mm/m", ""}, {10, "Pertes singulières mm", ""},
-                           {7, "Perte totale mm", ""},      {9, " Vitesse de l'eau m/s", ""},
-                           {8, "Charge bassin bas m", ""},  {11, "Valeur de V2 / 2g (m)", ""},
-                           {13, "Dénivellation m", ""}};
     row = 0;
-    for (const Box& b : results) {
+    for (const Box& b : ResultBoxes) {
         label("Label1", b.index, b.caption).in("Frame2").at(row, 0);
         textBox("Valbox", b.index).in("Frame2").at(row++, 1);
     }

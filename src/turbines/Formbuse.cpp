@@ -12,6 +12,7 @@
 #include "files/TextFile.h"
 #include "forms/Dialogs.h"
 #include "forms/Session.h"
+#include "forms/StudyBoxes.h"
 #include "turbines/TurbineShared.h"
 
 namespace aub {
@@ -22,7 +23,36 @@ constexpr const char* MissingData = "Il manque au moins une donnée";
 // A start velocity so far below 4.8 m/s that the full-flow steps would not end in time.
 constexpr float MaxFullFlowSteps = 10000.0f;
 
+struct Box {
+    int index;
+    const char* caption;
+    const char* text;  // the value the window opens with
+};
+const Box DataBoxes[] = {{0, "Nature conduite", ""},
+                         {1, "Diamètre mm", "250"},
+                         {2, "Débit l/s", "100"},
+                         {3, "Charge amont (hauteur)", "15"},
+                         {4, "Longueur conduite m", "20"},
+                         {5, "Σ pertes singulières", "0"}};
+const Box ResultBoxes[] = {{6, "Perte de charge mm/m", ""},  {10, "Pertes singulières mm", ""},
+                           {7, "Perte totale mm", ""},       {9, " Vitesse de l'eau m/s", ""},
+                           {8, "H résiduelle m", ""},        {11, "Valeur de V2 / 2g (m)", ""}};
+
 }  // namespace
+
+std::vector<StudyBox> Formbuse::studyInputs() {
+    // The wall, chosen in its list, is an input too (one curve per wall, say); the box
+    // that names it goes with it, Scimemi's rule refusing a pipe without its wall's name.
+    std::vector<StudyBox> out = {studyBox("Combo1", -1, "Paroi")};
+    for (const Box& b : DataBoxes) out.push_back(studyBox("Valbox", b.index, b.caption));
+    return out;
+}
+
+std::vector<StudyBox> Formbuse::studyResults() {
+    std::vector<StudyBox> out;
+    for (const Box& b : ResultBoxes) out.push_back(studyBox("Valbox", b.index, b.caption));
+    return out;
+}
 
 Formbuse::Formbuse(Session& s) : Form(s, "Formbuse", "PERTES DE CHARGE D UNE CONDUITE EN CHARGE") {
     helpRecord = 27;
@@ -32,30 +62,16 @@ Formbuse::Formbuse(Session& s) : Form(s, "Formbuse", "PERTES DE CHARGE D UNE CON
     label("Label5", -1, "Paroi").in("Frame1").at(0, 0);
     Control& walls = comboBox("Combo1").in("Frame1").at(0, 1);
     for (const char* m : PipeWalls) walls.addItem(m);
-    struct Box {
-        int index;
-        const char* caption;
-        const char* text;
-    };
-    const Box data[] = {{0, "Nature conduite", ""},
-                        {1, "Diamètre mm", "250"},
-                        {2, "Débit l/s", "100"},
-                        {3, "Charge amont (hauteur)", "15"},
-                        {4, "Longueur conduite m", "20"},
-                        {5, "Σ pertes singulières", "0"}};
     int row = 1;
-    for (const Box& b : data) {
+    for (const Box& b : DataBoxes) {
         label("Label1", b.index, b.caption).in("Frame1").at(row, 0);
         textBox("Valbox", b.index, b.text).in("Frame1").at(row++, 1);
     }
     label("Label4", -1, "Modifiez ces valeurs selon vos besoins").in("Frame1").at(row, 0, 1, 2);
 
     frame("Frame2", -1, "").at(0, 1);
-    const Box results[] = {{6, "Perte de charge mm/m", ""},  {10, "Pertes singulières mm", ""},
-                           {7, "Perte totale mm", ""},       {9, " Vitesse de l'eau m/s", ""},
-                           {8, "H résiduelle m", ""},        {11, "Valeur de V2 / 2g (m)", ""}};
     row = 0;
-    for (const Box& b : results) {
+    for (const Box& b : ResultBoxes) {
         label("Label1", b.index, b.caption).in("Frame2").at(row, 0);
         textBox("Valbox", b.index).in("Frame2").at(row++, 1);
     }

@@ -9,8 +9,10 @@
 //              steps of 0.2 m/s from the pipe's velocity.
 // Singular losses K = Σξ·hv (m); total = J·L + 1000·K (mm); residual head H − total/1000.
 #include <string>
+#include <vector>
 
 #include "forms/Form.h"
+#include "forms/StudyDeclaration.h"
 #include "turbines/TurbineShared.h"
 
 namespace aub {
@@ -18,6 +20,10 @@ namespace aub {
 class Formbuse : public Form {
 public:
     explicit Formbuse(Session& s);
+    // The input boxes and the result boxes, with the captions beside them, for the
+    // calculation the parametric study runs.
+    static std::vector<StudyBox> studyInputs();
+    static std::vector<StudyBox> studyResults();
     void load() override;
     void unloaded() override;
 

@@ -14,6 +14,7 @@
 #include "forms/Dialogs.h"
 #include "forms/Platform.h"
 #include "forms/Session.h"
+#include "forms/StudyBoxes.h"
 #include "turbines/TurbineShared.h"
 
 namespace aub {
@@ -34,6 +35,30 @@ std::string orEmpty(float v, const char* mask) { return v == 0.0f ? std::string(
 std::string orEmpty(double v, const char* mask) { return v == 0.0 ? std::string() : formatMask(v, mask); }
 
 }  // namespace
+
+std::vector<StudyBox> Formroue::studyInputs(bool trueSpeed) {
+    std::vector<StudyBox> out = {studyBox("boitebase", 0, "Hauteur (m)"), studyBox("boitebase", 1, "Débit  m3/sec")};
+    if (trueSpeed) out.push_back(studyBox("boitebase", 2, "Vitesse T/min"));
+    out.push_back(studyBox("boitebase", 3, "nombre jets  (cas pelton)"));
+    out.push_back(studyBox("boite", 6, "Rendement"));
+    if (!trueSpeed) out.push_back(studyBox("boite", 11, "Ns vitesse spécifique"));
+    return out;
+}
+
+std::vector<StudyBox> Formroue::studyResults(bool trueSpeed) {
+    // The runner's boxes go by the captions a reaction runner's calculation gives them
+    // (for a Pelton wheel the same boxes show the injector and the speeds).
+    std::vector<StudyBox> out = {
+        studyBox("boite", 12, "Puissance théorique (CV)"), studyBox("boite", 8, "Puissance théorique (KW)"),
+        studyBox("boite", 10, "Puissance utile (CV)"),     studyBox("boite", 9, "Puissance utile (KW)"),
+        studyBox("boite", 3, "Couple mN"),                 studyBox("boite", 4, "Omega rad/s"),
+        studyBox("boite", 7, "Type de roue"),              studyBox("boite", 1, "Diamètre roue entrée m."),
+        studyBox("boite", 5, "Diamètre roue sortie m."),   studyBox("boite", 13, "Distributeur (hauteur m)"),
+        studyBox("boite", 0, "Vitesse eau sortie turbine"), studyBox("boite", 2, "Perte provisoire sortie %")};
+    if (trueSpeed) out.push_back(studyBox("boite", 11, "Ns vitesse spécifique"));
+    else out.push_back(studyBox("boitebase", 2, "Vitesse T/min"));
+    return out;
+}
 
 Formroue::Formroue(Session& s, std::shared_ptr<FormroueMemory> memory)
     : Form(s, "Formroue", "CARACTERISTIQUES PRINCIPALES D'UNE  TURBINE HYDRAULIQUE"), memory_(std::move(memory)) {

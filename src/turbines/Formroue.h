@@ -11,8 +11,10 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "forms/Form.h"
+#include "forms/StudyDeclaration.h"
 
 namespace aub {
 
@@ -28,6 +30,10 @@ struct FormroueMemory {
 class Formroue : public Form {
 public:
     Formroue(Session& s, std::shared_ptr<FormroueMemory> memory);
+    // The input and result boxes of "CALCUL 1" (trueSpeed: the speed typed) and of
+    // "CALCUL 2" (the specific speed typed), with the captions beside them.
+    static std::vector<StudyBox> studyInputs(bool trueSpeed);
+    static std::vector<StudyBox> studyResults(bool trueSpeed);
     void load() override;
     void unloaded() override;
 

@@ -9,22 +9,42 @@
 #include "forms/Dialogs.h"
 #include "forms/Platform.h"
 #include "forms/Session.h"
+#include "forms/StudyBoxes.h"
 
 namespace aub {
 
+namespace {
+
+const char* const DataCaptions[] = {"Largeur canal m", "Profondeur canal m", "Débit en m3/s", "Rugosité mm", "",
+                                    "Perte mm*/m"};
+const char* const Defaults[] = {"1.2", "0.06", "0.200", "0.02", "", ""};
+// The calculation reads Valbox(0..3); the last two boxes are not read.
+constexpr int ReadCount = 4;
+const char* const ResultCaptions[] = {"Coefficient f",   "Perte mm/m",         "Diamètre hydraulique m",
+                                      "Vitesse eau m/s", "Nombre de reynolds", "Rugosité relative"};
+
+}  // namespace
+
+std::vector<StudyBox> frmarcy::studyInputs() {
+    std::vector<StudyBox> out;
+    for (int i = 0; i < ReadCount; ++i) out.push_back(studyBox("Valbox", i, DataCaptions[i]));
+    return out;
+}
+
+std::vector<StudyBox> frmarcy::studyResults() {
+    std::vector<StudyBox> out;
+    addStudyBoxes(out, "Resubox", ResultCaptions);
+    return out;
+}
+
 frmarcy::frmarcy(Session& s) : Form(s, "frmarcy", "Perte de charge d'un canal rectangulaire") {
     columns = 4;
-    const char* data[] = {"Largeur canal m", "Profondeur canal m", "Débit en m3/s", "Rugosité mm", "",
-                          "Perte mm*/m"};
-    const char* defaults[] = {"1.2", "0.06", "0.200", "0.02", "", ""};
     for (int i = 0; i < 6; ++i) {
-        label("Label1", i, data[i]).at(i, 0);
-        textBox("Valbox", i, defaults[i]).at(i, 1);
+        label("Label1", i, DataCaptions[i]).at(i, 0);
+        textBox("Valbox", i, Defaults[i]).at(i, 1);
     }
-    const char* results[] = {"Coefficient f",   "Perte mm/m",         "Diamètre hydraulique m",
-                             "Vitesse eau m/s", "Nombre de reynolds", "Rugosité relative"};
     for (int i = 0; i < 6; ++i) {
-        label("Label2", i, results[i]).at(i, 2);
+        label("Label2", i, ResultCaptions[i]).at(i, 2);
         textBox("Resubox", i).at(i, 3);
     }
     button("Command1", -1, "Calcul").at(6, 0);

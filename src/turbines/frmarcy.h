@@ -5,13 +5,20 @@
 //   perimeter of a channel open at the top);  r = ε / (1000·Dh);  Re = V·Dh / 1.005e-6;
 //   f = colebrookFriction(r, Re);  J = V²·1000·f / (Dh·19.62) mm/m.
 // A zero width or depth (or b + 2h = 0) is missing data.
+#include <vector>
+
 #include "forms/Form.h"
+#include "forms/StudyDeclaration.h"
 
 namespace aub {
 
 class frmarcy : public Form {
 public:
     explicit frmarcy(Session& s);
+    // The input boxes and the result boxes, with the captions beside them, for the
+    // calculation the parametric study runs.
+    static std::vector<StudyBox> studyInputs();
+    static std::vector<StudyBox> studyResults();
     void load() override;
 
 private:

@@ -12,6 +12,7 @@
 #include "forms/Dialogs.h"
 #include "forms/Platform.h"
 #include "forms/Session.h"
+#include "forms/StudyBoxes.h"
 #include "wheels/WheelCommon.h"
 #include "wheels/WheelFiles.h"
 
@@ -38,6 +39,18 @@ const std::array<std::pair<int, const char*>, 18> ResultCaptions = {{
 }};
 
 }  // namespace
+
+std::vector<StudyBox> FrmPoncel::studyInputs() {
+    std::vector<StudyBox> out;
+    addStudyBoxes(out, "Valbox", InputCaptions);
+    return out;
+}
+
+std::vector<StudyBox> FrmPoncel::studyResults() {
+    std::vector<StudyBox> out;
+    addStudyRows(out, "Valbox", ResultCaptions);
+    return out;
+}
 
 FrmPoncel::FrmPoncel(Session& s) : Form(s, "FrmPoncel", "ROUE PONCELET") {
     helpRecord = 21;

@@ -13,13 +13,20 @@
 // Exit velocity   c2 = |(u - K u cos alpha, -K u sin alpha)|
 // Rise            hr = V² / 8g;  x = 2 hr / D;  eta = 85 - 100 (1 - x)² / 4   (85 % at x = 1,
 //                 60 % at x = 0)
+#include <vector>
+
 #include "forms/Form.h"
+#include "forms/StudyDeclaration.h"
 
 namespace aub {
 
 class FrmPoncel : public Form {
 public:
     explicit FrmPoncel(Session& s);
+    // The input boxes and the result boxes, with the captions beside them, for the
+    // calculation the parametric study runs.
+    static std::vector<StudyBox> studyInputs();
+    static std::vector<StudyBox> studyResults();
     void load() override;
 
     // "Lancer Calcul": validation, then the calculation and the display.

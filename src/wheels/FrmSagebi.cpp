@@ -13,6 +13,7 @@
 #include "files/AppFolder.h"
 #include "forms/Dialogs.h"
 #include "forms/Session.h"
+#include "forms/StudyBoxes.h"
 #include "wheels/WheelCommon.h"
 #include "wheels/WheelFiles.h"
 
@@ -28,6 +29,8 @@ constexpr int ResultColour = 0xF6DCFF;  // RGB (246, 220, 255)
 constexpr const char* DesignPattern = "Sageb*.txt";
 
 using Caption = std::pair<int, const char*>;
+
+constexpr int NameBox = 9;  // "Roue": the wheel's name
 
 const std::array<Caption, InputCount> InputRows = {{
     {9, "Roue"},
@@ -55,6 +58,21 @@ const std::array<Caption, 5> MoreResultRows = {{
 }};
 
 }  // namespace
+
+std::vector<StudyBox> FrmSagebi::studyInputs() {
+    // The wheel's name is a text, not a quantity.
+    std::vector<StudyBox> out;
+    for (const auto& [box, text] : InputRows)
+        if (box != NameBox) out.push_back(studyBox("Valbox", box, text));
+    return out;
+}
+
+std::vector<StudyBox> FrmSagebi::studyResults() {
+    std::vector<StudyBox> out;
+    addStudyRows(out, "Resubox", ResultRows);
+    addStudyRows(out, "Resubox", MoreResultRows);
+    return out;
+}
 
 FrmSagebi::FrmSagebi(Session& s) : Form(s, "FrmSagebi", "DONNEES") {
     helpRecord = 20;

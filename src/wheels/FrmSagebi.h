@@ -12,8 +12,10 @@
 // Filling phi = volume admitted per blade passage x na / volume offered; above 0.8 it
 // is warned about ("Remplissage excessif") and the calculation goes on.
 #include <string>
+#include <vector>
 
 #include "forms/Form.h"
+#include "forms/StudyDeclaration.h"
 
 namespace aub {
 
@@ -22,6 +24,10 @@ struct SharedValues;
 class FrmSagebi : public Form {
 public:
     explicit FrmSagebi(Session& s);
+    // The input boxes and the result boxes, with the captions beside them, for the
+    // calculation the parametric study runs.
+    static std::vector<StudyBox> studyInputs();
+    static std::vector<StudyBox> studyResults();
     void load() override;
 
     struct Inputs {

@@ -14,6 +14,7 @@
 #include "wheels/WheelCommon.h"
 #include "wheels/WheelFiles.h"
 #include "forms/Printing.h"
+#include "forms/StudyBoxes.h"
 
 namespace aub {
 
@@ -47,6 +48,19 @@ struct Material {
 constexpr std::array<Material, 3> Materials = {{{"Bois", 0.9f}, {"Acier", 7.8f}, {"Alliage", 3.0f}}};
 
 }  // namespace
+
+std::vector<StudyBox> Frmdessous::studyInputs() {
+    // The material is chosen in its list, not typed.
+    std::vector<StudyBox> out;
+    for (int i = 0; i < InputCount - 1; ++i) out.push_back(studyBox("valubox", i, InputCaptions[static_cast<std::size_t>(i)]));
+    return out;
+}
+
+std::vector<StudyBox> Frmdessous::studyResults() {
+    std::vector<StudyBox> out;
+    addStudyRows(out, "Valbox", ResultCaptions);
+    return out;
+}
 
 Frmdessous::Frmdessous(Session& s) : Form(s, "Frmdessous", "CALCUL DE LA ROUE EN DESSOUS") {
     helpRecord = 11;

@@ -17,13 +17,20 @@
 // The trip-hammer window reads the results of this window: the boxes SpeedBox (t/min),
 // OmegaBox (rad/s), InertiaBox (kg m²), TorqueBox (m.N) and EfficiencyBox (%), or the
 // same values through results().
+#include <vector>
+
 #include "forms/Form.h"
+#include "forms/StudyDeclaration.h"
 
 namespace aub {
 
 class Frmdessous : public Form {
 public:
     explicit Frmdessous(Session& s);
+    // The input boxes and the result boxes, with the captions beside them, for the
+    // calculation the parametric study runs.
+    static std::vector<StudyBox> studyInputs();
+    static std::vector<StudyBox> studyResults();
     void load() override;
 
     // Result boxes other windows read (Valbox index).

@@ -13,6 +13,7 @@
 #include "forms/Dialogs.h"
 #include "forms/Platform.h"
 #include "forms/Session.h"
+#include "forms/StudyBoxes.h"
 #include "wheels/WheelCommon.h"
 #include "wheels/WheelFiles.h"
 
@@ -52,6 +53,20 @@ const std::array<Caption, 13> Results = {{
 }};
 
 }  // namespace
+
+std::vector<StudyBox> Frmrouedecote::studyInputs() {
+    std::vector<StudyBox> out;
+    addStudyRows(out, "Valbox", Inputs);
+    return out;
+}
+
+std::vector<StudyBox> Frmrouedecote::studyResults() {
+    std::vector<StudyBox> out;
+    addStudyRows(out, "Resubox", Speeds);
+    addStudyRows(out, "Resubox", Triangle);
+    addStudyRows(out, "Resubox", Results);
+    return out;
+}
 
 Frmrouedecote::Frmrouedecote(Session& s) : Form(s, "Frmrouedecoté", "ROUE DE COTE") {
     helpRecord = 31;

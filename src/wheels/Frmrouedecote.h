@@ -15,13 +15,20 @@
 //                      transmission loss and the volumetric loss 9.81 H Q (1 - etav);  Pe = etag Ps
 // Valid for D > H, a gate lowered less than the head, 6 to 80 blades; kv outside 0.3-0.7
 // is warned about but computed.
+#include <vector>
+
 #include "forms/Form.h"
+#include "forms/StudyDeclaration.h"
 
 namespace aub {
 
 class Frmrouedecote : public Form {
 public:
     explicit Frmrouedecote(Session& s);
+    // The input boxes and the result boxes, with the captions beside them, for the
+    // calculation the parametric study runs.
+    static std::vector<StudyBox> studyInputs();
+    static std::vector<StudyBox> studyResults();
     void load() override;
 
     // "Calcul".

@@ -12,6 +12,7 @@
 #include "files/TextFile.h"
 #include "forms/Dialogs.h"
 #include "forms/Session.h"
+#include "forms/StudyBoxes.h"
 
 namespace aub {
 
@@ -41,6 +42,18 @@ const char* const LoadedPrefix = "Données chargées : ";
 std::string twoDigits(int n) { return n < 10 ? "0" + std::to_string(n) : std::to_string(n); }
 
 }  // namespace
+
+std::vector<StudyBox> Frmeole01::studyInputs() {
+    std::vector<StudyBox> out;
+    addStudyBoxes(out, "Valbox", InputCaptions);
+    return out;
+}
+
+std::vector<StudyBox> Frmeole01::studyResults() {
+    std::vector<StudyBox> out;
+    addStudyBoxes(out, "Resubox", ResultCaptions);
+    return out;
+}
 
 Frmeole01::Frmeole01(Session& s) : Form(s, "frméole01", "EOLIENNE SIMPLE") {
     frame("Frame1", -1, "DONNEES").at(0, 0);

@@ -15,15 +15,21 @@
 // Designs: "Moneole" + two-digit number + ".txt" in the program folder, eleven lines
 // (the texts of Valbox(0..10)); "moneole01.txt" is read when the window opens.
 #include "forms/Form.h"
+#include "forms/StudyDeclaration.h"
 
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 namespace aub {
 
 class Frmeole01 : public Form {
 public:
     explicit Frmeole01(Session& s);
+    // The input boxes and the result boxes, with the captions beside them, for the
+    // calculation the parametric study runs.
+    static std::vector<StudyBox> studyInputs();
+    static std::vector<StudyBox> studyResults();
     void load() override;
 
     // Asks for the file number (0..255); nothing when the person cancels or the number

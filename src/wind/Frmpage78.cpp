@@ -1,7 +1,9 @@
 #include "wind/Frmpage78.h"
 
 #include <cmath>
+#include <iterator>
 #include <string>
+#include <utility>
 
 #include "core/CalcError.h"
 #include "core/Checked.h"
@@ -11,12 +13,19 @@
 #include "core/SharedValues.h"
 #include "forms/Dialogs.h"
 #include "forms/Session.h"
+#include "forms/StudyBoxes.h"
 
 namespace aub {
 
 namespace {
 
 const char* const Profiles[] = {"CLARK_Y", "NACA_4415", "NACA_63_415", "PLACAPLAT"};
+
+using Caption = std::pair<int, const char*>;
+const Caption InputRows[] = {{0, "Diamètre m"}, {8, "Vitesse vent m/s"}, {2, "Nombre de sections"}};
+const Caption ResultRows[] = {{11, "P kW"}, {1, "N  T/min"}, {3, "Omega r/s"}, {4, "Rendement"}};
+// Under the results, the name of the profile calculated.
+constexpr int ProfileBox = 13;
 
 const char* const Note =
     "Ce calcul a permis de connaitre la puissance d'une éolienne quelconque \n"
@@ -28,27 +37,41 @@ const char* const Note =
 
 }  // namespace
 
+std::vector<StudyBox> Frmpage78::studyInputs() {
+    std::vector<StudyBox> out;
+    out.push_back(studyBox("Combo1", -1, "Profil"));
+    addStudyRows(out, "Valbox", InputRows);
+    return out;
+}
+
+std::vector<StudyBox> Frmpage78::studyResults() {
+    std::vector<StudyBox> out;
+    addStudyRows(out, "Valbox", ResultRows);
+    return out;
+}
+
+const std::vector<std::string>& Frmpage78::profiles() {
+    static const std::vector<std::string> names(std::begin(Profiles), std::end(Profiles));
+    return names;
+}
+
 Frmpage78::Frmpage78(Session& s) : Form(s, "Frmpage78", "Eolienne à profil : puissance par sections") {
     frame("Frame1", -1, "Modifiez les valeurs").at(0, 0);
-    label("Label", 0, "Diamètre m").in("Frame1").at(0, 0);
-    textBox("Valbox", 0).in("Frame1").at(0, 1);
-    label("Label", 8, "Vitesse vent m/s").in("Frame1").at(1, 0);
-    textBox("Valbox", 8).in("Frame1").at(1, 1);
-    label("Label", 2, "Nombre de sections").in("Frame1").at(2, 0);
-    textBox("Valbox", 2).in("Frame1").at(2, 1);
-    comboBox("Combo1", -1, "Choisir un profil").in("Frame1").at(3, 0, 1, 2);
+    int row = 0;
+    for (const auto& [box, text] : InputRows) {
+        label("Label", box, text).in("Frame1").at(row, 0);
+        textBox("Valbox", box).in("Frame1").at(row++, 1);
+    }
+    comboBox("Combo1", -1, "Choisir un profil").in("Frame1").at(row, 0, 1, 2);
 
     frame("Frame2", -1, "RESULTATS").at(0, 1);
-    label("Label", 11, "P kW").in("Frame2").at(0, 0);
-    textBox("Valbox", 11).in("Frame2").at(0, 1);
-    label("Label", 1, "N  T/min").in("Frame2").at(1, 0);
-    textBox("Valbox", 1).in("Frame2").at(1, 1);
-    label("Label", 3, "Omega r/s").in("Frame2").at(2, 0);
-    textBox("Valbox", 3).in("Frame2").at(2, 1);
-    label("Label", 4, "Rendement").in("Frame2").at(3, 0);
-    textBox("Valbox", 4).in("Frame2").at(3, 1);
-    label("Label", 13, "PROFIL").in("Frame2").at(4, 0);
-    textBox("Valbox", 13).in("Frame2").at(4, 1);
+    row = 0;
+    for (const auto& [box, text] : ResultRows) {
+        label("Label", box, text).in("Frame2").at(row, 0);
+        textBox("Valbox", box).in("Frame2").at(row++, 1);
+    }
+    label("Label", ProfileBox, "PROFIL").in("Frame2").at(row, 0);
+    textBox("Valbox", ProfileBox).in("Frame2").at(row, 1);
 
     textBox("Text1", -1).at(1, 0, 1, 2).size(9000, 2500).multi().hidden();
     menu("Retour", "Retour");
@@ -127,7 +150,7 @@ void Frmpage78::calculate(const std::string& profile) {
     set("Valbox", 4, formatNumber3(eta));
     set("Valbox", 3, formatNumber3(omega));
     set("Valbox", 11, formatNumber3(checkedValue(sv.SharedPower / 1000.0f)));
-    set("Valbox", 13, profile);
+    set("Valbox", ProfileBox, profile);
     Control& note = ctl("Text1");
     note.setText(Note);
     note.visible = true;

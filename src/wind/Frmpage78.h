@@ -16,14 +16,22 @@
 // Shown through FormatNumber3: Valbox(1) N, (4) η, (3) ω, (11) P/1000 kW, (13) the profile.
 // A failure (n = 0, D = 0, V = 0 ...) shows its description; boxes already written stay.
 #include "forms/Form.h"
+#include "forms/StudyDeclaration.h"
 
 #include <string>
+#include <vector>
 
 namespace aub {
 
 class Frmpage78 : public Form {
 public:
     explicit Frmpage78(Session& s);
+    // The input boxes and the result boxes, with the captions beside them, for the
+    // calculation the parametric study runs.
+    static std::vector<StudyBox> studyInputs();
+    static std::vector<StudyBox> studyResults();
+    // The profiles of the list "Combo1"; choosing one calculates.
+    static const std::vector<std::string>& profiles();
     void load() override;
 
 private:

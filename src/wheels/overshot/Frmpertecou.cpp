@@ -14,6 +14,7 @@
 #include "forms/Dialogs.h"
 #include "forms/Platform.h"
 #include "forms/Session.h"
+#include "forms/StudyBoxes.h"
 
 namespace aub {
 
@@ -75,6 +76,18 @@ private:
 };
 
 }  // namespace
+
+std::vector<StudyBox> Frmpertecou::studyInputs() {
+    std::vector<StudyBox> out;
+    addStudyBoxes(out, "Valbox", InputCaptions);
+    return out;
+}
+
+std::vector<StudyBox> Frmpertecou::studyResults() {
+    std::vector<StudyBox> out;
+    addStudyBoxes(out, "Resubox", ResultCaptions);
+    return out;
+}
 
 Frmpertecou::Frmpertecou(Session& s) : Form(s, "Frmpertecou", "SPECIAL LONG COUSIER") {
     helpRecord = 32;

@@ -8,14 +8,20 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "forms/Form.h"
+#include "forms/StudyDeclaration.h"
 
 namespace aub {
 
 class Frmpertecou : public Form {
 public:
     explicit Frmpertecou(Session& s);
+    // The input boxes and the result boxes, with the captions beside them, for the
+    // calculation the parametric study runs.
+    static std::vector<StudyBox> studyInputs();
+    static std::vector<StudyBox> studyResults();
     void load() override;
 
     // "CALCUL Méthode MANNING": empties the list and runs the stepping.

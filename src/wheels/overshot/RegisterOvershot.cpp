@@ -33,12 +33,19 @@ void registerOvershotWindows(WindowCatalog& catalog) {
     // The jet graph; the wind study shows it not modal.
     catalog.add("frmGraph", [](Session& s) { return std::make_unique<frmGraph>(s); },
                 [](Session& s) { s.show("frmGraph", false); });
+    // The overshot wheel's complementary results, sketch and jet graph: nothing to sweep.
+    for (const char* shown : {"Formsurfa", "Formgraph", "frmGraph"}) catalog.declareNoStudy(shown);
     // "Perte de charge / Spécial coursier": modal, local-help topic 32.
     catalog.add("Frmpertecou", [](Session& s) { return std::make_unique<Frmpertecou>(s); },
                 [](Session& s) {
                     s.shared().FormulaId = FormulaCode::OvershotFlume;
                     s.show("Frmpertecou", true);
                 });
+    catalog.declareStudy({.caption = "Spécial coursier",
+                          .window = "Frmpertecou",
+                          .action = "Command1",
+                          .inputs = Frmpertecou::studyInputs(),
+                          .results = Frmpertecou::studyResults()});
 }
 
 }  // namespace aub
