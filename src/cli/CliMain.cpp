@@ -158,17 +158,14 @@ int runStudy(const StudyOptions& options, Session& session, const std::filesyste
     }
     if (form)
         for (const auto& box : declaration->inputs)
-            if (Control* c = form->findKey(box.key)) request.startValues.emplace_back(box.key, c->text());
+            if (Control* c = form->findKey(box.key)) request.startValues.emplace_back(box.key, studyInputText(*c));
 
     Study study(catalog, app, request);
     if (!study.ok()) {
         // A name that is neither a declared box nor a control of the window is unknown.
         auto known = [&](const std::string& name) {
-            const std::string n = trim(name);
-            for (const auto* boxes : {&declaration->inputs, &declaration->results})
-                for (const auto& b : *boxes)
-                    if (equalsNoCase(b.key, n) || equalsNoCase(trim(b.caption), n)) return true;
-            return form && form->findKey(n) != nullptr;
+            return findStudyBox(declaration->inputs, name) || findStudyBox(declaration->results, name) ||
+                   (form && form->findKey(trim(name)) != nullptr);
         };
         bool unknown = !known(request.parameter) || (!request.second.empty() && !known(request.second));
         for (const auto& f : request.followed) unknown = unknown || !known(f);

@@ -22,7 +22,8 @@ namespace {
 // f.key() == key, without building the key (this runs for every control at every event).
 bool hasKey(const Control& f, std::string_view key) {
     const std::string& name = f.name();
-    if (key.size() < name.size() || key.compare(0, name.size(), name) != 0) return false;
+    if (key.size() < name.size() || name.empty() || key[0] != name[0] || key.compare(0, name.size(), name) != 0)
+        return false;
     if (f.index() < 0) return key.size() == name.size();
     char digits[16];
     const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, f.index());

@@ -1,8 +1,9 @@
 #include "study/Study.h"
 
+#include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <random>
 #include <system_error>
@@ -32,19 +33,6 @@ constexpr std::size_t MaxFollowed = 6;
 
 std::string quoted(const std::string& s) { return "« " + s + " »"; }
 
-// A box named by its key ("Valbox(4)", any letter case) or by the caption beside it.
-const StudyBox* findBox(const std::vector<StudyBox>& boxes, const std::string& name) {
-    const std::string wanted = trim(name);
-    if (wanted.empty()) return nullptr;
-    for (const auto& b : boxes)
-        if (equalsNoCase(b.key, wanted)) return &b;
-    for (const auto& b : boxes)
-        if (trim(b.caption) == wanted) return &b;
-    for (const auto& b : boxes)
-        if (equalsNoCase(trim(b.caption), wanted)) return &b;
-    return nullptr;
-}
-
 // A shown text that is no number a person could read: "nan", "inf", "-inf", "1.#INF" ...
 bool notFinite(std::string_view text) {
     std::string s = toUpperAscii(trim(text));
@@ -65,6 +53,16 @@ std::string withoutLineEnds(std::string_view s) {
         out += c;
     }
     return trimRight(out);
+}
+
+// "a","b" (without the brackets).
+std::string jsonList(const std::vector<std::string>& texts) {
+    std::string out;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (i) out += ',';
+        out += jsonString(texts[i]);
+    }
+    return out;
 }
 
 std::string csvCell(std::string_view s) {
@@ -177,6 +175,65 @@ std::optional<double> typedNumber(std::string_view text) {
     return v;
 }
 
+namespace {
+
+// Blanks at both ends removed, a run of blanks inside read as one.
+std::string singleSpaced(std::string_view s) {
+    std::string out;
+    for (char c : trim(s))
+        if (c != ' ' || out.empty() || out.back() != ' ') out += c;
+    return out;
+}
+
+}  // namespace
+
+const StudyBox* findStudyBox(const std::vector<StudyBox>& boxes, std::string_view name) {
+    const std::string wanted = trim(name);
+    if (wanted.empty()) return nullptr;
+    for (const auto& b : boxes)
+        if (equalsNoCase(b.key, wanted)) return &b;
+    for (const auto& b : boxes)
+        if (trim(b.caption) == wanted) return &b;
+    for (const auto& b : boxes)
+        if (equalsNoCase(singleSpaced(b.caption), singleSpaced(wanted))) return &b;
+    return nullptr;
+}
+
+std::string studyInputText(const Control& c) {
+    if (c.kind() == ControlKind::Slider || c.kind() == ControlKind::CheckBox) return std::to_string(c.value());
+    return c.text();
+}
+
+namespace {
+
+// Puts a value into an input as the person would: a box gets the text, a list or combo
+// the entry of that text, a check box 1 or 0, a slider the nearest whole position.
+void setInput(Control& c, const std::string& text) {
+    switch (c.kind()) {
+        case ControlKind::ListBox:
+        case ControlKind::ComboBox:
+            for (std::size_t i = 0; i < c.items.size(); ++i)
+                if (trim(c.items[i]) == trim(text)) {
+                    if (c.listIndex() != static_cast<int>(i)) c.setListIndex(static_cast<int>(i));
+                    return;
+                }
+            if (c.kind() == ControlKind::ComboBox) c.setText(text);
+            return;
+        case ControlKind::CheckBox:
+            c.setValue(trim(text) == "1" ? 1 : 0);
+            return;
+        case ControlKind::Slider: {
+            const double v = typedNumber(text).value_or(c.value());
+            c.setValue(static_cast<int>(std::lround(std::clamp(v, double(c.min), double(c.max)))));
+            return;
+        }
+        default:
+            c.setText(text);
+    }
+}
+
+}  // namespace
+
 // The private session: its own shared values, dialogs, platform and program folder, the
 // calculation window loaded and prepared once, then every point run on it.
 class Study::Runner {
@@ -218,9 +275,10 @@ public:
             for (const auto& [key, text] : startKeys) {
                 Control* c = form_->findKey(key);
                 if (!c) return "Calcul " + quoted(declaration_.caption) + " : pas de case " + key;
-                c->setText(text);
+                setInput(*c, text);
             }
-            if (session_->loaded(window) != form_) return "Calcul " + quoted(declaration_.caption) + " : fenêtre fermée";
+            if (session_->loaded(window) != form_)
+                return "Calcul " + quoted(declaration_.caption) + " : fenêtre fermée";
         } catch (const std::exception& e) {
             return "Calcul " + quoted(declaration_.caption) + " : " + e.what();
         }
@@ -228,7 +286,7 @@ public:
         for (const auto& box : declaration_.inputs) {
             Control* c = form_->findKey(box.key);
             if (!c) return "Calcul " + quoted(declaration_.caption) + " : pas de case " + box.key;
-            start_.emplace_back(c, c->text());
+            start_.emplace_back(c, studyInputText(*c));
         }
         parameter_ = form_->findKey(parameterKey);
         second_ = secondKey.empty() ? nullptr : form_->findKey(secondKey);
@@ -263,11 +321,11 @@ public:
         std::string failure;
         try {
             for (auto& [c, text] : start_)
-                if (c != parameter_ && c != second_ && c->text() != text) c->setText(text);
+                if (c != parameter_ && c != second_ && studyInputText(*c) != text) setInput(*c, text);
             for (auto& [c, text] : followed_)
                 if (c->text() != text) c->setText(text);
-            if (second_) second_->setText(secondText);
-            parameter_->setText(valueText);
+            if (second_) setInput(*second_, secondText);
+            setInput(*parameter_, valueText);
             if (alive()) {
                 ScriptOutcome outcome = runStep(session, window_, declaration_.action);
                 if (outcome.status != 0) failure = outcome.error;
@@ -337,7 +395,7 @@ std::string Study::check(const WindowCatalog& catalog, const std::filesystem::pa
     const StudyDeclaration& d = *declaration_;
     const std::string of = " n'est pas une donnée de " + quoted(d.caption);
 
-    const StudyBox* parameter = findBox(d.inputs, r.parameter);
+    const StudyBox* parameter = findStudyBox(d.inputs, r.parameter);
     if (!parameter) return "Paramètre varié : " + quoted(r.parameter) + of;
     parameterKey_ = parameter->key;
     if (!std::isfinite(r.from) || !std::isfinite(r.to)) return "De et A : des nombres sont attendus";
@@ -347,7 +405,7 @@ std::string Study::check(const WindowCatalog& catalog, const std::filesystem::pa
         return "Progression géométrique : De et A doivent être plus grands que zéro";
 
     if (!r.second.empty() || !r.secondValues.empty()) {
-        const StudyBox* second = findBox(d.inputs, r.second);
+        const StudyBox* second = findStudyBox(d.inputs, r.second);
         if (!second) return "Second paramètre : " + quoted(r.second) + of;
         if (second->key == parameterKey_) return "Second paramètre : c'est déjà le paramètre varié";
         secondKey_ = second->key;
@@ -362,14 +420,14 @@ std::string Study::check(const WindowCatalog& catalog, const std::filesystem::pa
 
     if (r.followed.empty() || r.followed.size() > MaxFollowed) return "Résultats suivis : entre 1 et 6";
     for (const auto& f : r.followed) {
-        const StudyBox* box = findBox(d.results, f);
+        const StudyBox* box = findStudyBox(d.results, f);
         if (!box) return "Résultat suivi : " + quoted(f) + " n'est pas un résultat de " + quoted(d.caption);
         followedKeys_.push_back(box->key);
     }
 
     std::vector<std::pair<std::string, std::string>> startKeys;
     for (const auto& [name, text] : r.startValues) {
-        const StudyBox* box = findBox(d.inputs, name);
+        const StudyBox* box = findStudyBox(d.inputs, name);
         if (!box) return "Point de départ : " + quoted(name) + of;
         startKeys.emplace_back(box->key, text);
     }
@@ -402,8 +460,7 @@ double Study::pointValue(std::size_t index) const {
     if (i == 0) return request_.from;
     if (i == last) return request_.to;
     const double t = static_cast<double>(i) / static_cast<double>(last);
-    if (request_.progression == Progression::Geometric)
-        return request_.from * std::pow(request_.to / request_.from, t);
+    if (request_.progression == Progression::Geometric) return request_.from * std::pow(request_.to / request_.from, t);
     return request_.from + (request_.to - request_.from) * t;
 }
 
@@ -420,11 +477,14 @@ bool Study::runSome(double budgetSeconds) {
             // The window closed itself at the last point: a fresh private session goes on.
             std::vector<std::pair<std::string, std::string>> startKeys;
             for (const auto& [name, text] : request_.startValues)
-                if (const StudyBox* box = findBox(declaration_->inputs, name)) startKeys.emplace_back(box->key, text);
+                if (const StudyBox* box = findStudyBox(declaration_->inputs, name))
+                    startKeys.emplace_back(box->key, text);
             row.message = runner_->prepare({}, request_, startKeys, parameterKey_, secondKey_, followedKeys_);
         }
-        if (row.message.empty()) runner_->run(row, valueText(row.value), row.secondValue);
-        else row.results.assign(followedKeys_.size(), "");
+        if (row.message.empty())
+            runner_->run(row, valueText(row.value), row.secondValue);
+        else
+            row.results.assign(followedKeys_.size(), "");
         rows_.push_back(std::move(row));
         const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
         if (spent.count() >= budgetSeconds) break;
@@ -471,16 +531,21 @@ std::vector<std::string> Study::sheetCells(const StudyRow& row) const {
     return out;
 }
 
-std::string Study::csv() const {
+std::string Study::sheet(const char* separator, std::string (*cell)(std::string_view)) const {
     std::string out;
-    auto line = [&out](const std::vector<std::string>& cells) {
-        for (std::size_t i = 0; i < cells.size(); ++i) out += (i ? ";" : "") + csvCell(cells[i]);
+    auto line = [&](const std::vector<std::string>& cells) {
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            if (i) out += separator;
+            out += cell(cells[i]);
+        }
         out += "\n";
     };
     line(columnCaptions());
     for (const auto& row : rows_) line(sheetCells(row));
     return out;
 }
+
+std::string Study::csv() const { return sheet(";", csvCell); }
 
 std::string Study::csvFile() const {
     std::string out = "\xEF\xBB\xBF";
@@ -491,23 +556,14 @@ std::string Study::csvFile() const {
     return out;
 }
 
-std::string Study::tabSeparated() const {
-    std::string out;
-    auto line = [&out](const std::vector<std::string>& cells) {
-        for (std::size_t i = 0; i < cells.size(); ++i) out += (i ? "\t" : "") + withoutLineEnds(cells[i]);
-        out += "\n";
-    };
-    line(columnCaptions());
-    for (const auto& row : rows_) line(sheetCells(row));
-    return out;
-}
+std::string Study::tabSeparated() const { return sheet("\t", withoutLineEnds); }
 
 std::string Study::json() const {
     std::string out = "{\"calculation\":" + jsonString(declaration_ ? declaration_->caption : request_.calculation);
     if (!ok()) return out + ",\"error\":" + jsonString(error_) + "}";
     out += ",\"columns\":[";
     const auto captions = columnCaptions();
-    for (std::size_t i = 0; i < captions.size(); ++i) out += (i ? "," : "") + jsonString(captions[i]);
+    out += jsonList(captions);
     out += "],\"rows\":[";
     for (std::size_t r = 0; r < rows_.size(); ++r) {
         const StudyRow& row = rows_[r];
@@ -515,7 +571,7 @@ std::string Study::json() const {
         out += "\"parameter\":" + formatGeneral(row.value, '.');
         if (!secondKey_.empty()) out += ",\"second\":" + jsonString(row.secondValue);
         out += ",\"results\":[";
-        for (std::size_t i = 0; i < row.results.size(); ++i) out += (i ? "," : "") + jsonString(row.results[i]);
+        out += jsonList(row.results);
         out += "],\"message\":" + jsonString(row.message) + "}";
     }
     out += "],\"cancelled\":";

@@ -15,6 +15,7 @@
 
 namespace aub {
 
+class Control;
 class Session;
 class WindowCatalog;
 
@@ -88,6 +89,7 @@ private:
     std::string check(const WindowCatalog& catalog, const std::filesystem::path& programFolder);
     double pointValue(std::size_t index) const;
     std::vector<std::string> sheetCells(const StudyRow& row) const;
+    std::string sheet(const char* separator, std::string (*cell)(std::string_view)) const;
     std::string parameterKey_, secondKey_;
     std::vector<std::string> followedKeys_;
     std::vector<std::string> secondTexts_;
@@ -102,6 +104,14 @@ private:
 // A number as a person types it for a study (either decimal separator, blanks around,
 // an optional exponent, nothing else); nothing for any other text.
 std::optional<double> typedNumber(std::string_view text);
+
+// The box a study names by its key ("Valbox(4)", any letter case) or by the caption
+// beside it (letter case and runs of blanks aside); nothing when none is.
+const StudyBox* findStudyBox(const std::vector<StudyBox>& boxes, std::string_view name);
+
+// The value of an input as a study's starting point takes it: a box's or a list's text,
+// a slider's position, a check box's 1 or 0.
+std::string studyInputText(const Control& control);
 
 // The calculation declarations in the order the study window lists them.
 std::vector<const StudyDeclaration*> studyCalculations(const WindowCatalog& catalog);

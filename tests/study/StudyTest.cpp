@@ -21,19 +21,19 @@ const char* const Overshot = "Roue au dessus — Calcul";
 
 // A small calculation window for the rules no real window shows on demand: a square
 // root that may come out as "nan", a question, a message with a separator in it, a
-// window that closes itself.
+// window that closes itself, a slider as an input.
 class RootWindow : public Form {
 public:
     explicit RootWindow(Session& s) : Form(s, "Essairacine", "Racine") {
         label("Label", 0, "Nombre x").at(0, 0);
         textBox("Valbox", 0, "4").at(0, 1);
         label("Label", 1, "Décalage").at(1, 0);
-        textBox("Valbox", 1, "0").at(1, 1);
+        slider("Curseur", 0, 0, 10, 0).at(1, 1);
         label("Label", 2, "Racine").at(2, 0);
         textBox("Resubox", 0).at(2, 1).locked = true;
         button("Command1", -1, "Calcul");
         on("Command1", EventKind::Click, [this](int) {
-            const float x = num("Valbox", 0) + num("Valbox", 1);
+            const float x = num("Valbox", 0) + static_cast<float>(ctl("Curseur", 0).value());
             if (x == 99) {
                 session().unload(name());
                 return;
@@ -56,7 +56,7 @@ protected:
                                .window = "Essairacine",
                                .setup = {},
                                .action = "Calcul",
-                               .inputs = {{"Valbox(0)", "Nombre x"}, {"Valbox(1)", "Décalage"}},
+                               .inputs = {{"Valbox(0)", "Nombre x"}, {"Curseur(0)", "Décalage"}},
                                .results = {{"Resubox(0)", "Racine"}},
                                .filesList = ""});
     }
@@ -88,7 +88,8 @@ protected:
     std::map<std::string, std::string> sessionState() {
         std::map<std::string, std::string> out;
         SharedValues& sv = session().shared();
-        for (const auto& [name, member] : SharedValues::floatFields()) out[std::string("shared ") + name] = formatGeneral(sv.*member);
+        for (const auto& [name, member] : SharedValues::floatFields())
+            out[std::string("shared ") + name] = formatGeneral(sv.*member);
         for (const auto& [name, member] : SharedValues::textFields()) out[std::string("shared ") + name] = sv.*member;
         for (Form* f : session().forms()) {
             out["window " + f->name()] = f->visible() ? "shown" : "hidden";
@@ -188,7 +189,7 @@ TEST_F(StudyTest, SecondParameterGivesOneSeriesPerValue) {
 
 TEST_F(StudyTest, AFailedPointIsARowWithItsMessageAndTheStudyGoesOn) {
     StudyRequest r = overshot(5, 30, 6);  // the gate opening, cm; the head race holds 0.4 m
-    r.parameter = "Levée vanne cm";
+    r.parameter = "levée  vanne CM";      // letter case and blanks aside
     Study study(catalog_, folder(), r);
     ASSERT_TRUE(study.ok()) << study.error();
     study.runAll();
@@ -226,7 +227,8 @@ TEST_F(StudyTest, NoNanReachesARowAndNoQuestionOrClosingStopsTheStudy) {
     again.runAll();
     ASSERT_EQ(again.rows().size(), 4u);
     EXPECT_EQ(again.rows()[1].results[0], "10");  // x = 100 after the close at 99
-    EXPECT_EQ(again.rows()[2].message, "");       // 99 + 1
+    EXPECT_EQ(again.rows()[2].message, "");       // 99 + 1, the slider moved to 1
+    EXPECT_EQ(again.rows()[2].results[0], "10");
 }
 
 TEST_F(StudyTest, CancelStopsBetweenPoints) {
@@ -322,10 +324,14 @@ TEST_F(StudyTest, EveryBadRequestIsRefusedWithItsMessageAndRunsNothing) {
          },
          "Second paramètre : « deux » n'est pas un nombre"},
         {"nothing followed", [](StudyRequest& r) { r.followed.clear(); }, "Résultats suivis : entre 1 et 6"},
-        {"seven followed", [](StudyRequest& r) { r.followed.assign(7, "Resubox(3)"); }, "Résultats suivis : entre 1 et 6"},
+        {"seven followed", [](StudyRequest& r) { r.followed.assign(7, "Resubox(3)"); },
+         "Résultats suivis : entre 1 et 6"},
         {"unknown result", [](StudyRequest& r) { r.followed = {"Valbox(4)"}; },
          "Résultat suivi : « Valbox(4) » n'est pas un résultat de « Roue au dessus — Calcul »"},
-        {"start value of no input", [](StudyRequest& r) { r.startValues = {{"Label(3)", "1"}}; },
+        {"start value of no input",
+         [](StudyRequest& r) {
+             r.startValues = {{"Label(3)", "1"}};
+         },
          "Point de départ : « Label(3) » n'est pas une donnée de « Roue au dessus — Calcul »"},
         {"missing start file", [](StudyRequest& r) { r.startFile = "Hnulle.txt"; },
          "Fichier de départ illisible : Hnulle.txt"},
