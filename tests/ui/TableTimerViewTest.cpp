@@ -29,7 +29,9 @@ public:
         table.rows = {{"1", "2"}, {"3", "4"}};
         Control& bar = add(ControlKind::Progress, "Avancement").at(1, 0);
         bar.max = 10;
-        add(ControlKind::Timer, "Minuterie").interval = 5;
+        Control& timer = add(ControlKind::Timer, "Minuterie");
+        timer.interval = 5;
+        timer.enabled = false;
         on("Minuterie", EventKind::Click, [this](int) {
             ++ticks;
             Control& t = ctl("Tableau");
