@@ -4,6 +4,8 @@
 #include "app/Formmain.h"
 #include "app/Frmdepart.h"
 #include "charts/RegisterCharts.h"
+#include "core/NumberText.h"
+#include "core/SharedValues.h"
 #include "energy/RegisterEnergy.h"
 #include "forms/Session.h"
 #include "forms/WindowCatalog.h"
@@ -30,9 +32,14 @@ void registerAllWindows(WindowCatalog& catalog) {
     catalog.add(EtudeParametrique::WindowName, [](Session& s) { return std::make_unique<EtudeParametrique>(s); },
                 [](Session& s) {
                     const std::string last = s.lastCalculationWindow();
+                    // The general page shows one formula page at a time: the study opens on it.
+                    std::string page;
+                    if (equalsNoCase(last, "Formmain"))
+                        if (const FormulaPage* p = Formmain::formulaPage(s.shared().FormulaId))
+                            page = Formmain::studyDeclaration(*p).caption;
                     s.show(EtudeParametrique::WindowName, false);
                     if (auto* study = dynamic_cast<EtudeParametrique*>(s.loaded(EtudeParametrique::WindowName)))
-                        study->openOn(last);
+                        study->openOn(last, page);
                 });
     catalog.declareNoStudy(EtudeParametrique::WindowName);
     registerOvershotWindows(catalog);

@@ -178,13 +178,24 @@ bool EtudeParametrique::queryUnload(CloseMode mode) {
 
 bool EtudeParametrique::running() const { return study_ && !study_->cancelled() && study_->done() < study_->total(); }
 
-void EtudeParametrique::openOn(const std::string& window) {
+void EtudeParametrique::openOn(const std::string& window, const std::string& calculation) {
     if (window.empty() || running()) return;
+    windowCalculation_ = calculation;
+    int pick = -1;
     for (std::size_t i = 0; i < calculations_.size(); ++i) {
         if (!equalsNoCase(calculations_[i]->window, window)) continue;
-        if (ctl("Calcul").listIndex() != static_cast<int>(i)) ctl("Calcul").setListIndex(static_cast<int>(i));
-        return;
+        if (pick < 0 || calculations_[i]->caption == calculation) pick = static_cast<int>(i);
+        if (calculations_[i]->caption == calculation) break;
     }
+    if (pick < 0) return;
+    if (ctl("Calcul").listIndex() != pick) ctl("Calcul").setListIndex(pick);
+    else refreshStartPoints();
+}
+
+bool EtudeParametrique::windowHolds(const StudyDeclaration& d) const {
+    if (!session().loaded(d.window)) return false;
+    if (d.setup.empty()) return true;
+    return d.caption == windowCalculation_;
 }
 
 const StudyDeclaration* EtudeParametrique::chosen() const {
@@ -228,7 +239,7 @@ void EtudeParametrique::refreshStartPoints() {
     Control& start = ctl("Depart");
     const std::string before = start.text();
     std::vector<std::string> items;
-    if (d && session().loaded(d->window)) items.push_back(WindowValues);
+    if (d && windowHolds(*d)) items.push_back(WindowValues);
     if (d)
         for (auto& f : studyDesignFiles(session(), *d)) items.push_back(std::move(f));
     items.push_back(DefaultValues);
@@ -293,7 +304,7 @@ std::optional<StudyRequest> EtudeParametrique::request() {
 
     const std::string& start = ctl("Depart").text();
     if (start == WindowValues) {
-        Form* window = session().loaded(d->window);
+        Form* window = windowHolds(*d) ? session().loaded(d->window) : nullptr;
         if (!window) {
             dialogs().message("La fenêtre du calcul n'est plus ouverte : choisissez un autre point de départ");
             refreshStartPoints();

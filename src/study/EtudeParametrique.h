@@ -32,15 +32,20 @@ public:
     void activate() override;
     bool queryUnload(CloseMode mode) override;
 
-    // Chooses the first calculation of `window` (the calculation window active last);
-    // a window without calculation leaves the choice as it is.
-    void openOn(const std::string& window);
+    // Chooses the calculation `calculation` of `window` (the calculation window active last
+    // and the calculation it shows), else the window's first; a window without
+    // calculation leaves the choice as it is. The values now in that window are offered
+    // as starting point only for the calculation it shows (a window that shows several,
+    // one at a time, holds another's inputs otherwise).
+    void openOn(const std::string& window, const std::string& calculation = "");
     // The study shown (running, stopped or done), or none.
     const Study* study() const { return study_.get(); }
     bool running() const;
 
 private:
     const StudyDeclaration* chosen() const;
+    // True when the person's window is loaded and shows this calculation.
+    bool windowHolds(const StudyDeclaration& d) const;
     void calculationChosen();
     void refreshStartPoints();
     std::optional<StudyRequest> request();
@@ -60,6 +65,7 @@ private:
     std::chrono::steady_clock::time_point started_;
     // The second parameter's caption and whether the sweep is geometric, for the chart.
     std::string secondCaption_;
+    std::string windowCalculation_;  // the calculation the person's window shows
     bool geometric_ = false;
     bool filling_ = false;
 };

@@ -9,6 +9,7 @@
 #include <map>
 #include <thread>
 
+#include "app/Formmain.h"
 #include "core/NumberText.h"
 #include "files/TextFile.h"
 #include "forms/WindowCatalog.h"
@@ -117,6 +118,26 @@ TEST_F(EtudeParametriqueTest, ListsEveryCalculationAndOpensOnTheWindowCalculated
     session().unload("Formrouehaut", CloseMode::System);
     w.activate();
     EXPECT_EQ(ctl("Depart").items.front(), "H0Dalmor.txt");
+}
+
+// The general page shows one formula page at a time: the study opens on the page shown,
+// and offers the values in the window as a starting point for that page only.
+TEST_F(EtudeParametriqueTest, OpensOnTheFormulaPageShownAndOffersItsValuesForItOnly) {
+    for (const char* s : {"Options1/Vanne", "zonetxt(0)=2", "zonetxt(1)=2", "zonetxt(2)=0.5", "CALCUL "})
+        step("Formmain", s);
+    session().open(EtudeParametrique::WindowName);
+    const std::string gate = Formmain::studyDeclaration(*Formmain::formulaPage(FormulaCode::SluiceGate)).caption;
+    EXPECT_EQ(ctl("Calcul").text(), gate);
+    EXPECT_EQ(ctl("Depart").items.front(), "Valeurs de la fenêtre");
+
+    std::string otherPage;
+    for (const StudyDeclaration& d : catalog_.studies())
+        if (d.window == "Formmain" && d.caption != gate && otherPage.empty()) otherPage = d.caption;
+    ASSERT_FALSE(otherPage.empty());
+    on("Calcul=" + otherPage);
+    EXPECT_EQ(ctl("Depart").items, std::vector<std::string>{"Valeurs par défaut"});
+    on("Calcul=" + gate);
+    EXPECT_EQ(ctl("Depart").items.front(), "Valeurs de la fenêtre");
 }
 
 // The overshot wheel swept from the values in the person's window: the table and the
