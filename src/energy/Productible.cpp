@@ -101,18 +101,14 @@ double largestY(const std::vector<ChartPoint>& points) {
 }  // namespace
 
 std::vector<StudyBox> Productible::studyInputs() {
-    std::vector<StudyBox> out;
-    addStudyBoxes(out, "Site", SiteCaptions);
-    addStudyBoxes(out, "Machine", MachineCaptions);
+    std::vector<StudyBox> out = studyBoxes("Site", SiteCaptions);
+    out.push_back(studyBox("Typemachine", -1, "Type de machine"));
+    for (StudyBox& b : studyBoxes("Machine", MachineCaptions)) out.push_back(std::move(b));
     for (int i = 0; i < 10; ++i) out.push_back(studyBox("Rendement", i, efficiencyCaption(i)));
     return out;
 }
 
-std::vector<StudyBox> Productible::studyResults() {
-    std::vector<StudyBox> out;
-    addStudyBoxes(out, "Resultat", ResultCaptions);
-    return out;
-}
+std::vector<StudyBox> Productible::studyResults() { return studyBoxes("Resultat", ResultCaptions); }
 
 Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUEL D'UN SITE") {
     columns = 3;

@@ -19,17 +19,24 @@ inline StudyBox studyBox(std::string_view name, int index, std::string_view capt
     return {std::move(key), trim(caption)};
 }
 
-// Rows of a caption table: `captions[i]` beside name(i) ...
+// A caption table: `captions[i]` beside name(i) ...
 template <class Captions>
-void addStudyBoxes(std::vector<StudyBox>& out, std::string_view name, const Captions& captions) {
+std::vector<StudyBox> studyBoxes(std::string_view name, const Captions& captions) {
+    std::vector<StudyBox> out;
     int i = 0;
     for (const char* caption : captions) out.push_back(studyBox(name, i++, caption));
+    return out;
 }
 
-// ... or {index, caption} pairs beside name(index), in the table's order.
-template <class Rows>
-void addStudyRows(std::vector<StudyBox>& out, std::string_view name, const Rows& rows) {
-    for (const auto& [index, caption] : rows) out.push_back(studyBox(name, index, caption));
+// ... or tables of {index, caption} rows beside name(index), in the tables' order.
+template <class... Rows>
+std::vector<StudyBox> studyRows(std::string_view name, const Rows&... tables) {
+    std::vector<StudyBox> out;
+    auto add = [&](const auto& rows) {
+        for (const auto& [index, caption] : rows) out.push_back(studyBox(name, index, caption));
+    };
+    (add(tables), ...);
+    return out;
 }
 
 }  // namespace aub

@@ -47,6 +47,8 @@ const Caption Shock[] = {{23, "V arbre cames rad/s"},
                          {25, "V marteau m/s"},
                          {26, "Energie transférée J"}};
 const char* const NoWheelSpeed = "La roue en dessous n'est pas calculée : sa vitesse est inconnue";
+// Ticked, the reduction ratio typed in Valbox(5) counts; otherwise it is 1.
+const char* const RatioTyped = "Rapport réducteur saisi";
 const char* const IndexNumbers[] = {"13", "14", "12", "18", "15", "17", "16", "10", "11"};
 
 
@@ -66,17 +68,12 @@ std::optional<std::filesystem::path> findFolder(const std::filesystem::path& dir
 }  // namespace
 
 std::vector<StudyBox> Frmmarteau::studyInputs() {
-    std::vector<StudyBox> out;
-    for (const Caption& c : Inputs) out.push_back(studyBox("Valbox", c.index, c.text));
+    std::vector<StudyBox> out = studyRows("Valbox", Inputs);
+    out.push_back(studyBox("Check1", -1, RatioTyped));
     return out;
 }
 
-std::vector<StudyBox> Frmmarteau::studyResults() {
-    std::vector<StudyBox> out;
-    for (const Caption& c : Results) out.push_back(studyBox("Valbox", c.index, c.text));
-    for (const Caption& c : Shock) out.push_back(studyBox("Valbox", c.index, c.text));
-    return out;
-}
+std::vector<StudyBox> Frmmarteau::studyResults() { return studyRows("Valbox", Results, Shock); }
 
 Frmmarteau::Frmmarteau(Session& s) : Form(s, "Frmmarteau", "MARTEAU DE FORGE") {
     resultBoxes = {"Frame2", "Frame4"};
@@ -88,7 +85,7 @@ Frmmarteau::Frmmarteau(Session& s) : Form(s, "Frmmarteau", "MARTEAU DE FORGE") {
         textBox("Valbox", c.index).in("Frame1").at(row, 1);
         ++row;
     }
-    checkBox("Check1", -1, "Rapport réducteur saisi").in("Frame1").at(row, 0);
+    checkBox("Check1", -1, RatioTyped).in("Frame1").at(row, 0);
     button("Command1", -1, "Calcul").in("Frame1").at(row, 1);
 
     frame("Frame3", -1, "").at(0, 1);

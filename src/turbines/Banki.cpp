@@ -65,17 +65,9 @@ void tabbedLine(std::vector<std::string>& lines, const std::string& caption, con
 
 }  // namespace
 
-std::vector<StudyBox> Banki::studyInputs() {
-    std::vector<StudyBox> out;
-    addStudyBoxes(out, "Donnée", DataCaptions);
-    return out;
-}
+std::vector<StudyBox> Banki::studyInputs() { return studyBoxes("Donnée", DataCaptions); }
 
-std::vector<StudyBox> Banki::studyResults() {
-    std::vector<StudyBox> out;
-    addStudyBoxes(out, "Résultat", ResultCaptions);
-    return out;
-}
+std::vector<StudyBox> Banki::studyResults() { return studyBoxes("Résultat", ResultCaptions); }
 
 Banki::Banki(Session& s) : Form(s, "Banki", "Evaluation d'une roue banki") {
     helpRecord = 28;

@@ -31,11 +31,7 @@ std::vector<StudyBox> frmarcy::studyInputs() {
     return out;
 }
 
-std::vector<StudyBox> frmarcy::studyResults() {
-    std::vector<StudyBox> out;
-    addStudyBoxes(out, "Resubox", ResultCaptions);
-    return out;
-}
+std::vector<StudyBox> frmarcy::studyResults() { return studyBoxes("Resubox", ResultCaptions); }
 
 frmarcy::frmarcy(Session& s) : Form(s, "frmarcy", "Perte de charge d'un canal rectangulaire") {
     columns = 4;

@@ -40,17 +40,9 @@ const std::array<std::pair<int, const char*>, 18> ResultCaptions = {{
 
 }  // namespace
 
-std::vector<StudyBox> FrmPoncel::studyInputs() {
-    std::vector<StudyBox> out;
-    addStudyBoxes(out, "Valbox", InputCaptions);
-    return out;
-}
+std::vector<StudyBox> FrmPoncel::studyInputs() { return studyBoxes("Valbox", InputCaptions); }
 
-std::vector<StudyBox> FrmPoncel::studyResults() {
-    std::vector<StudyBox> out;
-    addStudyRows(out, "Valbox", ResultCaptions);
-    return out;
-}
+std::vector<StudyBox> FrmPoncel::studyResults() { return studyRows("Valbox", ResultCaptions); }
 
 FrmPoncel::FrmPoncel(Session& s) : Form(s, "FrmPoncel", "ROUE PONCELET") {
     helpRecord = 21;

@@ -67,12 +67,7 @@ std::vector<StudyBox> FrmSagebi::studyInputs() {
     return out;
 }
 
-std::vector<StudyBox> FrmSagebi::studyResults() {
-    std::vector<StudyBox> out;
-    addStudyRows(out, "Resubox", ResultRows);
-    addStudyRows(out, "Resubox", MoreResultRows);
-    return out;
-}
+std::vector<StudyBox> FrmSagebi::studyResults() { return studyRows("Resubox", ResultRows, MoreResultRows); }
 
 FrmSagebi::FrmSagebi(Session& s) : Form(s, "FrmSagebi", "DONNEES") {
     helpRecord = 20;

@@ -22,6 +22,7 @@ namespace {
 
 constexpr const char* ResultMask = "####.0####";
 constexpr int InputCount = 9;
+constexpr int MaterialBox = 8;  // valubox(8): the material's name
 constexpr int Yellow = 0xFFFF00;
 constexpr int Red = 0xFF0000;
 
@@ -50,17 +51,15 @@ constexpr std::array<Material, 3> Materials = {{{"Bois", 0.9f}, {"Acier", 7.8f},
 }  // namespace
 
 std::vector<StudyBox> Frmdessous::studyInputs() {
-    // The material is chosen in its list, not typed.
+    // The material is chosen in its list (its density is a program-wide value), the box
+    // under it only names it.
     std::vector<StudyBox> out;
-    for (int i = 0; i < InputCount - 1; ++i) out.push_back(studyBox("valubox", i, InputCaptions[static_cast<std::size_t>(i)]));
+    for (int i = 0; i < MaterialBox; ++i) out.push_back(studyBox("valubox", i, InputCaptions[static_cast<std::size_t>(i)]));
+    out.push_back(studyBox("Combo1", -1, InputCaptions[static_cast<std::size_t>(MaterialBox)]));
     return out;
 }
 
-std::vector<StudyBox> Frmdessous::studyResults() {
-    std::vector<StudyBox> out;
-    addStudyRows(out, "Valbox", ResultCaptions);
-    return out;
-}
+std::vector<StudyBox> Frmdessous::studyResults() { return studyRows("Valbox", ResultCaptions); }
 
 Frmdessous::Frmdessous(Session& s) : Form(s, "Frmdessous", "CALCUL DE LA ROUE EN DESSOUS") {
     helpRecord = 11;
@@ -131,7 +130,7 @@ void Frmdessous::chooseMaterial() {
     if (i < 0 || i >= static_cast<int>(Materials.size())) return;
     // The density is a program-wide value: it stays chosen when the window is opened again.
     shared().SharedDensity = Materials[static_cast<std::size_t>(i)].density;
-    set("valubox", 8, Materials[static_cast<std::size_t>(i)].name);
+    set("valubox", MaterialBox, Materials[static_cast<std::size_t>(i)].name);
     materials.visible = false;
     ctl("Combo2").visible = true;
 }

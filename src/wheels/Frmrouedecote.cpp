@@ -54,19 +54,9 @@ const std::array<Caption, 13> Results = {{
 
 }  // namespace
 
-std::vector<StudyBox> Frmrouedecote::studyInputs() {
-    std::vector<StudyBox> out;
-    addStudyRows(out, "Valbox", Inputs);
-    return out;
-}
+std::vector<StudyBox> Frmrouedecote::studyInputs() { return studyRows("Valbox", Inputs); }
 
-std::vector<StudyBox> Frmrouedecote::studyResults() {
-    std::vector<StudyBox> out;
-    addStudyRows(out, "Resubox", Speeds);
-    addStudyRows(out, "Resubox", Triangle);
-    addStudyRows(out, "Resubox", Results);
-    return out;
-}
+std::vector<StudyBox> Frmrouedecote::studyResults() { return studyRows("Resubox", Speeds, Triangle, Results); }
 
 Frmrouedecote::Frmrouedecote(Session& s) : Form(s, "Frmrouedecoté", "ROUE DE COTE") {
     helpRecord = 31;

@@ -43,17 +43,9 @@ std::string twoDigits(int n) { return n < 10 ? "0" + std::to_string(n) : std::to
 
 }  // namespace
 
-std::vector<StudyBox> Frmeole01::studyInputs() {
-    std::vector<StudyBox> out;
-    addStudyBoxes(out, "Valbox", InputCaptions);
-    return out;
-}
+std::vector<StudyBox> Frmeole01::studyInputs() { return studyBoxes("Valbox", InputCaptions); }
 
-std::vector<StudyBox> Frmeole01::studyResults() {
-    std::vector<StudyBox> out;
-    addStudyBoxes(out, "Resubox", ResultCaptions);
-    return out;
-}
+std::vector<StudyBox> Frmeole01::studyResults() { return studyBoxes("Resubox", ResultCaptions); }
 
 Frmeole01::Frmeole01(Session& s) : Form(s, "frméole01", "EOLIENNE SIMPLE") {
     frame("Frame1", -1, "DONNEES").at(0, 0);

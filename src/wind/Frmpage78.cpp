@@ -38,17 +38,12 @@ const char* const Note =
 }  // namespace
 
 std::vector<StudyBox> Frmpage78::studyInputs() {
-    std::vector<StudyBox> out;
-    out.push_back(studyBox("Combo1", -1, "Profil"));
-    addStudyRows(out, "Valbox", InputRows);
+    std::vector<StudyBox> out = studyRows("Valbox", InputRows);
+    out.insert(out.begin(), studyBox("Combo1", -1, "Profil"));
     return out;
 }
 
-std::vector<StudyBox> Frmpage78::studyResults() {
-    std::vector<StudyBox> out;
-    addStudyRows(out, "Valbox", ResultRows);
-    return out;
-}
+std::vector<StudyBox> Frmpage78::studyResults() { return studyRows("Valbox", ResultRows); }
 
 const std::vector<std::string>& Frmpage78::profiles() {
     static const std::vector<std::string> names(std::begin(Profiles), std::end(Profiles));

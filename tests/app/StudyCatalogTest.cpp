@@ -12,6 +12,7 @@
 
 #include "core/NumberText.h"
 #include "forms/StudyDeclaration.h"
+#include "study/Study.h"
 #include "support/WindowTest.h"
 
 namespace aub {
@@ -205,6 +206,84 @@ TEST_P(DeclarationRunTest, NamesRealBoxesAndCalculates) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryCalculation, DeclarationRunTest, ::testing::ValuesIn(declarationIndices()), testName);
+
+// ------------------------------------------------------------ a study is single runs
+
+class StudyPointsTest : public DeclarationRunTest {};
+
+// Each point of a study of a formula page is what the page shows when the person types
+// the same values, failures included (a gate opened above half the head).
+TEST_F(StudyPointsTest, GatePagePointsAreSingleRunsOfThePage) {
+    StudyRequest r;
+    r.calculation = "Vanne simple";
+    r.parameter = "Levée de la vanne (m)";
+    r.from = 0.2;
+    r.to = 1.4;
+    r.points = 4;
+    r.followed = {"Débit en m3/s", "Coefficient contraction", "Vitesse de l'eau m/s", "Epaisseur du jet"};
+    r.startValues = {{"zonetxt(0)", "2"}, {"zonetxt(1)", "2"}};
+    Study study(catalog_, folder(), r);
+    ASSERT_TRUE(study.ok()) << study.error();
+    study.runAll();
+    ASSERT_EQ(study.rows().size(), 4u);
+
+    open("Formmain");
+    int failed = 0;
+    for (const StudyRow& row : study.rows()) {
+        const std::size_t shown = messages().size();
+        step("Formmain", "Vanne");  // the page afresh, its boxes emptied
+        step("Formmain", "zonetxt(0)=2");
+        step("Formmain", "zonetxt(1)=2");
+        step("Formmain", "zonetxt(2)=" + study.valueText(row.value));
+        step("Formmain", "CALCUL ");
+        const std::vector<std::string> single = {trim(text("Formmain", "zoneresu")), trim(text("Formmain", "zonetxt", 3)),
+                                                 trim(text("Formmain", "zonetxt", 4)), trim(text("Formmain", "zonetxt", 7))};
+        EXPECT_EQ(row.results, single) << "levée " << row.value;
+        const std::vector<std::string> all = messages();
+        EXPECT_EQ(row.message, all.size() > shown ? all[shown] : "") << "levée " << row.value;
+        if (!row.message.empty()) {
+            ++failed;
+            expectMessage(row.message);
+        }
+    }
+    EXPECT_EQ(failed, 1);  // 1.4 m under a 2 m head
+    EXPECT_EQ(study.rows()[3].message, "levée trop grande");
+    EXPECT_FALSE(study.rows()[0].results[0].empty());
+}
+
+// A study of the pipe, one curve per diameter, gives what the pipe window gives for
+// the same wall, flow and diameter.
+TEST_F(StudyPointsTest, PipePointsAreSingleRunsOfThePipeWindow) {
+    StudyRequest r;
+    r.calculation = "Conduite en charge — Colebrook";
+    r.parameter = "Débit l/s";
+    r.from = 50;
+    r.to = 300;
+    r.points = 3;
+    r.second = "Diamètre mm";
+    r.secondValues = {"200", "250"};
+    r.followed = {"Valbox(6)", "Vitesse de l'eau m/s", "H résiduelle m"};
+    r.startValues = {{"Combo1", "Acier soudé"}, {"Valbox(0)", "Acier soudé"}};
+    Study study(catalog_, folder(), r);
+    ASSERT_TRUE(study.ok()) << study.error();
+    study.runAll();
+    ASSERT_EQ(study.rows().size(), 6u);
+
+    open("Formbuse");
+    step("Formbuse", "Combo1=Acier soudé");
+    for (const StudyRow& row : study.rows()) {
+        step("Formbuse", "Valbox(1)=" + row.secondValue);
+        step("Formbuse", "Valbox(2)=" + study.valueText(row.value));
+        step("Formbuse", "Colebrook");
+        EXPECT_EQ(row.results, (std::vector<std::string>{trim(text("Formbuse", "Valbox", 6)),
+                                                         trim(text("Formbuse", "Valbox", 9)),
+                                                         trim(text("Formbuse", "Valbox", 8))}))
+            << "D = " << row.secondValue << ", Q = " << row.value;
+        EXPECT_EQ(row.message, "");
+    }
+    // Both curves differ: the diameter reached the window.
+    EXPECT_NE(study.rows()[0].results, study.rows()[3].results);
+}
 
 }  // namespace
 }  // namespace aub::test

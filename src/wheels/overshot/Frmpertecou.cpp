@@ -77,17 +77,9 @@ private:
 
 }  // namespace
 
-std::vector<StudyBox> Frmpertecou::studyInputs() {
-    std::vector<StudyBox> out;
-    addStudyBoxes(out, "Valbox", InputCaptions);
-    return out;
-}
+std::vector<StudyBox> Frmpertecou::studyInputs() { return studyBoxes("Valbox", InputCaptions); }
 
-std::vector<StudyBox> Frmpertecou::studyResults() {
-    std::vector<StudyBox> out;
-    addStudyBoxes(out, "Resubox", ResultCaptions);
-    return out;
-}
+std::vector<StudyBox> Frmpertecou::studyResults() { return studyBoxes("Resubox", ResultCaptions); }
 
 Frmpertecou::Frmpertecou(Session& s) : Form(s, "Frmpertecou", "SPECIAL LONG COUSIER") {
     helpRecord = 32;
