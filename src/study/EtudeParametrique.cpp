@@ -311,7 +311,8 @@ std::optional<StudyRequest> EtudeParametrique::request() {
             return std::nullopt;
         }
         for (const StudyBox& in : d->inputs)
-            if (const Control* box = window->findKey(in.key)) r.startValues.emplace_back(in.key, box->text());
+            if (const Control* box = window->findKey(in.key))
+                r.startValues.emplace_back(in.key, studyInputText(*box));
     } else if (start != DefaultValues) {
         r.startFile = start;
     }
