@@ -118,6 +118,9 @@ void Formmain::buildMenus() {
     on("Dossierpdf", EventKind::Click, [this](int) { writeDossierPdf(*this); });
 
     menu("Utilites", "&Utilités");
+    // The study opens on the calculation window active last.
+    menu("Etudeparam", "Etude paramétrique…", "Utilites");
+    on("Etudeparam", EventKind::Click, [this](int) { openDesignWindow("EtudeParametrique"); });
     menu("Aidegene", "Aide géné", "Utilites");
     on("Aidegene", EventKind::Click, [this](int) { generalHelp(); });
     menu("Fondcolor", "Fondcolor", "Utilites");

@@ -4,10 +4,13 @@
 #include "app/Formmain.h"
 #include "app/Frmdepart.h"
 #include "charts/RegisterCharts.h"
+#include "core/NumberText.h"
+#include "core/SharedValues.h"
 #include "energy/RegisterEnergy.h"
 #include "forms/Session.h"
 #include "forms/WindowCatalog.h"
 #include "hammer/RegisterHammer.h"
+#include "study/EtudeParametrique.h"
 #include "turbines/RegisterTurbines.h"
 #include "wheels/RegisterWheels.h"
 #include "wheels/overshot/RegisterOvershot.h"
@@ -25,6 +28,20 @@ void registerAllWindows(WindowCatalog& catalog) {
     for (const FormulaPage& page : Formmain::formulaPages()) catalog.declareStudy(Formmain::studyDeclaration(page));
     catalog.add("Formhlp", [](Session& s) { return std::make_unique<Formhlp>(s); });
     catalog.declareNoStudy("Formhlp");
+    // The parametric study, not modal, on the calculation window active last.
+    catalog.add(EtudeParametrique::WindowName, [](Session& s) { return std::make_unique<EtudeParametrique>(s); },
+                [](Session& s) {
+                    const std::string last = s.lastCalculationWindow();
+                    // The general page shows one formula page at a time: the study opens on it.
+                    std::string page;
+                    if (equalsNoCase(last, "Formmain"))
+                        if (const FormulaPage* p = Formmain::formulaPage(s.shared().FormulaId))
+                            page = Formmain::studyDeclaration(*p).caption;
+                    s.show(EtudeParametrique::WindowName, false);
+                    if (auto* study = dynamic_cast<EtudeParametrique*>(s.loaded(EtudeParametrique::WindowName)))
+                        study->openOn(last, page);
+                });
+    catalog.declareNoStudy(EtudeParametrique::WindowName);
     registerOvershotWindows(catalog);
     registerWheelsWindows(catalog);
     registerTurbinesWindows(catalog);

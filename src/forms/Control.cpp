@@ -21,6 +21,9 @@ const char* kindName(ControlKind kind) {
         case ControlKind::Picture: return "picture";
         case ControlKind::Canvas: return "canvas";
         case ControlKind::Chart: return "chart";
+        case ControlKind::Table: return "table";
+        case ControlKind::Progress: return "progress";
+        case ControlKind::Timer: return "timer";
     }
     return "control";
 }

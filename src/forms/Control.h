@@ -13,7 +13,12 @@ namespace aub {
 
 class Form;
 
-enum class ControlKind { Label, TextBox, ListBox, ComboBox, CheckBox, Slider, Button, Frame, Menu, Picture, Canvas, Chart };
+enum class ControlKind {
+    Label, TextBox, ListBox, ComboBox, CheckBox, Slider, Button, Frame, Menu, Picture, Canvas, Chart,
+    Table,     // rows of cells under column headings, read only
+    Progress,  // a progress bar: value between min and max
+    Timer      // never shown: while enabled, ticks every `interval` ms, each tick its Click
+};
 enum class EventKind { Click, DblClick, Change };
 // Who closes a window: the person's close box, the program, or the system.
 enum class CloseMode { User, Code, System };
@@ -82,6 +87,11 @@ public:
     Drawing drawing;
     // Chart controls: the chart's data.
     aub::Chart chart;
+    // Tables: the column headings and the rows of cells (call touch() after changing them).
+    std::vector<std::string> columns;
+    std::vector<std::vector<std::string>> rows;
+    // Timers: milliseconds between two ticks.
+    int interval = 100;
 
     // Size and position where the window sets them (twips; 0 / -1 = free).
     int widthTw = 0, heightTw = 0, leftTw = -1, topTw = -1;

@@ -368,6 +368,22 @@ std::string listingJson(Session& session, const ScriptedDialogs& dialogs, bool a
             if (c.kind() == ControlKind::CheckBox || c.kind() == ControlKind::Slider) o << ",\"value\":" << c.value();
             if (c.kind() == ControlKind::Picture && !c.picture.empty()) o << ",\"picture\":" << jsonString(c.picture);
             if (c.kind() == ControlKind::Chart) o << ",\"chart\":" << chartJson(c.chart);
+            if (c.kind() == ControlKind::Progress) o << ",\"value\":" << c.value() << ",\"min\":" << c.min << ",\"max\":" << c.max;
+            if (c.kind() == ControlKind::Table) {
+                auto cells = [&o](const std::vector<std::string>& row) {
+                    o << "[";
+                    for (std::size_t i = 0; i < row.size(); ++i) o << (i ? "," : "") << jsonString(row[i]);
+                    o << "]";
+                };
+                o << ",\"columns\":";
+                cells(c.columns);
+                o << ",\"rows\":[";
+                for (std::size_t i = 0; i < c.rows.size(); ++i) {
+                    if (i) o << ",";
+                    cells(c.rows[i]);
+                }
+                o << "]";
+            }
             o << "}";
             if (!c.drawing.ops().empty()) {
                 if (!drawings.empty()) drawings += ",";
@@ -440,6 +456,23 @@ std::string listingText(Session& session, const ScriptedDialogs& dialogs, bool a
                     break;
                 case ControlKind::Chart:
                     o << "  " << c.key() << " : " << chartListing(c.chart, "      ");
+                    break;
+                case ControlKind::Table: {
+                    o << "  " << c.key() << " (tableau, " << c.rows.size() << " lignes)\n";
+                    auto line = [&o](const std::vector<std::string>& cells) {
+                        o << "     ";
+                        for (const auto& cell : cells) o << " | " << cell;
+                        o << "\n";
+                    };
+                    if (!c.columns.empty()) line(c.columns);
+                    for (const auto& row : c.rows) line(row);
+                    break;
+                }
+                case ControlKind::Progress:
+                    o << "  " << c.key() << " avancement " << c.value() << " (" << c.min << " à " << c.max << ")\n";
+                    break;
+                case ControlKind::Timer:
+                    o << "  " << c.key() << " minuterie " << (c.enabled ? "en marche" : "arrêtée") << "\n";
                     break;
                 case ControlKind::Canvas:
                 case ControlKind::Picture:

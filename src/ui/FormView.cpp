@@ -16,14 +16,18 @@
 #include <QMenuBar>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QHeaderView>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTableWidget>
 #include <QTextCursor>
+#include <QTimer>
 
 #include <algorithm>
 #include <filesystem>
@@ -74,6 +78,33 @@ QString pictureFilePath(const Session& session, const std::string& name) {
     if (fs::is_regular_file(p, ec)) return toQ(pathToUtf8(p));
     if (auto found = findFile(p.parent_path(), pathToUtf8(p.filename()))) return toQ(pathToUtf8(*found));
     return {};
+}
+
+// A table brought in step with its control: only when the control changed, and only
+// the cells that differ (a study adds rows at every tick).
+void syncTable(QTableWidget* table, const Control& c) {
+    const QVariant shown = table->property("aubRevision");
+    if (shown.isValid() && shown.toUInt() == c.revision()) return;
+    table->setProperty("aubRevision", c.revision());
+    const int columns = static_cast<int>(c.columns.size());
+    if (table->columnCount() != columns) table->setColumnCount(columns);
+    for (int k = 0; k < columns; ++k) {
+        const QString heading = toQ(c.columns[static_cast<std::size_t>(k)]);
+        QTableWidgetItem* item = table->horizontalHeaderItem(k);
+        if (!item) table->setHorizontalHeaderItem(k, new QTableWidgetItem(heading));
+        else if (item->text() != heading) item->setText(heading);
+    }
+    const int rows = static_cast<int>(c.rows.size());
+    if (table->rowCount() != rows) table->setRowCount(rows);
+    for (int r = 0; r < rows; ++r) {
+        const auto& cells = c.rows[static_cast<std::size_t>(r)];
+        for (int k = 0; k < columns; ++k) {
+            const QString text = k < static_cast<int>(cells.size()) ? toQ(cells[static_cast<std::size_t>(k)]) : QString();
+            QTableWidgetItem* item = table->item(r, k);
+            if (!item) table->setItem(r, k, new QTableWidgetItem(text));
+            else if (item->text() != text) item->setText(text);
+        }
+    }
 }
 
 }  // namespace
@@ -300,6 +331,30 @@ QWidget* FormView::createWidget(Bound& b) {
         case ControlKind::Chart:
             w = new ChartWidget(*form_);
             break;
+        case ControlKind::Table: {
+            auto* table = new QTableWidget;
+            table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+            table->setSelectionBehavior(QAbstractItemView::SelectRows);
+            table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+            table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+            w = table;
+            break;
+        }
+        case ControlKind::Progress: {
+            auto* bar = new QProgressBar;
+            bar->setFormat(QStringLiteral("%p %"));
+            w = bar;
+            break;
+        }
+        case ControlKind::Timer: {
+            // Nothing to see: a hidden holder of the timer, whose ticks are the control's Click.
+            w = new QWidget;
+            auto* timer = new QTimer(w);
+            connect(timer, &QTimer::timeout, this, [this, c] {
+                if (c->enabled) act([c] { c->form().fire(*c, EventKind::Click); });
+            });
+            break;
+        }
         case ControlKind::Menu:
             break;
     }
@@ -701,8 +756,9 @@ void FormView::syncAppearance(Bound& b) {
         // Areas (lists, multi-line boxes, drawings, pictures) take the size the window
         // gives them. For the rest it is a minimum: a larger font or a longer text still
         // shows whole.
-        const bool area = c.kind() == ControlKind::ListBox || c.kind() == ControlKind::Canvas ||
-                          c.kind() == ControlKind::Picture || (c.kind() == ControlKind::TextBox && c.multiline);
+        const bool area = c.kind() == ControlKind::ListBox || c.kind() == ControlKind::Table ||
+                          c.kind() == ControlKind::Canvas || c.kind() == ControlKind::Picture ||
+                          (c.kind() == ControlKind::TextBox && c.multiline);
         const int width = c.widthTw > 0 ? twipsToPixels(c.widthTw) : 0;
         const int height = c.heightTw > 0 ? twipsToPixels(c.heightTw) : 0;
         // A caption's own width (set with its text) stays its minimum.
@@ -862,6 +918,25 @@ void FormView::syncControl(Bound& b) {
         case ControlKind::Chart:
             static_cast<ChartWidget*>(w)->showChart(c.chart);
             break;
+        case ControlKind::Table:
+            syncTable(static_cast<QTableWidget*>(w), c);
+            break;
+        case ControlKind::Progress: {
+            auto* bar = static_cast<QProgressBar*>(w);
+            if (bar->minimum() != std::min(c.min, c.max) || bar->maximum() != std::max(c.min, c.max))
+                bar->setRange(std::min(c.min, c.max), std::max(c.min, c.max));
+            if (bar->value() != c.value()) bar->setValue(c.value());
+            break;
+        }
+        case ControlKind::Timer: {
+            auto* timer = w->findChild<QTimer*>();
+            const int interval = std::max(1, c.interval);
+            if (timer->interval() != interval) timer->setInterval(interval);
+            if (c.enabled && !timer->isActive()) timer->start();
+            if (!c.enabled && timer->isActive()) timer->stop();
+            w->setVisible(false);
+            return;
+        }
         case ControlKind::Menu:
             break;
     }

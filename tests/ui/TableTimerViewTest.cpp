@@ -1,0 +1,115 @@
+// The renderer's table, progress bar and timer: cells and headings follow the model,
+// the bar its value, and the timer ticks the model's Click only while it is enabled.
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QProgressBar>
+#include <QTableWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "forms/Form.h"
+#include "forms/Scripted.h"
+#include "forms/Session.h"
+#include "forms/WindowCatalog.h"
+#include "support/TempFolder.h"
+#include "ui/FormView.h"
+#include "ui/UiHost.h"
+
+namespace aub {
+namespace {
+
+class Ticking : public Form {
+public:
+    explicit Ticking(Session& s) : Form(s, "Ticking", "Minuterie") {
+        Control& table = add(ControlKind::Table, "Tableau").at(0, 0).size(4500, 2000);
+        table.columns = {"x", "y"};
+        table.rows = {{"1", "2"}, {"3", "4"}};
+        Control& bar = add(ControlKind::Progress, "Avancement").at(1, 0);
+        bar.max = 10;
+        Control& timer = add(ControlKind::Timer, "Minuterie");
+        timer.interval = 5;
+        timer.enabled = false;
+        on("Minuterie", EventKind::Click, [this](int) {
+            ++ticks;
+            Control& t = ctl("Tableau");
+            t.rows.push_back({std::to_string(ticks), "tic"});
+            t.touch();
+            ctl("Avancement").setValue(ticks);
+            if (ticks == 3) ctl("Minuterie").enabled = false;
+        });
+    }
+    int ticks = 0;
+};
+
+class TableTimerViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        catalog_.add("Ticking", [](Session& s) { return std::make_unique<Ticking>(s); },
+                     [](Session& s) { s.show("Ticking", false); });
+        session_ = std::make_unique<Session>(catalog_, dialogs_, platform_, folder_.path());
+        host_ = std::make_unique<UiHost>(*session_);
+        host_->setEndsApplication(false);
+        session_->setHost(host_.get());
+        host_->dispatch(nullptr, [this] { session_->open("Ticking"); });
+        form_ = dynamic_cast<Ticking*>(session_->loaded("Ticking"));
+        ASSERT_NE(form_, nullptr);
+        view_ = host_->view(*form_);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view_));
+    }
+    void TearDown() override {
+        host_.reset();
+        session_.reset();
+    }
+    template <class W> W* widget(const char* name) { return qobject_cast<W*>(view_->widgetOf(form_->ctl(name))); }
+
+    WindowCatalog catalog_;
+    ScriptedDialogs dialogs_;
+    RecordingPlatform platform_;
+    test::TempFolder folder_;
+    std::unique_ptr<Session> session_;
+    std::unique_ptr<UiHost> host_;
+    Ticking* form_ = nullptr;
+    FormView* view_ = nullptr;
+};
+
+TEST_F(TableTimerViewTest, TableAndBarFollowTheModelAndTheTimerTicksUntilDisabled) {
+    auto* table = widget<QTableWidget>("Tableau");
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->columnCount(), 2);
+    EXPECT_EQ(table->horizontalHeaderItem(1)->text(), "y");
+    ASSERT_EQ(table->rowCount(), 2);
+    EXPECT_EQ(table->item(1, 0)->text(), "3");
+    EXPECT_EQ(widget<QProgressBar>("Avancement")->value(), 0);
+    EXPECT_EQ(form_->ticks, 0);  // disabled timers do not tick
+
+    host_->dispatch(form_, [this] { form_->ctl("Minuterie").enabled = true; });
+    QElapsedTimer clock;
+    clock.start();
+    while (form_->ticks < 3 && clock.elapsed() < 5000) QTest::qWait(10);
+    ASSERT_EQ(form_->ticks, 3);
+    QTest::qWait(60);
+    EXPECT_EQ(form_->ticks, 3);  // stopped once the model disabled it
+    ASSERT_EQ(table->rowCount(), 5);
+    EXPECT_EQ(table->item(4, 0)->text(), "3");
+    EXPECT_EQ(table->item(4, 1)->text(), "tic");
+    EXPECT_EQ(widget<QProgressBar>("Avancement")->value(), 3);
+    EXPECT_EQ(widget<QProgressBar>("Avancement")->maximum(), 10);
+
+    // A table emptied and refilled shows only the new rows.
+    host_->dispatch(form_, [this] {
+        Control& t = form_->ctl("Tableau");
+        t.columns = {"a"};
+        t.rows = {{"z"}};
+        t.touch();
+    });
+    EXPECT_EQ(table->columnCount(), 1);
+    ASSERT_EQ(table->rowCount(), 1);
+    EXPECT_EQ(table->item(0, 0)->text(), "z");
+    EXPECT_EQ(table->horizontalHeaderItem(0)->text(), "a");
+}
+
+}  // namespace
+}  // namespace aub
