@@ -39,6 +39,7 @@ std::string Control::key() const {
 void Control::setText(std::string text) {
     if (text == text_) return;
     text_ = std::move(text);
+    touch();
     if (kind_ == ControlKind::TextBox || kind_ == ControlKind::ComboBox) form_->fire(*this, EventKind::Change);
 }
 
@@ -50,21 +51,25 @@ void Control::setListIndex(int i) {
     listIndex_ = i;
     if (i >= 0) text_ = items[static_cast<std::size_t>(i)];
     else if (kind_ == ControlKind::ListBox) text_.clear();
+    touch();
     if (changed && i >= 0 && !form_->fire(*this, EventKind::Click)) {
         // The person kept the edits: the entry chosen before stays chosen.
         listIndex_ = before;
         text_ = beforeText;
+        touch();
     }
 }
 
 void Control::addItem(std::string item) {
     items.push_back(std::move(item));
+    touch();
 }
 
 void Control::clearItems() {
     items.clear();
     listIndex_ = -1;
     if (kind_ == ControlKind::ListBox) text_.clear();
+    touch();
 }
 
 void Control::setValue(int v) {
@@ -72,6 +77,7 @@ void Control::setValue(int v) {
     else v = std::clamp(v, std::min(min, max), std::max(min, max));
     if (v == value_) return;
     value_ = v;
+    touch();
     form_->fire(*this, kind_ == ControlKind::CheckBox ? EventKind::Click : EventKind::Change);
 }
 

@@ -104,6 +104,12 @@ public:
     Control& hidden();
     Control& multi();
 
+    // Incremented on every change made through the setters, and by touch() after a
+    // table's cells changed: a failed calculation knows which result boxes it wrote,
+    // and a table view redraws only what changed.
+    unsigned revision() const { return revision_; }
+    void touch() { ++revision_; }
+
 private:
     Form* form_;
     ControlKind kind_;
@@ -112,6 +118,7 @@ private:
     std::string text_;
     int listIndex_ = -1;
     int value_ = 0;
+    unsigned revision_ = 0;
 };
 
 }  // namespace aub

@@ -381,7 +381,6 @@ void EtudeParametrique::runSlice(double budgetSeconds) {
     }
     ctl("Etat").caption = "Calcul en cours : " + std::to_string(study_->done()) + " points sur " +
                           std::to_string(study_->total());
-    touch();
 }
 
 void EtudeParametrique::stop() {
@@ -406,7 +405,6 @@ void EtudeParametrique::finish() {
     if (failed > 0) state += ", " + std::to_string(failed) + " sans résultat";
     ctl("Etat").caption = state;
     ctl("Etat").touch();
-    touch();
 }
 
 // New rows of the study go to the table, and the chart is drawn again.
