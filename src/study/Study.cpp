@@ -473,8 +473,11 @@ bool Study::runSome(double budgetSeconds) {
         StudyRow row;
         row.value = pointValue(k);
         if (!secondTexts_.empty()) row.secondValue = secondTexts_[k / static_cast<std::size_t>(request_.points)];
-        if (!runner_->alive()) {
-            // The window closed itself at the last point: a fresh private session goes on.
+        if (!runner_->alive() || (k > 0 && !rows_.back().message.empty())) {
+            // The window closed itself at the last point, or that point stopped on a message
+            // and may have left the window's own state (its calculation base, what it
+            // remembers) other than at the start: a fresh private session goes on, so that
+            // every point is what the window gives for it alone.
             std::vector<std::pair<std::string, std::string>> startKeys;
             for (const auto& [name, text] : request_.startValues)
                 if (const StudyBox* box = findStudyBox(declaration_->inputs, name))

@@ -127,6 +127,37 @@ TEST_F(StudyTest, PointsEqualSingleRunsOfTheOvershotWindow) {
     EXPECT_EQ(study.rows()[3].value, 4.0);
 }
 
+// A point that stops on a message may leave the window's own state changed (the turbine
+// window drops its calculation base): the points after it still equal single runs.
+TEST_F(StudyTest, PointsAfterAFailedOneEqualSingleRunsOfTheTurbineWindow) {
+    StudyRequest r;
+    r.calculation = "Turbine — Calcul 2 (vitesse spécifique)";
+    r.parameter = "boitebase(0)";
+    r.from = -2;
+    r.to = 10;
+    r.points = 4;  // -2 fails, then 2, 6, 10
+    r.followed = {"boite(8)", "boitebase(2)"};
+    r.startValues = {{"boitebase(1)", "0.5"}, {"boite(11)", "100"}};
+    Study study(catalog_, folder(), r);
+    ASSERT_TRUE(study.ok()) << study.error();
+    study.runAll();
+    ASSERT_EQ(study.rows().size(), 4u);
+    EXPECT_NE(study.rows()[0].message, "");
+    for (std::size_t i = 1; i < 4; ++i) {
+        const StudyRow& row = study.rows()[i];
+        Session single(catalog_, dialogs_, platform_, folder());  // a first opening, as the study's
+        const ScriptOutcome ran = runScript(single, "Formroue",
+                                            {"boitebase(2)=100", "Command1", "boitebase(1)=0.5", "boite(11)=100",
+                                             "boitebase(0)=" + formatGeneral(row.value), "Command2"});
+        ASSERT_EQ(ran.status, 0) << ran.error;
+        Form& window = *single.loaded("Formroue");
+        EXPECT_EQ(row.message, "") << "H = " << row.value;
+        EXPECT_FALSE(row.results[0].empty()) << "H = " << row.value;
+        EXPECT_EQ(row.results, (std::vector<std::string>{trim(window.txt("boite", 8)), trim(window.txt("boitebase", 2))}))
+            << "H = " << row.value;
+    }
+}
+
 TEST_F(StudyTest, GeometricProgressionKeepsOneRatioAndEndsOnTheBounds) {
     StudyRequest r = overshot(1, 16, 5);
     r.progression = Progression::Geometric;
