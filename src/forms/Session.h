@@ -99,7 +99,6 @@ public:
 
 private:
     const WindowCatalog* catalog_;
-    Dialogs* dialogs_;
     Platform* platform_;
     std::filesystem::path appFolder_;
     SharedValues shared_;
