@@ -3,7 +3,8 @@
 # make test   : installs what is missing (as root), builds and runs every test
 # make paquet : builds the Debian package aubelys_<version>_<arch>.deb here
 # make install: installs into PREFIX (default /usr/local); DESTDIR is honoured
-# make verifie: the same tests on a build checked for memory faults and undefined behaviour
+# make verifie: the same tests on a build checked for memory faults and undefined behaviour,
+#               then make analyse on that build
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES = cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth python3 qt6-charts-dev qt6-svg-dev fonts-dejavu-core poppler-utils
@@ -24,8 +25,10 @@ deps:
 	  fi; \
 	fi
 
+# WERROR=ON (as CI builds): any compiler warning stops the build of a new build folder.
+WERROR ?= OFF
 $(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DAUBELYS_WERROR=$(WERROR)
 
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j$(JOBS)
@@ -69,6 +72,7 @@ verifie: deps
 	  -DCMAKE_EXE_LINKER_FLAGS_VERIFIE="$(SANITIZE)" -DCMAKE_SHARED_LINKER_FLAGS_VERIFIE="$(SANITIZE)"
 	$(VERIFIE_ENV) cmake --build $(BUILD)-verifie -j$(JOBS)
 	cd $(BUILD)-verifie && $(VERIFIE_ENV) ctest --output-on-failure -j$(JOBS)
+	@$(MAKE) --no-print-directory analyse BUILD=$(BUILD)-verifie
 
 bench: deps
 	cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release -DAUBELYS_BENCH=ON

@@ -44,7 +44,7 @@ std::optional<fs::path> findFolder(const fs::path& dir, const std::string& name)
 // A new folder; one that exists already (or a file of that name) fails with 75.
 fs::path makeFolder(const fs::path& appFolder, const std::string& name) {
     if (findEntry(appFolder, name)) throw CalcError(ErrPathAccess);
-    const fs::path dir = appFolder / pathFromUtf8(name);
+    fs::path dir = appFolder / pathFromUtf8(name);
     std::error_code ec;
     if (!fs::create_directory(dir, ec) || ec) throw CalcError(ec ? fileErrorCode(ec) : ErrPathAccess);
     return dir;

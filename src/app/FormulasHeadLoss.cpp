@@ -15,8 +15,6 @@ namespace aub {
 
 namespace {
 
-constexpr const char* CrLf = "\r\n";
-
 // The depth search steps 0.01 m at a time; it stops at 1000 m whatever the maximum
 // typed (a single-precision depth stops growing by 0.01 long before a typed maximum
 // of, say, 1e9 m would be reached, and the search would never end).

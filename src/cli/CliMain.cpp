@@ -212,9 +212,7 @@ int cliMain(const std::vector<std::string>& args, const std::string& executableD
     std::vector<std::string> rest;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (!rest.empty()) {
-            rest.push_back(a);
-        } else if (a == "--dossier" && i + 1 < args.size()) {
+        if (a == "--dossier" && i + 1 < args.size()) {
             folder = std::filesystem::path(args[++i]);
         } else if (a == "--json") {
             json = true;
@@ -241,7 +239,9 @@ int cliMain(const std::vector<std::string>& args, const std::string& executableD
             err << "option inconnue : " << a << "\n" << Usage;
             return 1;
         } else {
-            rest.push_back(a);
+            // The window's name: it and every word after it are the steps, options or not.
+            rest.assign(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
+            break;
         }
     }
     if (rest.empty()) {

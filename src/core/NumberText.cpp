@@ -290,8 +290,10 @@ std::string formatMaskImpl(T value, std::string_view mask)
     // Round half away from zero on the decimal digits.
     const int fracLen = static_cast<int>(all.size()) - intLen;
     if (fracLen > m.decMax) {
-        const bool up = all[static_cast<std::size_t>(intLen + m.decMax)] >= '5';
-        all.resize(static_cast<std::size_t>(intLen + m.decMax));
+        // Both counts are positive or zero: the digits kept, then the first one dropped.
+        const std::size_t kept = static_cast<std::size_t>(intLen) + static_cast<std::size_t>(m.decMax);
+        const bool up = all[kept] >= '5';
+        all.resize(kept);
         if (up && incrementDigits(all)) {
             all.insert(all.begin(), '1');
             ++intLen;

@@ -41,7 +41,7 @@ struct FlowRecord {
 FlowRecord parseFlowRecord(std::string_view text);
 
 // Largest record file accepted, bytes.
-constexpr std::uintmax_t MaxRecordFileBytes = 16u * 1024u * 1024u;
+constexpr std::uintmax_t MaxRecordFileBytes = std::uintmax_t{16} * 1024 * 1024;
 
 // Reads a record file: missing, unreadable, empty, too large or binary files give a
 // message in `error` and no flows; the text may be UTF-8 or Windows-1252.

@@ -122,11 +122,11 @@ fs::path installedDataFolder(const fs::path& executableDir) {
 
 fs::path deliveredDataFolder(const fs::path& executableDir) {
     std::error_code ec;
-    const fs::path beside = executableDir / "data";
+    fs::path beside = executableDir / "data";
     if (fs::is_directory(beside, ec) && holdsHelpFile(beside)) return beside;
     if (fs::path shared = installedDataFolder(executableDir); !shared.empty()) return shared;
 #ifdef AUBELYS_DATA_SOURCE
-    const fs::path source = pathFromUtf8(AUBELYS_DATA_SOURCE);
+    fs::path source = pathFromUtf8(AUBELYS_DATA_SOURCE);
     if (fs::is_directory(source, ec)) return source;
 #endif
     return {};

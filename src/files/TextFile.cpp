@@ -489,8 +489,7 @@ void saveBytes(const fs::path& path, std::string_view bytes) {
 }
 
 void removeStaleTemporaryFiles(const fs::path& dir) {
-    using namespace std::chrono_literals;
-    const auto limit = fs::file_time_type::clock::now() - 10min;
+    const auto limit = fs::file_time_type::clock::now() - std::chrono::minutes(10);
     std::error_code ec;
     // The program folder and its data folders; links to folders are not followed.
     fs::recursive_directory_iterator it(dir, fs::directory_options::skip_permission_denied, ec), end;
@@ -516,7 +515,7 @@ fs::path privateFolder(const fs::path& base) {
     if (!fs::is_directory(dir, ec)) throw CalcError(ErrPathAccess);
     return dir;
 #else
-    const fs::path dir = base / ("aubelys-" + std::to_string(::geteuid()));
+    fs::path dir = base / ("aubelys-" + std::to_string(::geteuid()));
     if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) throwFromErrno(errno);
     struct stat st;
     if (::lstat(dir.c_str(), &st) != 0) throwFromErrno(errno);

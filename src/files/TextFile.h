@@ -28,7 +28,7 @@ int fileErrorCode(const std::error_code& ec);
 
 // The largest file the program reads whole: ten times its largest own file (the
 // help texts); no design comes near it.
-constexpr std::uintmax_t MaxFileBytes = 4u * 1024u * 1024u;
+constexpr std::uintmax_t MaxFileBytes = std::uintmax_t{4} * 1024 * 1024;
 
 // Whole file as UTF-8 (BOM dropped); Windows-1252 when the bytes are not valid UTF-8.
 // Missing file -> CalcError(53); missing folder on the way 76, permission 70, other failures 75.

@@ -214,7 +214,9 @@ std::string chartCsv(const Chart& chart, char decimalSeparator) {
     const std::string yCaption = csvField(chart.y.caption());
     for (const ChartSeries& s : chart.series()) {
         out += csvField(s.name) + eol;
-        out += xCaption + ";" + yCaption;
+        out += xCaption;
+        out += ';';
+        out += yCaption;
         if (s.kind == SeriesKind::Area) out += ";" + csvField(chart.y.caption() + " bas");
         out += eol;
         for (const ChartPoint& p : s.points) {

@@ -41,7 +41,7 @@ private:
 
 Session::Session(const WindowCatalog& catalog, Dialogs& dialogs, Platform& platform,
                  std::filesystem::path appFolder)
-    : catalog_(&catalog), dialogs_(&dialogs), platform_(&platform), appFolder_(std::move(appFolder)),
+    : catalog_(&catalog), platform_(&platform), appFolder_(std::move(appFolder)),
       journal_(std::make_unique<Journal>(*this, dialogs)) {
     shared_.AppFolder = withSeparator(appFolder_);
     shared_.DecimalComma = platform.decimalSeparator() == ',';

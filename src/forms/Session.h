@@ -108,7 +108,6 @@ public:
 
 private:
     const WindowCatalog* catalog_;
-    Dialogs* dialogs_;
     Platform* platform_;
     std::filesystem::path appFolder_;
     SharedValues shared_;

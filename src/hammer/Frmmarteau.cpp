@@ -229,6 +229,7 @@ void Frmmarteau::effetChoc(float m, float Lm) {
 
 void Frmmarteau::save() {
     std::vector<std::string> lines;
+    lines.reserve(SavedBoxes);
     for (int i = 0; i < SavedBoxes; ++i) lines.push_back(txt("Valbox", i));
     saveLines(dataFileToWrite(), lines);
     clearUnsavedEdits();

@@ -278,6 +278,7 @@ void Banki::saveDataSet() {
         target = *existing;  // the file found, whatever the case of its name
     }
     std::vector<std::string> lines;
+    lines.reserve(DataCount);
     for (int i = 0; i < DataCount; ++i) lines.push_back(txt("Donnée", i));
     saveLines(target, lines);
     clearUnsavedEdits();

@@ -813,17 +813,17 @@ void FormView::syncControl(Bound& b) {
                 if (edit->isReadOnly() != c.locked) edit->setReadOnly(c.locked);
                 QLineEdit::EchoMode echo = c.password ? QLineEdit::Password : QLineEdit::Normal;
                 if (edit->echoMode() != echo) edit->setEchoMode(echo);
-            } else if (auto* edit = qobject_cast<QPlainTextEdit*>(w)) {
+            } else if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) {
                 QString text = toDisplayText(c.text());
-                if (edit->toPlainText() != text) {
-                    QSignalBlocker block(edit);
-                    int cursor = edit->textCursor().position();
-                    edit->setPlainText(text);
-                    QTextCursor tc = edit->textCursor();
+                if (memo->toPlainText() != text) {
+                    QSignalBlocker block(memo);
+                    int cursor = memo->textCursor().position();
+                    memo->setPlainText(text);
+                    QTextCursor tc = memo->textCursor();
                     tc.setPosition(std::min<int>(cursor, text.size()));
-                    edit->setTextCursor(tc);
+                    memo->setTextCursor(tc);
                 }
-                if (edit->isReadOnly() != c.locked) edit->setReadOnly(c.locked);
+                if (memo->isReadOnly() != c.locked) memo->setReadOnly(c.locked);
             }
             break;
         case ControlKind::ListBox: {

@@ -45,10 +45,6 @@ QUrl localFileUrl(const std::string& path) {
     return QUrl::fromLocalFile(QFileInfo(p).absoluteFilePath());
 }
 
-void openUrl(const QUrl& url) {
-    if (!QDesktopServices::openUrl(url)) throw CalcError(ErrBadCall);
-}
-
 }  // namespace
 
 QtPlatform::QtPlatform() = default;

@@ -126,9 +126,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> rest;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (!rest.empty()) {
-            rest.push_back(a);
-        } else if (a == "--dossier" && i + 1 < args.size()) {
+        if (a == "--dossier" && i + 1 < args.size()) {
             folder = aub::pathFromUtf8(args[++i]);
         } else if (a == "--capture" && i + 1 < args.size()) {
             captureDir = aub::pathFromUtf8(args[++i]);
@@ -145,7 +143,9 @@ int main(int argc, char** argv) {
             std::cerr << "option inconnue : " << a << "\n" << Usage;
             return 1;
         } else {
-            rest.push_back(a);
+            // The window's name: it and every word after it are the steps, options or not.
+            rest.assign(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
+            break;
         }
     }
 

@@ -92,6 +92,7 @@ std::optional<std::string> saveDesign(Form& form, const DesignSave& save, const 
         name = pathToUtf8(existing->filename());
     }
     std::vector<std::string> written;
+    written.reserve(lines.size());
     for (const auto& line : lines) written.push_back(protectedLine(line));
     saveLines(target, written);
     form.clearUnsavedEdits();
@@ -116,6 +117,7 @@ void openDesign(Form& form, std::string_view fileName, std::string_view box, int
 
 std::vector<std::string> boxTexts(Form& form, std::string_view box, int count) {
     std::vector<std::string> out;
+    out.reserve(static_cast<std::size_t>(std::max(count, 0)));
     for (int i = 0; i < count; ++i) out.push_back(form.txt(box, i));
     return out;
 }

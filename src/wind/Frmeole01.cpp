@@ -148,6 +148,7 @@ void Frmeole01::enregistre() {
     const std::filesystem::path file =
         findFile(session().appFolder(), name).value_or(session().appFolder() / pathFromUtf8(name));
     std::vector<std::string> lines;
+    lines.reserve(InputCount);
     for (int i = 0; i < InputCount; ++i) lines.push_back(txt("Valbox", i));
     saveLines(file, lines);
     clearUnsavedEdits();

@@ -331,7 +331,7 @@ TEST_P(HelpExamples, QuotedFiguresAreWhatTheProgramShows) {
 }
 
 INSTANTIATE_TEST_SUITE_P(HelpTexts, HelpExamples, ::testing::ValuesIn(Examples),
-                         [](const ::testing::TestParamInfo<Example>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<Example>& example) { return example.param.name; });
 
 }  // namespace
 }  // namespace aub::test

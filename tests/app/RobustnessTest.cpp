@@ -103,8 +103,11 @@ void checkScreen(Session& session, const ScriptedDialogs& dialogs, std::size_t s
         }
     }
     const auto& shown = dialogs.shown();
-    for (std::size_t i = seenDialogs; i < shown.size(); ++i)
-        if (shown[i].kind == "message") EXPECT_FALSE(showsNanOrInf(shown[i].text)) << context << " message: " << shown[i].text;
+    for (std::size_t i = seenDialogs; i < shown.size(); ++i) {
+        if (shown[i].kind == "message") {
+            EXPECT_FALSE(showsNanOrInf(shown[i].text)) << context << " message: " << shown[i].text;
+        }
+    }
 }
 
 // What one random event does: the steps it gives to the step runner, on one window.

@@ -156,8 +156,11 @@ TEST_F(FrmSagebiTest, ACalculationStoppedByAnErrorEmptiesEveryResult) {
     step(W, "Valbox(2)=0");
     expectMessage("Division par zéro");
     step(W, "Calcul");
-    for (const auto& c : session().loaded(W)->controls())
-        if (c->name() == "Resubox") EXPECT_EQ(c->text(), "") << c->key();
+    for (const auto& c : session().loaded(W)->controls()) {
+        if (c->name() == "Resubox") {
+            EXPECT_EQ(c->text(), "") << c->key();
+        }
+    }
 }
 
 }  // namespace

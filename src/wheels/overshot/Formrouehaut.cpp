@@ -190,6 +190,7 @@ void Formrouehaut::save() {
         target = *existing;
     }
     std::vector<std::string> lines;
+    lines.reserve(InputCount);
     for (int i = 0; i < InputCount; ++i) lines.push_back(txt("Valbox", i));
     saveLines(target, lines);
     clearUnsavedEdits();

@@ -248,6 +248,7 @@ void Frmpertecou::listScratch() {
 
 void Frmpertecou::saveData() {
     std::vector<std::string> lines;
+    lines.reserve(7);
     for (int i = 0; i < 7; ++i) lines.push_back("\"" + txt("Valbox", i) + "\"");
     const fs::path path = findFile(session().appFolder(), DataName).value_or(session().file(DataName));
     saveLines(path, lines);
