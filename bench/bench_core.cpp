@@ -15,8 +15,7 @@ public:
     void message(const std::string&) override {}
 };
 
-void BM_ParseNumberPoint(benchmark::State& state)
-{
+void BM_ParseNumberPoint(benchmark::State& state) {
     SilentMessenger m;
     const std::string input = "  1234,5678  ";
     for (auto _ : state) {
@@ -26,8 +25,7 @@ void BM_ParseNumberPoint(benchmark::State& state)
 }
 BENCHMARK(BM_ParseNumberPoint);
 
-void BM_ParseNumberComma(benchmark::State& state)
-{
+void BM_ParseNumberComma(benchmark::State& state) {
     SilentMessenger m;
     const std::string input = "-0.0185E+2";
     for (auto _ : state) {
@@ -37,12 +35,10 @@ void BM_ParseNumberComma(benchmark::State& state)
 }
 BENCHMARK(BM_ParseNumberComma);
 
-void BM_ParseNumberLong(benchmark::State& state)
-{
+void BM_ParseNumberLong(benchmark::State& state) {
     SilentMessenger m;
     std::string input;
-    for (int i = 0; i < 5000; ++i)
-        input += "1 ";
+    for (int i = 0; i < 5000; ++i) input += "1 ";
     for (auto _ : state) {
         std::string text = input;
         benchmark::DoNotOptimize(aub::parseNumber(text, false, m));
@@ -51,8 +47,7 @@ void BM_ParseNumberLong(benchmark::State& state)
 }
 BENCHMARK(BM_ParseNumberLong);
 
-void BM_FormatMask(benchmark::State& state)
-{
+void BM_FormatMask(benchmark::State& state) {
     float v = 12.3456f;
     for (auto _ : state) {
         benchmark::DoNotOptimize(aub::formatMask(v, "###0.###"));
@@ -61,8 +56,7 @@ void BM_FormatMask(benchmark::State& state)
 }
 BENCHMARK(BM_FormatMask);
 
-void BM_FormatNumber3(benchmark::State& state)
-{
+void BM_FormatNumber3(benchmark::State& state) {
     float v = 0.5f;
     for (auto _ : state) {
         benchmark::DoNotOptimize(aub::formatNumber3(v));
@@ -71,8 +65,7 @@ void BM_FormatNumber3(benchmark::State& state)
 }
 BENCHMARK(BM_FormatNumber3);
 
-void BM_FormatGeneral(benchmark::State& state)
-{
+void BM_FormatGeneral(benchmark::State& state) {
     float v = 1.0f / 3.0f;
     for (auto _ : state) {
         benchmark::DoNotOptimize(aub::formatGeneral(v));
@@ -81,20 +74,16 @@ void BM_FormatGeneral(benchmark::State& state)
 }
 BENCHMARK(BM_FormatGeneral);
 
-void BM_ColebrookFriction(benchmark::State& state)
-{
+void BM_ColebrookFriction(benchmark::State& state) {
     SilentMessenger m;
     const double re = static_cast<double>(state.range(0));
-    for (auto _ : state)
-        benchmark::DoNotOptimize(aub::colebrookFriction(0.0001, re, m));
+    for (auto _ : state) benchmark::DoNotOptimize(aub::colebrookFriction(0.0001, re, m));
 }
 BENCHMARK(BM_ColebrookFriction)->Arg(5000)->Arg(100000)->Arg(10000000);
 
-void BM_ColebrookSmoothHighRe(benchmark::State& state)
-{
+void BM_ColebrookSmoothHighRe(benchmark::State& state) {
     SilentMessenger m;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(aub::colebrookFriction(0.0, 1e12, m));
+    for (auto _ : state) benchmark::DoNotOptimize(aub::colebrookFriction(0.0, 1e12, m));
 }
 BENCHMARK(BM_ColebrookSmoothHighRe);
 

@@ -104,8 +104,10 @@ bool dataFoldersMissing(const fs::path& appFolder) {
 bool Formmain::installFolders(bool completing) {
     return trap(
         [&] {
-            if (completing) (void)completeDataFolders(session().appFolder());
-            else installDataFolders(session().appFolder());
+            if (completing)
+                (void)completeDataFolders(session().appFolder());
+            else
+                installDataFolders(session().appFolder());
         },
         FailurePolicy{.numbered = true});
 }
@@ -121,17 +123,18 @@ void Formmain::confirmInitdeux() {
     }
     if (dataFoldersAbsent(session().appFolder())) {
         if (installFolders(false))
-            dialogs().message("Installation terminée : les dossiers Rouehaut, Sagebien, Bankiwheel et Roueparbas "
-                              "contiennent les exemples.");
+            dialogs().message(
+                "Installation terminée : les dossiers Rouehaut, Sagebien, Bankiwheel et Roueparbas "
+                "contiennent les exemples.");
         return;
     }
     // Installed before: what is missing comes back, nothing the person has is replaced.
     std::vector<std::string> restored;
-    if (!trap([&] { restored = completeDataFolders(session().appFolder()); }, FailurePolicy{.numbered = true}))
-        return;
+    if (!trap([&] { restored = completeDataFolders(session().appFolder()); }, FailurePolicy{.numbered = true})) return;
     if (restored.empty()) {
-        dialogs().message("Rien à restaurer : les dossiers Rouehaut, Sagebien, Bankiwheel et Roueparbas "
-                          "contiennent tous les exemples.");
+        dialogs().message(
+            "Rien à restaurer : les dossiers Rouehaut, Sagebien, Bankiwheel et Roueparbas "
+            "contiennent tous les exemples.");
         return;
     }
     std::string list;

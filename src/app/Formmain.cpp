@@ -1,7 +1,7 @@
 #include "app/Formmain.h"
 
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 
 #include "core/SharedValues.h"
 #include "core/Today.h"
@@ -37,7 +37,8 @@ void Formmain::load() {
     Control& walls = ctl("Combo1");
     walls.clearItems();
     walls.setText("Parois");
-    for (const char* wall : {"Trés lisse", "Lisse", "Moyennement lisse", "Un peu rugueuse", "Rugueuse", "Trés rugueuse"})
+    for (const char* wall :
+         {"Trés lisse", "Lisse", "Moyennement lisse", "Un peu rugueuse", "Rugueuse", "Trés rugueuse"})
         walls.addItem(wall);
     enableDesignEntries();
     installAtFirstStart();

@@ -45,12 +45,12 @@ public:
     void placeWindow(int topTw, int heightTw, int widthTw);
 
     // Helpers of the page configurations.
-    void caption(int i, std::string text);   // Label(i)
-    void prefill(int i, float value);        // zonetxt(i) = FormatNumber(value) when value is not 0
-    void title(std::string text);            // Label3, shown
+    void caption(int i, std::string text);  // Label(i)
+    void prefill(int i, float value);       // zonetxt(i) = FormatNumber(value) when value is not 0
+    void title(std::string text);           // Label3, shown
     // What the other windows may do to the page (MainWindow).
-    void hideHelpBox() override;             // Text1 hidden
-    void hidePageTitle() override;           // Label3 hidden
+    void hideHelpBox() override;    // Text1 hidden
+    void hidePageTitle() override;  // Label3 hidden
 
     // "CALCUL ": "Données manquantes" when box 0 reads as 0, otherwise the routine of
     // the current code (nothing for a code without routine).
@@ -71,10 +71,10 @@ public:
     // Values of the last gate or channel calculation, read by the Bazin check.
     // The channel pages keep their slope in mm per m; the depth search (code 22)
     // keeps its slope in m per m in the same value.
-    float channelSlope = 0;      // J
-    float wettedArea = 0;        // A, m²
-    float wettedPerimeter = 0;   // P, m
-    float froude = 0;            // Fr
+    float channelSlope = 0;     // J
+    float wettedArea = 0;       // A, m²
+    float wettedPerimeter = 0;  // P, m
+    float froude = 0;           // Fr
 
     // ---- formula pages (Formulas.cpp) ----
     // Every page of every catalogue, in menu order.

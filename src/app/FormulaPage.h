@@ -32,19 +32,19 @@ public:
     SharedValues& shared();
     // The number in zonetxt(i); boxTo also keeps it in the program-wide value `into`.
     float num(int i);
-    float resultNumber();                    // the number in zoneresu
+    float resultNumber();  // the number in zoneresu
     float boxTo(int i, float& into) { return into = num(i); }
     // zonetxt(i) = text (its change event runs).
     void set(int i, std::string text);
-    void caption(int i, std::string text);   // Label(i)
+    void caption(int i, std::string text);  // Label(i)
     // Label(i) and zonetxt(i) shown or hidden together.
     void showBoxes(std::initializer_list<int> boxes, bool visible);
     // Labelresu shown with `unit`, zoneresu = `value`.
     void showResult(std::string unit, std::string value);
     // The information line Label1.
     void line(std::string text, bool visible);
-    void notes(std::string text);            // Text3
-    void zoom(std::string text);             // Text2
+    void notes(std::string text);  // Text3
+    void zoom(std::string text);   // Text2
     // The page's other controls (Labelresu, zoneresu, Label1, Label3, Command1 ...).
     Control& control(std::string_view name, int index = -1);
     // A page mask applied again; keep = true keeps texts and captions.
@@ -70,21 +70,21 @@ struct FormulaPage {
     using Step = void (*)(PageContext&);
     using Prefill = std::pair<int, float SharedValues::*>;
 
-    FormulaCode code;                // FormulaId set by its menu entry
-    const char* menu;                // parent menu: "Options1", "Options2", "Options3", "Pertecharge"
-    const char* entry;               // menu entry's control name
-    const char* entryCaption;        // menu entry's caption
-    const char* routineName;         // the calculation's name
-    const char* mask;                // see Formmain::vusNonVus
+    FormulaCode code;          // FormulaId set by its menu entry
+    const char* menu;          // parent menu: "Options1", "Options2", "Options3", "Pertecharge"
+    const char* entry;         // menu entry's control name
+    const char* entryCaption;  // menu entry's caption
+    const char* routineName;   // the calculation's name
+    const char* mask;          // see Formmain::vusNonVus
     std::vector<std::pair<int, const char*>> captions{};  // Label(i)
     std::vector<const char*> defaults{};                  // zonetxt(0), zonetxt(1) ...
     std::vector<Prefill> prefills{};                      // zonetxt(i) from a program-wide value
-    const char* title = nullptr;     // Label3, shown; none when null
-    bool sizesWindow = false;        // the head-loss pages set the window's size
-    Step setup = nullptr;            // what the page adds, after the rest
-    Step routine = nullptr;          // run by "CALCUL "
-    bool showsLabel1First = false;   // "CALCUL " shows the result line before the routine
-    Step onFailure = nullptr;        // runs when the routine fails, before its message
+    const char* title = nullptr;                          // Label3, shown; none when null
+    bool sizesWindow = false;                             // the head-loss pages set the window's size
+    Step setup = nullptr;                                 // what the page adds, after the rest
+    Step routine = nullptr;                               // run by "CALCUL "
+    bool showsLabel1First = false;                        // "CALCUL " shows the result line before the routine
+    Step onFailure = nullptr;                             // runs when the routine fails, before its message
     // The boxes the person reads after "CALCUL ", by key ("zoneresu", "zonetxt(3)",
     // "Text3") with the caption beside them; a null caption is the box's Label(i) caption
     // of `captions`. The page's other captioned boxes are its inputs.

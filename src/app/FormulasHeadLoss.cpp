@@ -5,11 +5,11 @@
 #include <string>
 
 #include "app/FormulaPage.h"
-#include "core/Constants.h"
-#include "forms/Control.h"
 #include "core/Checked.h"
+#include "core/Constants.h"
 #include "core/NumberText.h"
 #include "core/SharedValues.h"
+#include "forms/Control.h"
 
 namespace aub {
 
@@ -73,7 +73,7 @@ void perteChCanal(PageContext& page) {
     sv.SharedRoughness = n;
     if (n == 0) {
         page.message(std::string("Rugosité des parois non définie") +
-                          " Cliquez Sur la boite Parois ou recherchez le coefficient ");
+                     " Cliquez Sur la boite Parois ou recherchez le coefficient ");
         return;
     }
     const float q = page.num(0);
@@ -111,8 +111,10 @@ void perteChCanal(PageContext& page) {
         const float d = h - r;
         const float s = csqrt(checkedValue(r * r - d * d));
         float phi = Pi;
-        if (d > 0) phi = 6.283186f - 2 * std::atan(cdiv(s, d));
-        else if (d < 0) phi = 2 * std::atan(cdiv(s, std::fabs(d)));
+        if (d > 0)
+            phi = 6.283186f - 2 * std::atan(cdiv(s, d));
+        else if (d < 0)
+            phi = 2 * std::atan(cdiv(s, std::fabs(d)));
         perimeter = checkedValue(phi * r);
         area = checkedValue(phi * (r * r) / 2 + d * s);
     }
@@ -140,7 +142,8 @@ void perteChCanal(PageContext& page) {
         line.caption = "hauteur critique : " + formatGeneral(critical, page.regionalSeparator());
         line.visible = true;
     }
-    page.control("Label", 7).caption = page.froude() > 1 ? "Ecoulement Torrentiel Froude =" : "Ecoulement Fluvial  Froude = ";
+    page.control("Label", 7).caption =
+        page.froude() > 1 ? "Ecoulement Torrentiel Froude =" : "Ecoulement Fluvial  Froude = ";
     page.control("Command3").visible = true;
 
     if (page.resultNumber() == 0) {
@@ -202,7 +205,6 @@ void hDeQCanal(PageContext& page) {
 
 // ================================================================ bend
 
-
 // Loss in a bend of a pipe of diameter D and mean radius Rc (both typed in mm), for
 // a velocity V: ζ = (0.131 + 0.845·D/√(2·Rc))·(D/(2·Rc) + 0.5), Δh = ζ·V²/2g (shown
 // in mm). Valid for Rc > 1.2·D.
@@ -240,43 +242,88 @@ const std::vector<FormulaPage>& headLossPages() {
     // Captions shared by the three channel pages.
     using Captions = std::vector<std::pair<int, const char*>>;
     auto channel = [](Captions more) {
-        Captions c = {{0, "Débit m3/s"}, {1, "Vitesse m/s"}, {3, "Profondeur utile m"},
-                      {4, "Rayon hydraulique (automatique)"}, {5, "Coefficient de Manning"}};
+        Captions c = {{0, "Débit m3/s"},
+                      {1, "Vitesse m/s"},
+                      {3, "Profondeur utile m"},
+                      {4, "Rayon hydraulique (automatique)"},
+                      {5, "Coefficient de Manning"}};
         c.insert(c.end(), more.begin(), more.end());
         return c;
     };
     static const std::vector<FormulaPage> pages = {
-        {.code = FormulaCode::PipeBend, .menu = "Pertecharge", .entry = "Coude", .entryCaption = "Coude simple",
-         .routineName = "Coudes", .mask = "1110000011100000",
-         .captions = {{0, "Diamètre conduite (mm))"}, {1, "Rayon moyen du coude (mm)"}, {2, "Vitesse de l'eau (m/s) "},
-                      {3, "Coefficient de perte"}, {4, "Débit   litres/s"}},
-         .title = "Pertes de charge dans un coude", .sizesWindow = true, .routine = coudes,
+        {.code = FormulaCode::PipeBend,
+         .menu = "Pertecharge",
+         .entry = "Coude",
+         .entryCaption = "Coude simple",
+         .routineName = "Coudes",
+         .mask = "1110000011100000",
+         .captions = {{0, "Diamètre conduite (mm))"},
+                      {1, "Rayon moyen du coude (mm)"},
+                      {2, "Vitesse de l'eau (m/s) "},
+                      {3, "Coefficient de perte"},
+                      {4, "Débit   litres/s"}},
+         .title = "Pertes de charge dans un coude",
+         .sizesWindow = true,
+         .routine = coudes,
          .results = {{"zoneresu", "Perte de charge mm"}, {"zonetxt(3)", nullptr}, {"zonetxt(4)", nullptr}}},
-        {.code = FormulaCode::RectangularChannel, .menu = "Pertecharge", .entry = "Canalrect",
-         .entryCaption = "Canal rectangulaire", .routineName = "Pertechcanal", .mask = "1011110110111101",
+        {.code = FormulaCode::RectangularChannel,
+         .menu = "Pertecharge",
+         .entry = "Canalrect",
+         .entryCaption = "Canal rectangulaire",
+         .routineName = "Pertechcanal",
+         .mask = "1011110110111101",
          .captions = channel({{2, "Largeur m"}, {7, "Nombre de Froude"}}),
-         .title = "Perte de charge dans un canal rectangulaire", .sizesWindow = true,
-         .setup = canalRectangulaireSetup, .routine = perteChCanal,
-         .results = {{"zoneresu", "Perte de charge mm/m"}, {"zonetxt(1)", nullptr}, {"zonetxt(4)", nullptr},
-                     {"zonetxt(7)", nullptr}}},
-        {.code = FormulaCode::TrapezoidChannel, .menu = "Pertecharge", .entry = "Canaltrap",
-         .entryCaption = "Canal en trapèze", .routineName = "Pertechcanal", .mask = "1011111010111110",
-         .captions = channel({{2, "Largeur en surface  m"}, {6, "Pente des berges en degrés"}}),
-         .title = "Perte de charge dans un canal trapézoidal", .sizesWindow = true, .setup = canalTrapezeSetup,
+         .title = "Perte de charge dans un canal rectangulaire",
+         .sizesWindow = true,
+         .setup = canalRectangulaireSetup,
          .routine = perteChCanal,
-         .results = {{"zoneresu", "Perte de charge mm/m"}, {"zonetxt(1)", nullptr}, {"zonetxt(4)", nullptr},
+         .results = {{"zoneresu", "Perte de charge mm/m"},
+                     {"zonetxt(1)", nullptr},
+                     {"zonetxt(4)", nullptr},
+                     {"zonetxt(7)", nullptr}}},
+        {.code = FormulaCode::TrapezoidChannel,
+         .menu = "Pertecharge",
+         .entry = "Canaltrap",
+         .entryCaption = "Canal en trapèze",
+         .routineName = "Pertechcanal",
+         .mask = "1011111010111110",
+         .captions = channel({{2, "Largeur en surface  m"}, {6, "Pente des berges en degrés"}}),
+         .title = "Perte de charge dans un canal trapézoidal",
+         .sizesWindow = true,
+         .setup = canalTrapezeSetup,
+         .routine = perteChCanal,
+         .results = {{"zoneresu", "Perte de charge mm/m"},
+                     {"zonetxt(1)", nullptr},
+                     {"zonetxt(4)", nullptr},
                      {"zonetxt(7)", "Froude"}}},
-        {.code = FormulaCode::CircularChannel, .menu = "Pertecharge", .entry = "Canalcirc",
-         .entryCaption = "Canal circulaire", .routineName = "Pertechcanal", .mask = "1011110010111100",
-         .captions = channel({{2, "Diamètre m"}}), .title = "Perte de charge dans un canal circulaire",
-         .sizesWindow = true, .setup = canalCirculaireSetup, .routine = perteChCanal,
+        {.code = FormulaCode::CircularChannel,
+         .menu = "Pertecharge",
+         .entry = "Canalcirc",
+         .entryCaption = "Canal circulaire",
+         .routineName = "Pertechcanal",
+         .mask = "1011110010111100",
+         .captions = channel({{2, "Diamètre m"}}),
+         .title = "Perte de charge dans un canal circulaire",
+         .sizesWindow = true,
+         .setup = canalCirculaireSetup,
+         .routine = perteChCanal,
          .results = {{"zoneresu", "Perte de charge mm/m"}, {"zonetxt(1)", nullptr}, {"zonetxt(4)", nullptr}}},
-        {.code = FormulaCode::ChannelDepth, .menu = "Pertecharge", .entry = "Debitcanal",
-         .entryCaption = "Débit dun canal", .routineName = "HdeQcanal", .mask = "1111100011111000",
-         .captions = {{0, "Largeur du canal (m)"}, {1, "Débit en m3/s"}, {2, "Pente du fond(mm/m)"},
-                      {3, "Nombre de Manning"}, {4, "Hauteur max de lame déversante (m)"}},
-         .title = "Hauteur d'eau dans un canal rectangukire en fonction du débit", .sizesWindow = true,
-         .setup = debitCanalSetup, .routine = hDeQCanal, .results = {{"zoneresu", "Hauteur (profondeur)"}}},
+        {.code = FormulaCode::ChannelDepth,
+         .menu = "Pertecharge",
+         .entry = "Debitcanal",
+         .entryCaption = "Débit dun canal",
+         .routineName = "HdeQcanal",
+         .mask = "1111100011111000",
+         .captions = {{0, "Largeur du canal (m)"},
+                      {1, "Débit en m3/s"},
+                      {2, "Pente du fond(mm/m)"},
+                      {3, "Nombre de Manning"},
+                      {4, "Hauteur max de lame déversante (m)"}},
+         .title = "Hauteur d'eau dans un canal rectangukire en fonction du débit",
+         .sizesWindow = true,
+         .setup = debitCanalSetup,
+         .routine = hDeQCanal,
+         .results = {{"zoneresu", "Hauteur (profondeur)"}}},
     };
     return pages;
 }

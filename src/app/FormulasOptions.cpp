@@ -7,12 +7,12 @@
 #include <string>
 
 #include "app/FormulaPage.h"
-#include "core/Constants.h"
-#include "forms/Control.h"
 #include "core/Checked.h"
+#include "core/Constants.h"
 #include "core/Hydraulics.h"
 #include "core/NumberText.h"
 #include "core/SharedValues.h"
+#include "forms/Control.h"
 
 namespace aub {
 
@@ -67,7 +67,9 @@ void qVanne(PageContext& page) {
     sv.SharedHydraulicRadius = cdiv(page.wettedArea(), page.wettedPerimeter());
     const float area = page.wettedArea();
     page.froude() = csqrt(cdiv(checkedValue(q * q * b), checkedValue(9.81f * area * area * area)));
-    std::string regime = page.froude() < 1 ? " Régime subcritique" : page.froude() == 1 ? " Régime critique" : " Régime Supercritique";
+    std::string regime = page.froude() < 1    ? " Régime subcritique"
+                         : page.froude() == 1 ? " Régime critique"
+                                              : " Régime Supercritique";
     Control& line = page.control("Label1");
     line.caption = "Froude = " + formatMask(page.froude(), "##0.###") + regime;
     line.visible = true;
@@ -319,11 +321,10 @@ void similitude(PageContext& page) {
     const float p2 = checkedValue(scale * scale * p * cpow(heads, 1.5f));
 
     page.showResult("Puissance roue de base Kw", formatMask(p, "###.00000"));
-    page.notes(
-        std::string("Résultats pour Roue 2 ") + CrLf + "Diamétre  (m)  " + formatMask(d2, "##0.000") + CrLf +
-            "Débit  (m3/s) " + formatMask(q2, "##0.00000") + CrLf + "Vitesse (T/min) " + formatMask(n2, "###.00") +
-            CrLf + "Puissance (Kw) " + formatMask(p2, "##0.000") + CrLf + "Vitesse spécifique (T/min)  " +
-            formatMask(ns, "##0.000"));
+    page.notes(std::string("Résultats pour Roue 2 ") + CrLf + "Diamétre  (m)  " + formatMask(d2, "##0.000") + CrLf +
+               "Débit  (m3/s) " + formatMask(q2, "##0.00000") + CrLf + "Vitesse (T/min) " + formatMask(n2, "###.00") +
+               CrLf + "Puissance (Kw) " + formatMask(p2, "##0.000") + CrLf + "Vitesse spécifique (T/min)  " +
+               formatMask(ns, "##0.000"));
 }
 
 // Maximum flow of a pipe ending in a nozzle of diameter d when the whole fall H
@@ -426,10 +427,9 @@ void etudiAubpt(PageContext& page) {
         // The blade cannot pass the flow: the smallest usable diameter ratio.
         const float ratio = cdiv(std::sin(alpha1), std::sin(beta1 - alpha1));
         const float kMin = csqrt(checkedValue(1 - ratio * ratio));
-        page.notes(
-            std::string("Calcul IMPOSSIBLE") + CrLf + "Données à modifier" + CrLf +
-                "Augmenter angle incidence ou diminuer angle aube entrée" + CrLf +
-                "Valeur minimale de Dint /Dext pour vos données " + formatMask(kMin, "###0.###") + CrLf);
+        page.notes(std::string("Calcul IMPOSSIBLE") + CrLf + "Données à modifier" + CrLf +
+                   "Augmenter angle incidence ou diminuer angle aube entrée" + CrLf +
+                   "Valeur minimale de Dint /Dext pour vos données " + formatMask(kMin, "###0.###") + CrLf);
         return;
     }
     const float w2 = csqrt(w2Squared);
@@ -438,18 +438,15 @@ void etudiAubpt(PageContext& page) {
     const float alpha2 = arcSin(sine);
     const float v1Squared = v1 * v1;
     const float efficiency = cdiv(checkedValue(100 * (v1Squared - v2 * v2)), v1Squared);
-    const float euler =
-        checkedValue((u1 * v1 * std::cos(alpha1) - v2 * u2 * std::cos(alpha2)) / 9.81f - dz);
+    const float euler = checkedValue((u1 * v1 * std::cos(alpha1) - v2 * u2 * std::cos(alpha2)) / 9.81f - dz);
 
-    const std::string lines = "Vitesse V1 = " + formatMask(v1, "###0.###") + CrLf +
-                              "Vitesse U1 = " + formatMask(u1, "###0.###") + CrLf +
-                              "Vitesse W1 = " + formatMask(w1, "###0.###") + CrLf +
-                              "Vitesse V2 = " + formatMask(v2, "###0.###") + CrLf +
-                              "Vitesse U2 = " + formatMask(u2, "###0.###") + CrLf +
-                              "Vitesse W2 = " + formatMask(w2, "###0.###") + CrLf +
-                              "Rendement  % = " + formatMask(efficiency, "###0.###") + CrLf +
-                              "Euler métres = " + formatMask(euler, "###0.###") + CrLf +
-                              "Angle sortie eau " + formatMask(alpha2 * 180 / Pi, "###0.###");
+    const std::string lines =
+        "Vitesse V1 = " + formatMask(v1, "###0.###") + CrLf + "Vitesse U1 = " + formatMask(u1, "###0.###") + CrLf +
+        "Vitesse W1 = " + formatMask(w1, "###0.###") + CrLf + "Vitesse V2 = " + formatMask(v2, "###0.###") + CrLf +
+        "Vitesse U2 = " + formatMask(u2, "###0.###") + CrLf + "Vitesse W2 = " + formatMask(w2, "###0.###") + CrLf +
+        "Rendement  % = " + formatMask(efficiency, "###0.###") + CrLf +
+        "Euler métres = " + formatMask(euler, "###0.###") + CrLf + "Angle sortie eau " +
+        formatMask(alpha2 * 180 / Pi, "###0.###");
     page.notes(lines);
     // The energy the water gives up must match the work on the blade.
     if (efficiency < 0 || checkedValue(h * efficiency / 100 - euler) > 0.01f)
@@ -462,105 +459,227 @@ const std::vector<FormulaPage>& optionsPages() {
     using SV = SharedValues;
     static const std::vector<FormulaPage> pages = {
         // ---------------------------------------------------------------- Options1
-        {.code = FormulaCode::SluiceGate, .menu = "Options1", .entry = "Vanne", .entryCaption = "&Vanne",
-         .routineName = "Qvanne", .mask = "111110011111001",
-         .captions = {{0, "Largeur du canal (m)"}, {1, "Charge de l'eau (m)"}, {2, "Levée de la vanne (m)"},
-                      {3, "Coefficient contraction"}, {4, "Vitesse de l'eau m/s"}, {7, "Epaisseur du jet"}},
+        {.code = FormulaCode::SluiceGate,
+         .menu = "Options1",
+         .entry = "Vanne",
+         .entryCaption = "&Vanne",
+         .routineName = "Qvanne",
+         .mask = "111110011111001",
+         .captions = {{0, "Largeur du canal (m)"},
+                      {1, "Charge de l'eau (m)"},
+                      {2, "Levée de la vanne (m)"},
+                      {3, "Coefficient contraction"},
+                      {4, "Vitesse de l'eau m/s"},
+                      {7, "Epaisseur du jet"}},
          .prefills = {{0, &SV::SharedWidth}, {1, &SV::SharedHead}},
-         .title = "Vanne simple", .routine = qVanne,
-         .results = {{"zoneresu", "Débit en m3/s"}, {"zonetxt(3)", nullptr}, {"zonetxt(4)", nullptr}, {"zonetxt(7)", nullptr}}},
-        {.code = FormulaCode::HydrostaticThrust, .menu = "Options1", .entry = "Hydrostatique",
-         .entryCaption = "Pression hydrostatique", .routineName = "Hydrostat", .mask = "1110000011100000",
+         .title = "Vanne simple",
+         .routine = qVanne,
+         .results = {{"zoneresu", "Débit en m3/s"},
+                     {"zonetxt(3)", nullptr},
+                     {"zonetxt(4)", nullptr},
+                     {"zonetxt(7)", nullptr}}},
+        {.code = FormulaCode::HydrostaticThrust,
+         .menu = "Options1",
+         .entry = "Hydrostatique",
+         .entryCaption = "Pression hydrostatique",
+         .routineName = "Hydrostat",
+         .mask = "1110000011100000",
          .captions = {{0, "Largeur de paroi (m)"}, {1, "Charge de l'eau (m)"}, {2, "Force résultante (Newtons)"}},
-         .setup = hydrostatiqueSetup, .routine = hydrostat, .results = {{"zonetxt(2)", nullptr}}},
-        {.code = FormulaCode::JetImpact, .menu = "Options1", .entry = "Chocjet", .entryCaption = "&Choc d'un jet",
-         .routineName = "Fsurplaque", .mask = "1110000011100000",
+         .setup = hydrostatiqueSetup,
+         .routine = hydrostat,
+         .results = {{"zonetxt(2)", nullptr}}},
+        {.code = FormulaCode::JetImpact,
+         .menu = "Options1",
+         .entry = "Chocjet",
+         .entryCaption = "&Choc d'un jet",
+         .routineName = "Fsurplaque",
+         .mask = "1110000011100000",
          .captions = {{0, "Vitesse de l'eau (m/s)"}, {1, "Section  du jet (cm2)"}, {2, "Vitesse de recul (m/s) "}},
          .prefills = {{0, &SV::SharedVelocity}, {1, &SV::SharedJetSection}},
-         .title = "Force d'un jet sur une plaque", .routine = fSurPlaque,
+         .title = "Force d'un jet sur une plaque",
+         .routine = fSurPlaque,
          .results = {{"zoneresu", "Force exercée en Newtons"}}},
-        {.code = FormulaCode::JetPower, .menu = "Options1", .entry = "Puissjet", .entryCaption = "&Puissance  d'un jet",
-         .routineName = "Pourplaque", .mask = "1111000011110000",
-         .captions = {{0, "Vitesse de l'eau (m/s)"}, {1, "Diamètre du jet (cm)"}, {2, "Débit du jet (l/s) "},
+        {.code = FormulaCode::JetPower,
+         .menu = "Options1",
+         .entry = "Puissjet",
+         .entryCaption = "&Puissance  d'un jet",
+         .routineName = "Pourplaque",
+         .mask = "1111000011110000",
+         .captions = {{0, "Vitesse de l'eau (m/s)"},
+                      {1, "Diamètre du jet (cm)"},
+                      {2, "Débit du jet (l/s) "},
                       {3, "Section du jet (cm2) "}},
-         .title = "Puissance totale du jet", .setup = puissanceJetSetup, .routine = pourPlaque,
+         .title = "Puissance totale du jet",
+         .setup = puissanceJetSetup,
+         .routine = pourPlaque,
          .results = {{"zoneresu", "Puissance mécanique watts"}, {"zonetxt(2)", nullptr}, {"zonetxt(3)", nullptr}}},
-        {.code = FormulaCode::FallPower, .menu = "Options1", .entry = "Puisschute",
-         .entryCaption = "Puissance d'une chute", .routineName = "Pdechute", .mask = "1100000011000000",
+        {.code = FormulaCode::FallPower,
+         .menu = "Options1",
+         .entry = "Puisschute",
+         .entryCaption = "Puissance d'une chute",
+         .routineName = "Pdechute",
+         .mask = "1100000011000000",
          .captions = {{0, "Hauteur de chute (m)"}, {1, "Débit (m3/s)"}},
          .prefills = {{0, &SV::SharedHead}, {1, &SV::SharedJetFlow}},
-         .title = "Puissance d'une chute", .routine = pDeChute, .results = {{"zoneresu", "Puissance en CV"}}},
-        {.code = FormulaCode::ShaftDiameter, .menu = "Options1", .entry = "Diamarbre",
-         .entryCaption = "Diamètre d'un arbre", .routineName = "DdeArbre", .mask = "1100000011000000",
+         .title = "Puissance d'une chute",
+         .routine = pDeChute,
+         .results = {{"zoneresu", "Puissance en CV"}}},
+        {.code = FormulaCode::ShaftDiameter,
+         .menu = "Options1",
+         .entry = "Diamarbre",
+         .entryCaption = "Diamètre d'un arbre",
+         .routineName = "DdeArbre",
+         .mask = "1100000011000000",
          .captions = {{0, "Puissance (CV)"}, {1, "Vitesse (T/min)"}},
          .prefills = {{0, &SV::SharedPowerCV}, {1, &SV::SharedSpeed}},
-         .title = "Diamètre d'un arbre", .routine = dDeArbre,
+         .title = "Diamètre d'un arbre",
+         .routine = dDeArbre,
          .results = {{"zoneresu", "Diamètre recommandé (mm)"}}},
         // ---------------------------------------------------------------- Options2
-        {.code = FormulaCode::HeadVelocity, .menu = "Options2", .entry = "Hautchute", .entryCaption = "Hauteur chute",
-         .routineName = "Vhauteur", .mask = "1000000010000000", .captions = {{0, "Hauteur de chute (m)"}},
-         .prefills = {{0, &SV::SharedHead}}, .title = "Vitesse hauteur", .routine = vHauteur,
+        {.code = FormulaCode::HeadVelocity,
+         .menu = "Options2",
+         .entry = "Hautchute",
+         .entryCaption = "Hauteur chute",
+         .routineName = "Vhauteur",
+         .mask = "1000000010000000",
+         .captions = {{0, "Hauteur de chute (m)"}},
+         .prefills = {{0, &SV::SharedHead}},
+         .title = "Vitesse hauteur",
+         .routine = vHauteur,
          .results = {{"zoneresu", "Vitesse de l'eau m/s"}}},
-        {.code = FormulaCode::DiameterSpeed, .menu = "Options2", .entry = "Vitdiam",
-         .entryCaption = "Vitesse diamètre", .routineName = "Vtdiam", .mask = "1100000011000000",
+        {.code = FormulaCode::DiameterSpeed,
+         .menu = "Options2",
+         .entry = "Vitdiam",
+         .entryCaption = "Vitesse diamètre",
+         .routineName = "Vtdiam",
+         .mask = "1100000011000000",
          .captions = {{0, "Diamètre de la roue (m)"}, {1, "Vitesse périphérique (m/s)"}},
          .prefills = {{0, &SV::SharedDiameter}, {1, &SV::SharedVelocity}},
-         .title = "Tours/minute", .routine = vtDiam, .results = {{"zoneresu", "Tours / minute"}}},
-        {.code = FormulaCode::SpecificSpeed, .menu = "Options2", .entry = "Vitspec",
-         .entryCaption = "&Vitesse spécifique", .routineName = "Vspécicik", .mask = "1110000011100000",
+         .title = "Tours/minute",
+         .routine = vtDiam,
+         .results = {{"zoneresu", "Tours / minute"}}},
+        {.code = FormulaCode::SpecificSpeed,
+         .menu = "Options2",
+         .entry = "Vitspec",
+         .entryCaption = "&Vitesse spécifique",
+         .routineName = "Vspécicik",
+         .mask = "1110000011100000",
          .captions = {{0, "Hauteur de chute (m)"}, {1, "Puissance uitle en CV"}, {2, "Vitesse de rotation t/min"}},
          .prefills = {{0, &SV::SharedHead}, {1, &SV::SharedPowerCV}, {2, &SV::SharedSpeed}},
-         .title = "Vitesse spécifique t/min", .routine = vSpecicik,
+         .title = "Vitesse spécifique t/min",
+         .routine = vSpecicik,
          .results = {{"zoneresu", "Vitesse spécifique t/min"}}},
-        {.code = FormulaCode::Weir, .menu = "Options2", .entry = "Deversoir", .entryCaption = "&Déversoir",
-         .routineName = "Minceparoi", .mask = "1111000011110000",
-         .captions = {{0, "Hauteur de lame déversante (cm)"}, {1, "Profondeur de l'eau amont (cm)"},
-                      {2, "Largeur du déversoir (m)"}, {3, "Vitesse de l'eau dans la lame m/s"}},
-         .title = "Débit d'un déversoir en l/s", .setup = deversoirSetup, .routine = minceParoi,
+        {.code = FormulaCode::Weir,
+         .menu = "Options2",
+         .entry = "Deversoir",
+         .entryCaption = "&Déversoir",
+         .routineName = "Minceparoi",
+         .mask = "1111000011110000",
+         .captions = {{0, "Hauteur de lame déversante (cm)"},
+                      {1, "Profondeur de l'eau amont (cm)"},
+                      {2, "Largeur du déversoir (m)"},
+                      {3, "Vitesse de l'eau dans la lame m/s"}},
+         .title = "Débit d'un déversoir en l/s",
+         .setup = deversoirSetup,
+         .routine = minceParoi,
          .results = {{"zoneresu", "Débit en litres/sec"}, {"zonetxt(3)", nullptr}}},
-        {.code = FormulaCode::SpeedsMode1, .menu = "Options2", .entry = "Vitmode1", .entryCaption = "Vitesses mode 1",
-         .routineName = "Dnvmod01", .mask = "1110000011100000",
+        {.code = FormulaCode::SpeedsMode1,
+         .menu = "Options2",
+         .entry = "Vitmode1",
+         .entryCaption = "Vitesses mode 1",
+         .routineName = "Dnvmod01",
+         .mask = "1110000011100000",
          .captions = {{0, "Diamétre de la roue m"}, {1, "Vitesse périphérique m/s"}, {2, "Couple mN (facultatif) "}},
-         .title = "Vitesses diverses ", .setup = notesBelowHelp, .routine = dnvMod01,
+         .title = "Vitesses diverses ",
+         .setup = notesBelowHelp,
+         .routine = dnvMod01,
          .results = {{"zoneresu", "Vitesse en T/min"}, {"Text3", "Vitesse angulaire et puissance"}}},
-        {.code = FormulaCode::SpeedsMode2, .menu = "Options2", .entry = "Vitmode2", .entryCaption = "Vitesses mode 2",
-         .routineName = "Dnvmode2", .mask = "1111100011111000",
+        {.code = FormulaCode::SpeedsMode2,
+         .menu = "Options2",
+         .entry = "Vitmode2",
+         .entryCaption = "Vitesses mode 2",
+         .routineName = "Dnvmode2",
+         .mask = "1111100011111000",
          .captions = {{0, "Diamètre de roue (m)"}, {1, "Tours/minute"}, {3, "Puissance (watts)"}},
-         .title = "Relations D , N, Vpériph", .routine = dnvMode2,
-         .results = {{"zoneresu", "Vitesse périphérique m/s"}, {"zonetxt(2)", "Vitesse angulaire (rad/s)"},
+         .title = "Relations D , N, Vpériph",
+         .routine = dnvMode2,
+         .results = {{"zoneresu", "Vitesse périphérique m/s"},
+                     {"zonetxt(2)", "Vitesse angulaire (rad/s)"},
                      {"zonetxt(4)", "Couple mN"}}},
         // ---------------------------------------------------------------- Options3
-        {.code = FormulaCode::Similarity, .menu = "Options3", .entry = "Similitude", .entryCaption = "Similitude",
-         .routineName = "Similitude", .mask = "1111111011111110",
-         .captions = {{0, "Rapport de similitude"}, {1, "Diamètre roue de base (m)"}, {2, "Hauteur de chute(m)"},
-                      {3, "Débit (m3/s)"}, {4, "Vitesse (T/min)"}, {5, "Rendement"}, {6, "Hauteur de l'autre chute"}},
+        {.code = FormulaCode::Similarity,
+         .menu = "Options3",
+         .entry = "Similitude",
+         .entryCaption = "Similitude",
+         .routineName = "Similitude",
+         .mask = "1111111011111110",
+         .captions = {{0, "Rapport de similitude"},
+                      {1, "Diamètre roue de base (m)"},
+                      {2, "Hauteur de chute(m)"},
+                      {3, "Débit (m3/s)"},
+                      {4, "Vitesse (T/min)"},
+                      {5, "Rendement"},
+                      {6, "Hauteur de l'autre chute"}},
          .defaults = {"0.05", "5", "2", "1", "8", "0.81", "5"},
-         .title = "Similitude de roues", .setup = notesBelowHelp, .routine = similitude,
+         .title = "Similitude de roues",
+         .setup = notesBelowHelp,
+         .routine = similitude,
          .results = {{"zoneresu", "Puissance roue de base Kw"}, {"Text3", "Résultats pour Roue 2"}}},
-        {.code = FormulaCode::InjectorFlow, .menu = "Options3", .entry = "Debinjecteur",
-         .entryCaption = "débit injecteur", .routineName = "Débitinjecteur", .mask = "1111000011110000",
-         .captions = {{0, "Dénivellation totale (m)"}, {1, "Diamètre de la conduite (mm)"},
-                      {2, "Diamètre de l'injecteur (mm)"}, {3, "Longueur de la conduite (m)"}},
-         .title = "Débit maximum d'une Conduite avec sortie injecteur circulaire", .setup = debitInjecteurSetup,
-         .routine = debitInjecteur, .showsLabel1First = true, .results = {{"zoneresu", "Débit en m3/s"}}},
-        {.code = FormulaCode::FullFlowPipe, .menu = "Options3", .entry = "Pleindebit",
-         .entryCaption = "Conduite  plein débit", .routineName = "Conduitouverte", .mask = "1111100011111000",
-         .captions = {{0, "Diamètre int conduite (mm))"}, {1, "coefficient de perte 100 à  140"},
-                      {2, "Charge de l'eau  (m)"}, {3, "Coefficient de pertes singulières"},
-                      {4, "Longueur conduite  (m)"}, {5, "Débit (l/s)"}, {6, "Hauteur nette (m)"},
-                      {7, "Perte propre conduite  (mm)"}},
-         .title = "Débit d'une conduite \r\nvos données", .setup = pleinDebitSetup, .routine = conduitOuverte,
+        {.code = FormulaCode::InjectorFlow,
+         .menu = "Options3",
+         .entry = "Debinjecteur",
+         .entryCaption = "débit injecteur",
+         .routineName = "Débitinjecteur",
+         .mask = "1111000011110000",
+         .captions = {{0, "Dénivellation totale (m)"},
+                      {1, "Diamètre de la conduite (mm)"},
+                      {2, "Diamètre de l'injecteur (mm)"},
+                      {3, "Longueur de la conduite (m)"}},
+         .title = "Débit maximum d'une Conduite avec sortie injecteur circulaire",
+         .setup = debitInjecteurSetup,
+         .routine = debitInjecteur,
          .showsLabel1First = true,
-         .results = {{"zoneresu", "Vitesse de l'eau   m/s"}, {"zonetxt(5)", nullptr}, {"zonetxt(6)", nullptr},
+         .results = {{"zoneresu", "Débit en m3/s"}}},
+        {.code = FormulaCode::FullFlowPipe,
+         .menu = "Options3",
+         .entry = "Pleindebit",
+         .entryCaption = "Conduite  plein débit",
+         .routineName = "Conduitouverte",
+         .mask = "1111100011111000",
+         .captions = {{0, "Diamètre int conduite (mm))"},
+                      {1, "coefficient de perte 100 à  140"},
+                      {2, "Charge de l'eau  (m)"},
+                      {3, "Coefficient de pertes singulières"},
+                      {4, "Longueur conduite  (m)"},
+                      {5, "Débit (l/s)"},
+                      {6, "Hauteur nette (m)"},
+                      {7, "Perte propre conduite  (mm)"}},
+         .title = "Débit d'une conduite \r\nvos données",
+         .setup = pleinDebitSetup,
+         .routine = conduitOuverte,
+         .showsLabel1First = true,
+         .results = {{"zoneresu", "Vitesse de l'eau   m/s"},
+                     {"zonetxt(5)", nullptr},
+                     {"zonetxt(6)", nullptr},
                      {"zonetxt(7)", nullptr}}},
-        {.code = FormulaCode::CylindricalBlade, .menu = "Options3", .entry = "Aubecyl",
-         .entryCaption = "Aube Cylindrique", .routineName = "etudiaubpt", .mask = "1111110011111100",
-         .captions = {{0, "Chute (m) "}, {1, "Angle aube cercle ext.(deg.)"}, {2, "Angle aube cercle sortie (deg.)"},
-                      {3, "Angle incidence entrée (deg.)"}, {4, "D_int/D_externe "},
+        {.code = FormulaCode::CylindricalBlade,
+         .menu = "Options3",
+         .entry = "Aubecyl",
+         .entryCaption = "Aube Cylindrique",
+         .routineName = "etudiaubpt",
+         .mask = "1111110011111100",
+         .captions = {{0, "Chute (m) "},
+                      {1, "Angle aube cercle ext.(deg.)"},
+                      {2, "Angle aube cercle sortie (deg.)"},
+                      {3, "Angle incidence entrée (deg.)"},
+                      {4, "D_int/D_externe "},
                       {5, "Différence hauteur sortie entrée"}},
          .defaults = {"1", "62", "108", "25", "0.74"},
-         .title = "Etude d'une aube en veine libre ", .setup = aubeCylindriqueSetup, .routine = etudiAubpt,
-         .onFailure = aubeCylindriqueFailure, .results = {{"Text3", "Vitesses, rendement et angle de sortie"}}},
+         .title = "Etude d'une aube en veine libre ",
+         .setup = aubeCylindriqueSetup,
+         .routine = etudiAubpt,
+         .onFailure = aubeCylindriqueFailure,
+         .results = {{"Text3", "Vitesses, rendement et angle de sortie"}}},
     };
     return pages;
 }

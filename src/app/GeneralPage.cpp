@@ -37,8 +37,10 @@ constexpr std::array<WallClass, 6> WallClasses{{{"Trés lisse", 0.011f},
 // (or no character) leaves the control as it is.
 void follow(Control& c, std::string_view half, int i) {
     if (i >= static_cast<int>(half.size())) return;
-    if (half[static_cast<std::size_t>(i)] == '1') c.visible = true;
-    else if (half[static_cast<std::size_t>(i)] == '0') c.visible = false;
+    if (half[static_cast<std::size_t>(i)] == '1')
+        c.visible = true;
+    else if (half[static_cast<std::size_t>(i)] == '0')
+        c.visible = false;
 }
 
 }  // namespace
@@ -243,8 +245,11 @@ void Formmain::wallClassChosen() {
         if (chosen != w.name) continue;
         sv.SharedRoughness = w.n;
         const std::string n = formatGeneral(w.n, sv.DecimalComma ? ',' : '.');
-        if (sv.FormulaId == FormulaCode::RectangularChannel || sv.FormulaId == FormulaCode::TrapezoidChannel || sv.FormulaId == FormulaCode::CircularChannel) set("zonetxt", 5, n);
-        else if (sv.FormulaId == FormulaCode::ChannelDepth) set("zonetxt", 3, n);
+        if (sv.FormulaId == FormulaCode::RectangularChannel || sv.FormulaId == FormulaCode::TrapezoidChannel ||
+            sv.FormulaId == FormulaCode::CircularChannel)
+            set("zonetxt", 5, n);
+        else if (sv.FormulaId == FormulaCode::ChannelDepth)
+            set("zonetxt", 3, n);
         return;
     }
 }
@@ -289,7 +294,8 @@ void Formmain::saveInputs() {
     const auto& folder = session().appFolder();
     if (sv.FormulaId == FormulaCode::InjectorFlow) {
         const auto existing = findFile(folder, "Tempobuse");
-        if (existing && !dialogs().question("Voulez vous écraser le fichier actuel \ndu calcul de Conduite circulaire ?\n"))
+        if (existing &&
+            !dialogs().question("Voulez vous écraser le fichier actuel \ndu calcul de Conduite circulaire ?\n"))
             return;
         // The flow in l/s; a result too large for it stops the save and leaves the value as it was.
         sv.SharedFlow = checkedValue(num("zoneresu") * 1000.0f);

@@ -4,8 +4,8 @@
 #include "core/SharedValues.h"
 #include "forms/Dialogs.h"
 #include "forms/Platform.h"
-#include "forms/Session.h"
 #include "forms/Printing.h"
+#include "forms/Session.h"
 
 namespace aub {
 
@@ -13,7 +13,7 @@ namespace {
 constexpr int White = 0xFFFFFF;
 // The help record listing the files the windows save.
 constexpr int SavedFilesHelpRecord = 34;
-}
+}  // namespace
 
 void Formmain::printWindow() {
     if (!dialogs().question("Voulez vous imrimer la feuille telle qu'elle est à l'écran ?")) return;
@@ -58,7 +58,9 @@ void Formmain::about() {
                    "Quelques calculs en hydraulique pour les petits sites : roues à eau, turbines,\r\n"
                    "conduites, canaux et coursiers, éolienne et marteau de forge.\r\n"
                    "Les résultats sont des ordres de grandeur à vérifier avant toute réalisation.\r\n\r\n"
-                   "Dossier des projets : " + shared().AppFolder + "\r\n\r\n"
+                   "Dossier des projets : " +
+                   shared().AppFolder +
+                   "\r\n\r\n"
                    "Cliquez sur ce texte pour le refermer.";
     text.visible = true;
 }

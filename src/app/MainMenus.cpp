@@ -28,20 +28,19 @@ const WindowEntry HeadLossWindows[] = {{"Coursier", "Spécial coursier", "Frmper
                                        {"Bassins", "Bassins", "Form12", ""},
                                        {"Darcy", "Canal (Darcy)", "frmarcy", ""},
                                        {"Moody", "Diagramme de Moody", "Moody", ""}};
-const WindowEntry DesignWindows[] = {
-    {"Turbines", "&Turbines", "Formroue", ""},
-    {"Rouebanki", "&Roue Banki", "Banki", ""},
-    {"Rouehaut", "Roue au  Dessus", "Formrouehaut", "erreur FrmRouehaut   "},
-    {"Rouedessous", "Roue en dessous", "Frmdessous", ""},
-    {"Rouecote", "Roue de coté", "Frmrouedecoté", "erreur FrmRouecoté  "},
-    {"Rouependante", "Roue pendante", "frmPendant", ""},
-    {"Rouponcelet", "Roue Poncelet", "FrmPoncel", ""},
-    {"Rouesagebien", "Roue Sagebien", "FrmSagebi", ""},
-    {"Eolienne", "Eolienne", "Frmpage78", ""},
-    {"Eoliennesimple", "Eolienne simple", "frméole01", ""},
-    {"Marteau", "Marteau de forge", "Frmmarteau", ""},
-    {"Domaine", "Domaine d'emploi des machines", "DomaineEmploi", ""},
-    {"Productible", "Productible annuel (débits classés)", "Productible", ""}};
+const WindowEntry DesignWindows[] = {{"Turbines", "&Turbines", "Formroue", ""},
+                                     {"Rouebanki", "&Roue Banki", "Banki", ""},
+                                     {"Rouehaut", "Roue au  Dessus", "Formrouehaut", "erreur FrmRouehaut   "},
+                                     {"Rouedessous", "Roue en dessous", "Frmdessous", ""},
+                                     {"Rouecote", "Roue de coté", "Frmrouedecoté", "erreur FrmRouecoté  "},
+                                     {"Rouependante", "Roue pendante", "frmPendant", ""},
+                                     {"Rouponcelet", "Roue Poncelet", "FrmPoncel", ""},
+                                     {"Rouesagebien", "Roue Sagebien", "FrmSagebi", ""},
+                                     {"Eolienne", "Eolienne", "Frmpage78", ""},
+                                     {"Eoliennesimple", "Eolienne simple", "frméole01", ""},
+                                     {"Marteau", "Marteau de forge", "Frmmarteau", ""},
+                                     {"Domaine", "Domaine d'emploi des machines", "DomaineEmploi", ""},
+                                     {"Productible", "Productible annuel (débits classés)", "Productible", ""}};
 
 constexpr const char* PipeWindow = "Formbuse";
 
@@ -143,8 +142,10 @@ void Formmain::enableDesignEntries() {
 
 void Formmain::openDesignWindow(const std::string& window, const std::string& failurePrefix) {
     if (!session().catalog().has(window)) return;
-    if (failurePrefix.empty()) session().open(window);
-    else trap([&] { session().open(window); }, FailurePolicy{.numberAfter = failurePrefix});
+    if (failurePrefix.empty())
+        session().open(window);
+    else
+        trap([&] { session().open(window); }, FailurePolicy{.numberAfter = failurePrefix});
 }
 
 void Formmain::conduiteCirculaire() {

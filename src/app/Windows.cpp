@@ -19,28 +19,31 @@
 namespace aub {
 
 void registerAllWindows(WindowCatalog& catalog) {
-    catalog.add("Frmdepart", [](Session& s) { return std::make_unique<Frmdepart>(s); },
-                [](Session& s) { s.show("Frmdepart", false); });
+    catalog.add(
+        "Frmdepart", [](Session& s) { return std::make_unique<Frmdepart>(s); },
+        [](Session& s) { s.show("Frmdepart", false); });
     catalog.declareNoStudy("Frmdepart");
-    catalog.add("Formmain", [](Session& s) { return std::make_unique<Formmain>(s); },
-                [](Session& s) { s.show("Formmain", false); });
+    catalog.add(
+        "Formmain", [](Session& s) { return std::make_unique<Formmain>(s); },
+        [](Session& s) { s.show("Formmain", false); });
     // Each formula page of the general page is a calculation, declared from its record.
     for (const FormulaPage& page : Formmain::formulaPages()) catalog.declareStudy(Formmain::studyDeclaration(page));
     catalog.add("Formhlp", [](Session& s) { return std::make_unique<Formhlp>(s); });
     catalog.declareNoStudy("Formhlp");
     // The parametric study, not modal, on the calculation window active last.
-    catalog.add(EtudeParametrique::WindowName, [](Session& s) { return std::make_unique<EtudeParametrique>(s); },
-                [](Session& s) {
-                    const std::string last = s.lastCalculationWindow();
-                    // The general page shows one formula page at a time: the study opens on it.
-                    std::string page;
-                    if (equalsNoCase(last, "Formmain"))
-                        if (const FormulaPage* p = Formmain::formulaPage(s.shared().FormulaId))
-                            page = Formmain::studyDeclaration(*p).caption;
-                    s.show(EtudeParametrique::WindowName, false);
-                    if (auto* study = dynamic_cast<EtudeParametrique*>(s.loaded(EtudeParametrique::WindowName)))
-                        study->openOn(last, page);
-                });
+    catalog.add(
+        EtudeParametrique::WindowName, [](Session& s) { return std::make_unique<EtudeParametrique>(s); },
+        [](Session& s) {
+            const std::string last = s.lastCalculationWindow();
+            // The general page shows one formula page at a time: the study opens on it.
+            std::string page;
+            if (equalsNoCase(last, "Formmain"))
+                if (const FormulaPage* p = Formmain::formulaPage(s.shared().FormulaId))
+                    page = Formmain::studyDeclaration(*p).caption;
+            s.show(EtudeParametrique::WindowName, false);
+            if (auto* study = dynamic_cast<EtudeParametrique*>(s.loaded(EtudeParametrique::WindowName)))
+                study->openOn(last, page);
+        });
     catalog.declareNoStudy(EtudeParametrique::WindowName);
     registerOvershotWindows(catalog);
     registerWheelsWindows(catalog);

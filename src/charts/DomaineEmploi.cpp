@@ -22,8 +22,7 @@ struct PowerLine {
     double kw;
     const char* name;
 };
-constexpr PowerLine PowerLines[] = {
-    {1, "1 kW"}, {10, "10 kW"}, {100, "100 kW"}, {1000, "1 MW"}, {10000, "10 MW"}};
+constexpr PowerLine PowerLines[] = {{1, "1 kW"}, {10, "10 kW"}, {100, "100 kW"}, {1000, "1 MW"}, {10000, "10 MW"}};
 constexpr int PowerLinePoints = 41;
 constexpr int PowerLineColor = 0x7F7F7F;
 constexpr int SiteColor = 0xD01010;
@@ -162,14 +161,15 @@ void DomaineEmploi::drawChart() {
         const double qFrom = std::max(QMin, k / HMax), qTo = std::min(QMax, k / HMin);
         if (!(qTo > qFrom)) continue;
         for (int i = 0; i < PowerLinePoints; ++i) {
-            const double q = std::pow(10.0, std::log10(qFrom) + (std::log10(qTo) - std::log10(qFrom)) * i /
-                                                                  (PowerLinePoints - 1));
+            const double q =
+                std::pow(10.0, std::log10(qFrom) + (std::log10(qTo) - std::log10(qFrom)) * i / (PowerLinePoints - 1));
             chart.addPoint(s, q, k / q);
         }
     }
     if (site_) {
         const int s = chart.addSeries("Site", SeriesKind::Marker, SiteColor);
-        chart.at(s).label = "Site : Q = " + shortNumber(site_->first) + " m3/s, H = " + shortNumber(site_->second) + " m";
+        chart.at(s).label =
+            "Site : Q = " + shortNumber(site_->first) + " m3/s, H = " + shortNumber(site_->second) + " m";
         chart.addPoint(s, site_->first, site_->second);
     }
 }

@@ -34,8 +34,9 @@ void Moody::refresh() {
     Control& graph = ctl("Graphe");
     buildMoodyChart(graph.chart, point);
     Control& text = ctl("Point");
-    text.caption = known ? "Conduite : Re = " + chartNumber(re) + ", f = " + chartNumber(f) + ", ε/D = " + chartNumber(eps)
-                         : "Aucun calcul de Colebrook : choisissez « Colebrook » dans la fenêtre des conduites en charge.";
+    text.caption =
+        known ? "Conduite : Re = " + chartNumber(re) + ", f = " + chartNumber(f) + ", ε/D = " + chartNumber(eps)
+              : "Aucun calcul de Colebrook : choisissez « Colebrook » dans la fenêtre des conduites en charge.";
 }
 
 }  // namespace aub

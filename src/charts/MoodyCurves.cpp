@@ -57,8 +57,8 @@ void buildMoodyChart(Chart& chart, const std::optional<MoodyPoint>& point) {
 
     const int laminar = chart.addSeries("Laminaire f = 64/Re", SeriesKind::Line, 0x000000);
     for (int i = 0; i < LaminarPoints; ++i) {
-        const double re = std::pow(10.0, std::log10(MoodyReMin) +
-                                             (std::log10(LaminarLimit) - std::log10(MoodyReMin)) * i / (LaminarPoints - 1));
+        const double re = std::pow(10.0, std::log10(MoodyReMin) + (std::log10(LaminarLimit) - std::log10(MoodyReMin)) *
+                                                                      i / (LaminarPoints - 1));
         chart.addPoint(laminar, re, 64.0 / re);
     }
 
@@ -78,7 +78,8 @@ void buildMoodyChart(Chart& chart, const std::optional<MoodyPoint>& point) {
     if (!point) return;
     if (emphasised < 0) {
         emphasised = chart.addSeries(roughnessName(point->relativeRoughness) + " (conduite)", SeriesKind::Line);
-        for (const ChartPoint& p : colebrookCurve(point->relativeRoughness, TurbulentStart, MoodyReMax, MoodyCurvePoints))
+        for (const ChartPoint& p :
+             colebrookCurve(point->relativeRoughness, TurbulentStart, MoodyReMax, MoodyCurvePoints))
             chart.addPoint(emphasised, p.x, p.y);
     }
     chart.at(emphasised).color = EmphasisColor;

@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "app/Dossier.h"
-#include "core/NumberText.h"
 #include "app/Windows.h"
+#include "core/NumberText.h"
 #include "files/AppFolder.h"
 #include "forms/Chart.h"
 #include "forms/Form.h"
@@ -42,8 +42,8 @@ const char* Usage =
 constexpr int BadStudy = 4;
 
 struct StudyOptions {
-    std::string sweep;                 // "PARAMETRE=DE:A:N[:geo]"
-    std::string second;                // "PARAMETRE=V1;V2;..."
+    std::string sweep;   // "PARAMETRE=DE:A:N[:geo]"
+    std::string second;  // "PARAMETRE=V1;V2;..."
     std::vector<std::string> followed;
     bool any() const { return !sweep.empty() || !second.empty() || !followed.empty(); }
 };
@@ -91,9 +91,12 @@ std::string parseSweep(const std::string& text, StudyRequest& request) {
     request.points = static_cast<int>(*n);
     if (fields.size() == 4) {
         const std::string p = toUpperAscii(fields[3]);
-        if (p == "GEO" || p == "G" || p == "GEOMETRIQUE") request.progression = Progression::Geometric;
-        else if (p == "LIN" || p == "L" || p == "LINEAIRE") request.progression = Progression::Linear;
-        else return "Progression : lin ou geo";
+        if (p == "GEO" || p == "G" || p == "GEOMETRIQUE")
+            request.progression = Progression::Geometric;
+        else if (p == "LIN" || p == "L" || p == "LINEAIRE")
+            request.progression = Progression::Linear;
+        else
+            return "Progression : lin ou geo";
     }
     return {};
 }
@@ -123,8 +126,11 @@ int runStudy(const StudyOptions& options, Session& session, const std::filesyste
         actions += (actions.empty() ? "" : ", ") + d.action;
     }
     if (!declaration) {
-        if (actions.empty()) err << "La fenêtre " << window << " n'a pas de calcul à étudier\n";
-        else err << "L'étape « " << action << " » ne calcule pas " << window << " (étape du calcul : " << actions << ")\n";
+        if (actions.empty())
+            err << "La fenêtre " << window << " n'a pas de calcul à étudier\n";
+        else
+            err << "L'étape « " << action << " » ne calcule pas " << window << " (étape du calcul : " << actions
+                << ")\n";
         return BadStudy;
     }
 
@@ -178,8 +184,7 @@ int runStudy(const StudyOptions& options, Session& session, const std::filesyste
 }
 
 // `--csv FENETRE:CONTROLE`: the chart's CSV export, exactly as the view saves it.
-int printChartCsv(Session& session, const std::string& target, char separator, std::ostream& out,
-                  std::ostream& err) {
+int printChartCsv(Session& session, const std::string& target, char separator, std::ostream& out, std::ostream& err) {
     const auto colon = target.find(':');
     const std::string window = colon == std::string::npos ? "" : target.substr(0, colon);
     const std::string control = colon == std::string::npos ? "" : target.substr(colon + 1);

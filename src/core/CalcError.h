@@ -8,21 +8,21 @@ namespace aub {
 
 // Error numbers shown by the program, with their French descriptions.
 enum ErrorCode : int {
-    ErrOverflow = 6,          // "Dépassement de capacité"
-    ErrBadCall = 5,           // "Argument ou appel de procédure incorrect"
-    ErrOutOfMemory = 7,       // "Mémoire insuffisante"
-    ErrSubscript = 9,         // "L'indice n'appartient pas à la sélection"
-    ErrDivByZero = 11,        // "Division par zéro"
-    ErrTypeMismatch = 13,     // "Type incompatible"
-    ErrBadFileName = 52,      // "Nom ou numéro de fichier incorrect"
-    ErrFileNotFound = 53,     // "Fichier introuvable"
-    ErrFileExists = 58,       // "Fichier déjà existant"
-    ErrDiskFull = 61,         // "Disque plein"
-    ErrPastEnd = 62,          // "L'entrée dépasse la fin de fichier"
-    ErrPermission = 70,       // "Permission refusée"
-    ErrPathAccess = 75,       // "Erreur d'accès au chemin ou au fichier"
-    ErrPathNotFound = 76,     // "Chemin d'accès introuvable"
-    ErrBadProperty = 380,     // "Valeur de propriété incorrecte"
+    ErrOverflow = 6,       // "Dépassement de capacité"
+    ErrBadCall = 5,        // "Argument ou appel de procédure incorrect"
+    ErrOutOfMemory = 7,    // "Mémoire insuffisante"
+    ErrSubscript = 9,      // "L'indice n'appartient pas à la sélection"
+    ErrDivByZero = 11,     // "Division par zéro"
+    ErrTypeMismatch = 13,  // "Type incompatible"
+    ErrBadFileName = 52,   // "Nom ou numéro de fichier incorrect"
+    ErrFileNotFound = 53,  // "Fichier introuvable"
+    ErrFileExists = 58,    // "Fichier déjà existant"
+    ErrDiskFull = 61,      // "Disque plein"
+    ErrPastEnd = 62,       // "L'entrée dépasse la fin de fichier"
+    ErrPermission = 70,    // "Permission refusée"
+    ErrPathAccess = 75,    // "Erreur d'accès au chemin ou au fichier"
+    ErrPathNotFound = 76,  // "Chemin d'accès introuvable"
+    ErrBadProperty = 380,  // "Valeur de propriété incorrecte"
 };
 
 // French description of an error number; unknown numbers give

@@ -8,21 +8,21 @@
 // Inputs that are already NaN or infinite give 6.
 namespace aub {
 
-float checkedValue(double x);             // x as a float; throws 6 when not finite or too large
+float checkedValue(double x);  // x as a float; throws 6 when not finite or too large
 float cdiv(float a, float b);
-double cdivd(double a, double b);          // same rules, double range
+double cdivd(double a, double b);  // same rules, double range
 float csqrt(float x);
-float cpow(float base, float exponent);    // base^exponent as the program computes it
-float clog(float x);                       // natural logarithm
+float cpow(float base, float exponent);  // base^exponent as the program computes it
+float clog(float x);                     // natural logarithm
 float clog10(float x);
 float cexp(float x);
-float catan(float x);                      // arctan; never fails for finite x
-float ctan(float x);                       // tangent; fails with 6 when not finite
+float catan(float x);  // arctan; never fails for finite x
+float ctan(float x);   // tangent; fails with 6 when not finite
 
 // Whole-number conversions: halves go to the even neighbour; out of range -> 6.
-unsigned char toByte(double x);            // 0..255
-short toInteger(double x);                 // -32768..32767
-int toLong(double x);                      // 32-bit
+unsigned char toByte(double x);  // 0..255
+short toInteger(double x);       // -32768..32767
+int toLong(double x);            // 32-bit
 double roundHalfEven(double x);
 
 }  // namespace aub

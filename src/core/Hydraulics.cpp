@@ -16,20 +16,16 @@ namespace aub {
 namespace {
 
 // Polar laws fail only when the angle or a coefficient is not a finite single.
-void requirePolarFinite(float alphaDeg, float cl, float cd)
-{
-    if (!std::isfinite(alphaDeg) || !std::isfinite(cl) || !std::isfinite(cd))
-        throw CalcError(ErrOverflow);
+void requirePolarFinite(float alphaDeg, float cl, float cd) {
+    if (!std::isfinite(alphaDeg) || !std::isfinite(cl) || !std::isfinite(cd)) throw CalcError(ErrOverflow);
 }
 
 }  // namespace
 
-void wallRoughness(const std::string& material, float& roughness, Messenger& messenger)
-{
+void wallRoughness(const std::string& material, float& roughness, Messenger& messenger) {
     static const std::pair<const char*, float> table[] = {
-        {"Cuivre", 0.0015f},     {"Plastic", 0.002f},     {"Acier lisse", 0.002f},
-        {"Fibro", 0.03f},        {"Acier soudé", 0.01f},  {"Fonte neuve", 0.25f},
-        {"Bois poncé", 0.3f},    {"Bois brut", 0.9f},
+        {"Cuivre", 0.0015f},    {"Plastic", 0.002f},    {"Acier lisse", 0.002f}, {"Fibro", 0.03f},
+        {"Acier soudé", 0.01f}, {"Fonte neuve", 0.25f}, {"Bois poncé", 0.3f},    {"Bois brut", 0.9f},
     };
     if (material.empty()) {
         messenger.message("Pas de nature de paroi !");
@@ -44,18 +40,14 @@ void wallRoughness(const std::string& material, float& roughness, Messenger& mes
     roughness = 1.0f;
 }
 
-double colebrookFriction(double eps, double re, Messenger& messenger)
-{
+double colebrookFriction(double eps, double re, Messenger& messenger) {
     if (std::isnan(eps) || std::isnan(re)) {
         messenger.message(errorDescription(ErrOverflow));
         return -1.0;
     }
-    if (eps < 0.0 || eps > 3.0 || re < 0.0)
-        return -1.0;
-    if (re == 0.0)
-        return 0.0;
-    if (re < 2500.0)
-        return 64.0 / re;
+    if (eps < 0.0 || eps > 3.0 || re < 0.0) return -1.0;
+    if (re == 0.0) return 0.0;
+    if (re < 2500.0) return 64.0 / re;
     if (std::isinf(re)) {
         messenger.message(errorDescription(ErrOverflow));
         return -1.0;
@@ -97,8 +89,7 @@ double colebrookFriction(double eps, double re, Messenger& messenger)
     }
     held = f;
     for (int step = 0; step < ColebrookMaxSteps; ++step) {
-        if (std::fabs(g) < 1e-9)
-            return f;
+        if (std::fabs(g) < 1e-9) return f;
         const double fm15 = std::pow(f, -1.5);
         const double dg = -0.5 * fm15 - (2.51 / (ln10 * a * re)) * fm15;
         const double next = f - g / dg;
@@ -111,16 +102,13 @@ double colebrookFriction(double eps, double re, Messenger& messenger)
         }
         held = f;
     }
-    if (std::fabs(g) < 1e-9)
-        return f;
+    if (std::fabs(g) < 1e-9) return f;
     messenger.message("Le coefficient de frottement ne converge pas");
     return -1.0;
 }
 
-void flatPlatePolar(float a, float& cl, float& cd)
-{
-    if (!std::isfinite(a))
-        throw CalcError(ErrOverflow);
+void flatPlatePolar(float a, float& cl, float& cd) {
+    if (!std::isfinite(a)) throw CalcError(ErrOverflow);
     if (a <= 15.0f) {
         cl = 0.0714f * a;
         cd = 0.0014f * a * a;
@@ -136,10 +124,8 @@ void flatPlatePolar(float a, float& cl, float& cd)
     requirePolarFinite(a, cl, cd);
 }
 
-void clarkYPolar(float a, float& cl, float& cd)
-{
-    if (!std::isfinite(a))
-        throw CalcError(ErrOverflow);
+void clarkYPolar(float a, float& cl, float& cd) {
+    if (!std::isfinite(a)) throw CalcError(ErrOverflow);
     if (a <= 9.2f)
         cl = 0.1f * a + 0.35f;
     else if (a <= 15.0f)
@@ -150,10 +136,8 @@ void clarkYPolar(float a, float& cl, float& cd)
     requirePolarFinite(a, cl, cd);
 }
 
-void naca4415Polar(float a, float& cl, float& cd)
-{
-    if (!std::isfinite(a))
-        throw CalcError(ErrOverflow);
+void naca4415Polar(float a, float& cl, float& cd) {
+    if (!std::isfinite(a)) throw CalcError(ErrOverflow);
     if (a <= 10.0f) {
         cl = 0.08f * a + 0.5f;
         cd = 0.004f * a;
@@ -167,10 +151,8 @@ void naca4415Polar(float a, float& cl, float& cd)
     requirePolarFinite(a, cl, cd);
 }
 
-void naca63415Polar(float a, float& cl, float& cd)
-{
-    if (!std::isfinite(a))
-        throw CalcError(ErrOverflow);
+void naca63415Polar(float a, float& cl, float& cd) {
+    if (!std::isfinite(a)) throw CalcError(ErrOverflow);
     if (a <= 6.5f)
         cl = 0.1f * a + 0.35f;
     else if (a <= 40.0f)
@@ -186,10 +168,8 @@ void naca63415Polar(float a, float& cl, float& cd)
     requirePolarFinite(a, cl, cd);
 }
 
-float manningToBazin(float n, Messenger& messenger)
-{
-    if (std::isnan(n))
-        throw CalcError(ErrOverflow);
+float manningToBazin(float n, Messenger& messenger) {
+    if (std::isnan(n)) throw CalcError(ErrOverflow);
     if (n < 0.01f) {
         messenger.message("Controle imposssible");
         return 0.0f;
@@ -200,67 +180,50 @@ float manningToBazin(float n, Messenger& messenger)
     return checkedValue(r);
 }
 
-float arcSin(float& x)
-{
-    if (std::isnan(x))
-        throw CalcError(ErrOverflow);
-    if (std::fabs(x) > 1.0f)
-        return 0.0f;
-    if (std::fabs(x) == 1.0f)
-        x = std::copysign(0.999999999f, x);
+float arcSin(float& x) {
+    if (std::isnan(x)) throw CalcError(ErrOverflow);
+    if (std::fabs(x) > 1.0f) return 0.0f;
+    if (std::fabs(x) == 1.0f) x = std::copysign(0.999999999f, x);
     const float x2 = x * x;
-    if (x2 == 0.0f)
-        return 0.0f;
+    if (x2 == 0.0f) return 0.0f;
     return 1.5707965f - std::atan(std::sqrt((1.0f - x2) / x2));
 }
 
-float arcCosDeg(float& x)
-{
-    if (std::isnan(x))
-        throw CalcError(ErrOverflow);
-    if (x < -1.0f || x > 1.0f)
-        return 0.0f;
-    if (std::fabs(x) == 1.0f)
-        x = std::copysign(0.999999999f, x);
+float arcCosDeg(float& x) {
+    if (std::isnan(x)) throw CalcError(ErrOverflow);
+    if (x < -1.0f || x > 1.0f) return 0.0f;
+    if (std::fabs(x) == 1.0f) x = std::copysign(0.999999999f, x);
     const float rest = 1.0f - x * x;
     if (rest <= 0.0f)  // the argument is ±1 in single precision
         return x > 0.0f ? 0.0f : 180.0f;
     return (1.5707965f - std::atan(x / std::sqrt(rest))) * 180.0f / Pi;
 }
 
-float triangleAngle(float a, float b, float c)
-{
-    if (b == 0.0f || c == 0.0f)
-        throw CalcError(ErrDivByZero);
+float triangleAngle(float a, float b, float c) {
+    if (b == 0.0f || c == 0.0f) throw CalcError(ErrDivByZero);
     float cosine = cdiv(b * b + c * c - a * a, 2.0f * b * c);
     return arcCosDeg(cosine);
 }
 
-float elasticImpact(float m1, float m2, float u1, float u2, float& u2After)
-{
+float elasticImpact(float m1, float m2, float u1, float u2, float& u2After) {
     const float total = m1 + m2;
-    if (total == 0.0f)
-        throw CalcError(ErrDivByZero);
+    if (total == 0.0f) throw CalcError(ErrDivByZero);
     const float u1After = cdiv((m1 - m2) * u1 + 2.0f * m2 * u2, total);
     u2After = cdiv((m2 - m1) * u2 + 2.0f * m1 * u1, total);
     return u1After;
 }
 
-void waitSeconds(float s, const std::function<void()>& pump)
-{
-    if (!std::isfinite(s) || s <= 0.0f)
-        return;
+void waitSeconds(float s, const std::function<void()>& pump) {
+    if (!std::isfinite(s) || s <= 0.0f) return;
     using Clock = std::chrono::steady_clock;
     const double seconds = std::min(static_cast<double>(s), 3600.0);
-    const auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(
-                                             std::chrono::duration<double>(seconds));
+    const auto deadline =
+        Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
     const auto slice = std::chrono::milliseconds(10);
     for (;;) {
-        if (pump)
-            pump();
+        if (pump) pump();
         const auto now = Clock::now();
-        if (now >= deadline)
-            return;
+        if (now >= deadline) return;
         const auto left = deadline - now;
         std::this_thread::sleep_for(left < slice ? left : Clock::duration(slice));
     }

@@ -34,10 +34,10 @@ double colebrookFriction(double eps, double re, Messenger& messenger);
 // Outputs are left unchanged where the law says so (flat plate, 15 < a <= 40: CD).
 // An angle or a coefficient that is not a finite single throws CalcError(6); the
 // caller shows its description followed by "  erreur".
-void flatPlatePolar(float alphaDeg, float& cl, float& cd);    // "PLACAPLAT"
-void clarkYPolar(float alphaDeg, float& cl, float& cd);       // "CLARK_Y"
-void naca4415Polar(float alphaDeg, float& cl, float& cd);     // "NACA_4415"
-void naca63415Polar(float alphaDeg, float& cl, float& cd);    // "NACA_63_415"
+void flatPlatePolar(float alphaDeg, float& cl, float& cd);  // "PLACAPLAT"
+void clarkYPolar(float alphaDeg, float& cl, float& cd);     // "CLARK_Y"
+void naca4415Polar(float alphaDeg, float& cl, float& cd);   // "NACA_4415"
+void naca63415Polar(float alphaDeg, float& cl, float& cd);  // "NACA_63_415"
 
 // Bazin coefficient from a Manning n. n < 0.01: "Controle imposssible" and 0.
 // m = 1000 n; (0.5799789 m² − 4.599084 m − 0.01082456 m³ + 0.0000560053 m⁴) / 100.

@@ -29,30 +29,23 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
 // Accumulates one mantissa digit.
-void addDigit(DecimalText& n, char c, bool afterPoint)
-{
-    if (!(n.digits.empty() && c == '0'))
-        n.digits.push_back(c);
-    if (afterPoint)
-        --n.exponent;
+void addDigit(DecimalText& n, char c, bool afterPoint) {
+    if (!(n.digits.empty() && c == '0')) n.digits.push_back(c);
+    if (afterPoint) --n.exponent;
 }
 
-void addExponentDigit(long long& e, char c)
-{
-    if (e < ExponentCap)
-        e = e * 10 + (c - '0');
+void addExponentDigit(long long& e, char c) {
+    if (e < ExponentCap) e = e * 10 + (c - '0');
 }
 
 // Lenient reader: longest leading number, blanks skipped anywhere inside it,
 // sign, digits, one separator, exponent introduced by e, E, d or D.
 // Returns false when no digit was found (the value is then zero).
-bool scanLenient(std::string_view s, char separator, DecimalText& n)
-{
+bool scanLenient(std::string_view s, char separator, DecimalText& n) {
     std::size_t i = 0;
     const std::size_t len = s.size();
     auto skipBlanks = [&] {
-        while (i < len && isBlank(s[i]))
-            ++i;
+        while (i < len && isBlank(s[i])) ++i;
     };
     skipBlanks();
     if (i < len && (s[i] == '+' || s[i] == '-')) {
@@ -63,8 +56,7 @@ bool scanLenient(std::string_view s, char separator, DecimalText& n)
     bool afterPoint = false;
     for (; i < len; ++i) {
         const char c = s[i];
-        if (isBlank(c))
-            continue;
+        if (isBlank(c)) continue;
         if (isDigit(c)) {
             anyDigit = true;
             addDigit(n, c, afterPoint);
@@ -74,13 +66,11 @@ bool scanLenient(std::string_view s, char separator, DecimalText& n)
             break;
         }
     }
-    if (!anyDigit)
-        return false;
+    if (!anyDigit) return false;
     if (i < len && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
         std::size_t j = i + 1;
         auto skip = [&] {
-            while (j < len && isBlank(s[j]))
-                ++j;
+            while (j < len && isBlank(s[j])) ++j;
         };
         skip();
         bool negExp = false;
@@ -91,23 +81,19 @@ bool scanLenient(std::string_view s, char separator, DecimalText& n)
         long long e = 0;
         bool expDigit = false;
         for (; j < len; ++j) {
-            if (isBlank(s[j]))
-                continue;
-            if (!isDigit(s[j]))
-                break;
+            if (isBlank(s[j])) continue;
+            if (!isDigit(s[j])) break;
             expDigit = true;
             addExponentDigit(e, s[j]);
         }
-        if (expDigit)
-            n.exponent += negExp ? -e : e;
+        if (expDigit) n.exponent += negExp ? -e : e;
     }
     return true;
 }
 
 // Strict reader: the whole text must be [sign] digits [separator digits] [E [sign] digits],
 // with at least one mantissa digit and no blanks.
-bool scanStrict(std::string_view s, char separator, DecimalText& n)
-{
+bool scanStrict(std::string_view s, char separator, DecimalText& n) {
     std::size_t i = 0;
     const std::size_t len = s.size();
     if (i < len && (s[i] == '+' || s[i] == '-')) {
@@ -127,8 +113,7 @@ bool scanStrict(std::string_view s, char separator, DecimalText& n)
             break;
         }
     }
-    if (!anyDigit)
-        return false;
+    if (!anyDigit) return false;
     if (i < len && (s[i] == 'e' || s[i] == 'E')) {
         ++i;
         bool negExp = false;
@@ -142,8 +127,7 @@ bool scanStrict(std::string_view s, char separator, DecimalText& n)
             expDigit = true;
             addExponentDigit(e, s[i]);
         }
-        if (!expDigit)
-            return false;
+        if (!expDigit) return false;
         n.exponent += negExp ? -e : e;
     }
     return i == len;
@@ -151,23 +135,18 @@ bool scanStrict(std::string_view s, char separator, DecimalText& n)
 
 // Correctly rounded conversion; beyond the type's range gives ±infinity, below it 0.
 template <class T>
-T toValue(const DecimalText& n)
-{
-    if (n.digits.empty())
-        return T(0);
+T toValue(const DecimalText& n) {
+    if (n.digits.empty()) return T(0);
     const long long magnitude = static_cast<long long>(n.digits.size()) + n.exponent;
     const T inf = std::numeric_limits<T>::infinity();
-    if (magnitude > 400)
-        return n.negative ? -inf : inf;
-    if (magnitude < -400)
-        return T(0);
+    if (magnitude > 400) return n.negative ? -inf : inf;
+    if (magnitude < -400) return T(0);
     std::string text = n.digits;
     text += 'e';
     text += std::to_string(n.exponent);
     T v{};
     const auto r = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (r.ec == std::errc::result_out_of_range)
-        return magnitude > 0 ? (n.negative ? -inf : inf) : T(0);
+    if (r.ec == std::errc::result_out_of_range) return magnitude > 0 ? (n.negative ? -inf : inf) : T(0);
     return n.negative ? -v : v;
 }
 
@@ -181,16 +160,14 @@ struct ShortestForm {
 };
 
 template <class T>
-ShortestForm shortestForm(T value)
-{
+ShortestForm shortestForm(T value) {
     ShortestForm f;
     f.negative = std::signbit(value);
     char buf[64];
     const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific);
     const char* p = buf;
     for (; p < r.ptr && *p != 'e'; ++p) {
-        if (isDigit(*p))
-            f.digits.push_back(*p);
+        if (isDigit(*p)) f.digits.push_back(*p);
     }
     if (p < r.ptr) {
         ++p;  // 'e'
@@ -202,8 +179,7 @@ ShortestForm shortestForm(T value)
 }
 
 // Adds one unit to the last digit of a digit string; returns true on carry out of the first.
-bool incrementDigits(std::string& d)
-{
+bool incrementDigits(std::string& d) {
     for (std::size_t k = d.size(); k-- > 0;) {
         if (d[k] == '9') {
             d[k] = '0';
@@ -225,15 +201,12 @@ struct MaskLayout {
 
 bool isPlaceholder(char c) { return c == '#' || c == '0' || c == '.'; }
 
-MaskLayout parseMask(std::string_view mask)
-{
+MaskLayout parseMask(std::string_view mask) {
     MaskLayout m;
     std::size_t first = 0;
-    while (first < mask.size() && !isPlaceholder(mask[first]))
-        ++first;
+    while (first < mask.size() && !isPlaceholder(mask[first])) ++first;
     std::size_t last = mask.size();
-    while (last > first && !isPlaceholder(mask[last - 1]))
-        --last;
+    while (last > first && !isPlaceholder(mask[last - 1])) --last;
     m.prefix = mask.substr(0, first);
     m.suffix = mask.substr(last);
     const std::string_view core = mask.substr(first, last - first);
@@ -243,18 +216,15 @@ MaskLayout parseMask(std::string_view mask)
     int count = 0;
     bool zeroSeen = false;
     for (char c : whole) {
-        if (c == '0')
-            zeroSeen = true;
-        if ((c == '0' || c == '#') && zeroSeen)
-            ++count;
+        if (c == '0') zeroSeen = true;
+        if ((c == '0' || c == '#') && zeroSeen) ++count;
     }
     m.intMin = count;
     if (m.hasPoint) {
         for (char c : core.substr(point + 1)) {
             if (c == '#' || c == '0') {
                 ++m.decMax;
-                if (c == '0')
-                    m.decMin = m.decMax;
+                if (c == '0') m.decMin = m.decMax;
             }
         }
     }
@@ -262,12 +232,9 @@ MaskLayout parseMask(std::string_view mask)
 }
 
 template <class T>
-std::string formatMaskImpl(T value, std::string_view mask)
-{
-    if (!std::isfinite(value))
-        throw CalcError(ErrOverflow);
-    if (mask.empty())
-        return formatGeneral(value);
+std::string formatMaskImpl(T value, std::string_view mask) {
+    if (!std::isfinite(value)) throw CalcError(ErrOverflow);
+    if (mask.empty()) return formatGeneral(value);
     const MaskLayout m = parseMask(mask);
     const ShortestForm f = shortestForm(value);
 
@@ -282,8 +249,7 @@ std::string formatMaskImpl(T value, std::string_view mask)
         intLen = 0;
     } else {
         all = f.digits;
-        if (pointPos > nd)
-            all.append(static_cast<std::size_t>(pointPos - nd), '0');
+        if (pointPos > nd) all.append(static_cast<std::size_t>(pointPos - nd), '0');
         intLen = pointPos;
     }
 
@@ -301,15 +267,12 @@ std::string formatMaskImpl(T value, std::string_view mask)
     }
 
     std::string frac = all.substr(static_cast<std::size_t>(intLen));
-    if (static_cast<int>(frac.size()) < m.decMin)
-        frac.append(static_cast<std::size_t>(m.decMin) - frac.size(), '0');
-    while (static_cast<int>(frac.size()) > m.decMin && frac.back() == '0')
-        frac.pop_back();
+    if (static_cast<int>(frac.size()) < m.decMin) frac.append(static_cast<std::size_t>(m.decMin) - frac.size(), '0');
+    while (static_cast<int>(frac.size()) > m.decMin && frac.back() == '0') frac.pop_back();
 
     std::string whole = all.substr(0, static_cast<std::size_t>(intLen));
     std::size_t lead = 0;
-    while (lead < whole.size() && whole[lead] == '0')
-        ++lead;
+    while (lead < whole.size() && whole[lead] == '0') ++lead;
     whole.erase(0, lead);
     const bool isZero = whole.empty() && frac.find_first_not_of('0') == std::string::npos;
     if (static_cast<int>(whole.size()) < m.intMin)
@@ -318,11 +281,9 @@ std::string formatMaskImpl(T value, std::string_view mask)
     std::string out;
     out.reserve(m.prefix.size() + whole.size() + frac.size() + m.suffix.size() + 2);
     out += m.prefix;
-    if (f.negative && !isZero)
-        out += '-';
+    if (f.negative && !isZero) out += '-';
     out += whole;
-    if (m.hasPoint)
-        out += '.';
+    if (m.hasPoint) out += '.';
     out += frac;
     out += m.suffix;
     return out;
@@ -331,16 +292,12 @@ std::string formatMaskImpl(T value, std::string_view mask)
 // Significant-digit rendering shared by the general format and the plain number text.
 // Fixed notation for 1e-5 <= |x| < 10^fixedLimit (after rounding), scientific otherwise.
 template <class T>
-std::string significantText(T value, int significant, int fixedLimit, char separator, bool plain)
-{
-    if (!std::isfinite(value))
-        throw CalcError(ErrOverflow);
+std::string significantText(T value, int significant, int fixedLimit, char separator, bool plain) {
+    if (!std::isfinite(value)) throw CalcError(ErrOverflow);
     std::string sign = plain ? " " : "";
-    if (value == T(0))
-        return sign + "0";
+    if (value == T(0)) return sign + "0";
     ShortestForm f = shortestForm(value);
-    if (f.negative)
-        sign = "-";
+    if (f.negative) sign = "-";
     std::string d = f.digits;
     int e = f.exponent;
     if (static_cast<int>(d.size()) > significant) {
@@ -352,8 +309,7 @@ std::string significantText(T value, int significant, int fixedLimit, char separ
             ++e;
         }
     }
-    while (d.size() > 1 && d.back() == '0')
-        d.pop_back();
+    while (d.size() > 1 && d.back() == '0') d.pop_back();
 
     std::string out = sign;
     if (e < -5 || e >= fixedLimit) {
@@ -365,8 +321,7 @@ std::string significantText(T value, int significant, int fixedLimit, char separ
         out += 'E';
         out += e < 0 ? '-' : '+';
         const int ae = e < 0 ? -e : e;
-        if (ae < 10)
-            out += '0';
+        if (ae < 10) out += '0';
         out += std::to_string(ae);
         return out;
     }
@@ -381,8 +336,7 @@ std::string significantText(T value, int significant, int fixedLimit, char separ
             out.append(d, intDigits);
         }
     } else {
-        if (!plain)
-            out += '0';
+        if (!plain) out += '0';
         out += separator;
         out.append(static_cast<std::size_t>(-e - 1), '0');
         out += d;
@@ -390,20 +344,15 @@ std::string significantText(T value, int significant, int fixedLimit, char separ
     return out;
 }
 
-void replaceFirst(std::string& s, char from, char to)
-{
+void replaceFirst(std::string& s, char from, char to) {
     const std::size_t k = s.find(from);
-    if (k != std::string::npos)
-        s[k] = to;
+    if (k != std::string::npos) s[k] = to;
 }
 
 // Decodes one UTF-8 code point at s[i], advancing i; a stray byte stands for itself.
-char32_t nextCodePoint(std::string_view s, std::size_t& i)
-{
+char32_t nextCodePoint(std::string_view s, std::size_t& i) {
     const auto b0 = static_cast<unsigned char>(s[i]);
-    auto cont = [&](std::size_t k) {
-        return k < s.size() && (static_cast<unsigned char>(s[k]) & 0xC0) == 0x80;
-    };
+    auto cont = [&](std::size_t k) { return k < s.size() && (static_cast<unsigned char>(s[k]) & 0xC0) == 0x80; };
     if (b0 >= 0xC2 && b0 < 0xE0 && cont(i + 1)) {
         const char32_t c = ((b0 & 0x1Fu) << 6) | (static_cast<unsigned char>(s[i + 1]) & 0x3Fu);
         i += 2;
@@ -426,10 +375,8 @@ char32_t nextCodePoint(std::string_view s, std::size_t& i)
     return b0;
 }
 
-char32_t foldCase(char32_t c)
-{
-    if (c >= U'A' && c <= U'Z')
-        return c + 32;
+char32_t foldCase(char32_t c) {
+    if (c >= U'A' && c <= U'Z') return c + 32;
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7)  // À..Þ except ×
         return c + 32;
     if (c == 0x178)  // Ÿ
@@ -444,29 +391,24 @@ char32_t foldCase(char32_t c)
 namespace {
 
 template <class T>
-T parseNumberAs(std::string& text, bool decimalComma, Messenger& messenger)
-{
-    if (text.empty())
-        return T(0);
+T parseNumberAs(std::string& text, bool decimalComma, Messenger& messenger) {
+    if (text.empty()) return T(0);
     text = trim(text);
-    if (text.empty())
-        return T(0);
+    if (text.empty()) return T(0);
     std::string work = text;
     DecimalText n;
     int failure = 0;
     T result = T(0);
     if (decimalComma) {
         replaceFirst(work, '.', ',');
-        if (!scanStrict(work, ',', n))
-            failure = ErrTypeMismatch;
+        if (!scanStrict(work, ',', n)) failure = ErrTypeMismatch;
     } else {
         replaceFirst(work, ',', '.');
         scanLenient(work, '.', n);
     }
     if (failure == 0) {
         result = toValue<T>(n);
-        if (!std::isfinite(result))
-            failure = ErrOverflow;
+        if (!std::isfinite(result)) failure = ErrOverflow;
     }
     if (failure != 0) {
         messenger.message(errorDescription(failure) + "\n" + "  Saisie de zone numérique incorrecte");
@@ -477,21 +419,17 @@ T parseNumberAs(std::string& text, bool decimalComma, Messenger& messenger)
 
 }  // namespace
 
-float parseNumber(std::string& text, bool decimalComma, Messenger& messenger)
-{
+float parseNumber(std::string& text, bool decimalComma, Messenger& messenger) {
     return parseNumberAs<float>(text, decimalComma, messenger);
 }
 
-double parseNumberDouble(std::string& text, bool decimalComma, Messenger& messenger)
-{
+double parseNumberDouble(std::string& text, bool decimalComma, Messenger& messenger) {
     return parseNumberAs<double>(text, decimalComma, messenger);
 }
 
-double leadingNumber(std::string_view text)
-{
+double leadingNumber(std::string_view text) {
     DecimalText n;
-    if (!scanLenient(text, '.', n))
-        return 0.0;
+    if (!scanLenient(text, '.', n)) return 0.0;
     const double v = toValue<double>(n);
     return v == 0.0 ? 0.0 : v;
 }
@@ -499,61 +437,47 @@ double leadingNumber(std::string_view text)
 std::string formatMask(float value, std::string_view mask) { return formatMaskImpl(value, mask); }
 std::string formatMask(double value, std::string_view mask) { return formatMaskImpl(value, mask); }
 
-std::string formatNumber(float value)
-{
-    return formatMask(value, value >= 1.0f ? "###0.###" : "0.####");
-}
+std::string formatNumber(float value) { return formatMask(value, value >= 1.0f ? "###0.###" : "0.####"); }
 
 std::string formatNumber3(float value) { return formatMask(value, "######0.000"); }
 
-std::string formatGeneral(float value, char decimalSeparator)
-{
+std::string formatGeneral(float value, char decimalSeparator) {
     return significantText(value, 7, 7, decimalSeparator, false);
 }
 
-std::string formatGeneral(double value, char decimalSeparator)
-{
+std::string formatGeneral(double value, char decimalSeparator) {
     return significantText(value, 15, 15, decimalSeparator, false);
 }
 
 std::string plainNumber(float value) { return significantText(value, 7, 7, '.', true); }
 
-std::string trim(std::string_view s)
-{
+std::string trim(std::string_view s) {
     std::size_t b = 0;
     std::size_t e = s.size();
-    while (b < e && s[b] == ' ')
-        ++b;
-    while (e > b && s[e - 1] == ' ')
-        --e;
+    while (b < e && s[b] == ' ') ++b;
+    while (e > b && s[e - 1] == ' ') --e;
     return std::string(s.substr(b, e - b));
 }
 
-std::string trimRight(std::string_view s)
-{
+std::string trimRight(std::string_view s) {
     std::size_t e = s.size();
-    while (e > 0 && s[e - 1] == ' ')
-        --e;
+    while (e > 0 && s[e - 1] == ' ') --e;
     return std::string(s.substr(0, e));
 }
 
-std::string toUpperAscii(std::string_view s)
-{
+std::string toUpperAscii(std::string_view s) {
     std::string out(s);
     for (char& c : out) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 32);
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
     }
     return out;
 }
 
-bool equalsNoCase(std::string_view a, std::string_view b)
-{
+bool equalsNoCase(std::string_view a, std::string_view b) {
     std::size_t i = 0;
     std::size_t j = 0;
     while (i < a.size() && j < b.size()) {
-        if (foldCase(nextCodePoint(a, i)) != foldCase(nextCodePoint(b, j)))
-            return false;
+        if (foldCase(nextCodePoint(a, i)) != foldCase(nextCodePoint(b, j))) return false;
     }
     return i == a.size() && j == b.size();
 }

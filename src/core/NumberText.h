@@ -72,9 +72,9 @@ std::string formatGeneral(double value, char decimalSeparator = '.');  // up to 
 std::string plainNumber(float value);
 
 // Text helpers shared by the windows.
-std::string trim(std::string_view s);          // spaces removed at both ends
+std::string trim(std::string_view s);  // spaces removed at both ends
 std::string trimRight(std::string_view s);
-std::string toUpperAscii(std::string_view s);  // ASCII letters only
+std::string toUpperAscii(std::string_view s);               // ASCII letters only
 bool equalsNoCase(std::string_view a, std::string_view b);  // ASCII and Latin-1 letters in UTF-8
 
 }  // namespace aub

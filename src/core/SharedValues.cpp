@@ -2,10 +2,10 @@
 
 namespace aub {
 
-#define AUB_FIELD(name) {#name, &SharedValues::name}
+#define AUB_FIELD(name) \
+    { #name, &SharedValues::name }
 
-const std::vector<std::pair<const char*, float SharedValues::*>>& SharedValues::floatFields()
-{
+const std::vector<std::pair<const char*, float SharedValues::*>>& SharedValues::floatFields() {
     static const std::vector<std::pair<const char*, float SharedValues::*>> fields = {
         AUB_FIELD(SharedHead),
         AUB_FIELD(SharedFlow),
@@ -51,16 +51,10 @@ const std::vector<std::pair<const char*, float SharedValues::*>>& SharedValues::
     return fields;
 }
 
-const std::vector<std::pair<const char*, std::string SharedValues::*>>& SharedValues::textFields()
-{
+const std::vector<std::pair<const char*, std::string SharedValues::*>>& SharedValues::textFields() {
     static const std::vector<std::pair<const char*, std::string SharedValues::*>> fields = {
-        AUB_FIELD(AppFolder),
-        AUB_FIELD(HelpFilePath),
-        AUB_FIELD(TodayText),
-        AUB_FIELD(DatabaseName),
-        AUB_FIELD(HelpRecord),
-        AUB_FIELD(SharedFilePath),
-        AUB_FIELD(SharedLastFile),
+        AUB_FIELD(AppFolder),  AUB_FIELD(HelpFilePath),   AUB_FIELD(TodayText),      AUB_FIELD(DatabaseName),
+        AUB_FIELD(HelpRecord), AUB_FIELD(SharedFilePath), AUB_FIELD(SharedLastFile),
     };
     return fields;
 }

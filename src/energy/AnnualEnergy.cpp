@@ -46,8 +46,8 @@ double curveFlow(const std::vector<DurationPoint>& curve, double p) {
     if (curve.empty()) return 0.0;
     if (p <= curve.front().percent) return curve.front().flow;
     if (p >= curve.back().percent) return curve.back().flow;
-    const auto hi = std::upper_bound(curve.begin(), curve.end(), p,
-                                     [](double v, const DurationPoint& d) { return v < d.percent; });
+    const auto hi =
+        std::upper_bound(curve.begin(), curve.end(), p, [](double v, const DurationPoint& d) { return v < d.percent; });
     const auto lo = hi - 1;
     const double t = (p - lo->percent) / (hi->percent - lo->percent);
     return lo->flow + (hi->flow - lo->flow) * t;

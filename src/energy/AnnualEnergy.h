@@ -10,11 +10,11 @@
 // percentage and flow, read linearly between points and constant beyond the first and
 // the last), averaged by the trapezoid rule on p = 0, 0.1, ... 100 %, or from a daily
 // record, averaged over its days.
-#include "forms/Chart.h"
 #include <array>
 #include <functional>
 #include <string>
 #include <vector>
+#include "forms/Chart.h"
 
 namespace aub {
 
@@ -24,13 +24,13 @@ struct DurationPoint {
 };
 
 struct SiteMachine {
-    double grossHead = 0;           // Hb, m
-    double headLoss = 0;            // hL at the design flow, m
-    double designFlow = 0;          // Qd, m3/s
-    double reservedFlow = 0;        // Qr, m3/s
+    double grossHead = 0;                 // Hb, m
+    double headLoss = 0;                  // hL at the design flow, m
+    double designFlow = 0;                // Qd, m3/s
+    double reservedFlow = 0;              // Qr, m3/s
     std::array<double, 10> efficiency{};  // at 10 % ... 100 % of Qd, 0..1
-    double minimumFlowPercent = 0;  // Qmin, % of Qd
-    double driveEfficiency = 1;     // transmission and generator, 0..1
+    double minimumFlowPercent = 0;        // Qmin, % of Qd
+    double driveEfficiency = 1;           // transmission and generator, 0..1
 };
 
 // η at a fraction x of the design flow (0..1).

@@ -130,13 +130,20 @@ double machineEfficiency(MachineType type, const MachineDesign& m, double q) {
     if (isWheel(type)) return clean(wheel(type, m, q));
     if (!(m.ratedHead > 0)) return 0.0;
     switch (type) {
-    case MachineType::CrossFlow: return clean(crossFlow(m, q));
-    case MachineType::Pelton: return clean(pelton(m, q));
-    case MachineType::Turgo: return clean(pelton(m, q) - 0.03);
-    case MachineType::Francis: return clean(francis(m, q));
-    case MachineType::Kaplan: return clean(kaplan(m, q));
-    case MachineType::Propeller: return clean(propeller(m, q));
-    default: return 0.0;
+        case MachineType::CrossFlow:
+            return clean(crossFlow(m, q));
+        case MachineType::Pelton:
+            return clean(pelton(m, q));
+        case MachineType::Turgo:
+            return clean(pelton(m, q) - 0.03);
+        case MachineType::Francis:
+            return clean(francis(m, q));
+        case MachineType::Kaplan:
+            return clean(kaplan(m, q));
+        case MachineType::Propeller:
+            return clean(propeller(m, q));
+        default:
+            return 0.0;
     }
 }
 

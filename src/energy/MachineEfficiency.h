@@ -33,8 +33,17 @@
 namespace aub {
 
 enum class MachineType {
-    Overshot, Breastshot, Undershot, Poncelet, Sagebien,
-    CrossFlow, Pelton, Turgo, Francis, Kaplan, Propeller
+    Overshot,
+    Breastshot,
+    Undershot,
+    Poncelet,
+    Sagebien,
+    CrossFlow,
+    Pelton,
+    Turgo,
+    Francis,
+    Kaplan,
+    Propeller
 };
 constexpr int MachineTypeCount = 11;
 
@@ -42,8 +51,8 @@ constexpr int MachineTypeCount = 11;
 const char* machineCaption(MachineType type);
 MachineType machineAt(int index);  // list order
 bool isWheel(MachineType type);
-bool usesJets(MachineType type);   // Pelton, Turgo
-bool usesRm(MachineType type);     // Francis, Kaplan, propeller
+bool usesJets(MachineType type);  // Pelton, Turgo
+bool usesRm(MachineType type);    // Francis, Kaplan, propeller
 
 struct MachineDesign {
     double designFlow = 0;  // Qd, m3/s, > 0

@@ -21,23 +21,26 @@ namespace aub {
 namespace {
 
 constexpr int SiteCount = 5;
-const char* const SiteCaptions[SiteCount] = {
-    "Hauteur de chute brute (m)", "Pertes de charge au débit d'équipement (m)", "Module (m3/s)",
-    "Débit réservé (m3/s)", "Débit d'équipement (m3/s)"};
+const char* const SiteCaptions[SiteCount] = {"Hauteur de chute brute (m)", "Pertes de charge au débit d'équipement (m)",
+                                             "Module (m3/s)", "Débit réservé (m3/s)", "Débit d'équipement (m3/s)"};
 enum Site { Hb, Hl, Module, Qr, Qd };
 
 constexpr int MachineBoxCount = 4;
-const char* const MachineCaptions[MachineBoxCount] = {
-    "Débit minimal (% de Qd)", "Nombre de jets", "Coefficient de fabrication Rm",
-    "Rendement transmission et génératrice"};
+const char* const MachineCaptions[MachineBoxCount] = {"Débit minimal (% de Qd)", "Nombre de jets",
+                                                      "Coefficient de fabrication Rm",
+                                                      "Rendement transmission et génératrice"};
 enum MachineBox { Qmin, Jets, Rm, Drive };
 
 constexpr int ResultCount = 9;
-const char* const ResultCaptions[ResultCount] = {
-    "Module (m3/s)", "Débit réservé (m3/s)", "Puissance maximale brute (kW)",
-    "Puissance électrique maximale (kW)", "Puissance moyenne (kW)", "Productible annuel (kWh/an)",
-    "Facteur de charge (%)", "Heures de fonctionnement équivalentes à pleine puissance (h/an)",
-    "Jours de fonctionnement par an"};
+const char* const ResultCaptions[ResultCount] = {"Module (m3/s)",
+                                                 "Débit réservé (m3/s)",
+                                                 "Puissance maximale brute (kW)",
+                                                 "Puissance électrique maximale (kW)",
+                                                 "Puissance moyenne (kW)",
+                                                 "Productible annuel (kWh/an)",
+                                                 "Facteur de charge (%)",
+                                                 "Heures de fonctionnement équivalentes à pleine puissance (h/an)",
+                                                 "Jours de fonctionnement par an"};
 
 constexpr const char* Missing = "Données manquantes";
 
@@ -52,7 +55,7 @@ constexpr int TurbinedColor = 0x9CC8EE;  // the turbined band
 constexpr int ReservedColor = 0xC0392B;  // the reserved flow
 constexpr int DesignColor = 0x2E8B57;    // the design flow
 constexpr int BestColor = 0xD35400;      // the best design flow
-constexpr int DefaultMachine = 5;  // Turbine Banki (cross-flow)
+constexpr int DefaultMachine = 5;        // Turbine Banki (cross-flow)
 
 // Swallows the reading messages while the efficiency boxes follow the inputs: the
 // person hears about a bad box when calculating, not at each key.
@@ -254,8 +257,9 @@ void Productible::refillEfficiencies(bool warn) {
     }
     filling_ = false;
     if (warn && type == MachineType::Francis && d.ratedHead > 0 && francisHeadTooLow(d.ratedHead))
-        dialogs().message("Les formules de la turbine Francis ne valent que pour une chute nette de plus de "
-                          "8,8 m : vérifiez les rendements.");
+        dialogs().message(
+            "Les formules de la turbine Francis ne valent que pour une chute nette de plus de "
+            "8,8 m : vérifiez les rendements.");
 }
 
 void Productible::clearResults() {
@@ -394,7 +398,8 @@ bool Productible::calculate() {
     m.minimumFlowPercent = qmin;
     m.driveEfficiency = drive;
     if (m.reservedFlow >= regime->largestFlow())
-        return stop("Le débit réservé atteint ou dépasse le plus fort débit de la rivière : aucune eau n'est turbinée.");
+        return stop(
+            "Le débit réservé atteint ou dépasse le plus fort débit de la rivière : aucune eau n'est turbinée.");
 
     platform().setBusy(true);
     const EnergyResult r = annualEnergy(*regime, m, module);
@@ -516,9 +521,10 @@ void Productible::applyStudy(const SiteStudy& s) {
     record_ = s.record;
     recordSkipped_ = s.recordSkipped;
     recordSource_ = s.recordSource;
-    ctl("Infochronique").caption =
-        record_.empty() ? "" : "Chronique importée (" + recordSource_ + ") : " + std::to_string(record_.size()) +
-                                   " jours lus, " + std::to_string(recordSkipped_) + " ignorés.";
+    ctl("Infochronique").caption = record_.empty() ? ""
+                                                   : "Chronique importée (" + recordSource_ +
+                                                         ") : " + std::to_string(record_.size()) + " jours lus, " +
+                                                         std::to_string(recordSkipped_) + " ignorés.";
     clearResults();
 }
 

@@ -10,11 +10,12 @@
 namespace aub {
 
 void registerEnergyWindows(WindowCatalog& catalog) {
-    catalog.add("Productible", [](Session& s) { return std::make_unique<Productible>(s); },
-                [](Session& s) {
-                    s.shared().FormulaId = FormulaCode::AnnualEnergy;
-                    s.show("Productible", true);
-                });
+    catalog.add(
+        "Productible", [](Session& s) { return std::make_unique<Productible>(s); },
+        [](Session& s) {
+            s.shared().FormulaId = FormulaCode::AnnualEnergy;
+            s.show("Productible", true);
+        });
     catalog.declareStudy({.caption = "Productible annuel",
                           .window = "Productible",
                           .action = "Calcul",

@@ -105,8 +105,10 @@ void addLaterDeliveredFiles(const fs::path& from, const fs::path& dir) {
 // A folder that is new to the program receives the delivered data.
 fs::path prepared(const fs::path& dir, const fs::path& executableDir) {
     createFolder(dir);
-    if (!holdsHelpFile(dir)) seedFolder(deliveredDataFolder(executableDir), dir);
-    else addLaterDeliveredFiles(deliveredDataFolder(executableDir), dir);
+    if (!holdsHelpFile(dir))
+        seedFolder(deliveredDataFolder(executableDir), dir);
+    else
+        addLaterDeliveredFiles(deliveredDataFolder(executableDir), dir);
     return dir;
 }
 

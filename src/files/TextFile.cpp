@@ -38,9 +38,7 @@ constexpr char32_t Cp1252High[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98..9F
 };
 
-char32_t cp1252Char(unsigned char b) {
-    return (b >= 0x80 && b <= 0x9F) ? Cp1252High[b - 0x80] : char32_t(b);
-}
+char32_t cp1252Char(unsigned char b) { return (b >= 0x80 && b <= 0x9F) ? Cp1252High[b - 0x80] : char32_t(b); }
 
 void appendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
@@ -113,11 +111,16 @@ char32_t foldCase(char32_t c) {
     if (c >= 'A' && c <= 'Z') return c + 32;
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
     switch (c) {
-    case 0x152: return 0x153;
-    case 0x160: return 0x161;
-    case 0x17D: return 0x17E;
-    case 0x178: return 0xFF;
-    default: return c;
+        case 0x152:
+            return 0x153;
+        case 0x160:
+            return 0x161;
+        case 0x17D:
+            return 0x17E;
+        case 0x178:
+            return 0xFF;
+        default:
+            return c;
     }
 }
 
@@ -127,23 +130,22 @@ std::vector<char32_t> foldedChars(std::string_view s) {
     return v;
 }
 
-
 int codeFromErrno(int e) {
     switch (e) {
-    case ENOSPC:
+        case ENOSPC:
 #ifdef EDQUOT
-    case EDQUOT:
+        case EDQUOT:
 #endif
-        return ErrDiskFull;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return ErrPermission;
-    case ENOENT:
-    case ENOTDIR:
-        return ErrPathNotFound;
-    default:
-        return ErrPathAccess;
+            return ErrDiskFull;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            return ErrPermission;
+        case ENOENT:
+        case ENOTDIR:
+            return ErrPathNotFound;
+        default:
+            return ErrPathAccess;
     }
 }
 
@@ -274,9 +276,7 @@ int closeFile(int fd) { return _close(fd); }
 void keepMode(int, const fs::path&) {}
 void syncFolder(const fs::path&) {}
 #else
-int openExclusive(const fs::path& p) {
-    return ::open(p.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-}
+int openExclusive(const fs::path& p) { return ::open(p.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666); }
 long long writeSome(int fd, const char* data, std::size_t n) { return ::write(fd, data, n); }
 int syncFile(int fd) { return ::fsync(fd); }
 int closeFile(int fd) { return ::close(fd); }
@@ -305,7 +305,6 @@ std::string trimBlanks(std::string_view s) {
 }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
 
 }  // namespace
 
@@ -695,8 +694,8 @@ std::optional<std::string> checkTypedName(std::string_view name) {
     std::string stem(name.substr(0, name.find('.')));
     while (!stem.empty() && stem.back() == ' ') stem.pop_back();
     for (auto& c : stem) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    const bool numbered = stem.size() == 4 && (stem.starts_with("COM") || stem.starts_with("LPT")) &&
-                          stem[3] >= '1' && stem[3] <= '9';
+    const bool numbered =
+        stem.size() == 4 && (stem.starts_with("COM") || stem.starts_with("LPT")) && stem[3] >= '1' && stem[3] <= '9';
     if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL" || numbered)
         return "Nom de fichier réservé par le système : donnez un autre nom";
     if (name.size() > MaxNameBytes) return "Nom de fichier trop long";

@@ -15,7 +15,7 @@ namespace aub {
 namespace fs = std::filesystem;
 
 std::string cp1252ToUtf8(std::string_view bytes);
-std::string utf8ToCp1252(std::string_view text);   // characters outside the code page become '?'
+std::string utf8ToCp1252(std::string_view text);  // characters outside the code page become '?'
 bool isValidUtf8(std::string_view bytes);
 
 // Paths from and to the program's UTF-8 strings, whatever the platform's own encoding.
@@ -74,10 +74,10 @@ class FieldReader {
 public:
     explicit FieldReader(std::string text);
     static FieldReader fromFile(const fs::path& path);
-    bool atEnd() const;                 // no field left
-    std::string next();                 // CalcError(62) past the end
+    bool atEnd() const;                   // no field left
+    std::string next();                   // CalcError(62) past the end
     float nextNumber(bool decimalComma);  // next field through the lenient/regional reading, no message
-    std::vector<std::string> rest();    // every field left
+    std::vector<std::string> rest();      // every field left
 
 private:
     std::string text_;

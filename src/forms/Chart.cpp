@@ -10,13 +10,20 @@ namespace aub {
 
 const char* seriesKindName(SeriesKind kind) {
     switch (kind) {
-        case SeriesKind::Line: return "line";
-        case SeriesKind::Points: return "points";
-        case SeriesKind::Area: return "area";
-        case SeriesKind::Zone: return "zone";
-        case SeriesKind::Marker: return "marker";
-        case SeriesKind::HLine: return "hline";
-        case SeriesKind::VLine: return "vline";
+        case SeriesKind::Line:
+            return "line";
+        case SeriesKind::Points:
+            return "points";
+        case SeriesKind::Area:
+            return "area";
+        case SeriesKind::Zone:
+            return "zone";
+        case SeriesKind::Marker:
+            return "marker";
+        case SeriesKind::HLine:
+            return "hline";
+        case SeriesKind::VLine:
+            return "vline";
     }
     return "line";
 }
@@ -204,7 +211,7 @@ std::string chartNumber(double v) {
     if (!std::isfinite(v)) return "-";
     // Seven significant digits where single precision holds the value.
     return std::fabs(v) < 1e38 && (v == 0 || std::fabs(v) > 1e-37) ? formatGeneral(static_cast<float>(v), '.')
-                                                                     : formatGeneral(v, '.');
+                                                                   : formatGeneral(v, '.');
 }
 
 std::string chartCsv(const Chart& chart, char decimalSeparator) {
@@ -232,8 +239,8 @@ std::string chartCsv(const Chart& chart, char decimalSeparator) {
 std::string chartListing(const Chart& chart, const std::string& indent) {
     std::ostringstream o;
     auto shortNumber = [](double v) { return chartNumber(v); };
-    o << "graphique « " << chart.title << " » : " << chart.x.caption() << (chart.x.log ? " (log)" : "")
-      << " / " << chart.y.caption() << (chart.y.log ? " (log)" : "") << "\n";
+    o << "graphique « " << chart.title << " » : " << chart.x.caption() << (chart.x.log ? " (log)" : "") << " / "
+      << chart.y.caption() << (chart.y.log ? " (log)" : "") << "\n";
     for (const ChartSeries& s : chart.series()) {
         o << indent << "série « " << s.name << " » (" << seriesKindName(s.kind) << ") : " << s.points.size()
           << (s.points.size() == 1 ? " point" : " points");

@@ -10,13 +10,13 @@
 namespace aub {
 
 enum class SeriesKind {
-    Line,     // a polyline through the points
-    Points,   // the points alone
-    Area,     // filled between y (upper) and y2 (lower) at each x
-    Zone,     // closed polygon, filled, its label drawn at its centre
-    Marker,   // one marked point with its label
-    HLine,    // horizontal reference line at the first point's y
-    VLine     // vertical reference line at the first point's x
+    Line,    // a polyline through the points
+    Points,  // the points alone
+    Area,    // filled between y (upper) and y2 (lower) at each x
+    Zone,    // closed polygon, filled, its label drawn at its centre
+    Marker,  // one marked point with its label
+    HLine,   // horizontal reference line at the first point's y
+    VLine    // vertical reference line at the first point's x
 };
 
 const char* seriesKindName(SeriesKind kind);
@@ -27,11 +27,11 @@ struct ChartPoint {
 };
 
 struct ChartSeries {
-    std::string name;   // legend
+    std::string name;  // legend
     SeriesKind kind = SeriesKind::Line;
     std::vector<ChartPoint> points;
-    int color = -1;     // RGB; -1 lets the view choose from its palette
-    int width = 2;      // pen width in pixels at 100 % scale
+    int color = -1;  // RGB; -1 lets the view choose from its palette
+    int width = 2;   // pen width in pixels at 100 % scale
     // Zone and Marker: the text drawn at its centre or beside it (the name when empty);
     // Line: when not empty, written at the line's last point inside the plot.
     std::string label;

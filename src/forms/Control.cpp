@@ -9,21 +9,36 @@ namespace aub {
 
 const char* kindName(ControlKind kind) {
     switch (kind) {
-        case ControlKind::Label: return "label";
-        case ControlKind::TextBox: return "textbox";
-        case ControlKind::ListBox: return "list";
-        case ControlKind::ComboBox: return "combo";
-        case ControlKind::CheckBox: return "check";
-        case ControlKind::Slider: return "slider";
-        case ControlKind::Button: return "button";
-        case ControlKind::Frame: return "frame";
-        case ControlKind::Menu: return "menu";
-        case ControlKind::Picture: return "picture";
-        case ControlKind::Canvas: return "canvas";
-        case ControlKind::Chart: return "chart";
-        case ControlKind::Table: return "table";
-        case ControlKind::Progress: return "progress";
-        case ControlKind::Timer: return "timer";
+        case ControlKind::Label:
+            return "label";
+        case ControlKind::TextBox:
+            return "textbox";
+        case ControlKind::ListBox:
+            return "list";
+        case ControlKind::ComboBox:
+            return "combo";
+        case ControlKind::CheckBox:
+            return "check";
+        case ControlKind::Slider:
+            return "slider";
+        case ControlKind::Button:
+            return "button";
+        case ControlKind::Frame:
+            return "frame";
+        case ControlKind::Menu:
+            return "menu";
+        case ControlKind::Picture:
+            return "picture";
+        case ControlKind::Canvas:
+            return "canvas";
+        case ControlKind::Chart:
+            return "chart";
+        case ControlKind::Table:
+            return "table";
+        case ControlKind::Progress:
+            return "progress";
+        case ControlKind::Timer:
+            return "timer";
     }
     return "control";
 }
@@ -49,8 +64,10 @@ void Control::setListIndex(int i) {
     const int before = listIndex_;
     const std::string beforeText = text_;
     listIndex_ = i;
-    if (i >= 0) text_ = items[static_cast<std::size_t>(i)];
-    else if (kind_ == ControlKind::ListBox) text_.clear();
+    if (i >= 0)
+        text_ = items[static_cast<std::size_t>(i)];
+    else if (kind_ == ControlKind::ListBox)
+        text_.clear();
     touch();
     if (changed && i >= 0 && !form_->fire(*this, EventKind::Click)) {
         // The person kept the edits: the entry chosen before stays chosen.
@@ -73,8 +90,10 @@ void Control::clearItems() {
 }
 
 void Control::setValue(int v) {
-    if (kind_ == ControlKind::CheckBox) v = v != 0 ? 1 : 0;
-    else v = std::clamp(v, std::min(min, max), std::max(min, max));
+    if (kind_ == ControlKind::CheckBox)
+        v = v != 0 ? 1 : 0;
+    else
+        v = std::clamp(v, std::min(min, max), std::max(min, max));
     if (v == value_) return;
     value_ = v;
     touch();

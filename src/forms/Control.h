@@ -14,7 +14,18 @@ namespace aub {
 class Form;
 
 enum class ControlKind {
-    Label, TextBox, ListBox, ComboBox, CheckBox, Slider, Button, Frame, Menu, Picture, Canvas, Chart,
+    Label,
+    TextBox,
+    ListBox,
+    ComboBox,
+    CheckBox,
+    Slider,
+    Button,
+    Frame,
+    Menu,
+    Picture,
+    Canvas,
+    Chart,
     Table,     // rows of cells under column headings, read only
     Progress,  // a progress bar: value between min and max
     Timer      // never shown: while enabled, ticks every `interval` ms, each tick its Click
@@ -55,14 +66,14 @@ public:
 
     bool visible = true;
     bool enabled = true;
-    bool locked = false;      // text box read-only
-    bool multiline = false;   // text box over several lines
+    bool locked = false;     // text box read-only
+    bool multiline = false;  // text box over several lines
     bool password = false;
     int backColor = NoColor;  // RGB, NoColor for the default
     int foreColor = NoColor;
-    int fontSize = 0;         // points, 0 for the default
+    int fontSize = 0;  // points, 0 for the default
     bool bold = false;
-    int alignment = 0;        // 0 left, 1 right, 2 centre
+    int alignment = 0;  // 0 left, 1 right, 2 centre
 
     // Lists and combos.
     std::vector<std::string> items;

@@ -12,10 +12,10 @@ struct DrawOp {
     float x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Circle: centre (x1, y1), radius r
     float r = 0;
     std::string text;
-    int color = 0x000000;   // RGB
-    int width = 1;          // pen width in pixels
-    float fontSize = 8;     // points, for Text
-    bool filled = false;    // Box, Circle
+    int color = 0x000000;  // RGB
+    int width = 1;         // pen width in pixels
+    float fontSize = 8;    // points, for Text
+    bool filled = false;   // Box, Circle
 };
 
 class Drawing {

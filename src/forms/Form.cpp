@@ -176,8 +176,7 @@ bool Form::fire(Control& control, EventKind kind) {
     if (it == handlers_.end()) return true;
     Handler handler = it->second;  // the handler may replace itself
     if (depth_ == 0 && kind != EventKind::Change &&
-        std::find(discarding_.begin(), discarding_.end(), control.name()) != discarding_.end() &&
-        !mayDiscardEdits())
+        std::find(discarding_.begin(), discarding_.end(), control.name()) != discarding_.end() && !mayDiscardEdits())
         return false;
     int index = control.index();
     const bool calculation = kind == EventKind::Click && !resultBoxes.empty() && control.key() == defaultAction;

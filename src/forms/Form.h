@@ -36,10 +36,10 @@ public:
 // `numberAfter` is set, that text followed by the error number alone.
 struct FailurePolicy {
     std::string suffix{};
-    bool numbered = false;         // "\n Numéro N" after the description and suffix
+    bool numbered = false;  // "\n Numéro N" after the description and suffix
     std::string numberAfter{};
-    std::string leadIn{};          // a message shown before, when not empty
-    std::string followUp{};        // a message shown after, when not empty
+    std::string leadIn{};             // a message shown before, when not empty
+    std::string followUp{};           // a message shown after, when not empty
     std::function<void()> cleanUp{};  // runs first: what a failure must not leave behind
 };
 
@@ -79,7 +79,7 @@ public:
 
     Control& ctl(std::string_view name, int index = -1);  // throws ProgramError
     Control* find(std::string_view name, int index = -1);
-    Control* findKey(std::string_view key);               // "Valbox(3)" or "Command1"
+    Control* findKey(std::string_view key);  // "Valbox(3)" or "Command1"
     const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
     std::vector<Control*> menuChildren(std::string_view parent) const;
 
@@ -106,7 +106,10 @@ public:
     virtual void load() {}
     virtual void activate() {}
     // Return false to refuse the close.
-    virtual bool queryUnload(CloseMode mode) { (void)mode; return true; }
+    virtual bool queryUnload(CloseMode mode) {
+        (void)mode;
+        return true;
+    }
     virtual void unloaded() {}
 
     // Services.

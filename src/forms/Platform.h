@@ -40,9 +40,12 @@ public:
     // Lays the dossier out as PDF in a file the person chooses in the system's save
     // dialog, written atomically. False when the person cancels (or nothing can show the
     // dialog); CalcError when the file cannot be written, and no file is left behind.
-    virtual bool saveDossier(const Report& report) { (void)report; return false; }
+    virtual bool saveDossier(const Report& report) {
+        (void)report;
+        return false;
+    }
 
-    virtual void setBusy(bool busy) = 0;   // hourglass
+    virtual void setBusy(bool busy) = 0;  // hourglass
     // Lets the windows repaint and answer during a long calculation or a wait.
     virtual void processEvents() = 0;
     // The regional decimal separator ('.' or ',').

@@ -69,8 +69,7 @@ std::string captionOf(const Form& form, const Control& box) {
     for (const auto& cp : form.controls()) {
         const Control& l = *cp;
         if (l.kind() != ControlKind::Label || !l.visible || trim(l.caption).empty()) continue;
-        if (l.place.frame != box.place.frame || l.place.row != box.place.row || l.place.col >= box.place.col)
-            continue;
+        if (l.place.frame != box.place.frame || l.place.row != box.place.row || l.place.col >= box.place.col) continue;
         if (!best || l.place.col > best->place.col) best = &l;
     }
     if (best) return trim(best->caption);
@@ -161,7 +160,8 @@ bool isCalculationWindow(const Form& form) {
     bool input = false, result = false;
     for (const auto& c : form.controls()) {
         if (!isShown(form, *c)) continue;
-        if (isResultBox(form, *c)) result = true;
+        if (isResultBox(form, *c))
+            result = true;
         else if (isInputControl(form, *c) && (c->kind() == ControlKind::TextBox || c->kind() == ControlKind::ComboBox))
             input = true;
     }
@@ -192,9 +192,12 @@ WindowReport buildWindowReport(Form& form) {
             addRow(r.results, groupTitle(form, c), {captionOf(form, c), trim(c.text())});
         } else if (isInputControl(form, c)) {
             std::string value;
-            if (c.kind() == ControlKind::CheckBox) value = c.value() ? "oui" : "non";
-            else if (c.kind() == ControlKind::ListBox && c.listIndex() < 0) continue;  // nothing chosen
-            else value = trim(c.text());
+            if (c.kind() == ControlKind::CheckBox)
+                value = c.value() ? "oui" : "non";
+            else if (c.kind() == ControlKind::ListBox && c.listIndex() < 0)
+                continue;  // nothing chosen
+            else
+                value = trim(c.text());
             addRow(r.inputs, groupTitle(form, c), {captionOf(form, c), std::move(value)});
         } else if (c.kind() == ControlKind::ListBox && !c.items.empty()) {
             ReportGroup list{captionOf(form, c), {}};
@@ -272,8 +275,10 @@ CalculationWatch::~CalculationWatch() {
             const bool changed = i >= before_.size() || before_[i] != c->text();
             ++i;
             if (!changed) continue;
-            if (isResultBox(form, *c)) calculated = true;
-            else written.push_back(c->key());
+            if (isResultBox(form, *c))
+                calculated = true;
+            else
+                written.push_back(c->key());
         }
         auto& kept = form.calculationWritten;
         if (calculated && !showsResults(form)) {
@@ -328,8 +333,10 @@ std::string reportText(const Report& report) {
             textRows(o, w.inputs);
         }
         o << "\n" << ReportResultsTitle << "\n";
-        if (!w.calculated) o << "  " << NoCalculationText << "\n";
-        else textRows(o, w.results);
+        if (!w.calculated)
+            o << "  " << NoCalculationText << "\n";
+        else
+            textRows(o, w.results);
         if (!w.messages.empty() || !w.observations.empty()) {
             o << "\n" << ReportObservationsTitle << "\n";
             for (const auto& m : w.messages)
@@ -341,9 +348,12 @@ std::string reportText(const Report& report) {
             for (const auto& f : w.figures) {
                 o << "  ";
                 if (!f.caption.empty()) o << f.caption << " : ";
-                if (f.kind == ReportFigure::Kind::Drawing) o << "dessin de " << f.drawing.ops().size() << " éléments\n";
-                else if (f.kind == ReportFigure::Kind::Chart) o << chartListing(f.chart, "    ");
-                else o << "image " << f.picture << (f.picturePath.empty() ? " (fichier absent)" : "") << "\n";
+                if (f.kind == ReportFigure::Kind::Drawing)
+                    o << "dessin de " << f.drawing.ops().size() << " éléments\n";
+                else if (f.kind == ReportFigure::Kind::Chart)
+                    o << chartListing(f.chart, "    ");
+                else
+                    o << "image " << f.picture << (f.picturePath.empty() ? " (fichier absent)" : "") << "\n";
             }
         }
         if (!trim(w.method).empty()) {

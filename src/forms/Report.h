@@ -44,17 +44,17 @@ struct ReportGroup {
 struct ReportFigure {
     enum class Kind { Drawing, Picture, Chart };
     Kind kind = Kind::Drawing;
-    std::string caption;   // the frame's caption or the control's name
-    Drawing drawing;       // Kind::Drawing
-    std::string picture;   // Kind::Picture: the file, as the window names it
-    std::string picturePath;  // its full path (UTF-8), empty when the file is missing
-    Chart chart;           // Kind::Chart
+    std::string caption;            // the frame's caption or the control's name
+    Drawing drawing;                // Kind::Drawing
+    std::string picture;            // Kind::Picture: the file, as the window names it
+    std::string picturePath;        // its full path (UTF-8), empty when the file is missing
+    Chart chart;                    // Kind::Chart
     int widthTw = 0, heightTw = 0;  // the area's size on the window (0: free)
 };
 
 struct WindowReport {
-    std::string window;   // the window's code name
-    std::string title;    // its title bar
+    std::string window;  // the window's code name
+    std::string title;   // its title bar
     bool calculated = false;
     std::vector<ReportGroup> inputs;
     std::vector<ReportGroup> results;

@@ -55,7 +55,8 @@ std::vector<Control*> findMenuPath(Form& form, const std::string& path) {
     std::size_t start = 0;
     while (true) {
         auto slash = path.find('/', start);
-        parts.push_back(withoutAmpersand(path.substr(start, slash == std::string::npos ? std::string::npos : slash - start)));
+        parts.push_back(
+            withoutAmpersand(path.substr(start, slash == std::string::npos ? std::string::npos : slash - start)));
         if (slash == std::string::npos) break;
         start = slash + 1;
     }
@@ -64,11 +65,17 @@ std::vector<Control*> findMenuPath(Form& form, const std::string& path) {
     for (std::size_t i = 0; i < parts.size(); ++i) {
         Control* hit = nullptr;
         for (Control* m : form.menuChildren(parent))
-            if (withoutAmpersand(m->caption) == parts[i]) { hit = m; break; }
+            if (withoutAmpersand(m->caption) == parts[i]) {
+                hit = m;
+                break;
+            }
         if (!hit && i == 0 && parts.size() == 1) {
             // A single caption may name an entry at any depth.
             for (const auto& c : form.controls())
-                if (c->kind() == ControlKind::Menu && withoutAmpersand(c->caption) == parts[0]) { hit = c.get(); break; }
+                if (c->kind() == ControlKind::Menu && withoutAmpersand(c->caption) == parts[0]) {
+                    hit = c.get();
+                    break;
+                }
             if (hit) {
                 std::vector<Control*> up{hit};
                 while (!up.back()->menuParent.empty()) {
@@ -109,7 +116,10 @@ ScriptOutcome typeInto(Control& c, const std::string& text) {
         case ControlKind::ComboBox: {
             int found = -1;
             for (std::size_t i = 0; i < c.items.size(); ++i)
-                if (c.items[i] == text || trim(c.items[i]) == trim(text)) { found = static_cast<int>(i); break; }
+                if (c.items[i] == text || trim(c.items[i]) == trim(text)) {
+                    found = static_cast<int>(i);
+                    break;
+                }
             if (found < 0 && c.kind() == ControlKind::ListBox)
                 return fail(2, "l'entrée « " + text + " » n'est pas dans la liste " + c.key());
             if (found < 0) {
@@ -117,8 +127,10 @@ ScriptOutcome typeInto(Control& c, const std::string& text) {
                 c.setText(text);
                 break;
             }
-            if (c.listIndex() == found) form.fire(c, EventKind::Click);
-            else c.setListIndex(found);
+            if (c.listIndex() == found)
+                form.fire(c, EventKind::Click);
+            else
+                c.setListIndex(found);
             break;
         }
         case ControlKind::CheckBox: {
@@ -233,11 +245,21 @@ std::string jsonString(std::string_view text) {
     std::string out = "\"";
     for (unsigned char c : s) {
         switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (c < 0x20) {
                     char buf[8];
@@ -297,8 +319,9 @@ std::string drawingJson(const Drawing& d) {
 std::string axisJson(const ChartAxis& a, std::pair<double, double> shown) {
     std::ostringstream o;
     o << "{\"title\":" << jsonString(a.title) << ",\"unit\":" << jsonString(a.unit)
-      << ",\"scale\":" << (a.log ? "\"log\"" : "\"linear\"") << ",\"range\":" << (a.autoRange ? "\"auto\"" : "\"fixed\"")
-      << ",\"min\":" << formatGeneral(shown.first, '.') << ",\"max\":" << formatGeneral(shown.second, '.') << "}";
+      << ",\"scale\":" << (a.log ? "\"log\"" : "\"linear\"")
+      << ",\"range\":" << (a.autoRange ? "\"auto\"" : "\"fixed\"") << ",\"min\":" << formatGeneral(shown.first, '.')
+      << ",\"max\":" << formatGeneral(shown.second, '.') << "}";
     return o.str();
 }
 
@@ -355,8 +378,10 @@ std::string listingJson(Session& session, const ScriptedDialogs& dialogs, bool a
             if (!first) o << ",";
             first = false;
             o << jsonString(c.key()) << ":{\"kind\":\"" << kindName(c.kind()) << "\",";
-            if (hasText(c.kind())) o << "\"text\":" << jsonString(c.text()) << ",";
-            else if (hasCaption(c.kind())) o << "\"text\":" << jsonString(c.caption) << ",";
+            if (hasText(c.kind()))
+                o << "\"text\":" << jsonString(c.text()) << ",";
+            else if (hasCaption(c.kind()))
+                o << "\"text\":" << jsonString(c.caption) << ",";
             if (c.kind() == ControlKind::Label || c.kind() == ControlKind::Frame || c.kind() == ControlKind::Button)
                 o << "\"caption\":" << jsonString(c.caption) << ",";
             o << "\"visible\":" << (c.visible ? "true" : "false") << ",\"enabled\":" << (c.enabled ? "true" : "false");
@@ -368,7 +393,8 @@ std::string listingJson(Session& session, const ScriptedDialogs& dialogs, bool a
             if (c.kind() == ControlKind::CheckBox || c.kind() == ControlKind::Slider) o << ",\"value\":" << c.value();
             if (c.kind() == ControlKind::Picture && !c.picture.empty()) o << ",\"picture\":" << jsonString(c.picture);
             if (c.kind() == ControlKind::Chart) o << ",\"chart\":" << chartJson(c.chart);
-            if (c.kind() == ControlKind::Progress) o << ",\"value\":" << c.value() << ",\"min\":" << c.min << ",\"max\":" << c.max;
+            if (c.kind() == ControlKind::Progress)
+                o << ",\"value\":" << c.value() << ",\"min\":" << c.min << ",\"max\":" << c.max;
             if (c.kind() == ControlKind::Table) {
                 auto cells = [&o](const std::vector<std::string>& row) {
                     o << "[";
@@ -477,7 +503,8 @@ std::string listingText(Session& session, const ScriptedDialogs& dialogs, bool a
                 case ControlKind::Canvas:
                 case ControlKind::Picture:
                     if (!c.picture.empty()) o << "  " << c.key() << " image " << c.picture << "\n";
-                    if (!c.drawing.ops().empty()) o << "  " << c.key() << " dessin de " << c.drawing.ops().size() << " éléments\n";
+                    if (!c.drawing.ops().empty())
+                        o << "  " << c.key() << " dessin de " << c.drawing.ops().size() << " éléments\n";
                     break;
                 default:
                     break;

@@ -58,8 +58,14 @@ public:
     void printerSetup() override { calls.push_back("printerSetup"); }
     void printText(float x, float y, const std::string& text) override;
     void endPrintDocument() override { calls.push_back("endPrintDocument"); }
-    void clearClipboard() override { clipboard_.clear(); calls.push_back("clearClipboard"); }
-    void setClipboard(const std::string& text) override { clipboard_ = text; calls.push_back("setClipboard"); }
+    void clearClipboard() override {
+        clipboard_.clear();
+        calls.push_back("clearClipboard");
+    }
+    void setClipboard(const std::string& text) override {
+        clipboard_ = text;
+        calls.push_back("setClipboard");
+    }
     std::string clipboard() const override { return clipboard_; }
     void openWebPage(const std::string& path) override { calls.push_back("openWebPage " + path); }
     void openTextEditor() override { calls.push_back("openTextEditor"); }
@@ -71,7 +77,10 @@ public:
     std::function<std::optional<std::string>(const std::string& title, const std::string& filter)> fileChooser;
     // Records "saveDossier" with the study and the windows; the last report is kept.
     bool saveDossier(const Report& report) override;
-    void setBusy(bool busy) override { busy_ = busy; calls.push_back(busy ? "busy" : "notBusy"); }
+    void setBusy(bool busy) override {
+        busy_ = busy;
+        calls.push_back(busy ? "busy" : "notBusy");
+    }
     bool busy() const { return busy_; }
     void processEvents() override {}
     char decimalSeparator() const override { return separator; }

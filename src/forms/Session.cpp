@@ -39,9 +39,10 @@ private:
     Dialogs& real_;
 };
 
-Session::Session(const WindowCatalog& catalog, Dialogs& dialogs, Platform& platform,
-                 std::filesystem::path appFolder)
-    : catalog_(&catalog), platform_(&platform), appFolder_(std::move(appFolder)),
+Session::Session(const WindowCatalog& catalog, Dialogs& dialogs, Platform& platform, std::filesystem::path appFolder)
+    : catalog_(&catalog),
+      platform_(&platform),
+      appFolder_(std::move(appFolder)),
       journal_(std::make_unique<Journal>(*this, dialogs)) {
     shared_.AppFolder = withSeparator(appFolder_);
     shared_.DecimalComma = platform.decimalSeparator() == ',';
@@ -111,8 +112,10 @@ void Session::show(std::string_view name, bool modal) {
     if (form.isLoaded() && isCalculationWindow(form)) noteCalculationWindow(form);
     if (!eventWindow.empty() && eventWindow != form.name()) {
         auto it = std::find_if(openers_.begin(), openers_.end(), [&](const auto& p) { return p.first == form.name(); });
-        if (it == openers_.end()) openers_.emplace_back(form.name(), eventWindow);
-        else it->second = eventWindow;
+        if (it == openers_.end())
+            openers_.emplace_back(form.name(), eventWindow);
+        else
+            it->second = eventWindow;
     }
 }
 

@@ -33,8 +33,7 @@ public:
 
 class Session {
 public:
-    Session(const WindowCatalog& catalog, Dialogs& dialogs, Platform& platform,
-            std::filesystem::path appFolder);
+    Session(const WindowCatalog& catalog, Dialogs& dialogs, Platform& platform, std::filesystem::path appFolder);
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -61,7 +60,10 @@ public:
     // Loads the window when it is not loaded yet (its load() runs) and returns it.
     Form& load(std::string_view name);
     Form* loaded(std::string_view name) const;
-    template <class T> T& window(std::string_view name) { return dynamic_cast<T&>(load(name)); }
+    template <class T>
+    T& window(std::string_view name) {
+        return dynamic_cast<T&>(load(name));
+    }
     // Shows a window (loading it first). A modal window blocks the others on screen;
     // the caller's code goes on at once, so nothing may rely on it having closed.
     void show(std::string_view name, bool modal = false);
@@ -70,7 +72,7 @@ public:
     // Unsaved edits are asked about first (not for CloseMode::System): "Non" keeps the window.
     bool unload(std::string_view name, CloseMode mode = CloseMode::Code);
     // The person's close box.
-    bool requestClose(Form& form) ;
+    bool requestClose(Form& form);
     // Runs what the window's menu entry runs.
     void open(std::string_view name);
     // Ends the whole program: every window goes at once. When a window holds unsaved
@@ -93,7 +95,8 @@ public:
     std::string eventWindow;
     // What a window keeps from one loading to the next, for as long as the session
     // lasts: one value of each type, made on first use (T: a plain struct).
-    template <class T> T& windowMemory() {
+    template <class T>
+    T& windowMemory() {
         std::shared_ptr<void>& slot = windowMemories_[std::type_index(typeid(T))];
         if (!slot) slot = std::make_shared<T>();
         return *static_cast<T*>(slot.get());

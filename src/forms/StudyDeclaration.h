@@ -15,10 +15,10 @@ struct StudyBox {
 };
 
 struct StudyDeclaration {
-    std::string caption;             // "Roue au dessus — Calcul"
-    std::string window;              // "Formrouehaut"
+    std::string caption;               // "Roue au dessus — Calcul"
+    std::string window;                // "Formrouehaut"
     std::vector<std::string> setup{};  // command-line steps run once on the loaded window first
-    std::string action;              // the step that calculates: "Calcul", "CALCUL "
+    std::string action;                // the step that calculates: "Calcul", "CALCUL "
     std::vector<StudyBox> inputs{};
     std::vector<StudyBox> results{};
     // The list that holds the window's design files (starting point), empty: none.

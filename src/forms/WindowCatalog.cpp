@@ -55,14 +55,15 @@ std::unique_ptr<Form> WindowCatalog::create(std::string_view name, Session& sess
 void WindowCatalog::open(std::string_view name, Session& session) const {
     const Entry* e = entry(name);
     if (!e) throw ProgramError("fenêtre inconnue : " + std::string(name));
-    if (e->opener) e->opener(session);
-    else session.show(e->name, true);
+    if (e->opener)
+        e->opener(session);
+    else
+        session.show(e->name, true);
 }
 
 void WindowCatalog::declareStudy(StudyDeclaration declaration) {
     for (const auto& d : studies_)
-        if (d.caption == declaration.caption)
-            throw ProgramError("calcul déclaré deux fois : " + declaration.caption);
+        if (d.caption == declaration.caption) throw ProgramError("calcul déclaré deux fois : " + declaration.caption);
     studies_.push_back(std::move(declaration));
 }
 

@@ -30,27 +30,24 @@ struct Caption {
     int index;
     const char* text;
 };
-const Caption Inputs[] = {{0, "Masse marteau kg"},      {1, "Manche  L  total m"},   {2, "L  coté  marteau %"},
-                          {3, "Rayon ext  cames"},      {4, "H  sabot / rayon %"},   {5, "Rapport réducteur"},
-                          {6, "Nombre de sabots"},      {7, "Haut axe  manche m +-"}, {8, " Intersection h"},
+const Caption Inputs[] = {{0, "Masse marteau kg"},   {1, "Manche  L  total m"},    {2, "L  coté  marteau %"},
+                          {3, "Rayon ext  cames"},   {4, "H  sabot / rayon %"},    {5, "Rapport réducteur"},
+                          {6, "Nombre de sabots"},   {7, "Haut axe  manche m +-"}, {8, " Intersection h"},
                           {9, "Rappel inertie roue"}};
 // In the order the result column shows them.
-const Caption Results[] = {{13, "Bras coté marteau"},     {14, "Bras coté came"},
-                           {12, "Couplé sur roue Nm"},    {18, "Couple hydraulique Nm"},
+const Caption Results[] = {{13, "Bras coté marteau"},      {14, "Bras coté came"},
+                           {12, "Couplé sur roue Nm"},     {18, "Couple hydraulique Nm"},
                            {15, "Couple coté marteau Nm"}, {17, "Force sur came N"},
-                           {16, "Nombre max de sabots"},  {10, "Alpha"},
-                           {11, "Levée marteau m"},       {19, "Energie par coup J"},
-                           {20, "intervalle coups sec"},  {21, "Durée action (s)"},
+                           {16, "Nombre max de sabots"},   {10, "Alpha"},
+                           {11, "Levée marteau m"},        {19, "Energie par coup J"},
+                           {20, "intervalle coups sec"},   {21, "Durée action (s)"},
                            {22, "Durée repos (s)"}};
-const Caption Shock[] = {{23, "V arbre cames rad/s"},
-                         {24, "V manche rad/s"},
-                         {25, "V marteau m/s"},
-                         {26, "Energie transférée J"}};
+const Caption Shock[] = {
+    {23, "V arbre cames rad/s"}, {24, "V manche rad/s"}, {25, "V marteau m/s"}, {26, "Energie transférée J"}};
 const char* const NoWheelSpeed = "La roue en dessous n'est pas calculée : sa vitesse est inconnue";
 // Ticked, the reduction ratio typed in Valbox(5) counts; otherwise it is 1.
 const char* const RatioTyped = "Rapport réducteur saisi";
 const char* const IndexNumbers[] = {"13", "14", "12", "18", "15", "17", "16", "10", "11"};
-
 
 // A sub-folder of `dir` whose name equals `name` without regard to case.
 std::optional<std::filesystem::path> findFolder(const std::filesystem::path& dir, std::string_view name) {
@@ -168,8 +165,10 @@ void Frmmarteau::calculate() {
     const float Rc = num("Valbox", 3);
     const float hs = checkedValue(num("Valbox", 4) * Rc / 100.0f);
     float kr = 1.0f;
-    if (ctl("Check1").value() == 1) kr = num("Valbox", 5);
-    else set("Valbox", 5, "1");
+    if (ctl("Check1").value() == 1)
+        kr = num("Valbox", 5);
+    else
+        set("Valbox", 5, "1");
     const float ns = num("Valbox", 6);
     const float b = num("Valbox", 7);
 
@@ -195,8 +194,7 @@ void Frmmarteau::calculate() {
 
     // An undershot window never calculated shows no speed: the blow interval cannot be
     // found, and the person is told why rather than only "Division par zéro".
-    if (trim(wheel.speed).empty())
-        throw CalcError(ErrDivByZero, errorDescription(ErrDivByZero) + "\n" + NoWheelSpeed);
+    if (trim(wheel.speed).empty()) throw CalcError(ErrDivByZero, errorDescription(ErrDivByZero) + "\n" + NoWheelSpeed);
     std::string speedText = wheel.speed;
     const float N = parseNumber(speedText, shared().DecimalComma, dialogs());
     const float turnsPerSecond = cdiv(N, checkedValue(kr * 60.0f));

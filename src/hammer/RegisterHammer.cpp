@@ -10,8 +10,9 @@ namespace aub {
 
 void registerHammerWindows(WindowCatalog& catalog) {
     // The trip hammer: the main window's "Marteau de forge" entry, modal.
-    catalog.add("Frmmarteau", [](Session& s) { return std::make_unique<Frmmarteau>(s); },
-                [](Session& s) { s.show("Frmmarteau", true); });
+    catalog.add(
+        "Frmmarteau", [](Session& s) { return std::make_unique<Frmmarteau>(s); },
+        [](Session& s) { s.show("Frmmarteau", true); });
     catalog.declareStudy({.caption = "Marteau de forge",
                           .window = "Frmmarteau",
                           .action = "Command1",

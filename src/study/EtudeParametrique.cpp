@@ -67,8 +67,10 @@ std::optional<double> shownNumber(const std::string& text) {
     const std::string t = trim(text);
     if (t == "." || t == ",") return 0.0;
     std::string n = t;
-    if (!n.empty() && (n.front() == '.' || n.front() == ',')) n.insert(0, "0");
-    else if (n.size() > 1 && n.front() == '-' && (n[1] == '.' || n[1] == ',')) n.insert(1, "0");
+    if (!n.empty() && (n.front() == '.' || n.front() == ','))
+        n.insert(0, "0");
+    else if (n.size() > 1 && n.front() == '-' && (n[1] == '.' || n[1] == ','))
+        n.insert(1, "0");
     return typedNumber(n);
 }
 
@@ -92,8 +94,14 @@ std::vector<std::string> studyDesignFiles(Session& session, const StudyDeclarati
 EtudeParametrique::EtudeParametrique(Session& s) : Form(s, WindowName, "ETUDE PARAMETRIQUE") {
     columns = 2;
     frame("FrameEtude", -1, "Etude").at(0, 0);
-    const char* captions[] = {"Calcul étudié", "Paramètre varié", "De", "A", "Nombre de points", "Progression",
-                              "Second paramètre (facultatif)", "Valeurs (séparées par ;)"};
+    const char* captions[] = {"Calcul étudié",
+                              "Paramètre varié",
+                              "De",
+                              "A",
+                              "Nombre de points",
+                              "Progression",
+                              "Second paramètre (facultatif)",
+                              "Valeurs (séparées par ;)"};
     for (int i = 0; i < 8; ++i) label("Libelle", i, captions[i]).in("FrameEtude").at(i, 0);
     comboBox("Calcul").in("FrameEtude").at(0, 1, 1, 3).size(5400, 0).locked = true;
     comboBox("Parametre").in("FrameEtude").at(1, 1, 1, 3).size(5400, 0).locked = true;
@@ -188,8 +196,10 @@ void EtudeParametrique::openOn(const std::string& window, const std::string& cal
         if (calculations_[i]->caption == calculation) break;
     }
     if (pick < 0) return;
-    if (ctl("Calcul").listIndex() != pick) ctl("Calcul").setListIndex(pick);
-    else refreshStartPoints();
+    if (ctl("Calcul").listIndex() != pick)
+        ctl("Calcul").setListIndex(pick);
+    else
+        refreshStartPoints();
 }
 
 bool EtudeParametrique::windowHolds(const StudyDeclaration& d) const {
@@ -311,8 +321,7 @@ std::optional<StudyRequest> EtudeParametrique::request() {
             return std::nullopt;
         }
         for (const StudyBox& in : d->inputs)
-            if (const Control* box = window->findKey(in.key))
-                r.startValues.emplace_back(in.key, studyInputText(*box));
+            if (const Control* box = window->findKey(in.key)) r.startValues.emplace_back(in.key, studyInputText(*box));
     } else if (start != DefaultValues) {
         r.startFile = start;
     }
@@ -379,8 +388,8 @@ void EtudeParametrique::runSlice(double budgetSeconds) {
         ctl("Avancement").visible = true;
         ctl("Arreter").visible = true;
     }
-    ctl("Etat").caption = "Calcul en cours : " + std::to_string(study_->done()) + " points sur " +
-                          std::to_string(study_->total());
+    ctl("Etat").caption =
+        "Calcul en cours : " + std::to_string(study_->done()) + " points sur " + std::to_string(study_->total());
 }
 
 void EtudeParametrique::stop() {
@@ -399,8 +408,8 @@ void EtudeParametrique::finish() {
         for (const auto& v : row.results) any = any || !trim(v).empty();
         if (!any) ++failed;
     }
-    std::string state = study_->cancelled() ? "Etude arrêtée après " + std::to_string(study_->done()) +
-                                                  " points sur " + std::to_string(study_->total())
+    std::string state = study_->cancelled() ? "Etude arrêtée après " + std::to_string(study_->done()) + " points sur " +
+                                                  std::to_string(study_->total())
                                             : std::to_string(study_->done()) + " points calculés";
     if (failed > 0) state += ", " + std::to_string(failed) + " sans résultat";
     ctl("Etat").caption = state;
@@ -477,8 +486,8 @@ bool EtudeParametrique::haveRows() {
 // The table as CSV in a file of the program folder, saved whole or not at all.
 void EtudeParametrique::exportCsv() {
     if (!haveRows()) return;
-    const auto answer = dialogs().input("Nom du fichier CSV (dans le dossier du programme)", "Exporter (CSV)",
-                                        "Etude.csv");
+    const auto answer =
+        dialogs().input("Nom du fichier CSV (dans le dossier du programme)", "Exporter (CSV)", "Etude.csv");
     if (!answer) return;
     std::string name = trim(*answer);
     if (name.empty()) return;

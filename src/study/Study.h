@@ -25,7 +25,7 @@ struct StudyRequest {
     std::string calculation;  // a StudyDeclaration caption
     std::string parameter;    // input key or caption
     double from = 0, to = 0;
-    int points = 2;           // 2 .. 10 000
+    int points = 2;  // 2 .. 10 000
     Progression progression = Progression::Linear;
     // Second parameter (optional): input key or caption, and up to 6 values as typed.
     std::string second;
@@ -41,10 +41,10 @@ struct StudyRequest {
 };
 
 struct StudyRow {
-    double value = 0;                // the swept parameter
-    std::string secondValue;         // empty without a second parameter
+    double value = 0;                  // the swept parameter
+    std::string secondValue;           // empty without a second parameter
     std::vector<std::string> results;  // as the window shows them ("" when the point failed)
-    std::string message;             // the first message the point raised, or ""
+    std::string message;               // the first message the point raised, or ""
 };
 
 class Study {
@@ -65,7 +65,10 @@ public:
     // Runs points until all are done, cancel() was called, or `budgetSeconds` has gone
     // by (a view calls it from its timer to stay responsive). True while points remain.
     bool runSome(double budgetSeconds);
-    void runAll() { while (runSome(1e9)) {} }
+    void runAll() {
+        while (runSome(1e9)) {
+        }
+    }
     void cancel() { cancelled_ = true; }
     bool cancelled() const { return cancelled_; }
     std::size_t done() const { return rows_.size(); }

@@ -26,18 +26,33 @@ constexpr int ResultCount = 18;
 constexpr int ReportResults = 16;  // results 0 to 15 go into the report
 constexpr int BankiHelpRecord = 28;
 
-const char* const DataCaptions[DataCount] = {"Hauteur m",        "Débit m3/s",      "Rendement %",
-                                             "Nombre d'aubes",   "Incidence degrés", "Angle admission",
-                                             "Speed ratio"};
-const char* const ReportDataCaptions[DataCount] = {
-    "Hauteur de chute m ", "Débit m3/s ", "Rendement ", "Nombre d'aubes ",
-    "Angle Incidence jet/cercle (degrés) ", "Angle d'admission (deg)  ", "Coefficient de vitesse "};
-const char* const ResultCaptions[ResultCount] = {
-    "Diamètre ext  m",          "Diamétre inté m",       "Largeur roue m",         "Vitesse T/min",
-    "Puissance(Kw)",            "Ns  T/min",             "Rayon aube cm",          "Pas aubes cm",
-    "Vitesse périphérique m/s", "Vitesse du jet m/s",    "Vitesse relative W1 m/s", "beta1 aube degrés",
-    "Epaisseur jet cm",         "Section du jet  cm2",   "Angle aube centre",      "Largeur injecteur m",
-    "Pour information produit DL", "Largeur jet dans roue"};
+const char* const DataCaptions[DataCount] = {"Hauteur m",        "Débit m3/s",      "Rendement %", "Nombre d'aubes",
+                                             "Incidence degrés", "Angle admission", "Speed ratio"};
+const char* const ReportDataCaptions[DataCount] = {"Hauteur de chute m ",
+                                                   "Débit m3/s ",
+                                                   "Rendement ",
+                                                   "Nombre d'aubes ",
+                                                   "Angle Incidence jet/cercle (degrés) ",
+                                                   "Angle d'admission (deg)  ",
+                                                   "Coefficient de vitesse "};
+const char* const ResultCaptions[ResultCount] = {"Diamètre ext  m",
+                                                 "Diamétre inté m",
+                                                 "Largeur roue m",
+                                                 "Vitesse T/min",
+                                                 "Puissance(Kw)",
+                                                 "Ns  T/min",
+                                                 "Rayon aube cm",
+                                                 "Pas aubes cm",
+                                                 "Vitesse périphérique m/s",
+                                                 "Vitesse du jet m/s",
+                                                 "Vitesse relative W1 m/s",
+                                                 "beta1 aube degrés",
+                                                 "Epaisseur jet cm",
+                                                 "Section du jet  cm2",
+                                                 "Angle aube centre",
+                                                 "Largeur injecteur m",
+                                                 "Pour information produit DL",
+                                                 "Largeur jet dans roue"};
 
 constexpr const char* LockedCaption = "Cliquez pour débloquer Diamètre ";
 constexpr const char* UnlockedCaption = "Changer le diamètre";

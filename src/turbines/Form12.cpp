@@ -24,9 +24,12 @@ struct Box {
 // Valbox(12) is shown for the drawing, the calculation does not read it.
 constexpr int WallBox = 0;
 constexpr int BendRadiusBox = 12;
-const Box DataBoxes[] = {{WallBox, "Nature conduite", ""}, {1, "Diamètre mm", "250"},
-                         {2, "Débit l/s", "100"},          {3, "Charge amont (hauteur)", "15"},
-                         {4, "Longueur conduite m", "20"}, {5, "pertes singulières", "2"},
+const Box DataBoxes[] = {{WallBox, "Nature conduite", ""},
+                         {1, "Diamètre mm", "250"},
+                         {2, "Débit l/s", "100"},
+                         {3, "Charge amont (hauteur)", "15"},
+                         {4, "Longueur conduite m", "20"},
+                         {5, "pertes singulières", "2"},
                          {BendRadiusBox, "Rayon des coudes mm", "300"}};
 const Box ResultBoxes[] = {{6, "Perte de charge mm/m", ""}, {10, "Pertes singulières mm", ""},
                            {7, "Perte totale mm", ""},      {9, " Vitesse de l'eau m/s", ""},

@@ -12,17 +12,19 @@ FormDes11::FormDes11(Session& s) : Form(s, "FormDes11", "Turbine : indices N11, 
     resultBoxes = {"Resubox"};
     columns = 2;
     frame("Frame1", -1, "RAPPEL DONNEES").at(0, 0);
-    const char* data[] = {"Hauteur de chute",     "Débit",          "Vitesse rotation T/min",
-                          "Vitesse périphérique", "Inclinaison aube deg.", "Epaisseur aubes (mm)",
-                          "Rapport couronne/R",   "Rendement espéré", "Nombre d'aubes"};
+    const char* data[] = {"Hauteur de chute",       "Débit",
+                          "Vitesse rotation T/min", "Vitesse périphérique",
+                          "Inclinaison aube deg.",  "Epaisseur aubes (mm)",
+                          "Rapport couronne/R",     "Rendement espéré",
+                          "Nombre d'aubes"};
     for (int i = 0; i < 9; ++i) {
         label("Label1", i, data[i]).in("Frame1").at(i, 0);
         textBox("Valbox", i).in("Frame1").at(i, 1);
     }
     frame("Frame2", -1, "RESULTATS").at(0, 1);
-    const char* results[] = {"Vitesse spécifique",   "N11  T/min",  "Q11 l/s",
-                             "P11   CV",             "",            "Puissance utile (CV)",
-                             "NS CONTROLE",          "Hauteu amont idéale m", "Couple m N"};
+    const char* results[] = {
+        "Vitesse spécifique",    "N11  T/min", "Q11 l/s", "P11   CV", "", "Puissance utile (CV)", "NS CONTROLE",
+        "Hauteu amont idéale m", "Couple m N"};
     for (int i = 0; i < 9; ++i) {
         label("Label2", i, results[i]).in("Frame2").at(i, 0);
         textBox("Resubox", i).in("Frame2").at(i, 1);

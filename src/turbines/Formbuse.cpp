@@ -29,15 +29,12 @@ struct Box {
     const char* caption;
     const char* text;  // the value the window opens with
 };
-const Box DataBoxes[] = {{0, "Nature conduite", ""},
-                         {1, "Diamètre mm", "250"},
-                         {2, "Débit l/s", "100"},
-                         {3, "Charge amont (hauteur)", "15"},
-                         {4, "Longueur conduite m", "20"},
-                         {5, "Σ pertes singulières", "0"}};
-const Box ResultBoxes[] = {{6, "Perte de charge mm/m", ""},  {10, "Pertes singulières mm", ""},
-                           {7, "Perte totale mm", ""},       {9, " Vitesse de l'eau m/s", ""},
-                           {8, "H résiduelle m", ""},        {11, "Valeur de V2 / 2g (m)", ""}};
+const Box DataBoxes[] = {{0, "Nature conduite", ""},       {1, "Diamètre mm", "250"},
+                         {2, "Débit l/s", "100"},          {3, "Charge amont (hauteur)", "15"},
+                         {4, "Longueur conduite m", "20"}, {5, "Σ pertes singulières", "0"}};
+const Box ResultBoxes[] = {{6, "Perte de charge mm/m", ""}, {10, "Pertes singulières mm", ""},
+                           {7, "Perte totale mm", ""},      {9, " Vitesse de l'eau m/s", ""},
+                           {8, "H résiduelle m", ""},       {11, "Valeur de V2 / 2g (m)", ""}};
 
 }  // namespace
 
@@ -140,8 +137,10 @@ void Formbuse::readTempobuse() {
     Control& walls = ctl("Combo1");
     for (std::size_t i = 0; i < walls.items.size(); ++i)
         if (walls.items[i] == values[0]) {
-            if (walls.listIndex() == static_cast<int>(i)) chooseMaterial();
-            else walls.setListIndex(static_cast<int>(i));
+            if (walls.listIndex() == static_cast<int>(i))
+                chooseMaterial();
+            else
+                walls.setListIndex(static_cast<int>(i));
             return;
         }
     walls.setText(values[0]);
@@ -159,8 +158,8 @@ void Formbuse::rugoScim(std::string& material, float& k0, float& k1, float& k2) 
         const char* name;
         float k0, k1, k2;
     };
-    static const Row table[] = {{"Fibro", 50.6f, 2.69f, 0.561f},      {"Plastic", 58.9f, 2.68f, 0.56f},
-                                {"Cuivre", 58.9f, 2.68f, 0.56f},      {"Acier lisse", 55.0f, 2.59f, 0.55f},
+    static const Row table[] = {{"Fibro", 50.6f, 2.69f, 0.561f},       {"Plastic", 58.9f, 2.68f, 0.56f},
+                                {"Cuivre", 58.9f, 2.68f, 0.56f},       {"Acier lisse", 55.0f, 2.59f, 0.55f},
                                 {"Acier soudé", 29.7f, 2.575f, 0.53f}, {"Fonte neuve", 35.0f, 2.625f, 0.535f}};
     if (material.empty()) {
         stopCalculation("Pas de nature de paroi !");

@@ -49,15 +49,22 @@ std::vector<StudyBox> Formroue::studyInputs(bool trueSpeed) {
 std::vector<StudyBox> Formroue::studyResults(bool trueSpeed) {
     // The runner's boxes go by the captions a reaction runner's calculation gives them
     // (for a Pelton wheel the same boxes show the injector and the speeds).
-    std::vector<StudyBox> out = {
-        studyBox("boite", 12, "Puissance théorique (CV)"), studyBox("boite", 8, "Puissance théorique (KW)"),
-        studyBox("boite", 10, "Puissance utile (CV)"),     studyBox("boite", 9, "Puissance utile (KW)"),
-        studyBox("boite", 3, "Couple mN"),                 studyBox("boite", 4, "Omega rad/s"),
-        studyBox("boite", 7, "Type de roue"),              studyBox("boite", 1, "Diamètre roue entrée m."),
-        studyBox("boite", 5, "Diamètre roue sortie m."),   studyBox("boite", 13, "Distributeur (hauteur m)"),
-        studyBox("boite", 0, "Vitesse eau sortie turbine"), studyBox("boite", 2, "Perte provisoire sortie %")};
-    if (trueSpeed) out.push_back(studyBox("boite", 11, "Ns vitesse spécifique"));
-    else out.push_back(studyBox("boitebase", 2, "Vitesse T/min"));
+    std::vector<StudyBox> out = {studyBox("boite", 12, "Puissance théorique (CV)"),
+                                 studyBox("boite", 8, "Puissance théorique (KW)"),
+                                 studyBox("boite", 10, "Puissance utile (CV)"),
+                                 studyBox("boite", 9, "Puissance utile (KW)"),
+                                 studyBox("boite", 3, "Couple mN"),
+                                 studyBox("boite", 4, "Omega rad/s"),
+                                 studyBox("boite", 7, "Type de roue"),
+                                 studyBox("boite", 1, "Diamètre roue entrée m."),
+                                 studyBox("boite", 5, "Diamètre roue sortie m."),
+                                 studyBox("boite", 13, "Distributeur (hauteur m)"),
+                                 studyBox("boite", 0, "Vitesse eau sortie turbine"),
+                                 studyBox("boite", 2, "Perte provisoire sortie %")};
+    if (trueSpeed)
+        out.push_back(studyBox("boite", 11, "Ns vitesse spécifique"));
+    else
+        out.push_back(studyBox("boitebase", 2, "Vitesse T/min"));
     return out;
 }
 
@@ -269,9 +276,9 @@ void Formroue::showPictureInsteadOfCoefficients(bool picture) {
 void Formroue::calcule() {
     trap([this] { calculeSteps(); },
          FailurePolicy{.followUp = "Vérifiez la compatibilté de la vitesse affichée", .cleanUp = [this] {
-                                 calcBase_ = 0;
-                                 clearResultBoxes();
-                             }});
+                           calcBase_ = 0;
+                           clearResultBoxes();
+                       }});
 }
 
 void Formroue::calculeSteps() {
@@ -364,7 +371,8 @@ void Formroue::selonNsNew() {
     const char* file = nullptr;
     bool pelton = false;
     if (ns >= 1.0f && ns <= 2.5f) {
-        dialogs().message(" valeur inacceptée  \n ces données ne sont pas compatibles\n modifiez la vitesse par exemple");
+        dialogs().message(
+            " valeur inacceptée  \n ces données ne sont pas compatibles\n modifiez la vitesse par exemple");
         return;
     } else if (ns > 2.5f && ns <= 36.0f) {
         type = "Roue Pelton";

@@ -21,9 +21,9 @@ namespace aub {
 // it was created once, and the three speed coefficients.
 struct FormroueMemory {
     bool created = false;
-    double ksi0 = 0;                // 0 until the first classification (not positive = unset)
-    std::optional<float> ksi1;      // undefined for a Pelton runner
-    std::optional<double> ksihdi;   // undefined for a Pelton runner
+    double ksi0 = 0;               // 0 until the first classification (not positive = unset)
+    std::optional<float> ksi1;     // undefined for a Pelton runner
+    std::optional<double> ksihdi;  // undefined for a Pelton runner
 };
 
 class Formroue : public Form {

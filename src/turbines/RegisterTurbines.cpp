@@ -19,8 +19,9 @@ namespace aub {
 
 void registerTurbinesWindows(WindowCatalog& catalog) {
     // "&Turbines": not modal.
-    catalog.add("Formroue", [](Session& s) { return std::make_unique<Formroue>(s); },
-                [](Session& s) { s.show("Formroue", false); });
+    catalog.add(
+        "Formroue", [](Session& s) { return std::make_unique<Formroue>(s); },
+        [](Session& s) { s.show("Formroue", false); });
     catalog.declareStudy({.caption = "Turbine — Calcul 1 (vitesse vraie)",
                           .window = "Formroue",
                           .action = "Command1",
@@ -36,12 +37,13 @@ void registerTurbinesWindows(WindowCatalog& catalog) {
                           .inputs = Formroue::studyInputs(false),
                           .results = Formroue::studyResults(false)});
     // Opened by the turbine window's "indices11", not modal.
-    catalog.add("FormDes11", [](Session& s) { return std::make_unique<FormDes11>(s); },
-                [](Session& s) { s.show("FormDes11", false); });
+    catalog.add(
+        "FormDes11", [](Session& s) { return std::make_unique<FormDes11>(s); },
+        [](Session& s) { s.show("FormDes11", false); });
     catalog.declareNoStudy("FormDes11");  // shows indices of the turbine's last calculation
     // "&Roue Banki": modal.
-    catalog.add("Banki", [](Session& s) { return std::make_unique<Banki>(s); },
-                [](Session& s) { s.show("Banki", true); });
+    catalog.add(
+        "Banki", [](Session& s) { return std::make_unique<Banki>(s); }, [](Session& s) { s.show("Banki", true); });
     catalog.declareStudy({.caption = "Turbine Banki",
                           .window = "Banki",
                           .action = "Calcul",
@@ -50,35 +52,37 @@ void registerTurbinesWindows(WindowCatalog& catalog) {
                           .filesList = "List1"});
     // "Conduite circulaire" (code 9): the main window's page title goes, the pipe window
     // comes at Top 1500, not modal. The main window blanks its own page.
-    catalog.add("Formbuse", [](Session& s) { return std::make_unique<Formbuse>(s); },
-                [](Session& s) {
-                    s.shared().FormulaId = FormulaCode::PressurePipe;
-                    if (MainWindow* main = mainWindow(s)) main->hidePageTitle();
-                    Form& pipe = s.load("Formbuse");
-                    if (!pipe.isLoaded()) return;
-                    pipe.topTw = 1500;
-                    s.show("Formbuse", false);
-                });
+    catalog.add(
+        "Formbuse", [](Session& s) { return std::make_unique<Formbuse>(s); },
+        [](Session& s) {
+            s.shared().FormulaId = FormulaCode::PressurePipe;
+            if (MainWindow* main = mainWindow(s)) main->hidePageTitle();
+            Form& pipe = s.load("Formbuse");
+            if (!pipe.isLoaded()) return;
+            pipe.topTw = 1500;
+            s.show("Formbuse", false);
+        });
     // Three menu entries calculate the pipe: one calculation each.
-    for (const auto& [entry, caption] : {std::pair{"Colebrook", "Conduite en charge — Colebrook"},
-                                         std::pair{"Scimemi", "Conduite en charge — Scimemi"},
-                                         std::pair{"Plein", "Conduite en charge — Plein débit"}})
+    for (const auto& [entry, caption] :
+         {std::pair{"Colebrook", "Conduite en charge — Colebrook"},
+          std::pair{"Scimemi", "Conduite en charge — Scimemi"}, std::pair{"Plein", "Conduite en charge — Plein débit"}})
         catalog.declareStudy({.caption = caption,
                               .window = "Formbuse",
                               .action = entry,
                               .inputs = Formbuse::studyInputs(),
                               .results = Formbuse::studyResults()});
     // "Perte de charge / Bassins": modal (the window sets its own code 33).
-    catalog.add("Form12", [](Session& s) { return std::make_unique<Form12>(s); },
-                [](Session& s) { s.show("Form12", true); });
+    catalog.add(
+        "Form12", [](Session& s) { return std::make_unique<Form12>(s); }, [](Session& s) { s.show("Form12", true); });
     catalog.declareStudy({.caption = "Deux bassins",
                           .window = "Form12",
                           .action = "Command1",
                           .inputs = Form12::studyInputs(),
                           .results = Form12::studyResults()});
     // "Perte de charge / Canal (Darcy)": modal.
-    catalog.add("frmarcy", [](Session& s) { return std::make_unique<frmarcy>(s); },
-                [](Session& s) { s.show("frmarcy", true); });
+    catalog.add(
+        "frmarcy", [](Session& s) { return std::make_unique<frmarcy>(s); },
+        [](Session& s) { s.show("frmarcy", true); });
     catalog.declareStudy({.caption = "Canal (Darcy)",
                           .window = "frmarcy",
                           .action = "Command1",

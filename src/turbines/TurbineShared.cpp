@@ -8,8 +8,8 @@
 #include "forms/Dialogs.h"
 #include "forms/Form.h"
 #include "forms/Platform.h"
-#include "forms/Session.h"
 #include "forms/Printing.h"
+#include "forms/Session.h"
 
 namespace aub {
 
@@ -24,8 +24,8 @@ void printAfterQuestion(Form& form) {
     printOnWhite(form);
 }
 
-const char* const PipeWalls[9] = {"",           "Fibro",       "Cuivre",     "Plastic", "Acier lisse",
-                                  "Acier soudé", "Fonte neuve", "Bois poncé", "Bois brut"};
+const char* const PipeWalls[9] = {
+    "", "Fibro", "Cuivre", "Plastic", "Acier lisse", "Acier soudé", "Fonte neuve", "Bois poncé", "Bois brut"};
 
 float colebrookGradient(double relativeRoughness, float v, float d, Messenger& messenger) {
     double re = 0, f = 0;

@@ -11,9 +11,9 @@
 namespace aub {
 
 struct CaptureRequest {
-    std::filesystem::path outDir;                  // created when missing
-    std::optional<std::filesystem::path> folder;   // --dossier
-    std::vector<std::string> answers;              // --repondre, in order
+    std::filesystem::path outDir;                 // created when missing
+    std::optional<std::filesystem::path> folder;  // --dossier
+    std::vector<std::string> answers;             // --repondre, in order
     // Empty: every registered window in turn, each opened as its menu entry opens
     // it in a fresh session, gives <name>.png. Otherwise the window is opened, the
     // steps run, and every loaded window (shown or not) gives <name>.png.

@@ -4,10 +4,10 @@
 #include <QBuffer>
 #include <QChart>
 #include <QClipboard>
-#include <QCoreApplication>
-#include <QGraphicsLayout>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QFileDialog>
+#include <QGraphicsLayout>
 #include <QGuiApplication>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -208,8 +208,10 @@ void ChartWidget::rebuild() {
                 area->setBrush(fill);
                 area->setPen(QPen(color.darker(130), 1));
                 connect(area, &QAreaSeries::hovered, this, [this, i](const QPointF& p, bool on) {
-                    if (on) QToolTip::showText(QCursor::pos(), pointText(i, p), this);
-                    else QToolTip::hideText();
+                    if (on)
+                        QToolTip::showText(QCursor::pos(), pointText(i, p), this);
+                    else
+                        QToolTip::hideText();
                 });
                 added = area;
                 break;
@@ -222,8 +224,10 @@ void ChartWidget::rebuild() {
         qtSeries_[static_cast<std::size_t>(i)] = added;
         if (xy) {
             connect(xy, &QXYSeries::hovered, this, [this, i](const QPointF& p, bool on) {
-                if (on) QToolTip::showText(QCursor::pos(), pointText(i, p), this);
-                else QToolTip::hideText();
+                if (on)
+                    QToolTip::showText(QCursor::pos(), pointText(i, p), this);
+                else
+                    QToolTip::hideText();
             });
         }
         const auto markers = c->legend()->markers(added);
@@ -321,7 +325,8 @@ void ChartWidget::drawForeground(QPainter* painter, const QRectF& rect) {
             for (double v : logMinorValues(yr.first, yr.second, true))
                 if (toScene(any, xr.first, v, at)) {
                     const QString t = valueText(v);
-                    painter->drawText(QPointF(plot.left() - m.horizontalAdvance(t) - 6, at.y() + m.ascent() / 2 - 1), t);
+                    painter->drawText(QPointF(plot.left() - m.horizontalAdvance(t) - 6, at.y() + m.ascent() / 2 - 1),
+                                      t);
                 }
         if (model_.x.log)
             for (double v : logMinorValues(xr.first, xr.second, true))
@@ -380,7 +385,8 @@ void ChartWidget::drawForeground(QPainter* painter, const QRectF& rect) {
             // out of it.
             QPointF origin(at.x() + 9, at.y() - 8);
             if (origin.x() + box.width() > plot.right()) origin.setX(at.x() - 9 - box.width());
-            origin.setX(std::clamp(origin.x(), plot.left() + 4, std::max(plot.left() + 4, plot.right() - box.width() - 4)));
+            origin.setX(
+                std::clamp(origin.x(), plot.left() + 4, std::max(plot.left() + 4, plot.right() - box.width() - 4)));
             if (origin.y() - metrics.ascent() < plot.top()) origin.setY(at.y() + 8 + metrics.ascent());
             const QRectF back(origin.x() - 3, origin.y() - metrics.ascent() - 2, box.width() + 6, metrics.height() + 4);
             painter->setPen(Qt::NoPen);
@@ -464,7 +470,8 @@ bool ChartWidget::savePicture(const QString& path) {
         return false;
     }
     try {
-        saveBytes(pathFromUtf8(fromQ(path)), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        saveBytes(pathFromUtf8(fromQ(path)),
+                  std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     } catch (const CalcError& e) {
         tell("Image non enregistrée : " + e.description());
         return false;
@@ -490,9 +497,9 @@ QString ChartWidget::defaultFile(const QString& suffix) const {
 
 void ChartWidget::askSavePicture() {
     QString filter;
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Enregistrer l'image"),
-                                                      defaultFile(QStringLiteral(".png")),
-                                                      QStringLiteral("Image PNG (*.png);;Image SVG (*.svg)"), &filter);
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Enregistrer l'image"), defaultFile(QStringLiteral(".png")),
+                                     QStringLiteral("Image PNG (*.png);;Image SVG (*.svg)"), &filter);
     if (path.isEmpty()) return;
     QString chosen = path;
     if (!chosen.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) &&
@@ -502,9 +509,9 @@ void ChartWidget::askSavePicture() {
 }
 
 void ChartWidget::askExportCsv() {
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Exporter les données"),
-                                                defaultFile(QStringLiteral(".csv")),
-                                                QStringLiteral("Données CSV (*.csv)"));
+    QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("Exporter les données"), defaultFile(QStringLiteral(".csv")),
+                                     QStringLiteral("Données CSV (*.csv)"));
     if (path.isEmpty()) return;
     if (!path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) path += QStringLiteral(".csv");
     exportCsv(path);

@@ -31,7 +31,10 @@ void mix(std::uint64_t& h, const void* data, std::size_t n) {
     }
 }
 
-template <class T> void mixValue(std::uint64_t& h, const T& v) { mix(h, &v, sizeof v); }
+template <class T>
+void mixValue(std::uint64_t& h, const T& v) {
+    mix(h, &v, sizeof v);
+}
 
 }  // namespace
 

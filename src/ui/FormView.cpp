@@ -5,26 +5,26 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QFontMetrics>
 #include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QKeyEvent>
 #include <QMouseEvent>
-#include <QHeaderView>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QStyle>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTextCursor>
 #include <QTimer>
@@ -63,9 +63,12 @@ QString captionText(const std::string& caption) {
 
 Qt::Alignment horizontalAlignment(int alignment) {
     switch (alignment) {
-        case 1: return Qt::AlignRight;
-        case 2: return Qt::AlignHCenter;
-        default: return Qt::AlignLeft;
+        case 1:
+            return Qt::AlignRight;
+        case 2:
+            return Qt::AlignHCenter;
+        default:
+            return Qt::AlignLeft;
     }
 }
 
@@ -91,18 +94,23 @@ void syncTable(QTableWidget* table, const Control& c) {
     for (int k = 0; k < columns; ++k) {
         const QString heading = toQ(c.columns[static_cast<std::size_t>(k)]);
         QTableWidgetItem* item = table->horizontalHeaderItem(k);
-        if (!item) table->setHorizontalHeaderItem(k, new QTableWidgetItem(heading));
-        else if (item->text() != heading) item->setText(heading);
+        if (!item)
+            table->setHorizontalHeaderItem(k, new QTableWidgetItem(heading));
+        else if (item->text() != heading)
+            item->setText(heading);
     }
     const int rows = static_cast<int>(c.rows.size());
     if (table->rowCount() != rows) table->setRowCount(rows);
     for (int r = 0; r < rows; ++r) {
         const auto& cells = c.rows[static_cast<std::size_t>(r)];
         for (int k = 0; k < columns; ++k) {
-            const QString text = k < static_cast<int>(cells.size()) ? toQ(cells[static_cast<std::size_t>(k)]) : QString();
+            const QString text =
+                k < static_cast<int>(cells.size()) ? toQ(cells[static_cast<std::size_t>(k)]) : QString();
             QTableWidgetItem* item = table->item(r, k);
-            if (!item) table->setItem(r, k, new QTableWidgetItem(text));
-            else if (item->text() != text) item->setText(text);
+            if (!item)
+                table->setItem(r, k, new QTableWidgetItem(text));
+            else if (item->text() != text)
+                item->setText(text);
         }
     }
 }
@@ -250,8 +258,10 @@ QWidget* FormView::createWidget(Bound& b) {
                 bound_[at].pressRow = -2;
                 bound_[at].listIndex = -3;  // shown again as the model has it (a refused choice)
                 act([c, row, before] {
-                    if (row != c->listIndex()) c->setListIndex(row);
-                    else if (row == before) c->form().fire(*c, EventKind::Click);
+                    if (row != c->listIndex())
+                        c->setListIndex(row);
+                    else if (row == before)
+                        c->form().fire(*c, EventKind::Click);
                 });
             });
             connect(list, &QListWidget::itemDoubleClicked, this,
@@ -265,12 +275,14 @@ QWidget* FormView::createWidget(Bound& b) {
             auto* combo = new QComboBox;
             combo->setEditable(true);
             combo->setInsertPolicy(QComboBox::NoInsert);
-            combo->setCompleter(nullptr);  // the typed text stays as typed
+            combo->setCompleter(nullptr);                             // the typed text stays as typed
             combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);  // its longest entry shows whole
             connect(combo, &QComboBox::activated, this, [this, c](int i) {
                 act([c, i] {
-                    if (i != c->listIndex()) c->setListIndex(i);
-                    else c->form().fire(*c, EventKind::Click);
+                    if (i != c->listIndex())
+                        c->setListIndex(i);
+                    else
+                        c->form().fire(*c, EventKind::Click);
                 });
             });
             connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, c](const QString& text) {
@@ -397,8 +409,10 @@ void FormView::buildMenus() {
     bar->clear();
     for (Bound& b : bound_) {
         if (b.control->kind() != ControlKind::Menu) continue;
-        if (b.menu) b.menu->deleteLater();
-        else if (b.action) b.action->deleteLater();
+        if (b.menu)
+            b.menu->deleteLater();
+        else if (b.action)
+            b.action->deleteLater();
         b.menu = nullptr;
         b.action = nullptr;
         b.visible = b.enabled = -2;
@@ -414,7 +428,8 @@ void FormView::addMenuEntries(QWidget* parent, const std::string& parentName, in
     for (Control* m : form_->menuChildren(parentName)) {
         Bound& b = bound_[indexOf_.at(m)];
         if (b.action) continue;  // reached twice through a loop of parents
-        std::vector<Control*> entries = m->name() == parentName ? std::vector<Control*>{} : form_->menuChildren(m->name());
+        std::vector<Control*> entries =
+            m->name() == parentName ? std::vector<Control*>{} : form_->menuChildren(m->name());
         if (isMenuSeparator(*m)) {
             b.action = new QAction(parent);
             b.action->setSeparator(true);
@@ -425,8 +440,10 @@ void FormView::addMenuEntries(QWidget* parent, const std::string& parentName, in
             // Opening a menu runs its Click, so it can check or grey its entries first.
             connect(b.menu, &QMenu::aboutToShow, this,
                     [this, m] { act([m] { m->form().fire(*m, EventKind::Click); }); });
-            if (auto* bar = qobject_cast<QMenuBar*>(parent)) bar->addMenu(b.menu);
-            else static_cast<QMenu*>(parent)->addMenu(b.menu);
+            if (auto* bar = qobject_cast<QMenuBar*>(parent))
+                bar->addMenu(b.menu);
+            else
+                static_cast<QMenu*>(parent)->addMenu(b.menu);
             addMenuEntries(b.menu, m->name(), depth + 1);
         } else {
             b.action = new QAction(toQ(m->caption), parent);
@@ -454,8 +471,10 @@ void FormView::chooseListRow(Control* c, int row) {
     auto it = indexOf_.find(c);
     if (it != indexOf_.end()) bound_[it->second].listIndex = -3;
     act([c, row] {
-        if (row != c->listIndex()) c->setListIndex(row);
-        else c->form().fire(*c, EventKind::Click);
+        if (row != c->listIndex())
+            c->setListIndex(row);
+        else
+            c->form().fire(*c, EventKind::Click);
     });
 }
 
@@ -536,8 +555,10 @@ bool FormView::eventFilter(QObject* watched, QEvent* event) {
     }
     auto* widget = static_cast<QWidget*>(watched);
     if (!widget->rect().contains(mouse->position().toPoint())) return takes;
-    if (role == ClickRole::Background) act([form = form_] { form->fireBackgroundClick(); });
-    else act([c] { c->form().fire(*c, EventKind::Click); });
+    if (role == ClickRole::Background)
+        act([form = form_] { form->fireBackgroundClick(); });
+    else
+        act([c] { c->form().fire(*c, EventKind::Click); });
     return takes;
 }
 
@@ -550,8 +571,10 @@ void FormView::closeEvent(QCloseEvent* event) {
     Form* form = form_;
     UiHost& host = host_;
     host.dispatch(form, [&] { closed = host.session().requestClose(*form); });
-    if (closed) event->accept();
-    else event->ignore();
+    if (closed)
+        event->accept();
+    else
+        event->ignore();
 }
 
 // A window that becomes the active one again (after a modal window or another
@@ -573,8 +596,10 @@ void FormView::sync() {
         if (b.control->kind() == ControlKind::Menu) ++menus;
     if (menus != builtMenus_) buildMenus();
     for (Bound& b : bound_) {
-        if (b.control->kind() == ControlKind::Menu) syncMenuEntry(b);
-        else syncControl(b);
+        if (b.control->kind() == ControlKind::Menu)
+            syncMenuEntry(b);
+        else
+            syncControl(b);
     }
     syncWindow();
     syncing_ = false;
@@ -730,9 +755,9 @@ void FormView::syncAppearance(Bound& b) {
             pal.setColor(QPalette::ButtonText, fore);
         }
         w->setPalette(own ? pal : QPalette());
-        const bool fills = c.backColor != NoColor &&
-                           (c.kind() == ControlKind::Label || c.kind() == ControlKind::CheckBox ||
-                            c.kind() == ControlKind::Frame || c.kind() == ControlKind::Picture);
+        const bool fills =
+            c.backColor != NoColor && (c.kind() == ControlKind::Label || c.kind() == ControlKind::CheckBox ||
+                                       c.kind() == ControlKind::Frame || c.kind() == ControlKind::Picture);
         w->setAutoFillBackground(fills);
     }
     if (b.fontSize != c.fontSize || b.bold != int(c.bold)) {
@@ -747,8 +772,10 @@ void FormView::syncAppearance(Bound& b) {
     if (b.alignment != c.alignment) {
         b.alignment = c.alignment;
         const Qt::Alignment h = horizontalAlignment(c.alignment);
-        if (auto* label = qobject_cast<QLabel*>(w)) label->setAlignment(h | Qt::AlignVCenter);
-        else if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->setAlignment(h | Qt::AlignVCenter);
+        if (auto* label = qobject_cast<QLabel*>(w))
+            label->setAlignment(h | Qt::AlignVCenter);
+        else if (auto* edit = qobject_cast<QLineEdit*>(w))
+            edit->setAlignment(h | Qt::AlignVCenter);
     }
     if (b.widthTw != c.widthTw || b.heightTw != c.heightTw) {
         b.widthTw = c.widthTw;
@@ -765,11 +792,14 @@ void FormView::syncAppearance(Bound& b) {
         w->setMinimumSize(width > 0 || c.kind() != ControlKind::Label ? width : w->minimumWidth(), height);
         w->setMaximumSize(area && width > 0 ? width : QWIDGETSIZE_MAX, area && height > 0 ? height : QWIDGETSIZE_MAX);
         // A button without a caption keeps the small size the window gives it.
-        if (c.kind() == ControlKind::Button && c.caption.empty() && width > 0 && height > 0) w->setFixedSize(width, height);
+        if (c.kind() == ControlKind::Button && c.caption.empty() && width > 0 && height > 0)
+            w->setFixedSize(width, height);
         // A scroll bar left to itself would be a stub.
         if (c.kind() == ControlKind::Slider && width == 0 && height == 0) {
-            if (c.vertical) w->setMinimumHeight(120);
-            else w->setMinimumWidth(120);
+            if (c.vertical)
+                w->setMinimumHeight(120);
+            else
+                w->setMinimumWidth(120);
         }
     }
     if (b.enabled != int(c.enabled)) {
@@ -797,7 +827,8 @@ void FormView::syncControl(Bound& b) {
                 int widest = 0;
                 for (const QString& line : text.split(QLatin1Char('\n')))
                     widest = std::max(widest, metrics.horizontalAdvance(line));
-                label->setMinimumWidth(c.widthTw > 0 ? twipsToPixels(c.widthTw) : std::min(widest + 2, MaxCaptionWidthPx));
+                label->setMinimumWidth(c.widthTw > 0 ? twipsToPixels(c.widthTw)
+                                                     : std::min(widest + 2, MaxCaptionWidthPx));
             }
             break;
         }

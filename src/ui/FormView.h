@@ -6,11 +6,11 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <optional>
 #include <string>
-#include <deque>
 #include <vector>
 
 class QGridLayout;
@@ -80,8 +80,8 @@ private:
         int pressRow = -2;               // list selection when the mouse went down
         int listIndex = -2;              // list selection as last shown
         // Appearance as last applied (-2: never).
-        int visible = -2, enabled = -2, backColor = -2, foreColor = -2, fontSize = -2, bold = -2,
-            alignment = -2, widthTw = -2, heightTw = -2;
+        int visible = -2, enabled = -2, backColor = -2, foreColor = -2, fontSize = -2, bold = -2, alignment = -2,
+            widthTw = -2, heightTw = -2;
     };
 
     void buildNewControls();

@@ -15,9 +15,8 @@
 namespace aub {
 
 int runPdf(const std::filesystem::path& target, const std::optional<std::filesystem::path>& folder,
-           const std::vector<std::string>& answers, const std::string& study,
-           const std::vector<std::string>& command, const std::filesystem::path& executableDir, std::ostream& out,
-           std::ostream& err) {
+           const std::vector<std::string>& answers, const std::string& study, const std::vector<std::string>& command,
+           const std::filesystem::path& executableDir, std::ostream& out, std::ostream& err) {
     try {
         WindowCatalog catalog;
         registerAllWindows(catalog);

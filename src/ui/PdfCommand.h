@@ -14,8 +14,7 @@ namespace aub {
 // window, control or menu entry, 3 for a missing answer, 1 when the file cannot be
 // written (a French message on `err`, nothing left behind).
 int runPdf(const std::filesystem::path& target, const std::optional<std::filesystem::path>& folder,
-           const std::vector<std::string>& answers, const std::string& study,
-           const std::vector<std::string>& command, const std::filesystem::path& executableDir, std::ostream& out,
-           std::ostream& err);
+           const std::vector<std::string>& answers, const std::string& study, const std::vector<std::string>& command,
+           const std::filesystem::path& executableDir, std::ostream& out, std::ostream& err);
 
 }  // namespace aub

@@ -1,9 +1,9 @@
 #include "ui/QtDialogs.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QGridLayout>
 #include <QPushButton>
 #include <QSpacerItem>
 
@@ -57,8 +57,7 @@ void QtDialogs::refreshViews() const {
 void QtDialogs::message(const std::string& text, const std::string& title) {
     refreshViews();
     ArrowWhileOpen arrow;
-    QMessageBox box(QMessageBox::NoIcon, toQ(titleOr(title)), toDisplayText(text), QMessageBox::Ok,
-                    parentOf(host_));
+    QMessageBox box(QMessageBox::NoIcon, toQ(titleOr(title)), toDisplayText(text), QMessageBox::Ok, parentOf(host_));
     box.setWindowModality(Qt::ApplicationModal);
     box.setTextFormat(Qt::PlainText);
     fitTitle(box);
@@ -68,8 +67,8 @@ void QtDialogs::message(const std::string& text, const std::string& title) {
 bool QtDialogs::question(const std::string& text, const std::string& title) {
     refreshViews();
     ArrowWhileOpen arrow;
-    QMessageBox box(QMessageBox::Question, toQ(titleOr(title)), toDisplayText(text),
-                    QMessageBox::Yes | QMessageBox::No, parentOf(host_));
+    QMessageBox box(QMessageBox::Question, toQ(titleOr(title)), toDisplayText(text), QMessageBox::Yes | QMessageBox::No,
+                    parentOf(host_));
     box.setWindowModality(Qt::ApplicationModal);
     box.setTextFormat(Qt::PlainText);
     box.button(QMessageBox::Yes)->setText(QStringLiteral("&Oui"));

@@ -147,8 +147,10 @@ std::string QtPlatform::clipboard() const { return fromQ(QGuiApplication::clipbo
 HelpViewer& QtPlatform::viewer() {
     // Beside a modal window the viewer must be its child, or the modal window would block it.
     QWidget* modal = QApplication::activeModalWidget();
-    if (!helpViewer_) helpViewer_ = new HelpViewer(modal);
-    else if (helpViewer_->parentWidget() != modal) helpViewer_->setParent(modal, helpViewer_->windowFlags());
+    if (!helpViewer_)
+        helpViewer_ = new HelpViewer(modal);
+    else if (helpViewer_->parentWidget() != modal)
+        helpViewer_->setParent(modal, helpViewer_->windowFlags());
     return *helpViewer_;
 }
 
@@ -184,7 +186,8 @@ void QtPlatform::openTextEditor() {
     const bool desktop = !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
     if (desktop && !opener.isEmpty() && QProcess::startDetached(opener, {file})) return;
-    for (const char* editor : {"gnome-text-editor", "gedit", "mousepad", "kate", "kwrite", "xed", "pluma", "featherpad"}) {
+    for (const char* editor :
+         {"gnome-text-editor", "gedit", "mousepad", "kate", "kwrite", "xed", "pluma", "featherpad"}) {
         const QString exe = QStandardPaths::findExecutable(QString::fromLatin1(editor));
         if (!exe.isEmpty() && QProcess::startDetached(exe, {file})) return;
     }
@@ -208,8 +211,10 @@ std::optional<std::string> QtPlatform::chooseFileToOpen(const std::string& title
 void QtPlatform::setBusy(bool busy) {
     if (busy == busy_) return;
     busy_ = busy;
-    if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
-    else QApplication::restoreOverrideCursor();
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
 }
 
 void QtPlatform::processEvents() {

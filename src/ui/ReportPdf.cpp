@@ -107,13 +107,15 @@ public:
         const QFont cf = textFont(9.5);
         const QFont vf = monoFont(9);
         const double valueW = width_ * 0.36, captionW = width_ - valueW - 8;
-        const double h = std::max(textHeight(cf, caption, captionW), value.isEmpty() ? 0 : textHeight(vf, value, valueW)) + 5;
+        const double h =
+            std::max(textHeight(cf, caption, captionW), value.isEmpty() ? 0 : textHeight(vf, value, valueW)) + 5;
         blocks.push_back({h, [=, w = width_](QPainter& p, double top) {
                               p.setFont(cf);
                               p.setPen(Qt::black);
                               p.drawText(QRectF(0, top + 2, captionW, h), Qt::TextWordWrap, caption);
                               p.setFont(vf);
-                              p.drawText(QRectF(w - valueW, top + 2, valueW, h), Qt::AlignRight | Qt::TextWordWrap, value);
+                              p.drawText(QRectF(w - valueW, top + 2, valueW, h), Qt::AlignRight | Qt::TextWordWrap,
+                                         value);
                               p.setPen(QPen(RuleColor, 0.5));
                               p.drawLine(QPointF(0, top + h), QPointF(w, top + h));
                           }});
@@ -151,9 +153,10 @@ public:
                               } else if (fig.kind == ReportFigure::Kind::Chart) {
                                   // The chart as its window draws it, at its size there (a
                                   // common one when it has none), scaled as a whole.
-                                  const QSize pixels = fig.widthTw > 0 && fig.heightTw > 0
-                                                           ? QSize(fig.widthTw / TwipsPerPixel, fig.heightTw / TwipsPerPixel)
-                                                           : QSize(720, 540);
+                                  const QSize pixels =
+                                      fig.widthTw > 0 && fig.heightTw > 0
+                                          ? QSize(fig.widthTw / TwipsPerPixel, fig.heightTw / TwipsPerPixel)
+                                          : QSize(720, 540);
                                   paintChart(p, fig.chart, target, pixels);
                               } else {
                                   // The drawing is painted at its size on the window, then scaled
@@ -187,7 +190,8 @@ void buildBlocks(Layout& l, const Report& report, double pageTextHeight) {
     l.paragraph(QStringLiteral("Date : ") + toQ(report.date), textFont(10), Qt::black, 6);
     if (report.windows.size() > 1) {
         l.paragraph(QStringLiteral("Fenêtres du dossier :"), textFont(10, true), Qt::black, 14);
-        for (const auto& w : report.windows) l.paragraph(QStringLiteral("– ") + toQ(w.title), textFont(10), Qt::black, 2);
+        for (const auto& w : report.windows)
+            l.paragraph(QStringLiteral("– ") + toQ(w.title), textFont(10), Qt::black, 2);
     }
     bool first = true;
     for (const auto& w : report.windows) {
@@ -198,8 +202,10 @@ void buildBlocks(Layout& l, const Report& report, double pageTextHeight) {
             l.groups(w.inputs);
         }
         l.heading(toQ(ReportResultsTitle), 12);
-        if (!w.calculated) l.paragraph(toQ(NoCalculationText), textFont(10, true), Qt::black, 4);
-        else l.groups(w.results);
+        if (!w.calculated)
+            l.paragraph(toQ(NoCalculationText), textFont(10, true), Qt::black, 4);
+        else
+            l.groups(w.results);
         if (!w.messages.empty() || !w.observations.empty()) {
             l.heading(toQ(ReportObservationsTitle), 12);
             for (const auto& m : w.messages) {
@@ -232,8 +238,8 @@ QByteArray reportPdf(const Report& report, int* pageCount) {
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
     writer.setResolution(Resolution);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
-                                     QPageLayout::Millimeter));
+    writer.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
     writer.setTitle(toQ(report.study.empty() ? std::string("Dossier de calcul") : report.study));
     writer.setCreator(toQ(report.program));
 
@@ -286,8 +292,7 @@ QByteArray reportPdf(const Report& report, int* pageCount) {
         painter.drawLine(QPointF(text.left(), line.top() - 3), QPointF(text.right(), line.top() - 3));
         painter.setPen(GroupColor);
         painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, footerLeft);
-        painter.drawText(line, Qt::AlignRight | Qt::AlignVCenter,
-                         QStringLiteral("page %1 / %2").arg(n + 1).arg(total));
+        painter.drawText(line, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("page %1 / %2").arg(n + 1).arg(total));
     }
     painter.end();
     if (pageCount) *pageCount = total;
@@ -304,7 +309,8 @@ int writeReportPdf(const Report& report, const std::filesystem::path& target) {
 std::string dossierFileName(const std::string& study) {
     std::string out;
     for (unsigned char ch : trim(study)) {
-        const bool refused = ch < 0x20 || ch == 0x7F || std::string_view("/\\:*?\"<>|").find(char(ch)) != std::string_view::npos;
+        const bool refused =
+            ch < 0x20 || ch == 0x7F || std::string_view("/\\:*?\"<>|").find(char(ch)) != std::string_view::npos;
         out += refused ? '_' : char(ch);
     }
     while (!out.empty() && (out.back() == '.' || out.back() == ' ')) out.pop_back();
@@ -316,8 +322,8 @@ bool QtPlatform::saveDossier(const Report& report) {
     // The folder chosen last, for the next dossier of this run.
     static QString folder = QDir::homePath();
     const QString proposal = QDir(folder).filePath(toQ(dossierFileName(report.study)));
-    QString chosen = QFileDialog::getSaveFileName(dialogParent(), QStringLiteral("Enregistrer le dossier PDF"), proposal,
-                                                  QStringLiteral("Documents PDF (*.pdf)"));
+    QString chosen = QFileDialog::getSaveFileName(dialogParent(), QStringLiteral("Enregistrer le dossier PDF"),
+                                                  proposal, QStringLiteral("Documents PDF (*.pdf)"));
     if (chosen.isEmpty()) return false;
     if (QFileInfo(chosen).suffix().isEmpty()) chosen += QStringLiteral(".pdf");
     folder = QFileInfo(chosen).absolutePath();

@@ -5,8 +5,8 @@
 #include <QEventLoop>
 #include <QSettings>
 #include <QTimer>
-#include <QWindow>
 #include <QWidget>
+#include <QWindow>
 
 #include <exception>
 #include <iostream>

@@ -23,8 +23,8 @@
 #include "forms/Session.h"
 #include "forms/WindowCatalog.h"
 #include "ui/Capture.h"
-#include "ui/ProgramIcon.h"
 #include "ui/PdfCommand.h"
+#include "ui/ProgramIcon.h"
 #include "ui/QtDialogs.h"
 #include "ui/QtPlatform.h"
 #include "ui/UiConvert.h"
@@ -35,7 +35,8 @@ namespace {
 const char* Usage =
     "usage : aubelys [--dossier DOSSIER] [FENETRE [ETAPE]...]\n"
     "        aubelys --capture DOSSIER_IMAGES [--dossier DOSSIER] [--repondre TEXTE]... [FENETRE [ETAPE]...]\n"
-    "        aubelys --pdf FICHIER.pdf [--dossier DOSSIER] [--repondre TEXTE]... [--nom-etude TEXTE] FENETRE [ETAPE]...\n"
+    "        aubelys --pdf FICHIER.pdf [--dossier DOSSIER] [--repondre TEXTE]... [--nom-etude TEXTE] FENETRE "
+    "[ETAPE]...\n"
     "  --dossier   dossier du programme (projets, textes d'aide)\n"
     "  FENETRE     fenêtre ouverte au départ, ETAPE comme pour aubelys-cli\n"
     "  --capture   écrit une image PNG par fenêtre, sans boîte de dialogue réelle\n"
@@ -58,7 +59,8 @@ int runProgram(const std::optional<std::filesystem::path>& folder, const std::ve
     }
     std::filesystem::path appFolder;
     try {
-        appFolder = aub::resolveAppFolder(folder, aub::pathFromUtf8(aub::fromQ(QCoreApplication::applicationDirPath())));
+        appFolder =
+            aub::resolveAppFolder(folder, aub::pathFromUtf8(aub::fromQ(QCoreApplication::applicationDirPath())));
     } catch (const std::exception& e) {
         QMessageBox::critical(nullptr, QStringLiteral("Aubelys"),
                               QStringLiteral("Le dossier du programme est inutilisable.\n") + aub::toQ(e.what()));

@@ -24,18 +24,29 @@ constexpr const char* ResultMask = "#0.####";
 constexpr int InputCount = 10;
 
 const std::array<const char*, InputCount> InputCaptions = {
-    "Hauteur de chute m",    "Débit litres / seconde", "Diamètre Roue m",      "Largeur roue m",
-    "Angle aube circonf.",   "H. Aube % Diamètre",     "Angle aube sortie deg", "Nombre d'aubes ",
-    "Perte hauteur %",       "K Reduction"};
+    "Hauteur de chute m", "Débit litres / seconde", "Diamètre Roue m", "Largeur roue m",  "Angle aube circonf.",
+    "H. Aube % Diamètre", "Angle aube sortie deg",  "Nombre d'aubes ", "Perte hauteur %", "K Reduction"};
 
 // Result boxes with their captions, in the order of the two columns.
 const std::array<std::pair<int, const char*>, 18> ResultCaptions = {{
-    {10, "Volume couronne l"},     {11, " Epaisseur du jet cm"},   {12, "Couple m * N"},
-    {13, "Puissance théo. watts "}, {14, "Vitesse de l'eau m/s"},  {15, "Omega rad/sec"},
-    {16, "Vitesse sortie m/s"},    {17, "Rendement"},              {18, "Vitesse T/min"},
-    {19, "Puissance utile watts"}, {20, "Puissance utile CV"},     {21, "Temps passage aube s"},
-    {22, "Temps remontée eau"},    {24, "Volume entre aubes l"},   {25, "Remplissage %"},
-    {26, "Hauteur de l'aube m"},   {27, "Vitesse Spécifique T/min"}, {28, "Remontée dans aube m"},
+    {10, "Volume couronne l"},
+    {11, " Epaisseur du jet cm"},
+    {12, "Couple m * N"},
+    {13, "Puissance théo. watts "},
+    {14, "Vitesse de l'eau m/s"},
+    {15, "Omega rad/sec"},
+    {16, "Vitesse sortie m/s"},
+    {17, "Rendement"},
+    {18, "Vitesse T/min"},
+    {19, "Puissance utile watts"},
+    {20, "Puissance utile CV"},
+    {21, "Temps passage aube s"},
+    {22, "Temps remontée eau"},
+    {24, "Volume entre aubes l"},
+    {25, "Remplissage %"},
+    {26, "Hauteur de l'aube m"},
+    {27, "Vitesse Spécifique T/min"},
+    {28, "Remontée dans aube m"},
 }};
 
 }  // namespace
@@ -73,8 +84,10 @@ FrmPoncel::FrmPoncel(Session& s) : Form(s, "FrmPoncel", "ROUE PONCELET") {
     on("Command1", EventKind::Click, [this](int) { calcule(); });
     on("List1", EventKind::Click, [this](int) { openSelected(); });
     on("Ouvrir", EventKind::Click, [this](int) {
-        if (ctl("List1").listIndex() < 0) dialogs().message(ChooseFileFirst);
-        else openSelected();
+        if (ctl("List1").listIndex() < 0)
+            dialogs().message(ChooseFileFirst);
+        else
+            openSelected();
     });
     on("enregistrer", EventKind::Click, [this](int) { save(); });
     on("Quitter", EventKind::Click, [this](int) { session().endProgram(); });

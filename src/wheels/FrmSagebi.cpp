@@ -47,14 +47,26 @@ const std::array<Caption, InputCount> InputRows = {{
 }};
 
 const std::array<Caption, 12> ResultRows = {{
-    {2, "Vitesse entrainement m/s"}, {7, "V relative m/s"},           {3, "vitesse roue T/min"},
-    {13, "Secondes par tour"},       {4, "Longueur de l'aube m"},      {5, "Volume physique 1 aube  l"},
-    {12, "Temps passage 1 aube s"},  {10, "Volume admis 1 aube lit."}, {6, "Débit l/s"},
-    {9, "Coefficient remplissage"},  {8, "Puissance théorique KW"},    {1, "Puissance   utile  KW"},
+    {2, "Vitesse entrainement m/s"},
+    {7, "V relative m/s"},
+    {3, "vitesse roue T/min"},
+    {13, "Secondes par tour"},
+    {4, "Longueur de l'aube m"},
+    {5, "Volume physique 1 aube  l"},
+    {12, "Temps passage 1 aube s"},
+    {10, "Volume admis 1 aube lit."},
+    {6, "Débit l/s"},
+    {9, "Coefficient remplissage"},
+    {8, "Puissance théorique KW"},
+    {1, "Puissance   utile  KW"},
 }};
 
 const std::array<Caption, 5> MoreResultRows = {{
-    {11, "Arc admission m"}, {16, "Pas d'aube m"}, {0, "Alpha degrés"}, {14, " Beta  degrés"}, {15, "Gamma degrés"},
+    {11, "Arc admission m"},
+    {16, "Pas d'aube m"},
+    {0, "Alpha degrés"},
+    {14, " Beta  degrés"},
+    {15, "Gamma degrés"},
 }};
 
 }  // namespace
@@ -111,8 +123,10 @@ FrmSagebi::FrmSagebi(Session& s) : Form(s, "FrmSagebi", "DONNEES") {
     on("Calcul", EventKind::Click, [this](int) { calcul(); });
     on("List1", EventKind::Click, [this](int) { openSelected(); });
     on("Ouvre", EventKind::Click, [this](int) {
-        if (ctl("List1").listIndex() < 0) dialogs().message(ChooseFileFirst);
-        else openSelected();
+        if (ctl("List1").listIndex() < 0)
+            dialogs().message(ChooseFileFirst);
+        else
+            openSelected();
     });
     on("Enregistre", EventKind::Click, [this](int) { save(); });
     on("Nouveau", EventKind::Click, [this](int) { nouveau(); });

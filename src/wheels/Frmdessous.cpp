@@ -10,11 +10,11 @@
 #include "core/SharedValues.h"
 #include "forms/Dialogs.h"
 #include "forms/Platform.h"
+#include "forms/Printing.h"
 #include "forms/Session.h"
+#include "forms/StudyBoxes.h"
 #include "wheels/WheelCommon.h"
 #include "wheels/WheelFiles.h"
-#include "forms/Printing.h"
-#include "forms/StudyBoxes.h"
 
 namespace aub {
 
@@ -27,19 +27,35 @@ constexpr int Yellow = 0xFFFF00;
 constexpr int Red = 0xFF0000;
 
 const std::array<const char*, InputCount> InputCaptions = {
-    "Hauteur de chute m", "Levée vanne m",     "Diamètre Roue m",      "Largeur roue m", "Largeur du jet",
-    "Hauteur de l'aube m", "Nombre d'aubes",   "Epaisseur aubes mm",   "Matériau"};
+    "Hauteur de chute m",  "Levée vanne m",  "Diamètre Roue m",    "Largeur roue m", "Largeur du jet",
+    "Hauteur de l'aube m", "Nombre d'aubes", "Epaisseur aubes mm", "Matériau"};
 
 // Result boxes with their captions, in the order of the two columns.
 const std::array<std::pair<int, const char*>, 24> ResultCaptions = {{
-    {0, "Volume entre aubes l."},   {1, "Coeff remplissage"},        {2, "Perte du coursier  m"},
-    {3, "Débit  l/s"},              {4, "Vitesse T/min"},            {5, "Force sur aube (N)"},
-    {6, "  P théorique watts"},     {7, "Couple mN"},                {8, "Volume total roue l."},
-    {9, "Puissance utile watts"},   {10, " Surface du jet cm2"},     {11, " Epaisseur du jet cm"},
-    {12, "Vitesse de l'eau m/s"},   {13, "Omega rad/sec"},           {14, " Vitesse spécifique"},
-    {15, "Tours par seconde"},      {16, "Masse de la roue kg"},     {17, "Puissance CV"},
-    {18, "Rap. surf  aube / jet"},  {20, "Moment inertie  kg m2"},   {22, "Secondes par tour"},
-    {23, "Rendement"},              {24, "Eng reçue / tour joules"}, {25, "1/2   I w^2 joules"},
+    {0, "Volume entre aubes l."},
+    {1, "Coeff remplissage"},
+    {2, "Perte du coursier  m"},
+    {3, "Débit  l/s"},
+    {4, "Vitesse T/min"},
+    {5, "Force sur aube (N)"},
+    {6, "  P théorique watts"},
+    {7, "Couple mN"},
+    {8, "Volume total roue l."},
+    {9, "Puissance utile watts"},
+    {10, " Surface du jet cm2"},
+    {11, " Epaisseur du jet cm"},
+    {12, "Vitesse de l'eau m/s"},
+    {13, "Omega rad/sec"},
+    {14, " Vitesse spécifique"},
+    {15, "Tours par seconde"},
+    {16, "Masse de la roue kg"},
+    {17, "Puissance CV"},
+    {18, "Rap. surf  aube / jet"},
+    {20, "Moment inertie  kg m2"},
+    {22, "Secondes par tour"},
+    {23, "Rendement"},
+    {24, "Eng reçue / tour joules"},
+    {25, "1/2   I w^2 joules"},
 }};
 
 struct Material {
@@ -54,7 +70,8 @@ std::vector<StudyBox> Frmdessous::studyInputs() {
     // The material is chosen in its list (its density is a program-wide value), the box
     // under it only names it.
     std::vector<StudyBox> out;
-    for (int i = 0; i < MaterialBox; ++i) out.push_back(studyBox("valubox", i, InputCaptions[static_cast<std::size_t>(i)]));
+    for (int i = 0; i < MaterialBox; ++i)
+        out.push_back(studyBox("valubox", i, InputCaptions[static_cast<std::size_t>(i)]));
     out.push_back(studyBox("Combo1", -1, InputCaptions[static_cast<std::size_t>(MaterialBox)]));
     return out;
 }
@@ -141,8 +158,10 @@ void Frmdessous::chooseGate() {
         return;
     }
     const std::string& gate = ctl("Combo2").text();
-    if (gate == "DROITE") droiture();
-    else if (gate == "INCLINEE") inclinaison();
+    if (gate == "DROITE")
+        droiture();
+    else if (gate == "INCLINEE")
+        inclinaison();
 }
 
 void Frmdessous::inclinaison() {

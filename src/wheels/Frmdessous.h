@@ -34,23 +34,23 @@ public:
     void load() override;
 
     // Result boxes other windows read (Valbox index).
-    static constexpr int SpeedBox = 4;       // N, t/min
-    static constexpr int TorqueBox = 7;      // C, m.N
-    static constexpr int OmegaBox = 13;      // omega, rad/s
-    static constexpr int InertiaBox = 20;    // I, kg m²
-    static constexpr int EfficiencyBox = 23; // eta, %
+    static constexpr int SpeedBox = 4;        // N, t/min
+    static constexpr int TorqueBox = 7;       // C, m.N
+    static constexpr int OmegaBox = 13;       // omega, rad/s
+    static constexpr int InertiaBox = 20;     // I, kg m²
+    static constexpr int EfficiencyBox = 23;  // eta, %
 
     // The values of the last evaluation (0 before any).
     struct Results {
-        float speed = 0;        // N, t/min
-        float omega = 0;        // rad/s
-        float inertia = 0;      // kg m²
-        float torque = 0;       // m.N
-        float efficiency = 0;   // %
-        float mass = 0;         // kg
-        float velocity = 0;     // V at the gate, m/s
-        float flow = 0;         // Q, m3/s
-        float flumeLoss = 0;    // dH, m
+        float speed = 0;       // N, t/min
+        float omega = 0;       // rad/s
+        float inertia = 0;     // kg m²
+        float torque = 0;      // m.N
+        float efficiency = 0;  // %
+        float mass = 0;        // kg
+        float velocity = 0;    // V at the gate, m/s
+        float flow = 0;        // Q, m3/s
+        float flumeLoss = 0;   // dH, m
     };
     const Results& results() const { return results_; }
 
@@ -87,8 +87,8 @@ private:
     // Jet and flume.
     float V_ = 0, Q_ = 0, eta_ = 0, dH_ = 0, S_ = 0;
     // Wheel.
-    float q_ = 0, M_ = 0, I_ = 0, N_ = 0, omega_ = 0, P_ = 0, Pcv_ = 0, ns_ = 0, A_ = 0, ej_ = 0,
-          Vb_ = 0, F_ = 0, C_ = 0, wheelVolume_ = 0;
+    float q_ = 0, M_ = 0, I_ = 0, N_ = 0, omega_ = 0, P_ = 0, Pcv_ = 0, ns_ = 0, A_ = 0, ej_ = 0, Vb_ = 0, F_ = 0,
+          C_ = 0, wheelVolume_ = 0;
     Results results_;
 };
 

@@ -30,25 +30,45 @@ using Caption = std::pair<int, const char*>;
 
 // Inputs top to bottom.
 const std::array<Caption, InputCount> Inputs = {{
-    {0, "Hauteur de chute m"},     {1, "Largeur m"},              {2, "Diamètre Roue m"},
-    {3, "Descente vanne cm"},      {4, "Alpha aube deg."},        {12, "Angle entrée eau"},
-    {6, "Hauteur couronne % D"},   {7, "Rendement volume eau"},   {8, "Nombre d'aubes"},
-    {9, "Rendement génératrice"},  {10, "Rendement transmission"}, {5, "Epaisseur aubes (mm)"},
+    {0, "Hauteur de chute m"},
+    {1, "Largeur m"},
+    {2, "Diamètre Roue m"},
+    {3, "Descente vanne cm"},
+    {4, "Alpha aube deg."},
+    {12, "Angle entrée eau"},
+    {6, "Hauteur couronne % D"},
+    {7, "Rendement volume eau"},
+    {8, "Nombre d'aubes"},
+    {9, "Rendement génératrice"},
+    {10, "Rendement transmission"},
+    {5, "Epaisseur aubes (mm)"},
     {11, "kvitesse"},
 }};
 
 const std::array<Caption, 6> Speeds = {{
-    {4, "vitesse eau arrrivée m/s"}, {5, "Vitesse périphérique m/s"}, {14, "Vitesse relative  m/s"},
-    {6, "Vitesse de rotation T/min"}, {9, "Omega rad/sec"},            {21, "Coefficient vitesse vrai"},
+    {4, "vitesse eau arrrivée m/s"},
+    {5, "Vitesse périphérique m/s"},
+    {14, "Vitesse relative  m/s"},
+    {6, "Vitesse de rotation T/min"},
+    {9, "Omega rad/sec"},
+    {21, "Coefficient vitesse vrai"},
 }};
 
 const std::array<Caption, 3> Triangle = {{{18, "Alpha"}, {17, "Beta"}, {15, "Gamma"}}};
 
 const std::array<Caption, 13> Results = {{
-    {0, "Puissance théorique(kW)"},   {7, "Pertes  eau cinétiques"},     {19, "Autres Pertes  kW"},
-    {1, "Puissance sur arbre  (kW)"}, {2, "Puissance électrique ( kW)"}, {3, "Débit actif litres/s"},
-    {8, "Temps passage aube sec"},    {16, "Volume physique aube l."},   {10, "Vol. eau entre aubes  lit."},
-    {11, "Volume couronne m3"},       {12, "Rendement  global %"},       {20, "Coefficient remplissage"},
+    {0, "Puissance théorique(kW)"},
+    {7, "Pertes  eau cinétiques"},
+    {19, "Autres Pertes  kW"},
+    {1, "Puissance sur arbre  (kW)"},
+    {2, "Puissance électrique ( kW)"},
+    {3, "Débit actif litres/s"},
+    {8, "Temps passage aube sec"},
+    {16, "Volume physique aube l."},
+    {10, "Vol. eau entre aubes  lit."},
+    {11, "Volume couronne m3"},
+    {12, "Rendement  global %"},
+    {20, "Coefficient remplissage"},
     {13, "Controle Pmeca /volume"},
 }};
 
@@ -147,8 +167,9 @@ void Frmrouedecote::compute() {
     const float beta = checkedValue(180.0f - (blade + entry));
     sv.SharedBeta = beta;
     if (D <= H) {
-        dialogs().message(" diamètre de roue trop faible par rapport à la chute\n"
-                          "respectez les conditions de fonctionnement de cette roue");
+        dialogs().message(
+            " diamètre de roue trop faible par rapport à la chute\n"
+            "respectez les conditions de fonctionnement de cette roue");
         return;
     }
     if (kv < 0.3f || kv > 0.7f) dialogs().message("valeur non supportée \nprendre entre 0.3 et 0.7");

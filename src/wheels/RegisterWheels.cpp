@@ -18,11 +18,12 @@ namespace aub {
 
 void registerWheelsWindows(WindowCatalog& catalog) {
     // Each opener does what the main window's "&Evaluations" entry does.
-    catalog.add("Frmdessous", [](Session& s) { return std::make_unique<Frmdessous>(s); },
-                [](Session& s) {
-                    s.shared().FormulaId = FormulaCode::UndershotWheel;
-                    s.show("Frmdessous", true);
-                });
+    catalog.add(
+        "Frmdessous", [](Session& s) { return std::make_unique<Frmdessous>(s); },
+        [](Session& s) {
+            s.shared().FormulaId = FormulaCode::UndershotWheel;
+            s.show("Frmdessous", true);
+        });
     // The wheel is calculated by choosing the gate: one calculation per gate.
     for (const auto& [gate, caption] : {std::pair{"DROITE", "Roue en dessous — Vanne droite"},
                                         std::pair{"INCLINEE", "Roue en dessous — Vanne inclinée"}})
@@ -32,40 +33,44 @@ void registerWheelsWindows(WindowCatalog& catalog) {
                               .inputs = Frmdessous::studyInputs(),
                               .results = Frmdessous::studyResults(),
                               .filesList = "List1"});
-    catalog.add("Frmrouedecoté", [](Session& s) { return std::make_unique<Frmrouedecote>(s); },
-                [](Session& s) {
-                    s.shared().FormulaId = FormulaCode::BreastshotWheel;
-                    s.show("Frmrouedecoté", true);
-                });
+    catalog.add(
+        "Frmrouedecoté", [](Session& s) { return std::make_unique<Frmrouedecote>(s); },
+        [](Session& s) {
+            s.shared().FormulaId = FormulaCode::BreastshotWheel;
+            s.show("Frmrouedecoté", true);
+        });
     catalog.declareStudy({.caption = "Roue de côté",
                           .window = "Frmrouedecoté",
                           .action = "cacus",
                           .inputs = Frmrouedecote::studyInputs(),
                           .results = Frmrouedecote::studyResults(),
                           .filesList = "List1"});
-    catalog.add("frmPendant", [](Session& s) { return std::make_unique<frmPendant>(s); },
-                [](Session& s) {
-                    s.shared().FormulaId = FormulaCode::HangingWheel;
-                    s.show("frmPendant", true);
-                });
+    catalog.add(
+        "frmPendant", [](Session& s) { return std::make_unique<frmPendant>(s); },
+        [](Session& s) {
+            s.shared().FormulaId = FormulaCode::HangingWheel;
+            s.show("frmPendant", true);
+        });
     // Its calculation is withdrawn in this version ("Calcul non disponible").
     catalog.declareNoStudy("frmPendant");
-    catalog.add("FrmPoncel", [](Session& s) { return std::make_unique<FrmPoncel>(s); },
-                [](Session& s) {
-                    s.shared().FormulaId = FormulaCode::PonceletWheel;
-                    s.show("FrmPoncel", true);
-                });
+    catalog.add(
+        "FrmPoncel", [](Session& s) { return std::make_unique<FrmPoncel>(s); },
+        [](Session& s) {
+            s.shared().FormulaId = FormulaCode::PonceletWheel;
+            s.show("FrmPoncel", true);
+        });
     catalog.declareStudy({.caption = "Roue Poncelet",
                           .window = "FrmPoncel",
                           .action = "Command1",
                           .inputs = FrmPoncel::studyInputs(),
                           .results = FrmPoncel::studyResults(),
                           .filesList = "List1"});
-    catalog.add("FrmSagebi", [](Session& s) { return std::make_unique<FrmSagebi>(s); },
-                [](Session& s) {
-                    s.shared().FormulaId = FormulaCode::SagebienWheel;
-                    s.show("FrmSagebi", true);
-                });
+    catalog.add(
+        "FrmSagebi", [](Session& s) { return std::make_unique<FrmSagebi>(s); },
+        [](Session& s) {
+            s.shared().FormulaId = FormulaCode::SagebienWheel;
+            s.show("FrmSagebi", true);
+        });
     catalog.declareStudy({.caption = "Roue Sagebien",
                           .window = "FrmSagebi",
                           .action = "Calcul",

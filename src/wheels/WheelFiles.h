@@ -30,12 +30,12 @@ class Form;
 
 // The save dialog of one window.
 struct DesignSave {
-    std::string prompt;          // input box prompt
-    std::string title;           // input box title
-    std::string proposed;        // default answer
-    std::string namePrefix;      // put before the answer ("Sageb" for numbered files), else ""
-    std::string letter;          // first letter the window lists ("B"); "" = no check
-    std::string listPattern;     // files shown by the window's list ("B*.txt")
+    std::string prompt;       // input box prompt
+    std::string title;        // input box title
+    std::string proposed;     // default answer
+    std::string namePrefix;   // put before the answer ("Sageb" for numbered files), else ""
+    std::string letter;       // first letter the window lists ("B"); "" = no check
+    std::string listPattern;  // files shown by the window's list ("B*.txt")
 };
 
 // Prompt and title of the undershot-family save dialog.

@@ -25,14 +25,21 @@ namespace {
 
 constexpr int InputCount = 11;
 constexpr int ResultCount = 12;
-const char* const InputCaptions[InputCount] = {
-    "Diamètre D  (m)",        "Nombre de Pales",        "Vitesse du vent m/s",   "Angle attaque degrès",
-    "K : Vitesse rotation per.", "Rendement sur Betz",  "d moyeu % D",           "Largeur ext. pale % D",
-    "Largeur  pied pale % D", "Epais. estim pale % D",  "Acier contrain admis N/mm2 "};
+const char* const InputCaptions[InputCount] = {"Diamètre D  (m)",
+                                               "Nombre de Pales",
+                                               "Vitesse du vent m/s",
+                                               "Angle attaque degrès",
+                                               "K : Vitesse rotation per.",
+                                               "Rendement sur Betz",
+                                               "d moyeu % D",
+                                               "Largeur ext. pale % D",
+                                               "Largeur  pied pale % D",
+                                               "Epais. estim pale % D",
+                                               "Acier contrain admis N/mm2 "};
 const char* const ResultCaptions[ResultCount] = {
-    "BETZ 100 %  watts",   "Puissance utile",       "Vitesse t/min",       "Section vent m2",
-    "Watts/ m2",           "Force arrachement N",   "Section attache min mm2", "Largeur pale ext cm",
-    "Largeur pied cm",     "Masse pale kg",         "Epaisseur moyenne mm", "Longueur pale m"};
+    "BETZ 100 %  watts", "Puissance utile",     "Vitesse t/min",           "Section vent m2",
+    "Watts/ m2",         "Force arrachement N", "Section attache min mm2", "Largeur pale ext cm",
+    "Largeur pied cm",   "Masse pale kg",       "Epaisseur moyenne mm",    "Longueur pale m"};
 
 const char* const FirstDesign = "moneole01.txt";
 const char* const LoadedPrefix = "Données chargées : ";

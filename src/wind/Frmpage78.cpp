@@ -34,7 +34,6 @@ const char* const Note =
     "sous une incidence de 5 / racine(r/R) degrés, avec la corde optimale.\n"
     "Seuls la puissance et le rendement dépendent du profil choisi.";
 
-
 }  // namespace
 
 std::vector<StudyBox> Frmpage78::studyInputs() {
@@ -87,7 +86,7 @@ void Frmpage78::load() {
 }
 
 void Frmpage78::calculate(const std::string& profile) {
-    constexpr float Blades = 3.0f;      // z
+    constexpr float Blades = 3.0f;       // z
     constexpr float DesignRatio = 7.0f;  // λ0
     SharedValues& sv = shared();
 
@@ -116,11 +115,16 @@ void Frmpage78::calculate(const std::string& profile) {
         bool known = true;
         const bool read = trap(
             [&] {
-                if (profile == "CLARK_Y") clarkYPolar(incidence, cz, cx);
-                else if (profile == "NACA_4415") naca4415Polar(incidence, cz, cx);
-                else if (profile == "NACA_63_415") naca63415Polar(incidence, cz, cx);
-                else if (profile == "PLACAPLAT") flatPlatePolar(incidence, cz, cx);
-                else known = false;
+                if (profile == "CLARK_Y")
+                    clarkYPolar(incidence, cz, cx);
+                else if (profile == "NACA_4415")
+                    naca4415Polar(incidence, cz, cx);
+                else if (profile == "NACA_63_415")
+                    naca63415Polar(incidence, cz, cx);
+                else if (profile == "PLACAPLAT")
+                    flatPlatePolar(incidence, cz, cx);
+                else
+                    known = false;
             },
             "  erreur");
         if (!read) return;
@@ -131,7 +135,8 @@ void Frmpage78::calculate(const std::string& profile) {
         const float chord = cdiv(c0, Blades * cz);
         const float area = checkedValue(R * chord / 12.0f);
         const float tanPhi = ctan(phi);
-        const float load = checkedValue(Va * Va * (0.6125f * area) * (1.0f + cdiv(1.0f, checkedValue(tanPhi * tanPhi))));
+        const float load =
+            checkedValue(Va * Va * (0.6125f * area) * (1.0f + cdiv(1.0f, checkedValue(tanPhi * tanPhi))));
         const float sinPhi = std::sin(phi), cosPhi = std::cos(phi);
         thrust = checkedValue(thrust + (cz * cosPhi + cx * sinPhi) * load);
         const float torque = checkedValue((cz * sinPhi - cx * cosPhi) * load * r);

@@ -69,7 +69,8 @@ TEST_F(DataFolders, ConfirmationRunsOnAnyAnswerButNon) {
     openMain();
     removeFolders(folder());
     answer("NON");
-    expectMessage("Installation terminée : les dossiers Rouehaut, Sagebien, Bankiwheel et Roueparbas contiennent les exemples.");
+    expectMessage(
+        "Installation terminée : les dossiers Rouehaut, Sagebien, Bankiwheel et Roueparbas contiennent les exemples.");
     step("Formmain", "Utilités/Installer les dossiers de données");
     EXPECT_EQ(fileCounts(folder()), (std::vector<int>{3, 2, 3, 3}));
     EXPECT_EQ(dialogs_.shown()[0].text, "inutile de la refaire  si vous l'avez déjà effectuée !");
@@ -81,7 +82,8 @@ TEST_F(DataFolders, ConfirmationRunsOnAnyAnswerButNon) {
     // Installed already (the box cancelled counts as a yes): it says all is there, or
     // brings back what is missing without replacing what the person changed.
     answer("");
-    expectMessage("Rien à restaurer : les dossiers Rouehaut, Sagebien, Bankiwheel et Roueparbas contiennent tous les exemples.");
+    expectMessage(
+        "Rien à restaurer : les dossiers Rouehaut, Sagebien, Bankiwheel et Roueparbas contiennent tous les exemples.");
     step("Formmain", "Utilités/Installer les dossiers de données");
     fs::remove_all(folder() / "Sagebien");
     fs::remove(folder() / "Roueparbas" / "Sdalmor.txt");

@@ -151,8 +151,8 @@ TEST_F(DossierTest, CancelledStudyNameWritesNothingAndKeepsTheDossier) {
 
 TEST_F(DossierTest, CommandLineWindowsAreTheFirstThenTheOthersOnce) {
     EXPECT_EQ(reportedWindows(catalog_, "formrouehaut",
-                              {"Valbox(0)=a:b", "Formroue:Command1", "Calcul", "FORMROUE:Command2", "Formbuse:Colebrook",
-                               "Nulle:x"}),
+                              {"Valbox(0)=a:b", "Formroue:Command1", "Calcul", "FORMROUE:Command2",
+                               "Formbuse:Colebrook", "Nulle:x"}),
               (std::vector<std::string>{"Formrouehaut", "Formroue", "Formbuse"}));
 }
 
@@ -184,18 +184,21 @@ TEST_F(DossierTest, ChartShownByThePipeFollowsItAndTheTextListsEverySeries) {
     ASSERT_NE(window, std::string::npos) << text;
     const auto heading = text.find(std::string("\n") + ReportFiguresChartsTitle + "\n", window);
     ASSERT_NE(heading, std::string::npos) << text;
-    EXPECT_NE(text.find("graphique « Diagramme de Moody » : Nombre de Reynolds Re (log) / Coefficient de frottement f (log)",
-                        heading),
-              std::string::npos)
+    EXPECT_NE(
+        text.find("graphique « Diagramme de Moody » : Nombre de Reynolds Re (log) / Coefficient de frottement f (log)",
+                  heading),
+        std::string::npos)
         << text;
     // One line per series of the window's chart, with its number of points, the pipe's
     // operating point among them.
     for (const ChartSeries& s : shown.series()) {
-        const std::string line = "série « " + s.name + " » (" + seriesKindName(s.kind) + ") : " +
-                                 std::to_string(s.points.size()) + (s.points.size() == 1 ? " point" : " points");
+        const std::string line = "série « " + s.name + " » (" + seriesKindName(s.kind) +
+                                 ") : " + std::to_string(s.points.size()) +
+                                 (s.points.size() == 1 ? " point" : " points");
         EXPECT_NE(text.find(line, heading), std::string::npos) << line << "\n" << text;
     }
-    EXPECT_NE(text.find("série « Point de fonctionnement » (" + std::string(seriesKindName(SeriesKind::Marker)) + ") : 1 point, x de "),
+    EXPECT_NE(text.find("série « Point de fonctionnement » (" + std::string(seriesKindName(SeriesKind::Marker)) +
+                        ") : 1 point, x de "),
               std::string::npos)
         << text;
     // The drawings of a window without charts keep their heading.

@@ -12,13 +12,27 @@ namespace {
 
 using Formulas = FormulaPageTest;
 
-const char* const Pages[] = {
-    "Options1/Vanne", "Options1/Pression hydrostatique", "Options1/Choc d'un jet", "Options1/Puissance  d'un jet",
-    "Options1/Puissance d'une chute", "Options1/Diamètre d'un arbre", "Options2/Hauteur chute",
-    "Options2/Vitesse diamètre", "Options2/Vitesse spécifique", "Options2/Déversoir", "Options2/Vitesses mode 1",
-    "Options2/Vitesses mode 2", "Options3/Similitude", "Options3/débit injecteur", "Options3/Conduite  plein débit",
-    "Options3/Aube Cylindrique", "Perte de charge/Canal rectangulaire", "Perte de charge/Canal en trapèze",
-    "Perte de charge/Canal circulaire", "Perte de charge/Débit dun canal", "Perte de charge/Coude simple"};
+const char* const Pages[] = {"Options1/Vanne",
+                             "Options1/Pression hydrostatique",
+                             "Options1/Choc d'un jet",
+                             "Options1/Puissance  d'un jet",
+                             "Options1/Puissance d'une chute",
+                             "Options1/Diamètre d'un arbre",
+                             "Options2/Hauteur chute",
+                             "Options2/Vitesse diamètre",
+                             "Options2/Vitesse spécifique",
+                             "Options2/Déversoir",
+                             "Options2/Vitesses mode 1",
+                             "Options2/Vitesses mode 2",
+                             "Options3/Similitude",
+                             "Options3/débit injecteur",
+                             "Options3/Conduite  plein débit",
+                             "Options3/Aube Cylindrique",
+                             "Perte de charge/Canal rectangulaire",
+                             "Perte de charge/Canal en trapèze",
+                             "Perte de charge/Canal circulaire",
+                             "Perte de charge/Débit dun canal",
+                             "Perte de charge/Coude simple"};
 
 TEST_F(Formulas, EachMenuEntrySetsItsCodeAndShowsItsExplanation) {
     const int codes[] = {3, 30, 4, 5, 6, 23, 1, 2, 8, 7, 17, 13, 14, 12, 26, 24, 10, 15, 16, 22, 25};
@@ -32,7 +46,8 @@ TEST_F(Formulas, EachMenuEntrySetsItsCodeAndShowsItsExplanation) {
 // Whatever is typed, no page shows "nan" or "inf" nor leaves an infinite program-wide
 // value, and the hourglass always goes away.
 TEST_F(Formulas, NoPageShowsNanOrInfWhateverIsTyped) {
-    const char* texts[] = {"", "0", "1", "-3", "2,5", "0.5", "1e30", "-1e-30", "3e38", "abc", "89", "90", "1000", "0.01"};
+    const char* texts[] = {"",       "0",    "1",   "-3", "2,5", "0.5",  "1e30",
+                           "-1e-30", "3e38", "abc", "89", "90",  "1000", "0.01"};
     const std::regex bad("(^|[^A-Za-z])[-+]?(nan|inf)", std::regex::icase);
     std::mt19937 rng(4);
     for (const char* path : Pages) {
@@ -243,7 +258,8 @@ TEST_F(Formulas, BladeStudyWithItsDefaults) {
     EXPECT_FALSE(c("zoneresu").visible);
     const std::string notes = c("Text3").text();
     EXPECT_EQ(notes.rfind("Vitesse V1 = 4.429\r\nVitesse U1 = 3.019\r\nVitesse W1 = 2.12\r\nVitesse V2 = ", 0), 0u);
-    EXPECT_NE(notes.find("Vitesse U2 = 2.234\r\nVitesse W2 = 0.609\r\nRendement  % = "), std::string::npos);  // W2² = 0.371
+    EXPECT_NE(notes.find("Vitesse U2 = 2.234\r\nVitesse W2 = 0.609\r\nRendement  % = "),
+              std::string::npos);  // W2² = 0.371
     EXPECT_NE(notes.find("\r\nEuler métres = "), std::string::npos);
     EXPECT_NE(notes.find("\r\nAngle sortie eau "), std::string::npos);
     page("Options1/Vanne");

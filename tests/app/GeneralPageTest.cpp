@@ -155,7 +155,8 @@ TEST_F(GeneralPage, BazinCheckGivesVelocityAndFlowOfTheLastChannel) {
     main().wettedArea = 1.0f;
     step("Formmain", "Command3");
     const double gamma = (0.5799789 * 12.4 * 12.4 - 4.599084 * 12.4 - 0.01082456 * std::pow(12.4, 3) +
-                          0.0000560053 * std::pow(12.4, 4)) / 100;
+                          0.0000560053 * std::pow(12.4, 4)) /
+                         100;
     const double r = 1.0 / 3.0;
     const double v = 87 * std::sqrt(r * 0.665 / 1000) / (1 + gamma / std::sqrt(r));
     EXPECT_NEAR(std::stod(c("zonetxt", 1).text()), v, 1e-4);
@@ -193,8 +194,7 @@ TEST_F(GeneralPage, NozzlePageKeepsItsInputsInTempobuse) {
     answer("oui");
     step("Formmain", "Label1");
     EXPECT_EQ(readLines(file), (std::vector<std::string>{"Plastic", "250", "100.", "15", "20", "2,5"}));
-    EXPECT_EQ(dialogs_.shown()[0].text,
-              "Voulez vous écraser le fichier actuel \ndu calcul de Conduite circulaire ?\n");
+    EXPECT_EQ(dialogs_.shown()[0].text, "Voulez vous écraser le fichier actuel \ndu calcul de Conduite circulaire ?\n");
 
     saveLines(file, {"Plastic", "250"});  // a cut file fills what it has, then says so
     expectMessage("L'entrée dépasse la fin de fichier");

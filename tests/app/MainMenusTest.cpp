@@ -39,7 +39,7 @@ TEST_F(MainMenus, LoadLeavesTheMenuStripAndSetsTheProgramValues) {
     EXPECT_EQ(sv.HelpFilePath, sv.AppFolder + "Rudazuz04.chm");
     EXPECT_EQ(c("Combo1").text(), "Parois");
     EXPECT_EQ(c("Combo1").items, (std::vector<std::string>{"Trés lisse", "Lisse", "Moyennement lisse",
-                                                            "Un peu rugueuse", "Rugueuse", "Trés rugueuse"}));
+                                                           "Un peu rugueuse", "Rugueuse", "Trés rugueuse"}));
 }
 
 TEST_F(MainMenus, DecimalCommaFollowsTheRegionalSettingsAtEachActivation) {
@@ -103,17 +103,27 @@ TEST_F(MainMenus, HeadLossAndDesignMenusShrinkTheWindowToItsMenus) {
 
 TEST_F(MainMenus, DesignEntriesWorkExactlyWhenTheirWindowExists) {
     openMain();
-    const std::pair<const char*, const char*> entries[] = {
-        {"Conduite circulaire", "Formbuse"}, {"Spécial coursier", "Frmpertecou"}, {"Bassins", "Form12"},
-        {"Canal (Darcy)", "frmarcy"},         {"Turbines", "Formroue"},          {"Roue Banki", "Banki"},
-        {"Roue au  Dessus", "Formrouehaut"},   {"Roue en dessous", "Frmdessous"},  {"Roue de coté", "Frmrouedecoté"},
-        {"Roue pendante", "frmPendant"},      {"Roue Poncelet", "FrmPoncel"},    {"Roue Sagebien", "FrmSagebi"},
-        {"Eolienne", "Frmpage78"},            {"Eolienne simple", "frméole01"},  {"Marteau de forge", "Frmmarteau"},
-        {"Productible annuel (débits classés)", "Productible"}};
+    const std::pair<const char*, const char*> entries[] = {{"Conduite circulaire", "Formbuse"},
+                                                           {"Spécial coursier", "Frmpertecou"},
+                                                           {"Bassins", "Form12"},
+                                                           {"Canal (Darcy)", "frmarcy"},
+                                                           {"Turbines", "Formroue"},
+                                                           {"Roue Banki", "Banki"},
+                                                           {"Roue au  Dessus", "Formrouehaut"},
+                                                           {"Roue en dessous", "Frmdessous"},
+                                                           {"Roue de coté", "Frmrouedecoté"},
+                                                           {"Roue pendante", "frmPendant"},
+                                                           {"Roue Poncelet", "FrmPoncel"},
+                                                           {"Roue Sagebien", "FrmSagebi"},
+                                                           {"Eolienne", "Frmpage78"},
+                                                           {"Eolienne simple", "frméole01"},
+                                                           {"Marteau de forge", "Frmmarteau"},
+                                                           {"Productible annuel (débits classés)", "Productible"}};
     for (auto [caption, window] : entries) {
         const Control* entry = nullptr;
         for (const auto& ctl : main().controls())
-            if (ctl->kind() == ControlKind::Menu && (ctl->caption == caption || ctl->caption == "&" + std::string(caption)))
+            if (ctl->kind() == ControlKind::Menu &&
+                (ctl->caption == caption || ctl->caption == "&" + std::string(caption)))
                 entry = ctl.get();
         ASSERT_NE(entry, nullptr) << caption;
         // Every window of the list is part of the program: its entry is live.
@@ -129,8 +139,9 @@ TEST_F(MainMenus, DesignEntriesWorkExactlyWhenTheirWindowExists) {
 TEST_F(MainMenus, EntriesOfWindowsMissingFromTheProgramStayGreyed) {
     // A program made of the main window alone.
     WindowCatalog mainOnly;
-    mainOnly.add("Formmain", [](Session& s) { return std::make_unique<Formmain>(s); },
-                 [](Session& s) { s.show("Formmain", false); });
+    mainOnly.add(
+        "Formmain", [](Session& s) { return std::make_unique<Formmain>(s); },
+        [](Session& s) { s.show("Formmain", false); });
     Session program(mainOnly, dialogs_, platform_, folder());
     program.open("Formmain");
     Form& m = program.window<Formmain>("Formmain");

@@ -27,19 +27,51 @@ namespace aub {
 namespace {
 
 const std::vector<std::string>& texts() {
-    static const std::vector<std::string> t = {
-        "", "0", "1", "2", "-0", "-3", "2,5", "2.5", " 7 ", "1e40", "-1e-40", "1e-3", "100", "9999999",
-        "0.001", "abc", "1,2.3", "é", "H", "..", "../x", "a/b", "\"", "oui", "non", "NON", "45", "89.9",
-        "360", "0.8", "12", "65535", "255", "256", std::string(10000, '9'), std::string(300, 'x')};
+    static const std::vector<std::string> t = {"",
+                                               "0",
+                                               "1",
+                                               "2",
+                                               "-0",
+                                               "-3",
+                                               "2,5",
+                                               "2.5",
+                                               " 7 ",
+                                               "1e40",
+                                               "-1e-40",
+                                               "1e-3",
+                                               "100",
+                                               "9999999",
+                                               "0.001",
+                                               "abc",
+                                               "1,2.3",
+                                               "é",
+                                               "H",
+                                               "..",
+                                               "../x",
+                                               "a/b",
+                                               "\"",
+                                               "oui",
+                                               "non",
+                                               "NON",
+                                               "45",
+                                               "89.9",
+                                               "360",
+                                               "0.8",
+                                               "12",
+                                               "65535",
+                                               "255",
+                                               "256",
+                                               std::string(10000, '9'),
+                                               std::string(300, 'x')};
     return t;
 }
 
 // Numbers a person would type into an engineering window: heads, flows, diameters,
 // speeds, angles, percentages and coefficients, written with the regional separator.
 std::string plausibleNumber(std::mt19937& rng, char separator) {
-    static const char* const values[] = {"0.5", "1",    "2",  "3",   "5",   "10",  "0.1", "25",  "100", "1.5",
-                                         "45",  "60",   "0.05", "750", "0.8", "12",  "0.3", "4",   "20",  "0.014",
-                                         "80",  "2.5",  "30", "0.02", "7",   "150", "0.7", "200", "16",  "0.25"};
+    static const char* const values[] = {"0.5", "1",   "2",    "3",    "5",   "10",  "0.1", "25",  "100", "1.5",
+                                         "45",  "60",  "0.05", "750",  "0.8", "12",  "0.3", "4",   "20",  "0.014",
+                                         "80",  "2.5", "30",   "0.02", "7",   "150", "0.7", "200", "16",  "0.25"};
     std::string v = values[rng() % std::size(values)];
     if (separator == ',')
         for (char& c : v)
@@ -92,13 +124,15 @@ TEST(Robustness, NanAndInfAreFoundOnlyAsWords) {
     EXPECT_FALSE(showsNanOrInf("Infos"));
 }
 
-void checkScreen(Session& session, const ScriptedDialogs& dialogs, std::size_t seenDialogs, const std::string& context) {
+void checkScreen(Session& session, const ScriptedDialogs& dialogs, std::size_t seenDialogs,
+                 const std::string& context) {
     for (Form* f : session.forms()) {
         for (const auto& c : f->controls()) {
             std::string shown = c->text() + "\n" + c->caption;
             for (const auto& it : c->items) shown += "\n" + it;
             if (c->text().size() < 20000) {
-                EXPECT_FALSE(showsNanOrInf(shown)) << context << " " << f->name() << "." << c->key() << " shows: " << shown.substr(0, 200);
+                EXPECT_FALSE(showsNanOrInf(shown))
+                    << context << " " << f->name() << "." << c->key() << " shows: " << shown.substr(0, 200);
             }
         }
     }
@@ -204,16 +238,22 @@ Event pickEvent(Session& session, std::mt19937& rng, char separator) {
     }
     if (roll < 90 && !lists.empty()) {
         Control* l = lists[rng() % lists.size()];
-        if (l->kind() == ControlKind::ComboBox && rng() % 4 == 0) e.steps.push_back(l->key() + "=" + plausibleNumber(rng, separator));
-        else e.steps.push_back(l->key() + "=" + l->items[rng() % l->items.size()]);
+        if (l->kind() == ControlKind::ComboBox && rng() % 4 == 0)
+            e.steps.push_back(l->key() + "=" + plausibleNumber(rng, separator));
+        else
+            e.steps.push_back(l->key() + "=" + l->items[rng() % l->items.size()]);
         return e;
     }
     if (!others.empty()) {
         Control* c = others[rng() % others.size()];
-        if (c->kind() == ControlKind::CheckBox) e.steps.push_back(c->key() + "=" + (c->value() ? "0" : "1"));
+        if (c->kind() == ControlKind::CheckBox)
+            e.steps.push_back(c->key() + "=" + (c->value() ? "0" : "1"));
         else if (c->kind() == ControlKind::Slider)
-            e.steps.push_back(c->key() + "=" + std::to_string(c->min + static_cast<int>(rng() % static_cast<unsigned>(std::abs(c->max - c->min) + 1))));
-        else e.steps.push_back(c->key());
+            e.steps.push_back(c->key() + "=" +
+                              std::to_string(c->min + static_cast<int>(rng() % static_cast<unsigned>(
+                                                                                   std::abs(c->max - c->min) + 1))));
+        else
+            e.steps.push_back(c->key());
         return e;
     }
     if (!actions.empty()) e.steps.push_back(actions[rng() % actions.size()]->key());

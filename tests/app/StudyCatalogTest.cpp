@@ -59,12 +59,12 @@ TEST(StudyCatalogTest, EachDeclarationIsComplete) {
 TEST(StudyCatalogTest, TheIssuesCalculationsAreAllThere) {
     std::set<std::string> captions;
     for (const StudyDeclaration& d : programCatalog().studies()) captions.insert(d.caption);
-    for (const char* c : {"Roue en dessous — Vanne droite", "Roue de côté", "Roue Poncelet", "Roue Sagebien",
-                          "Turbine — Calcul 1 (vitesse vraie)", "Turbine — Calcul 2 (vitesse spécifique)",
-                          "Turbine Banki", "Conduite en charge — Colebrook", "Conduite en charge — Scimemi",
-                          "Deux bassins", "Canal (Darcy)", "Eolienne simple", "Eolienne à profils",
-                          "Marteau de forge", "Productible annuel", "Spécial coursier", "Vanne simple",
-                          "Pression hydrostatique", "Débit d'une conduite vos données"})
+    for (const char* c :
+         {"Roue en dessous — Vanne droite", "Roue de côté", "Roue Poncelet", "Roue Sagebien",
+          "Turbine — Calcul 1 (vitesse vraie)", "Turbine — Calcul 2 (vitesse spécifique)", "Turbine Banki",
+          "Conduite en charge — Colebrook", "Conduite en charge — Scimemi", "Deux bassins", "Canal (Darcy)",
+          "Eolienne simple", "Eolienne à profils", "Marteau de forge", "Productible annuel", "Spécial coursier",
+          "Vanne simple", "Pression hydrostatique", "Débit d'une conduite vos données"})
         EXPECT_TRUE(captions.count(c)) << c;
     // One declaration per formula page.
     std::size_t pages = 0;
@@ -236,8 +236,9 @@ TEST_F(StudyPointsTest, GatePagePointsAreSingleRunsOfThePage) {
         step("Formmain", "zonetxt(1)=2");
         step("Formmain", "zonetxt(2)=" + study.valueText(row.value));
         step("Formmain", "CALCUL ");
-        const std::vector<std::string> single = {trim(text("Formmain", "zoneresu")), trim(text("Formmain", "zonetxt", 3)),
-                                                 trim(text("Formmain", "zonetxt", 4)), trim(text("Formmain", "zonetxt", 7))};
+        const std::vector<std::string> single = {
+            trim(text("Formmain", "zoneresu")), trim(text("Formmain", "zonetxt", 3)),
+            trim(text("Formmain", "zonetxt", 4)), trim(text("Formmain", "zonetxt", 7))};
         EXPECT_EQ(row.results, single) << "levée " << row.value;
         const std::vector<std::string> all = messages();
         EXPECT_EQ(row.message, all.size() > shown ? all[shown] : "") << "levée " << row.value;
@@ -275,9 +276,9 @@ TEST_F(StudyPointsTest, PipePointsAreSingleRunsOfThePipeWindow) {
         step("Formbuse", "Valbox(1)=" + row.secondValue);
         step("Formbuse", "Valbox(2)=" + study.valueText(row.value));
         step("Formbuse", "Colebrook");
-        EXPECT_EQ(row.results, (std::vector<std::string>{trim(text("Formbuse", "Valbox", 6)),
-                                                         trim(text("Formbuse", "Valbox", 9)),
-                                                         trim(text("Formbuse", "Valbox", 8))}))
+        EXPECT_EQ(row.results,
+                  (std::vector<std::string>{trim(text("Formbuse", "Valbox", 6)), trim(text("Formbuse", "Valbox", 9)),
+                                            trim(text("Formbuse", "Valbox", 8))}))
             << "D = " << row.secondValue << ", Q = " << row.value;
         EXPECT_EQ(row.message, "");
     }

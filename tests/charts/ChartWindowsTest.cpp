@@ -33,7 +33,7 @@ TEST(MachineZonesTest, APointInTwoZonesNamesBothAndASideCountsAsInside) {
     EXPECT_EQ(zones[1].color, 0xFF0000);
     EXPECT_EQ(zonesContaining(zones, 0.7, 7), (std::vector<std::string>{"A", "B"}));
     EXPECT_EQ(zonesContaining(zones, 0.2, 2), (std::vector<std::string>{"A"}));
-    EXPECT_EQ(zonesContaining(zones, 1, 3), (std::vector<std::string>{"A"}));          // on A's side
+    EXPECT_EQ(zonesContaining(zones, 1, 3), (std::vector<std::string>{"A"}));         // on A's side
     EXPECT_EQ(zonesContaining(zones, 0.5, 5), (std::vector<std::string>{"A", "B"}));  // B's corner
     EXPECT_TRUE(zonesContaining(zones, 20, 0.5).empty());
 }
@@ -144,7 +144,8 @@ TEST_F(DomaineEmploiTest, PlacerMovesThePointAndRefusesANonPositiveOne) {
     step("DomaineEmploi", "Valbox(0)=0,8");
     step("DomaineEmploi", "Valbox(1)=1");
     step("DomaineEmploi", "Placer");
-    EXPECT_EQ(zonesText().substr(zonesText().find(')')), ") est dans le domaine : Roues en dessous, Poncelet, Sagebien.");
+    EXPECT_EQ(zonesText().substr(zonesText().find(')')),
+              ") est dans le domaine : Roues en dessous, Poncelet, Sagebien.");
     for (const char* bad : {"0", "-2", "abc", ""}) {
         expectMessage("Le débit Q et la hauteur H doivent être des nombres positifs.");
         step("DomaineEmploi", std::string("Valbox(1)=") + bad);

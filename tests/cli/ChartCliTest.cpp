@@ -52,7 +52,7 @@ TEST(ChartCliTest, ListingGivesOneLinePerSeriesWithItsRanges) {
 TEST(ChartCliTest, CsvOfTheMoodyChartAfterAColebrookCalculation) {
     test::TempFolder folder;
     CsvRun r = chartCli(folder, {"--virgule", "--csv", "Moody:Graphe", "Formbuse", "Combo1=Fonte neuve", "Colebrook",
-                         "Diagramme de Moody"});
+                                 "Diagramme de Moody"});
     ASSERT_EQ(r.status, 0) << r.err;
     ASSERT_EQ(r.out.rfind("\xEF\xBB\xBFZone de transition\r\n", 0), 0u) << r.out.substr(0, 200);
     EXPECT_NE(r.out.find("Laminaire f = 64/Re\r\nNombre de Reynolds Re;Coefficient de frottement f\r\n1000;0,064\r\n"),

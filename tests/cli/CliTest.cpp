@@ -27,8 +27,7 @@ TEST(CliTest, JsonListingOfTheTextWindow) {
     CliRun r = cli(folder, {"--json", "Formhlp"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.rfind("{\"windows\":{\"Formhlp\":{\"title\":\"Aide locale\",\"visible\":true", 0), 0u) << r.out;
-    EXPECT_NE(r.out.find("\"enrg\":{\"kind\":\"menu\",\"text\":\"Enregistre\",\"visible\":false"),
-              std::string::npos);
+    EXPECT_NE(r.out.find("\"enrg\":{\"kind\":\"menu\",\"text\":\"Enregistre\",\"visible\":false"), std::string::npos);
     EXPECT_NE(r.out.find("\"ended\":false}"), std::string::npos);
 }
 
@@ -59,9 +58,8 @@ TEST(CliTest, UnknownNamesExitWithTwoAndBadUsageWithOne) {
 // same steps: every box the listing shows with a value is in the report with it.
 TEST(CliTest, ReportOfThreeWorkedExamplesHoldsWhatTheirBoxesShow) {
     test::TempFolder folder;
-    const std::vector<std::string> steps = {"Formrouehaut",         "List1=H0Dalmor.txt",
-                                            "Calcul",               "Formroue:Command1",
-                                            "Formbuse:Combo1=Fonte neuve", "Formbuse:Colebrook"};
+    const std::vector<std::string> steps = {"Formrouehaut",      "List1=H0Dalmor.txt",          "Calcul",
+                                            "Formroue:Command1", "Formbuse:Combo1=Fonte neuve", "Formbuse:Colebrook"};
     std::vector<std::string> args = {"--rapport", "--nom-etude", "Bief : essai/2"};
     args.insert(args.end(), steps.begin(), steps.end());
     CliRun report = cli(folder, args);

@@ -11,8 +11,7 @@
 namespace aub {
 namespace {
 
-int codeOf(const std::function<void()>& f)
-{
+int codeOf(const std::function<void()>& f) {
     try {
         f();
     } catch (const CalcError& e) {
@@ -23,8 +22,7 @@ int codeOf(const std::function<void()>& f)
 
 const float Nan = std::numeric_limits<float>::quiet_NaN();
 
-TEST(CalcError, DescriptionsFromTheTable)
-{
+TEST(CalcError, DescriptionsFromTheTable) {
     EXPECT_EQ(errorDescription(6), "Dépassement de capacité");
     EXPECT_EQ(errorDescription(11), "Division par zéro");
     EXPECT_EQ(errorDescription(62), "L'entrée dépasse la fin de fichier");
@@ -37,8 +35,7 @@ TEST(CalcError, DescriptionsFromTheTable)
     EXPECT_EQ(own.description(), "Fichier absent : a.txt");
 }
 
-TEST(Checked, DivisionByZeroAndOverflow)
-{
+TEST(Checked, DivisionByZeroAndOverflow) {
     EXPECT_FLOAT_EQ(cdiv(1.0f, 4.0f), 0.25f);
     EXPECT_EQ(codeOf([] { cdiv(1.0f, 0.0f); }), ErrDivByZero);
     EXPECT_EQ(codeOf([] { cdiv(0.0f, 0.0f); }), ErrOverflow);
@@ -51,8 +48,7 @@ TEST(Checked, DivisionByZeroAndOverflow)
     EXPECT_EQ(codeOf([] { checkedValue(1e39); }), ErrOverflow);
 }
 
-TEST(Checked, DomainFailuresGiveBadCall)
-{
+TEST(Checked, DomainFailuresGiveBadCall) {
     EXPECT_FLOAT_EQ(csqrt(2.25f), 1.5f);
     EXPECT_EQ(codeOf([] { csqrt(-1.0f); }), ErrBadCall);
     EXPECT_EQ(codeOf([] { clog(0.0f); }), ErrBadCall);
@@ -71,8 +67,7 @@ TEST(Checked, DomainFailuresGiveBadCall)
     EXPECT_FLOAT_EQ(ctan(0.7853982f), 1.0f);
 }
 
-TEST(Checked, WholeNumbersRoundHalvesToEvenAndCheckRange)
-{
+TEST(Checked, WholeNumbersRoundHalvesToEvenAndCheckRange) {
     EXPECT_EQ(roundHalfEven(2.5), 2.0);
     EXPECT_EQ(roundHalfEven(3.5), 4.0);
     EXPECT_EQ(roundHalfEven(-2.5), -2.0);

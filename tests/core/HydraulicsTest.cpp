@@ -14,14 +14,13 @@ namespace {
 
 using test::RecordingMessenger;
 
-TEST(WallRoughness, TableExactNamesAndEmptyName)
-{
+TEST(WallRoughness, TableExactNamesAndEmptyName) {
     RecordingMessenger m;
     float r = -5.0f;
     const std::pair<const char*, float> table[] = {
-        {"Cuivre", 0.0015f}, {"Plastic", 0.002f}, {"Acier lisse", 0.002f}, {"Fibro", 0.03f},
-        {"Acier soudé", 0.01f}, {"Fonte neuve", 0.25f}, {"Bois poncé", 0.3f}, {"Bois brut", 0.9f},
-        {"cuivre", 1.0f}, {"Bois ponce", 1.0f}, {"Béton", 1.0f},
+        {"Cuivre", 0.0015f},    {"Plastic", 0.002f},    {"Acier lisse", 0.002f}, {"Fibro", 0.03f},
+        {"Acier soudé", 0.01f}, {"Fonte neuve", 0.25f}, {"Bois poncé", 0.3f},    {"Bois brut", 0.9f},
+        {"cuivre", 1.0f},       {"Bois ponce", 1.0f},   {"Béton", 1.0f},
     };
     for (const auto& [name, value] : table) {
         wallRoughness(name, r, m);
@@ -35,13 +34,11 @@ TEST(WallRoughness, TableExactNamesAndEmptyName)
     EXPECT_EQ(m.messages[0], "Pas de nature de paroi !");
 }
 
-double residual(double eps, double re, double f)
-{
+double residual(double eps, double re, double f) {
     return 1.0 / std::sqrt(f) + 2.0 * std::log10(eps / 3.7 + 2.51 / (re * std::sqrt(f)));
 }
 
-TEST(ColebrookFriction, WorkedExamplesAndRanges)
-{
+TEST(ColebrookFriction, WorkedExamplesAndRanges) {
     RecordingMessenger m;
     EXPECT_NEAR(colebrookFriction(0.0001, 100000, m), 0.0185, 0.0001);
     EXPECT_DOUBLE_EQ(colebrookFriction(0.0001, 2000, m), 0.032);
@@ -52,8 +49,7 @@ TEST(ColebrookFriction, WorkedExamplesAndRanges)
     EXPECT_TRUE(m.messages.empty());
 }
 
-TEST(ColebrookFriction, SolvesTheEquationOverTheWholeRange)
-{
+TEST(ColebrookFriction, SolvesTheEquationOverTheWholeRange) {
     // Includes smooth pipes at very high Reynolds numbers, where the first tangent
     // from f = 0.01 lands below zero.
     for (double eps : {0.0, 1e-9, 1e-6, 1e-4, 0.01, 0.1, 1.0, 3.0}) {
@@ -67,11 +63,10 @@ TEST(ColebrookFriction, SolvesTheEquationOverTheWholeRange)
     }
 }
 
-TEST(ColebrookFriction, NotANumberShowsAMessageAndNeverHangs)
-{
+TEST(ColebrookFriction, NotANumberShowsAMessageAndNeverHangs) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    for (auto [eps, re] : {std::pair{nan, 1e5}, std::pair{0.001, nan},
-                           std::pair{0.001, std::numeric_limits<double>::infinity()}}) {
+    for (auto [eps, re] :
+         {std::pair{nan, 1e5}, std::pair{0.001, nan}, std::pair{0.001, std::numeric_limits<double>::infinity()}}) {
         RecordingMessenger m;
         EXPECT_EQ(colebrookFriction(eps, re, m), -1.0);
         ASSERT_EQ(m.messages.size(), 1u);
@@ -79,8 +74,7 @@ TEST(ColebrookFriction, NotANumberShowsAMessageAndNeverHangs)
     }
 }
 
-TEST(Polars, WorkedExampleAndBranchQuirks)
-{
+TEST(Polars, WorkedExampleAndBranchQuirks) {
     float cl = 0, cd = 0;
     clarkYPolar(5, cl, cd);
     EXPECT_FLOAT_EQ(cl, 0.85f);
@@ -107,8 +101,7 @@ TEST(Polars, WorkedExampleAndBranchQuirks)
     EXPECT_THROW(naca4415Polar(-std::numeric_limits<float>::infinity(), cl, cd), CalcError);
 }
 
-TEST(ManningToBazin, PolynomialAndLowLimit)
-{
+TEST(ManningToBazin, PolynomialAndLowLimit) {
     RecordingMessenger m;
     EXPECT_NEAR(manningToBazin(0.02f, m), 0.6237, 1e-3);
     EXPECT_TRUE(m.messages.empty());
@@ -117,8 +110,7 @@ TEST(ManningToBazin, PolynomialAndLowLimit)
     EXPECT_EQ(m.messages[0], "Controle imposssible");
 }
 
-TEST(InverseTrigonometry, ArcSinAndArcCosDeg)
-{
+TEST(InverseTrigonometry, ArcSinAndArcCosDeg) {
     float x = 0.5f;
     EXPECT_NEAR(arcSin(x), 0.5235988f, 1e-6);
     x = -0.5f;
@@ -143,8 +135,7 @@ TEST(InverseTrigonometry, ArcSinAndArcCosDeg)
     EXPECT_EQ(arcCosDeg(x), 0.0f);
 }
 
-TEST(Triangle, AngleOppositeSideAndZeroSide)
-{
+TEST(Triangle, AngleOppositeSideAndZeroSide) {
     EXPECT_NEAR(triangleAngle(3, 4, 5), 36.8699f, 1e-3);
     EXPECT_NEAR(triangleAngle(5, 3, 4), 90.0f, 1e-3);
     EXPECT_NEAR(triangleAngle(2, 1, 1), 180.0f, 1e-3);  // flat triangle, cosine exactly -1
@@ -156,8 +147,7 @@ TEST(Triangle, AngleOppositeSideAndZeroSide)
     }
 }
 
-TEST(ElasticImpact, ExchangeOfVelocitiesAndZeroMass)
-{
+TEST(ElasticImpact, ExchangeOfVelocitiesAndZeroMass) {
     float u2 = 0;
     EXPECT_FLOAT_EQ(elasticImpact(2, 2, 3, -1, u2), -1.0f);
     EXPECT_FLOAT_EQ(u2, 3.0f);
@@ -166,8 +156,7 @@ TEST(ElasticImpact, ExchangeOfVelocitiesAndZeroMass)
     EXPECT_THROW(elasticImpact(1, -1, 4, 0, u2), CalcError);
 }
 
-TEST(WaitSeconds, WaitsOnTheClockAndKeepsPumping)
-{
+TEST(WaitSeconds, WaitsOnTheClockAndKeepsPumping) {
     int pumps = 0;
     const auto start = std::chrono::steady_clock::now();
     waitSeconds(0.1f, [&] { ++pumps; });

@@ -17,13 +17,9 @@ using test::RecordingMessenger;
 
 const std::string BadInputTail = "\n  Saisie de zone numérique incorrecte";
 
-float parse(std::string text, bool decimalComma, RecordingMessenger& m)
-{
-    return parseNumber(text, decimalComma, m);
-}
+float parse(std::string text, bool decimalComma, RecordingMessenger& m) { return parseNumber(text, decimalComma, m); }
 
-TEST(ParseNumber, CommaBetweenSpacesReadsOnBothSettingsAndKeepsTheTrimmedText)
-{
+TEST(ParseNumber, CommaBetweenSpacesReadsOnBothSettingsAndKeepsTheTrimmedText) {
     for (bool comma : {false, true}) {
         RecordingMessenger m;
         std::string text = "  2,5  ";
@@ -36,8 +32,7 @@ TEST(ParseNumber, CommaBetweenSpacesReadsOnBothSettingsAndKeepsTheTrimmedText)
     }
 }
 
-TEST(ParseNumber, LettersAreZeroSilentlyOnPointSettingsAndAMessageOnCommaSettings)
-{
+TEST(ParseNumber, LettersAreZeroSilentlyOnPointSettingsAndAMessageOnCommaSettings) {
     RecordingMessenger point;
     EXPECT_EQ(parse("abc", false, point), 0.0f);
     EXPECT_TRUE(point.messages.empty());
@@ -48,8 +43,7 @@ TEST(ParseNumber, LettersAreZeroSilentlyOnPointSettingsAndAMessageOnCommaSetting
     EXPECT_EQ(comma.messages[0], "Type incompatible" + BadInputTail);
 }
 
-TEST(ParseNumber, EmptyOrBlankTextIsZeroWithoutMessage)
-{
+TEST(ParseNumber, EmptyOrBlankTextIsZeroWithoutMessage) {
     for (bool comma : {false, true}) {
         RecordingMessenger m;
         std::string blank = "   ";
@@ -60,8 +54,7 @@ TEST(ParseNumber, EmptyOrBlankTextIsZeroWithoutMessage)
     }
 }
 
-TEST(ParseNumber, LenientReaderTakesTheLongestLeadingNumber)
-{
+TEST(ParseNumber, LenientReaderTakesTheLongestLeadingNumber) {
     RecordingMessenger m;
     EXPECT_FLOAT_EQ(parse("- 1 2 . 5e 2x", false, m), -1250.0f);
     EXPECT_FLOAT_EQ(parse("12abc", false, m), 12.0f);
@@ -79,8 +72,7 @@ TEST(ParseNumber, LenientReaderTakesTheLongestLeadingNumber)
     EXPECT_TRUE(m.messages.empty());
 }
 
-TEST(ParseNumber, StrictReaderOnCommaSettingsRejectsAnythingElse)
-{
+TEST(ParseNumber, StrictReaderOnCommaSettingsRejectsAnythingElse) {
     RecordingMessenger m;
     EXPECT_FLOAT_EQ(parse("1,5E+3", true, m), 1500.0f);
     EXPECT_FLOAT_EQ(parse("-0.25", true, m), -0.25f);
@@ -94,8 +86,7 @@ TEST(ParseNumber, StrictReaderOnCommaSettingsRejectsAnythingElse)
     }
 }
 
-TEST(ParseNumber, ValueBeyondSingleRangeShowsOverflowAndGivesZero)
-{
+TEST(ParseNumber, ValueBeyondSingleRangeShowsOverflowAndGivesZero) {
     for (bool comma : {false, true}) {
         for (const char* big : {"1e40", "-3.5e38", "1e999999999999"}) {
             RecordingMessenger m;
@@ -109,13 +100,11 @@ TEST(ParseNumber, ValueBeyondSingleRangeShowsOverflowAndGivesZero)
     }
 }
 
-TEST(ParseNumber, LongTextsAreReadInLinearTime)
-{
+TEST(ParseNumber, LongTextsAreReadInLinearTime) {
     std::string digits = "1" + std::string(9999, '0');  // 1e9999
     std::string tiny = "0." + std::string(9997, '0') + "1";
     std::string spaced;
-    for (int i = 0; i < 500000; ++i)
-        spaced += "1 ";
+    for (int i = 0; i < 500000; ++i) spaced += "1 ";
     const auto start = std::chrono::steady_clock::now();
     RecordingMessenger m;
     EXPECT_EQ(parse(digits, false, m), 0.0f);
@@ -127,8 +116,7 @@ TEST(ParseNumber, LongTextsAreReadInLinearTime)
     EXPECT_LT(std::chrono::steady_clock::now() - start, test::allowed(std::chrono::seconds(2)));
 }
 
-TEST(LeadingNumber, DoubleRangeWithoutCheck)
-{
+TEST(LeadingNumber, DoubleRangeWithoutCheck) {
     EXPECT_DOUBLE_EQ(leadingNumber("1e300 m"), 1e300);
     EXPECT_DOUBLE_EQ(leadingNumber("  0.1"), 0.1);
     EXPECT_EQ(leadingNumber("1e400"), std::numeric_limits<double>::infinity());
@@ -142,25 +130,39 @@ struct MaskCase {
     const char* expected;
 };
 
-TEST(FormatMask, ProgramMasks)
-{
+TEST(FormatMask, ProgramMasks) {
     const MaskCase cases[] = {
-        {2.675f, "0.00", "2.68"},        {0.5f, "###.###", ".5"},          {0.0f, "###.###", "."},
-        {0.5f, "###.00", ".50"},         {3.2229f, "##0.###", "3.223"},    {12.0f, "##0.###", "12."},
-        {0.0f, "###", ""},               {0.0f, "#", ""},                  {0.4f, "###", ""},
-        {0.0f, "0", "0"},                {5.0f, "00", "05"},               {123.0f, "00", "123"},
-        {12.0f, "###.", "12."},          {0.5f, "####.0####", ".5"},       {3.0f, "####.0####", "3.0"},
-        {0.125f, "##.000", ".125"},      {1.5f, "##0.000", "1.500"},       {9.9996f, "##0.###", "10."},
-        {0.99996f, "###.####", "1."},    {-0.0001f, "0.00", "0.00"},       {-0.0f, "0.###", "0."},
-        {-1.005f, "0.00", "-1.01"},      {0.0004f, "###.###", "."},        {1234.5f, "#0.0000", "1234.5000"},
-        {0.05f, "0.0", "0.1"},           {7.0f, "0.0 %", "7.0 %"},
+        {2.675f, "0.00", "2.68"},
+        {0.5f, "###.###", ".5"},
+        {0.0f, "###.###", "."},
+        {0.5f, "###.00", ".50"},
+        {3.2229f, "##0.###", "3.223"},
+        {12.0f, "##0.###", "12."},
+        {0.0f, "###", ""},
+        {0.0f, "#", ""},
+        {0.4f, "###", ""},
+        {0.0f, "0", "0"},
+        {5.0f, "00", "05"},
+        {123.0f, "00", "123"},
+        {12.0f, "###.", "12."},
+        {0.5f, "####.0####", ".5"},
+        {3.0f, "####.0####", "3.0"},
+        {0.125f, "##.000", ".125"},
+        {1.5f, "##0.000", "1.500"},
+        {9.9996f, "##0.###", "10."},
+        {0.99996f, "###.####", "1."},
+        {-0.0001f, "0.00", "0.00"},
+        {-0.0f, "0.###", "0."},
+        {-1.005f, "0.00", "-1.01"},
+        {0.0004f, "###.###", "."},
+        {1234.5f, "#0.0000", "1234.5000"},
+        {0.05f, "0.0", "0.1"},
+        {7.0f, "0.0 %", "7.0 %"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(formatMask(c.value, c.mask), c.expected) << c.value << " with " << c.mask;
+    for (const auto& c : cases) EXPECT_EQ(formatMask(c.value, c.mask), c.expected) << c.value << " with " << c.mask;
 }
 
-TEST(FormatMask, HugeAndDoubleValues)
-{
+TEST(FormatMask, HugeAndDoubleValues) {
     EXPECT_EQ(formatMask(1e30f, "##0.###"), "1" + std::string(30, '0') + ".");
     EXPECT_EQ(formatMask(-1e300, "0.00"), "-1" + std::string(300, '0') + ".00");
     EXPECT_EQ(formatMask(2.675, "0.00"), "2.68");
@@ -169,8 +171,7 @@ TEST(FormatMask, HugeAndDoubleValues)
     EXPECT_EQ(formatMask(5e-7, "0.######"), "0.000001");
 }
 
-TEST(FormatMask, NonFiniteThrowsOverflow)
-{
+TEST(FormatMask, NonFiniteThrowsOverflow) {
     for (float v : {std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN()}) {
         try {
             formatMask(v, "0.00");
@@ -183,8 +184,7 @@ TEST(FormatMask, NonFiniteThrowsOverflow)
     EXPECT_THROW(formatNumber(std::numeric_limits<float>::quiet_NaN()), CalcError);
 }
 
-TEST(FormatNumber, WorkedExamples)
-{
+TEST(FormatNumber, WorkedExamples) {
     EXPECT_EQ(formatNumber(0.5f), "0.5");
     EXPECT_EQ(formatNumber(12.3456f), "12.346");
     EXPECT_EQ(formatNumber(-2.0f), "-2.");
@@ -197,8 +197,7 @@ TEST(FormatNumber, WorkedExamples)
     EXPECT_EQ(formatNumber3(-0.0004f), "0.000");
 }
 
-TEST(FormatGeneral, SevenDigitsAndScientificOutsideFixedRange)
-{
+TEST(FormatGeneral, SevenDigitsAndScientificOutsideFixedRange) {
     EXPECT_EQ(formatGeneral(0.5f), "0.5");
     EXPECT_EQ(formatGeneral(0.5f, ','), "0,5");
     EXPECT_EQ(formatGeneral(12.0f), "12");
@@ -220,8 +219,7 @@ TEST(FormatGeneral, SevenDigitsAndScientificOutsideFixedRange)
     EXPECT_THROW(formatGeneral(std::numeric_limits<float>::infinity()), CalcError);
 }
 
-TEST(PlainNumber, LeadingBlankAndNoZeroBeforePoint)
-{
+TEST(PlainNumber, LeadingBlankAndNoZeroBeforePoint) {
     EXPECT_EQ(plainNumber(0.85f), " .85");
     EXPECT_EQ(plainNumber(-0.5f), "-.5");
     EXPECT_EQ(plainNumber(12.0f), " 12");
@@ -230,8 +228,7 @@ TEST(PlainNumber, LeadingBlankAndNoZeroBeforePoint)
     EXPECT_EQ(plainNumber(-1234.5f), "-1234.5");
 }
 
-TEST(TextHelpers, TrimCaseAndComparison)
-{
+TEST(TextHelpers, TrimCaseAndComparison) {
     EXPECT_EQ(trim("  a b  "), "a b");
     EXPECT_EQ(trim("    "), "");
     EXPECT_EQ(trimRight("  a  "), "  a");

@@ -8,8 +8,7 @@
 namespace aub {
 namespace {
 
-TEST(SharedValues, FieldListsNameEveryMemberOnce)
-{
+TEST(SharedValues, FieldListsNameEveryMemberOnce) {
     const auto& floats = SharedValues::floatFields();
     EXPECT_EQ(floats.size(), 40u);
     SharedValues v;
@@ -27,8 +26,7 @@ TEST(SharedValues, FieldListsNameEveryMemberOnce)
 
     const auto& texts = SharedValues::textFields();
     EXPECT_EQ(texts.size(), 7u);
-    for (const auto& [name, member] : texts)
-        v.*member = name;
+    for (const auto& [name, member] : texts) v.*member = name;
     EXPECT_EQ(v.AppFolder, "AppFolder");
     EXPECT_EQ(v.HelpRecord, "HelpRecord");
     EXPECT_EQ(v.SharedLastFile, "SharedLastFile");

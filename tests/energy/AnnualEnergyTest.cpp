@@ -79,7 +79,7 @@ TEST(AnnualEnergy, MinimumFlowCutsTheLowFlows) {
 TEST(AnnualEnergy, HeadLossGrowsWithTheSquareOfTheTurbinedFlow) {
     SiteMachine m = flatMachine(5, 1, 0);
     m.headLoss = 1;
-    EXPECT_NEAR(electricPower(m, 2), 9.81 * 1 * 4 * 0.8, 1e-9);       // at Qd: Hn = 4
+    EXPECT_NEAR(electricPower(m, 2), 9.81 * 1 * 4 * 0.8, 1e-9);         // at Qd: Hn = 4
     EXPECT_NEAR(electricPower(m, 0.5), 9.81 * 0.5 * 4.75 * 0.8, 1e-9);  // Hn = 5 − 0.25
     m.grossHead = 1;
     m.headLoss = 2;  // no net head left near Qd: no power, never a negative one
@@ -132,7 +132,7 @@ TEST(AnnualEnergy, ChartsHoldTheCurveTheBandAndThePower) {
     ASSERT_EQ(c.durationCurve.size(), 201u);
     EXPECT_NEAR(c.durationCurve[100].y, 1.5, 1e-12);  // 50 %
     EXPECT_NEAR(c.bandLow[100].y, 0.5, 1e-12);
-    EXPECT_NEAR(c.bandHigh[100].y, 1.5, 1e-12);       // Qr + Qt = 0.5 + 1
+    EXPECT_NEAR(c.bandHigh[100].y, 1.5, 1e-12);  // Qr + Qt = 0.5 + 1
     EXPECT_NEAR(c.bandHigh[200].y, 0, 1e-12);
     EXPECT_NEAR(c.powerCurve[0].y, 9.81 * 1 * 3 * 0.8, 1e-9);
 }

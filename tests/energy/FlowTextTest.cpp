@@ -26,8 +26,10 @@ TEST(DurationCurveText, NamesTheFaultyLine) {
         const char* message;
     };
     const Case cases[] = {
-        {"0 ; 5\n120 ; 1", "Débits classés, ligne 2 : la fréquence de dépassement doit être comprise entre 0 et 100 %."},
-        {"0 ; 5\n# note\n50 ; 6", "Débits classés, ligne 3 : les débits ne doivent pas croître quand la fréquence augmente."},
+        {"0 ; 5\n120 ; 1",
+         "Débits classés, ligne 2 : la fréquence de dépassement doit être comprise entre 0 et 100 %."},
+        {"0 ; 5\n# note\n50 ; 6",
+         "Débits classés, ligne 3 : les débits ne doivent pas croître quand la fréquence augmente."},
         {"0 ; -1", "Débits classés, ligne 1 : un débit ne peut pas être négatif."},
         {"0 ; 5\nbeaucoup ; 2", "Débits classés, ligne 2 : deux nombres attendus, « fréquence (%) ; débit (m3/s) »."},
         {"50 ; 5\n10 ; 2", "Débits classés, ligne 2 : les fréquences doivent croître d'une ligne à l'autre."},
@@ -80,7 +82,8 @@ TEST(DailyRecordFile, UnreadableEmptyBinaryOrHugeFilesGiveAMessage) {
     const auto latin = dir.path() / "débits.csv";
     {
         std::ofstream out(latin, std::ios::binary);
-        out << "Date;D\xE9" "bit\r\n01/01/2001;0,8\r\n";
+        out << "Date;D\xE9"
+               "bit\r\n01/01/2001;0,8\r\n";
     }
     const FlowRecord ok = readFlowRecordFile(latin);
     EXPECT_TRUE(ok.error.empty()) << ok.error;

@@ -14,8 +14,9 @@
 namespace aub::test {
 namespace {
 
-const char* const Curve = "0 ; 6.5\n5 ; 3.2\n10 ; 2.3\n20 ; 1.55\n30 ; 1.15\n40 ; 0.88\n50 ; 0.68\n60 ; 0.52\n"
-                          "70 ; 0.40\n80 ; 0.30\n90 ; 0.21\n95 ; 0.16\n100 ; 0.08";
+const char* const Curve =
+    "0 ; 6.5\n5 ; 3.2\n10 ; 2.3\n20 ; 1.55\n30 ; 1.15\n40 ; 0.88\n50 ; 0.68\n60 ; 0.52\n"
+    "70 ; 0.40\n80 ; 0.30\n90 ; 0.21\n95 ; 0.16\n100 ; 0.08";
 
 class ProductibleTest : public WindowTest {
 protected:
@@ -87,8 +88,9 @@ TEST_F(ProductibleTest, EfficienciesFollowTheMachineUntilThePersonEditsThem) {
 
 TEST_F(ProductibleTest, FrancisUnderNineMetresIsFlagged) {
     fill();
-    expectMessage("Les formules de la turbine Francis ne valent que pour une chute nette de plus de 8,8 m : "
-                  "vérifiez les rendements.");
+    expectMessage(
+        "Les formules de la turbine Francis ne valent que pour une chute nette de plus de 8,8 m : "
+        "vérifiez les rendements.");
     step("Productible", "Typemachine=Turbine Francis");
 }
 
@@ -101,10 +103,13 @@ TEST_F(ProductibleTest, BadInputsStopTheCalculationWithAMessage) {
         {"Site(0)=", "Données manquantes"},
         {"Site(4)=", "Données manquantes"},
         {"Courbe=", "Données manquantes"},
-        {"Courbe=0 ; 1\n50 ; 2", "Débits classés, ligne 2 : les débits ne doivent pas croître quand la fréquence augmente."},
-        {"Courbe=0 ; 1\n150 ; 0.5", "Débits classés, ligne 2 : la fréquence de dépassement doit être comprise entre 0 et 100 %."},
+        {"Courbe=0 ; 1\n50 ; 2",
+         "Débits classés, ligne 2 : les débits ne doivent pas croître quand la fréquence augmente."},
+        {"Courbe=0 ; 1\n150 ; 0.5",
+         "Débits classés, ligne 2 : la fréquence de dépassement doit être comprise entre 0 et 100 %."},
         {"Site(4)=-1", "Le débit d'équipement doit être positif."},
-        {"Site(3)=7", "Le débit réservé atteint ou dépasse le plus fort débit de la rivière : aucune eau n'est turbinée."},
+        {"Site(3)=7",
+         "Le débit réservé atteint ou dépasse le plus fort débit de la rivière : aucune eau n'est turbinée."},
         {"Rendement(4)=1.2", "Les rendements doivent être compris entre 0 et 1."},
         {"Machine(3)=1.5", "Les rendements doivent être compris entre 0 et 1."},
         {"Site(1)=-0.5", "Les pertes de charge ne peuvent pas être négatives."},
@@ -336,9 +341,9 @@ TEST(ProductibleCli, PrintsTheChartChosenAsCsv) {
 TEST(ProductibleCli, PrintsTheSampleResults) {
     TempFolder dir;
     std::ostringstream out, err;
-    const int status = cliMain({"--dossier", pathToUtf8(dir.path()), "--repondre", "Site exemple", "Productible",
-                                "Fichier/Ouvrir", "Calcul"},
-                               dataSource().parent_path().string(), out, err);
+    const int status = cliMain(
+        {"--dossier", pathToUtf8(dir.path()), "--repondre", "Site exemple", "Productible", "Fichier/Ouvrir", "Calcul"},
+        dataSource().parent_path().string(), out, err);
     EXPECT_EQ(status, 0) << err.str();
     EXPECT_NE(out.str().find("Resultat(5) = [106245]"), std::string::npos) << out.str();
 }

@@ -119,8 +119,8 @@ TEST(FileSafety, StaleTemporaryFilesOfTheSaveGoWhenTheFolderIsOpened) {
 
 TEST(FileSafety, ProgramFilesAndDirectionMarksAreRefusedAsDesignNames) {
     const std::string own = "Ce nom est celui d'un fichier du logiciel : donnez un autre nom";
-    for (auto name : {"Microfich.txt", "MICROFICH.TXT", "Pertescou.txt", "coursierforge.txt", "Tempobuse",
-                      "temporary", "Myroue.txt"})
+    for (auto name : {"Microfich.txt", "MICROFICH.TXT", "Pertescou.txt", "coursierforge.txt", "Tempobuse", "temporary",
+                      "Myroue.txt"})
         EXPECT_EQ(checkTypedName(name), own) << name;
     EXPECT_FALSE(checkTypedName("Microfich2.txt"));
     const std::string incorrect =

@@ -14,7 +14,7 @@ TEST(HelpTextFile, RecordsOfTenThousandBytes) {
     std::string bytes(HelpRecordLength, 'a');
     bytes += "Pertes de charge \xE9t\xE9 \x80";  // record 2 begins here, a short last record
     bytes += std::string(HelpRecordLength - 22, 'b');
-    bytes += "fin";                              // record 3: three bytes only
+    bytes += "fin";  // record 3: three bytes only
     HelpTextFile help(t.write("Microfich.txt", bytes));
 
     EXPECT_EQ(help.record(1), std::string(HelpRecordLength, 'a'));

@@ -9,9 +9,9 @@
 #include <functional>
 
 #ifndef _WIN32
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <csignal>
 #endif
 
 namespace aub {
@@ -41,9 +41,10 @@ std::vector<std::string> entriesOf(const fs::path& dir) {
 TEST(CodePage, HighRangeFollowsWindows1252) {
     std::string bytes;
     for (int b = 0x80; b <= 0x9F; ++b) bytes += char(b);
-    EXPECT_EQ(cp1252ToUtf8(bytes),
-              "€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ");
-    EXPECT_EQ(cp1252ToUtf8("D\xE9""bit \xA0\xB0\xFF"), "Débit \u00A0°ÿ");
+    EXPECT_EQ(cp1252ToUtf8(bytes), "€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ");
+    EXPECT_EQ(cp1252ToUtf8("D\xE9"
+                           "bit \xA0\xB0\xFF"),
+              "Débit \u00A0°ÿ");
 }
 
 TEST(CodePage, EveryByteSurvivesAndOtherCharactersBecomeQuestionMarks) {
@@ -67,7 +68,10 @@ TEST(CodePage, Utf8Validation) {
 
 TEST(ReadTextFile, Utf8OrWindows1252AndFailureNumbers) {
     TempFolder t;
-    EXPECT_EQ(readTextFile(t.write("bom.txt", "\xEF\xBB\xBF" "Débit\r\n")), "Débit\r\n");
+    EXPECT_EQ(readTextFile(t.write("bom.txt",
+                                   "\xEF\xBB\xBF"
+                                   "Débit\r\n")),
+              "Débit\r\n");
     EXPECT_EQ(readTextFile(t.write("old.txt", "Caf\xE9 \x80\r\n")), "Café €\r\n");
     EXPECT_EQ(readTextFile(t.write("empty.txt", "")), "");
     EXPECT_EQ(errorCodeOf([&] { readTextFile(t / "absent.txt"); }), ErrFileNotFound);
@@ -78,8 +82,7 @@ TEST(ReadTextFile, Utf8OrWindows1252AndFailureNumbers) {
 
 TEST(ReadLines, CrLfOrLfAndLastEmptyLineDropped) {
     TempFolder t;
-    EXPECT_EQ(readLines(t.write("a.txt", "a\r\nb\n\r\nc\r\n")),
-              (std::vector<std::string>{"a", "b", "", "c"}));
+    EXPECT_EQ(readLines(t.write("a.txt", "a\r\nb\n\r\nc\r\n")), (std::vector<std::string>{"a", "b", "", "c"}));
     EXPECT_EQ(readLines(t.write("b.txt", "x")), (std::vector<std::string>{"x"}));
     EXPECT_EQ(readLines(t.write("c.txt", "x\r\n\r\n")), (std::vector<std::string>{"x", ""}));
     EXPECT_TRUE(readLines(t.write("d.txt", "")).empty());
@@ -227,12 +230,11 @@ TEST(FileNames, TypedNamesMustBePlainNames) {
         "Nom de fichier incorrect : donnez un nom simple, sans chemin ni caractère \\ / : * ? \" < > |";
     EXPECT_EQ(checkTypedName(""), "Nom de fichier vide");
     EXPECT_EQ(checkTypedName("   "), "Nom de fichier vide");
-    for (std::string bad : std::vector<std::string>{"a/b", "a\\b", "../Hx", "..", ".", "C:x", "H*", "H?", "a\"b", "<", ">", "a|b",
-                            "a\tb", std::string("a\x01")})
+    for (std::string bad : std::vector<std::string>{"a/b", "a\\b", "../Hx", "..", ".", "C:x", "H*", "H?", "a\"b", "<",
+                                                    ">", "a|b", "a\tb", std::string("a\x01")})
         EXPECT_EQ(checkTypedName(bad), incorrect) << bad;
     for (auto reserved : {"CON", "nul.txt", "Com1", "lpt9 "})
-        EXPECT_EQ(checkTypedName(reserved), "Nom de fichier réservé par le système : donnez un autre nom")
-            << reserved;
+        EXPECT_EQ(checkTypedName(reserved), "Nom de fichier réservé par le système : donnez un autre nom") << reserved;
     EXPECT_EQ(checkTypedName(std::string(201, 'H')), "Nom de fichier trop long");
     for (auto good : {"Hmaroue00", "Écluse de l'été", "H..v2", "Hsansnom.txt", "Console", "COM0"})
         EXPECT_FALSE(checkTypedName(good)) << good;

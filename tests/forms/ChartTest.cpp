@@ -73,10 +73,10 @@ TEST(ChartTest, PolygonSidesAreStraightOnLogAxesAndCountAsInside) {
     // Inside the straight hypotenuse of linear axes, outside the one of log axes.
     EXPECT_TRUE(polygonContains(tri, 40, 40, false, false));
     EXPECT_FALSE(polygonContains(tri, 40, 40, true, true));
-    EXPECT_TRUE(polygonContains(tri, 1, 50, true, true));    // on a side
-    EXPECT_TRUE(polygonContains(tri, 100, 1, true, true));   // a vertex
+    EXPECT_TRUE(polygonContains(tri, 1, 50, true, true));   // on a side
+    EXPECT_TRUE(polygonContains(tri, 100, 1, true, true));  // a vertex
     EXPECT_FALSE(polygonContains(tri, 0.99, 50, true, true));
-    EXPECT_FALSE(polygonContains(tri, -1, 5, true, true));   // cannot be on a log axis
+    EXPECT_FALSE(polygonContains(tri, -1, 5, true, true));  // cannot be on a log axis
     const ChartPoint c = polygonCentre(tri, true, true);
     EXPECT_NEAR(std::log10(c.x), 2.0 / 3, 1e-12);
     EXPECT_NEAR(std::log10(c.y), 2.0 / 3, 1e-12);
@@ -93,7 +93,7 @@ TEST(ChartTest, CsvHasBomSemicolonsRegionalDecimalsAndOneBlockPerSeries) {
     const std::string header = "Débit Q (m3/s);Hauteur H (m)\r\n";
     EXPECT_EQ(chartCsv(c, ','),
               "\xEF\xBB\xBF\"Courbe; « 1 »\"\r\n" + header + "0,5;12,25\r\n2;1E-07\r\n\r\n" +  //
-                  "vide\r\n" + header + "\r\n" +                                                 //
+                  "vide\r\n" + header + "\r\n" +                                               //
                   "Bande\r\nDébit Q (m3/s);Hauteur H (m);Hauteur H (m) bas\r\n3;0,1;0,008\r\n\r\n");
     EXPECT_NE(chartCsv(c, '.').find("0.5;12.25\r\n"), std::string::npos);
     // A unit-less axis has its title alone.

@@ -39,7 +39,8 @@ public:
         });
         on("List1", EventKind::Click, [this](int) { log += "list=" + ctl("List1").text() + ";"; });
         on("Check1", EventKind::Click, [this](int) { log += "check;"; });
-        on("Vscrol", EventKind::Change, [this](int) { log += "slider=" + std::to_string(ctl("Vscrol").value()) + ";"; });
+        on("Vscrol", EventKind::Change,
+           [this](int) { log += "slider=" + std::to_string(ctl("Vscrol").value()) + ";"; });
         on("mnuFile", EventKind::Click, [this](int) { log += "file;"; });
         on("mnuSave", EventKind::Click, [this](int) { log += "save;"; });
         on("mnuDeep", EventKind::Click, [this](int) {
@@ -109,16 +110,16 @@ TEST_F(FormsTest, FailurePolicySaysWhatTheWindowAddsAroundTheDescription) {
                                             .numbered = true,
                                             .leadIn = "avant",
                                             .followUp = "après",
-                                            .cleanUp = [&] { order = "cleaned before " +
-                                                                     std::to_string(dialogs.messages().size()); }}));
+                                            .cleanUp = [&] {
+                                                order = "cleaned before " + std::to_string(dialogs.messages().size());
+                                            }}));
     EXPECT_FALSE(w.trap(fail, FailurePolicy{.numberAfter = "erreur FrmRouecoté  "}));
     EXPECT_FALSE(w.trap([] { throw std::out_of_range("index"); }, "  erreur"));
     EXPECT_TRUE(w.trap([] {}, FailurePolicy{.followUp = "jamais"}));
     EXPECT_EQ(order, "cleaned before 0");
-    EXPECT_EQ(dialogs.messages(),
-              (std::vector<std::string>{"avant", "Division par zéro  Des données sont incompatibles\n Numéro 11",
-                                        "après", "erreur FrmRouecoté  11",
-                                        "L'indice n'appartient pas à la sélection  erreur"}));
+    EXPECT_EQ(dialogs.messages(), (std::vector<std::string>{
+                                      "avant", "Division par zéro  Des données sont incompatibles\n Numéro 11", "après",
+                                      "erreur FrmRouecoté  11", "L'indice n'appartient pas à la sélection  erreur"}));
 }
 
 // A fault of the program — an unknown control, a control declared twice, an unknown
@@ -211,7 +212,8 @@ TEST_F(FormsTest, JsonListingIsUtf8WhateverBytesATextHolds) {
     ASSERT_EQ(run({"Valbox(0)=\xE9t\xE9"}).status, 0);  // "été" typed in Windows-1252
     std::string json = listingJson(*session, dialogs);
     EXPECT_TRUE(isValidUtf8(json));
-    EXPECT_NE(json.find("\"Valbox(0)\":{\"kind\":\"textbox\",\"text\":\"\xC3\xA9t\xC3\xA9\""), std::string::npos) << json;
+    EXPECT_NE(json.find("\"Valbox(0)\":{\"kind\":\"textbox\",\"text\":\"\xC3\xA9t\xC3\xA9\""), std::string::npos)
+        << json;
 }
 
 TEST_F(FormsTest, TextListingLeavesOutControlsOfAHiddenFrame) {

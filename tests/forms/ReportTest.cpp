@@ -108,11 +108,11 @@ TEST_F(ReportTest, NamedResultBoxesOverrideTheGeneralRule) {
     Form& f = sheet();
     f.resultBoxes = {"Valbox(1)", "Frame2"};
     EXPECT_TRUE(isResultBox(f, f.ctl("Valbox", 1)));
-    EXPECT_TRUE(isResultBox(f, f.ctl("Resu", 0)));        // by its frame
+    EXPECT_TRUE(isResultBox(f, f.ctl("Resu", 0)));  // by its frame
     EXPECT_FALSE(isResultBox(f, f.ctl("Valbox", 0)));
-    EXPECT_FALSE(isResultBox(f, f.ctl("Total")));          // locked, but not named
+    EXPECT_FALSE(isResultBox(f, f.ctl("Total")));  // locked, but not named
     f.resultBoxes = {"Resu"};
-    EXPECT_TRUE(isResultBox(f, f.ctl("Resu", 0)));         // by its array name
+    EXPECT_TRUE(isResultBox(f, f.ctl("Resu", 0)));  // by its array name
 }
 
 TEST_F(ReportTest, NeverCalculatedSaysSoAndStillListsTheData) {

@@ -58,18 +58,18 @@ TEST_F(FrmmarteauTest, FiftyPercentArmWithoutGear) {
     step(W, "Command1");
     EXPECT_EQ(text(W, "Valbox", 5), "1");
     EXPECT_EQ(text(W, "Valbox", 13), "1.0");
-    EXPECT_EQ(text(W, "Valbox", 17), "981.00006");   // m · 9.81 in single precision
-    EXPECT_EQ(text(W, "Valbox", 12), "294.30002");   // Rc · F, no gear
+    EXPECT_EQ(text(W, "Valbox", 17), "981.00006");  // m · 9.81 in single precision
+    EXPECT_EQ(text(W, "Valbox", 12), "294.30002");  // Rc · F, no gear
     // the undershot wheel's torque, not its efficiency
     EXPECT_EQ(text(W, "Valbox", 18), wheelBox(Frmdessous::TorqueBox));
     EXPECT_NE(text(W, "Valbox", 18), wheelBox(Frmdessous::EfficiencyBox));
     EXPECT_EQ(text(W, "Valbox", 8), "0.19349");
-    EXPECT_EQ(text(W, "Valbox", 16), "4.87093");     // π · 0.3 / h
+    EXPECT_EQ(text(W, "Valbox", 16), "4.87093");  // π · 0.3 / h
     EXPECT_EQ(text(W, "Valbox", 10), "10.95087");
-    EXPECT_EQ(text(W, "Valbox", 11), "0.19349");     // Lm · tan α = h when Lm = Lc
+    EXPECT_EQ(text(W, "Valbox", 11), "0.19349");  // Lm · tan α = h when Lm = Lc
     EXPECT_EQ(text(W, "Valbox", 19), "189.81422");
-    EXPECT_NEAR(box(20), 60.0f / (4.0f * 13.8636f), 1e-4f);      // 1 / (ns · N / 60) = 1.08197 s
-    EXPECT_NEAR(box(21), 0.19349f / (1.4518f * 0.3f), 1e-4f);    // h / (ω Rc) = 0.44425 s
+    EXPECT_NEAR(box(20), 60.0f / (4.0f * 13.8636f), 1e-4f);    // 1 / (ns · N / 60) = 1.08197 s
+    EXPECT_NEAR(box(21), 0.19349f / (1.4518f * 0.3f), 1e-4f);  // h / (ω Rc) = 0.44425 s
     EXPECT_NEAR(box(22), box(20) - box(21), 2e-5f);
 }
 
@@ -85,7 +85,7 @@ TEST_F(FrmmarteauTest, EqualInertiasPassTheWholeSpeed) {
     EXPECT_NEAR(omega, 1.4518f, 1e-4f);
     EXPECT_EQ(text(W, "Valbox", 23), "0.0");
     EXPECT_EQ(text(W, "Valbox", 24), formatMask(omega, "####0.0####"));
-    EXPECT_EQ(text(W, "Valbox", 25), text(W, "Valbox", 24));  // Lm = 1 m
+    EXPECT_EQ(text(W, "Valbox", 25), text(W, "Valbox", 24));     // Lm = 1 m
     EXPECT_NEAR(box(26), 0.5f * 100.0f * omega * omega, 1e-3f);  // 105.39 J
 }
 
@@ -96,7 +96,7 @@ TEST_F(FrmmarteauTest, TickedGearDividesTheTorqueAndTheSpeeds) {
     step(W, "Check1=1");
     step(W, "Command1");
     EXPECT_EQ(text(W, "Valbox", 5), "3");
-    EXPECT_EQ(text(W, "Valbox", 12), "98.10001");             // 294.30002 / 3
+    EXPECT_EQ(text(W, "Valbox", 12), "98.10001");                   // 294.30002 / 3
     EXPECT_NEAR(box(20), 3.0f * 60.0f / (4.0f * 13.8636f), 3e-4f);  // three times slower shaft
     EXPECT_NEAR(box(21), 3.0f * 0.19349f / (1.4518f * 0.3f), 3e-4f);
 }

@@ -83,8 +83,9 @@ TEST_F(FormrouehautTest, LaterSavesProposeTheSelectedNameAndAskBeforeOverwriting
 TEST_F(FormrouehautTest, OtherNamesAreSavedUnlistedCancelAndPathsWriteNothing) {
     open("Formrouehaut");
     answer("essai");
-    expectMessage("Votre fichier sera enregistré mais  \nsera ignoré ensuite dans le logiciel car \n"
-                  " son nom ne commence pas par la lettre H");
+    expectMessage(
+        "Votre fichier sera enregistré mais  \nsera ignoré ensuite dans le logiciel car \n"
+        " son nom ne commence pas par la lettre H");
     step("Formrouehaut", "Engg");
     EXPECT_TRUE(fs::exists(folder() / "essai.txt"));
     EXPECT_EQ(list().size(), 2u);

@@ -9,8 +9,8 @@
 #include "core/NumberText.h"
 #include "core/SharedValues.h"
 #include "files/TextFile.h"
-#include "support/WindowTest.h"
 #include "support/TimeFactor.h"
+#include "support/WindowTest.h"
 #include "wheels/overshot/Frmpertecou.h"
 
 namespace aub {
@@ -23,8 +23,7 @@ protected:
     // V0 m/s, Q l/s, dz m, L m, b m, n, step m.
     void type(const std::vector<std::string>& v) {
         open("Frmpertecou");
-        for (std::size_t i = 0; i < v.size(); ++i)
-            step("Frmpertecou", "Valbox(" + std::to_string(i) + ")=" + v[i]);
+        for (std::size_t i = 0; i < v.size(); ++i) step("Frmpertecou", "Valbox(" + std::to_string(i) + ")=" + v[i]);
     }
     void calculate(const std::vector<std::string>& v) {
         type(v);

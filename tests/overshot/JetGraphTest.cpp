@@ -44,7 +44,7 @@ TEST_F(JetGraphTest, ThreeEdgesOfTheJetOffsetByItsThickness) {
     // Upper edge with Vy = 0: x = 10·Vx·τ, y = 49.05·τ².
     auto upper = curve(0, points);
     EXPECT_FLOAT_EQ(upper[0].x2, 0);
-    EXPECT_NEAR(upper[10].x2, 2.0f, 1e-4f);   // τ = 0.1
+    EXPECT_NEAR(upper[10].x2, 2.0f, 1e-4f);  // τ = 0.1
     EXPECT_NEAR(upper[10].y2, 0.4905f, 1e-4f);
     EXPECT_NEAR(upper[50].y2, 12.2625f, 1e-2f);  // τ = 0.5, outside the square (clipped)
     EXPECT_EQ(upper[0].width, 2);

@@ -16,8 +16,8 @@ namespace aub {
 namespace {
 
 // H, hc, gate cm, B, D, b, jv, L, jh, slope %, n, low flume, k, plates mm, Z, crown %, filling %.
-const std::array<std::string, 17> Example = {"4",   "0.5", "10",    "1",   "3",   "0.8", "0.1", "2",  "0.3",
-                                              "5",   "0.014", "OUI", "0.6", "5",   "30",  "12",  "50"};
+const std::array<std::string, 17> Example = {"4", "0.5",   "10",  "1",   "3", "0.8", "0.1", "2", "0.3",
+                                             "5", "0.014", "OUI", "0.6", "5", "30",  "12",  "50"};
 
 class OvershotCalcTest : public test::WindowTest {
 protected:
@@ -26,7 +26,8 @@ protected:
         open("Formrouehaut");
         for (int i = 0; i < 17; ++i) {
             auto it = changes.find(i);
-            step("Formrouehaut", "Valbox(" + std::to_string(i) + ")=" + (it != changes.end() ? it->second : Example[i]));
+            step("Formrouehaut",
+                 "Valbox(" + std::to_string(i) + ")=" + (it != changes.end() ? it->second : Example[i]));
         }
         step("Formrouehaut", "Calcul");
     }
@@ -51,12 +52,12 @@ TEST_F(OvershotCalcTest, WorkedExampleWithFullBuckets) {
     EXPECT_NEAR(sv.SharedVelocity, 3.037f, 0.0005f);
     EXPECT_NEAR(result(15), 145.76f, 0.005f);  // Q, l/s
     EXPECT_NEAR(sv.SharedJetDrop, 0.0546f, 0.00005f);
-    EXPECT_NEAR(result(5), 3.501f, 0.0005f);   // V
-    EXPECT_NEAR(result(21), 17.42f, 0.005f);   // α°
-    EXPECT_NEAR(result(14), 22.79f, 0.005f);   // β°
-    EXPECT_NEAR(result(7), 1.623f, 0.0005f);   // W
-    EXPECT_NEAR(result(18), 0.36f, 1e-4f);     // crown height
-    EXPECT_NEAR(result(20), 2.28f, 1e-4f);     // Di
+    EXPECT_NEAR(result(5), 3.501f, 0.0005f);  // V
+    EXPECT_NEAR(result(21), 17.42f, 0.005f);  // α°
+    EXPECT_NEAR(result(14), 22.79f, 0.005f);  // β°
+    EXPECT_NEAR(result(7), 1.623f, 0.0005f);  // W
+    EXPECT_NEAR(result(18), 0.36f, 1e-4f);    // crown height
+    EXPECT_NEAR(result(20), 2.28f, 1e-4f);    // Di
     EXPECT_NEAR(result(22), 0.3539f, 0.00005f);
     EXPECT_NEAR(result(28), 0.1599f, 0.00005f);
     EXPECT_NEAR(result(0), 2837.f, 0.5f);      // Vc
@@ -67,17 +68,17 @@ TEST_F(OvershotCalcTest, WorkedExampleWithFullBuckets) {
     EXPECT_NEAR(result(12), 94.57f, 0.005f);
     EXPECT_NEAR(result(13), 47.28f, 0.005f);
     EXPECT_NEAR(result(19), 25.13f, 0.005f);
-    EXPECT_NEAR(result(11), 442.4f, 0.05f);    // Pk
-    EXPECT_NEAR(result(27), 0.3f, 1e-4f);      // j
-    EXPECT_NEAR(result(17), 18.16f, 0.005f);   // δ
+    EXPECT_NEAR(result(11), 442.4f, 0.05f);                          // Pk
+    EXPECT_NEAR(result(27), 0.3f, 1e-4f);                            // j
+    EXPECT_NEAR(result(17), 18.16f, 0.005f);                         // δ
     EXPECT_NEAR(value("Formgraph", "Valbox", 4), 0.452f, 0.0005f);   // chord AD
     EXPECT_NEAR(value("Formgraph", "Valbox", 13), 148.38f, 0.005f);  // spill angle
     EXPECT_NEAR(sv.SharedTorque, 2904.f, 0.5f);
-    EXPECT_NEAR(result(3), 3085.f, 0.5f);      // P
-    EXPECT_NEAR(result(8), 53.9f, 0.05f);      // 100 η
+    EXPECT_NEAR(result(3), 3085.f, 0.5f);  // P
+    EXPECT_NEAR(result(8), 53.9f, 0.05f);  // 100 η
     EXPECT_NEAR(sv.SharedSpecificSpeed, 4.20f, 0.005f);
-    EXPECT_NEAR(value("Formsurfa", "Resubox", 17), 2.49f, 0.005f);   // 100 S, dm²
-    EXPECT_NEAR(value("Formsurfa", "Resubox", 19), 85.5f, 0.05f);    // shaft, mm
+    EXPECT_NEAR(value("Formsurfa", "Resubox", 17), 2.49f, 0.005f);  // 100 S, dm²
+    EXPECT_NEAR(value("Formsurfa", "Resubox", 19), 85.5f, 0.05f);   // shaft, mm
     EXPECT_EQ(text("Formsurfa", "Resubox", 14), formatNumber(sv.SharedTorque));
     EXPECT_EQ(observations(), (std::vector<std::string>{"OBSERVATIONS", " néant"}));
     // Filled without being shown.
@@ -99,11 +100,11 @@ TEST_F(OvershotCalcTest, ProgramWideValuesInTheirUnits) {
     EXPECT_EQ(sv.SharedWidth, 1.0f);
     EXPECT_EQ(sv.SharedDiameter, 3.0f);
     EXPECT_EQ(sv.SharedRoughness, 0.014f);
-    EXPECT_NEAR(sv.SharedFlow, 145.76f, 0.005f);          // l/s, not m3/s
-    EXPECT_NEAR(sv.SharedPower, 5720.f, 0.5f);            // P0, W
-    EXPECT_NEAR(sv.SharedSpeed, 11.60f, 0.005f);          // t/min
-    EXPECT_NEAR(sv.SharedOmega, 1.215f, 0.0005f);         // rad/s
-    EXPECT_NEAR(sv.SharedEfficiency, 0.539f, 0.0005f);    // a fraction
+    EXPECT_NEAR(sv.SharedFlow, 145.76f, 0.005f);        // l/s, not m3/s
+    EXPECT_NEAR(sv.SharedPower, 5720.f, 0.5f);          // P0, W
+    EXPECT_NEAR(sv.SharedSpeed, 11.60f, 0.005f);        // t/min
+    EXPECT_NEAR(sv.SharedOmega, 1.215f, 0.0005f);       // rad/s
+    EXPECT_NEAR(sv.SharedEfficiency, 0.539f, 0.0005f);  // a fraction
     EXPECT_NEAR(sv.SharedPeripheralSpeed, 1.822f, 0.0005f);
     EXPECT_NEAR(sv.SharedRelativeSpeed, 1.623f, 0.0005f);
     EXPECT_NEAR(sv.SharedCrownHeight, 0.36f, 1e-6f);
@@ -171,7 +172,8 @@ TEST_F(OvershotCalcTest, SpeedRatioFrom04To08) {
     EXPECT_FALSE(resultsEmpty());
     const char* tooSlow = "Vitesse de roue trop lente";
     const char* tooFast = "Vitesse de roue éxagérée\ndébit trop élevé\nou dimensions à augmenter";
-    for (auto [k, message, computed] : {std::tuple{"0.8", "", true}, {"0.35", tooSlow, true}, {"0.81", tooFast, false}}) {
+    for (auto [k, message, computed] :
+         {std::tuple{"0.8", "", true}, {"0.35", tooSlow, true}, {"0.81", tooFast, false}}) {
         if (*message) expectMessage(message);
         step("Formrouehaut", std::string("Valbox(12)=") + k);
         step("Formrouehaut", "Calcul");
@@ -203,9 +205,9 @@ TEST_F(OvershotCalcTest, ObservationsOfTheDesign) {
               (std::vector<std::string>{"OBSERVATIONS", overfilled, "hauteur couronne:Valeur TROP FAIBLE"}));
     // Deep crown, low head (negative clearance), thin buckets barely filled.
     calculate({{15, "26"}, {0, "3.5"}, {16, "10"}});
-    EXPECT_EQ(observations(), (std::vector<std::string>{"OBSERVATIONS",
-                                                        "débit supérieur à la valeur autorisée dans les augets",
-                                                        "hauteur couronne:Valeur EXAGEREE", " Jeu sous roue insuffisant"}));
+    EXPECT_EQ(observations(),
+              (std::vector<std::string>{"OBSERVATIONS", "débit supérieur à la valeur autorisée dans les augets",
+                                        "hauteur couronne:Valeur EXAGEREE", " Jeu sous roue insuffisant"}));
     EXPECT_LT(value("Formrouehaut", "Resubox", 27), 0);
 }
 
@@ -214,9 +216,10 @@ TEST_F(OvershotCalcTest, JetWiderThanOnePitchIsObserved) {
     calculate({{2, "25"}, {5, "1"}, {3, "1"}, {14, "60"}});
     auto obs = observations();
     ASSERT_GE(obs.size(), 4u);
-    EXPECT_EQ(std::vector<std::string>(obs.end() - 3, obs.end()),
-              (std::vector<std::string>{"Jet trop large :augmentez l'angle alpha", " ou la largeur de la roue ou modifier",
-                                        " raisonnablement le nombre d'augets"}));
+    EXPECT_EQ(
+        std::vector<std::string>(obs.end() - 3, obs.end()),
+        (std::vector<std::string>{"Jet trop large :augmentez l'angle alpha", " ou la largeur de la roue ou modifier",
+                                  " raisonnablement le nombre d'augets"}));
     EXPECT_LT(value("Formrouehaut", "Resubox", 16), value("Formgraph", "Valbox", 11));
 }
 

@@ -153,7 +153,8 @@ TEST_F(StudyTest, PointsAfterAFailedOneEqualSingleRunsOfTheTurbineWindow) {
         Form& window = *single.loaded("Formroue");
         EXPECT_EQ(row.message, "") << "H = " << row.value;
         EXPECT_FALSE(row.results[0].empty()) << "H = " << row.value;
-        EXPECT_EQ(row.results, (std::vector<std::string>{trim(window.txt("boite", 8)), trim(window.txt("boitebase", 2))}))
+        EXPECT_EQ(row.results,
+                  (std::vector<std::string>{trim(window.txt("boite", 8)), trim(window.txt("boitebase", 2))}))
             << "H = " << row.value;
     }
 }

@@ -98,7 +98,8 @@ TEST_F(BankiTest, SaveAddsTheExtensionAndListsTheName) {
     typeExample();
     answer("test");
     step("Banki", "Fichier/Enregistrer");
-    EXPECT_EQ(readLines(folder() / "test.txt"), (std::vector<std::string>{"10", "0.1", "80", "24", "16", "120", "0.5"}));
+    EXPECT_EQ(readLines(folder() / "test.txt"),
+              (std::vector<std::string>{"10", "0.1", "80", "24", "16", "120", "0.5"}));
     answer("mytxt");
     step("Banki", "Fichier/Enregistrer");
     EXPECT_TRUE(std::filesystem::exists(folder() / "mytxt"));

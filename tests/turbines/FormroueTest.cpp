@@ -12,7 +12,8 @@
 namespace aub::test {
 namespace {
 
-const std::string MessageA = " valeur inacceptée  \n ces données ne sont pas compatibles\n modifiez la vitesse par exemple";
+const std::string MessageA =
+    " valeur inacceptée  \n ces données ne sont pas compatibles\n modifiez la vitesse par exemple";
 std::string messageB(const std::string& ns) {
     return "Valeur du Ns " + ns +
            " non correcte\nReprenez votre calcul en retouchant la vitesse vraie\nVous pouvez aussi modifier le débit ";
@@ -42,10 +43,10 @@ TEST_F(FormroueTest, BaseOneExampleGivesSlowFrancisAndSwitchesToBaseTwo) {
     EXPECT_EQ(box(7), "Francis lente");
     EXPECT_EQ(roue().ctl("Picture1").picture, "franlent.jpg");
     EXPECT_TRUE(roue().ctl("Picture1").visible);
-    EXPECT_EQ(box(1), "1.887");   // D1
-    EXPECT_EQ(box(5), "1.443");   // D2
-    EXPECT_EQ(box(13), "0.2314"); // b0
-    EXPECT_EQ(box(0), "1.834");   // V2
+    EXPECT_EQ(box(1), "1.887");    // D1
+    EXPECT_EQ(box(5), "1.443");    // D2
+    EXPECT_EQ(box(13), "0.2314");  // b0
+    EXPECT_EQ(box(0), "1.834");    // V2
     EXPECT_EQ(caption(6), "Diamètre roue entrée m.");
     EXPECT_EQ(caption(15), "Perte provisoire sortie %");
     // Ns = 100·√339.99 / 10^1.25 ≈ 103.7: the slider and the box end on the whole number.

@@ -81,7 +81,7 @@ TEST_F(FormbuseTest, FullFlowStepsPastFourPointEight) {
     step("Formbuse", "PLein débit");
     EXPECT_EQ(box(9), "4.837");  // 2.037 + 14 steps of 0.2
     EXPECT_EQ(box(1), "250");
-    EXPECT_EQ(box(2), "100");    // the flow box is not changed
+    EXPECT_EQ(box(2), "100");  // the flow box is not changed
     expectMessage("Il manque au moins une donnée");
     step("Formbuse", "Valbox(1)=0");
     step("Formbuse", "PLein débit");

@@ -52,8 +52,9 @@ public:
 class ChartWidgetTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        catalog_.add("Courbes", [](Session& s) { return std::make_unique<ChartForm>(s); },
-                     [](Session& s) { s.show("Courbes", false); });
+        catalog_.add(
+            "Courbes", [](Session& s) { return std::make_unique<ChartForm>(s); },
+            [](Session& s) { s.show("Courbes", false); });
         session_ = std::make_unique<Session>(catalog_, dialogs_, platform_, folder_.path());
         host_ = std::make_unique<UiHost>(*session_);
         host_->setEndsApplication(false);
@@ -88,7 +89,7 @@ TEST_F(ChartWidgetTest, EverySeriesIsDrawnOnFixedLogarithmicAxes) {
     EXPECT_EQ(chart->title(), "Essai");
     const auto series = chart->series();
     ASSERT_EQ(series.size(), 5);
-    EXPECT_NE(qobject_cast<QLineSeries*>(series[0]), nullptr);  // the zone's outline
+    EXPECT_NE(qobject_cast<QLineSeries*>(series[0]), nullptr);     // the zone's outline
     EXPECT_EQ(qobject_cast<QLineSeries*>(series[0])->count(), 5);  // closed on its first vertex
     EXPECT_NE(qobject_cast<QAreaSeries*>(series[2]), nullptr);
     EXPECT_NE(qobject_cast<QScatterSeries*>(series[3]), nullptr);
@@ -101,8 +102,7 @@ TEST_F(ChartWidgetTest, EverySeriesIsDrawnOnFixedLogarithmicAxes) {
     EXPECT_DOUBLE_EQ(x->max(), 100);
     EXPECT_DOUBLE_EQ(y->base(), 10);
     EXPECT_EQ(x->titleText(), QString::fromUtf8("Débit Q (m3/s)"));
-    EXPECT_EQ(widget_->pointText(1, QPointF(2, 12.5)),
-              QString::fromUtf8("1 kW\nDébit Q = 2 m3/s\nHauteur H = 12.5 m"));
+    EXPECT_EQ(widget_->pointText(1, QPointF(2, 12.5)), QString::fromUtf8("1 kW\nDébit Q = 2 m3/s\nHauteur H = 12.5 m"));
 
     // A change of the model reaches the screen after the next event.
     host_->dispatch(form_, [this] {

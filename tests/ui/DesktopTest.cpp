@@ -33,8 +33,9 @@ namespace {
 class DesktopTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::filesystem::copy(test::dataSource(), folder_.path(),
-                              std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::copy(
+            test::dataSource(), folder_.path(),
+            std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
         catalog_ = WindowCatalog();
         registerAllWindows(catalog_);
         session_ = std::make_unique<Session>(catalog_, dialogs_, platform_, folder_.path());
@@ -57,7 +58,8 @@ protected:
         return v;
     }
     Form& form(const char* name) { return *session_->loaded(name); }
-    template <class W> W* widget(const char* window, const char* name, int index = -1) {
+    template <class W>
+    W* widget(const char* window, const char* name, int index = -1) {
         Form& f = form(window);
         return qobject_cast<W*>(host_->view(f)->widgetOf(f.ctl(name, index)));
     }
@@ -221,7 +223,8 @@ TEST_F(DesktopTest, MainWindowStripIsItsMenuBarAlone) {
         f.fire(f.ctl("Vanne"), EventKind::Click);
     });
     EXPECT_GT(main->height(), 300);
-    host_->dispatch(&form("Formmain"), [&] { form("Formmain").fire(form("Formmain").ctl("Evaluations"), EventKind::Click); });
+    host_->dispatch(&form("Formmain"),
+                    [&] { form("Formmain").fire(form("Formmain").ctl("Evaluations"), EventKind::Click); });
     EXPECT_LE(main->height(), bar + 2);
 }
 

@@ -78,8 +78,9 @@ public:
 class FormViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        catalog_.add("Probe", [](Session& s) { return std::make_unique<ProbeForm>(s); },
-                     [](Session& s) { s.show("Probe", false); });
+        catalog_.add(
+            "Probe", [](Session& s) { return std::make_unique<ProbeForm>(s); },
+            [](Session& s) { s.show("Probe", false); });
         session_ = std::make_unique<Session>(catalog_, dialogs_, platform_, folder_.path());
         host_ = std::make_unique<UiHost>(*session_);
         host_->setEndsApplication(false);
@@ -96,7 +97,8 @@ protected:
         host_.reset();
         session_.reset();
     }
-    template <class W> W* widget(const char* name, int index = -1) {
+    template <class W>
+    W* widget(const char* name, int index = -1) {
         return qobject_cast<W*>(view_->widgetOf(form_->ctl(name, index)));
     }
 

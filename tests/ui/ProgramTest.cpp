@@ -11,8 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
 #include <functional>
+#include <memory>
 #include <sstream>
 
 #include "app/Windows.h"
@@ -86,7 +86,8 @@ TEST(Startup, ClickOnTheTitleWindowOpensTheMainWindow) {
 
     // The main window's close box is refused with its message.
     EXPECT_FALSE(host.view(*main)->close());
-    EXPECT_EQ(dialogs.messages(), std::vector<std::string>{"Cliquez sur LE MENU (Quitter) pour abandonner le logiciel"});
+    EXPECT_EQ(dialogs.messages(),
+              std::vector<std::string>{"Cliquez sur LE MENU (Quitter) pour abandonner le logiciel"});
     EXPECT_TRUE(main->isLoaded());
     session.setHost(nullptr);
 }

@@ -63,9 +63,9 @@ TEST_F(ReportPdfTest, TextOfThePdfHoldsCaptionsValuesMethodAndPageNumbers) {
     const int pages = writeReportPdf(report, pdf);
     ASSERT_GE(pages, 4);  // a title page and at least a page per window
     const std::string text = pdfText(pdf);
-    for (const char* expected : {"Dossier de calcul", "Hauteur de chute m", "Coefficient Manning", "58.825",
-                                 "Rendement H %", "ROUE EN DESSUS", "Type de roue", "Francis lente",
-                                 "Perte de charge mm/m", "17.1148", "Σ pertes singulières", "Méthode"})
+    for (const char* expected :
+         {"Dossier de calcul", "Hauteur de chute m", "Coefficient Manning", "58.825", "Rendement H %", "ROUE EN DESSUS",
+          "Type de roue", "Francis lente", "Perte de charge mm/m", "17.1148", "Σ pertes singulières", "Méthode"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected;
     // Every page ends with its footer: the study, the date, "page N / M".
     std::istringstream byPage(text);
@@ -119,8 +119,8 @@ TEST_F(ReportPdfTest, ProposedFileNameKeepsTheStudyButNoPath) {
 TEST_F(ReportPdfTest, PdfOptionWritesTheWindowAndTheOthersOfItsSteps) {
     std::ostringstream said, errors;
     const fs::path pdf = out_.path() / "cli.pdf";
-    const int status = runPdf(pdf, folder(), {}, "Essai", {"Formroue", "Command1", "Formbuse:Colebrook"},
-                              {}, said, errors);
+    const int status =
+        runPdf(pdf, folder(), {}, "Essai", {"Formroue", "Command1", "Formbuse:Colebrook"}, {}, said, errors);
     ASSERT_EQ(status, 0) << errors.str();
     EXPECT_NE(said.str().find("(2 fenêtres, "), std::string::npos) << said.str();
     EXPECT_TRUE(fs::is_regular_file(pdf));

@@ -68,8 +68,9 @@ const std::vector<Scenario>& scenarios() {
 class StableLayoutTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::filesystem::copy(test::dataSource(), folder_.path(),
-                              std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::copy(
+            test::dataSource(), folder_.path(),
+            std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
         registerAllWindows(catalog_);
         session_ = std::make_unique<Session>(catalog_, dialogs_, platform_, folder_.path());
         host_ = std::make_unique<UiHost>(*session_);

@@ -47,8 +47,9 @@ public:
 class TableTimerViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        catalog_.add("Ticking", [](Session& s) { return std::make_unique<Ticking>(s); },
-                     [](Session& s) { s.show("Ticking", false); });
+        catalog_.add(
+            "Ticking", [](Session& s) { return std::make_unique<Ticking>(s); },
+            [](Session& s) { s.show("Ticking", false); });
         session_ = std::make_unique<Session>(catalog_, dialogs_, platform_, folder_.path());
         host_ = std::make_unique<UiHost>(*session_);
         host_->setEndsApplication(false);
@@ -63,7 +64,10 @@ protected:
         host_.reset();
         session_.reset();
     }
-    template <class W> W* widget(const char* name) { return qobject_cast<W*>(view_->widgetOf(form_->ctl(name))); }
+    template <class W>
+    W* widget(const char* name) {
+        return qobject_cast<W*>(view_->widgetOf(form_->ctl(name)));
+    }
 
     WindowCatalog catalog_;
     ScriptedDialogs dialogs_;

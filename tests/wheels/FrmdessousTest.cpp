@@ -154,8 +154,7 @@ TEST_F(FrmdessousTest, EffaceToutEmptiesTheSecondResultColumnOnly) {
     step("Frmdessous", "Efface_tout");
     for (int box : {10, 11, 12, 13, 14, 15, 16, 17, 18, 20, 22, 23, 24})
         EXPECT_EQ(text("Frmdessous", "Valbox", box), "") << box;
-    for (int box : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 25})
-        EXPECT_NE(text("Frmdessous", "Valbox", box), "") << box;
+    for (int box : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 25}) EXPECT_NE(text("Frmdessous", "Valbox", box), "") << box;
     EXPECT_EQ(text("Frmdessous", "valubox", 0), "2");
 }
 
@@ -181,7 +180,7 @@ TEST_F(FrmdessousTest, ArithmeticFailuresShowTheirDescriptionAndStop) {
     EXPECT_EQ(text("Frmdessous", "Valbox", 0), "");
 
     type({"2", "0.2", "0", "0.8", "0.5", "0.35", "24", "30"});  // a wheel of no diameter
-    expectMessage("Dépassement de capacité");  // filling 0/0; its flume of no length has no loss
+    expectMessage("Dépassement de capacité");                   // filling 0/0; its flume of no length has no loss
     step("Frmdessous", "Combo2=DROITE");
     EXPECT_EQ(text("Frmdessous", "Valbox", 2), "");
 }

@@ -23,8 +23,9 @@ protected:
 
 TEST_F(FrmrouedecoteTest, DiameterNotAboveTheHeadIsRefused) {
     step(W, "Valbox(2)=2");
-    expectMessage(" diamètre de roue trop faible par rapport à la chute\n"
-                  "respectez les conditions de fonctionnement de cette roue");
+    expectMessage(
+        " diamètre de roue trop faible par rapport à la chute\n"
+        "respectez les conditions de fonctionnement de cette roue");
     calc();
     EXPECT_EQ(result(0), "");
     step(W, "Valbox(2)=2.01");

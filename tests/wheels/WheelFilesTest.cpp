@@ -79,8 +79,9 @@ TEST_F(WheelFilesTest, ProposedStemIsTheSelectedEntryAndAnExistingFileNeedsYes) 
 TEST_F(WheelFilesTest, NameWithoutTheLetterIsSavedAfterTheWarningButNotListed) {
     open("Frmdessous");
     answer("Moulin");
-    expectMessage("Votre fichier sera enregistré mais  \nsera ignoré ensuite dans le logiciel car \n"
-                  " son nom ne commence pas par la lettre B");
+    expectMessage(
+        "Votre fichier sera enregistré mais  \nsera ignoré ensuite dans le logiciel car \n"
+        " son nom ne commence pas par la lettre B");
     step("Frmdessous", "Enreg");
     EXPECT_TRUE(fs::exists(folder() / "Moulin.txt"));
     EXPECT_FALSE(listed("Frmdessous", "Moulin.txt"));
@@ -152,8 +153,9 @@ TEST_F(WheelFilesTest, PonceletFilesUseTheLetterP) {
     EXPECT_TRUE(listed("FrmPoncel", "Psansnom.txt"));
 
     answer("Nroue");
-    expectMessage("Votre fichier sera enregistré mais  \nsera ignoré ensuite dans le logiciel car \n"
-                  " son nom ne commence pas par la lettre P");
+    expectMessage(
+        "Votre fichier sera enregistré mais  \nsera ignoré ensuite dans le logiciel car \n"
+        " son nom ne commence pas par la lettre P");
     step("FrmPoncel", "enregistrer");
     EXPECT_FALSE(listed("FrmPoncel", "Nroue.txt"));
 }

@@ -16,8 +16,7 @@ class Frmeole01Test : public test::WindowTest {
 protected:
     // Types a whole design: D, blades, Vv, angle, K, ηB, hub %, outer %, root %, thickness %, σ.
     void type(const std::vector<std::string>& values) {
-        for (std::size_t i = 0; i < values.size(); ++i)
-            step(W, "Valbox(" + std::to_string(i) + ")=" + values[i]);
+        for (std::size_t i = 0; i < values.size(); ++i) step(W, "Valbox(" + std::to_string(i) + ")=" + values[i]);
     }
 };
 
@@ -52,7 +51,7 @@ TEST_F(Frmeole01Test, TwoMetreRotorInTenMetreWind) {
     EXPECT_EQ(text(W, "Resubox", 4), "254.074");
     EXPECT_EQ(text(W, "Resubox", 7), "16.000");
     EXPECT_EQ(text(W, "Resubox", 8), "24.000");
-    EXPECT_EQ(text(W, "Resubox", 9), "5.400");    // 0.9 m · 30 mm · 0.2 m
+    EXPECT_EQ(text(W, "Resubox", 9), "5.400");  // 0.9 m · 30 mm · 0.2 m
     EXPECT_EQ(text(W, "Resubox", 10), "30.000");
     EXPECT_EQ(text(W, "Resubox", 11), "0.900");
     EXPECT_NEAR(std::stof(text(W, "Resubox", 5)), 9720.0f, 0.01f);  // 60² · 5.4 / 2

@@ -68,9 +68,10 @@ TEST_F(Frmpage78Test, NoteShownAfterTheCalculationAndHiddenByABackgroundClick) {
     EXPECT_FALSE(f.ctl("Text1").visible);
     step(W, "Combo1=CLARK_Y");
     EXPECT_TRUE(f.ctl("Text1").visible);
-    EXPECT_EQ(text(W, "Text1").rfind("Ce calcul a permis de connaitre la puissance d'une éolienne quelconque \n"
-                                      "éxécuté en 10 sections du moyeu à l'extremité\n",
-                                      0),
+    EXPECT_EQ(text(W, "Text1")
+                  .rfind("Ce calcul a permis de connaitre la puissance d'une éolienne quelconque \n"
+                         "éxécuté en 10 sections du moyeu à l'extremité\n",
+                         0),
               0u);
     step(W, "Form");
     EXPECT_FALSE(f.ctl("Text1").visible);

@@ -116,7 +116,8 @@ void drawOvershotSketch(Drawing& d) {
     d.penWidth = 2;
     for (int i = 0; i < Buckets; ++i) {
         const float a = static_cast<float>(i) * 6.283186f / Buckets;
-        d.line(cx + R * std::cos(a), cy + R * std::sin(a), cx + bend * std::cos(a - Lag), cy + bend * std::sin(a - Lag));
+        d.line(cx + R * std::cos(a), cy + R * std::sin(a), cx + bend * std::cos(a - Lag),
+               cy + bend * std::sin(a - Lag));
         d.line(cx + bend * std::cos(a - Lag), cy + bend * std::sin(a - Lag), cx + r * std::cos(a - Lag),
                cy + r * std::sin(a - Lag));
     }
@@ -159,9 +160,9 @@ Formgraph::Formgraph(Session& s) : Form(s, "Formgraph", "GRAPHIQUE ROUE HAUT") {
     frame("Frame1", -1, "").at(0, 1);
     // Box 11 is the width of the jet on the rim, in metres; box 5 the plate angle at A.
     static constexpr const char* Captions[14] = {
-        "Diamètre externe", "Diamétre intérieur", "AC   m",       "CD    m",     "AD   m",
-        "delta   degrés",   "EF'     m",          "F'F     m",    "jeu     m",   "Corde aube m",
-        "Arc aube m",       "epsi  m",            "Pente coursier   %", "Déverement à (degr)"};
+        "Diamètre externe",   "Diamétre intérieur", "AC   m",    "CD    m",      "AD   m",     "delta   degrés",
+        "EF'     m",          "F'F     m",          "jeu     m", "Corde aube m", "Arc aube m", "epsi  m",
+        "Pente coursier   %", "Déverement à (degr)"};
     for (int i = 0; i < 14; ++i) {
         label("Label", i, Captions[i]).in("Frame1").at(i, 0);
         textBox("Valbox", i).in("Frame1").at(i, 1).locked = true;

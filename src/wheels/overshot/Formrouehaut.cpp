@@ -13,8 +13,8 @@
 #include "files/TextFile.h"
 #include "forms/Dialogs.h"
 #include "forms/Platform.h"
-#include "forms/Session.h"
 #include "forms/Printing.h"
+#include "forms/Session.h"
 
 namespace aub {
 
@@ -22,11 +22,10 @@ namespace {
 
 // Input captions, by box index.
 const char* const InputCaptions[Formrouehaut::InputCount] = {
-    "Hauteur de chute m",  "Hauteur eau canal m",  "Levée vanne cm",        "Largeur roue m",
-    "Diamètre Roue m",     "Largeur coursier m",   "Jeu V sous coursier m", "Longueur coursier m",
-    "Jeu H coursier  m",   "Pente coursier %",     "Coefficient Manning",   "Coursier bas  oui non",
-    "Vpériph / Vgh",       "Epais. aubes  mm",     "Nombre d'augets",       "H Couronne % D",
-    "Remplissage auget %"};
+    "Hauteur de chute m",  "Hauteur eau canal m",   "Levée vanne cm",      "Largeur roue m",    "Diamètre Roue m",
+    "Largeur coursier m",  "Jeu V sous coursier m", "Longueur coursier m", "Jeu H coursier  m", "Pente coursier %",
+    "Coefficient Manning", "Coursier bas  oui non", "Vpériph / Vgh",       "Epais. aubes  mm",  "Nombre d'augets",
+    "H Couronne % D",      "Remplissage auget %"};
 
 struct ResultRow {
     int index;
@@ -39,19 +38,15 @@ const ResultRow VolumeRows[] = {{0, "Volume Couronne (l.)"},
                                 {13, "Vol.  autorisé litres"},
                                 {19, "Volume utilisé litres"}};
 // Box 17 holds the angle δ at A of the bucket triangle, in degrees.
-const ResultRow GeometryRows[] = {{16, "Espacement péri m."},   {17, "interception jet degrés"},
-                                  {21, "Alpha  degrés"},        {14, "Beta degrés"},
-                                  {25, "Angle aube deg"},       {18, "Hauteur couronne"},
-                                  {24, "Epaisseur du jet cm"},  {22, "Longueur aube 1"},
-                                  {28, "Longueur aube 2"},      {20, "Diamétre intérieur"},
-                                  {27, "Jeu calculé sous roue"}};
-const ResultRow PowerRows[] = {{1, "Puissance théori watts "}, {2, "Puissance théori  CV"},
-                               {3, "Puissance prévue watts"},  {6, "Puissance prévue (CV)"},
-                               {5, "Vitesse de l'eau m/s"},    {7, "Vitesse relative m/s"},
-                               {26, "Vitesse tangentielle"},   {8, "Rendement H %"},
-                               {9, "Omega rad/sec"},           {10, "Vitesse T/min"},
-                               {15, "Débit en l/s"},           {11, "Pertes cinétiques watts"}};
-
+const ResultRow GeometryRows[] = {
+    {16, "Espacement péri m."}, {17, "interception jet degrés"}, {21, "Alpha  degrés"},        {14, "Beta degrés"},
+    {25, "Angle aube deg"},     {18, "Hauteur couronne"},        {24, "Epaisseur du jet cm"},  {22, "Longueur aube 1"},
+    {28, "Longueur aube 2"},    {20, "Diamétre intérieur"},      {27, "Jeu calculé sous roue"}};
+const ResultRow PowerRows[] = {
+    {1, "Puissance théori watts "}, {2, "Puissance théori  CV"}, {3, "Puissance prévue watts"},
+    {6, "Puissance prévue (CV)"},   {5, "Vitesse de l'eau m/s"}, {7, "Vitesse relative m/s"},
+    {26, "Vitesse tangentielle"},   {8, "Rendement H %"},        {9, "Omega rad/sec"},
+    {10, "Vitesse T/min"},          {15, "Débit en l/s"},        {11, "Pertes cinétiques watts"}};
 
 }  // namespace
 
@@ -175,8 +170,9 @@ void Formrouehaut::save() {
         }
         fileName = *answer;
         if (fileName.rfind('H', 0) != 0)
-            dialogs().message("Votre fichier sera enregistré mais  \nsera ignoré ensuite dans le logiciel car \n"
-                              " son nom ne commence pas par la lettre H");
+            dialogs().message(
+                "Votre fichier sera enregistré mais  \nsera ignoré ensuite dans le logiciel car \n"
+                " son nom ne commence pas par la lettre H");
     }
     fileName += ".txt";
     if (auto refused = checkTypedName(fileName)) {  // the added extension may make it too long
@@ -219,9 +215,7 @@ void Formrouehaut::clearData() {
     clearUnsavedEdits();
 }
 
-void Formrouehaut::printSheet() {
-    printOnWhite(*this, {&ctl("Frame1"), &ctl("Frame2"), &ctl("Frame3")});
-}
+void Formrouehaut::printSheet() { printOnWhite(*this, {&ctl("Frame1"), &ctl("Frame2"), &ctl("Frame3")}); }
 
 void Formrouehaut::showLocalHelp() {
     constexpr int OvershotHelpRecord = 18;

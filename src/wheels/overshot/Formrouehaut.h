@@ -57,21 +57,21 @@ private:
     float V_ = 0;           // jet speed at the wheel, m/s
     float jetSlope_ = 0;    // Vy / Vx at the wheel
     float alphaDeg_ = 0, betaDeg_ = 0, alphaBetaDeg_ = 0;
-    float dz_ = 0;          // flume drop, m
-    float Di_ = 0, r_ = 0, R_ = 0;  // inner diameter, inner and outer radius, m
-    float L1_ = 0, L2_ = 0; // plate lengths AC and CD, m
-    float Ac_ = 0;          // crown section free of plates, m² per metre of width
+    float dz_ = 0;                    // flume drop, m
+    float Di_ = 0, r_ = 0, R_ = 0;    // inner diameter, inner and outer radius, m
+    float L1_ = 0, L2_ = 0;           // plate lengths AC and CD, m
+    float Ac_ = 0;                    // crown section free of plates, m² per metre of width
     float Vb_ = 0, Va_ = 0, Vu_ = 0;  // bucket volume, allowed volume, volume used, l
-    float Pk_ = 0;          // kinetic loss, W
-    float c_ = 0;           // chord AD, m
-    float j_ = 0;           // clearance under the wheel, m
-    float thetaS_ = 0;      // spill angle, degrees
-    float P_ = 0;           // expected power, W
+    float Pk_ = 0;                    // kinetic loss, W
+    float c_ = 0;                     // chord AD, m
+    float j_ = 0;                     // clearance under the wheel, m
+    float thetaS_ = 0;                // spill angle, degrees
+    float P_ = 0;                     // expected power, W
     // For the window's own use.
     float b_ = 0, L_ = 0, jv_ = 0, jh_ = 0;  // flume width, flume length, clearances, m
-    float Vc_ = 0;          // crown volume, l
-    float arcPitch_ = 0;    // φ·D/2, m
-    float chordPitch_ = 0;  // D·sin(φ/2), m
+    float Vc_ = 0;                           // crown volume, l
+    float arcPitch_ = 0;                     // φ·D/2, m
+    float chordPitch_ = 0;                   // D·sin(φ/2), m
 };
 
 // Area of a triangle from its three sides (Heron): p = (a + b + c)/2,

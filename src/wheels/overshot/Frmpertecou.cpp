@@ -20,13 +20,11 @@ namespace aub {
 
 namespace {
 
-const char* const InputCaptions[7] = {"Vitesse de l'eau m/s", "Débit l/s",          "Dénivel. coursier m",
-                                      "Longueur coursier m",  "Largeur coursier m", "Rugosité",
-                                      "Pas de calcul  m"};
-const char* const ResultCaptions[8] = {"Vitesse eau sortie coursier", "Vitesse idéale sans coursier",
-                                       "Rendement coursier %",        "Perte de charge totale  m",
-                                       "profondeur départ",           "Angle du coursier deg",
-                                       "Profondeur finale",           "Pertes  en watts"};
+const char* const InputCaptions[7] = {"Vitesse de l'eau m/s", "Débit l/s", "Dénivel. coursier m", "Longueur coursier m",
+                                      "Largeur coursier m",   "Rugosité",  "Pas de calcul  m"};
+const char* const ResultCaptions[8] = {
+    "Vitesse eau sortie coursier", "Vitesse idéale sans coursier", "Rendement coursier %", "Perte de charge totale  m",
+    "profondeur départ",           "Angle du coursier deg",        "Profondeur finale",    "Pertes  en watts"};
 
 // The scratch file held in memory during a calculation and written back whole at the
 // end (atomically). Only the first 30 bytes of a record are written; bytes of records
@@ -60,9 +58,7 @@ public:
         field(at + 2 * Frmpertecou::FieldLength, distance);
     }
 
-    void reserve(std::size_t records) {
-        image_.reserve(std::max(image_.size(), records * Frmpertecou::RecordLength));
-    }
+    void reserve(std::size_t records) { image_.reserve(std::max(image_.size(), records * Frmpertecou::RecordLength)); }
     void write() const { saveBytes(path_, image_); }
 
 private:
@@ -205,8 +201,8 @@ void Frmpertecou::calcul() {
             sv.SharedVelocity = V;
             // The step loss is listed in millimetres, as its label says.
             const std::string speed = shown(V, "###.000");
-            lines.push_back(shown(x, "###.##") + "   V= " + speed + "     perte mm= " +
-                            shown(checkedValue(loss * 1000), "##0.000"));
+            lines.push_back(shown(x, "###.##") + "   V= " + speed +
+                            "     perte mm= " + shown(checkedValue(loss * 1000), "##0.000"));
             scratch.put(k, speed, shown(checkedValue(J * 1000), "###.##"),
                         shown(checkedValue((x + s) * 100), "###.##"));
         }

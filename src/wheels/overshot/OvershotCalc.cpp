@@ -24,7 +24,6 @@ namespace aub {
 
 namespace {
 
-
 // A value kept or shown must be a finite single: an overflow ends the calculation.
 
 // Writes boxes of a window only once every text is ready, so that an overflow met
@@ -152,8 +151,8 @@ void Formrouehaut::calculHaut() {
     const float gamma = Pi / 2 - phi;
     sv.SharedGamma = gamma;
     L1_ = cdiv(checkedValue(R_ * std::sin(gamma) * std::tan(phi)), std::sin(gamma + alpha + beta));
-    L2_ = checkedValue(cdiv(R_, std::cos(phi)) - r_ -
-              cdiv(checkedValue(L1_ * std::sin(alpha + beta)), std::sin(gamma)));
+    L2_ =
+        checkedValue(cdiv(R_, std::cos(phi)) - r_ - cdiv(checkedValue(L1_ * std::sin(alpha + beta)), std::sin(gamma)));
 
     // 15. Crown section free of plates (m² per metre of width) and crown volume (l).
     Ac_ = checkedValue((D * D - Di_ * Di_) * Pi / 4 - Z_ * t_ * (L1_ + L2_) - 2 * Pi * Di_ * t_);
@@ -197,11 +196,33 @@ void Formrouehaut::calculHaut() {
 
     // 24. Result boxes.
     writeBoxes(*this, "Resubox",
-               {{0, Vc_}, {1, P0}, {2, P0 / 736}, {3, P_}, {5, V_}, {6, P_ / 736}, {7, W},
-                {8, checkedValue(100 * eta)}, {9, omega}, {10, N}, {11, Pk_}, {12, Vb_}, {13, Va_},
-                {14, betaDeg_}, {15, Q}, {16, cdiv(checkedValue(D * Pi), Z_)},
-                {17, delta}, {18, hcr}, {19, Vu_}, {20, Di_}, {21, alphaDeg_}, {22, L1_},
-                {25, alphaBetaDeg_}, {24, 100 * t0}, {26, u}, {27, j_}, {28, L2_}});
+               {{0, Vc_},
+                {1, P0},
+                {2, P0 / 736},
+                {3, P_},
+                {5, V_},
+                {6, P_ / 736},
+                {7, W},
+                {8, checkedValue(100 * eta)},
+                {9, omega},
+                {10, N},
+                {11, Pk_},
+                {12, Vb_},
+                {13, Va_},
+                {14, betaDeg_},
+                {15, Q},
+                {16, cdiv(checkedValue(D * Pi), Z_)},
+                {17, delta},
+                {18, hcr},
+                {19, Vu_},
+                {20, Di_},
+                {21, alphaDeg_},
+                {22, L1_},
+                {25, alphaBetaDeg_},
+                {24, 100 * t0},
+                {26, u},
+                {27, j_},
+                {28, L2_}});
 
     // 25. Width of the jet where it meets the rim; wider than one pitch it spills.
     float ej = cdiv(checkedValue(Q * 0.001f), checkedValue(Vg * b_));
@@ -210,8 +231,7 @@ void Formrouehaut::calculHaut() {
     const bool jetTooWide = cdiv(checkedValue(D * Pi), Z_) < er;
 
     // 26. Specific speed.
-    const float ns = cdiv(checkedValue(N * csqrt(cdiv(checkedValue(eta * P0), 736))),
-                          cpow(H, 1.25f));
+    const float ns = cdiv(checkedValue(N * csqrt(cdiv(checkedValue(eta * P0), 736))), cpow(H, 1.25f));
     sv.SharedSpecificSpeed = ns;
 
     // 27. Bucket triangle ACD.
@@ -221,14 +241,15 @@ void Formrouehaut::calculHaut() {
     const float shaft = checkedValue(120 * cpow(cdiv(cdiv(checkedValue(eta * P0), 736), N), 0.333f));
     Form& surfa = session().load("Formsurfa");
     writeBoxes(surfa, "Resubox",
-               {{17, checkedValue(100 * S)}, {16, checkedValue(B * 100 * S * 10)}, {19, shaft},
-                {22, Pk_}, {14, T}});
+               {{17, checkedValue(100 * S)}, {16, checkedValue(B * 100 * S * 10)}, {19, shaft}, {22, Pk_}, {14, T}});
 
     // 29. Observations.
     std::vector<std::string> notes{"OBSERVATIONS"};
     if (Va_ < Vu_) notes.emplace_back("débit supérieur à la valeur autorisée dans les augets");
-    if (kc_ < 0.02f) notes.emplace_back("hauteur couronne:Valeur TROP FAIBLE");
-    else if (kc_ > 0.25f) notes.emplace_back("hauteur couronne:Valeur EXAGEREE");
+    if (kc_ < 0.02f)
+        notes.emplace_back("hauteur couronne:Valeur TROP FAIBLE");
+    else if (kc_ > 0.25f)
+        notes.emplace_back("hauteur couronne:Valeur EXAGEREE");
     if (j_ < 0) notes.emplace_back(" Jeu sous roue insuffisant");
     if (jetTooWide) {
         notes.emplace_back("Jet trop large :augmentez l'angle alpha");
@@ -243,8 +264,20 @@ void Formrouehaut::calculHaut() {
     // 30. Dimensions of the sketch window.
     Form& graph = session().load("Formgraph");
     writeBoxes(graph, "Valbox",
-               {{0, D}, {1, Di_}, {2, L1_}, {3, L2_}, {4, c_}, {5, alphaBetaDeg_}, {6, L_}, {7, jh_},
-                {8, jv_}, {9, chordPitch_}, {10, arcPitch_}, {11, er}, {12, slope_}, {13, thetaS_}});
+               {{0, D},
+                {1, Di_},
+                {2, L1_},
+                {3, L2_},
+                {4, c_},
+                {5, alphaBetaDeg_},
+                {6, L_},
+                {7, jh_},
+                {8, jv_},
+                {9, chordPitch_},
+                {10, arcPitch_},
+                {11, er},
+                {12, slope_},
+                {13, thetaS_}});
 }
 
 void Formrouehaut::calculCouple() {

@@ -16,8 +16,9 @@ namespace aub {
 void registerOvershotWindows(WindowCatalog& catalog) {
     // "Evaluations / Roue au  Dessus": modal; the entry leaves FormulaId as it is
     // (the window's local help is its own record 18).
-    catalog.add("Formrouehaut", [](Session& s) { return std::make_unique<Formrouehaut>(s); },
-                [](Session& s) { s.show("Formrouehaut", true); });
+    catalog.add(
+        "Formrouehaut", [](Session& s) { return std::make_unique<Formrouehaut>(s); },
+        [](Session& s) { s.show("Formrouehaut", true); });
     catalog.declareStudy({.caption = "Roue au dessus — Calcul",
                           .window = "Formrouehaut",
                           .setup = {},
@@ -26,21 +27,25 @@ void registerOvershotWindows(WindowCatalog& catalog) {
                           .results = Formrouehaut::studyResults(),
                           .filesList = "List1"});
     // Opened by the overshot window (not shown by the calculation that fills them).
-    catalog.add("Formsurfa", [](Session& s) { return std::make_unique<Formsurfa>(s); },
-                [](Session& s) { s.show("Formsurfa", true); });
-    catalog.add("Formgraph", [](Session& s) { return std::make_unique<Formgraph>(s); },
-                [](Session& s) { s.show("Formgraph", true); });
+    catalog.add(
+        "Formsurfa", [](Session& s) { return std::make_unique<Formsurfa>(s); },
+        [](Session& s) { s.show("Formsurfa", true); });
+    catalog.add(
+        "Formgraph", [](Session& s) { return std::make_unique<Formgraph>(s); },
+        [](Session& s) { s.show("Formgraph", true); });
     // The jet graph; the wind study shows it not modal.
-    catalog.add("frmGraph", [](Session& s) { return std::make_unique<frmGraph>(s); },
-                [](Session& s) { s.show("frmGraph", false); });
+    catalog.add(
+        "frmGraph", [](Session& s) { return std::make_unique<frmGraph>(s); },
+        [](Session& s) { s.show("frmGraph", false); });
     // The overshot wheel's complementary results, sketch and jet graph: nothing to sweep.
     for (const char* shown : {"Formsurfa", "Formgraph", "frmGraph"}) catalog.declareNoStudy(shown);
     // "Perte de charge / Spécial coursier": modal, local-help topic 32.
-    catalog.add("Frmpertecou", [](Session& s) { return std::make_unique<Frmpertecou>(s); },
-                [](Session& s) {
-                    s.shared().FormulaId = FormulaCode::OvershotFlume;
-                    s.show("Frmpertecou", true);
-                });
+    catalog.add(
+        "Frmpertecou", [](Session& s) { return std::make_unique<Frmpertecou>(s); },
+        [](Session& s) {
+            s.shared().FormulaId = FormulaCode::OvershotFlume;
+            s.show("Frmpertecou", true);
+        });
     catalog.declareStudy({.caption = "Spécial coursier",
                           .window = "Frmpertecou",
                           .action = "Command1",
