@@ -212,6 +212,10 @@ Formroue::Formroue(Session& s)
     });
     on("Enreg", EventKind::Click, [this](int) { saveMyRoue(); });
     on("Rappel", EventKind::Click, [this](int) { recallMyRoue(); });
+    // Typed data are asked for before the window closes or "Rappel" replaces them;
+    // "Enregistrer" keeps them.
+    tracksEdits = true;
+    discardsEdits("Rappel");
     on("indices11", EventKind::Click, [this](int) { session().show("FormDes11", false); });
 }
 
@@ -506,6 +510,7 @@ void Formroue::labsSerie2() {
 
 void Formroue::saveMyRoue() {
     saveLines(session().file("Myroue.txt"), {txt("boitebase", 0), txt("boitebase", 1), txt("boitebase", 2)});
+    clearUnsavedEdits();
 }
 
 void Formroue::recallMyRoue() {
@@ -517,6 +522,7 @@ void Formroue::recallMyRoue() {
         if (static_cast<std::size_t>(i) >= values.size()) throw CalcError(ErrPastEnd);
         set("boitebase", i, values[static_cast<std::size_t>(i)]);
     }
+    clearUnsavedEdits();
 }
 
 }  // namespace aub

@@ -333,5 +333,23 @@ TEST_F(FormroueTest, HelpOpensAtContextOne) {
     EXPECT_EQ(platform_.calls.back(), "showHelp /x/Rudazuz04.chm 1");
 }
 
+TEST_F(FormroueTest, ClosingOrRecallingAsksForTypedDataUntilTheyAreSaved) {
+    open("Formroue");
+    step("Formroue", "boitebase(0)=12");
+    answer("non");
+    EXPECT_FALSE(session().requestClose(load("Formroue")));
+    EXPECT_EQ(text("Formroue", "boitebase", 0), "12");
+    answer("non");
+    step("Formroue", "MaRoue/Rappel");  // would replace the typed head
+    EXPECT_EQ(text("Formroue", "boitebase", 0), "12");
+    step("Formroue", "MaRoue/Enregistrer");
+    step("Formroue", "boitebase(0)=5");
+    step("Formroue", "MaRoue/Enregistrer");
+    EXPECT_TRUE(session().requestClose(load("Formroue")));  // nothing asked
+    std::size_t asked = 0;
+    for (const auto& d : dialogs_.shown()) asked += d.text == DiscardEditsQuestion;
+    EXPECT_EQ(asked, 2u);
+}
+
 }  // namespace
 }  // namespace aub::test
