@@ -279,6 +279,7 @@ TEST_F(FormroueTest, MaRoueRecallsHeadFlowAndSpeedOnly) {
     step("Formroue", "boitebase(0)=7");
     step("Formroue", "boitebase(1)=1");
     step("Formroue", "boitebase(3)=3");
+    answer("oui");  // the typed values may go
     step("Formroue", "MaRoue/Rappel");
     EXPECT_EQ(text("Formroue", "boitebase", 0), "10");
     EXPECT_EQ(text("Formroue", "boitebase", 1), "2,5");  // whole again
@@ -298,6 +299,7 @@ TEST_F(FormroueTest, RetourHidesAndClosingStartsTheSecondOpeningState) {
     EXPECT_FALSE(roue().visible());
     open("Formroue");
     EXPECT_EQ(text("Formroue", "boitebase", 0), "12");  // kept while hidden
+    answer("oui");                                      // the typed head may go
     EXPECT_TRUE(session().requestClose(roue()));
     session().collect();
     EXPECT_EQ(session().loaded("Formroue"), nullptr);
@@ -314,6 +316,7 @@ TEST_F(FormroueTest, RetourHidesAndClosingStartsTheSecondOpeningState) {
 TEST_F(FormroueTest, ANewSessionStartsWithTheFirstCreation) {
     open("Formroue");
     calculateNs("100");
+    answer("oui");
     EXPECT_TRUE(session().requestClose(roue()));
     session().collect();
     Session next(catalog_, dialogs_, platform_, folder());
