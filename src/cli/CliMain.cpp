@@ -68,7 +68,7 @@ bool sameAction(Form* form, const std::string& a, const std::string& b) {
 
 // "PARAMETRE=DE:A:N[:geo]" into the request; the French message when it is not that.
 std::string parseSweep(const std::string& text, StudyRequest& request) {
-    const std::string form = "--etude : écrivez PARAMETRE=DE:A:N (ou PARAMETRE=DE:A:N:geo)";
+    std::string form = "--etude : écrivez PARAMETRE=DE:A:N (ou PARAMETRE=DE:A:N:geo)";
     const auto equal = text.rfind('=');
     if (equal == std::string::npos || equal == 0) return form;
     request.parameter = trim(text.substr(0, equal));

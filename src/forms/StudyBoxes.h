@@ -1,6 +1,7 @@
 #pragma once
 // The boxes of a calculation declaration built from a window's own caption tables, so
 // that each caption is written once: beside its box on the window.
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -23,6 +24,7 @@ inline StudyBox studyBox(std::string_view name, int index, std::string_view capt
 template <class Captions>
 std::vector<StudyBox> studyBoxes(std::string_view name, const Captions& captions) {
     std::vector<StudyBox> out;
+    out.reserve(std::size(captions));
     int i = 0;
     for (const char* caption : captions) out.push_back(studyBox(name, i++, caption));
     return out;

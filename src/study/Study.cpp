@@ -263,7 +263,7 @@ public:
             form_ = session_->loaded(window);
             if (!form_ || session_->ended()) return "Calcul " + quoted(declaration_.caption) + " : fenêtre fermée";
             if (!request.startFile.empty()) {
-                const std::string unreadable = "Fichier de départ illisible : " + request.startFile;
+                std::string unreadable = "Fichier de départ illisible : " + request.startFile;
                 Control* list = form_->findKey(declaration_.filesList);
                 if (!list) return unreadable;
                 const std::size_t count = session_->messageCount();
@@ -432,7 +432,7 @@ std::string Study::check(const WindowCatalog& catalog, const std::filesystem::pa
         startKeys.emplace_back(box->key, text);
     }
     if (!r.startFile.empty()) {
-        const std::string unreadable = "Fichier de départ illisible : " + r.startFile;
+        std::string unreadable = "Fichier de départ illisible : " + r.startFile;
         if (d.filesList.empty() || checkTypedName(r.startFile)) return unreadable;
         auto file = findFile(programFolder, r.startFile);
         std::error_code ec;

@@ -27,6 +27,7 @@ const char* const ResultCaptions[] = {"Coefficient f",   "Perte mm/m",         "
 
 std::vector<StudyBox> frmarcy::studyInputs() {
     std::vector<StudyBox> out;
+    out.reserve(ReadCount);
     for (int i = 0; i < ReadCount; ++i) out.push_back(studyBox("Valbox", i, DataCaptions[i]));
     return out;
 }

@@ -70,6 +70,7 @@ std::vector<StudyBox> Frmdessous::studyInputs() {
     // The material is chosen in its list (its density is a program-wide value), the box
     // under it only names it.
     std::vector<StudyBox> out;
+    out.reserve(MaterialBox + 1);
     for (int i = 0; i < MaterialBox; ++i)
         out.push_back(studyBox("valubox", i, InputCaptions[static_cast<std::size_t>(i)]));
     out.push_back(studyBox("Combo1", -1, InputCaptions[static_cast<std::size_t>(MaterialBox)]));

@@ -52,6 +52,7 @@ const ResultRow PowerRows[] = {
 
 std::vector<StudyBox> Formrouehaut::studyInputs() {
     std::vector<StudyBox> out;
+    out.reserve(InputCount);
     for (int i = 0; i < InputCount; ++i) out.push_back({"Valbox(" + std::to_string(i) + ")", InputCaptions[i]});
     return out;
 }
