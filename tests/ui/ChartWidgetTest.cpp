@@ -22,6 +22,7 @@
 #include "support/WindowTest.h"
 #include "ui/ChartWidget.h"
 #include "ui/FormView.h"
+#include "ui/ShownWindowTest.h"
 #include "ui/UiHost.h"
 
 namespace aub {
@@ -49,38 +50,13 @@ public:
     }
 };
 
-class ChartWidgetTest : public ::testing::Test {
+class ChartWidgetTest : public test::ShownWindowTest<ChartForm> {
 protected:
     void SetUp() override {
-        catalog_.add(
-            "Courbes", [](Session& s) { return std::make_unique<ChartForm>(s); },
-            [](Session& s) { s.show("Courbes", false); });
-        session_ = std::make_unique<Session>(catalog_, dialogs_, platform_, folder_.path());
-        host_ = std::make_unique<UiHost>(*session_);
-        host_->setEndsApplication(false);
-        session_->setHost(host_.get());
-        host_->dispatch(nullptr, [this] { session_->open("Courbes"); });
-        form_ = session_->loaded("Courbes");
-        ASSERT_NE(form_, nullptr);
-        view_ = host_->view(*form_);
-        ASSERT_NE(view_, nullptr);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(view_));
-        widget_ = qobject_cast<ChartWidget*>(view_->widgetOf(form_->ctl("Graphe")));
+        ASSERT_NO_FATAL_FAILURE(showWindow("Courbes"));
+        widget_ = widget<ChartWidget>("Graphe");
         ASSERT_NE(widget_, nullptr);
     }
-    void TearDown() override {
-        host_.reset();
-        session_.reset();
-    }
-
-    WindowCatalog catalog_;
-    ScriptedDialogs dialogs_;
-    RecordingPlatform platform_;
-    test::TempFolder folder_;
-    std::unique_ptr<Session> session_;
-    std::unique_ptr<UiHost> host_;
-    Form* form_ = nullptr;
-    FormView* view_ = nullptr;
     ChartWidget* widget_ = nullptr;
 };
 

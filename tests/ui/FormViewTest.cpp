@@ -25,6 +25,7 @@
 #include "support/WindowTest.h"
 #include "ui/DrawingWidget.h"
 #include "ui/FormView.h"
+#include "ui/ShownWindowTest.h"
 #include "ui/UiHost.h"
 
 namespace aub {
@@ -75,41 +76,13 @@ public:
     bool refuseClose = false;
 };
 
-class FormViewTest : public ::testing::Test {
+class FormViewTest : public test::ShownWindowTest<ProbeForm> {
 protected:
-    void SetUp() override {
-        catalog_.add(
-            "Probe", [](Session& s) { return std::make_unique<ProbeForm>(s); },
-            [](Session& s) { s.show("Probe", false); });
-        session_ = std::make_unique<Session>(catalog_, dialogs_, platform_, folder_.path());
-        host_ = std::make_unique<UiHost>(*session_);
-        host_->setEndsApplication(false);
-        session_->setHost(host_.get());
-        host_->dispatch(nullptr, [this] { session_->open("Probe"); });
-        form_ = dynamic_cast<ProbeForm*>(session_->loaded("Probe"));
-        ASSERT_NE(form_, nullptr);
-        view_ = host_->view(*form_);
-        ASSERT_NE(view_, nullptr);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(view_));
-    }
+    void SetUp() override { showWindow("Probe"); }
     void TearDown() override {
         EXPECT_TRUE(dialogs_.messages().empty());
-        host_.reset();
-        session_.reset();
+        ShownWindowTest::TearDown();
     }
-    template <class W>
-    W* widget(const char* name, int index = -1) {
-        return qobject_cast<W*>(view_->widgetOf(form_->ctl(name, index)));
-    }
-
-    WindowCatalog catalog_;
-    ScriptedDialogs dialogs_;
-    RecordingPlatform platform_;
-    test::TempFolder folder_;
-    std::unique_ptr<Session> session_;
-    std::unique_ptr<UiHost> host_;
-    ProbeForm* form_ = nullptr;
-    FormView* view_ = nullptr;
 };
 
 TEST_F(FormViewTest, BuildsOneWidgetPerControlInItsFrame) {

@@ -16,6 +16,7 @@
 #include "forms/WindowCatalog.h"
 #include "support/TempFolder.h"
 #include "ui/FormView.h"
+#include "ui/ShownWindowTest.h"
 #include "ui/UiHost.h"
 
 namespace aub {
@@ -44,39 +45,9 @@ public:
     int ticks = 0;
 };
 
-class TableTimerViewTest : public ::testing::Test {
+class TableTimerViewTest : public test::ShownWindowTest<Ticking> {
 protected:
-    void SetUp() override {
-        catalog_.add(
-            "Ticking", [](Session& s) { return std::make_unique<Ticking>(s); },
-            [](Session& s) { s.show("Ticking", false); });
-        session_ = std::make_unique<Session>(catalog_, dialogs_, platform_, folder_.path());
-        host_ = std::make_unique<UiHost>(*session_);
-        host_->setEndsApplication(false);
-        session_->setHost(host_.get());
-        host_->dispatch(nullptr, [this] { session_->open("Ticking"); });
-        form_ = dynamic_cast<Ticking*>(session_->loaded("Ticking"));
-        ASSERT_NE(form_, nullptr);
-        view_ = host_->view(*form_);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(view_));
-    }
-    void TearDown() override {
-        host_.reset();
-        session_.reset();
-    }
-    template <class W>
-    W* widget(const char* name) {
-        return qobject_cast<W*>(view_->widgetOf(form_->ctl(name)));
-    }
-
-    WindowCatalog catalog_;
-    ScriptedDialogs dialogs_;
-    RecordingPlatform platform_;
-    test::TempFolder folder_;
-    std::unique_ptr<Session> session_;
-    std::unique_ptr<UiHost> host_;
-    Ticking* form_ = nullptr;
-    FormView* view_ = nullptr;
+    void SetUp() override { showWindow("Ticking"); }
 };
 
 TEST_F(TableTimerViewTest, TableAndBarFollowTheModelAndTheTimerTicksUntilDisabled) {
