@@ -133,6 +133,10 @@ EtudeParametrique::EtudeParametrique(Session& s) : Form(s, WindowName, "ETUDE PA
     bar.min = 0;
     bar.max = 1;
     label("Etat", -1, "").in("FrameCommandes").at(2, 0, 1, 5);
+    // "Arrêter" and the bar keep their places while hidden: no button moves under the
+    // pointer when a long study starts.
+    ctl("Arreter").place.keepsPlace = true;
+    bar.place.keepsPlace = true;
     Control& timer = add(ControlKind::Timer, "Minuterie");
     timer.enabled = false;
     timer.interval = TickMs;

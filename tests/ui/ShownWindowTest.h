@@ -1,8 +1,8 @@
 #pragma once
 // Fixture for the Qt view tests: one test window W registered under `name`, opened by
 // its menu entry through a real UiHost on the offscreen screen, and its view shown.
-#include <QTest>
 #include <gtest/gtest.h>
+#include <QTest>
 
 #include <memory>
 #include <string>
@@ -23,8 +23,7 @@ protected:
     // Call from SetUp (wrapped in ASSERT_NO_FATAL_FAILURE when more follows).
     void showWindow(const std::string& name) {
         catalog_.add(
-            name, [](Session& s) { return std::make_unique<W>(s); },
-            [name](Session& s) { s.show(name, false); });
+            name, [](Session& s) { return std::make_unique<W>(s); }, [name](Session& s) { s.show(name, false); });
         session_ = std::make_unique<Session>(catalog_, dialogs_, platform_, folder_.path());
         host_ = std::make_unique<UiHost>(*session_);
         host_->setEndsApplication(false);
