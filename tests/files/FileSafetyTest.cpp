@@ -6,6 +6,7 @@
 #include "files/TextFile.h"
 
 #include "core/CalcError.h"
+#include "support/ErrorCodeOf.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -21,17 +22,9 @@
 namespace aub {
 namespace {
 
+using test::errorCodeOf;
 using test::slurp;
 using test::TempFolder;
-
-int errorCodeOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const CalcError& e) {
-        return e.code();
-    }
-    return 0;
-}
 
 #ifndef _WIN32
 

@@ -1,6 +1,7 @@
 #include "files/TextFile.h"
 
 #include "core/CalcError.h"
+#include "support/ErrorCodeOf.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -17,17 +18,9 @@
 namespace aub {
 namespace {
 
+using test::errorCodeOf;
 using test::slurp;
 using test::TempFolder;
-
-int errorCodeOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const CalcError& e) {
-        return e.code();
-    }
-    return 0;
-}
 
 std::vector<std::string> entriesOf(const fs::path& dir) {
     std::vector<std::string> names;

@@ -25,29 +25,14 @@
 #include "forms/WindowCatalog.h"
 #include "support/WindowTest.h"
 #include "ui/FormView.h"
+#include "ui/ProgramOnScreenTest.h"
 #include "ui/UiHost.h"
 
 namespace aub {
 namespace {
 
-class DesktopTest : public ::testing::Test {
+class DesktopTest : public test::ProgramOnScreenTest {
 protected:
-    void SetUp() override {
-        std::filesystem::copy(
-            test::dataSource(), folder_.path(),
-            std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
-        catalog_ = WindowCatalog();
-        registerAllWindows(catalog_);
-        session_ = std::make_unique<Session>(catalog_, dialogs_, platform_, folder_.path());
-        host_ = std::make_unique<UiHost>(*session_);
-        host_->setEndsApplication(false);
-        session_->setHost(host_.get());
-    }
-    void TearDown() override {
-        session_->setHost(nullptr);
-        host_.reset();
-        session_.reset();
-    }
     // Opens a window as its menu entry does and waits until it is on screen.
     FormView* open(const char* name) {
         host_->dispatch(nullptr, [&] { session_->open(name); });
@@ -71,13 +56,6 @@ protected:
         for (const auto& d : dialogs_.shown()) n += d.text == DiscardEditsQuestion;
         return n;
     }
-
-    test::TempFolder folder_;
-    WindowCatalog catalog_;
-    ScriptedDialogs dialogs_;
-    RecordingPlatform platform_;
-    std::unique_ptr<Session> session_;
-    std::unique_ptr<UiHost> host_;
 };
 
 // The overshot window with a design opened from its list, no edit made since.

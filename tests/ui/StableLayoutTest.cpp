@@ -21,6 +21,7 @@
 #include "forms/WindowCatalog.h"
 #include "support/WindowTest.h"
 #include "ui/FormView.h"
+#include "ui/ProgramOnScreenTest.h"
 #include "ui/UiHost.h"
 
 namespace aub {
@@ -65,23 +66,8 @@ const std::vector<Scenario>& scenarios() {
     return all;
 }
 
-class StableLayoutTest : public ::testing::Test {
+class StableLayoutTest : public test::ProgramOnScreenTest {
 protected:
-    void SetUp() override {
-        std::filesystem::copy(
-            test::dataSource(), folder_.path(),
-            std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
-        registerAllWindows(catalog_);
-        session_ = std::make_unique<Session>(catalog_, dialogs_, platform_, folder_.path());
-        host_ = std::make_unique<UiHost>(*session_);
-        host_->setEndsApplication(false);
-        session_->setHost(host_.get());
-    }
-    void TearDown() override {
-        session_->setHost(nullptr);
-        host_.reset();
-        session_.reset();
-    }
     // Every shown button by its control's key, in window coordinates, once the layouts
     // have settled.
     static std::map<std::string, QRect> buttons(FormView& view) {
@@ -100,13 +86,6 @@ protected:
         return std::to_string(r.x()) + "," + std::to_string(r.y()) + " " + std::to_string(r.width()) + "x" +
                std::to_string(r.height());
     }
-
-    test::TempFolder folder_;
-    WindowCatalog catalog_;
-    ScriptedDialogs dialogs_;
-    RecordingPlatform platform_;
-    std::unique_ptr<Session> session_;
-    std::unique_ptr<UiHost> host_;
 };
 
 TEST_F(StableLayoutTest, NoButtonMovesWhenAWindowCalculates) {
