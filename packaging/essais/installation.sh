@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary DESTDIR (prefix /usr), then runs the installed
 # aubelys-cli from there — a moved installation — with a fresh HOME:
-#   installation.sh BUILD_DIR DATA_SOURCE "ICON_SIZES" GUI_BUILT(0/1)
+#   installation.sh BUILD_DIR DATA_SOURCE "ICON_SIZES" GUI_BUILT(0/1) APP_ID
 set -euo pipefail
-build=$1 data=$2 sizes=$3 gui=$4
+build=$1 data=$2 sizes=$3 gui=$4 appid=$5
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 fail() { echo "ÉCHEC : $*" >&2; exit 1; }
@@ -14,8 +14,8 @@ usr="$tmp/racine/usr"
 
 # Every file where it belongs.
 expected=(bin/aubelys-cli
-          share/applications/aubelys.desktop
-          share/metainfo/aubelys.metainfo.xml
+          "share/applications/$appid.desktop"
+          "share/metainfo/$appid.metainfo.xml"
           share/icons/hicolor/scalable/apps/aubelys.svg
           share/man/fr/man1/aubelys.1.gz share/man/fr/man1/aubelys-cli.1.gz
           share/man/man1/aubelys.1.gz share/man/man1/aubelys-cli.1.gz

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package from the build folder into a temporary folder, checks its
 # contents and runs lintian on it; skipped (77) when the Debian tools are missing.
-#   paquet.sh BUILD_DIR GUI_BUILT(0/1)
+#   paquet.sh BUILD_DIR GUI_BUILT(0/1) APP_ID
 set -uo pipefail
-build=$1 gui=$2
+build=$1 gui=$2 appid=$3
 for t in cpack dpkg-deb dpkg-shlibdeps file; do
     command -v $t >/dev/null || { echo "$t absent : essai sauté"; exit 77; }
 done
@@ -27,7 +27,7 @@ dpkg-deb -f "$deb" Description | head -1 | grep -q 'calculatrice hydraulique' ||
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $NF}')
 expected=(./usr/bin/aubelys-cli ./usr/share/aubelys/Microfich.txt \
-         ./usr/share/applications/aubelys.desktop ./usr/share/metainfo/aubelys.metainfo.xml \
+         "./usr/share/applications/$appid.desktop" "./usr/share/metainfo/$appid.metainfo.xml" \
          ./usr/share/icons/hicolor/scalable/apps/aubelys.svg ./usr/share/man/fr/man1/aubelys.1.gz \
          ./usr/share/man/man1/aubelys-cli.1.gz ./usr/share/doc/aubelys/copyright)
 [ "$gui" = 1 ] && expected+=(./usr/bin/aubelys)
@@ -37,9 +37,21 @@ done
 # No maintainer script: the menu, icon and manual caches are refreshed by dpkg triggers.
 dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -E 'preinst|postinst|prerm|postrm' && fail "script de maintenance inattendu"
 
+# The programs carry Debian's hardening: relocations read-only (relro) and resolved at
+# start (bindnow), fortified functions (a __*_chk symbol).
+dpkg-deb -x "$deb" "$tmp/racine"
+if command -v readelf >/dev/null; then
+    progs=(aubelys-cli); [ "$gui" = 1 ] && progs+=(aubelys)
+    for p in "${progs[@]}"; do
+        bin="$tmp/racine/usr/bin/$p"
+        readelf -lW "$bin" | grep -q GNU_RELRO || fail "$p : relro manque"
+        readelf -dW "$bin" | grep -qE 'BIND_NOW|FLAGS_1.*NOW' || fail "$p : bindnow manque"
+        readelf --dyn-syms -W "$bin" | grep -qE '__[a-z_]+_chk' || fail "$p : fonctions non fortifiées"
+    done
+fi
+
 # The packaged (stripped) program runs from the unpacked package and seeds a fresh
 # per-user folder from the packaged data.
-dpkg-deb -x "$deb" "$tmp/racine"
 mkdir "$tmp/maison"
 env -i HOME="$tmp/maison" PATH=/usr/bin:/bin "$tmp/racine/usr/bin/aubelys-cli" Formhlp >/dev/null || fail "aubelys-cli du paquet"
 [ -f "$tmp/maison/.local/share/Aubelys/Microfich.txt" ] || fail "aubelys-cli du paquet : dossier personnel non garni"

@@ -105,8 +105,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Aubelys"));
     QApplication::setOrganizationName(QStringLiteral("Aubelys"));
-    // The desktop ties the windows to the menu entry aubelys.desktop and its icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("aubelys"));
+    // The desktop ties the windows to the menu entry (its desktop file id) and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(AUBELYS_APP_ID));
     QApplication::setWindowIcon(aub::programIcon(QCoreApplication::applicationDirPath()));
     // The program ends through its own menu (or when no window is left), never because
     // a window closed.
