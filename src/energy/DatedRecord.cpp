@@ -285,9 +285,8 @@ DatedRecord parseDatedRecord(std::string_view text, const RecordChoices& choices
         } else {
             for (int i : named) {
                 const std::size_t u = static_cast<std::size_t>(i);
-                rec.flowColumnChoices.push_back(u < headings.size() && !headings[u].empty()
-                                                    ? headings[u]
-                                                    : "colonne " + std::to_string(i + 1));
+                rec.flowColumnChoices.push_back(
+                    u < headings.size() && !headings[u].empty() ? headings[u] : "colonne " + std::to_string(i + 1));
                 rec.flowColumnIndexes.push_back(i);
             }
             return rec;

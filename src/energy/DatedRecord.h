@@ -45,8 +45,8 @@ struct RecordChoices {
 constexpr double LargestRecordFlow = 2.0e6;
 
 struct DatedRecord {
-    std::vector<RecordDay> days;  // sorted by day, one per day, m3/s
-    int ignored = 0;              // lines that could not be read
+    std::vector<RecordDay> days;    // sorted by day, one per day, m3/s
+    int ignored = 0;                // lines that could not be read
     std::vector<int> ignoredLines;  // the first of them (1-based), at most 10
     int averagedDays = 0;           // days given by several values, averaged
     int mergedDuplicates = 0;       // lines repeating an instant with the same value

@@ -61,7 +61,15 @@ const char* const ChartCaptions[ChartCount] = {"Débits classés et débit turbi
                                                "Productible par année",
                                                "Débits moyens mensuels",
                                                "Productible moyen par mois"};
-enum ChartChoice { DurationChart, PowerChart, SweepChart, HydrographChart, YearChart, MonthFlowChart, MonthEnergyChart };
+enum ChartChoice {
+    DurationChart,
+    PowerChart,
+    SweepChart,
+    HydrographChart,
+    YearChart,
+    MonthFlowChart,
+    MonthEnergyChart
+};
 
 // The tables the list "Tableaux" chooses between.
 constexpr int TableCount = 2;
@@ -107,7 +115,8 @@ bool blank(const std::string& s) { return trim(s).empty(); }
 std::string shortRecordMessage(std::size_t days, const std::string& ignored) {
     std::string s = "La chronique ne compte que " + std::to_string(days) + (days == 1 ? " jour" : " jours") +
                     " : il en faut au moins 365 pour un productible annuel.";
-    if (!ignored.empty()) s += " " + std::string(1, static_cast<char>(std::toupper(ignored[0]))) + ignored.substr(1) + ".";
+    if (!ignored.empty())
+        s += " " + std::string(1, static_cast<char>(std::toupper(ignored[0]))) + ignored.substr(1) + ".";
     return s;
 }
 
@@ -460,8 +469,7 @@ void Productible::drawRecordChart(Chart& chart, int which) {
         return;
     }
     for (std::size_t i = 0; i < 12; ++i)
-        bars.push_back(
-            {static_cast<double>(i + 1), which == MonthFlowChart ? st.monthlyFlow[i] : st.monthlyEnergy[i]});
+        bars.push_back({static_cast<double>(i + 1), which == MonthFlowChart ? st.monthlyFlow[i] : st.monthlyEnergy[i]});
     yTo(largestY(bars) * 1.1);
     if (which == MonthFlowChart) {
         addBars(chart, "Débit moyen du mois", bars, TurbinedColor);
@@ -500,7 +508,8 @@ std::string Productible::recordInfo() const {
         s += " du " + dayText(recordDays_.front().day) + " au " + dayText(recordDays_.back().day) + ", " +
              coverageText(recordCoverage(recordDays_));
     }
-    if (recordSkipped_ > 0) s += " ; " + (recordIgnored_.empty() ? std::to_string(recordSkipped_) + " lignes ignorées" : recordIgnored_);
+    if (recordSkipped_ > 0)
+        s += " ; " + (recordIgnored_.empty() ? std::to_string(recordSkipped_) + " lignes ignorées" : recordIgnored_);
     if (recordNote_.size()) s += " ; " + recordNote_;
     return s + ".";
 }
@@ -528,10 +537,12 @@ bool Productible::calculate() {
     // The river's flows: the imported record, or the typed curve.
     std::optional<FlowRegime> regime;
     if (!record_.empty()) {
-        if (record_.size() < static_cast<std::size_t>(ShortestRecordDays)) return stop(shortRecordMessage(record_.size(), recordIgnored_));
+        if (record_.size() < static_cast<std::size_t>(ShortestRecordDays))
+            return stop(shortRecordMessage(record_.size(), recordIgnored_));
         regime = FlowRegime::fromRecord(record_);
         if (!std::isfinite(regime->meanFlow()))
-            return stop("Dépassement de capacité : les débits de la chronique sont trop grands pour en faire la moyenne.");
+            return stop(
+                "Dépassement de capacité : les débits de la chronique sont trop grands pour en faire la moyenne.");
     } else {
         const CurveText curve = parseDurationCurve(txt("Courbe"));
         if (!curve.error.empty()) return stop(curve.error);
@@ -650,8 +661,8 @@ void Productible::importRecord() {
                 return;
             }
         } else {
-            const auto answer = dialogs().input("L'en-tête ne dit pas l'unité des débits : m3/s ou l/s ?",
-                                                "Unité des débits", "m3/s");
+            const auto answer =
+                dialogs().input("L'en-tête ne dit pas l'unité des débits : m3/s ou l/s ?", "Unité des débits", "m3/s");
             if (!answer || trim(*answer).empty()) return;
             const std::string a = trim(*answer);
             if (a == "m3/s" || a == "m³/s")

@@ -31,8 +31,8 @@ namespace aub {
 struct RecordCoverage {
     int firstDay = 0, lastDay = 0;  // first and last day read
     int daysRead = 0;
-    int missingDays = 0;  // between the first and the last day
-    int longestGap = 0;   // days
+    int missingDays = 0;            // between the first and the last day
+    int longestGap = 0;             // days
     int gapFirst = 0, gapLast = 0;  // the longest gap's first and last missing days
     double percent() const;         // days read over the span, %
 };
@@ -53,14 +53,14 @@ struct RecordYear {
 
 struct RecordStatistics {
     RecordCoverage coverage;
-    double module = 0;                    // mean of the days read, m3/s
-    std::array<double, 12> monthlyFlow{};  // m3/s, January first; 0 for a month never read
-    std::array<int, 12> monthDays{};       // days read in each calendar month
-    std::array<double, 12> monthlyEnergy{};  // kWh
-    std::vector<RecordYear> years;           // every calendar year met
-    std::vector<int> leftOutYears;           // those under 90 %
-    std::optional<double> qmna5;             // m3/s
-    std::string qmna5Note;                   // why it is not given
+    double module = 0;                               // mean of the days read, m3/s
+    std::array<double, 12> monthlyFlow{};            // m3/s, January first; 0 for a month never read
+    std::array<int, 12> monthDays{};                 // days read in each calendar month
+    std::array<double, 12> monthlyEnergy{};          // kWh
+    std::vector<RecordYear> years;                   // every calendar year met
+    std::vector<int> leftOutYears;                   // those under 90 %
+    std::optional<double> qmna5;                     // m3/s
+    std::string qmna5Note;                           // why it is not given
     std::optional<double> meanYearEnergy, p50, p90;  // kWh/yr, with at least one kept year
     double winterShare = 0;                          // %
 };

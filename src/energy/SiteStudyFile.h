@@ -31,7 +31,7 @@ struct SiteStudy {
     bool efficiencyEdited = false;
     std::string minimumFlow, jets, rm, driveEfficiency;
     std::vector<std::string> curveLines;
-    std::vector<double> record;  // empty: no record
+    std::vector<double> record;   // empty: no record
     std::vector<int> recordDays;  // days since 1970-01-01 of each flow; empty: undated
     int recordSkipped = 0;
     std::string recordIgnored, recordNote;

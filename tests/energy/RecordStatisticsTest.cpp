@@ -71,8 +71,9 @@ TEST(RecordCoverage, AThirtyDayGapIsCountedDatedAndTheYearStillKept) {
     const RecordCoverage c = recordCoverage(days);
     EXPECT_EQ(c.missingDays, 30);
     EXPECT_EQ(c.longestGap, 30);
-    EXPECT_EQ(coverageText(c), "couverture 91,8 % — 30 jours manquants, plus longue lacune 30 jours du 02/07/1976 au "
-                               "31/07/1976");
+    EXPECT_EQ(coverageText(c),
+              "couverture 91,8 % — 30 jours manquants, plus longue lacune 30 jours du 02/07/1976 au "
+              "31/07/1976");
     const RecordStatistics st = recordStatistics(days, plainMachine(), NoReserved);
     ASSERT_EQ(st.years.size(), 1u);
     EXPECT_TRUE(st.years[0].kept);  // 336 of 366 days
