@@ -45,8 +45,6 @@ std::vector<std::string_view> splitFields(std::string_view line) {
     return {};
 }
 
-bool isBlankLine(std::string_view line) { return trim(line).empty(); }
-
 std::string lineMessage(std::size_t line, const std::string& what) {
     return "Débits classés, ligne " + std::to_string(line) + " : " + what;
 }
@@ -119,71 +117,6 @@ std::string curveText(const std::vector<DurationPoint>& points) {
         text += formatGeneral(pt.percent) + " ; " + std::string(buf, r.ptr);
     }
     return text;
-}
-
-FlowRecord parseFlowRecord(std::string_view text) {
-    FlowRecord rec;
-    bool started = false;
-    for (std::string_view raw : splitLines(text)) {
-        if (isBlankLine(raw)) continue;
-        std::vector<std::string_view> fields = splitFields(raw);
-        if (fields.empty()) {
-            // "date,flow": a flow written with a decimal comma spans the fields after the date.
-            const std::size_t comma = raw.find(',');
-            if (comma != std::string_view::npos) fields = {raw.substr(0, comma), raw.substr(comma + 1)};
-        }
-        const auto q = fields.size() >= 2 ? readDecimal(fields[1]) : std::nullopt;
-        if (q && *q >= 0) {
-            started = true;
-            rec.flows.push_back(*q);
-        } else if (started) {
-            ++rec.skipped;
-        }
-    }
-    if (rec.flows.empty()) rec.error = "Aucun débit journalier n'a pu être lu dans ce fichier.";
-    return rec;
-}
-
-FlowRecord readFlowRecordFile(const std::filesystem::path& path) {
-    FlowRecord rec;
-    std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
-    if (ec || !std::filesystem::exists(status)) {
-        rec.error = "Fichier introuvable : " + pathToUtf8(path);
-        return rec;
-    }
-    if (!std::filesystem::is_regular_file(status)) {
-        rec.error = "Ce n'est pas un fichier : " + pathToUtf8(path);
-        return rec;
-    }
-    const auto size = std::filesystem::file_size(path, ec);
-    if (ec) {
-        rec.error = "Fichier illisible : " + pathToUtf8(path);
-        return rec;
-    }
-    if (size == 0) {
-        rec.error = "Le fichier est vide.";
-        return rec;
-    }
-    if (size > MaxRecordFileBytes) {
-        rec.error = "Fichier trop volumineux (plus de 16 Mo) pour une chronique de débits journaliers.";
-        return rec;
-    }
-    std::string bytes;
-    try {
-        bytes = readFileBytes(path);
-    } catch (const CalcError& e) {
-        rec.error = "Fichier illisible : " + e.description();
-        return rec;
-    }
-    for (unsigned char c : bytes)
-        if (c == 0 || (c < 0x20 && c != '\n' && c != '\r' && c != '\t' && c != 0x1A)) {
-            rec.error = "Ce fichier n'est pas un fichier texte : ce ne peut pas être une chronique de débits.";
-            return rec;
-        }
-    if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
-    const std::string text = isValidUtf8(bytes) ? bytes : cp1252ToUtf8(bytes);
-    return parseFlowRecord(text);
 }
 
 }  // namespace aub

@@ -1,8 +1,6 @@
 #pragma once
-// Flows as the person gives them: the typed flow-duration curve and the imported
-// daily record. Numbers accept "," or "." as decimal separator.
-#include <cstdint>
-#include <filesystem>
+// Flows as the person types them: the flow-duration curve box (the imported daily
+// record is read by DatedRecord.h). Numbers accept "," or "." as decimal separator.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,22 +27,5 @@ CurveText parseDurationCurve(std::string_view text);
 
 // The curve box text of a list of points ("0 ; 12.5" ...), flows to four significant digits.
 std::string curveText(const std::vector<DurationPoint>& points);
-
-// A daily record: a date and a flow per line, separated by ";", "," or a tab; header
-// lines before the first flow skipped; afterwards every line whose flow is empty,
-// not a number or negative is skipped and counted (blank lines are not counted).
-struct FlowRecord {
-    std::vector<double> flows;
-    int skipped = 0;
-    std::string error;  // French message when nothing usable was read
-};
-FlowRecord parseFlowRecord(std::string_view text);
-
-// Largest record file accepted, bytes.
-constexpr std::uintmax_t MaxRecordFileBytes = std::uintmax_t{16} * 1024 * 1024;
-
-// Reads a record file: missing, unreadable, empty, too large or binary files give a
-// message in `error` and no flows; the text may be UTF-8 or Windows-1252.
-FlowRecord readFlowRecordFile(const std::filesystem::path& path);
 
 }  // namespace aub

@@ -1,13 +1,16 @@
 #include "energy/Productible.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 #include "core/CalcError.h"
 #include "core/Messenger.h"
 #include "core/NumberText.h"
 #include "core/SharedValues.h"
+#include "energy/DatedRecord.h"
 #include "energy/FlowText.h"
+#include "energy/RecordStatistics.h"
 #include "files/TextFile.h"
 #include "forms/Dialogs.h"
 #include "forms/Platform.h"
@@ -31,7 +34,7 @@ const char* const MachineCaptions[MachineBoxCount] = {"Débit minimal (% de Qd)"
                                                       "Rendement transmission et génératrice"};
 enum MachineBox { Qmin, Jets, Rm, Drive };
 
-constexpr int ResultCount = 9;
+constexpr int ResultCount = 13;
 const char* const ResultCaptions[ResultCount] = {"Module (m3/s)",
                                                  "Débit réservé (m3/s)",
                                                  "Puissance maximale brute (kW)",
@@ -40,15 +43,40 @@ const char* const ResultCaptions[ResultCount] = {"Module (m3/s)",
                                                  "Productible annuel (kWh/an)",
                                                  "Facteur de charge (%)",
                                                  "Heures de fonctionnement équivalentes à pleine puissance (h/an)",
-                                                 "Jours de fonctionnement par an"};
+                                                 "Jours de fonctionnement par an",
+                                                 "Productible P50 (kWh/an)",
+                                                 "Productible P90 (kWh/an)",
+                                                 "QMNA5 (m3/s)",
+                                                 "Part de l'hiver (%)"};
+enum RecordResult { P50Box = 9, P90Box, Qmna5Box, WinterBox };
 
 constexpr const char* Missing = "Données manquantes";
 
-// The three charts the list "Graphique" chooses between.
-constexpr int ChartCount = 3;
-const char* const ChartCaptions[ChartCount] = {"Débits classés et débit turbiné", "Puissance électrique",
-                                               "Productible selon le débit d'équipement"};
-enum ChartChoice { DurationChart, PowerChart, SweepChart };
+// The charts the list "Graphique" chooses between; the last four need a dated record.
+constexpr int ChartCount = 7;
+const char* const ChartCaptions[ChartCount] = {"Débits classés et débit turbiné",
+                                               "Puissance électrique",
+                                               "Productible selon le débit d'équipement",
+                                               "Hydrogramme",
+                                               "Productible par année",
+                                               "Débits moyens mensuels",
+                                               "Productible moyen par mois"};
+enum ChartChoice {
+    DurationChart,
+    PowerChart,
+    SweepChart,
+    HydrographChart,
+    YearChart,
+    MonthFlowChart,
+    MonthEnergyChart
+};
+
+// The tables the list "Tableaux" chooses between.
+constexpr int TableCount = 2;
+const char* const TableCaptions[TableCount] = {"Productible par année", "Débits et productible par mois"};
+enum TableChoice { YearTable, MonthTable };
+const char* const MonthNames[12] = {"janvier", "février", "mars",      "avril",   "mai",      "juin",
+                                    "juillet", "août",    "septembre", "octobre", "novembre", "décembre"};
 
 constexpr int RiverColor = 0x1F4E9A;     // the river's flows
 constexpr int TurbinedColor = 0x9CC8EE;  // the turbined band
@@ -82,6 +110,15 @@ private:
 std::string efficiencyCaption(int i) { return "Rendement à " + std::to_string(10 * (i + 1)) + " %"; }
 
 bool blank(const std::string& s) { return trim(s).empty(); }
+
+// The refusal of a record too short for an annual figure.
+std::string shortRecordMessage(std::size_t days, const std::string& ignored) {
+    std::string s = "La chronique ne compte que " + std::to_string(days) + (days == 1 ? " jour" : " jours") +
+                    " : il en faut au moins 365 pour un productible annuel.";
+    if (!ignored.empty())
+        s += " " + std::string(1, static_cast<char>(std::toupper(ignored[0]))) + ignored.substr(1) + ".";
+    return s;
+}
 
 std::string fixed(double v, const char* mask) { return formatMask(v, mask); }
 
@@ -141,9 +178,13 @@ Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUE
 
     frame("FrameDebits", -1, "Débits classés").at(0, 1, 2, 1);
     label("LabCourbe", -1, "fréquence de dépassement (%) ; débit (m3/s)").in("FrameDebits").at(0, 0);
-    textBox("Courbe", -1).in("FrameDebits").at(1, 0).size(3600, 5400).multi();
+    textBox("Courbe", -1).in("FrameDebits").at(1, 0).size(3600, 3000).multi();
     button("Importer", -1, "Importer une chronique…").in("FrameDebits").at(2, 0);
-    label("Infochronique", -1, "").in("FrameDebits").at(3, 0);
+    label("Infochronique", -1, "").in("FrameDebits").at(3, 0).size(3600, 1000);
+    // The yearly and monthly figures of a dated record, one table at a time.
+    Control& tables = listBox("Tableaux").in("FrameDebits").at(4, 0).size(3600, 500);
+    for (const char* c : TableCaptions) tables.addItem(c);
+    add(ControlKind::Table, "Tableau").in("FrameDebits").at(5, 0).size(3600, 2600);
 
     frame("FrameResultats", -1, "Résultats").at(0, 2, 2, 1);
     for (int i = 0; i < ResultCount; ++i) {
@@ -151,11 +192,12 @@ Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUE
         textBox("Resultat", i).in("FrameResultats").at(i, 1).locked = true;
     }
     label("Meilleurqd", -1, "").in("FrameResultats").at(ResultCount, 0, 1, 2);
+    label("Infoannees", -1, "").in("FrameResultats").at(ResultCount + 1, 0, 1, 2);
 
     // One chart at a time under the figures, the list choosing which.
-    Control& choice = listBox("Graphique").in("FrameResultats").at(ResultCount + 1, 0, 1, 2).size(7500, 900);
+    Control& choice = listBox("Graphique").in("FrameResultats").at(ResultCount + 2, 0, 1, 2).size(7500, 900);
     for (const char* c : ChartCaptions) choice.addItem(c);
-    add(ControlKind::Chart, "Graphe").in("FrameResultats").at(ResultCount + 2, 0, 1, 2).size(7500, 3900);
+    add(ControlKind::Chart, "Graphe").in("FrameResultats").at(ResultCount + 3, 0, 1, 2).size(7500, 3300);
 
     menu("Fichier", "Fichier");
     menu("Ouvrir", "Ouvrir", "Fichier");
@@ -176,6 +218,7 @@ Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUE
     on("Importer", EventKind::Click, [this](int) { importRecord(); });
     on("Typemachine", EventKind::Click, [this](int) { machineChosen(); });
     on("Graphique", EventKind::Click, [this](int) { drawChart(); });
+    on("Tableaux", EventKind::Click, [this](int) { fillTable(); });
     // The machine's curve follows its data until the person edits it.
     auto follow = [this](int) {
         if (!filling_ && !efficiencyEdited_) refillEfficiencies(false);
@@ -189,12 +232,15 @@ Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUE
     on("Courbe", EventKind::Change, [this](int) {
         if (filling_ || record_.empty()) return;
         record_.clear();
+        recordDays_.clear();
         ctl("Infochronique").caption = "";
     });
 
     type.setListIndex(DefaultMachine);
     choice.setListIndex(DurationChart);
+    tables.setListIndex(YearTable);
     drawChart();  // the axes, empty until a calculation
+    fillTable();
 
     defaultAction = "Calcul";
     tracksEdits = true;
@@ -265,9 +311,12 @@ void Productible::refillEfficiencies(bool warn) {
 void Productible::clearResults() {
     for (int i = 0; i < ResultCount; ++i) set("Resultat", i, "");
     ctl("Meilleurqd").caption = "";
+    ctl("Infoannees").caption = "";
     result_.reset();
     charts_.reset();
+    statistics_.reset();
     drawChart();
+    fillTable();
 }
 
 void Productible::drawChart() {
@@ -286,10 +335,30 @@ void Productible::drawChart() {
             chart.x = percent;
             chart.y = {"Puissance électrique P", "kW", false, true, 0, 1};
             break;
-        default:
+        case SweepChart:
             chart.x = {"Débit d'équipement Qd", "m3/s", false, true, 0, 1};
             chart.y = {"Productible annuel E", "kWh/an", false, true, 0, 1};
             break;
+        case HydrographChart:
+            chart.x = {"Date", "année", false, true, 0, 1};
+            chart.y = {"Débit Q", "m3/s", false, true, 0, 1};
+            break;
+        case YearChart:
+            chart.x = {"Année", "", false, true, 0, 1};
+            chart.y = {"Productible E", "kWh", false, true, 0, 1};
+            break;
+        case MonthFlowChart:
+            chart.x = {"Mois", "", false, false, 0.5, 12.5};
+            chart.y = {"Débit moyen Q", "m3/s", false, true, 0, 1};
+            break;
+        default:
+            chart.x = {"Mois", "", false, false, 0.5, 12.5};
+            chart.y = {"Productible moyen E", "kWh", false, true, 0, 1};
+            break;
+    }
+    if (which >= HydrographChart) {
+        drawRecordChart(chart, which);
+        return;
     }
     // Before a calculation the chart keeps its title and axes and shows no series.
     if (charts_ && result_) {
@@ -300,7 +369,7 @@ void Productible::drawChart() {
             yTo(std::max(largestY(c.durationCurve), c.reservedFlow + c.designFlow) * 1.05);
         else if (which == PowerChart)
             yTo(largestY(c.powerCurve) * 1.05);
-        else if (!c.sweep.points.empty()) {
+        else if (which == SweepChart && !c.sweep.points.empty()) {
             chart.x.autoRange = false;
             chart.x.min = 0;
             chart.x.max = roundTop(std::max(c.sweep.points.back().designFlow, c.designFlow));
@@ -324,7 +393,7 @@ void Productible::drawChart() {
         } else if (which == PowerChart) {
             const int power = chart.addSeries("Puissance électrique", SeriesKind::Line, RiverColor);
             for (const ChartPoint& p : c.powerCurve) chart.addPoint(power, p.x, p.y);
-        } else {
+        } else if (which == SweepChart) {
             const int energy = chart.addSeries("Productible annuel", SeriesKind::Line, RiverColor);
             for (const SweepPoint& p : c.sweep.points) chart.addPoint(energy, p.designFlow, p.annualEnergy);
             const int present = chart.addSeries("Débit d'équipement choisi", SeriesKind::Marker, DesignColor);
@@ -339,6 +408,110 @@ void Productible::drawChart() {
             }
         }
     }
+}
+
+namespace {
+
+// Bars drawn as one filled area: each bar a step from 0 up to its value and back.
+void addBars(Chart& chart, const std::string& name, const std::vector<ChartPoint>& bars, int color) {
+    const int s = chart.addSeries(name, SeriesKind::Area, color);
+    for (const ChartPoint& b : bars) {
+        chart.addPoint(s, b.x - 0.4, 0, 0);
+        chart.addPoint(s, b.x - 0.4, b.y, 0);
+        chart.addPoint(s, b.x + 0.4, b.y, 0);
+        chart.addPoint(s, b.x + 0.4, 0, 0);
+    }
+}
+
+// The decimal year of a day (1976.5 ...), for the hydrograph's axis.
+double decimalYear(int day) { return 1970.0 + day / 365.2425; }
+
+}  // namespace
+
+void Productible::drawRecordChart(Chart& chart, int which) {
+    if (!statistics_ || !charts_ || recordDays_.empty()) return;
+    const RecordStatistics& st = *statistics_;
+    auto yTo = [&](double top) { chart.y.autoRange = false, chart.y.min = 0, chart.y.max = roundTop(top); };
+    if (which == HydrographChart) {
+        const int river = chart.addSeries("Débit journalier", SeriesKind::Line, RiverColor);
+        double top = charts_->reservedFlow + charts_->designFlow;
+        for (const RecordDay& d : recordDays_) {
+            chart.addPoint(river, decimalYear(d.day), d.flow);
+            top = std::max(top, d.flow);
+        }
+        yTo(top * 1.05);
+        const int qr = chart.addSeries("Débit réservé Qr", SeriesKind::HLine, ReservedColor);
+        chart.at(qr).width = 1;
+        chart.addPoint(qr, 0, charts_->reservedFlow);
+        const int qd = chart.addSeries("Qr + Qd", SeriesKind::HLine, DesignColor);
+        chart.at(qd).width = 1;
+        chart.addPoint(qd, 0, charts_->reservedFlow + charts_->designFlow);
+        return;
+    }
+    std::vector<ChartPoint> bars;
+    if (which == YearChart) {
+        for (const RecordYear& y : st.years)
+            if (y.kept) bars.push_back({static_cast<double>(y.year), y.energy});
+        if (bars.empty()) return;
+        chart.x.autoRange = false;
+        chart.x.min = bars.front().x - 1;
+        chart.x.max = bars.back().x + 1;
+        yTo(largestY(bars) * 1.1);
+        addBars(chart, "Productible de l'année", bars, TurbinedColor);
+        if (st.p50 && st.p90) {
+            const int p50 = chart.addSeries("P50", SeriesKind::HLine, DesignColor);
+            chart.at(p50).width = 1;
+            chart.addPoint(p50, 0, *st.p50);
+            const int p90 = chart.addSeries("P90", SeriesKind::HLine, ReservedColor);
+            chart.at(p90).width = 1;
+            chart.addPoint(p90, 0, *st.p90);
+        }
+        return;
+    }
+    for (std::size_t i = 0; i < 12; ++i)
+        bars.push_back({static_cast<double>(i + 1), which == MonthFlowChart ? st.monthlyFlow[i] : st.monthlyEnergy[i]});
+    yTo(largestY(bars) * 1.1);
+    if (which == MonthFlowChart) {
+        addBars(chart, "Débit moyen du mois", bars, TurbinedColor);
+        const int module = chart.addSeries("Module", SeriesKind::HLine, RiverColor);
+        chart.at(module).width = 1;
+        chart.addPoint(module, 0, st.module);
+    } else {
+        addBars(chart, "Productible moyen du mois", bars, TurbinedColor);
+    }
+}
+
+void Productible::fillTable() {
+    const int chosen = ctl("Tableaux").listIndex();
+    Control& table = ctl("Tableau");
+    table.rows.clear();
+    if (chosen == MonthTable) {
+        table.columns = {"Mois", "Débit moyen (m3/s)", "Productible moyen (kWh)"};
+        if (statistics_)
+            for (std::size_t i = 0; i < 12; ++i)
+                table.rows.push_back({MonthNames[i], fixed(statistics_->monthlyFlow[i], "0.000"),
+                                      fixed(statistics_->monthlyEnergy[i], "0")});
+    } else {
+        table.columns = {"Année", "Jours lus", "Débit moyen (m3/s)", "Productible (kWh)"};
+        if (statistics_)
+            for (const RecordYear& y : statistics_->years)
+                table.rows.push_back({std::to_string(y.year), std::to_string(y.daysRead), fixed(y.meanFlow, "0.000"),
+                                      y.kept ? fixed(y.energy, "0") : "non retenue (moins de 90 % des jours)"});
+    }
+    table.touch();
+}
+
+std::string Productible::recordInfo() const {
+    if (record_.empty()) return "";
+    std::string s = "Chronique importée (" + recordSource_ + ") : " + std::to_string(record_.size()) + " jours lus";
+    if (!recordDays_.empty()) {
+        s += " du " + dayText(recordDays_.front().day) + " au " + dayText(recordDays_.back().day) + ", " +
+             coverageText(recordCoverage(recordDays_));
+    }
+    if (recordSkipped_ > 0)
+        s += " ; " + (recordIgnored_.empty() ? std::to_string(recordSkipped_) + " lignes ignorées" : recordIgnored_);
+    if (recordNote_.size()) s += " ; " + recordNote_;
+    return s + ".";
 }
 
 bool Productible::calculate() {
@@ -364,7 +537,12 @@ bool Productible::calculate() {
     // The river's flows: the imported record, or the typed curve.
     std::optional<FlowRegime> regime;
     if (!record_.empty()) {
+        if (record_.size() < static_cast<std::size_t>(ShortestRecordDays))
+            return stop(shortRecordMessage(record_.size(), recordIgnored_));
         regime = FlowRegime::fromRecord(record_);
+        if (!std::isfinite(regime->meanFlow()))
+            return stop(
+                "Dépassement de capacité : les débits de la chronique sont trop grands pour en faire la moyenne.");
     } else {
         const CurveText curve = parseDurationCurve(txt("Courbe"));
         if (!curve.error.empty()) return stop(curve.error);
@@ -427,6 +605,24 @@ bool Productible::calculate() {
     set("Resultat", 6, fixed(r.loadFactor, "0.0"));
     set("Resultat", 7, fixed(r.fullPowerHours, "0"));
     set("Resultat", 8, fixed(r.operatingDays, "0"));
+    if (!recordDays_.empty()) {
+        std::array<double, 12> reserved{};
+        reserved.fill(m.reservedFlow);
+        RecordStatistics st = recordStatistics(recordDays_, m, reserved);
+        if (st.p50) set("Resultat", P50Box, fixed(*st.p50, "0"));
+        if (st.p90) set("Resultat", P90Box, fixed(*st.p90, "0"));
+        if (st.qmna5) set("Resultat", Qmna5Box, fixed(*st.qmna5, "0.000"));
+        set("Resultat", WinterBox, fixed(st.winterShare, "0.0"));
+        int kept = 0;
+        for (const RecordYear& y : st.years) kept += y.kept ? 1 : 0;
+        std::string note = "Années retenues : " + std::to_string(kept);
+        if (!st.leftOutYears.empty())
+            note += " ; laissées de côté (moins de 90 % de leurs jours) : " + yearList(st.leftOutYears);
+        note += ".";
+        if (!st.qmna5Note.empty()) note += " " + st.qmna5Note;
+        ctl("Infoannees").caption = note;
+        statistics_ = std::move(st);
+    }
     if (sweep.best >= 0) {
         const SweepPoint& best = sweep.points[static_cast<std::size_t>(sweep.best)];
         ctl("Meilleurqd").caption = "Meilleur débit d'équipement : " + fixed(best.designFlow, "0.000") + " m3/s (" +
@@ -435,6 +631,7 @@ bool Productible::calculate() {
     result_ = r;
     charts_ = energyCharts(*regime, m, std::move(sweep));
     drawChart();
+    fillTable();
     shared().SharedHead = static_cast<float>(hb);
     shared().SharedFlow = static_cast<float>(qd);
     return true;
@@ -445,22 +642,73 @@ void Productible::importRecord() {
                                                     "Chroniques (*.csv *.txt);;Tous les fichiers (*)");
     if (!chosen || chosen->empty()) return;
     const std::filesystem::path path = pathFromUtf8(*chosen);
-    FlowRecord rec = readFlowRecordFile(path);
+    RecordChoices choices;
+    DatedRecord rec = readDatedRecordFile(path, choices);
+    // The reader's questions: which column holds the flows, in which unit.
+    for (int asked = 0; asked < 2 && rec.error.empty() && rec.needsAnswer(); ++asked) {
+        if (!rec.flowColumnChoices.empty()) {
+            std::string prompt = "Plusieurs colonnes peuvent être le débit : laquelle lire ? (";
+            for (std::size_t i = 0; i < rec.flowColumnChoices.size(); ++i)
+                prompt += (i ? ", " : "") + rec.flowColumnChoices[i];
+            const auto answer = dialogs().input(prompt + ")", "Colonne du débit", rec.flowColumnChoices.front());
+            if (!answer || trim(*answer).empty()) return;
+            const std::string a = trim(*answer);
+            for (std::size_t i = 0; i < rec.flowColumnChoices.size(); ++i)
+                if (a == rec.flowColumnChoices[i] || a == std::to_string(rec.flowColumnIndexes[i] + 1))
+                    choices.flowColumn = rec.flowColumnIndexes[i];
+            if (choices.flowColumn < 0) {
+                dialogs().message("Aucune colonne de ce nom : " + a);
+                return;
+            }
+        } else {
+            const auto answer =
+                dialogs().input("L'en-tête ne dit pas l'unité des débits : m3/s ou l/s ?", "Unité des débits", "m3/s");
+            if (!answer || trim(*answer).empty()) return;
+            const std::string a = trim(*answer);
+            if (a == "m3/s" || a == "m³/s")
+                choices.unit = FlowUnit::CubicMetresPerSecond;
+            else if (a == "l/s" || a == "L/s")
+                choices.unit = FlowUnit::LitresPerSecond;
+            else {
+                dialogs().message("Unité inconnue : " + a + " (m3/s ou l/s).");
+                return;
+            }
+        }
+        rec = readDatedRecordFile(path, choices);
+    }
     if (!rec.error.empty()) {
         dialogs().message(rec.error);
         return;
     }
-    const FlowRegime regime = FlowRegime::fromRecord(rec.flows);
+    if (rec.needsAnswer()) return;
+    const std::string ignored = ignoredLinesText(rec);
+    if (rec.days.size() < static_cast<std::size_t>(ShortestRecordDays)) {
+        dialogs().message(shortRecordMessage(rec.days.size(), ignored));
+        return;
+    }
+    std::vector<double> flows;
+    flows.reserve(rec.days.size());
+    for (const RecordDay& d : rec.days) flows.push_back(d.flow);
+    const FlowRegime regime = FlowRegime::fromRecord(flows);
     std::vector<DurationPoint> points;
     for (double p : standardPercents()) points.push_back({p, regime.exceededFlow(p)});
-    record_ = std::move(rec.flows);
-    recordSkipped_ = rec.skipped;
+    record_ = std::move(flows);
+    recordDays_ = std::move(rec.days);
+    recordSkipped_ = rec.ignored;
+    recordIgnored_ = ignored;
+    recordNote_.clear();
+    if (!rec.layout.empty()) recordNote_ = "export " + rec.layout;
+    if (rec.averagedDays > 0)
+        recordNote_ += std::string(recordNote_.empty() ? "" : ", ") + std::to_string(rec.averagedDays) +
+                       " jours moyennés à partir de valeurs infra-journalières";
+    if (rec.mergedDuplicates > 0)
+        recordNote_ += std::string(recordNote_.empty() ? "" : ", ") + std::to_string(rec.mergedDuplicates) +
+                       " lignes répétées fusionnées";
     recordSource_ = pathToUtf8(path.filename());
     filling_ = true;
     set("Courbe", -1, curveText(points));
     filling_ = false;
-    ctl("Infochronique").caption = "Chronique importée (" + recordSource_ + ") : " + std::to_string(record_.size()) +
-                                   " jours lus, " + std::to_string(recordSkipped_) + " ignorés.";
+    ctl("Infochronique").caption = recordInfo();
     clearResults();
 }
 
@@ -490,7 +738,11 @@ SiteStudy Productible::study() const {
         start = end + 1;
     }
     s.record = record_;
+    if (recordDays_.size() == record_.size())
+        for (const RecordDay& d : recordDays_) s.recordDays.push_back(d.day);
     s.recordSkipped = recordSkipped_;
+    s.recordIgnored = recordIgnored_;
+    s.recordNote = recordNote_;
     s.recordSource = recordSource_;
     return s;
 }
@@ -519,12 +771,14 @@ void Productible::applyStudy(const SiteStudy& s) {
     filling_ = false;
     efficiencyEdited_ = s.efficiencyEdited;
     record_ = s.record;
+    recordDays_.clear();
+    if (s.recordDays.size() == s.record.size())
+        for (std::size_t i = 0; i < s.record.size(); ++i) recordDays_.push_back({s.recordDays[i], s.record[i]});
     recordSkipped_ = s.recordSkipped;
+    recordIgnored_ = s.recordIgnored;
+    recordNote_ = s.recordNote;
     recordSource_ = s.recordSource;
-    ctl("Infochronique").caption = record_.empty() ? ""
-                                                   : "Chronique importée (" + recordSource_ +
-                                                         ") : " + std::to_string(record_.size()) + " jours lus, " +
-                                                         std::to_string(recordSkipped_) + " ignorés.";
+    ctl("Infochronique").caption = recordInfo();
     clearResults();
 }
 

@@ -18,6 +18,7 @@
 #include "core/FormulaCode.h"
 #include "energy/AnnualEnergy.h"
 #include "energy/MachineEfficiency.h"
+#include "energy/RecordStatistics.h"
 #include "energy/SiteStudyFile.h"
 #include "forms/Form.h"
 #include "forms/StudyDeclaration.h"
@@ -46,6 +47,10 @@ public:
     // The last calculation's results and chart data (nothing before a calculation).
     const std::optional<EnergyResult>& result() const { return result_; }
     const std::optional<EnergyCharts>& charts() const { return charts_; }
+    // The dated record's years, months, QMNA5, P50/P90 and winter share (nothing for a
+    // curve or an undated record).
+    const std::optional<RecordStatistics>& statistics() const { return statistics_; }
+    const std::vector<RecordDay>& recordDays() const { return recordDays_; }
     bool efficiencyEdited() const { return efficiencyEdited_; }
     bool hasRecord() const { return !record_.empty(); }
     const std::string& studyName() const { return studyName_; }
@@ -61,18 +66,29 @@ private:
     // Fills the chart control with the chart the list "Graphique" chooses (axes alone
     // before a calculation).
     void drawChart();
+    void drawRecordChart(Chart& chart, int which);
+    // Fills the table the list "Tableaux" chooses (years or months of a dated record).
+    void fillTable();
+    // The sentence under "Importer": days, dates, coverage, ignored lines.
+    std::string recordInfo() const;
     void askOpen();
     void save();
     void askSaveAs();
 
+    // The daily flows (m3/s) and, for a dated record, their days (a study of the first
+    // version holds flows alone).
     std::vector<double> record_;
+    std::vector<RecordDay> recordDays_;
     int recordSkipped_ = 0;
+    std::string recordIgnored_;  // "lignes 3, 7, 12 … ignorées"
+    std::string recordNote_;     // the export recognised, days averaged ...
     std::string recordSource_;
     std::string studyName_;
     bool filling_ = false;
     bool efficiencyEdited_ = false;
     std::optional<EnergyResult> result_;
     std::optional<EnergyCharts> charts_;
+    std::optional<RecordStatistics> statistics_;
 };
 
 }  // namespace aub

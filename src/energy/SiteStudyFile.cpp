@@ -2,8 +2,11 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <optional>
 
 #include "core/CalcError.h"
+#include "energy/DatedRecord.h"
 #include "energy/FlowText.h"
 #include "files/TextFile.h"
 
@@ -25,6 +28,28 @@ std::string shortest(double v) {
     char buf[64];
     const auto r = std::to_chars(buf, buf + sizeof buf, v);
     return std::string(buf, r.ptr);
+}
+
+// "2020-01-31" of a day since 1970-01-01, and back.
+std::string isoDay(int day) {
+    const CivilDay c = civilDay(day);
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%04d-%02u-%02u", c.year, c.month, c.day);
+    return buf;
+}
+std::optional<int> dayOfIso(std::string_view text) {
+    int y = 0;
+    unsigned m = 0, d = 0;
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
+    auto num = [&text](std::size_t at, std::size_t len, auto& out) {
+        const auto r = std::from_chars(text.data() + at, text.data() + at + len, out);
+        return r.ec == std::errc() && r.ptr == text.data() + at + len;
+    };
+    if (!num(0, 4, y) || !num(5, 2, m) || !num(8, 2, d) || m < 1 || m > 12 || d < 1 || d > 31) return std::nullopt;
+    const int day = dayNumber(y, m, d);
+    const CivilDay back = civilDay(day);
+    if (back.month != m || back.day != d) return std::nullopt;  // 31/02 ...
+    return day;
 }
 
 [[noreturn]] void notAStudy(const std::string& why) {
@@ -88,8 +113,12 @@ std::vector<std::string> studyLines(const SiteStudy& s) {
     put("Chronique", std::to_string(s.record.size()));
     if (!s.record.empty()) {
         put("Ignores", std::to_string(s.recordSkipped));
+        put("LignesIgnorees", s.recordIgnored);
+        put("Remarque", s.recordNote);
         put("Source", s.recordSource);
-        for (double q : s.record) out.push_back(shortest(q));
+        const bool dated = s.recordDays.size() == s.record.size();
+        for (std::size_t i = 0; i < s.record.size(); ++i)
+            out.push_back(dated ? isoDay(s.recordDays[i]) + ";" + shortest(s.record[i]) : shortest(s.record[i]));
     }
     out.push_back("Fin");
     return out;
@@ -100,7 +129,7 @@ SiteStudy parseStudy(const std::vector<std::string>& lines) {
     if (lines.empty() || lines[0] != Header) notAStudy("son en-tête manque.");
     r.next();
     const std::string version = r.value("Version");
-    if (version != std::to_string(SiteStudyVersion))
+    if (version != "1" && version != std::to_string(SiteStudyVersion))
         throw CalcError(ErrBadFileName, "Cette étude de productible est d'une version (" + version +
                                             ") que ce programme ne sait pas lire.");
     SiteStudy s;
@@ -121,14 +150,31 @@ SiteStudy parseStudy(const std::vector<std::string>& lines) {
     const int days = r.count("Chronique");
     if (days > 0) {
         const std::string skipped = r.value("Ignores");
-        s.recordSkipped = 0;
-        std::from_chars(skipped.data(), skipped.data() + skipped.size(), s.recordSkipped);
+        s.recordSkipped = -1;
+        const auto sr = std::from_chars(skipped.data(), skipped.data() + skipped.size(), s.recordSkipped);
+        if (sr.ec != std::errc() || sr.ptr != skipped.data() + skipped.size() || s.recordSkipped < 0)
+            notAStudy("nombre de lignes ignorées incorrect.");
+        if (version != "1") {
+            s.recordIgnored = r.value("LignesIgnorees");
+            s.recordNote = r.value("Remarque");
+        }
         s.recordSource = r.value("Source");
-        if (static_cast<std::size_t>(days) > lines.size()) notAStudy("il est incomplet.");
         s.record.reserve(static_cast<std::size_t>(days));
         for (int i = 0; i < days; ++i) {
-            const auto q = readDecimal(r.next());
-            if (!q || *q < 0) notAStudy("débit journalier illisible.");
+            std::string_view line = r.next();
+            const std::size_t sep = version == "1" ? std::string_view::npos : line.find(';');
+            if (sep != std::string_view::npos) {
+                const auto day = dayOfIso(line.substr(0, sep));
+                if (!day || (i > 0 && s.recordDays.size() != static_cast<std::size_t>(i)) ||
+                    (!s.recordDays.empty() && *day <= s.recordDays.back()))
+                    notAStudy("date journalière illisible.");
+                s.recordDays.push_back(*day);
+                line = line.substr(sep + 1);
+            } else if (!s.recordDays.empty()) {
+                notAStudy("date journalière illisible.");
+            }
+            const auto q = readDecimal(line);
+            if (!q || *q < 0 || *q > LargestRecordFlow) notAStudy("débit journalier illisible.");
             s.record.push_back(*q);
         }
     }

@@ -4,13 +4,16 @@
 // and, after an import, the daily flows, so that a study reopens exactly:
 //
 //   Aubelys - étude de productible
-//   Version=1
+//   Version=2              (version 1 files are read too)
 //   Hb=...  Hl=...  Module=...  Qr=...  Qd=...  Machine=<list entry>
 //   Rendement10= ... Rendement100=   RendementsModifies=0|1
 //   Qmin=...  Jets=...  Rm=...  Rtg=...
 //   Courbe=<n>            then n lines of the curve box
-//   Chronique=<n>         then Ignores=<m>, Source=<file name>, n flows (shortest
-//                         decimal form, so each double comes back exactly)
+//   Chronique=<n>         then Ignores=<m>, LignesIgnorees=<"lignes 3, 7 … ignorées">,
+//                         Remarque=<text>, Source=<file name>, and n days "2020-01-31;1.25"
+//                         (a record without dates: the flows alone; version 1 has
+//                         neither the two texts nor dates). Flows in shortest decimal
+//                         form, so each double comes back exactly.
 //   Fin
 //
 // Values are single-line texts: a line break typed into a box is written as a blank.
@@ -28,12 +31,14 @@ struct SiteStudy {
     bool efficiencyEdited = false;
     std::string minimumFlow, jets, rm, driveEfficiency;
     std::vector<std::string> curveLines;
-    std::vector<double> record;  // empty: no record
+    std::vector<double> record;   // empty: no record
+    std::vector<int> recordDays;  // days since 1970-01-01 of each flow; empty: undated
     int recordSkipped = 0;
+    std::string recordIgnored, recordNote;
     std::string recordSource;
 };
 
-constexpr int SiteStudyVersion = 1;
+constexpr int SiteStudyVersion = 2;
 
 // The file name of a study: "Etude productible <name>.txt" (no design family of the
 // program uses that first letter, so no other window lists it).

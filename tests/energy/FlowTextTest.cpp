@@ -1,4 +1,4 @@
-// The typed flow-duration curve and the imported daily record.
+// The typed flow-duration curve.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -40,54 +40,6 @@ TEST(DurationCurveText, NamesTheFaultyLine) {
         EXPECT_EQ(parsed.error, c.message) << c.text;
         EXPECT_TRUE(parsed.points.empty());
     }
-}
-
-TEST(DailyRecordText, ReadsEverySeparatorAndCountsTheSkippedDays) {
-    const FlowRecord r = parseFlowRecord(
-        "Station de la Vèze\nDate;Débit (m3/s)\n"
-        "2020-01-01;1,5\n2020-01-02;\n2020-01-03;lacune\n\n"
-        "2020-01-04,2.25\n2020-01-05,3,75\n2020-01-06\t0.5\n2020-01-07;-9999\n");
-    EXPECT_TRUE(r.error.empty());
-    EXPECT_EQ(r.flows, (std::vector<double>{1.5, 2.25, 3.75, 0.5}));
-    EXPECT_EQ(r.skipped, 3);  // empty, not a number, negative; the blank line is not a day
-}
-
-TEST(DailyRecordText, AFileWithoutFlowsIsRefused) {
-    EXPECT_FALSE(parseFlowRecord("Date;Débit\nrien;à lire\n").error.empty());
-}
-
-TEST(DailyRecordFile, UnreadableEmptyBinaryOrHugeFilesGiveAMessage) {
-    test::TempFolder dir;
-    const auto empty = dir.path() / "vide.csv";
-    std::ofstream(empty).close();
-    EXPECT_EQ(readFlowRecordFile(empty).error, "Le fichier est vide.");
-
-    const auto binary = dir.path() / "image.csv";
-    {
-        std::ofstream out(binary, std::ios::binary);
-        out << std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
-    }
-    EXPECT_NE(readFlowRecordFile(binary).error.find("pas un fichier texte"), std::string::npos);
-
-    const auto huge = dir.path() / "enorme.csv";
-    std::ofstream(huge).close();
-    std::filesystem::resize_file(huge, 50u * 1024u * 1024u);
-    const FlowRecord big = readFlowRecordFile(huge);
-    EXPECT_NE(big.error.find("trop volumineux"), std::string::npos);
-    EXPECT_TRUE(big.flows.empty());
-
-    EXPECT_NE(readFlowRecordFile(dir.path() / "absent.csv").error.find("introuvable"), std::string::npos);
-    EXPECT_FALSE(readFlowRecordFile(dir.path()).error.empty());  // a folder
-
-    const auto latin = dir.path() / "débits.csv";
-    {
-        std::ofstream out(latin, std::ios::binary);
-        out << "Date;D\xE9"
-               "bit\r\n01/01/2001;0,8\r\n";
-    }
-    const FlowRecord ok = readFlowRecordFile(latin);
-    EXPECT_TRUE(ok.error.empty()) << ok.error;
-    EXPECT_EQ(ok.flows, std::vector<double>{0.8});
 }
 
 }  // namespace

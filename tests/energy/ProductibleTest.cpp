@@ -142,14 +142,17 @@ TEST_F(ProductibleTest, HugeInputsNeverShowInfinity) {
 
 TEST_F(ProductibleTest, ImportedRecordGivesItsCurveAndIsComputedDayByDay) {
     std::string csv = "Date;Débit (m3/s)\r\n";
-    for (int d = 0; d < 365; ++d) csv += "j" + std::to_string(d) + ";" + std::to_string(d % 5 + 1) + ",5\r\n";
+    for (int d = 0; d < 365; ++d)
+        csv += dayText(dayNumber(2021, 1, 1) + d) + ";" + std::to_string(d % 5 + 1) + ",5\r\n";
     csv += "j365;\r\nj366;?\r\n";
     const auto path = writeFile("chronique.csv", csv);
     fill();
     answer(pathToUtf8(path));
     step("Productible", "Importer");
     EXPECT_TRUE(win().hasRecord());
-    EXPECT_EQ(text("Productible", "Infochronique"), "Chronique importée (chronique.csv) : 365 jours lus, 2 ignorés.");
+    EXPECT_EQ(text("Productible", "Infochronique"),
+              "Chronique importée (chronique.csv) : 365 jours lus du 01/01/2021 au 31/12/2021, "
+              "couverture 100 % — aucun jour manquant ; lignes 367, 368 ignorées.");
     const std::string box = text("Productible", "Courbe");
     EXPECT_EQ(std::count(box.begin(), box.end(), '\n'), 24);  // 25 points
     EXPECT_EQ(box.rfind("0 ; 5.5\n1 ; 5.5", 0), 0u);
@@ -178,9 +181,12 @@ TEST_F(ProductibleTest, ARefusedImportLeavesTheBoxAsItWas) {
 }
 
 TEST_F(ProductibleTest, AStudyIsSavedAndReopenedWithItsRecord) {
-    const auto path = writeFile("jours.txt", "2001-01-01\t0,75\n2001-01-02\t1.25\n");
+    std::string days;  // a leap year, 0.75 and 1.25 m3/s in turn, no unit in the file
+    for (int d = 0; d < 366; ++d) days += dayText(dayNumber(2004, 1, 1) + d) + (d % 2 ? "\t1.25\n" : "\t0,75\n");
+    const auto path = writeFile("jours.txt", days);
     fill();
     answer(pathToUtf8(path));
+    answer("m3/s");
     step("Productible", "Importer");
     step("Productible", "Rendement(3)=0.7");
     answer("Moulin d'en bas");

@@ -54,7 +54,7 @@ TEST(SiteStudyFile, RoundTripsExactlyInWindows1252WithCrLf) {
     const auto path = dir.path() / studyFileName("Vèze");
     saveStudy(path, sample());
     const std::string bytes = readFileBytes(path);
-    EXPECT_EQ(bytes.rfind("Aubelys - \xE9tude de productible\r\nVersion=1\r\n", 0), 0u);
+    EXPECT_EQ(bytes.rfind("Aubelys - \xE9tude de productible\r\nVersion=2\r\n", 0), 0u);
     EXPECT_EQ(bytes.find('\n'), bytes.find("\r\n") + 1);
     expectSame(readStudy(path), sample());
     // Saved again, the file is the same to the byte.
@@ -79,8 +79,8 @@ TEST(SiteStudyFile, RefusesOtherFilesLaterVersionsAndCutFiles) {
     };
     EXPECT_NE(message({"10", "2", "0.5"}).find("n'est pas une étude"), std::string::npos);
     std::vector<std::string> lines = studyLines(sample());
-    lines[1] = "Version=2";
-    EXPECT_NE(message(lines).find("version (2)"), std::string::npos);
+    lines[1] = "Version=3";
+    EXPECT_NE(message(lines).find("version (3)"), std::string::npos);
     lines = studyLines(sample());
     lines.resize(lines.size() - 4);
     EXPECT_NE(message(lines).find("incomplet"), std::string::npos);
