@@ -1,4 +1,5 @@
 #include "energy/SiteStudyFile.h"
+#include "core/NumberConvert.h"
 
 #include <charconv>
 #include <cmath>
@@ -21,11 +22,7 @@ std::string oneLine(std::string s) {
     return s;
 }
 
-std::string shortest(double v) {
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, r.ptr);
-}
+std::string shortest(double v) { return shortestText(v); }
 
 [[noreturn]] void notAStudy(const std::string& why) {
     throw CalcError(ErrBadFileName, "Ce fichier n'est pas une étude de productible lisible : " + why);
