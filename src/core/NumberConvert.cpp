@@ -22,7 +22,8 @@ FloatReadResult readAny(const char* first, const char* last, T& value) {
     const auto r = fast_float::from_chars(first, last, v);
     if (r.ec != std::errc()) return {r.ptr, r.ec};
     value = v;
-    const bool spelledInfinity = r.ptr > first && (r.ptr[-1] == 'f' || r.ptr[-1] == 'F' || r.ptr[-1] == 'y' || r.ptr[-1] == 'Y');
+    const bool spelledInfinity =
+        r.ptr > first && (r.ptr[-1] == 'f' || r.ptr[-1] == 'F' || r.ptr[-1] == 'y' || r.ptr[-1] == 'Y');
     if (std::isinf(v) && !spelledInfinity) return {r.ptr, std::errc::result_out_of_range};
     if (v == 0 && namesNonZero(first, r.ptr)) return {r.ptr, std::errc::result_out_of_range};
     return {r.ptr, std::errc()};
