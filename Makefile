@@ -7,7 +7,8 @@
 #               then make analyse on that build
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-PACKAGES = cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth python3 qt6-charts-dev qt6-svg-dev fonts-dejavu-core poppler-utils libhowardhinnant-date-dev
+PACKAGES = cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth python3 qt6-charts-dev qt6-svg-dev fonts-dejavu-core poppler-utils \
+  libfast-float-dev libfmt-dev libhowardhinnant-date-dev nlohmann-json3-dev
 ANALYSE_PACKAGES = cppcheck clang-tidy clang-format
 
 .PHONY: all build run test verifie deps bench clean analyse format-check

@@ -1,4 +1,5 @@
 #include "charts/DomaineEmploi.h"
+#include "core/NumberConvert.h"
 
 #include <charconv>
 #include <cmath>
@@ -39,7 +40,7 @@ std::optional<double> positiveBoxNumber(const std::string& text) {
     if (t.empty() || t.size() > 64) return std::nullopt;
     double v = 0;
     const char* end = t.data() + t.size();
-    auto [ptr, ec] = std::from_chars(t.data(), end, v);
+    auto [ptr, ec] = readFloating(t.data(), end, v);
     if (ec != std::errc() || ptr != end || !std::isfinite(v) || !(v > 0)) return std::nullopt;
     return v;
 }

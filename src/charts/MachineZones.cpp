@@ -1,4 +1,5 @@
 #include "charts/MachineZones.h"
+#include "core/NumberConvert.h"
 
 #include <charconv>
 #include <cmath>
@@ -16,7 +17,7 @@ bool readPositive(const std::string& text, double& value) {
     const std::string t = trim(text);
     if (t.empty()) return false;
     const char* end = t.data() + t.size();
-    auto [ptr, ec] = std::from_chars(t.data(), end, value);
+    auto [ptr, ec] = readFloating(t.data(), end, value);
     return ec == std::errc() && ptr == end && std::isfinite(value) && value > 0;
 }
 

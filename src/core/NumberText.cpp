@@ -2,6 +2,7 @@
 
 #include "core/CalcError.h"
 #include "core/Messenger.h"
+#include "core/NumberConvert.h"
 
 #include <charconv>
 #include <cmath>
@@ -145,7 +146,7 @@ T toValue(const DecimalText& n) {
     text += 'e';
     text += std::to_string(n.exponent);
     T v{};
-    const auto r = std::from_chars(text.data(), text.data() + text.size(), v);
+    const auto r = readFloating(text.data(), text.data() + text.size(), v);
     if (r.ec == std::errc::result_out_of_range) return magnitude > 0 ? (n.negative ? -inf : inf) : T(0);
     return n.negative ? -v : v;
 }
@@ -163,18 +164,35 @@ template <class T>
 ShortestForm shortestForm(T value) {
     ShortestForm f;
     f.negative = std::signbit(value);
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific);
-    const char* p = buf;
-    for (; p < r.ptr && *p != 'e'; ++p) {
-        if (isDigit(*p)) f.digits.push_back(*p);
+    // The shortest text is fixed ("123.45", "0.001") or exponent ("1.5e+20") form.
+    const std::string text = shortestText(std::fabs(value));
+    int pointAt = -1;  // digits before the point, leading zeros included
+    int leadingZeros = 0;
+    std::size_t k = 0;
+    for (; k < text.size() && text[k] != 'e'; ++k) {
+        if (text[k] == '.') {
+            pointAt = static_cast<int>(f.digits.size()) + leadingZeros;
+        } else if (isDigit(text[k])) {
+            if (f.digits.empty() && text[k] == '0') {
+                ++leadingZeros;
+            } else {
+                f.digits.push_back(text[k]);
+            }
+        }
     }
-    if (p < r.ptr) {
-        ++p;  // 'e'
-        int e = 0;
-        std::from_chars(*p == '+' ? p + 1 : p, r.ptr, e);
-        f.exponent = e;
+    const int wholeDigits = pointAt < 0 ? static_cast<int>(f.digits.size()) + leadingZeros : pointAt;
+    int e = 0;
+    if (k < text.size()) {
+        const char* p = text.data() + k + 1;
+        if (*p == '+') ++p;
+        std::from_chars(p, text.data() + text.size(), e);
     }
+    if (f.digits.empty()) {
+        f.digits = "0";
+        return f;
+    }
+    while (f.digits.size() > 1 && f.digits.back() == '0') f.digits.pop_back();
+    f.exponent = e + wholeDigits - leadingZeros - 1;
     return f;
 }
 

@@ -1,4 +1,5 @@
 #include "energy/FlowText.h"
+#include "core/NumberConvert.h"
 
 #include <charconv>
 #include <cmath>
@@ -65,7 +66,7 @@ std::optional<double> readDecimal(std::string_view field) {
     const char first = s.front() == '-' && s.size() > 1 ? s[1] : s.front();
     if (!((first >= '0' && first <= '9') || first == '.')) return std::nullopt;  // no "inf", "nan"
     double v = 0;
-    const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+    const auto r = readFloating(s.data(), s.data() + s.size(), v);
     if (r.ec != std::errc() || r.ptr != s.data() + s.size() || !std::isfinite(v)) return std::nullopt;
     return v == 0 ? 0.0 : v;
 }
@@ -111,10 +112,8 @@ CurveText parseDurationCurve(std::string_view text) {
 std::string curveText(const std::vector<DurationPoint>& points) {
     std::string text;
     for (const auto& pt : points) {
-        char buf[64];
-        const auto r = std::to_chars(buf, buf + sizeof buf, pt.flow, std::chars_format::general, 4);
         if (!text.empty()) text += "\n";
-        text += formatGeneral(pt.percent) + " ; " + std::string(buf, r.ptr);
+        text += formatGeneral(pt.percent) + " ; " + generalText(pt.flow, 4);
     }
     return text;
 }

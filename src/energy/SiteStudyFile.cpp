@@ -1,4 +1,5 @@
 #include "energy/SiteStudyFile.h"
+#include "core/NumberConvert.h"
 
 #include <charconv>
 #include <cmath>
@@ -24,11 +25,7 @@ std::string oneLine(std::string s) {
     return s;
 }
 
-std::string shortest(double v) {
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, r.ptr);
-}
+std::string shortest(double v) { return shortestText(v); }
 
 // "2020-01-31" of a day since 1970-01-01, and back.
 std::string isoDay(int day) {

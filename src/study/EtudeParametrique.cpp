@@ -1,4 +1,5 @@
 #include "study/EtudeParametrique.h"
+#include "core/NumberConvert.h"
 
 #include <algorithm>
 #include <charconv>
@@ -39,7 +40,7 @@ std::optional<double> typedNumber(const std::string& text) {
     std::replace(t.begin(), t.end(), ',', '.');
     if (t.front() == '+') t.erase(0, 1);
     double v = 0;
-    const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+    const auto [end, ec] = readFloating(t.data(), t.data() + t.size(), v);
     if (ec != std::errc() || end != t.data() + t.size() || !std::isfinite(v)) return std::nullopt;
     return v;
 }

@@ -1,4 +1,5 @@
 #include "study/Study.h"
+#include "core/NumberConvert.h"
 
 #include <algorithm>
 #include <atomic>
@@ -170,7 +171,7 @@ std::optional<double> typedNumber(std::string_view text) {
     const char* first = s.data();
     if (*first == '+') ++first;
     double v = 0;
-    auto [end, ec] = std::from_chars(first, s.data() + s.size(), v);
+    auto [end, ec] = readFloating(first, s.data() + s.size(), v);
     if (ec != std::errc() || end != s.data() + s.size() || !std::isfinite(v)) return std::nullopt;
     return v;
 }

@@ -1,6 +1,7 @@
 // The Sagebien wheel window and its extra results: the entry triangle by the law of
 // sines, the filling warning at its exact bound, opening, "Nouveau" and the way back.
 #include <gtest/gtest.h>
+#include "core/NumberConvert.h"
 
 #include <charconv>
 #include <cmath>
@@ -29,11 +30,7 @@ protected:
         std::string t = text("Sageplus", "Text1", i);
         return parseNumber(t, false, dialogs_);
     }
-    static std::string shortest(float v) {
-        char buf[32];
-        auto r = std::to_chars(buf, buf + sizeof buf, v);
-        return std::string(buf, r.ptr);
-    }
+    static std::string shortest(float v) { return shortestText(v); }
     FrmSagebi::Inputs sample() {
         FrmSagebi::Inputs in;
         in.H = 1.8f, in.B = 4, in.D = 7, in.na = 2, in.theta = 30, in.kv = 0.4f, in.lambda = 25.0f / 100.0f;
