@@ -44,9 +44,12 @@ if command -v readelf >/dev/null; then
     progs=(aubelys-cli); [ "$gui" = 1 ] && progs+=(aubelys)
     for p in "${progs[@]}"; do
         bin="$tmp/racine/usr/bin/$p"
-        readelf -lW "$bin" | grep -q GNU_RELRO || fail "$p : relro manque"
-        readelf -dW "$bin" | grep -qE 'BIND_NOW|FLAGS_1.*NOW' || fail "$p : bindnow manque"
-        readelf --dyn-syms -W "$bin" | grep -qE '__[a-z_]+_chk' || fail "$p : fonctions non fortifiées"
+        # Read whole before matching: under pipefail, grep -q leaving early would make
+        # readelf die of a broken pipe and the check fail on a sound program.
+        segments=$(readelf -lW "$bin") dynamic=$(readelf -dW "$bin") symbols=$(readelf --dyn-syms -W "$bin")
+        grep -q GNU_RELRO <<<"$segments" || fail "$p : relro manque"
+        grep -qE 'BIND_NOW|FLAGS_1.*NOW' <<<"$dynamic" || fail "$p : bindnow manque"
+        grep -qE '__[a-z_]+_chk' <<<"$symbols" || fail "$p : fonctions non fortifiées"
     done
 fi
 

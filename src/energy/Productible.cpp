@@ -178,13 +178,13 @@ Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUE
 
     frame("FrameDebits", -1, "Débits classés").at(0, 1, 2, 1);
     label("LabCourbe", -1, "fréquence de dépassement (%) ; débit (m3/s)").in("FrameDebits").at(0, 0);
-    textBox("Courbe", -1).in("FrameDebits").at(1, 0).size(3600, 3000).multi();
+    textBox("Courbe", -1).in("FrameDebits").at(1, 0).size(3600, 2200).multi();
     button("Importer", -1, "Importer une chronique…").in("FrameDebits").at(2, 0);
     label("Infochronique", -1, "").in("FrameDebits").at(3, 0).size(3600, 1000);
     // The yearly and monthly figures of a dated record, one table at a time.
     Control& tables = listBox("Tableaux").in("FrameDebits").at(4, 0).size(3600, 500);
     for (const char* c : TableCaptions) tables.addItem(c);
-    add(ControlKind::Table, "Tableau").in("FrameDebits").at(5, 0).size(3600, 2600);
+    add(ControlKind::Table, "Tableau").in("FrameDebits").at(5, 0).size(3600, 2200);
 
     frame("FrameResultats", -1, "Résultats").at(0, 2, 2, 1);
     for (int i = 0; i < ResultCount; ++i) {
@@ -195,9 +195,9 @@ Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUE
     label("Infoannees", -1, "").in("FrameResultats").at(ResultCount + 1, 0, 1, 2);
 
     // One chart at a time under the figures, the list choosing which.
-    Control& choice = listBox("Graphique").in("FrameResultats").at(ResultCount + 2, 0, 1, 2).size(7500, 900);
+    Control& choice = listBox("Graphique").in("FrameResultats").at(ResultCount + 2, 0, 1, 2).size(7500, 800);
     for (const char* c : ChartCaptions) choice.addItem(c);
-    add(ControlKind::Chart, "Graphe").in("FrameResultats").at(ResultCount + 3, 0, 1, 2).size(7500, 3300);
+    add(ControlKind::Chart, "Graphe").in("FrameResultats").at(ResultCount + 3, 0, 1, 2).size(7500, 2300);
 
     menu("Fichier", "Fichier");
     menu("Ouvrir", "Ouvrir", "Fichier");
