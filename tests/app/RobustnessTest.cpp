@@ -289,7 +289,9 @@ void exercise(const WindowCatalog& catalog, const std::string& name, char separa
     RecordingPlatform platform;
     platform.separator = separator;
     platform.temporaryFolder = (folder.path() / "tmp").string();
-    const double limit = 1.0 * test::timeFactor();
+    // A guard against an event that never ends, not a speed goal (those are measured in
+    // bench/): wide enough for a heavily loaded machine.
+    const double limit = 10.0 * test::timeFactor();
     std::unique_ptr<Session> session;
     for (int i = 0; i < events; ++i) {
         if (!session || session->ended() || session->forms().empty()) {

@@ -1,15 +1,12 @@
 // The long flume: the Manning stepping, its list and scratch file, its data file,
-// the refusal of a step that would never end, and its speed at 100 000 steps.
+// the refusal of a step that would never end, and 100 000 steps.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
-#include <iostream>
 
 #include "core/NumberText.h"
 #include "core/SharedValues.h"
 #include "files/TextFile.h"
-#include "support/TimeFactor.h"
 #include "support/WindowTest.h"
 #include "wheels/overshot/Frmpertecou.h"
 
@@ -106,16 +103,12 @@ TEST_F(FrmpertecouTest, SavedTextsComeBackExactly) {
     EXPECT_EQ(text("Frmpertecou", "Valbox", 6), "0,5");
 }
 
-TEST_F(FrmpertecouTest, HundredThousandStepsStayQuick) {
-    type({"2", "100", "10", "1000", "0.5", "0.014", "0.01"});
-    const auto start = std::chrono::steady_clock::now();
-    step("Frmpertecou", "Command1");
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::cout << "[ mesure  ] " << list().size() << " pas en " << seconds << " s\n";
-    RecordProperty("seconds", std::to_string(seconds));
+// Its speed is measured by bench/bench_flume.cpp, never asserted here: a timed test would
+// fail on a loaded machine.
+TEST_F(FrmpertecouTest, HundredThousandStepsAreAllListedAndWritten) {
+    calculate({"2", "100", "10", "1000", "0.5", "0.014", "0.01"});
     EXPECT_GT(list().size(), 99000u);
     EXPECT_EQ(scratch().size(), list().size() * 100);
-    EXPECT_LT(seconds, 1.0 * test::timeFactor());
 }
 
 }  // namespace
