@@ -216,6 +216,9 @@ public:
         session_.reset();
         platform_ = std::make_unique<QuietPlatform>(separator_, copy_.path().string());
         session_ = std::make_unique<Session>(catalog_, dialogs_, *platform_, copy_.path());
+        // The main window's first-start installation of the data folders is no calculation:
+        // the copy, dropped at the end, does without it (no folder made, no sample written).
+        session_->dataFoldersChecked = true;
         const std::string window = catalog_.canonical(declaration_.window);
         try {
             ScriptOutcome outcome = runScript(*session_, window, declaration_.setup);

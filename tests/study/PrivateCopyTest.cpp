@@ -15,6 +15,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "app/DataFolders.h"
 #include "files/TextFile.h"
 #include "study/PrivateCopy.h"
 #include "study/Study.h"
@@ -208,6 +209,30 @@ TEST_F(PrivateCopyTest, AFullTemporaryDiskIsNamedAndTheDesignIsNotBlamed) {
     privateCopyHooks().write = nullptr;
     Study study(catalog_, folder(), overshot());
     EXPECT_TRUE(study.ok()) << study.error();
+}
+
+TEST_F(PrivateCopyTest, AFormulaPageStudyInstallsNoDataFoldersInItsCopy) {
+    for (const SampleFolder& f : sampleFolders()) ASSERT_FALSE(fs::exists(folder() / f.folder)) << f.folder;
+    StudyRequest r;
+    r.calculation = "Vanne simple";
+    r.parameter = "zonetxt(0)";
+    r.from = 1;
+    r.to = 3;
+    r.points = 3;
+    r.followed = {"zoneresu"};
+    r.startValues = {{"zonetxt(1)", "2"}, {"zonetxt(2)", "0.5"}};
+    Study study(catalog_, folder(), r);
+    ASSERT_TRUE(study.ok()) << study.error();
+    const auto made = copies();
+    ASSERT_EQ(made.size(), 1u);
+    for (const SampleFolder& f : sampleFolders()) EXPECT_FALSE(fs::exists(made[0] / f.folder)) << f.folder;
+    study.runAll();
+    ASSERT_EQ(study.rows().size(), 3u);
+    for (const StudyRow& row : study.rows()) {
+        EXPECT_EQ(row.message, "") << row.value;
+        EXPECT_NE(row.results.at(0), "") << row.value;
+    }
+    for (const SampleFolder& f : sampleFolders()) EXPECT_FALSE(fs::exists(folder() / f.folder)) << f.folder;
 }
 
 // Each signal in a child of its own: the signal arrives while the copy exists, the copy
