@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <mutex>
 #include <string_view>
@@ -30,6 +31,8 @@ PrivateCopyHooks& privateCopyHooks() {
 namespace {
 
 constexpr std::string_view CopyPrefix = "etude-";
+// Where earlier versions made their copies, straight in the system's temporary folder.
+constexpr std::string_view EarlierPrefix = "aubelys-etude-";
 
 // ------------------------------------------------------------ interruption
 
@@ -284,6 +287,25 @@ void removeStaleCopies(const fs::path& folder) {
 #endif
 }
 
+void removeEarlierVersionCopies(const fs::path& base) {
+#ifndef _WIN32
+    const auto limit = fs::file_time_type::clock::now() - std::chrono::hours(24);
+    std::error_code ec;
+    for (fs::directory_iterator it(base, ec), end; !ec && it != end; it.increment(ec)) {
+        if (!pathToUtf8(it->path().filename()).starts_with(EarlierPrefix)) continue;
+        struct stat st;
+        if (::lstat(it->path().c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid()) continue;
+        std::error_code tec;
+        const auto written = fs::last_write_time(it->path(), tec);
+        if (tec || written > limit) continue;
+        std::error_code rec;
+        fs::remove_all(it->path(), rec);
+    }
+#else
+    (void)base;
+#endif
+}
+
 std::string PrivateCopy::make(const fs::path& programFolder) {
     remove();
     fs::path base = privateCopyHooks().temporaryBase;
@@ -298,6 +320,7 @@ std::string PrivateCopy::make(const fs::path& programFolder) {
         return "Etude impossible : pas de dossier temporaire (" + e.description() + ")";
     }
     removeStaleCopies(mine);
+    removeEarlierVersionCopies(base);
     registerCopy(this);
 #ifndef _WIN32
     std::string pattern = pathToUtf8(mine / (std::string(CopyPrefix) + std::to_string(::getpid()) + "-XXXXXX"));

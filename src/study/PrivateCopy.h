@@ -9,7 +9,8 @@
 // folder and of its data folders; pictures, pages, exports and links stay out.
 //
 // The copy is removed when it is dropped, and by the next study of any run once the
-// process that made it is gone (a run that was killed). While a copy exists, SIGINT and
+// process that made it is gone (a run that was killed); so are the copies that earlier
+// versions left in the shared temporary folder. While a copy exists, SIGINT and
 // SIGTERM are only noted by their handler; the study's runner then removes every copy and
 // delivers the signal as it would have been without the study (a second signal is
 // delivered at once).
@@ -56,5 +57,9 @@ PrivateCopyHooks& privateCopyHooks();
 // Removes the copies in `privateFolder` whose process is gone; the others (this process's,
 // a running study's, anything not named like a copy, links) stay.
 void removeStaleCopies(const std::filesystem::path& privateFolder);
+
+// Removes the copies that earlier versions left straight in `base` (the system's temporary
+// folder, "aubelys-etude-*", readable by all): this user's folders untouched for a day.
+void removeEarlierVersionCopies(const std::filesystem::path& base);
 
 }  // namespace aub

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -169,6 +170,24 @@ TEST_F(PrivateCopyTest, CopiesOfEndedRunsAreRemovedAtStartAndNothingElse) {
     EXPECT_TRUE(fs::exists(other));
     EXPECT_EQ(test::slurp(outside / "garde.txt"), "1");  // no link was followed
     EXPECT_EQ(copies().size(), 4u);                      // the study's own, this process's, the link, the odd name
+}
+
+TEST_F(PrivateCopyTest, CopiesThatEarlierVersionsLeftInTheSharedFolderGoAfterADay) {
+    const auto dayAndMore = fs::file_time_type::clock::now() - std::chrono::hours(25);
+    const fs::path old = temp_ / "aubelys-etude-123456-7";
+    const fs::path recent = temp_ / "aubelys-etude-654321-8";  // an earlier version may be running it
+    const fs::path other = temp_ / "aubelys-test-old";
+    for (const fs::path& p : {old, recent, other}) {
+        fs::create_directories(p);
+        std::ofstream(p / "H0Dalmor.txt") << "1";
+    }
+    fs::last_write_time(old, dayAndMore);
+    fs::last_write_time(other, dayAndMore);
+    Study study(catalog_, folder(), overshot());
+    ASSERT_TRUE(study.ok()) << study.error();
+    EXPECT_FALSE(fs::exists(old));
+    EXPECT_TRUE(fs::exists(recent / "H0Dalmor.txt"));
+    EXPECT_TRUE(fs::exists(other / "H0Dalmor.txt"));
 }
 
 TEST_F(PrivateCopyTest, AFullTemporaryDiskIsNamedAndTheDesignIsNotBlamed) {
