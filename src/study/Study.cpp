@@ -2,11 +2,9 @@
 #include "core/NumberConvert.h"
 
 #include <algorithm>
-#include <atomic>
 #include <charconv>
 #include <chrono>
 #include <cmath>
-#include <random>
 #include <system_error>
 #include <utility>
 
@@ -20,6 +18,7 @@
 #include "forms/Script.h"
 #include "forms/Session.h"
 #include "forms/WindowCatalog.h"
+#include "study/PrivateCopy.h"
 
 namespace aub {
 
@@ -120,47 +119,6 @@ private:
     std::string clipboard_;
 };
 
-// A fresh folder of the system's temporary folder, removed with its content at the end.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        static std::atomic<unsigned> counter{0};
-        std::random_device rd;
-        std::error_code ec;
-        const fs::path base = fs::temp_directory_path(ec);
-        if (ec) return;
-        for (int attempt = 0; attempt < 20 && path_.empty(); ++attempt) {
-            fs::path p = base / ("aubelys-etude-" + std::to_string(rd()) + "-" + std::to_string(counter++));
-            if (fs::create_directory(p, ec) && !ec) path_ = p;
-        }
-    }
-    ~ScratchFolder() {
-        std::error_code ec;
-        if (!path_.empty()) fs::remove_all(path_, ec);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
-// Copies the regular files of the program folder into the scratch folder: the designs,
-// the help-text file and the records the windows read. Its folders (help pages, data
-// installed for the person) are no calculation's input and stay where they are; links
-// are left out, so nothing is read or written through them.
-void copyProgramFolder(const fs::path& from, const fs::path& to) {
-    std::error_code ec;
-    for (fs::directory_iterator it(from, fs::directory_options::skip_permission_denied, ec), end; !ec && it != end;
-         it.increment(ec)) {
-        std::error_code kind;
-        if (it->is_symlink(kind) || !it->is_regular_file(kind)) continue;
-        std::error_code copy;
-        fs::copy_file(it->path(), to / it->path().filename(), copy);
-    }
-}
-
 }  // namespace
 
 std::optional<double> typedNumber(std::string_view text) {
@@ -248,15 +206,19 @@ public:
                         const std::vector<std::pair<std::string, std::string>>& startKeys,
                         const std::string& parameterKey, const std::string& secondKey,
                         const std::vector<std::string>& followedKeys) {
-        if (scratch_.path().empty()) return "Etude impossible : pas de dossier temporaire";
         if (!copied_) {
-            copyProgramFolder(programFolder, scratch_.path());
+            std::string failed = copy_.make(programFolder);
+            if (!failed.empty()) return failed;
             copied_ = true;
         }
+        if (copy_.path().empty()) return "Etude impossible : pas de dossier temporaire";
         form_ = nullptr;
         session_.reset();
-        platform_ = std::make_unique<QuietPlatform>(separator_, scratch_.path().string());
-        session_ = std::make_unique<Session>(catalog_, dialogs_, *platform_, scratch_.path());
+        platform_ = std::make_unique<QuietPlatform>(separator_, copy_.path().string());
+        session_ = std::make_unique<Session>(catalog_, dialogs_, *platform_, copy_.path());
+        // The main window's first-start installation of the data folders is no calculation:
+        // the copy, dropped at the end, does without it (no folder made, no sample written).
+        session_->dataFoldersChecked = true;
         const std::string window = catalog_.canonical(declaration_.window);
         try {
             ScriptOutcome outcome = runScript(*session_, window, declaration_.setup);
@@ -353,11 +315,22 @@ public:
         }
     }
 
+    // The run is over: the private session and its copy go at once, the table stays.
+    void release() {
+        form_ = nullptr;
+        parameter_ = second_ = nullptr;
+        start_.clear();
+        followed_.clear();
+        session_.reset();
+        platform_.reset();
+        copy_.remove();
+    }
+
 private:
     const WindowCatalog& catalog_;
     const StudyDeclaration& declaration_;
     char separator_;
-    ScratchFolder scratch_;
+    PrivateCopy copy_;
     bool copied_ = false;
     QuietDialogs dialogs_;
     std::unique_ptr<QuietPlatform> platform_;
@@ -470,6 +443,12 @@ bool Study::runSome(double budgetSeconds) {
     const auto start = std::chrono::steady_clock::now();
     const std::size_t n = total();
     while (!cancelled_ && rows_.size() < n) {
+        if (PrivateCopy::interrupted()) {
+            // SIGINT or SIGTERM: the copy goes, then the signal ends the program as usual.
+            PrivateCopy::deliverInterruption();
+            cancelled_ = true;
+            break;
+        }
         const std::size_t k = rows_.size();
         StudyRow row;
         row.value = pointValue(k);
@@ -493,7 +472,14 @@ bool Study::runSome(double budgetSeconds) {
         const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
         if (spent.count() >= budgetSeconds) break;
     }
-    return !cancelled_ && rows_.size() < n;
+    const bool more = !cancelled_ && rows_.size() < n;
+    if (!more) runner_->release();
+    return more;
+}
+
+void Study::cancel() {
+    cancelled_ = true;
+    if (runner_) runner_->release();
 }
 
 std::string Study::valueText(double value) const { return formatGeneral(value, request_.decimalSeparator); }

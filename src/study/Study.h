@@ -69,7 +69,8 @@ public:
         while (runSome(1e9)) {
         }
     }
-    void cancel() { cancelled_ = true; }
+    // Stops before the next point; the private copy goes at once.
+    void cancel();
     bool cancelled() const { return cancelled_; }
     std::size_t done() const { return rows_.size(); }
     std::size_t total() const;
