@@ -7,8 +7,6 @@
 #include <benchmark/benchmark.h>
 
 #include <string>
-#include <utility>
-#include <vector>
 
 namespace {
 
@@ -88,18 +86,5 @@ void BM_ColebrookSmoothHighRe(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(aub::colebrookFriction(0.0, 1e12, m));
 }
 BENCHMARK(BM_ColebrookSmoothHighRe);
-
-// The pipes the windows meet: relative roughness 0 .. 0.05, Reynolds numbers from the end of
-// the laminar range to 1e8, one call per item (the mean over the grid).
-void BM_ColebrookGrid(benchmark::State& state) {
-    SilentMessenger m;
-    std::vector<std::pair<double, double>> grid;
-    for (double eps : {0.0, 1e-6, 1e-5, 1e-4, 1e-3, 0.005, 0.01, 0.02, 0.05})
-        for (double re = 2500; re <= 1e8; re *= 1.5) grid.emplace_back(eps, re);
-    for (auto _ : state)
-        for (const auto& [eps, re] : grid) benchmark::DoNotOptimize(aub::colebrookFriction(eps, re, m));
-    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(grid.size()));
-}
-BENCHMARK(BM_ColebrookGrid);
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <optional>
 #include <thread>
 #include <utility>
 
@@ -41,52 +40,6 @@ void wallRoughness(const std::string& material, float& roughness, Messenger& mes
     roughness = 1.0f;
 }
 
-namespace {
-
-// Colebrook's equation solved for x = 1/sqrt(f):  F(x) = x + (2/ln 10) ln(eps/3.7 + 2.51 x/Re) = 0.
-// First estimate: the explicit formula of Swamee & Jain (1976), "Explicit equations for
-// pipe-flow problems", J. Hydraulics Division ASCE 102(HY5) 657-664:
-//   f = 0.25 / log10(eps/3.7 + 5.74/Re^0.9)^2,  that is x0 = -2 log10(eps/3.7 + 5.74 Re^-0.9),
-// a few per cent off near the laminar end. One step of Halley's method (Newton's with the
-// second derivative, which F gives for free) takes that error e to about e^3, then Newton's
-// method on F: F is increasing and concave, so its iterates lie below the root and climb
-// to it, the relative error at least squaring (e' <= 0.09 e^2 over the whole turbulent
-// range). A Newton step under 5e-7 x thus leaves an error under 3e-14 in x: the loop stops
-// there, after one Newton step for nearly every pipe, two at most on the grid checked.
-// Nothing when an iterate leaves the logarithm's domain (never seen for eps <= 3).
-std::optional<double> colebrookOnInverseRoot(double eps, double re) {
-    constexpr double K = 0.86858896380650365530;  // 2 / ln 10
-    const double e37 = eps * (1.0 / 3.7);
-    const double b = 2.51 / re;
-    const double kb = K * b;
-    double x = -K * std::log(e37 + 5.74 * std::pow(re, -0.9));
-    double a = e37 + b * x;
-    if (!(a > 0.0) || !std::isfinite(x)) return std::nullopt;
-    {
-        // Halley: x - F F' / (F'^2 - F F''/2), with F' = 1 + w, F'' = -w^2 / K, w = K b / a.
-        const double g = x + K * std::log(a);
-        const double w = kb / a;
-        const double d1 = 1.0 + w;
-        x -= g * d1 / (d1 * d1 + (0.5 / K) * g * w * w);
-    }
-    for (int step = 0; step < 8; ++step) {
-        a = e37 + b * x;
-        if (!(a > 0.0) || !std::isfinite(x)) return std::nullopt;
-        // F / F' with F' = 1 + K b / a, one division.
-        const double dx = (x + K * std::log(a)) * a / (a + kb);
-        x -= dx;
-        if (std::fabs(dx) <= 5e-7 * x) {
-            if (!(x > 0.0) || !std::isfinite(x)) return std::nullopt;
-            const double f = 1.0 / (x * x);
-            if (!(f > 0.0) || !std::isfinite(f)) return std::nullopt;
-            return f;
-        }
-    }
-    return std::nullopt;
-}
-
-}  // namespace
-
 double colebrookFriction(double eps, double re, Messenger& messenger) {
     if (std::isnan(eps) || std::isnan(re)) {
         messenger.message(errorDescription(ErrOverflow));
@@ -99,9 +52,7 @@ double colebrookFriction(double eps, double re, Messenger& messenger) {
         messenger.message(errorDescription(ErrOverflow));
         return -1.0;
     }
-    if (const auto f = colebrookOnInverseRoot(eps, re)) return *f;
 
-    // Kept for what the fast solution does not reach: Newton's method on f itself.
     const double ln10 = std::log(10.0);
     double held = 0.0;  // last value reached without a failure
     double f = 0.01;

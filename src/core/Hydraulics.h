@@ -17,18 +17,16 @@ void wallRoughness(const std::string& material, float& roughness, Messenger& mes
 
 // Darcy friction factor f from the relative roughness eps and the Reynolds number (double).
 //  eps < 0, eps > 3 or Re < 0 -> -1;  Re = 0 -> 0;  Re < 2500 -> 64/Re (laminar);
-//  otherwise the root of Colebrook's equation 1/sqrt(f) = -2 log10(eps/3.7 + 2.51/(Re sqrt f)),
-//  to 1e-13 relative: an explicit first estimate (Swamee-Jain), one Halley step, then
-//  Newton's method on 1/sqrt(f), one or two steps.
-// Should that leave its domain, Newton's method on g(f) = 1/sqrt(f) + 2 log10(eps/3.7 +
-// 2.51/(Re sqrt f)), from f = 0.01, until |g| < 1e-9, solves it instead; there a step
-// that would leave f <= 0 (from above the root on smooth pipes at very high Re)
-// restarts from f/10, below the root, where the iteration climbs to it.
-// A NaN eps or Re, or an infinite Re, shows "Dépassement de capacité" and returns -1.
-// Any other floating-point failure on the way shows its description and returns the
-// last good value (0 before the first). The Newton loop is bounded (ColebrookMaxSteps):
-// when it does not settle, the message "Le coefficient de frottement ne converge pas"
-// is shown and -1 is returned, so callers treat it like invalid data.
+//  otherwise Newton's method on g(f) = 1/sqrt(f) + 2 log10(eps/3.7 + 2.51/(Re sqrt f)),
+//  from f = 0.01, until |g| < 1e-9.
+// A Newton step that would leave f <= 0 (from above the root on smooth pipes at
+// very high Re) restarts from f/10 instead, below the root, where the iteration
+// climbs steadily to it. A NaN eps or Re, or an infinite Re, shows
+// "Dépassement de capacité" and returns -1. Any other floating-point failure on the
+// way shows its description and returns the last good value (0 before the first).
+// The Newton loop is bounded (ColebrookMaxSteps): when it does not settle, the
+// message "Le coefficient de frottement ne converge pas" is shown and -1 is
+// returned, so callers treat it like invalid data.
 constexpr int ColebrookMaxSteps = 200;
 double colebrookFriction(double eps, double re, Messenger& messenger);
 
