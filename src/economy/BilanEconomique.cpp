@@ -350,6 +350,7 @@ bool BilanEconomique::calculate() {
         if (v[i] < 0) return stop("Les montants de l'investissement ne peuvent pas être négatifs.");
     for (int i = Maintenance; i <= GridAccess; ++i)
         if (v[i] < 0) return stop("Les charges annuelles ne peuvent pas être négatives.");
+    if (v[Exponent] < 0) return stop("L'exposant coût-puissance doit être positif ou nul.");
     if (v[WinterShare] < 0 || v[WinterShare] > 100)
         return stop("La part de l'hiver doit être comprise entre 0 et 100 %.");
 
@@ -411,7 +412,7 @@ bool BilanEconomique::calculate() {
             if (saleRefusal(rule, at)) return std::nullopt;
             return salePrice(rule, at).mean / 100;
         };
-        if (qd > 0 && v[Exponent] >= 0) {
+        if (qd > 0) {
             sweep_ = economicSweep(p->charts()->sweep.points, qd, v[Power], in, v[Exponent], priceAt);
             sweepDesignFlow_ = qd;
             if (sweep_->best >= 0 && sweep_->mostEnergy >= 0) {
@@ -420,6 +421,10 @@ bool BilanEconomique::calculate() {
                 ctl("Meilleurqd").caption = "Meilleur débit d'équipement économique : " + fixed(b.designFlow, "0.000") +
                                             " m3/s (VAN " + fixed(*b.npv, "0") +
                                             " €) ; le plus productif : " + fixed(e.designFlow, "0.000") + " m3/s.";
+            } else {
+                ctl("Meilleurqd").caption =
+                    "Pas de débit d'équipement économique : la vente choisie ne prend aucune des puissances du "
+                    "balayage.";
             }
         }
     }

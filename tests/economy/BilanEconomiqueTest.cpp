@@ -134,6 +134,20 @@ TEST_F(BilanEconomiqueTest, SweepMarksTheBestEconomicDesignFlowBesideTheMostProd
               std::string::npos);
 }
 
+TEST_F(BilanEconomiqueTest, UnderTheObligationOnlyPowersBelowTheCeilingHaveAValue) {
+    sample();                                  // 23.7 kW at 1.2 m3/s: the sweep's largest flows stay far below 200 kW
+    step("BilanEconomique", "Donnee(16)=30");  // a ceiling typed at 30 kW
+    step("BilanEconomique", "Calcul");
+    ASSERT_TRUE(win().sweep());
+    for (const EconomicPoint& p : win().sweep()->points) EXPECT_EQ(p.npv.has_value(), p.powerKw < 30) << p.powerKw;
+    const EconomicSweep& s = *win().sweep();
+    ASSERT_GE(s.best, 0);
+    EXPECT_LT(s.points[static_cast<std::size_t>(s.best)].powerKw, 30);
+    step("BilanEconomique", "Donnee(31)=-1");
+    expectMessage("L'exposant coût-puissance doit être positif ou nul.");
+    step("BilanEconomique", "Calcul");
+}
+
 TEST_F(BilanEconomiqueTest, BalanceFileRoundTrip) {
     sample();
     step("BilanEconomique", "Vente=Autoconsommation");
