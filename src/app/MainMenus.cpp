@@ -40,7 +40,8 @@ const WindowEntry DesignWindows[] = {{"Turbines", "&Turbines", "Formroue", ""},
                                      {"Eoliennesimple", "Eolienne simple", "frméole01", ""},
                                      {"Marteau", "Marteau de forge", "Frmmarteau", ""},
                                      {"Domaine", "Domaine d'emploi des machines", "DomaineEmploi", ""},
-                                     {"Productible", "Productible annuel (débits classés)", "Productible", ""}};
+                                     {"Productible", "Productible annuel (débits classés)", "Productible", ""},
+                                     {"Bilaneco", "Bilan économique", "BilanEconomique", ""}};
 
 constexpr const char* PipeWindow = "Formbuse";
 

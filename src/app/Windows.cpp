@@ -6,6 +6,7 @@
 #include "charts/RegisterCharts.h"
 #include "core/NumberText.h"
 #include "core/SharedValues.h"
+#include "economy/RegisterEconomy.h"
 #include "energy/RegisterEnergy.h"
 #include "forms/Session.h"
 #include "forms/WindowCatalog.h"
@@ -52,6 +53,7 @@ void registerAllWindows(WindowCatalog& catalog) {
     registerHammerWindows(catalog);
     registerChartWindows(catalog);
     registerEnergyWindows(catalog);
+    registerEconomyWindows(catalog);
 }
 
 }  // namespace aub

@@ -207,7 +207,9 @@ Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUE
     menu("Calcul", "Calcul");
     menu("Imprimer", "Imprimer");
     menu("Aide", "Aide locale");
+    menu("Bilan", "Bilan économique…");
 
+    on("Bilan", EventKind::Click, [this](int) { session().open("BilanEconomique"); });
     on("Ouvrir", EventKind::Click, [this](int) { askOpen(); });
     on("Enregistrer", EventKind::Click, [this](int) { save(); });
     on("Enregistrersous", EventKind::Click, [this](int) { askSaveAs(); });

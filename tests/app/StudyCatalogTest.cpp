@@ -88,6 +88,8 @@ const std::map<std::string, std::vector<std::string>> Preparations = {
     {"Productible", {"Fichier/Ouvrir"}},
     // The hammer's blows follow the undershot wheel's speed.
     {"Frmmarteau", {"Frmdessous:List1=Bmoulin01.txt", "Frmdessous:Combo2=INCLINEE"}},
+    // The economic balance reads the annual energy of the sample study.
+    {"BilanEconomique", {"Productible:Fichier/Ouvrir", "Productible:Calcul", "Reprendre"}},
 };
 // Formula pages: every empty input gets "2", except where the page needs another value.
 const std::map<std::string, std::map<std::string, std::string>> PageValues = {
@@ -159,7 +161,7 @@ TEST_P(DeclarationRunTest, NamesRealBoxesAndCalculates) {
     Form& form = open(d.window);
     for (const std::string& s : d.setup) step(d.window, s);
     if (auto p = Preparations.find(d.window); p != Preparations.end()) {
-        if (d.window == "Productible") answer("Site exemple");
+        if (d.window == "Productible" || d.window == "BilanEconomique") answer("Site exemple");
         for (const std::string& s : p->second) step(d.window, s);
     }
     if (!d.filesList.empty()) {

@@ -1,0 +1,5 @@
+#pragma once
+namespace aub {
+class WindowCatalog;
+void registerEconomyWindows(WindowCatalog& catalog);
+}  // namespace aub
