@@ -39,6 +39,7 @@ enum class FormulaCode : std::uint8_t {
     OvershotFlume = 32,       // "Spécial coursier"
     Basins = 33,              // "Bassins"
     AnnualEnergy = 35,        // "Productible annuel (débits classés)"
+    ArchimedesScrew = 38,     // "Vis hydrodynamique"
 };
 
 // The help record, or the number a listing shows.
