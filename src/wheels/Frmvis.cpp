@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <string>
 #include <utility>
 
 #include "core/CalcError.h"
@@ -89,7 +90,7 @@ const std::array<const char*, ResultCount> ResultCaptions = {
     "Rendement global (%)",
 };
 
-constexpr int CanvasWidth = 6600, CanvasHeight = 4950;  // twips, 440 x 330 pixels
+constexpr int CanvasWidth = 5400, CanvasHeight = 4050;  // twips, 360 x 270 pixels
 
 }  // namespace
 
@@ -103,13 +104,13 @@ Frmvis::Frmvis(Session& s) : Form(s, "Frmvis", "VIS HYDRODYNAMIQUE") {
     frame("Frame1", -1, "DONNEES").at(0, 0, 2, 1);
     for (int i = 0; i < InputCount; ++i) {
         label("Label", i, InputCaptions[i]).in("Frame1").at(i, 0);
-        textBox("Valbox", i).in("Frame1").at(i, 1);
+        textBox("Valbox", i).in("Frame1").at(i, 1).size(900, 0);
     }
     listBox("List1").in("Frame1").at(InputCount, 0, 1, 2).size(0, 1300);
     frame("Frame2", -1, "RESULTATS").at(0, 1, 2, 1);
     for (int i = 0; i < ResultCount; ++i) {
         label("Labelresu", i, ResultCaptions[i]).in("Frame2").at(i, 0);
-        textBox("Resubox", i).in("Frame2").at(i, 1).locked = true;
+        textBox("Resubox", i).in("Frame2").at(i, 1).size(1100, 0).locked = true;
     }
     frame("Frame3", -1, "VUE DE COTE").at(0, 2);
     canvas("Picture1").in("Frame3").at(0, 0).size(CanvasWidth, CanvasHeight);
@@ -159,9 +160,10 @@ void Frmvis::load() {
     defaults();
     listDesigns(*this, ctl("List1"), DesignPattern);
     Drawing& d = ctl("Picture1").drawing;
-    d.scale(0, 0, 440, 330);
+    d.scale(0, 0, 360, 270);
     d.clear();
-    d.text(10, 10, "Entrez la hauteur de chute et le débit, puis Calcul");
+    d.text(10, 10, "Entrez la hauteur de chute et le débit,");
+    d.text(10, 26, "puis Calcul");
 }
 
 void Frmvis::defaults() {
@@ -282,7 +284,7 @@ void Frmvis::draw(const ScrewInputs& in, const ScrewDesign& d) {
     const double marginX = 0.25 * run + R, marginY = 0.35 * in.head + 2 * R;
     double left = -marginX, right = run + marginX, bottom = -marginY, top = in.head + marginY;
     // One scale for both directions, to the canvas's 4:3.
-    const double w = right - left, h = top - bottom, ratio = 440.0 / 330.0;
+    const double w = right - left, h = top - bottom, ratio = double(CanvasWidth) / CanvasHeight;
     if (w / h > ratio) {
         const double grow = (w / ratio - h) / 2;
         top += grow, bottom -= grow;
@@ -338,8 +340,8 @@ void Frmvis::draw(const ScrewInputs& in, const ScrewDesign& d) {
     g.text(mid.first, static_cast<float>(mid.second + 0.12 * h),
            "L = " + figure(d.length, "0.00") + " m   De = " + figure(d.outerDiameter, "0.00") + " m");
     g.text(static_cast<float>(left + 0.02 * w), static_cast<float>(bottom + 0.1 * h),
-           "H = " + figure(in.head, "0.00") + " m   i = " + figure(in.inclination, "0.#") + " degrés   " +
-               figure(d.speed, "0.0") + " t/min");
+           "H = " + figure(in.head, "0.00") + " m   i = " + formatGeneral(in.inclination) + " degrés   " +
+               figure(d.speed, "0.0") + " t/min" + (d.screws > 1 ? "   " + std::to_string(d.screws) + " vis" : ""));
 }
 
 void Frmvis::openSelected() {

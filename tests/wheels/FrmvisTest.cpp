@@ -105,6 +105,8 @@ TEST_F(FrmvisTest, TwelveMetresAndFifteenCubicMetresGetTheirObservations) {
               "Débit trop grand pour une vis de 5 m de diamètre : 2 vis en parallèle de 7,5 m3/s chacune");
     std::string total = result(14), one = result(13);
     EXPECT_NEAR(leadingNumber(total), 2 * leadingNumber(one), 0.15);  // each rounded to 0.1
+    const double speed = session().window<Frmvis>(W).design().speed;
+    EXPECT_TRUE(drawn("H = 12.00 m   i = 22 degrés   " + formatMask(speed, "0.0") + " t/min   2 vis"));
 }
 
 TEST_F(FrmvisTest, MissingOrImpossibleInputsStopWithANotice) {
