@@ -212,6 +212,9 @@ ScrewDesign designScrew(const ScrewInputs& in) {
     d.torque = d.shaftPower / (2 * pi * d.speed / 60);
     d.gearRatio = GeneratorSpeed / d.speed;
     d.overallEfficiency = d.electricPower / d.hydraulicPower;
+    for (double v : {d.outerDiameter, d.pitch, d.length, d.turns, d.speed, d.turnVolume, d.hydraulicPower, d.torque,
+                     d.gearRatio, d.overallEfficiency})
+        if (!std::isfinite(v)) throw CalcError(ErrOverflow);
 
     auto& obs = d.observations;
     if (in.inclination < MinInclination || in.inclination > MaxInclination)

@@ -112,7 +112,7 @@ inline constexpr double GeneratorSpeed = 1500;  // t/min
 // The design of the plant. Throws CalcError(ErrBadCall) for inputs that make no screw
 // (non-positive head, flow, inclination not in (0, 90), blades not in 1..25, ratios not in
 // (0, 1) or leaving no bucket, filling not in (0, 1], negative gap, efficiencies not in
-// (0, 1]).
+// (0, 1]); CalcError(ErrOverflow) when a result leaves the double range (a head of 1e308 m).
 ScrewDesign designScrew(const ScrewInputs& in);
 
 }  // namespace aub

@@ -223,6 +223,7 @@ TEST(ArchimedesScrewTest, InputsThatMakeNoScrewAreRefused) {
     refuses([](ScrewInputs& in) { in.gapMm = -1; });
     refuses([](ScrewInputs& in) { in.generatorEfficiency = 0; });
     refuses([](ScrewInputs& in) { in.head = std::nan(""); });
+    refuses([](ScrewInputs& in) { in.head = 1e308; });  // the power would be infinite
 }
 
 }  // namespace
