@@ -47,7 +47,7 @@ std::optional<double> positiveBoxNumber(const std::string& text) {
 
 DomaineEmploi::DomaineEmploi(Session& s) : Form(s, "DomaineEmploi", "DOMAINE D'EMPLOI DES TURBINES ET DES ROUES") {
     columns = 5;
-    add(ControlKind::Chart, "Graphe").at(0, 0, 1, 5).size(10500, 6800);
+    add(ControlKind::Chart, "Graphe").at(0, 0, 1, 5).size(10500, 6600);  // room for the sources of nine zones
     label("Label1", 0, "Débit Q (m3/s)").at(1, 0);
     textBox("Valbox", 0).at(1, 1);
     label("Label1", 1, "Hauteur H (m)").at(1, 2);

@@ -40,6 +40,7 @@ enum class FormulaCode : std::uint8_t {
     Basins = 33,              // "Bassins"
     AnnualEnergy = 35,        // "Productible annuel (débits classés)"
     EconomicBalance = 37,     // "Bilan économique"
+    ArchimedesScrew = 38,     // "Vis hydrodynamique"
 };
 
 // The help record, or the number a listing shows.

@@ -27,6 +27,11 @@
 // Water wheels have no such law: their curve is flat at the peak efficiency of the
 // type from 30 % of Qd up (see wheelPeakEfficiency for the figures and their sources),
 // 0.85 × peak at 20 % and 0.5 × peak at 10 %.
+//
+// The Archimedes screw ("Vis hydrodynamique") keeps its efficiency over most of the flow
+// range, its main advantage: flat at 0.85 from 30 % of Qd up, 0.95 × that at 20 %, 0.8 × at
+// 10 %, 0.6 × at 5 %, straight lines between and down to zero (see screwEfficiency for the
+// sources of these indicative figures).
 #include <array>
 #include <string>
 
@@ -43,9 +48,10 @@ enum class MachineType {
     Turgo,
     Francis,
     Kaplan,
-    Propeller
+    Propeller,
+    ArchimedesScrew
 };
-constexpr int MachineTypeCount = 11;
+constexpr int MachineTypeCount = 12;
 
 // The French list entry of a type ("Roue en dessus" ... "Turbine hélice").
 const char* machineCaption(MachineType type);

@@ -11,6 +11,7 @@
 #include "wheels/FrmSagebi.h"
 #include "wheels/Frmdessous.h"
 #include "wheels/Frmrouedecote.h"
+#include "wheels/Frmvis.h"
 #include "wheels/Sageplus.h"
 #include "wheels/frmPendant.h"
 
@@ -76,6 +77,18 @@ void registerWheelsWindows(WindowCatalog& catalog) {
                           .action = "Calcul",
                           .inputs = FrmSagebi::studyInputs(),
                           .results = FrmSagebi::studyResults(),
+                          .filesList = "List1"});
+    catalog.add(
+        "Frmvis", [](Session& s) { return std::make_unique<Frmvis>(s); },
+        [](Session& s) {
+            s.shared().FormulaId = FormulaCode::ArchimedesScrew;
+            s.show("Frmvis", true);
+        });
+    catalog.declareStudy({.caption = "Vis hydrodynamique",
+                          .window = "Frmvis",
+                          .action = "Calcul",
+                          .inputs = Frmvis::studyInputs(),
+                          .results = Frmvis::studyResults(),
                           .filesList = "List1"});
     // Opened by the Sagebien window's "plusinfos" only.
     catalog.add("Sageplus", [](Session& s) { return std::make_unique<Sageplus>(s); });

@@ -59,12 +59,26 @@ TEST(StudyCatalogTest, EachDeclarationIsComplete) {
 TEST(StudyCatalogTest, TheIssuesCalculationsAreAllThere) {
     std::set<std::string> captions;
     for (const StudyDeclaration& d : programCatalog().studies()) captions.insert(d.caption);
-    for (const char* c :
-         {"Roue en dessous — Vanne droite", "Roue de côté", "Roue Poncelet", "Roue Sagebien",
-          "Turbine — Calcul 1 (vitesse vraie)", "Turbine — Calcul 2 (vitesse spécifique)", "Turbine Banki",
-          "Conduite en charge — Colebrook", "Conduite en charge — Scimemi", "Deux bassins", "Canal (Darcy)",
-          "Eolienne simple", "Eolienne à profils", "Marteau de forge", "Productible annuel", "Spécial coursier",
-          "Vanne simple", "Pression hydrostatique", "Débit d'une conduite vos données"})
+    for (const char* c : {"Roue en dessous — Vanne droite",
+                          "Roue de côté",
+                          "Roue Poncelet",
+                          "Roue Sagebien",
+                          "Turbine — Calcul 1 (vitesse vraie)",
+                          "Turbine — Calcul 2 (vitesse spécifique)",
+                          "Turbine Banki",
+                          "Conduite en charge — Colebrook",
+                          "Conduite en charge — Scimemi",
+                          "Deux bassins",
+                          "Canal (Darcy)",
+                          "Eolienne simple",
+                          "Eolienne à profils",
+                          "Marteau de forge",
+                          "Productible annuel",
+                          "Spécial coursier",
+                          "Vanne simple",
+                          "Pression hydrostatique",
+                          "Débit d'une conduite vos données",
+                          "Vis hydrodynamique"})
         EXPECT_TRUE(captions.count(c)) << c;
     // One declaration per formula page.
     std::size_t pages = 0;
@@ -81,6 +95,7 @@ const std::map<std::string, std::vector<std::string>> Preparations = {
     {"Frmrouedecoté", {"List1=Cmoulin01.txt"}},
     {"FrmPoncel", {"List1=Pmoulin01.txt"}},
     {"FrmSagebi", {"List1=Sageb01.txt"}},
+    {"Frmvis", {"List1=Vismoulin01.txt"}},
     {"Banki", {"Fichier/Ouvrir"}},
     {"Formbuse", {"Combo1=Acier soudé"}},
     {"Form12", {"Combo1=Acier soudé"}},

@@ -52,7 +52,7 @@ TEST(MachineZonesTest, AFileThatCannotBeReadNamesItsLine) {
 
 TEST(MachineZonesTest, TheDeliveredZonesHaveTheirReferencesAndPlaceKnownSites) {
     const auto zones = readMachineZones(dataSource() / MachineZonesFile);
-    ASSERT_EQ(zones.size(), 8u);
+    ASSERT_EQ(zones.size(), 9u);
     for (const MachineZone& z : zones) {
         EXPECT_FALSE(z.sources.empty()) << z.name;
         EXPECT_GE(z.polygon.size(), 3u) << z.name;
@@ -61,8 +61,14 @@ TEST(MachineZonesTest, TheDeliveredZonesHaveTheirReferencesAndPlaceKnownSites) {
     EXPECT_EQ(zonesContaining(zones, 0.02, 400), (std::vector<std::string>{"Pelton"}));
     // A river site: 20 m3/s under 8 m.
     EXPECT_EQ(zonesContaining(zones, 20, 8), (std::vector<std::string>{"Kaplan et hélice"}));
-    // A mill site: 0.8 m3/s under 1 m.
-    EXPECT_EQ(zonesContaining(zones, 0.8, 1), (std::vector<std::string>{"Roues en dessous, Poncelet, Sagebien"}));
+    // A mill site: 0.8 m3/s under 1 m, on the lower edge of the screws' zone.
+    EXPECT_EQ(zonesContaining(zones, 0.8, 1),
+              (std::vector<std::string>{"Roues en dessous, Poncelet, Sagebien", "Vis hydrodynamique"}));
+    // A weir of 3 m and 2 m3/s: the Kaplan turbine, the breastshot wheel and the screw.
+    EXPECT_EQ(zonesContaining(zones, 2, 3),
+              (std::vector<std::string>{"Kaplan et hélice", "Roue de côté (de poitrine)", "Vis hydrodynamique"}));
+    // Beyond the screws' power: 10 m3/s under 8 m.
+    for (const std::string& z : zonesContaining(zones, 10, 8)) EXPECT_NE(z, "Vis hydrodynamique");
 }
 
 // ---------------------------------------------------------------- selection window
@@ -83,7 +89,7 @@ TEST_F(DomaineEmploiTest, ChartHasItsAxesZonesAndPowerLines) {
     EXPECT_EQ(c.yRange(), std::make_pair(0.3, 1000.0));
     int zones = 0;
     for (const ChartSeries& s : c.series()) zones += s.kind == SeriesKind::Zone;
-    EXPECT_EQ(zones, 8);
+    EXPECT_EQ(zones, 9);
     // Every point of a power line gives its power: 9.81·Q·H·0.8.
     for (const char* name : {"1 kW", "10 kW", "100 kW", "1 MW", "10 MW"}) {
         const ChartSeries* line = seriesNamed(c, name);
@@ -115,7 +121,7 @@ TEST_F(DomaineEmploiTest, SitePointComesFromTheTurbineWindowAndNamesItsZones) {
     EXPECT_EQ(text("DomaineEmploi", "Valbox", 1), "10");
     EXPECT_EQ(zonesText(),
               "Le site (Q = 3 m3/s, H = 10 m, environ 235.44 kW) est dans les domaines : Banki (cross-flow), "
-              "Kaplan et hélice.");
+              "Kaplan et hélice, Vis hydrodynamique.");
 }
 
 TEST_F(DomaineEmploiTest, TheCrossFlowWindowAndTheProgramWideValuesGiveThePointOtherwise) {
@@ -145,7 +151,7 @@ TEST_F(DomaineEmploiTest, PlacerMovesThePointAndRefusesANonPositiveOne) {
     step("DomaineEmploi", "Valbox(1)=1");
     step("DomaineEmploi", "Placer");
     EXPECT_EQ(zonesText().substr(zonesText().find(')')),
-              ") est dans le domaine : Roues en dessous, Poncelet, Sagebien.");
+              ") est dans les domaines : Roues en dessous, Poncelet, Sagebien, Vis hydrodynamique.");
     for (const char* bad : {"0", "-2", "abc", ""}) {
         expectMessage("Le débit Q et la hauteur H doivent être des nombres positifs.");
         step("DomaineEmploi", std::string("Valbox(1)=") + bad);
