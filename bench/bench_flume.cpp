@@ -20,10 +20,9 @@ void BM_FlumeHundredThousandSteps(benchmark::State& state) {
     const fs::path folder = fs::temp_directory_path() / ("aubelys-bench-" + std::to_string(rd()));
     fs::create_directories(folder);
     fs::copy(AUBELYS_DATA_SOURCE, folder, fs::copy_options::recursive);
-    const std::vector<std::string> args = {"--dossier",         folder.string(),      "Frmpertecou",
-                                           "Valbox(0)=2",       "Valbox(1)=100",      "Valbox(2)=10",
-                                           "Valbox(3)=1000",    "Valbox(4)=0.5",      "Valbox(5)=0.014",
-                                           "Valbox(6)=0.01",    "Command1"};
+    const std::vector<std::string> args = {"--dossier",       folder.string(),  "Frmpertecou",    "Valbox(0)=2",
+                                           "Valbox(1)=100",   "Valbox(2)=10",   "Valbox(3)=1000", "Valbox(4)=0.5",
+                                           "Valbox(5)=0.014", "Valbox(6)=0.01", "Command1"};
     for (auto _ : state) {
         std::ostringstream out, err;
         benchmark::DoNotOptimize(aub::cliMain(args, folder.string(), out, err));
