@@ -10,6 +10,7 @@
 //
 // The pages of a catalogue live in the catalogue's file (FormulasOptions.cpp,
 // FormulasHeadLoss.cpp), listed in menu order; adding a page touches that file only.
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -34,6 +35,13 @@ public:
     float num(int i);
     float resultNumber();  // the number in zoneresu
     float boxTo(int i, float& into) { return into = num(i); }
+    // The same for a value with a unit: the box holds it in `unit`.
+    template <typename Unit>
+    float boxTo(int i, SharedQuantity<Unit>& into, Unit unit) {
+        const float v = num(i);
+        into.set(v, unit);
+        return v;
+    }
     // zonetxt(i) = text (its change event runs).
     void set(int i, std::string text);
     void caption(int i, std::string text);  // Label(i)
@@ -68,7 +76,14 @@ private:
 
 struct FormulaPage {
     using Step = void (*)(PageContext&);
-    using Prefill = std::pair<int, float SharedValues::*>;
+    // zonetxt(box) from a program-wide value, read as stored.
+    struct Prefill {
+        template <typename Field>
+        Prefill(int i, Field SharedValues::*field)
+            : box(i), value([field](const SharedValues& sv) -> float { return sv.*field; }) {}
+        int box;
+        std::function<float(const SharedValues&)> value;
+    };
 
     FormulaCode code;          // FormulaId set by its menu entry
     const char* menu;          // parent menu: "Options1", "Options2", "Options3", "Pertecharge"

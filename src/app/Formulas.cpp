@@ -85,7 +85,7 @@ void Formmain::choosePage(const FormulaPage& page) {
     for (const auto& [i, text] : page.captions) caption(i, text);
     int i = 0;
     for (const char* text : page.defaults) set("zonetxt", i++, text);
-    for (const auto& [box, value] : page.prefills) prefill(box, shared().*value);
+    for (const auto& p : page.prefills) prefill(p.box, p.value(shared()));
     if (page.title) title(page.title);
     PageContext context(*this);
     if (page.setup) page.setup(context);

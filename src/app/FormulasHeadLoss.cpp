@@ -77,10 +77,10 @@ void perteChCanal(PageContext& page) {
         return;
     }
     const float q = page.num(0);
-    sv.SharedFlow = q;
+    sv.SharedFlow.set(q, FlowRateUnit::CubicMetresPerSecond);
     const float b = page.num(2);
     const float h = page.num(3);
-    sv.SharedPower = h;
+    sv.SharedPower.set(h, PowerUnit::NotAPower);  // the water depth, kept there
 
     float area = 0, perimeter = 0;
     if (code == FormulaCode::RectangularChannel) {
@@ -169,7 +169,7 @@ void hDeQCanal(PageContext& page) {
     const float b = page.num(0);
     sv.SharedWidth = b;
     const float q = page.num(1);
-    sv.SharedFlow = q;
+    sv.SharedFlow.set(q, FlowRateUnit::CubicMetresPerSecond);
     const float j = page.num(2) / 1000;
     page.channelSlope() = j;
     const float n = page.num(3);
@@ -184,7 +184,7 @@ void hDeQCanal(PageContext& page) {
     bool found = false;
     float h = 0;
     for (long step = 0; h <= deepest && step <= DeepestStep; ++step, h += DepthStep) {
-        sv.SharedHead = h;
+        sv.SharedHead.set(h, HeadUnit::Metres);
         const float r = cdiv(checkedValue(h * b), checkedValue(b + 2 * h));
         sv.SharedHydraulicRadius = r;
         const float v = cdiv(checkedValue(cpow(r, 0.666f) * csqrt(j)), n);
@@ -221,7 +221,7 @@ void coudes(PageContext& page) {
     sv.SharedVelocity = v;
     const float zeta = (0.131f + cdiv(0.845f * d, csqrt(2 * rc))) * (cdiv(d, 2 * rc) + 0.5f);
     const float loss = checkedValue(zeta * 1000 * (v * v) / TwoG);
-    sv.SharedHead = loss;
+    sv.SharedHead.set(loss, HeadUnit::Millimetres);
     page.showResult("Perte de charge mm", formatMask(loss, "##0.###"));
     for (int i : {3, 4}) {
         page.control("Label", i).visible = true;
@@ -229,7 +229,7 @@ void coudes(PageContext& page) {
     }
     page.set(3, formatMask(zeta, "##0.###"));
     const float litres = checkedValue(1000 * v * Pi * (d * d) / 4);
-    sv.SharedFlow = litres;
+    sv.SharedFlow.set(litres, FlowRateUnit::LitresPerSecond);
     page.set(4, formatMask(litres, "##0.###"));
     Control& line = page.control("Label1");
     line.caption = "Pour des tuyaux très lisses";

@@ -42,7 +42,7 @@ void qVanne(PageContext& page) {
     SharedValues& sv = page.shared();
     page.control("Labelresu").visible = true;
     const float b = page.boxTo(0, sv.SharedWidth);
-    const float h = page.boxTo(1, sv.SharedHead);
+    const float h = page.boxTo(1, sv.SharedHead, HeadUnit::Metres);
     const float a = page.num(2);
     const float r = cdiv(h, a);
     if (r < 2) {
@@ -92,7 +92,7 @@ void hydrostat(PageContext& page) {
     SharedValues& sv = page.shared();
     page.control("Labelresu").visible = true;
     const float b = page.boxTo(0, sv.SharedWidth);
-    const float h = page.boxTo(1, sv.SharedHead);
+    const float h = page.boxTo(1, sv.SharedHead, HeadUnit::Metres);
     const float f = checkedValue(9810 * b * (h * h) / 2);
     page.set(2, formatGeneral(f, page.regionalSeparator()));
     // The information line has nothing to say here; it must not repeat another page's line.
@@ -137,7 +137,7 @@ void pourPlaque(PageContext& page) {
     const float litres = checkedValue(1000 * q);
     sv.SharedJetFlow = litres;
     const float p = checkedValue(litres * (v * v) / 2);
-    sv.SharedPower = p;
+    sv.SharedPower.set(p, PowerUnit::Watts);
     page.showResult("Puissance mécanique watts", formatMask(p, "##0.###"));
     page.set(2, formatMask(litres, "###.###"));
     page.control("zonetxt", 3).visible = true;
@@ -149,7 +149,7 @@ void pourPlaque(PageContext& page) {
 void pDeChute(PageContext& page) {
     SharedValues& sv = page.shared();
     page.control("Labelresu").visible = true;
-    const float h = page.boxTo(0, sv.SharedHead);
+    const float h = page.boxTo(0, sv.SharedHead, HeadUnit::Metres);
     const float q = page.boxTo(1, sv.SharedJetFlow);
     const float p = checkedValue(13.3333f * h * q);
     sv.SharedPowerCV = p;
@@ -164,7 +164,7 @@ void pDeChute(PageContext& page) {
 void dDeArbre(PageContext& page) {
     SharedValues& sv = page.shared();
     page.control("Labelresu").visible = true;
-    const float p = page.boxTo(0, sv.SharedPower);
+    const float p = page.boxTo(0, sv.SharedPower, PowerUnit::MetricHorsepower);
     const float n = page.boxTo(1, sv.SharedSpeed);
     const float ratio = cdiv(p, n);
     const float d1 = 120 * cpow(ratio, 0.333f);
@@ -181,7 +181,7 @@ void dDeArbre(PageContext& page) {
 void vHauteur(PageContext& page) {
     SharedValues& sv = page.shared();
     page.control("Labelresu").visible = true;
-    const float h = page.boxTo(0, sv.SharedHead);
+    const float h = page.boxTo(0, sv.SharedHead, HeadUnit::Metres);
     const float v = csqrt(TwoG * h);
     sv.SharedVelocity = v;
     page.showResult("Vitesse de l'eau m/s", formatMask(v, "###.00"));
@@ -212,8 +212,8 @@ void vSpecicik(PageContext& page) {
     SharedValues& sv = page.shared();
     page.control("Labelresu").visible = true;
     const float n = page.boxTo(2, sv.SharedTurbineSpeed);
-    const float p = page.boxTo(1, sv.SharedPower);
-    const float h = page.boxTo(0, sv.SharedHead);
+    const float p = page.boxTo(1, sv.SharedPower, PowerUnit::MetricHorsepower);
+    const float h = page.boxTo(0, sv.SharedHead, HeadUnit::Metres);
     const float ns = cdiv(checkedValue(n * csqrt(p)), cpow(h, 1.25f));
     sv.SharedSpecificSpeed = ns;
     page.control("zoneresu").visible = true;
@@ -231,14 +231,14 @@ void minceParoi(PageContext& page) {
     SharedValues& sv = page.shared();
     page.control("Labelresu").visible = true;
     const float h = page.num(0) / 100;
-    sv.SharedHead = h;
+    sv.SharedHead.set(h, HeadUnit::Metres);
     const float p = page.num(1) / 100;
     const float b = page.boxTo(2, sv.SharedWidth);
     const float c = 0.6035f + cdiv(0.0813f * (h + 0.0011f), p);
     const float mu = c * 2 / 3;
     const float jet = csqrt(TwoG * h);
     const float q = checkedValue(b * mu * jet * h);
-    sv.SharedFlow = q;
+    sv.SharedFlow.set(q, FlowRateUnit::CubicMetresPerSecond);
     page.showResult("Débit en litres/sec ", formatMask(checkedValue(1000 * q), "##0.###"));
     page.control("Label1").caption = "Valeur du coefficient mu";
     page.zoom("mu = " + formatMask(mu, "##0.###"));
@@ -259,7 +259,7 @@ void dnvMod01(PageContext& page) {
     const float omega = checkedValue(6.283186f * n / 60);
     sv.SharedOmega = omega;
     const float p = checkedValue(omega * c);
-    sv.SharedPower = p;
+    sv.SharedPower.set(p, PowerUnit::Watts);
     page.showResult("Vitesse en T/min", formatMask(n, "###.00000"));
     std::string notes = "Vitesse angulaire en radians/s " + formatMask(omega, "##0.000") + CrLf;
     if (p != 0) notes += "Puissance en watts " + formatMask(p, "########0.000") + CrLf;
@@ -276,7 +276,7 @@ void dnvMode2(PageContext& page) {
     const float n = page.boxTo(1, sv.SharedSpeed);
     const float v = checkedValue(Pi * d * n / 60);
     sv.SharedPeripheralSpeed = v;
-    const float p = page.boxTo(3, sv.SharedPower);
+    const float p = page.boxTo(3, sv.SharedPower, PowerUnit::Watts);
     page.showResult("Vitesse périphérique m/s", formatMask(v, "###.00000"));
     const float omega = checkedValue(6.283186f * n / 60);
     sv.SharedOmega = omega;
@@ -303,14 +303,14 @@ void similitude(PageContext& page) {
     SharedValues& sv = page.shared();
     const float scale = page.num(0);
     const float d = page.boxTo(1, sv.SharedDiameter);
-    const float h = page.boxTo(2, sv.SharedHead);
-    const float q = page.boxTo(3, sv.SharedFlow);
+    const float h = page.boxTo(2, sv.SharedHead, HeadUnit::Metres);
+    const float q = page.boxTo(3, sv.SharedFlow, FlowRateUnit::CubicMetresPerSecond);
     const float n = page.boxTo(4, sv.SharedSpeed);
     const float eta = page.boxTo(5, sv.SharedEfficiency);
     const float h2 = page.num(6);
 
     const float p = checkedValue(eta * 9.81f * h * q);
-    sv.SharedPower = p;
+    sv.SharedPower.set(p, PowerUnit::Kilowatts);
     const float ns = cdiv(checkedValue(n * csqrt(1.36f * p)), cpow(h, 1.25f));
     sv.SharedSpecificSpeed = ns;
 
@@ -339,7 +339,7 @@ void debitInjecteurSetup(PageContext& page) {
 void debitInjecteur(PageContext& page) {
     SharedValues& sv = page.shared();
     page.control("Label1").visible = true;
-    const float h = page.boxTo(0, sv.SharedHead);
+    const float h = page.boxTo(0, sv.SharedHead, HeadUnit::Metres);
     const float d = page.num(2) / 1000;
     sv.SharedDiameter = d;
     if (d == 0) {
@@ -349,7 +349,7 @@ void debitInjecteur(PageContext& page) {
     const float v = csqrt(TwoG * h);
     sv.SharedVelocity = v;
     const float q = checkedValue(v * Pi * (d * d) / 4);
-    sv.SharedFlow = q;
+    sv.SharedFlow.set(q, FlowRateUnit::CubicMetresPerSecond);
     page.showResult("Débit en m3/s", formatMask(q, "###.00000"));
 }
 
@@ -368,7 +368,7 @@ void conduitOuverte(PageContext& page) {
     sv.SharedDiameter = d;
     const float section = checkedValue(Pi * (d * d) / 4);
     sv.SharedJetSection = section;
-    const float h = page.boxTo(2, sv.SharedHead);
+    const float h = page.boxTo(2, sv.SharedHead, HeadUnit::Metres);
     const float c = page.num(1);
     const float length = page.boxTo(4, sv.SharedWidth);
     const float k = page.num(3);
@@ -376,12 +376,12 @@ void conduitOuverte(PageContext& page) {
     float net = h, q = 0, v = 0, singular = 0;
     for (int pass = 0; pass < 2; ++pass) {
         q = checkedValue(0.2785f * c * cpow(d, 2.63f) * cpow(cdiv(net, length), 0.54f));
-        sv.SharedFlow = q;
+        sv.SharedFlow.set(q, FlowRateUnit::CubicMetresPerSecond);
         v = cdiv(q, section);
         sv.SharedVelocity = v;
         singular = checkedValue(k * (v * v) / TwoG);
         net = checkedValue(h - singular);
-        sv.SharedHead = net;
+        sv.SharedHead.set(net, HeadUnit::Metres);
     }
     page.set(5, formatMask(checkedValue(1000 * q), "##0.###"));
     page.showResult("Vitesse de l'eau   m/s", formatMask(v, "##0.###"));
@@ -411,7 +411,7 @@ void aubeCylindriqueFailure(PageContext& page) {
 
 void etudiAubpt(PageContext& page) {
     SharedValues& sv = page.shared();
-    const float h = page.boxTo(0, sv.SharedHead);
+    const float h = page.boxTo(0, sv.SharedHead, HeadUnit::Metres);
     const float v1 = csqrt(TwoG * h);
     const float beta1 = radians(page.num(1));
     const float beta2 = radians(page.num(2));

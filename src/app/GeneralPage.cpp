@@ -265,7 +265,7 @@ void Formmain::bazinCheck() {
     // Bazin: V = 87 √(R J) / (1 + γ / √R), J in m per m.
     const float v = cdiv(87.0f * csqrt(r * j / 1000.0f), 1.0f + cdiv(gamma, csqrt(r)));
     set("zonetxt", 1, formatMask(v, "##0.#####"));
-    sv.SharedFlow = checkedValue(static_cast<double>(v) * wettedArea);
+    sv.SharedFlow.set(checkedValue(static_cast<double>(v) * wettedArea), FlowRateUnit::CubicMetresPerSecond);
     Control& line = ctl("Label1");
     line.caption = "Débit Bazin : " + formatMask(sv.SharedFlow, "##0.#####");
     line.visible = true;
@@ -298,7 +298,7 @@ void Formmain::saveInputs() {
             !dialogs().question("Voulez vous écraser le fichier actuel \ndu calcul de Conduite circulaire ?\n"))
             return;
         // The flow in l/s; a result too large for it stops the save and leaves the value as it was.
-        sv.SharedFlow = checkedValue(num("zoneresu") * 1000.0f);
+        sv.SharedFlow.set(checkedValue(num("zoneresu") * 1000.0f), FlowRateUnit::LitresPerSecond);
         saveLines(existing.value_or(session().file("Tempobuse")),
                   {"Plastic", txt("zonetxt", 1), formatNumber(sv.SharedFlow), txt("zonetxt", 0), txt("zonetxt", 3),
                    tempobuseExtra_});

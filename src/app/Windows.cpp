@@ -29,6 +29,11 @@ void registerAllWindows(WindowCatalog& catalog) {
         [](Session& s) { s.show("Formmain", false); });
     // Each formula page of the general page is a calculation, declared from its record.
     for (const FormulaPage& page : Formmain::formulaPages()) catalog.declareStudy(Formmain::studyDeclaration(page));
+    // They share one action: the page shown is the one studied.
+    catalog.declareShownCalculation("Formmain", [](Session& s) {
+        const FormulaPage* p = s.loaded("Formmain") ? Formmain::formulaPage(s.shared().FormulaId) : nullptr;
+        return p ? Formmain::studyDeclaration(*p).caption : std::string();
+    });
     catalog.add("Formhlp", [](Session& s) { return std::make_unique<Formhlp>(s); });
     catalog.declareNoStudy("Formhlp");
     // The parametric study, not modal, on the calculation window active last.
@@ -37,10 +42,7 @@ void registerAllWindows(WindowCatalog& catalog) {
         [](Session& s) {
             const std::string last = s.lastCalculationWindow();
             // The general page shows one formula page at a time: the study opens on it.
-            std::string page;
-            if (equalsNoCase(last, "Formmain"))
-                if (const FormulaPage* p = Formmain::formulaPage(s.shared().FormulaId))
-                    page = Formmain::studyDeclaration(*p).caption;
+            const std::string page = s.catalog().shownCalculation(last, s);
             s.show(EtudeParametrique::WindowName, false);
             if (auto* study = dynamic_cast<EtudeParametrique*>(s.loaded(EtudeParametrique::WindowName)))
                 study->openOn(last, page);

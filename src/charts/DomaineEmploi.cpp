@@ -71,7 +71,8 @@ void DomaineEmploi::load() {
     if (!site_) placeFromWindow("Banki");
     if (!site_) {
         const SharedValues& sv = shared();
-        const double q = sv.SharedFlow, h = sv.SharedHead;
+        // In the chart's units, whatever unit the last writer used.
+        const double q = sv.flowM3s(), h = sv.headM();
         if (std::isfinite(q) && std::isfinite(h) && q > 0 && h > 0) {
             site_ = std::make_pair(q, h);
             set("Valbox", 0, shortNumber(q));

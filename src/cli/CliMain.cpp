@@ -118,12 +118,15 @@ int runStudy(const StudyOptions& options, Session& session, const std::filesyste
         return outcome.status;
     }
     Form* form = session.loaded(window);
+    // Calculations sharing one action (the general page's pages): the one the window shows.
+    const std::string shown = catalog.shownCalculation(window, session);
     const StudyDeclaration* declaration = nullptr;
     std::string actions;
     for (const auto& d : catalog.studies()) {
         if (d.window != window) continue;
-        if (!declaration && sameAction(form, action, d.action)) declaration = &d;
-        actions += (actions.empty() ? "" : ", ") + d.action;
+        const bool better = !declaration || (d.caption == shown && declaration->caption != shown);
+        if (better && sameAction(form, action, d.action)) declaration = &d;
+        if (actions.find(d.action) == std::string::npos) actions += (actions.empty() ? "" : ", ") + d.action;
     }
     if (!declaration) {
         if (actions.empty())
@@ -165,6 +168,7 @@ int runStudy(const StudyOptions& options, Session& session, const std::filesyste
     if (form)
         for (const auto& box : declaration->inputs)
             if (Control* c = form->findKey(box.key)) request.startValues.emplace_back(box.key, studyInputText(*c));
+    if (form && declaration->captureState) request.startState = declaration->captureState(*form);
 
     Study study(catalog, app, request);
     if (!study.ok()) {

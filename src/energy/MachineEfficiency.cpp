@@ -187,4 +187,16 @@ double wheelPeakEfficiency(MachineType type) { return data(type).peak; }
 
 bool francisHeadTooLow(double ratedHead) { return 3.94 - 0.0195 * 600.0 / std::sqrt(ratedHead) <= 0; }
 
+std::string defaultCurveOutsideSource(MachineType type, double ratedHead) {
+    if (type != MachineType::Francis || !(ratedHead > 0) || !francisHeadTooLow(ratedHead)) return {};
+    // The head in the message's prose, with a decimal comma like the range beside it.
+    std::string head = std::to_string(std::lround(ratedHead * 10));
+    if (head.size() < 2) head.insert(0, 1, '0');
+    head.insert(head.size() - 1, 1, ',');
+    return "Courbe de rendement par défaut de la turbine Francis utilisée hors du domaine de sa source "
+           "(Clean Energy Project Analysis, CANMET 2004) : ses formules ne valent que pour une chute nette "
+           "de plus de 8,8 m, la chute nette est ici de " +
+           head + " m. Vérifiez les rendements.";
+}
+
 }  // namespace aub

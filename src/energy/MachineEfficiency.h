@@ -83,4 +83,10 @@ double wheelPeakEfficiency(MachineType type);
 // True when the Francis equations leave their range (rated head under 8.8 m).
 bool francisHeadTooLow(double ratedHead);
 
+// The warning for a type's default curve used outside the range its source covers
+// (today the Francis equations under 8.8 m of rated head): it says the curve is used
+// "hors du domaine" of its source and names that range and the head of the site.
+// Empty when the curve is within its range.
+std::string defaultCurveOutsideSource(MachineType type, double ratedHead);
+
 }  // namespace aub

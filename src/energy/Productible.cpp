@@ -138,6 +138,22 @@ double largestY(const std::vector<ChartPoint>& points) {
     return top;
 }
 
+constexpr const char* MostEnergySeries = "Plus grand productible";
+
+// The design flow of the sweep that gives the most energy, named for that alone (no
+// cost enters it); a best at either end of the sweep may lie beyond it, and says so.
+std::string bestFlowCaption(const DesignFlowSweep& sweep) {
+    if (sweep.best < 0 || sweep.points.empty()) return {};
+    const SweepPoint& best = sweep.points[static_cast<std::size_t>(sweep.best)];
+    std::string s = "Débit d'équipement du plus grand productible : " + fixed(best.designFlow, "0.000") + " m3/s (" +
+                    fixed(best.annualEnergy, "0") + " kWh/an)";
+    const bool atEnd = sweep.best == 0 || static_cast<std::size_t>(sweep.best) + 1 == sweep.points.size();
+    if (atEnd)
+        s += ", au bout de la plage étudiée (" + fixed(sweep.points.front().designFlow, "0.000") + " à " +
+             fixed(sweep.points.back().designFlow, "0.000") + " m3/s) : le plus grand peut être au-delà";
+    return s;
+}
+
 }  // namespace
 
 std::vector<StudyBox> Productible::studyInputs() {
@@ -251,8 +267,10 @@ Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUE
 
 void Productible::load() {
     const SharedValues& sv = shared();
-    if (sv.SharedHead > 0) set("Site", Hb, formatGeneral(sv.SharedHead));
-    if (sv.SharedFlow > 0) set("Site", Qd, formatGeneral(sv.SharedFlow));
+    // In the window's units (m, m3/s), whatever unit the last writer used.
+    const float h = sv.headM(), q = sv.flowM3s();
+    if (std::isfinite(h) && h > 0) set("Site", Hb, formatGeneral(h));
+    if (std::isfinite(q) && q > 0) set("Site", Qd, formatGeneral(q));
 }
 
 MachineType Productible::machine() const {
@@ -304,10 +322,9 @@ void Productible::refillEfficiencies(bool warn) {
         for (int i = 0; i < 10; ++i) set("Rendement", i, fixed(table[i], "0.000"));
     }
     filling_ = false;
-    if (warn && type == MachineType::Francis && d.ratedHead > 0 && francisHeadTooLow(d.ratedHead))
-        dialogs().message(
-            "Les formules de la turbine Francis ne valent que pour une chute nette de plus de "
-            "8,8 m : vérifiez les rendements.");
+    if (warn)
+        if (const std::string outside = defaultCurveOutsideSource(type, d.ratedHead); !outside.empty())
+            dialogs().message(outside);
 }
 
 void Productible::clearResults() {
@@ -403,8 +420,8 @@ void Productible::drawChart() {
             chart.addPoint(present, c.designFlow, result_->annualEnergy);
             if (c.sweep.best >= 0) {
                 const SweepPoint& best = c.sweep.points[static_cast<std::size_t>(c.sweep.best)];
-                const int top = chart.addSeries("Meilleur débit d'équipement", SeriesKind::Marker, BestColor);
-                chart.at(top).label = "Meilleur : Qd = " + fixed(best.designFlow, "0.000") + " m3/s, " +
+                const int top = chart.addSeries(MostEnergySeries, SeriesKind::Marker, BestColor);
+                chart.at(top).label = "Plus grand productible : Qd = " + fixed(best.designFlow, "0.000") + " m3/s, " +
                                       fixed(best.annualEnergy, "0") + " kWh/an";
                 chart.addPoint(top, best.designFlow, best.annualEnergy);
             }
@@ -581,6 +598,10 @@ bool Productible::calculate() {
         return stop(
             "Le débit réservé atteint ou dépasse le plus fort débit de la rivière : aucune eau n'est turbinée.");
 
+    // The machine's own curve out of its source's range: the result stands, with a word.
+    if (!efficiencyEdited_)
+        if (const std::string outside = defaultCurveOutsideSource(type, hb - hl); !outside.empty())
+            dialogs().message(outside);
     platform().setBusy(true);
     const EnergyResult r = annualEnergy(*regime, m, module);
     const bool edited = efficiencyEdited_;
@@ -625,17 +646,13 @@ bool Productible::calculate() {
         ctl("Infoannees").caption = note;
         statistics_ = std::move(st);
     }
-    if (sweep.best >= 0) {
-        const SweepPoint& best = sweep.points[static_cast<std::size_t>(sweep.best)];
-        ctl("Meilleurqd").caption = "Meilleur débit d'équipement : " + fixed(best.designFlow, "0.000") + " m3/s (" +
-                                    fixed(best.annualEnergy, "0") + " kWh/an)";
-    }
+    ctl("Meilleurqd").caption = bestFlowCaption(sweep);
     result_ = r;
     charts_ = energyCharts(*regime, m, std::move(sweep));
     drawChart();
     fillTable();
-    shared().SharedHead = static_cast<float>(hb);
-    shared().SharedFlow = static_cast<float>(qd);
+    shared().SharedHead.set(static_cast<float>(hb), HeadUnit::Metres);
+    shared().SharedFlow.set(static_cast<float>(qd), FlowRateUnit::CubicMetresPerSecond);
     return true;
 }
 

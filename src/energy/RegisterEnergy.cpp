@@ -20,7 +20,15 @@ void registerEnergyWindows(WindowCatalog& catalog) {
                           .window = "Productible",
                           .action = "Calcul",
                           .inputs = Productible::studyInputs(),
-                          .results = Productible::studyResults()});
+                          .results = Productible::studyResults(),
+                          // The curve and the imported record are no boxes a study sweeps.
+                          .captureState = [](const Form& window) -> StudyState {
+                              const auto* p = dynamic_cast<const Productible*>(&window);
+                              if (!p) return {};
+                              return [study = p->study()](Form& copy) {
+                                  if (auto* q = dynamic_cast<Productible*>(&copy)) q->applyStudy(study);
+                              };
+                          }});
 }
 
 }  // namespace aub

@@ -441,6 +441,12 @@ std::string listingJson(Session& session, const ScriptedDialogs& dialogs, bool a
     o << ",\"DecimalComma\":" << (sv.DecimalComma ? "true" : "false");
     o << ",\"PipeWindowOpen\":" << (sv.PipeWindowOpen ? "true" : "false");
     o << ",\"FormulaId\":" << static_cast<int>(sv.FormulaId);
+    // The values with a unit: the value as stored, then its writer's unit ("SharedFlowUnit":"l/s").
+    for (const auto& q : SharedValues::quantityFields()) {
+        const float v = q.value(sv);
+        o << "," << jsonString(q.name) << ":" << (std::isfinite(v) ? formatGeneral(v, '.') : std::string("null"));
+        o << "," << jsonString(std::string(q.name) + "Unit") << ":" << jsonString(q.unit(sv));
+    }
     for (const auto& [name, member] : SharedValues::floatFields()) {
         float v = sv.*member;
         o << "," << jsonString(name) << ":" << (std::isfinite(v) ? formatGeneral(v, '.') : std::string("null"));

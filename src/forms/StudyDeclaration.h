@@ -4,10 +4,17 @@
 // event that calculates, and its input and result boxes by their captions. Each module
 // declares its windows' calculations next to their registration in the WindowCatalog;
 // the study window lists them from there.
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace aub {
+
+class Form;
+
+// What a window holds beyond its boxes (a curve, an imported record), taken from the
+// person's window when a study starts: given to the private window at every point.
+using StudyState = std::function<void(Form&)>;
 
 struct StudyBox {
     std::string key;      // the control's key, as the command line names it: "Valbox(4)"
@@ -23,6 +30,8 @@ struct StudyDeclaration {
     std::vector<StudyBox> results{};
     // The list that holds the window's design files (starting point), empty: none.
     std::string filesList{};
+    // Takes what the boxes do not carry from the person's window; empty: the boxes say all.
+    std::function<StudyState(const Form&)> captureState{};
 };
 
 }  // namespace aub

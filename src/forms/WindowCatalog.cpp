@@ -69,6 +69,16 @@ void WindowCatalog::declareStudy(StudyDeclaration declaration) {
 
 void WindowCatalog::declareNoStudy(std::string window) { noStudy_.push_back(std::move(window)); }
 
+void WindowCatalog::declareShownCalculation(std::string window, ShownCalculation which) {
+    shown_.emplace_back(std::move(window), std::move(which));
+}
+
+std::string WindowCatalog::shownCalculation(std::string_view window, Session& session) const {
+    for (const auto& [name, which] : shown_)
+        if (equalsNoCase(name, window)) return which ? which(session) : std::string();
+    return {};
+}
+
 bool WindowCatalog::studyDeclared(std::string_view window) const {
     for (const auto& d : studies_)
         if (d.window == window) return true;

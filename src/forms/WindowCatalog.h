@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "forms/StudyDeclaration.h"
@@ -38,6 +39,12 @@ public:
     void declareNoStudy(std::string window);
     const std::vector<StudyDeclaration>& studies() const { return studies_; }
     bool studyDeclared(std::string_view window) const;
+    // A window that shows one of its calculations at a time (the general page's formula
+    // pages) names the one it shows by its caption; the study window and the command
+    // line study that one. Empty: the window does not say, or is not loaded.
+    using ShownCalculation = std::function<std::string(Session&)>;
+    void declareShownCalculation(std::string window, ShownCalculation which);
+    std::string shownCalculation(std::string_view window, Session& session) const;
 
 private:
     struct Entry {
@@ -49,6 +56,7 @@ private:
     std::vector<Entry> entries_;
     std::vector<StudyDeclaration> studies_;
     std::vector<std::string> noStudy_;
+    std::vector<std::pair<std::string, ShownCalculation>> shown_;
 };
 
 }  // namespace aub

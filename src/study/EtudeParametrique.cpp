@@ -327,6 +327,7 @@ std::optional<StudyRequest> EtudeParametrique::request() {
         }
         for (const StudyBox& in : d->inputs)
             if (const Control* box = window->findKey(in.key)) r.startValues.emplace_back(in.key, studyInputText(*box));
+        if (d->captureState) r.startState = d->captureState(*window);
     } else if (start != DefaultValues) {
         r.startFile = start;
     }

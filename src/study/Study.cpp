@@ -235,6 +235,8 @@ public:
                 const auto said = session_->messagesSince(count);
                 if (!said.empty()) return unreadable + " (" + withoutLineEnds(said.front()) + ")";
             }
+            if (request.startState) request.startState(*form_);
+            startState_ = request.startState;
             for (const auto& [key, text] : startKeys) {
                 Control* c = form_->findKey(key);
                 if (!c) return "Calcul " + quoted(declaration_.caption) + " : pas de case " + key;
@@ -283,6 +285,8 @@ public:
         const std::size_t count = session.messageCount();
         std::string failure;
         try {
+            // The window's own state as the person left it (an edited curve stays edited).
+            if (startState_) startState_(*form_);
             for (auto& [c, text] : start_)
                 if (c != parameter_ && c != second_ && studyInputText(*c) != text) setInput(*c, text);
             for (auto& [c, text] : followed_)
@@ -342,6 +346,7 @@ private:
     Control* parameter_ = nullptr;
     Control* second_ = nullptr;
     SharedValues startShared_;
+    StudyState startState_;
 };
 
 Study::Study(const WindowCatalog& catalog, const std::filesystem::path& programFolder, StudyRequest request)
@@ -500,21 +505,27 @@ std::vector<std::string> Study::columnCaptions() const {
     return out;
 }
 
+// One separator in the table, the one the boxes show: "." for the swept values too.
 std::vector<std::string> Study::cells(const StudyRow& row) const {
-    std::vector<std::string> out{valueText(row.value)};
-    if (!secondKey_.empty()) out.push_back(row.secondValue);
+    std::vector<std::string> out{formatGeneral(row.value, '.')};
+    if (!secondKey_.empty()) {
+        std::string second = row.secondValue;
+        if (typedNumber(second))
+            for (char& c : second)
+                if (c == ',') c = '.';
+        out.push_back(std::move(second));
+    }
     out.insert(out.end(), row.results.begin(), row.results.end());
     out.push_back(row.message);
     return out;
 }
 
-// For a spreadsheet: a result that is a number gets the regional decimal separator
-// (the boxes always show "."); other texts stay as shown.
+// For a spreadsheet: every cell that is a number gets the regional decimal separator,
+// in every column; other texts (and the message) stay as shown.
 std::vector<std::string> Study::sheetCells(const StudyRow& row) const {
     std::vector<std::string> out = cells(row);
-    const std::size_t first = secondKey_.empty() ? 1 : 2;
     if (request_.decimalSeparator == ',')
-        for (std::size_t i = first; i + 1 < out.size(); ++i)
+        for (std::size_t i = 0; i + 1 < out.size(); ++i)
             if (typedNumber(out[i]))
                 for (char& c : out[i])
                     if (c == '.') c = ',';

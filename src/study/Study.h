@@ -35,6 +35,8 @@ struct StudyRequest {
     // design file of the window's files list, or neither (the window's own defaults).
     std::vector<std::pair<std::string, std::string>> startValues;
     std::string startFile;
+    // With the window's values: what its boxes do not carry (StudyDeclaration::captureState).
+    StudyState startState;
     // The program's regional decimal separator: how a typed number is written into the
     // boxes, and the separator of the CSV text.
     char decimalSeparator = '.';
@@ -83,7 +85,8 @@ public:
     std::string json() const;
     // The CSV text as a file is written: UTF-8 mark first, lines ending CR LF.
     std::string csvFile() const;
-    // A row's cells in the order of columnCaptions(), as the table shows them.
+    // A row's cells in the order of columnCaptions(), as the table shows them: numbers with
+    // ".", like the boxes (the exports and the clipboard take the regional separator).
     std::vector<std::string> cells(const StudyRow& row) const;
     // A swept value as it is typed into the box (the regional decimal separator).
     std::string valueText(double value) const;

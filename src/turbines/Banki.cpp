@@ -191,9 +191,9 @@ bool Banki::precalcuOld() {
     const float deltaRad = delta_ * Pi / 180.0f;
     db_ = cdiv(2.0f * q_, checkedValue(static_cast<double>(deltaRad) * sinA * c1_));
     p_ = checkedValue(10.0 * h_ * q_ * eta_);
-    sv.SharedHead = h_;
-    sv.SharedFlow = q_;
-    sv.SharedPower = p_;
+    sv.SharedHead.set(h_, HeadUnit::Metres);
+    sv.SharedFlow.set(q_, FlowRateUnit::CubicMetresPerSecond);
+    sv.SharedPower.set(p_, PowerUnit::Kilowatts);
     d_ = csqrt(db_);
 
     // The diameter slider, in centimetres, around the first diameter.

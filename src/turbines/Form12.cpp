@@ -96,13 +96,13 @@ void Form12::calculate() {
     }
     const float h = num("Valbox", 3), q = num("Valbox", 2), d = num("Valbox", 1), l = num("Valbox", 4);
     SharedValues& sv = shared();
-    sv.SharedPower = 0;  // the missing-data test leaves no power behind
+    sv.SharedPower.set(0, PowerUnit::NotAPower);  // the missing-data test leaves no power behind
     if (q * h * d * l == 0.0f) {
         stopCalculation("Il manque au moins une donnée");
         return;
     }
-    sv.SharedHead = h;
-    sv.SharedFlow = q;
+    sv.SharedHead.set(h, HeadUnit::Metres);
+    sv.SharedFlow.set(q, FlowRateUnit::LitresPerSecond);
     sv.SharedDiameter = d;
     sv.SharedWidth = l;
     trap(

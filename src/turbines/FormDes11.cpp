@@ -55,7 +55,7 @@ void FormDes11::calqu() {
     SharedValues& sv = shared();
     const float h = sv.SharedHead, q = sv.SharedFlow, n = sv.SharedSpeed, d2 = sv.SharedExitDiameter;
     const float pu = checkedValue(static_cast<double>(q) * 13.333 * h * sv.SharedEfficiency);
-    sv.SharedPower = pu;
+    sv.SharedPower.set(pu, PowerUnit::MetricHorsepower);
     set("Resubox", 5, formatMask(pu, "#####.####"));
     const float ns = cdiv(n * csqrt(pu), cpow(h, 1.25f));
     set("Resubox", 0, formatMask(ns, "####.####"));

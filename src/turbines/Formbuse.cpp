@@ -187,8 +187,8 @@ void Formbuse::readInputs() {
     // Without a diameter there is no velocity: the missing-data check speaks first.
     v_ = area_ == 0.0f ? 0.0f : cdiv(0.1f * q_, area_);
     SharedValues& sv = shared();
-    sv.SharedHead = h_;
-    sv.SharedFlow = q_;
+    sv.SharedHead.set(h_, HeadUnit::Metres);
+    sv.SharedFlow.set(q_, FlowRateUnit::LitresPerSecond);
     sv.SharedDiameter = d_;
     sv.SharedWidth = l_;
 }
@@ -206,7 +206,7 @@ void Formbuse::colebrook() {
     readInputs();
     float eps = 0;
     wallRoughness(ctl("Combo1").text(), eps, dialogs());
-    shared().SharedPower = 0;  // the missing-data test leaves no power behind
+    shared().SharedPower.set(0, PowerUnit::NotAPower);  // the missing-data test leaves no power behind
     if (q_ * h_ * d_ * l_ == 0.0f) {
         stopCalculation(MissingData);
         return;

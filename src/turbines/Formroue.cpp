@@ -300,8 +300,8 @@ void Formroue::calculeSteps() {
     pth_ = checkedValue(13.333 * q_ * h_);
     if (eta == 0.0f) eta = 0.85f;
     pu_ = checkedValue(static_cast<double>(pth_) * eta);
-    sv.SharedHead = h_;
-    sv.SharedFlow = q_;
+    sv.SharedHead.set(h_, HeadUnit::Metres);
+    sv.SharedFlow.set(q_, FlowRateUnit::CubicMetresPerSecond);
     sv.SharedEfficiency = eta;
     if (calcBase_ == 0) return;
 
@@ -331,7 +331,7 @@ void Formroue::calculeSteps() {
 
     const float ns = sv.SharedSpecificSpeed;
     if (ns < 33.0f) pth_ = checkedValue(static_cast<double>(jets) * pth_);
-    sv.SharedPower = pth_;
+    sv.SharedPower.set(pth_, PowerUnit::MetricHorsepower);
 
     // A failure of the classification shows its description; the calculation goes on.
     trap([this] { selonNsNew(); });

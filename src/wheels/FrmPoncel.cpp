@@ -119,9 +119,9 @@ void FrmPoncel::calcule() {
     }
     SharedValues& sv = shared();
     const float H = in[0];
-    sv.SharedHead = H;
+    sv.SharedHead.set(H, HeadUnit::Metres);
     const float Q = in[1];  // l/s
-    sv.SharedFlow = Q;
+    sv.SharedFlow.set(Q, FlowRateUnit::LitresPerSecond);
     const float D = in[2];
     sv.SharedDiameter = D;
     const float B = in[3];
@@ -145,7 +145,7 @@ void FrmPoncel::calcule() {
     const float omega = TwoPi * N / 60.0f;
     const float tb = cdiv(60.0f, checkedValue(static_cast<float>(nb) * N));
     const float P = checkedValue(G * H * Q);
-    sv.SharedPower = P;
+    sv.SharedPower.set(P, PowerUnit::Watts);
     const float c2x = checkedValue(u - K * u * std::cos(alpha));
     const float c2y = checkedValue(-u * K * std::sin(alpha));
     const float c2 = csqrt(checkedValue(c2x * c2x + c2y * c2y));

@@ -178,11 +178,11 @@ FrmSagebi::Results FrmSagebi::evaluate(const Inputs& in, SharedValues* sv) {
     r.a = cdiv(checkedValue(Ac - r.Ab), in.nb);
     r.Vphys = checkedValue(r.a * in.B * 1000.0f);
     r.Q = checkedValue(r.Vr * r.a);
-    if (sv) sv->SharedFlow = r.Q;
+    if (sv) sv->SharedFlow.set(r.Q, FlowRateUnit::CubicMetresPerSecond);
     r.Qa = checkedValue(r.Q * in.na);
     r.Vadm = checkedValue(r.Q * r.tb * 1000.0f);
     r.P = checkedValue(r.Qa * G * in.H);
-    if (sv) sv->SharedPower = r.P;
+    if (sv) sv->SharedPower.set(r.P, PowerUnit::Kilowatts);
     r.phi = cdiv(checkedValue(r.Vadm * in.na), r.Vphys);
     r.s = cdiv(checkedValue(Pi * in.D), in.nb);
     return r;
@@ -201,7 +201,7 @@ void FrmSagebi::calcul() {
     in.kv = num("Valbox", 5);
     in.t = num("Valbox", 10);
     SharedValues& sv = shared();
-    sv.SharedHead = in.H;
+    sv.SharedHead.set(in.H, HeadUnit::Metres);
     sv.SharedWidth = in.B;
     sv.SharedDiameter = in.D;
     sv.SharedPitchAngle = in.theta;

@@ -188,7 +188,7 @@ void Frmdessous::droiture() {
 
 void Frmdessous::litDonnees() {
     H_ = num("valubox", 0);
-    shared().SharedHead = H_;
+    shared().SharedHead.set(H_, HeadUnit::Metres);
     e_ = num("valubox", 1);
     D_ = num("valubox", 2);
     shared().SharedDiameter = D_;
@@ -210,7 +210,7 @@ void Frmdessous::litDonnees() {
         Q_ = checkedValue(b_ * 0.8f * e_ * V_);
         eta_ = 30;
     }
-    shared().SharedFlow = Q_;
+    shared().SharedFlow.set(Q_, FlowRateUnit::CubicMetresPerSecond);
     shared().SharedEfficiency = eta_;
     results_.velocity = V_;
     results_.flow = Q_;
@@ -239,7 +239,7 @@ void Frmdessous::evalueRoue() {
     shared().SharedOmega = omega_;
     results_.omega = omega_;
     P_ = checkedValue(H_ * G * q_);
-    shared().SharedPower = P_;
+    shared().SharedPower.set(P_, PowerUnit::Watts);
     Pcv_ = P_ / 736.0f;
     ns_ = cdiv(checkedValue(N_ * csqrt(Pcv_)), cpow(H_, 1.25f));
     A_ = cdiv(checkedValue(q_ * 10.0f), V_);

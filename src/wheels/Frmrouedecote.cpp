@@ -146,7 +146,7 @@ void Frmrouedecote::calcule() {
 void Frmrouedecote::compute() {
     SharedValues& sv = shared();
     const float H = num("Valbox", 0);
-    sv.SharedHead = H;
+    sv.SharedHead.set(H, HeadUnit::Metres);
     const float B = num("Valbox", 1);
     sv.SharedWidth = B;
     const float D = num("Valbox", 2);
@@ -182,8 +182,10 @@ void Frmrouedecote::compute() {
     const float Vc = checkedValue(B * Ac * 1000.0f);
     const float Q = checkedValue(e * (0.509f * B) * csqrt(checkedValue(TwoG * e)));
     sv.SharedJetFlow = Q;
+    // Also the program-wide flow, so that the selection chart and the annual energy see this wheel.
+    sv.SharedFlow.set(Q, FlowRateUnit::CubicMetresPerSecond);
     const float P = checkedValue(H * G * Q);
-    sv.SharedPower = P;
+    sv.SharedPower.set(P, PowerUnit::Kilowatts);
     const float Lv = checkedValue(H * G * Q * (1.0f - etaV));
     if (nb < 6.0f || nb > 80.0f) {
         dialogs().message("Nombre d'aubes incorrect");

@@ -100,7 +100,7 @@ void Frmpage78::calculate(const std::string& profile) {
     const float omega = cdiv(checkedValue(DesignRatio * V), R);
     sv.SharedOmega = omega;
 
-    sv.SharedPower = 0.0f;
+    sv.SharedPower.set(0.0f, PowerUnit::Watts);
     float cz = 0.0f, cx = 0.0f, thrust = 0.0f, eta = 0.0f;
     // No section at all: the relative radius k/n of a section has no meaning.
     if (n == 0) throw CalcError(ErrDivByZero);
@@ -140,7 +140,7 @@ void Frmpage78::calculate(const std::string& profile) {
         const float sinPhi = std::sin(phi), cosPhi = std::cos(phi);
         thrust = checkedValue(thrust + (cz * cosPhi + cx * sinPhi) * load);
         const float torque = checkedValue((cz * sinPhi - cx * cosPhi) * load * r);
-        sv.SharedPower = checkedValue(sv.SharedPower + Blades * torque * omega);
+        sv.SharedPower.set(checkedValue(sv.SharedPower + Blades * torque * omega), PowerUnit::Watts);
         eta = cdiv(sv.SharedPower, checkedValue(Blades * Va * thrust));
     }
     const float N = cdiv(420.0f * V, Pi * D);

@@ -60,6 +60,8 @@ TEST_F(Formulas, NoPageShowsNanOrInfWhateverIsTyped) {
                 ASSERT_FALSE(std::regex_search(ctl->text() + " " + ctl->caption, bad)) << path << " " << ctl->key();
             for (const auto& [name, field] : SharedValues::floatFields())
                 ASSERT_TRUE(std::isfinite(sv().*field)) << path << " " << name;
+            for (const auto& q : SharedValues::quantityFields())
+                ASSERT_TRUE(std::isfinite(q.value(sv()))) << path << " " << q.name;
             ASSERT_FALSE(platform_.busy()) << path;
         }
     }
@@ -108,7 +110,7 @@ TEST_F(Formulas, QuickFormulasShowTheirResultWithTheirMask) {
 
 TEST_F(Formulas, GateOfTwoMetresUnderTwoMetresOfHead) {
     sv().SharedWidth = 2;
-    sv().SharedHead = 2;
+    sv().SharedHead.set(2, HeadUnit::Metres);
     page("Options1/Vanne");
     EXPECT_EQ(visibility(), "1111100111111001");
     EXPECT_EQ(label("Label3"), "Vanne simple");

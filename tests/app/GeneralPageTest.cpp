@@ -206,7 +206,7 @@ TEST_F(GeneralPage, NozzleSaveStopsOnAFlowTooLargeInLitres) {
     page(12, "1111000011110000");
     main().set("zonetxt", 0, "20");
     main().set("zoneresu", -1, "1e38");  // 1e41 l/s is past single precision
-    session().shared().SharedFlow = 0.5f;
+    session().shared().SharedFlow.set(0.5f, FlowRateUnit::CubicMetresPerSecond);
     expectMessage("Dépassement de capacité");
     step("Formmain", "Label1");
     EXPECT_EQ(session().shared().SharedFlow, 0.5f);

@@ -284,7 +284,8 @@ const Example Examples[] = {
       {"un facteur de charge de [51,2] %", "Resultat(6)"},
       {"[4487] h à pleine puissance", "Resultat(7)"},
       {"[297] jours de fonctionnement", "Resultat(8)"},
-      {"le meilleur débit d'équipement du balayage est [2,891] m3/s", "Meilleurqd", "équipement : "}}},
+      {"le débit d'équipement du plus grand productible du balayage est [2,891] m3/s", "Meilleurqd",
+       "productible : "}}},
 };
 
 // The text a person reads: a record of the help-text file, or a page with its markup

@@ -125,8 +125,8 @@ TEST_F(DomaineEmploiTest, SitePointComesFromTheTurbineWindowAndNamesItsZones) {
 }
 
 TEST_F(DomaineEmploiTest, TheCrossFlowWindowAndTheProgramWideValuesGiveThePointOtherwise) {
-    session().shared().SharedHead = 300;
-    session().shared().SharedFlow = 0.05f;
+    session().shared().SharedHead.set(300, HeadUnit::Metres);
+    session().shared().SharedFlow.set(0.05f, FlowRateUnit::CubicMetresPerSecond);
     open("DomaineEmploi");
     const ChartSeries* site = seriesNamed(chart(), "Site");
     ASSERT_NE(site, nullptr);

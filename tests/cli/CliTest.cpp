@@ -96,6 +96,24 @@ TEST(CliTest, ReportOfThreeWorkedExamplesHoldsWhatTheirBoxesShow) {
     EXPECT_GT(checked, 40);
 }
 
+// The general page's formula pages share one calculating step: a study runs the page
+// the window shows (here the wheel speed N = 60·V/(π·D)), not the first page declared.
+TEST(CliTest, AStudyOfTheGeneralPageRunsThePageShown) {
+    test::TempFolder folder;
+    CliRun r = cli(folder, {"--etude", "zonetxt(0)=1:4:4", "--suivre", "zoneresu", "Formmain",
+                            "Options2/Vitesse diamètre", "zonetxt(1)=5", "CALCUL "});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "Diamètre de la roue (m);Tours / minute;Message\n"
+              "1;95.493;\n2;47.746;\n3;31.831;\n4;23.873;\n");
+    // Another page shown, another calculation: the sluice gate of width b.
+    r = cli(folder, {"--etude", "zonetxt(0)=1:2:2", "--suivre", "zoneresu", "Formmain", "Options1/Vanne",
+                     "zonetxt(1)=2", "zonetxt(2)=0.5", "CALCUL "});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("Largeur du canal (m);", 0), 0u) << r.out;
+    EXPECT_EQ(r.out.find("Division par zéro"), std::string::npos) << r.out;
+}
+
 TEST(CliTest, ReportOfAWindowNeverCalculated) {
     test::TempFolder folder;
     CliRun r = cli(folder, {"--rapport", "Formbuse"});

@@ -10,7 +10,7 @@ namespace {
 
 TEST(SharedValues, FieldListsNameEveryMemberOnce) {
     const auto& floats = SharedValues::floatFields();
-    EXPECT_EQ(floats.size(), 40u);
+    EXPECT_EQ(floats.size(), 37u);
     SharedValues v;
     std::set<std::string> names;
     for (std::size_t i = 0; i < floats.size(); ++i) {
@@ -21,8 +21,11 @@ TEST(SharedValues, FieldListsNameEveryMemberOnce) {
     // Distinct members: every value written is still there.
     for (std::size_t i = 0; i < floats.size(); ++i)
         EXPECT_EQ(v.*floats[i].second, static_cast<float>(i + 1)) << floats[i].first;
-    EXPECT_EQ(v.SharedHead, 1.0f);
-    EXPECT_EQ(v.SharedDensity, 40.0f);
+    EXPECT_EQ(v.SharedFlowLs, 1.0f);
+    EXPECT_EQ(v.SharedDensity, 37.0f);
+    const auto& quantities = SharedValues::quantityFields();
+    ASSERT_EQ(quantities.size(), 3u);
+    EXPECT_STREQ(quantities[1].name, "SharedFlow");
 
     const auto& texts = SharedValues::textFields();
     EXPECT_EQ(texts.size(), 7u);

@@ -7,8 +7,10 @@
 #include <sstream>
 
 #include "cli/CliMain.h"
+#include "core/NumberText.h"
 #include "energy/Productible.h"
 #include "files/TextFile.h"
+#include "study/Study.h"
 #include "support/WindowTest.h"
 
 namespace aub::test {
@@ -37,8 +39,8 @@ protected:
 };
 
 TEST_F(ProductibleTest, OpensFromTheMainMenuWithTheProgramHeadAndFlow) {
-    session().shared().SharedHead = 4.5f;
-    session().shared().SharedFlow = 0.8f;
+    session().shared().SharedHead.set(4.5f, HeadUnit::Metres);
+    session().shared().SharedFlow.set(0.8f, FlowRateUnit::CubicMetresPerSecond);
     open("Formmain");
     step("Formmain", "Evaluations/Productible annuel (débits classés)");
     Form* w = session().loaded("Productible");
@@ -89,9 +91,59 @@ TEST_F(ProductibleTest, EfficienciesFollowTheMachineUntilThePersonEditsThem) {
 TEST_F(ProductibleTest, FrancisUnderNineMetresIsFlagged) {
     fill();
     expectMessage(
-        "Les formules de la turbine Francis ne valent que pour une chute nette de plus de 8,8 m : "
-        "vérifiez les rendements.");
+        "Courbe de rendement par défaut de la turbine Francis utilisée hors du domaine de sa source "
+        "(Clean Energy Project Analysis, CANMET 2004) : ses formules ne valent que pour une chute nette de plus "
+        "de 8,8 m, la chute nette est ici de 3,0 m. Vérifiez les rendements.");
     step("Productible", "Typemachine=Turbine Francis");
+}
+
+// The default Francis curve under 8.8 m of net head is zero up to about 80 % of Qd: the
+// calculation still gives its figure but says the curve is out of its source's range;
+// a curve the person typed is theirs and gets no word, nor does a head within range.
+TEST_F(ProductibleTest, CalculWithTheFrancisCurveOutOfItsRangeSaysSoAndNamesTheRange) {
+    fill();
+    step("Productible", "Site(0)=8.2");  // 8 m of net head
+    const std::string outside =
+        "Courbe de rendement par défaut de la turbine Francis utilisée hors du domaine de sa source "
+        "(Clean Energy Project Analysis, CANMET 2004) : ses formules ne valent que pour une chute nette de plus "
+        "de 8,8 m, la chute nette est ici de 8,0 m. Vérifiez les rendements.";
+    expectMessage(outside);  // on choosing the type
+    step("Productible", "Typemachine=Turbine Francis");
+    EXPECT_EQ(text("Productible", "Rendement", 0), "0.000");
+    expectMessage(outside);  // and on every calculation that uses the curve
+    step("Productible", "Calcul");
+    EXPECT_FALSE(text("Productible", "Resultat", 5).empty());
+    EXPECT_EQ(messages().size(), 2u);
+
+    step("Productible", "Rendement(0)=0.5");  // the person's own curve
+    step("Productible", "Calcul");
+    EXPECT_EQ(messages().size(), 2u);
+
+    expectMessage(outside);  // its own curve again, still at 8 m
+    step("Productible", "Typemachine=Turbine Francis");
+    step("Productible", "Site(0)=12.2");  // 12 m: within the range, the curve follows
+    step("Productible", "Calcul");
+    EXPECT_EQ(messages().size(), 3u);
+}
+
+// The design flow of the most energy is named for that; a wheel's energy grows up to
+// the end of the sweep (3 × module), and the caption says the best lies at that end.
+TEST_F(ProductibleTest, TheMostEnergyFlowSaysWhenItIsAtTheEndOfTheSweep) {
+    fill();
+    step("Productible", "Calcul");
+    const std::string kaplan = win().ctl("Meilleurqd").caption;
+    EXPECT_EQ(kaplan.rfind("Débit d'équipement du plus grand productible : ", 0), 0u) << kaplan;
+    EXPECT_EQ(kaplan.find("au bout"), std::string::npos) << kaplan;
+    EXPECT_EQ(kaplan.find("Meilleur"), std::string::npos) << kaplan;
+
+    step("Productible", "Typemachine=Roue en dessus");
+    step("Productible", "Calcul");
+    const auto& sweep = win().charts()->sweep;
+    ASSERT_EQ(sweep.best + 1, static_cast<int>(sweep.points.size()));
+    EXPECT_EQ(win().ctl("Meilleurqd").caption,
+              "Débit d'équipement du plus grand productible : 3.206 m3/s (" +
+                  formatMask(sweep.points.back().annualEnergy, "0") +
+                  " kWh/an), au bout de la plage étudiée (0.107 à 3.206 m3/s) : le plus grand peut être au-delà");
 }
 
 TEST_F(ProductibleTest, BadInputsStopTheCalculationWithAMessage) {
@@ -286,14 +338,14 @@ TEST_F(ProductibleTest, TheThreeChartsAreEmptyBeforeACalculationAndFilledAfterIt
     ASSERT_NE(present, nullptr);
     EXPECT_DOUBLE_EQ(present->points.at(0).x, 1.2);
     EXPECT_DOUBLE_EQ(present->points.at(0).y, win().result()->annualEnergy);
-    const ChartSeries* best = seriesNamed(chart, "Meilleur débit d'équipement");
+    const ChartSeries* best = seriesNamed(chart, "Plus grand productible");
     ASSERT_NE(best, nullptr);
     ASSERT_GE(data.sweep.best, 0);
     const SweepPoint& top = data.sweep.points[static_cast<std::size_t>(data.sweep.best)];
     EXPECT_DOUBLE_EQ(best->points.at(0).x, top.designFlow);
     EXPECT_DOUBLE_EQ(best->points.at(0).y, top.annualEnergy);
     for (const ChartPoint& p : sweep->points) EXPECT_LE(p.y, top.annualEnergy);
-    EXPECT_NE(best->label.find("Meilleur"), std::string::npos);
+    EXPECT_NE(best->label.find("Plus grand productible"), std::string::npos);
 
     // Opening a study again empties the chart with the results.
     answer("Site exemple");
@@ -335,7 +387,7 @@ TEST(ProductibleCli, PrintsTheChartChosenAsCsv) {
     EXPECT_NE(csv.find("Productible annuel\r\nDébit d'équipement Qd (m3/s);Productible annuel E (kWh/an)\r\n"),
               std::string::npos)
         << csv;
-    EXPECT_NE(csv.find("Meilleur débit d'équipement\r\n"), std::string::npos);
+    EXPECT_NE(csv.find("Plus grand productible\r\n"), std::string::npos);
     // 60 points, a header and a blank line in the sweep's block.
     const std::size_t from = csv.find("Productible annuel\r\n"), to = csv.find("\r\n\r\n", from);
     ASSERT_NE(to, std::string::npos);
@@ -352,6 +404,85 @@ TEST(ProductibleCli, PrintsTheSampleResults) {
         dataSource().parent_path().string(), out, err);
     EXPECT_EQ(status, 0) << err.str();
     EXPECT_NE(out.str().find("Resultat(5) = [106245]"), std::string::npos) << out.str();
+}
+
+// A study of the annual energy runs its private window from the person's: the opened
+// study's curve (and record) go with it, and every design flow gives what a single
+// calculation gives.
+TEST(ProductibleCli, AStudyOfTheDesignFlowEqualsSingleRuns) {
+    TempFolder dir;
+    auto run = [&dir](std::vector<std::string> args) {
+        args.insert(args.begin(), {"--dossier", pathToUtf8(dir.path())});
+        std::ostringstream out, err;
+        const int status = cliMain(args, dataSource().parent_path().string(), out, err);
+        EXPECT_EQ(status, 0) << err.str();
+        return out.str();
+    };
+    const std::string table = run({"--etude", "Site(4)=0.5:3:4", "--suivre", "Resultat(5)", "--repondre",
+                                   "Site exemple", "Productible", "Fichier/Ouvrir", "Calcul"});
+    EXPECT_EQ(table.find("Données manquantes"), std::string::npos) << table;
+    // Each row: the design flow as the study typed it, the energy, no message.
+    std::istringstream lines(table);
+    std::string line;
+    std::getline(lines, line);
+    EXPECT_EQ(line, "Débit d'équipement (m3/s);Productible annuel (kWh/an);Message");
+    int rows = 0;
+    while (std::getline(lines, line)) {
+        const auto semi = line.find(';');
+        ASSERT_NE(semi, std::string::npos) << line;
+        const std::string qd = line.substr(0, semi);
+        const std::string single =
+            run({"--repondre", "Site exemple", "Productible", "Fichier/Ouvrir", "Site(4)=" + qd, "Calcul"});
+        const auto at = single.find("Resultat(5) = [");
+        ASSERT_NE(at, std::string::npos) << single;
+        const std::string energy = single.substr(at + 15, single.find(']', at) - at - 15);
+        EXPECT_FALSE(energy.empty());
+        EXPECT_EQ(line, qd + ";" + energy + ";");
+        ++rows;
+    }
+    EXPECT_EQ(rows, 4);
+}
+
+// The same with an imported daily record: the record is what the private window
+// computes on, not the curve under it.
+TEST_F(ProductibleTest, AStudyTakesTheImportedRecordFromTheWindow) {
+    std::string csv = "Date;Débit (m3/s)\r\n";
+    for (int d = 0; d < 365; ++d)
+        csv += dayText(dayNumber(2021, 1, 1) + d) + ";" + std::to_string(d % 7 + 1) + ",25\r\n";
+    const auto path = writeFile("chronique.csv", csv);
+    fill();
+    answer(pathToUtf8(path));
+    step("Productible", "Importer");
+    ASSERT_TRUE(win().hasRecord());
+    step("Productible", "Site(4)=0.8");
+    step("Productible", "Calcul");
+    const std::string single = text("Productible", "Resultat", 5);
+
+    StudyRequest r;
+    r.calculation = "Productible annuel";
+    r.parameter = "Site(4)";
+    r.from = 0.8;
+    r.to = 1.6;
+    r.points = 2;
+    r.followed = {"Resultat(5)"};
+    const StudyDeclaration* d = nullptr;
+    for (const auto& s : catalog_.studies())
+        if (s.caption == r.calculation) d = &s;
+    ASSERT_NE(d, nullptr);
+    for (const auto& box : d->inputs) r.startValues.emplace_back(box.key, studyInputText(*win().findKey(box.key)));
+    ASSERT_TRUE(d->captureState);
+    r.startState = d->captureState(win());
+    Study study(catalog_, folder(), r);
+    ASSERT_TRUE(study.ok()) << study.error();
+    study.runAll();
+    ASSERT_EQ(study.rows().size(), 2u);
+    EXPECT_EQ(study.rows()[0].message, "");
+    EXPECT_EQ(study.rows()[0].results.at(0), single);
+    // Without the record, the typed curve under it would give another figure.
+    step("Productible", std::string("Courbe=") + Curve);
+    step("Productible", "Calcul");
+    EXPECT_NE(text("Productible", "Resultat", 5), single);
+    EXPECT_NE(study.rows()[1].results.at(0), "");
 }
 
 }  // namespace

@@ -140,6 +140,29 @@ TEST_F(EtudeParametriqueTest, OpensOnTheFormulaPageShownAndOffersItsValuesForItO
     EXPECT_EQ(ctl("Depart").items.front(), "Valeurs de la fenêtre");
 }
 
+// The annual energy studied from the person's window: the private window gets the
+// opened study's curve with the boxes, so every design flow has its energy, the one
+// the window itself gives.
+TEST_F(EtudeParametriqueTest, AnnualEnergyStudyFromTheWindowTakesItsCurve) {
+    open("Productible");
+    answer("Site exemple");
+    step("Productible", "Fichier/Ouvrir");
+    step("Productible", "Site(4)=2");
+    step("Productible", "Calcul");
+    const std::string single = text("Productible", "Resultat", 5);
+    ASSERT_FALSE(single.empty());
+    session().open(EtudeParametrique::WindowName);
+    sweep("Productible annuel", "Débit d'équipement (m3/s)", "1", "2", "2");
+    on("Depart=Valeurs de la fenêtre");
+    on("Suivi(0)=Productible annuel (kWh/an)");
+    on("Lancer");
+    ASSERT_EQ(rows().size(), 2u);
+    for (const auto& r : rows()) EXPECT_EQ(r.back(), "") << r[0];  // no "Données manquantes"
+    EXPECT_EQ(rows()[1][0], "2");
+    EXPECT_EQ(rows()[1][1], single);
+    EXPECT_FALSE(rows()[0][1].empty());
+}
+
 // The overshot wheel swept from the values in the person's window: the table and the
 // chart are filled, a row is what the window itself gives for the same inputs, and the
 // person's window, program-wide values and files are exactly as before.

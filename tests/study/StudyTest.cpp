@@ -88,6 +88,8 @@ protected:
     std::map<std::string, std::string> sessionState() {
         std::map<std::string, std::string> out;
         SharedValues& sv = session().shared();
+        for (const auto& q : SharedValues::quantityFields())
+            out[std::string("shared ") + q.name] = formatGeneral(q.value(sv)) + " " + q.unit(sv);
         for (const auto& [name, member] : SharedValues::floatFields())
             out[std::string("shared ") + name] = formatGeneral(sv.*member);
         for (const auto& [name, member] : SharedValues::textFields()) out[std::string("shared ") + name] = sv.*member;
@@ -302,7 +304,14 @@ TEST_F(StudyTest, CsvTabAndJsonTexts) {
     half.decimalSeparator = ',';
     Study typed(catalog_, folder(), half);
     typed.runAll();
-    EXPECT_EQ(typed.cells(typed.rows()[0])[0], "0,5");  // typed into the box as the region writes it
+    // Typed into the box as the region writes it; the table shows every number with ".",
+    // the CSV and the clipboard with the regional separator in every column.
+    EXPECT_EQ(typed.valueText(0.5), "0,5");
+    const auto cells = typed.cells(typed.rows()[0]);
+    EXPECT_EQ(cells[0], "0.5");
+    EXPECT_EQ(cells[1].find(','), std::string::npos) << cells[1];
+    EXPECT_NE(typed.csv().find("\n0,5;0,"), std::string::npos) << typed.csv();
+    EXPECT_NE(typed.tabSeparated().find("\n1,5\t1,"), std::string::npos) << typed.tabSeparated();
 }
 
 TEST_F(StudyTest, EveryBadRequestIsRefusedWithItsMessageAndRunsNothing) {

@@ -79,8 +79,8 @@ TEST_F(FormroueTest, UnitQuantitiesFollowTheExample) {
 
 TEST_F(FormroueTest, UnitQuantitiesStopAtTheFirstDivisionWithoutRunner) {
     SharedValues& sv = session().shared();
-    sv.SharedHead = 10;
-    sv.SharedFlow = 3;
+    sv.SharedHead.set(10, HeadUnit::Metres);
+    sv.SharedFlow.set(3, FlowRateUnit::CubicMetresPerSecond);
     sv.SharedSpeed = 100;
     sv.SharedEfficiency = 0.85f;
     expectMessage("Cette page n'est pas totalement au point !");

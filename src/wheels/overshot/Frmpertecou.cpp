@@ -138,7 +138,7 @@ void Frmpertecou::calcul() {
     const float n = num("Valbox", 5);
     const float s = num("Valbox", 6);
     sv.SharedVelocity = V0;
-    sv.SharedFlow = Q;
+    sv.SharedFlow.set(Q, FlowRateUnit::CubicMetresPerSecond);
 
     // 2-3. Flume angle; a roughness is needed.
     const float theta = catan(cdiv(dz, L));

@@ -47,7 +47,7 @@ void Formrouehaut::calculHaut() {
 
     // 1. The seventeen boxes, in index order.
     const float H = num("Valbox", 0);
-    sv.SharedHead = H;
+    sv.SharedHead.set(H, HeadUnit::Metres);
     hc_ = num("Valbox", 1);
     e_ = num("Valbox", 2) / 100;
     const float B = num("Valbox", 3);
@@ -85,7 +85,7 @@ void Formrouehaut::calculHaut() {
     const float Q = checkedValue(t0 * b_ * Vg * 1000);
     sv.SharedJetThickness = t0;
     sv.SharedVelocity = Vg;
-    sv.SharedFlow = Q;
+    sv.SharedFlow.set(Q, FlowRateUnit::LitresPerSecond);
 
     // 5. Bucket pitch.
     const float phi = cdiv(TwoPi, Z_);
@@ -164,7 +164,7 @@ void Formrouehaut::calculHaut() {
     const float N = cdiv(checkedValue(u * 60), checkedValue(D * Pi));
     const float omega = checkedValue(N * TwoPi / 60);
     sv.SharedPeripheralSpeed = u;
-    sv.SharedPower = P0;
+    sv.SharedPower.set(P0, PowerUnit::Watts);
     sv.SharedSpeed = N;
     sv.SharedOmega = omega;
 
