@@ -242,8 +242,11 @@ void Frmvis::calcul() {
     const ScrewDesign d = designScrew(in);
     design_ = d;
     SharedValues& sv = shared();
-    sv.SharedHead = static_cast<float>(in.head);
-    sv.SharedFlow = static_cast<float>(in.flow);
+    // The site for the selection chart and the annual energy: head in m, the whole flow in
+    // m3/s and the electric power of all the screws in kW.
+    sv.SharedHead.set(static_cast<float>(in.head), HeadUnit::Metres);
+    sv.SharedFlow.set(static_cast<float>(in.flow), FlowRateUnit::CubicMetresPerSecond);
+    sv.SharedPower.set(static_cast<float>(d.electricPower * d.screws), PowerUnit::Kilowatts);
 
     auto show = [this](int box, double v, const char* mask) { set("Resubox", box, formatMask(v, mask)); };
     show(Screws, d.screws, "0");
