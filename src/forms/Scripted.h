@@ -21,6 +21,7 @@ struct DialogRecord {
     std::string title;
     std::string defaultText;
     std::string answer;
+    std::vector<std::string> items;  // the entries a list offered (kind "input")
 };
 
 // Thrown when a question or an input box finds no answer left. It is not a
@@ -36,6 +37,9 @@ public:
     bool question(const std::string& text, const std::string& title) override;
     std::optional<std::string> input(const std::string& prompt, const std::string& title,
                                      const std::string& defaultText) override;
+    // Recorded as an input box whose prompt names the entries, with the entries kept.
+    std::optional<std::string> choose(const std::string& prompt, const std::string& title,
+                                      const std::vector<std::string>& items, const std::string& defaultItem) override;
     // The platform's file dialog answered from the same queue (kind "file"; "" cancels).
     std::optional<std::string> fileToOpen(const std::string& title, const std::string& filter);
 
@@ -50,6 +54,7 @@ private:
     std::string take(const DialogRecord& pending);
     std::deque<std::string> answers_;
     std::vector<DialogRecord> shown_;
+    std::vector<std::string> pendingItems_;  // the entries of the list being chosen from
 };
 
 class RecordingPlatform : public Platform {
