@@ -51,6 +51,20 @@ std::optional<std::string> ScriptedDialogs::fileToOpen(const std::string& title,
     return a;
 }
 
+std::optional<std::string> ScriptedDialogs::fileToSave(const std::string& title, const std::string& proposed) {
+    std::string a = take({"file", title, "", proposed, "", {}});
+    if (a.empty()) return std::nullopt;
+    return a;
+}
+
+std::optional<std::string> RecordingPlatform::chooseFileToSave(const std::string& title, const std::string& proposed,
+                                                               const std::string& filter) {
+    (void)filter;
+    calls.push_back("chooseFileToSave " + title);
+    if (!fileSaver) return std::nullopt;
+    return fileSaver(title, proposed);
+}
+
 std::optional<std::string> RecordingPlatform::chooseFileToOpen(const std::string& title, const std::string& filter) {
     calls.push_back("chooseFileToOpen " + title);
     if (!fileChooser) return std::nullopt;
@@ -60,6 +74,9 @@ std::optional<std::string> RecordingPlatform::chooseFileToOpen(const std::string
 void answerFilesFrom(RecordingPlatform& platform, ScriptedDialogs& dialogs) {
     platform.fileChooser = [&dialogs](const std::string& title, const std::string& filter) {
         return dialogs.fileToOpen(title, filter);
+    };
+    platform.fileSaver = [&dialogs](const std::string& title, const std::string& proposed) {
+        return dialogs.fileToSave(title, proposed);
     };
 }
 

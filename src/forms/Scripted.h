@@ -42,6 +42,9 @@ public:
                                       const std::vector<std::string>& items, const std::string& defaultItem) override;
     // The platform's file dialog answered from the same queue (kind "file"; "" cancels).
     std::optional<std::string> fileToOpen(const std::string& title, const std::string& filter);
+    // The platform's save dialog answered from the same queue (kind "file", the proposed
+    // path as default; "" cancels).
+    std::optional<std::string> fileToSave(const std::string& title, const std::string& proposed);
 
     // "oui" / "non" for a question, the text for an input box, "" for Cancel.
     void answer(std::string text) { answers_.push_back(std::move(text)); }
@@ -80,6 +83,10 @@ public:
     // from their dialogs' queue); without one the dialog is cancelled.
     std::optional<std::string> chooseFileToOpen(const std::string& title, const std::string& filter) override;
     std::function<std::optional<std::string>(const std::string& title, const std::string& filter)> fileChooser;
+    // Records the call and asks `fileSaver` (answered like `fileChooser`); none: cancelled.
+    std::optional<std::string> chooseFileToSave(const std::string& title, const std::string& proposed,
+                                                const std::string& filter) override;
+    std::function<std::optional<std::string>(const std::string& title, const std::string& proposed)> fileSaver;
     // Records "saveDossier" with the study and the windows; the last report is kept.
     bool saveDossier(const Report& report) override;
     void setBusy(bool busy) override {

@@ -550,27 +550,30 @@ bool EtudeParametrique::haveRows() {
     return false;
 }
 
-// The table as CSV in a file of the program folder, saved whole or not at all.
+// The table as CSV in the file the person chooses in the system's save dialog (the
+// program folder, or the folder of the last export, proposed), saved whole or not at all;
+// the state line gives the whole path written.
 void EtudeParametrique::exportCsv() {
     if (!haveRows()) return;
-    const auto answer =
-        dialogs().input("Nom du fichier CSV (dans le dossier du programme)", "Exporter (CSV)", "Etude.csv");
-    if (!answer) return;
-    std::string name = trim(*answer);
-    if (name.empty()) return;
-    if (!endsWithCsv(name)) name += CsvExtension;
-    if (auto refused = checkTypedName(name)) {
-        dialogs().message(*refused);
-        return;
-    }
-    const std::filesystem::path folder = session().appFolder();
-    std::filesystem::path target = folder / pathFromUtf8(name);
-    if (auto existing = findFile(folder, name)) {
-        if (!dialogs().question("Il y a déjà un fichier de ce nom\nVoulez vous l'écraser ?")) return;
-        target = *existing;
+    const std::filesystem::path folder =
+        memory_.exportFolder.empty() ? session().appFolder() : pathFromUtf8(memory_.exportFolder);
+    const auto answer = platform().chooseFileToSave("Exporter le tableau (CSV)", pathToUtf8(folder / "Etude.csv"),
+                                                    "Tableaux CSV (*.csv);;Tous les fichiers (*)");
+    if (!answer || trim(*answer).empty()) return;
+    std::filesystem::path target = pathFromUtf8(trim(*answer));
+    if (target.is_relative()) target = session().appFolder() / target;
+    if (!endsWithCsv(pathToUtf8(target.filename()))) {
+        // The dialog asked about the name without its extension: the file it becomes is
+        // asked about here.
+        target += CsvExtension;
+        if (auto existing = findFile(target.parent_path(), pathToUtf8(target.filename()))) {
+            if (!dialogs().question("Il y a déjà un fichier de ce nom\nVoulez vous l'écraser ?")) return;
+            target = *existing;
+        }
     }
     saveBytes(target, study_->csvFile());
-    ctl("Etat").caption = "Tableau enregistré dans " + pathToUtf8(target.filename());
+    memory_.exportFolder = pathToUtf8(target.parent_path());
+    ctl("Etat").caption = "Tableau enregistré dans " + pathToUtf8(target);
     ctl("Etat").touch();
 }
 

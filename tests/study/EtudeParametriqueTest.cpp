@@ -287,31 +287,39 @@ TEST_F(EtudeParametriqueTest, LongStudyRunsOnTheTimerAndArreterStopsIt) {
     EXPECT_EQ(window().study()->done(), stopped);
 }
 
-TEST_F(EtudeParametriqueTest, ExportWritesTheCsvInTheProgramFolderAndCopierTheTabSeparatedText) {
+TEST_F(EtudeParametriqueTest, ExportSavesThroughTheSaveDialogAndSaysTheWholePathAndCopierTheTabSeparatedText) {
     sweepEssai();
     on("Lancer");
     const std::string csv = window().study()->csvFile();
     ASSERT_FALSE(csv.empty());
 
-    answer("résultats");
+    // The system's save dialog proposes the program folder; cancelled, nothing is written.
+    answer("");
     on("Exporter");
-    EXPECT_EQ(test::slurp(folder() / pathFromUtf8("résultats.csv")), csv);
-    // An existing file is replaced only when the person says so.
-    fs::path existing = folder() / "Ancien.CSV";
+    EXPECT_EQ(platform_.calls.back(), "chooseFileToSave Exporter le tableau (CSV)");
+    EXPECT_EQ(dialogs_.shown().back().defaultText, pathToUtf8(folder() / "Etude.csv"));
+    EXPECT_FALSE(fs::exists(folder() / "Etude.csv"));
+    // A name chosen without extension gets ".csv"; the state line gives the whole path.
+    fs::create_directory(folder() / "exports");
+    const fs::path written = folder() / "exports" / pathFromUtf8("résultats.csv");
+    answer(pathToUtf8(folder() / "exports" / pathFromUtf8("résultats")));
+    on("Exporter");
+    EXPECT_EQ(test::slurp(written), csv);
+    EXPECT_EQ(ctl("Etat").caption, "Tableau enregistré dans " + pathToUtf8(written));
+    // The next export proposes that folder; the extension added, an existing file of that
+    // name is replaced only when the person says so.
+    fs::path existing = folder() / "exports" / "Ancien.CSV";
     { std::ofstream(existing) << "ancien"; }
-    answer("ancien.csv");
+    answer(pathToUtf8(folder() / "exports" / "ancien"));
     answer("non");
     on("Exporter");
+    EXPECT_EQ(dialogs_.shown()[dialogs_.shown().size() - 2].defaultText,
+              pathToUtf8(folder() / "exports" / "Etude.csv"));
     EXPECT_EQ(test::slurp(existing), "ancien");
-    answer("ancien");
+    answer(pathToUtf8(folder() / "exports" / "ancien"));
     answer("oui");
     on("Exporter");
     EXPECT_EQ(test::slurp(existing), csv);
-    // A name that would leave the program folder is refused.
-    answer("../dehors");
-    expectMessage(*checkTypedName("../dehors.csv"));
-    on("Exporter");
-    EXPECT_FALSE(fs::exists(folder().parent_path() / "dehors.csv"));
 
     on("Copier");
     EXPECT_EQ(platform_.clipboard(), window().study()->tabSeparated());
