@@ -23,7 +23,9 @@ depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 grep -q 'libc6' <<<"$depends" && grep -q 'libstdc++6' <<<"$depends" || fail "dépendances non calculées"
 if [ "$gui" = 1 ]; then grep -q 'libqt6widgets6' <<<"$depends" || fail "dépendance à Qt non calculée"; fi
-dpkg-deb -f "$deb" Description | head -1 | grep -q 'calculatrice hydraulique' || fail "description"
+# Read whole before matching (a reader leaving early would break the writer's pipe).
+description=$(dpkg-deb -f "$deb" Description)
+grep -q 'calculatrice hydraulique' <<<"${description%%$'\n'*}" || fail "description"
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $NF}')
 expected=(./usr/bin/aubelys-cli ./usr/share/aubelys/Microfich.txt \
