@@ -33,7 +33,9 @@ for s in $sizes; do
 done
 # The delivered data is the whole data folder, byte for byte.
 diff -r "$data" "$usr/share/aubelys" || fail "share/aubelys diffère de data/"
-zcat "$usr/share/man/fr/man1/aubelys-cli.1.gz" | grep -q '^\.TH AUBELYS\\-CLI 1' || fail "page de manuel illisible"
+# Read whole before matching: under pipefail, grep -q leaving early would break the pipe.
+manpage=$(zcat "$usr/share/man/fr/man1/aubelys-cli.1.gz") || fail "page de manuel illisible"
+grep -q '^\.TH AUBELYS\\-CLI 1' <<<"$manpage" || fail "page de manuel illisible"
 
 # A file only the installed data holds shows that the installed copy is the one seeded.
 printf 'repère\r\n' >"$usr/share/aubelys/Repere-installation.txt"
@@ -58,7 +60,8 @@ run "$usr/bin/aubelys-cli" --dossier "$tmp/projets" Formhlp >/dev/null || fail "
 [ -f "$tmp/projets/Microfich.txt" ] || fail "--dossier : dossier non garni"
 
 if [ "$gui" = 1 ]; then
-    run QT_QPA_PLATFORM=offscreen "$usr/bin/aubelys" --aide | grep -q -- '--dossier' || fail "aubelys --aide"
+    aide=$(run QT_QPA_PLATFORM=offscreen "$usr/bin/aubelys" --aide) || fail "aubelys --aide"
+    grep -q -- '--dossier' <<<"$aide" || fail "aubelys --aide"
 fi
 
 # Nothing was written beside the installed programs or into their data.

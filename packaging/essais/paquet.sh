@@ -23,6 +23,7 @@ depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 grep -q 'libc6' <<<"$depends" && grep -q 'libstdc++6' <<<"$depends" || fail "dépendances non calculées"
 if [ "$gui" = 1 ]; then grep -q 'libqt6widgets6' <<<"$depends" || fail "dépendance à Qt non calculée"; fi
+# Read whole before matching (a reader leaving early would break the writer's pipe).
 description=$(dpkg-deb -f "$deb" Description)
 grep -q 'calculatrice hydraulique' <<<"${description%%$'\n'*}" || fail "description"
 

@@ -196,6 +196,12 @@ CivilDay civilDay(int day) {
     return {int(ymd.year()), unsigned(ymd.month()), unsigned(ymd.day())};
 }
 
+std::string megabytes(std::uintmax_t bytes) {
+    const double mb = static_cast<double>(bytes) / (1024.0 * 1024.0);
+    if (bytes % (1024 * 1024) == 0) return std::to_string(bytes / (1024 * 1024)) + " Mo";
+    return formatMask(mb, "0.0") + " Mo";
+}
+
 std::string dayText(int day) {
     const CivilDay c = civilDay(day);
     char buf[16];
@@ -388,7 +394,8 @@ DatedRecord readDatedRecordFile(const std::filesystem::path& path, const RecordC
         return rec;
     }
     if (size > MaxRecordFileBytes) {
-        rec.error = "Fichier trop volumineux (plus de 16 Mo) pour une chronique de débits journaliers.";
+        rec.error = "Fichier trop volumineux (plus de " + megabytes(MaxRecordFileBytes) +
+                    ") pour une chronique de débits journaliers.";
         return rec;
     }
     std::string bytes;

@@ -66,6 +66,8 @@ DatedRecord parseDatedRecord(std::string_view text, const RecordChoices& choices
 
 // Largest record file accepted, bytes (reader and message share it).
 constexpr std::uintmax_t MaxRecordFileBytes = std::uintmax_t{16} * 1024 * 1024;
+// A size in megabytes (2^20 bytes) as the messages give it: "16 Mo", "20.9 Mo".
+std::string megabytes(std::uintmax_t bytes);
 
 // Reads a record file: missing, unreadable, empty, too large or binary files give a
 // message in `error`; the text may be UTF-8 (with or without BOM) or Windows-1252 and

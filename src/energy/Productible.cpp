@@ -566,6 +566,8 @@ bool Productible::calculate() {
         const CurveText curve = parseDurationCurve(txt("Courbe"));
         if (!curve.error.empty()) return stop(curve.error);
         if (!curve.points.empty()) regime = FlowRegime::fromCurve(curve.points);
+        if (regime && !std::isfinite(regime->meanFlow()))
+            return stop("Dépassement de capacité : les débits de la courbe sont trop grands pour en faire la moyenne.");
     }
     if (hb == 0 || qd == 0 || !regime || blank(txt("Machine", Drive))) return stop(Missing);
     const MachineType type = machine();
@@ -814,38 +816,41 @@ void Productible::openStudy(const std::string& name) {
     }
     const SiteStudy s = readStudy(*path);
     applyStudy(s);
-    studyName_ = name;
+    // The name as the file spells it, so that "Enregistrer" writes that file again.
+    const std::string onDisk = aub::studyName(pathToUtf8(path->filename()));
+    studyName_ = onDisk.empty() ? name : onDisk;
+    studyPath_ = *path;
     clearUnsavedEdits();
 }
 
-void Productible::saveStudyAs(const std::string& name) {
+void Productible::saveStudyAs(const std::string& name, bool askAlways) {
     const std::string fileName = studyFileName(name);
     if (auto refused = checkTypedName(fileName)) {
         dialogs().message(*refused);
         return;
     }
     std::filesystem::path target = session().file(fileName);
-    if (name != studyName_)
-        if (auto existing = findFile(session().appFolder(), fileName)) {
-            if (!dialogs().question(overwriteQuestion())) return;
-            target = *existing;
-        }
+    if (auto existing = findFile(session().appFolder(), fileName)) {
+        const bool same = !studyPath_.empty() && existing->filename() == studyPath_.filename();
+        if ((askAlways || !same) && !dialogs().question(overwriteQuestion())) return;
+        target = *existing;
+    }
     saveStudy(target, study());
-    studyName_ = name;
+    const std::string onDisk = aub::studyName(pathToUtf8(target.filename()));
+    studyName_ = onDisk.empty() ? name : onDisk;
+    studyPath_ = target;
     clearUnsavedEdits();
 }
 
 void Productible::askOpen() {
     std::vector<std::string> names;
     for (const auto& f : listFiles(session().appFolder(), StudyPattern)) names.push_back(aub::studyName(f));
-    std::string prompt = "Nom de l'étude à ouvrir";
-    if (!names.empty()) {
-        prompt += " (";
-        for (std::size_t i = 0; i < names.size(); ++i) prompt += (i ? ", " : "") + names[i];
-        prompt += ")";
+    if (names.empty()) {
+        dialogs().message("Aucune étude de productible enregistrée dans le dossier du programme.");
+        return;
     }
-    const std::string proposed = !studyName_.empty() ? studyName_ : names.empty() ? "" : names.front();
-    const auto answer = dialogs().input(prompt, "Ouvrir une étude de productible", proposed);
+    const std::string proposed = !studyName_.empty() ? studyName_ : names.front();
+    const auto answer = dialogs().choose("Nom de l'étude à ouvrir", "Ouvrir une étude de productible", names, proposed);
     if (!answer || trim(*answer).empty()) return;
     openStudy(trim(*answer));
 }
@@ -863,7 +868,7 @@ void Productible::askSaveAs() {
                                         studyName_.empty() ? "Mon site" : studyName_);
     if (!answer || trim(*answer).empty()) return;
     const std::string name = trim(*answer);
-    saveStudyAs(name);
+    saveStudyAs(name, true);
 }
 
 }  // namespace aub

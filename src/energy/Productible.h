@@ -11,6 +11,7 @@
 // The efficiency boxes follow the chosen machine and its data (design flow, rated
 // head Hb − hL, Rm, jets) until the person types into one of them; choosing a type
 // again gives back the machine's own curve.
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,8 +42,13 @@ public:
     bool calculate();
     // Reads a daily record through the system's file dialog.
     void importRecord();
+    // Opens the study of that name, found without regard to letter case; the window then
+    // works on that very file.
     void openStudy(const std::string& name);
-    void saveStudyAs(const std::string& name);
+    // Saves under that name. An existing file of the name (any case) is the one written;
+    // unless it is the study opened or saved last and `askAlways` is false, it is
+    // replaced only after "Oui" to the overwrite question.
+    void saveStudyAs(const std::string& name, bool askAlways = false);
 
     // The last calculation's results and chart data (nothing before a calculation).
     const std::optional<EnergyResult>& result() const { return result_; }
@@ -84,6 +90,7 @@ private:
     std::string recordNote_;     // the export recognised, days averaged ...
     std::string recordSource_;
     std::string studyName_;
+    std::filesystem::path studyPath_;  // the file opened or saved last (empty: none)
     bool filling_ = false;
     bool efficiencyEdited_ = false;
     std::optional<EnergyResult> result_;

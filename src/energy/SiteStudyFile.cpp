@@ -124,6 +124,9 @@ std::vector<std::string> studyLines(const SiteStudy& s) {
 SiteStudy parseStudy(const std::vector<std::string>& lines) {
     Reader r(lines);
     if (lines.empty() || lines[0] != Header) notAStudy("son en-tête manque.");
+    // A NUL byte is no text: a value holding one would be read as what comes before it.
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].find('\0') != std::string::npos) notAStudy("octet nul ligne " + std::to_string(i + 1) + ".");
     r.next();
     const std::string version = r.value("Version");
     if (version != "1" && version != std::to_string(SiteStudyVersion))
@@ -179,8 +182,22 @@ SiteStudy parseStudy(const std::vector<std::string>& lines) {
     return s;
 }
 
-void saveStudy(const std::filesystem::path& path, const SiteStudy& study) { saveLines(path, studyLines(study)); }
+void saveStudy(const std::filesystem::path& path, const SiteStudy& study) {
+    const std::string bytes = linesBytes(studyLines(study));
+    if (bytes.size() > MaxStudyFileBytes)
+        throw CalcError(ErrPathAccess, "Etude trop volumineuse pour être enregistrée (" + megabytes(bytes.size()) +
+                                           ", plus de " + megabytes(MaxStudyFileBytes) +
+                                           ") : rien n'a été enregistré. Raccourcissez la courbe ou la chronique.");
+    saveBytes(path, bytes);
+}
 
-SiteStudy readStudy(const std::filesystem::path& path) { return parseStudy(readLines(path)); }
+SiteStudy readStudy(const std::filesystem::path& path) {
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (!ec && size > MaxStudyFileBytes)
+        throw CalcError(ErrPathAccess, "Fichier trop volumineux (plus de " + megabytes(MaxStudyFileBytes) +
+                                           ") pour une étude de productible.");
+    return parseStudy(readLines(path, MaxStudyFileBytes));
+}
 
 }  // namespace aub

@@ -18,9 +18,12 @@
 //
 // Values are single-line texts: a line break typed into a box is written as a blank.
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "energy/DatedRecord.h"
 
 namespace aub {
 
@@ -52,7 +55,13 @@ std::vector<std::string> studyLines(const SiteStudy& study);
 // file that is not a study, of a later version, or cut short.
 SiteStudy parseStudy(const std::vector<std::string>& lines);
 
-// Atomic save and reading (file failures as CalcError).
+// The largest study file, bytes, for the writer and the reader alike: a study holds at
+// most what the largest daily record gives (MaxRecordFileBytes) and the curve typed.
+constexpr std::uintmax_t MaxStudyFileBytes = MaxRecordFileBytes;
+
+// Atomic save and reading (file failures as CalcError). A study that would exceed
+// MaxStudyFileBytes is refused before anything is written, a file beyond it before it
+// is read, each with a message that names the limit.
 void saveStudy(const std::filesystem::path& path, const SiteStudy& study);
 SiteStudy readStudy(const std::filesystem::path& path);
 

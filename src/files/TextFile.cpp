@@ -387,8 +387,8 @@ int fileErrorCode(const std::error_code& ec) {
 
 // ---------------------------------------------------------------- reading
 
-std::string readTextFile(const fs::path& path) {
-    std::string bytes = readFileBytes(path);
+std::string readTextFile(const fs::path& path, std::uintmax_t limit) {
+    std::string bytes = readFileBytes(path, limit);
     if (isValidUtf8(bytes)) {
         if (bytes.starts_with("\xEF\xBB\xBF")) bytes.erase(0, 3);
         return bytes;
@@ -396,8 +396,8 @@ std::string readTextFile(const fs::path& path) {
     return cp1252ToUtf8(bytes);
 }
 
-std::vector<std::string> readLines(const fs::path& path) {
-    const std::string text = readTextFile(path);
+std::vector<std::string> readLines(const fs::path& path, std::uintmax_t limit) {
+    const std::string text = readTextFile(path, limit);
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < text.size()) {
@@ -413,14 +413,16 @@ std::vector<std::string> readLines(const fs::path& path) {
 
 // ---------------------------------------------------------------- saving
 
-void saveLines(const fs::path& path, const std::vector<std::string>& lines) {
+std::string linesBytes(const std::vector<std::string>& lines) {
     std::string bytes;
     for (const auto& line : lines) {
         bytes += utf8ToCp1252(line);
         bytes += "\r\n";
     }
-    saveBytes(path, bytes);
+    return bytes;
 }
+
+void saveLines(const fs::path& path, const std::vector<std::string>& lines) { saveBytes(path, linesBytes(lines)); }
 
 void saveBytes(const fs::path& path, std::string_view bytes) {
     // The link itself is what the rename below replaces: a link planted at `path`

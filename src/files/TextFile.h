@@ -34,7 +34,7 @@ constexpr std::uintmax_t MaxFileBytes = std::uintmax_t{4} * 1024 * 1024;
 // Missing file -> CalcError(53); missing folder on the way 76, permission 70, other failures 75.
 // Anything that is not a regular file (a folder, a pipe, a device, a link to one of
 // them) and a file beyond MaxFileBytes give 75 without being read.
-std::string readTextFile(const fs::path& path);
+std::string readTextFile(const fs::path& path, std::uintmax_t limit = MaxFileBytes);
 
 // Whole file as it is on disk; failures as readTextFile. A record file that the
 // program itself makes larger gives its own limit.
@@ -45,7 +45,7 @@ std::string readFileBytes(const fs::path& path, std::uintmax_t limit = MaxFileBy
 std::string readFilePart(const fs::path& path, std::uintmax_t offset, std::size_t length);
 
 // Lines of a file, CR LF or LF, last empty line dropped.
-std::vector<std::string> readLines(const fs::path& path);
+std::vector<std::string> readLines(const fs::path& path, std::uintmax_t limit = MaxFileBytes);
 
 // Atomic save: the lines are written in Windows-1252, each ended by CR LF, to a
 // temporary file in the same folder, flushed, then renamed over `path`. On any
@@ -54,6 +54,8 @@ std::vector<std::string> readLines(const fs::path& path);
 // Nothing is written through a symbolic link: a link at `path` is itself replaced
 // by the saved file, and what it pointed to stays as it was.
 void saveLines(const fs::path& path, const std::vector<std::string>& lines);
+// The bytes saveLines writes for `lines` (Windows-1252, CR LF), to be measured first.
+std::string linesBytes(const std::vector<std::string>& lines);
 // Same with raw bytes (used by record files).
 void saveBytes(const fs::path& path, std::string_view bytes);
 

@@ -37,6 +37,17 @@ public:
     // nothing when the person cancels. `filter` as "Chroniques (*.csv *.txt);;Tous les fichiers (*)".
     virtual std::optional<std::string> chooseFileToOpen(const std::string& title, const std::string& filter) = 0;
 
+    // The system's dialog for choosing where to save a file: its path (UTF-8), or nothing
+    // when the person cancels (or nothing can show the dialog). `proposed` is the path
+    // shown first; the dialog itself asks before an existing file is replaced.
+    virtual std::optional<std::string> chooseFileToSave(const std::string& title, const std::string& proposed,
+                                                        const std::string& filter) {
+        (void)title;
+        (void)proposed;
+        (void)filter;
+        return std::nullopt;
+    }
+
     // Lays the dossier out as PDF in a file the person chooses in the system's save
     // dialog, written atomically. False when the person cancels (or nothing can show the
     // dialog); CalcError when the file cannot be written, and no file is left behind.

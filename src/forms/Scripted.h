@@ -21,6 +21,7 @@ struct DialogRecord {
     std::string title;
     std::string defaultText;
     std::string answer;
+    std::vector<std::string> items;  // the entries a list offered (kind "input")
 };
 
 // Thrown when a question or an input box finds no answer left. It is not a
@@ -36,8 +37,14 @@ public:
     bool question(const std::string& text, const std::string& title) override;
     std::optional<std::string> input(const std::string& prompt, const std::string& title,
                                      const std::string& defaultText) override;
+    // Recorded as an input box whose prompt names the entries, with the entries kept.
+    std::optional<std::string> choose(const std::string& prompt, const std::string& title,
+                                      const std::vector<std::string>& items, const std::string& defaultItem) override;
     // The platform's file dialog answered from the same queue (kind "file"; "" cancels).
     std::optional<std::string> fileToOpen(const std::string& title, const std::string& filter);
+    // The platform's save dialog answered from the same queue (kind "file", the proposed
+    // path as default; "" cancels).
+    std::optional<std::string> fileToSave(const std::string& title, const std::string& proposed);
 
     // "oui" / "non" for a question, the text for an input box, "" for Cancel.
     void answer(std::string text) { answers_.push_back(std::move(text)); }
@@ -50,6 +57,7 @@ private:
     std::string take(const DialogRecord& pending);
     std::deque<std::string> answers_;
     std::vector<DialogRecord> shown_;
+    std::vector<std::string> pendingItems_;  // the entries of the list being chosen from
 };
 
 class RecordingPlatform : public Platform {
@@ -75,6 +83,10 @@ public:
     // from their dialogs' queue); without one the dialog is cancelled.
     std::optional<std::string> chooseFileToOpen(const std::string& title, const std::string& filter) override;
     std::function<std::optional<std::string>(const std::string& title, const std::string& filter)> fileChooser;
+    // Records the call and asks `fileSaver` (answered like `fileChooser`); none: cancelled.
+    std::optional<std::string> chooseFileToSave(const std::string& title, const std::string& proposed,
+                                                const std::string& filter) override;
+    std::function<std::optional<std::string>(const std::string& title, const std::string& proposed)> fileSaver;
     // Records "saveDossier" with the study and the windows; the last report is kept.
     bool saveDossier(const Report& report) override;
     void setBusy(bool busy) override {

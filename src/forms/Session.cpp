@@ -33,6 +33,10 @@ public:
                                      const std::string& defaultText) override {
         return real_.input(prompt, title, defaultText);
     }
+    std::optional<std::string> choose(const std::string& prompt, const std::string& title,
+                                      const std::vector<std::string>& items, const std::string& defaultItem) override {
+        return real_.choose(prompt, title, items, defaultItem);
+    }
 
 private:
     Session& session_;
@@ -171,6 +175,13 @@ bool Session::endProgram(bool askFirst) {
     for (auto& f : forms_) graveyard_.push_back(std::move(f));
     forms_.clear();
     return true;
+}
+
+bool Session::endProgramFromWindow() {
+    if (ended_) return true;
+    const bool unsaved = std::any_of(forms_.begin(), forms_.end(), [](const auto& f) { return f->unsavedEdits(); });
+    if (!unsaved && !dialogs().question(QuitQuestion, "Aubelys")) return false;
+    return endProgram();
 }
 
 void Session::collect() { graveyard_.clear(); }

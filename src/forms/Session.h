@@ -31,6 +31,10 @@ public:
     virtual void programEnded() = 0;
 };
 
+// The question a design window's own "Fin", "Quitter" or "Fermer" asks before it ends
+// the whole program (the main window's "&Quitter" asks nothing).
+inline constexpr const char* QuitQuestion = "Quitter Aubelys ?";
+
 class Session {
 public:
     Session(const WindowCatalog& catalog, Dialogs& dialogs, Platform& platform, std::filesystem::path appFolder);
@@ -79,6 +83,11 @@ public:
     // edits the person is asked first (unless askFirst is false); "Non" ends nothing
     // and the result is false.
     bool endProgram(bool askFirst = true);
+    // Ends the whole program from a design window's entry, which would otherwise take
+    // every other window, the dossier and a study's table with it: "Quitter Aubelys ?"
+    // is asked first (with unsaved edits somewhere, the question about them is asked
+    // instead). "Non" ends nothing and the result is false.
+    bool endProgramFromWindow();
     bool ended() const { return ended_; }
     std::vector<Form*> forms() const;  // loaded windows, in load order
 

@@ -112,7 +112,7 @@ Frmmarteau::Frmmarteau(Session& s) : Form(s, "Frmmarteau", "MARTEAU DE FORGE") {
     on("Command1", EventKind::Click, [this](int) { calculate(); });
     on("Enregistrer", EventKind::Click, [this](int) { save(); });
     on("Imprimer", EventKind::Click, [this](int) { platform().printForm(*this); });
-    on("Quittertout", EventKind::Click, [this](int) { session().endProgram(); });
+    on("Quittertout", EventKind::Click, [this](int) { session().endProgramFromWindow(); });
     defaultAction = "Command1";
     tracksEdits = true;
 }

@@ -23,6 +23,7 @@ constexpr const char* NoChoice = "(aucun)";
 constexpr const char* Linear = "linéaire";
 constexpr const char* Geometric = "géométrique";
 constexpr const char* CsvExtension = ".csv";
+constexpr const char* DropTableQuestion = "Fermer l'étude paramétrique et abandonner le tableau calculé ?";
 
 // The first slice runs inside the click on "Lancer" (a short study is done at once);
 // the next ones on the timer, each short enough for the window to keep answering.
@@ -92,7 +93,8 @@ std::vector<std::string> studyDesignFiles(Session& session, const StudyDeclarati
     return {};
 }
 
-EtudeParametrique::EtudeParametrique(Session& s) : Form(s, WindowName, "ETUDE PARAMETRIQUE") {
+EtudeParametrique::EtudeParametrique(Session& s)
+    : Form(s, WindowName, "ETUDE PARAMETRIQUE"), memory_(s.windowMemory<EtudeParametriqueMemory>()) {
     columns = 2;
     frame("FrameEtude", -1, "Etude").at(0, 0);
     const char* captions[] = {"Calcul étudié",
@@ -172,7 +174,10 @@ void EtudeParametrique::load() {
     Control& list = ctl("Calcul");
     list.clearItems();
     for (const StudyDeclaration* d : calculations_) list.addItem(d->caption);
-    if (!calculations_.empty()) list.setListIndex(0);
+    int pick = calculations_.empty() ? -1 : 0;
+    for (std::size_t i = 0; i < calculations_.size(); ++i)
+        if (calculations_[i]->caption == memory_.calculation) pick = static_cast<int>(i);
+    list.setListIndex(pick);
     filling_ = false;
     calculationChosen();
 }
@@ -183,10 +188,47 @@ void EtudeParametrique::activate() {
 }
 
 bool EtudeParametrique::queryUnload(CloseMode mode) {
-    (void)mode;
+    if (mode != CloseMode::System && study_ && !study_->rows().empty() &&
+        !dialogs().question(DropTableQuestion, caption))
+        return false;
     if (study_) study_->cancel();
     ctl("Minuterie").enabled = false;
     return true;
+}
+
+void EtudeParametrique::unloaded() { remember(); }
+
+void EtudeParametrique::remember() {
+    if (shownCalculation_.empty()) return;
+    StudySettings& k = memory_.byCalculation[shownCalculation_];
+    k.parameter = ctl("Parametre").text();
+    k.from = txt("De");
+    k.to = txt("A");
+    k.points = txt("Points");
+    k.progression = ctl("Progression").listIndex();
+    k.second = ctl("Second").text();
+    k.secondValues = txt("Valeurs2");
+    for (int i = 0; i < MaxFollowed; ++i) k.followed[static_cast<std::size_t>(i)] = ctl("Suivi", i).text();
+    k.start = ctl("Depart").text();
+    memory_.calculation = shownCalculation_;
+}
+
+void EtudeParametrique::recall(const StudyDeclaration& d) {
+    const auto it = memory_.byCalculation.find(d.caption);
+    if (it == memory_.byCalculation.end()) return;
+    const StudySettings& k = it->second;
+    auto choose = [](Control& list, const std::string& text) {
+        for (std::size_t i = 0; i < list.items.size(); ++i)
+            if (list.items[i] == text) list.setListIndex(static_cast<int>(i));
+    };
+    choose(ctl("Parametre"), k.parameter);
+    set("De", -1, k.from);
+    set("A", -1, k.to);
+    set("Points", -1, k.points);
+    if (k.progression >= 0) ctl("Progression").setListIndex(k.progression);
+    choose(ctl("Second"), k.second);
+    set("Valeurs2", -1, k.secondValues);
+    for (int i = 0; i < MaxFollowed; ++i) choose(ctl("Suivi", i), k.followed[static_cast<std::size_t>(i)]);
 }
 
 bool EtudeParametrique::running() const { return study_ && !study_->cancelled() && study_->done() < study_->total(); }
@@ -221,6 +263,7 @@ const StudyDeclaration* EtudeParametrique::chosen() const {
 
 // The inputs and results of the chosen calculation fill the choice lists.
 void EtudeParametrique::calculationChosen() {
+    remember();  // the calculation shown until now
     const StudyDeclaration* d = chosen();
     filling_ = true;
     Control& parameter = ctl("Parametre");
@@ -245,6 +288,8 @@ void EtudeParametrique::calculationChosen() {
         const int pick = d && i < static_cast<int>(d->results.size()) && i < 2 ? i + 1 : 0;
         followed.setListIndex(pick);
     }
+    shownCalculation_ = d ? d->caption : "";
+    if (d) recall(*d);
     filling_ = false;
     refreshStartPoints();
 }
@@ -252,20 +297,36 @@ void EtudeParametrique::calculationChosen() {
 void EtudeParametrique::refreshStartPoints() {
     const StudyDeclaration* d = chosen();
     Control& start = ctl("Depart");
-    const std::string before = start.text();
+    const std::string calculation = d ? d->caption : "";
+    // The choice made for this calculation: the one shown, else the one kept from an
+    // earlier opening (never another calculation's).
+    std::string before;
+    std::vector<std::string> offered;  // what the list offered this calculation until now
+    if (startsFor_ == calculation) {
+        before = start.text();
+        offered = start.items;
+    } else if (auto kept = memory_.byCalculation.find(calculation); kept != memory_.byCalculation.end()) {
+        before = kept->second.start;
+    }
     std::vector<std::string> items;
     if (d && windowHolds(*d)) items.push_back(WindowValues);
     if (d)
         for (auto& f : studyDesignFiles(session(), *d)) items.push_back(std::move(f));
     items.push_back(DefaultValues);
-    if (items == start.items && start.listIndex() >= 0) return;
+    if (startsFor_ == calculation && items == start.items && start.listIndex() >= 0) return;
     filling_ = true;
     start.clearItems();
     for (const auto& item : items) start.addItem(item);
+    // The values now in the person's window come first when they are new: the study
+    // starts from the design just calculated.
+    const bool windowNew =
+        items.front() == WindowValues && std::find(offered.begin(), offered.end(), WindowValues) == offered.end();
     int pick = 0;
-    for (std::size_t i = 0; i < items.size(); ++i)
-        if (items[i] == before) pick = static_cast<int>(i);
+    if (!windowNew)
+        for (std::size_t i = 0; i < items.size(); ++i)
+            if (items[i] == before) pick = static_cast<int>(i);
     start.setListIndex(pick);
+    startsFor_ = calculation;
     filling_ = false;
 }
 
@@ -335,6 +396,7 @@ std::optional<StudyRequest> EtudeParametrique::request() {
 }
 
 void EtudeParametrique::start() {
+    remember();
     if (study_) study_->cancel();
     ctl("Minuterie").enabled = false;
     std::optional<StudyRequest> r = request();
@@ -489,27 +551,30 @@ bool EtudeParametrique::haveRows() {
     return false;
 }
 
-// The table as CSV in a file of the program folder, saved whole or not at all.
+// The table as CSV in the file the person chooses in the system's save dialog (the
+// program folder, or the folder of the last export, proposed), saved whole or not at all;
+// the state line gives the whole path written.
 void EtudeParametrique::exportCsv() {
     if (!haveRows()) return;
-    const auto answer =
-        dialogs().input("Nom du fichier CSV (dans le dossier du programme)", "Exporter (CSV)", "Etude.csv");
-    if (!answer) return;
-    std::string name = trim(*answer);
-    if (name.empty()) return;
-    if (!endsWithCsv(name)) name += CsvExtension;
-    if (auto refused = checkTypedName(name)) {
-        dialogs().message(*refused);
-        return;
-    }
-    const std::filesystem::path folder = session().appFolder();
-    std::filesystem::path target = folder / pathFromUtf8(name);
-    if (auto existing = findFile(folder, name)) {
-        if (!dialogs().question("Il y a déjà un fichier de ce nom\nVoulez vous l'écraser ?")) return;
-        target = *existing;
+    const std::filesystem::path folder =
+        memory_.exportFolder.empty() ? session().appFolder() : pathFromUtf8(memory_.exportFolder);
+    const auto answer = platform().chooseFileToSave("Exporter le tableau (CSV)", pathToUtf8(folder / "Etude.csv"),
+                                                    "Tableaux CSV (*.csv);;Tous les fichiers (*)");
+    if (!answer || trim(*answer).empty()) return;
+    std::filesystem::path target = pathFromUtf8(trim(*answer));
+    if (target.is_relative()) target = session().appFolder() / target;
+    if (!endsWithCsv(pathToUtf8(target.filename()))) {
+        // The dialog asked about the name without its extension: the file it becomes is
+        // asked about here.
+        target += CsvExtension;
+        if (auto existing = findFile(target.parent_path(), pathToUtf8(target.filename()))) {
+            if (!dialogs().question("Il y a déjà un fichier de ce nom\nVoulez vous l'écraser ?")) return;
+            target = *existing;
+        }
     }
     saveBytes(target, study_->csvFile());
-    ctl("Etat").caption = "Tableau enregistré dans " + pathToUtf8(target.filename());
+    memory_.exportFolder = pathToUtf8(target.parent_path());
+    ctl("Etat").caption = "Tableau enregistré dans " + pathToUtf8(target);
     ctl("Etat").touch();
 }
 

@@ -4,7 +4,9 @@
 // chart, exported as CSV or copied for a spreadsheet. The study runs in slices on
 // the window's timer so that the window keeps answering; it works on a private copy
 // of the session, so the person's windows and files stay as they were.
+#include <array>
 #include <chrono>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,6 +16,21 @@
 #include "study/Study.h"
 
 namespace aub {
+
+// The settings of one calculation's study as the person left them: choices by caption,
+// boxes as typed.
+struct StudySettings {
+    std::string parameter, from, to, points, second, secondValues, start;
+    int progression = 0;
+    std::array<std::string, 6> followed;
+};
+
+// What the study window keeps while the session lasts, from one opening to the next.
+struct EtudeParametriqueMemory {
+    std::string calculation;  // the calculation chosen last
+    std::map<std::string, StudySettings> byCalculation;
+    std::string exportFolder;  // where the last table was exported
+};
 
 class EtudeParametrique : public Form {
 public:
@@ -30,7 +47,9 @@ public:
     ~EtudeParametrique() override;
     void load() override;
     void activate() override;
+    // A computed table is given up only after "Oui" (not when the system closes).
     bool queryUnload(CloseMode mode) override;
+    void unloaded() override;
 
     // Chooses the calculation `calculation` of `window` (the calculation window active last
     // and the calculation it shows), else the window's first; a window without
@@ -48,6 +67,9 @@ private:
     bool windowHolds(const StudyDeclaration& d) const;
     void calculationChosen();
     void refreshStartPoints();
+    // Keeps the settings of the calculation shown, and puts back those kept for it.
+    void remember();
+    void recall(const StudyDeclaration& d);
     std::optional<StudyRequest> request();
     void start();
     void tick();
@@ -68,6 +90,9 @@ private:
     std::string windowCalculation_;  // the calculation the person's window shows
     bool geometric_ = false;
     bool filling_ = false;
+    EtudeParametriqueMemory& memory_;
+    std::string shownCalculation_;  // the calculation whose lists the window shows
+    std::string startsFor_;         // the calculation whose starting points "Depart" lists
 };
 
 // The design files a calculation window lists in its files list (declaration's

@@ -382,6 +382,15 @@ std::string Study::check(const WindowCatalog& catalog, const std::filesystem::pa
     if (r.points < MinPoints || r.points > MaxPoints) return "Nombre de points : entre 2 et 10 000";
     if (r.progression == Progression::Geometric && (r.from <= 0 || r.to <= 0))
         return "Progression géométrique : De et A doivent être plus grands que zéro";
+    // Every point between the bounds must be a number: the span (linear) or the ratio
+    // (geometric) of the bounds must itself be one.
+    if (r.progression == Progression::Linear && !std::isfinite(r.to - r.from))
+        return "De et A : l'écart entre les deux bornes est trop grand pour être parcouru";
+    if (r.progression == Progression::Geometric) {
+        const double ratio = r.to / r.from;
+        if (!std::isfinite(ratio) || ratio == 0)
+            return "Progression géométrique : le rapport de A à De est trop grand pour être parcouru";
+    }
 
     if (!r.second.empty() || !r.secondValues.empty()) {
         const StudyBox* second = findStudyBox(d.inputs, r.second);

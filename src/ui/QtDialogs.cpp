@@ -96,4 +96,25 @@ std::optional<std::string> QtDialogs::input(const std::string& prompt, const std
     return fromQ(dialog.textValue());
 }
 
+std::optional<std::string> QtDialogs::choose(const std::string& prompt, const std::string& title,
+                                             const std::vector<std::string>& items, const std::string& defaultItem) {
+    refreshViews();
+    ArrowWhileOpen arrow;
+    QInputDialog dialog(parentOf(host_));
+    dialog.setWindowModality(Qt::ApplicationModal);
+    QStringList entries;
+    for (const std::string& item : items) entries << toQ(item);
+    dialog.setComboBoxItems(entries);
+    dialog.setComboBoxEditable(false);
+    dialog.setOption(QInputDialog::UseListViewForComboBoxItems);
+    dialog.setWindowTitle(toQ(titleOr(title)));
+    dialog.setLabelText(toDisplayText(prompt));
+    if (!defaultItem.empty() && entries.contains(toQ(defaultItem))) dialog.setTextValue(toQ(defaultItem));
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Annuler"));
+    dialog.setMinimumWidth(dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) + TitleRoomPx);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return fromQ(dialog.textValue());
+}
+
 }  // namespace aub

@@ -19,6 +19,9 @@ public:
     bool question(const std::string& text, const std::string& title = "") override;  // true on Oui
     std::optional<std::string> input(const std::string& prompt, const std::string& title,
                                      const std::string& defaultText) override;  // nothing on Annuler
+    // A list the person picks from (not typed into); nothing on Annuler.
+    std::optional<std::string> choose(const std::string& prompt, const std::string& title,
+                                      const std::vector<std::string>& items, const std::string& defaultItem) override;
 
 private:
     std::string titleOr(const std::string& title) const;

@@ -208,6 +208,15 @@ std::optional<std::string> QtPlatform::chooseFileToOpen(const std::string& title
     return fromQ(chosen);
 }
 
+std::optional<std::string> QtPlatform::chooseFileToSave(const std::string& title, const std::string& proposed,
+                                                        const std::string& filter) {
+    const QString chosen = saveDialog
+                               ? saveDialog(toQ(title), toQ(proposed), toQ(filter))
+                               : QFileDialog::getSaveFileName(dialogParent(), toQ(title), toQ(proposed), toQ(filter));
+    if (chosen.isEmpty()) return std::nullopt;
+    return fromQ(chosen);
+}
+
 void QtPlatform::setBusy(bool busy) {
     if (busy == busy_) return;
     busy_ = busy;

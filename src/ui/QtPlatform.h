@@ -4,6 +4,7 @@
 // hourglass, the regional decimal separator and the temporary folder.
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 
 #include "forms/Platform.h"
@@ -48,6 +49,12 @@ public:
     void showHelp(const std::string& helpPath, int context) override;
 
     std::optional<std::string> chooseFileToOpen(const std::string& title, const std::string& filter) override;
+    // QFileDialog's save dialog (it asks before replacing a file), or `saveDialog` when set.
+    std::optional<std::string> chooseFileToSave(const std::string& title, const std::string& proposed,
+                                                const std::string& filter) override;
+    // Answers the save dialog in its place (tests: no dialog on screen, no timer): the
+    // path chosen, empty to cancel; given the title, the proposed path and the filter.
+    std::function<QString(const QString& title, const QString& proposed, const QString& filter)> saveDialog;
     // The system's save dialog, then the PDF (ReportPdf.cpp).
     bool saveDossier(const Report& report) override;
     void setBusy(bool busy) override;  // balanced: repeated calls change nothing

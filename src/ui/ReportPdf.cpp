@@ -322,9 +322,9 @@ bool QtPlatform::saveDossier(const Report& report) {
     // The folder chosen last, for the next dossier of this run.
     static QString folder = QDir::homePath();
     const QString proposal = QDir(folder).filePath(toQ(dossierFileName(report.study)));
-    QString chosen = QFileDialog::getSaveFileName(dialogParent(), QStringLiteral("Enregistrer le dossier PDF"),
-                                                  proposal, QStringLiteral("Documents PDF (*.pdf)"));
-    if (chosen.isEmpty()) return false;
+    const auto answer = chooseFileToSave("Enregistrer le dossier PDF", fromQ(proposal), "Documents PDF (*.pdf)");
+    if (!answer || answer->empty()) return false;
+    QString chosen = toQ(*answer);
     if (QFileInfo(chosen).suffix().isEmpty()) chosen += QStringLiteral(".pdf");
     folder = QFileInfo(chosen).absolutePath();
     setBusy(true);

@@ -90,7 +90,7 @@ FrmPoncel::FrmPoncel(Session& s) : Form(s, "FrmPoncel", "ROUE PONCELET") {
             openSelected();
     });
     on("enregistrer", EventKind::Click, [this](int) { save(); });
-    on("Quitter", EventKind::Click, [this](int) { session().endProgram(); });
+    on("Quitter", EventKind::Click, [this](int) { session().endProgramFromWindow(); });
     on("Impression", EventKind::Click, [this](int) { askAndPrint(*this); });
     on("Aidelocale", EventKind::Click, [this](int) { session().showHelpRecord(number(shared().FormulaId)); });
 

@@ -113,7 +113,7 @@ Frmrouedecote::Frmrouedecote(Session& s) : Form(s, "Frmrouedecoté", "ROUE DE CO
     on("List1", EventKind::Click, [this](int) { openSelected(); });
     on("Enregistre", EventKind::Click, [this](int) { save(); });
     on("Ouvre", EventKind::Click, [this](int) { openUnnamed(); });
-    on("Fin", EventKind::Click, [this](int) { session().endProgram(); });
+    on("Fin", EventKind::Click, [this](int) { session().endProgramFromWindow(); });
     on("Aidelocale", EventKind::Click, [this](int) { session().showHelpRecord(number(shared().FormulaId)); });
     on("Imprimefeuille", EventKind::Click, [this](int) { platform().printForm(*this); });
     on("Efface", EventKind::Click, [this](int) { clearResults(); });

@@ -79,7 +79,7 @@ Frmeole01::Frmeole01(Session& s) : Form(s, "frméole01", "EOLIENNE SIMPLE") {
     menu("haubans", "haubans");
     // "Données", "Pale", "Calcul 2", "Levage" and "haubans" have no action in this version.
 
-    on("fin", EventKind::Click, [this](int) { session().endProgram(); });
+    on("fin", EventKind::Click, [this](int) { session().endProgramFromWindow(); });
     on("Enreg", EventKind::Click, [this](int) { trap([this] { enregistre(); }, Numbered); });
     on("ouvrir", EventKind::Click, [this](int) { trap([this] { ouvre(); }, Numbered); });
     on("Profil", EventKind::Click, [this](int) { profil(); });

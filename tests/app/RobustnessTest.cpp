@@ -304,7 +304,7 @@ void exercise(const WindowCatalog& catalog, const std::string& name, char separa
         const std::size_t seen = dialogs.shown().size();
         Event e = pickEvent(*session, rng, separator);
         const std::string context = name + " (séparateur '" + separator + "') événement " + std::to_string(i);
-        const auto start = std::chrono::steady_clock::now();
+        const double start = test::threadCpuSeconds();
         try {
             if (e.closeBox) {
                 if (Form* f = session->loaded(e.window)) session->requestClose(*f);
@@ -324,7 +324,7 @@ void exercise(const WindowCatalog& catalog, const std::string& name, char separa
         }
         ++tally.events;
         if (e.filled) ++tally.filled;
-        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        const double seconds = test::threadCpuSeconds() - start;
         EXPECT_LT(seconds, limit) << context << " took " << seconds << " s: " << ::testing::PrintToString(e.steps);
         checkScreen(*session, dialogs, seen, context);
         if (::testing::Test::HasFailure()) return;

@@ -12,6 +12,7 @@
 #include "files/TextFile.h"
 #include "study/Study.h"
 #include "support/WindowTest.h"
+#include "wheels/WheelFiles.h"
 
 namespace aub::test {
 namespace {
@@ -190,6 +191,12 @@ TEST_F(ProductibleTest, HugeInputsNeverShowInfinity) {
         EXPECT_EQ(shown.find("inf"), std::string::npos);
         EXPECT_EQ(shown.find("nan"), std::string::npos);
     }
+    // A curve whose mean overflows says so (not that the reserved flow takes everything).
+    step("Productible", "Site(0)=3.2");
+    step("Productible", "Courbe=0 ; 1e308\n50 ; 1e308\n100 ; 1e308");
+    expectMessage("Dépassement de capacité : les débits de la courbe sont trop grands pour en faire la moyenne.");
+    step("Productible", "Calcul");
+    EXPECT_EQ(text("Productible", "Resultat", 5), "");
 }
 
 TEST_F(ProductibleTest, ImportedRecordGivesItsCurveAndIsComputedDayByDay) {
@@ -271,6 +278,67 @@ TEST_F(ProductibleTest, TypedStudyNamesStayInTheProgramFolder) {
     const auto before = readFileBytes(folder() / "Etude productible Site exemple.txt");
     step("Productible", "Fichier/Enregistrer sous");
     EXPECT_EQ(readFileBytes(folder() / "Etude productible Site exemple.txt"), before);
+}
+
+// The study files of the program folder, as the folder spells them.
+std::vector<std::string> studyFiles(const std::filesystem::path& folder) {
+    std::vector<std::string> out;
+    for (const auto& e : std::filesystem::directory_iterator(folder))
+        if (e.path().filename().string().rfind("Etude productible ", 0) == 0)
+            out.push_back(e.path().filename().string());
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+TEST_F(ProductibleTest, SaveAfterOpeningUnderAnotherCaseWritesTheOpenedFile) {
+    open("Productible");
+    answer("SITE EXEMPLE");
+    step("Productible", "Fichier/Ouvrir");
+    EXPECT_EQ(win().studyName(), "Site exemple");
+    step("Productible", "Site(0)=9.9");
+    step("Productible", "Fichier/Enregistrer");  // no question: it is the opened file
+    EXPECT_EQ(studyFiles(folder()), std::vector<std::string>{"Etude productible Site exemple.txt"});
+    session().unload("Productible");
+    open("Productible");
+    answer("site exemple");
+    step("Productible", "Fichier/Ouvrir");
+    EXPECT_EQ(text("Productible", "Site", 0), "9.9");
+}
+
+TEST_F(ProductibleTest, OuvrirOffersTheSavedStudies) {
+    fill();
+    answer("Moulin");
+    step("Productible", "Fichier/Enregistrer sous");
+    answer("Site exemple");
+    step("Productible", "Fichier/Ouvrir");
+    const DialogRecord& asked = dialogs_.shown().back();
+    EXPECT_EQ(asked.items, (std::vector<std::string>{"Moulin", "Site exemple"}));
+    EXPECT_EQ(asked.defaultText, "Moulin");  // the study being worked on
+    EXPECT_EQ(win().studyName(), "Site exemple");
+    // Without a saved study there is nothing to choose from.
+    for (const auto& f : studyFiles(folder())) std::filesystem::remove(folder() / f);
+    expectMessage("Aucune étude de productible enregistrée dans le dossier du programme.");
+    step("Productible", "Fichier/Ouvrir");
+}
+
+TEST_F(ProductibleTest, EnregistrerSousAsksBeforeReplacingEvenTheOpenedSample) {
+    open("Productible");
+    answer("Site exemple");
+    step("Productible", "Fichier/Ouvrir");
+    const auto sample = folder() / "Etude productible Site exemple.txt";
+    const std::string before = readFileBytes(sample);
+    step("Productible", "Site(0)=9.9");
+    answer("Site exemple");  // the name proposed
+    answer("non");
+    step("Productible", "Fichier/Enregistrer sous");
+    EXPECT_EQ(dialogs_.shown().back().text, overwriteQuestion());
+    EXPECT_EQ(readFileBytes(sample), before);
+    EXPECT_TRUE(win().unsavedEdits());
+    answer("Site exemple");
+    answer("oui");
+    step("Productible", "Fichier/Enregistrer sous");
+    EXPECT_NE(readFileBytes(sample), before);
+    EXPECT_FALSE(win().unsavedEdits());
 }
 
 // Every point of every series of the shown chart is finite.

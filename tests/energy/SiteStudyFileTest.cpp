@@ -1,6 +1,9 @@
 // The site-study file: exact round trip, Windows-1252 with CR LF, refused files.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "core/CalcError.h"
 #include "energy/SiteStudyFile.h"
 #include "files/TextFile.h"
@@ -87,6 +90,50 @@ TEST(SiteStudyFile, RefusesOtherFilesLaterVersionsAndCutFiles) {
     lines = studyLines(sample());
     lines.back() = "Suite";
     EXPECT_NE(message(lines).find("fin manque"), std::string::npos);
+    // A NUL byte inside a value: refused, not read as the part before it.
+    lines = studyLines(sample());
+    lines[2] = std::string("Hb=3\0.5", 8);
+    EXPECT_NE(message(lines).find("octet nul ligne 3"), std::string::npos) << message(lines);
+}
+
+// Reader and writer share one limit: what is saved reopens, and a study beyond the
+// limit is refused before the readable file it would replace is touched.
+TEST(SiteStudyFile, WriterAndReaderShareOneSizeLimit) {
+    test::TempFolder dir;
+    const auto path = dir.path() / "Etude productible Grande.txt";
+    SiteStudy s = sample();
+    saveStudy(path, s);
+    const std::string before = readFileBytes(path);
+
+    // Just under the limit with CR LF: saved, and read back whole.
+    const std::size_t fixedPart = linesBytes(studyLines(s)).size() + 2;  // one more line's CR LF
+    s.curveLines.push_back(std::string(MaxStudyFileBytes - fixedPart, '5'));
+    ASSERT_EQ(linesBytes(studyLines(s)).size(), MaxStudyFileBytes);
+    saveStudy(path, s);
+    EXPECT_EQ(readStudy(path).curveLines.back().size(), s.curveLines.back().size());
+
+    // One byte more: refused with the limit named, the file left as it was.
+    saveStudy(path, sample());
+    s.curveLines.back() += "5";
+    try {
+        saveStudy(path, s);
+        ADD_FAILURE() << "saved beyond the limit";
+    } catch (const CalcError& e) {
+        EXPECT_NE(e.description().find("plus de 16 Mo"), std::string::npos) << e.description();
+        EXPECT_NE(e.description().find("rien n'a été enregistré"), std::string::npos) << e.description();
+    }
+    EXPECT_EQ(readFileBytes(path), before);
+
+    // A larger file (10 MB over the limit) is refused by name, not as an access error.
+    const auto huge = dir.path() / "Etude productible Enorme.txt";
+    std::ofstream(huge).close();
+    std::filesystem::resize_file(huge, MaxStudyFileBytes + 10u * 1024u * 1024u);
+    try {
+        readStudy(huge);
+        ADD_FAILURE() << "read beyond the limit";
+    } catch (const CalcError& e) {
+        EXPECT_EQ(e.description(), "Fichier trop volumineux (plus de 16 Mo) pour une étude de productible.");
+    }
 }
 
 }  // namespace

@@ -38,6 +38,7 @@ TEST_F(FormrouehautTest, OpensModalWithItsDesignsAndFermerEndsTheProgram) {
     EXPECT_TRUE(window().modal());
     EXPECT_EQ(list(), (std::vector<std::string>{"H0Dalmor.txt", "H18028.txt"}));
     EXPECT_EQ(session().shared().TodayText[2], ' ');  // "dd mm yyyy"
+    answer("oui");                                    // "Quitter Aubelys ?"
     step("Formrouehaut", "Fichier/Fermer");
     EXPECT_TRUE(session().ended());
 }
@@ -156,13 +157,15 @@ TEST_F(FormrouehautTest, UnsavedEditsAreAskedForBeforeTheyGo) {
         EXPECT_FALSE(session().ended()) << s;
     }
     EXPECT_EQ(session().window<Form>("Formrouehaut").ctl("List1").text(), "H0Dalmor.txt");
-    // "Oui" lets the other design in; having been opened, it goes without a question.
+    // "Oui" lets the other design in; having been opened, it goes without the edits question.
     answer("oui");
     step("Formrouehaut", "List1=H18028.txt");
     EXPECT_NE(text("Formrouehaut", "Valbox", 0), "4");
     const std::size_t asked = dialogs_.shown().size();
+    answer("oui");
     step("Formrouehaut", "Fermer");
-    EXPECT_EQ(dialogs_.shown().size(), asked);
+    ASSERT_EQ(dialogs_.shown().size(), asked + 1);
+    EXPECT_EQ(dialogs_.shown().back().text, QuitQuestion);  // only whether to end the program
     EXPECT_TRUE(session().ended());
 }
 

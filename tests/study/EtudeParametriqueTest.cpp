@@ -310,31 +310,39 @@ TEST_F(EtudeParametriqueTest, LongStudyRunsOnTheTimerAndArreterStopsIt) {
     EXPECT_EQ(window().study()->done(), stopped);
 }
 
-TEST_F(EtudeParametriqueTest, ExportWritesTheCsvInTheProgramFolderAndCopierTheTabSeparatedText) {
+TEST_F(EtudeParametriqueTest, ExportSavesThroughTheSaveDialogAndSaysTheWholePathAndCopierTheTabSeparatedText) {
     sweepEssai();
     on("Lancer");
     const std::string csv = window().study()->csvFile();
     ASSERT_FALSE(csv.empty());
 
-    answer("résultats");
+    // The system's save dialog proposes the program folder; cancelled, nothing is written.
+    answer("");
     on("Exporter");
-    EXPECT_EQ(test::slurp(folder() / pathFromUtf8("résultats.csv")), csv);
-    // An existing file is replaced only when the person says so.
-    fs::path existing = folder() / "Ancien.CSV";
+    EXPECT_EQ(platform_.calls.back(), "chooseFileToSave Exporter le tableau (CSV)");
+    EXPECT_EQ(dialogs_.shown().back().defaultText, pathToUtf8(folder() / "Etude.csv"));
+    EXPECT_FALSE(fs::exists(folder() / "Etude.csv"));
+    // A name chosen without extension gets ".csv"; the state line gives the whole path.
+    fs::create_directory(folder() / "exports");
+    const fs::path written = folder() / "exports" / pathFromUtf8("résultats.csv");
+    answer(pathToUtf8(folder() / "exports" / pathFromUtf8("résultats")));
+    on("Exporter");
+    EXPECT_EQ(test::slurp(written), csv);
+    EXPECT_EQ(ctl("Etat").caption, "Tableau enregistré dans " + pathToUtf8(written));
+    // The next export proposes that folder; the extension added, an existing file of that
+    // name is replaced only when the person says so.
+    fs::path existing = folder() / "exports" / "Ancien.CSV";
     { std::ofstream(existing) << "ancien"; }
-    answer("ancien.csv");
+    answer(pathToUtf8(folder() / "exports" / "ancien"));
     answer("non");
     on("Exporter");
+    EXPECT_EQ(dialogs_.shown()[dialogs_.shown().size() - 2].defaultText,
+              pathToUtf8(folder() / "exports" / "Etude.csv"));
     EXPECT_EQ(test::slurp(existing), "ancien");
-    answer("ancien");
+    answer(pathToUtf8(folder() / "exports" / "ancien"));
     answer("oui");
     on("Exporter");
     EXPECT_EQ(test::slurp(existing), csv);
-    // A name that would leave the program folder is refused.
-    answer("../dehors");
-    expectMessage(*checkTypedName("../dehors.csv"));
-    on("Exporter");
-    EXPECT_FALSE(fs::exists(folder().parent_path() / "dehors.csv"));
 
     on("Copier");
     EXPECT_EQ(platform_.clipboard(), window().study()->tabSeparated());
@@ -383,6 +391,73 @@ TEST_F(EtudeParametriqueTest, BadRequestsShowTheirMessageAndRunNothing) {
     on("Lancer");
     EXPECT_EQ(window().study(), nullptr);
     EXPECT_FALSE(ctl("Minuterie").enabled);
+}
+
+TEST_F(EtudeParametriqueTest, SettingsAreKeptForTheSessionEachForItsCalculation) {
+    sweepEssai("7");
+    on("Progression=géométrique");
+    on("De=1");
+    on("Second=Coefficient k");
+    on("Valeurs2=2;3");
+    on("Suivi(1)=Ordonnée y");
+    on("Fermer");  // no table yet: nothing to ask
+    ASSERT_EQ(session().loaded(EtudeParametrique::WindowName), nullptr);
+
+    session().open(EtudeParametrique::WindowName);
+    EXPECT_EQ(ctl("Calcul").text(), Essai);
+    EXPECT_EQ(ctl("Parametre").text(), "Abscisse x");
+    EXPECT_EQ(ctl("De").text(), "1");
+    EXPECT_EQ(ctl("A").text(), "5");
+    EXPECT_EQ(ctl("Points").text(), "7");
+    EXPECT_EQ(ctl("Progression").text(), "géométrique");
+    EXPECT_EQ(ctl("Second").text(), "Coefficient k");
+    EXPECT_EQ(ctl("Valeurs2").text(), "2;3");
+    EXPECT_EQ(ctl("Suivi", 1).text(), "Ordonnée y");
+
+    // Another calculation has its own settings; coming back gives these again.
+    on("Calcul=Roue au dessus — Calcul");
+    EXPECT_EQ(ctl("Points").text(), "7");  // a box the person typed stays as typed
+    on("Points=12");
+    on("Calcul=" + std::string(Essai));
+    EXPECT_EQ(ctl("Second").text(), "Coefficient k");
+    on("Calcul=Roue au dessus — Calcul");
+    EXPECT_EQ(ctl("Points").text(), "12");
+}
+
+TEST_F(EtudeParametriqueTest, StartsFromTheDesignJustCalculated) {
+    // Opened first on another calculation, then on the wheel calculated last.
+    open("Formrouehaut");
+    step("Formrouehaut", "List1=H0Dalmor.txt");
+    step("Formrouehaut", "Calcul");
+    step("Formmain", "Utilités/Etude paramétrique…");
+    EXPECT_EQ(ctl("Calcul").text(), "Roue au dessus — Calcul");
+    EXPECT_EQ(ctl("Depart").text(), EtudeParametrique::WindowValues);
+    on("Depart=" + std::string(EtudeParametrique::DefaultValues));  // the person's choice stays
+    window().activate();
+    EXPECT_EQ(ctl("Depart").text(), EtudeParametrique::DefaultValues);
+
+    // Window closed, study opened again, the design calculated again: its values come first.
+    session().unload("Formrouehaut", CloseMode::System);
+    on("Fermer");
+    open("Formrouehaut");
+    step("Formrouehaut", "List1=H18028.txt");
+    step("Formrouehaut", "Calcul");
+    step("Formmain", "Utilités/Etude paramétrique…");
+    EXPECT_EQ(ctl("Depart").text(), EtudeParametrique::WindowValues);
+}
+
+TEST_F(EtudeParametriqueTest, ClosingAsksBeforeDroppingAComputedTable) {
+    sweepEssai();
+    on("Lancer");
+    ASSERT_FALSE(rows().empty());
+    answer("non");
+    EXPECT_TRUE(window().runCancelAction());  // Escape
+    EXPECT_EQ(dialogs_.shown().back().text, "Fermer l'étude paramétrique et abandonner le tableau calculé ?");
+    ASSERT_NE(session().loaded(EtudeParametrique::WindowName), nullptr);
+    EXPECT_EQ(rows().size(), 11u);
+    answer("oui");
+    on("Fermer");
+    EXPECT_EQ(session().loaded(EtudeParametrique::WindowName), nullptr);
 }
 
 TEST(ShownNumber, ReadsWhatTheMasksWriteAndNothingElse) {

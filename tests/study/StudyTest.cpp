@@ -333,6 +333,19 @@ TEST_F(StudyTest, EveryBadRequestIsRefusedWithItsMessageAndRunsNothing) {
              r.from = 0;
          },
          "Progression géométrique : De et A doivent être plus grands que zéro"},
+        {"linear span beyond the largest number",
+         [](StudyRequest& r) {
+             r.from = -1e308;
+             r.to = 1e308;
+         },
+         "De et A : l'écart entre les deux bornes est trop grand pour être parcouru"},
+        {"geometric ratio beyond the largest number",
+         [](StudyRequest& r) {
+             r.progression = Progression::Geometric;
+             r.from = 5e-324;
+             r.to = 1;
+         },
+         "Progression géométrique : le rapport de A à De est trop grand pour être parcouru"},
         {"a result is no input", [](StudyRequest& r) { r.parameter = "Resubox(3)"; },
          "Paramètre varié : « Resubox(3) » n'est pas une donnée de « Roue au dessus — Calcul »"},
         {"unknown parameter", [](StudyRequest& r) { r.parameter = "Valbox(40)"; },

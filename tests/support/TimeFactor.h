@@ -3,6 +3,7 @@
 // unset), raised for the slower builds that check memory and undefined behaviour.
 #include <chrono>
 #include <cstdlib>
+#include <ctime>
 
 namespace aub::test {
 
@@ -16,6 +17,18 @@ inline double timeFactor() {
 template <class Rep, class Period>
 std::chrono::duration<double> allowed(std::chrono::duration<Rep, Period> limit) {
     return std::chrono::duration<double>(limit) * timeFactor();
+}
+
+// The processor time this thread has used, seconds. A limit on work done is checked on
+// it, not on the wall clock: other programs sharing the machine do not count.
+inline double threadCpuSeconds() {
+#if defined(CLOCK_THREAD_CPUTIME_ID)
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+#else
+    return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
+#endif
 }
 
 }  // namespace aub::test

@@ -1,8 +1,6 @@
 // The dossier as PDF, read back with pdftotext: captions, values, method, the study
 // name and "page N / M" on every page; atomic writing; the --pdf option.
 #include <QApplication>
-#include <QFileDialog>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -137,22 +135,6 @@ TEST_F(ReportPdfTest, PdfOptionWritesTheWindowAndTheOthersOfItsSteps) {
 }
 
 // Answers the next save dialog with a file, or cancels it with an empty one.
-void answerSaveDialog(const QString& file) {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, file] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dialog) return;
-        timer->stop();
-        timer->deleteLater();
-        if (file.isEmpty()) {
-            dialog->reject();
-            return;
-        }
-        dialog->selectFile(file);
-        QMetaObject::invokeMethod(dialog, "accept");
-    });
-    timer->start(5);
-}
 
 // Occurrences of `what` in `text`.
 std::size_t countOf(const std::string& text, const std::string& what) {
@@ -190,13 +172,23 @@ TEST_F(ReportPdfTest, ChartIsDrawnWithItsTitleAxesAndLabelsAsText) {
 
 TEST_F(ReportPdfTest, SaveDialogChoosesTheFileAndCancelWritesNothing) {
     QtPlatform platform;
+    // The save dialog answered in its place, at once: no timer racing the dialog.
+    QString answer;
+    QStringList asked;
+    platform.saveDialog = [&](const QString& title, const QString& proposed, const QString& filter) {
+        asked << title << proposed << filter;
+        return answer;
+    };
     open("Formbuse");
     const Report report = makeReport(session(), {"Formbuse"}, "Conduite");
-    answerSaveDialog(QString());
     EXPECT_FALSE(platform.saveDossier(report));
     EXPECT_EQ(std::distance(fs::directory_iterator(out_.path()), fs::directory_iterator()), 0);
+    ASSERT_EQ(asked.size(), 3);
+    EXPECT_EQ(asked[0], QStringLiteral("Enregistrer le dossier PDF"));
+    EXPECT_TRUE(asked[1].endsWith(QString::fromStdString(dossierFileName("Conduite")))) << asked[1].toStdString();
+    EXPECT_EQ(asked[2], QStringLiteral("Documents PDF (*.pdf)"));
     // A name typed without extension gets ".pdf".
-    answerSaveDialog(QString::fromStdString((out_.path() / "conduite").string()));
+    answer = QString::fromStdString((out_.path() / "conduite").string());
     EXPECT_TRUE(platform.saveDossier(report));
     EXPECT_GT(fs::file_size(out_.path() / "conduite.pdf"), 1000u);
 }

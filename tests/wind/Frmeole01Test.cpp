@@ -129,6 +129,7 @@ TEST_F(Frmeole01Test, InertEntriesStayVisibleAndFinEndsTheProgram) {
     for (Control* m : f.menuChildren("")) EXPECT_TRUE(m->visible) << m->caption;
     EXPECT_EQ(f.menuChildren("").size(), 10u);
     EXPECT_EQ(text(W, "Resubox", 0), "");
+    answer("oui");  // "Quitter Aubelys ?"
     step(W, "Fin");
     EXPECT_TRUE(session().ended());
 }

@@ -129,7 +129,7 @@ Formrouehaut::Formrouehaut(Session& s) : Form(s, "Formrouehaut", "ertes cinétiq
     on("grjet", EventKind::Click, [this](int) { session().show("frmGraph", true); });
     on("Command1", EventKind::Click, [this](int) { session().show("Formsurfa", true); });
     on("ooo", EventKind::Click, [this](int) {
-        if (session().unload(name())) session().endProgram();
+        if (session().unload(name())) session().endProgramFromWindow();
     });
     // "Ouvre" does nothing: a design opens with a click on its name in the list.
 
