@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <optional>
 #include <sstream>
 #include <string_view>
 #include <system_error>
@@ -113,6 +115,57 @@ std::vector<std::string> noticeLines(const std::string& text) {
     return out;
 }
 
+// A notice longer than this is summarised in the dossier: a pasted flow-duration curve of
+// thousands of lines would otherwise fill a hundred pages.
+constexpr std::size_t LongNoticeLines = 60;
+// The exceedance frequencies at which a flow-duration curve is usually quoted (%).
+constexpr double QuotedExceedance[] = {0, 1, 5, 10, 20, 30, 40, 50, 60, 70, 80, 90, 95, 99, 100};
+
+// The exceedance frequency of a line "frequency ; flow" (or two numbers apart by blanks),
+// when the line is one.
+std::optional<double> curveFrequency(const std::string& line) {
+    const std::string t = trim(line);
+    if (t.empty() || !(std::isdigit(static_cast<unsigned char>(t[0])) || t[0] == '.')) return std::nullopt;
+    if (t.find_first_of("; \t") == std::string::npos) return std::nullopt;
+    const double f = leadingNumber(t);
+    if (!(f >= 0 && f <= 100)) return std::nullopt;
+    return f;
+}
+
+// The lines of a notice as the dossier prints them: whole when short; a long curve at the
+// quoted exceedance frequencies (the line nearest each); any other long text by its start
+// and its end, the lines left out counted.
+std::vector<std::string> printedNotice(std::vector<std::string> lines) {
+    if (lines.size() <= LongNoticeLines) return lines;
+    std::vector<double> frequency;
+    frequency.reserve(lines.size());
+    for (const auto& line : lines) {
+        const auto f = curveFrequency(line);
+        if (!f) break;
+        frequency.push_back(*f);
+    }
+    std::vector<std::string> out;
+    const std::string count = std::to_string(lines.size());
+    if (frequency.size() == lines.size()) {
+        std::size_t last = lines.size();
+        for (double q : QuotedExceedance) {
+            std::size_t best = 0;
+            for (std::size_t i = 1; i < frequency.size(); ++i)
+                if (std::fabs(frequency[i] - q) < std::fabs(frequency[best] - q)) best = i;
+            if (best != last) out.push_back(lines[best]);
+            last = best;
+        }
+        out.push_back("(courbe de " + count +
+                      " points, imprimée aux fréquences de dépassement 0, 1, 5, 10, 20 … 90, 95, 99 et 100 %)");
+        return out;
+    }
+    constexpr std::size_t Head = 40, Tail = 10;
+    out.assign(lines.begin(), lines.begin() + Head);
+    out.push_back("… " + std::to_string(lines.size() - Head - Tail) + " lignes non imprimées sur " + count + " …");
+    out.insert(out.end(), lines.end() - Tail, lines.end());
+    return out;
+}
+
 }  // namespace
 
 bool isShown(const Form& form, const Control& c) {
@@ -206,7 +259,7 @@ WindowReport buildWindowReport(Form& form) {
             if (!list.rows.empty()) r.observations.push_back(std::move(list));
         } else if (isTextBox(c) && c.multiline && !trim(c.text()).empty() && trimRight(c.text()) != r.method) {
             ReportGroup notice{groupTitle(form, c), {}};
-            for (auto& line : noticeLines(c.text())) notice.rows.push_back({std::move(line), ""});
+            for (auto& line : printedNotice(noticeLines(c.text()))) notice.rows.push_back({std::move(line), ""});
             r.observations.push_back(std::move(notice));
         } else if (c.kind() == ControlKind::Chart) {
             // A chart without any point shows nothing worth printing.

@@ -205,5 +205,37 @@ TEST_F(DossierTest, ChartShownByThePipeFollowsItAndTheTextListsEverySeries) {
     EXPECT_EQ(figuresTitle(report.windows[0]), std::string(ReportFiguresTitle));
 }
 
+// The rows the dossier prints for the annual energy's curve box.
+std::vector<std::string> curveRows(Form& f) {
+    const WindowReport r = buildWindowReport(f);
+    for (const ReportGroup& g : r.observations)
+        if (!g.rows.empty() && g.rows.front().caption.find(';') != std::string::npos) {
+            std::vector<std::string> out;
+            for (const ReportRow& row : g.rows) out.push_back(row.caption);
+            return out;
+        }
+    return {};
+}
+
+TEST_F(DossierTest, ALongCurveIsPrintedAtTheQuotedExceedanceFrequenciesAndAShortOneWhole) {
+    open("Productible");
+    Form& f = load("Productible");
+    // 6 001 points, 0 to 100 % by 1/60 %: the flow falls from 10 to 0 m3/s.
+    std::string curve;
+    for (int i = 0; i <= 6000; ++i)
+        curve += formatMask(i / 60.0, "0.000") + ";" + formatMask(10.0 - i / 600.0, "0.000") + "\r\n";
+    f.set("Courbe", -1, curve);
+    const auto rows = curveRows(f);
+    ASSERT_EQ(rows.size(), 16u);  // the 15 quoted frequencies and the line that says so
+    EXPECT_EQ(rows.front(), "0.000;10.000");
+    EXPECT_EQ(rows[7], "50.000;5.000");
+    EXPECT_EQ(rows[14], "100.000;0.000");
+    EXPECT_EQ(rows.back(),
+              "(courbe de 6001 points, imprimée aux fréquences de dépassement 0, 1, 5, 10, 20 … 90, 95, 99 et 100 %)");
+
+    f.set("Courbe", -1, "0;3\r\n50;1\r\n100;0.2\r\n");
+    EXPECT_EQ(curveRows(f), (std::vector<std::string>{"0;3", "50;1", "100;0.2"}));
+}
+
 }  // namespace
 }  // namespace aub::test
