@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 
 // Under node (the WebAssembly build) the program reaches the disk through emscripten's
-// emulation of the POSIX file calls. It has no named pipes, no file-size limit, no
-// modification times set by the program and no names outside UTF-8: a test of how the
-// program meets those is skipped there, with its reason, and still runs natively.
+// emulation of the POSIX calls. It has no named pipes, no file-size limit, no modification
+// times set by the program, no names outside UTF-8, no child processes and no signals: a
+// test of how the program meets those is skipped there, with its reason, and still runs
+// natively.
 #ifdef __EMSCRIPTEN__
 #define AUB_SKIP_UNDER_NODE(reason) GTEST_SKIP() << "sous node : " << (reason)
 #else
