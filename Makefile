@@ -3,6 +3,8 @@
 # make test   : installs what is missing (as root), builds and runs every test
 # make paquet : builds the Debian package aubelys_<version>_<arch>.deb here
 # make install: installs into PREFIX (default /usr/local); DESTDIR is honoured
+# make web    : the command line and the toolkit-free test programs in WebAssembly (emscripten),
+#               run under node, in build-web/
 # make verifie: the same tests on a build checked for memory faults and undefined behaviour,
 #               then make analyse on that build
 BUILD ?= build
@@ -11,7 +13,7 @@ PACKAGES = cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmoc
   libfast-float-dev libfmt-dev libhowardhinnant-date-dev nlohmann-json3-dev
 ANALYSE_PACKAGES = cppcheck clang-tidy clang-format
 
-.PHONY: all build run test verifie deps bench clean analyse format-check
+.PHONY: all build run test verifie deps bench clean analyse format-check web
 
 all: build
 
@@ -42,8 +44,20 @@ run: build
 	  ./$(BUILD)/aubelys-cli Formmain "Options1/Vanne" "zonetxt(0)=2" "zonetxt(1)=2" "zonetxt(2)=0.5" "CALCUL "; \
 	fi
 
-test: build
+test: build web
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+	cd $(WEB_BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# The WebAssembly build: Debian's emscripten, its JavaScript optimiser's node modules, node
+# to run the programs (NODE_PATH: where Debian puts the node modules, for a node of another
+# origin). Warnings of emscripten's clang are shown, not made errors: the native build holds
+# the code to warnings-as-errors, and a newer clang's new warning must not stop the tests.
+WEB_BUILD ?= build-web
+WEB_PACKAGES = emscripten node-acorn nodejs
+web:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(WEB_PACKAGES)"
+	@[ -f $(WEB_BUILD)/CMakeCache.txt ] || emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release
+	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD) -j$(JOBS)
 
 # The Debian package and the checks of the installed files (icons drawn from the SVG).
 PACKAGES += dpkg-dev file lintian desktop-file-utils appstream librsvg2-bin
@@ -95,4 +109,4 @@ format-check:
 	tools/format-check.sh
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-verifie
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-verifie $(WEB_BUILD)
