@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package from the build folder into a temporary folder, checks its
 # contents and runs lintian on it; skipped (77) when the Debian tools are missing.
-#   paquet.sh BUILD_DIR GUI_BUILT(0/1) APP_ID
+#   paquet.sh BUILD_DIR GUI_BUILT(0/1) APP_ID [HARDENED(0/1)]
 set -uo pipefail
-build=$1 gui=$2 appid=$3
+build=$1 gui=$2 appid=$3 hardened=${4:-1}
 for t in cpack dpkg-deb dpkg-shlibdeps file; do
     command -v $t >/dev/null || { echo "$t absent : essai sauté"; exit 77; }
 done
@@ -42,7 +42,7 @@ dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -E 'preinst|postinst|prerm|postrm
 # The programs carry Debian's hardening: relocations read-only (relro) and resolved at
 # start (bindnow), fortified functions (a __*_chk symbol).
 dpkg-deb -x "$deb" "$tmp/racine"
-if command -v readelf >/dev/null; then
+if [ "$hardened" = 1 ] && command -v readelf >/dev/null; then
     progs=(aubelys-cli); [ "$gui" = 1 ] && progs+=(aubelys)
     for p in "${progs[@]}"; do
         bin="$tmp/racine/usr/bin/$p"
