@@ -261,7 +261,7 @@ DatedRecord parseDatedRecord(std::string_view text, const RecordChoices& choices
         return rec;
     }
     for (std::size_t i = 0; i < headings.size(); ++i)
-        if (lower(headings[i]).rfind("date", 0) == 0 && i < firstFields.size() && dates.seconds(firstFields[i])) {
+        if (i < firstFields.size() && lower(headings[i]).rfind("date", 0) == 0 && dates.seconds(firstFields[i])) {
             dateColumn = static_cast<int>(i);
             break;
         }
