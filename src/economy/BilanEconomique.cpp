@@ -175,6 +175,7 @@ Productible* calculatedEnergy(Session& s) {
 
 std::vector<StudyBox> BilanEconomique::studyInputs() {
     std::vector<StudyBox> out;
+    out.reserve(InputCount + 1);
     for (int i = 0; i < InputCount; ++i) out.push_back(studyBox("Donnee", i, Inputs[i].caption));
     out.push_back(studyBox("Vente", -1, "Vente"));
     return out;
@@ -537,7 +538,8 @@ void BilanEconomique::saveBalanceAs(const std::string& name) {
     for (std::string& line : lines)
         if (line.find(',') != std::string::npos && !isDecimalCommaNumber(line)) {
             std::replace(line.begin(), line.end(), '"', '\'');
-            line = '"' + line + '"';
+            line.insert(line.begin(), '"');
+            line += '"';
         }
     saveLines(target, lines);
     balanceName_ = name;

@@ -198,7 +198,8 @@ CivilDay civilDay(int day) {
 
 std::string megabytes(std::uintmax_t bytes) {
     const double mb = static_cast<double>(bytes) / (1024.0 * 1024.0);
-    if (bytes % (1024 * 1024) == 0) return std::to_string(bytes / (1024 * 1024)) + " Mo";
+    constexpr std::uintmax_t OneMegabyte = std::uintmax_t{1024} * 1024;
+    if (bytes % OneMegabyte == 0) return std::to_string(bytes / OneMegabyte) + " Mo";
     return formatMask(mb, "0.0") + " Mo";
 }
 
