@@ -104,6 +104,9 @@ struct FormulaPage {
     // "Text3") with the caption beside them; a null caption is the box's Label(i) caption
     // of `captions`. The page's other captioned boxes are its inputs.
     std::vector<std::pair<const char*, const char*>> results{};
+    // A worked example: the inputs typed over the page's defaults, (box, text). A page
+    // without one calculates from its defaults with 2 in each input left empty.
+    std::vector<std::pair<int, const char*>> example{};
 };
 
 // The catalogues, each in menu order.

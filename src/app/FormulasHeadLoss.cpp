@@ -265,7 +265,9 @@ const std::vector<FormulaPage>& headLossPages() {
          .title = "Pertes de charge dans un coude",
          .sizesWindow = true,
          .routine = coudes,
-         .results = {{"zoneresu", "Perte de charge mm"}, {"zonetxt(3)", nullptr}, {"zonetxt(4)", nullptr}}},
+         .results = {{"zoneresu", "Perte de charge mm"}, {"zonetxt(3)", nullptr}, {"zonetxt(4)", nullptr}},
+         // 100 mm pipe, bend of 3 diameters' radius, 2 m/s: ζ = 0.160, 32.632 mm.
+         .example = {{0, "100"}, {1, "300"}, {2, "2"}}},
         {.code = FormulaCode::RectangularChannel,
          .menu = "Pertecharge",
          .entry = "Canalrect",
@@ -295,7 +297,9 @@ const std::vector<FormulaPage>& headLossPages() {
          .results = {{"zoneresu", "Perte de charge mm/m"},
                      {"zonetxt(1)", nullptr},
                      {"zonetxt(4)", nullptr},
-                     {"zonetxt(7)", "Froude"}}},
+                     {"zonetxt(7)", "Froude"}},
+         // 3 m wide at the surface, 1 m deep, banks at 45°: a 1 m bottom, A = 2 m².
+         .example = {{0, "2"}, {2, "3"}, {3, "1"}, {5, "0.0124"}, {6, "45"}}},
         {.code = FormulaCode::CircularChannel,
          .menu = "Pertecharge",
          .entry = "Canalcirc",
@@ -323,7 +327,9 @@ const std::vector<FormulaPage>& headLossPages() {
          .sizesWindow = true,
          .setup = debitCanalSetup,
          .routine = hDeQCanal,
-         .results = {{"zoneresu", "Hauteur (profondeur)"}}},
+         .results = {{"zoneresu", "Hauteur (profondeur)"}},
+         // 1 m3/s in a 2 m wide channel of slope 1 mm/m, n = 0.0124: 0.44 m deep.
+         .example = {{0, "2"}, {1, "1"}, {2, "1"}, {3, "0.0124"}}},
     };
     return pages;
 }

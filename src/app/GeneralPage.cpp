@@ -163,8 +163,10 @@ void Formmain::vusNonVus(std::string_view mask, bool keep) {
     Control& notes = ctl("Text3");
     notes.topTw = 7200;
     notes.heightTw = 2000;
-    // From code 27 on the page belongs to a design window: nothing to calculate here.
-    ctl("Command1").visible = number(shared().FormulaId) < number(FormulaCode::PipeWindowPage);
+    // "CALCUL " belongs to the formula pages that calculate; a code a design window wrote
+    // (the pressure pipe's page, a wheel) has nothing to calculate here.
+    const FormulaPage* page = formulaPage(shared().FormulaId);
+    ctl("Command1").visible = page && page->routine;
     ctl("Command2").visible = false;
 }
 

@@ -43,6 +43,42 @@ TEST_F(Formulas, EachMenuEntrySetsItsCodeAndShowsItsExplanation) {
     }
 }
 
+// Every page of the two catalogues, reached through its menu entry as a person would:
+// the entry sets the page's code and shows its explanation, "CALCUL " is offered exactly
+// when the page calculates, and its worked example (or its defaults with 2 typed in each
+// empty input) gives a number in each box the page declares as its result.
+TEST_F(Formulas, EveryPageOfTheCataloguesOpensCalculatesAndGivesItsResults) {
+    const auto plain = [](std::string text) {
+        std::erase(text, '&');
+        return text;
+    };
+    int pages = 0;
+    for (const auto* catalogue : {&optionsPages(), &headLossPages()})
+        for (const FormulaPage& p : *catalogue) {
+            const std::string path = plain(c(p.menu).caption) + "/" + plain(p.entryCaption);
+            SCOPED_TRACE(path);
+            page(path);
+            ++pages;
+            EXPECT_EQ(sv().FormulaId, p.code);
+            EXPECT_EQ(c("Text1").text(), "Fiche " + std::to_string(number(p.code)));
+            ASSERT_EQ(c("Command1").visible, p.routine != nullptr);
+            for (const auto& [i, text] : p.example) type(i, text);
+            for (int i = 0; i < 8; ++i)
+                if (c("zonetxt", i).visible && !c("zonetxt", i).locked && trim(box(i)).empty()) type(i, "2");
+            dialogs_.clearShown();
+            calcul();
+            EXPECT_TRUE(messages().empty()) << (messages().empty() ? "" : messages().front());
+            ASSERT_FALSE(p.results.empty());
+            for (const auto& [key, caption] : p.results) {
+                const Control* result = main().findKey(key);
+                ASSERT_NE(result, nullptr) << key;
+                const std::string shown = trim(result->text());
+                EXPECT_TRUE(!shown.empty() && std::isfinite(leadingNumber(shown))) << key << " = \"" << shown << '"';
+            }
+        }
+    EXPECT_GT(pages, 0);
+}
+
 // Whatever is typed, no page shows "nan" or "inf" nor leaves an infinite program-wide
 // value, and the hourglass always goes away.
 TEST_F(Formulas, NoPageShowsNanOrInfWhateverIsTyped) {

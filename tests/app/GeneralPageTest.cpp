@@ -72,7 +72,9 @@ TEST_F(GeneralPage, PageSetUpShowsTheExplanationOfItsCode) {
 
     page(14, "1111111011111110");  // similarity: the notes box comes with the page
     EXPECT_TRUE(c("Text3").visible);
-    page(27, "0000000000000000");  // from code 27 on there is nothing to calculate here
+    page(27, "0000000000000000");  // the pressure pipe's page: nothing to calculate here
+    EXPECT_FALSE(c("Command1").visible);
+    page(11, "0000000000000000");  // nor under the code a wheel window wrote
     EXPECT_FALSE(c("Command1").visible);
 }
 
