@@ -1,6 +1,8 @@
 #include "forms/Script.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <sstream>
 
 #include "core/NumberText.h"
@@ -105,6 +107,37 @@ void clickMenuChain(Form& form, const std::vector<Control*>& chain) {
 
 ScriptOutcome fail(int status, std::string error) { return {status, std::move(error)}; }
 
+// A control is on screen when it and every frame around it are visible.
+bool onScreen(Form& form, const Control& c) {
+    const Control* at = &c;
+    for (int depth = 0; at && depth < 32; ++depth) {
+        if (!at->visible) return false;
+        if (at->place.frame.empty()) return true;
+        at = form.findKey(at->place.frame);
+    }
+    return true;
+}
+
+// A step acts as a person would: what is hidden (itself or its frame) or greyed cannot be
+// typed into or clicked. Timers are never shown; a step naming one is a tick.
+std::optional<ScriptOutcome> outOfReach(Form& form, const Control& c) {
+    if (c.kind() == ControlKind::Timer) return std::nullopt;
+    if (c.kind() == ControlKind::Menu) {
+        if (!c.visible) return fail(2, "l'entrée de menu « " + withoutAmpersand(c.caption) + " » est cachée");
+        if (!c.enabled) return fail(2, "l'entrée de menu « " + withoutAmpersand(c.caption) + " » est grisée");
+        return std::nullopt;
+    }
+    if (!onScreen(form, c)) return fail(2, "le contrôle " + c.key() + " est caché");
+    if (!c.enabled) return fail(2, "le contrôle " + c.key() + " est grisé");
+    return std::nullopt;
+}
+
+ScriptOutcome reachMenuChain(Form& form, const std::vector<Control*>& chain) {
+    for (Control* m : chain)
+        if (auto refused = outOfReach(form, *m)) return *refused;
+    return {};
+}
+
 ScriptOutcome typeInto(Control& c, const std::string& text) {
     Form& form = c.form();
     switch (c.kind()) {
@@ -179,6 +212,7 @@ ScriptOutcome runStep(Session& session, const std::string& window, const std::st
         std::string key = trim(step.substr(0, equal));
         Control* c = findControl(*form, key);
         if (!c) return fail(2, "contrôle inconnu : " + target + "." + key);
+        if (auto refused = outOfReach(*form, *c)) return *refused;
         ScriptOutcome out = typeInto(*c, step.substr(equal + 1));
         session.collect();
         return out;
@@ -196,8 +230,11 @@ ScriptOutcome runStep(Session& session, const std::string& window, const std::st
                 if (!p) break;
                 chain.push_back(p);
             }
-            clickMenuChain(*form, {chain.rbegin(), chain.rend()});
-        } else if (c->enabled) {
+            std::reverse(chain.begin(), chain.end());
+            if (ScriptOutcome refused = reachMenuChain(*form, chain); refused.status != 0) return refused;
+            clickMenuChain(*form, chain);
+        } else {
+            if (auto refused = outOfReach(*form, *c)) return *refused;
             form->fire(*c, EventKind::Click);
         }
         session.collect();
@@ -205,15 +242,23 @@ ScriptOutcome runStep(Session& session, const std::string& window, const std::st
     }
     std::vector<Control*> chain = findMenuPath(*form, step);
     if (chain.empty()) {
-        // A button named by its caption ("CALCUL "); a hidden or greyed one does nothing.
+        // A button named by its caption ("CALCUL "): the one on screen, else the refusal
+        // of the first one named so.
+        std::optional<ScriptOutcome> refused;
         for (const auto& c : form->controls()) {
             if (c->kind() != ControlKind::Button || withoutAmpersand(c->caption) != withoutAmpersand(step)) continue;
-            if (c->visible && c->enabled) form->fire(*c, EventKind::Click);
+            if (auto out = outOfReach(*form, *c)) {
+                if (!refused) refused = out;
+                continue;
+            }
+            form->fire(*c, EventKind::Click);
             session.collect();
             return {};
         }
+        if (refused) return *refused;
         return fail(2, "contrôle ou menu inconnu : " + target + "." + step);
     }
+    if (ScriptOutcome refused = reachMenuChain(*form, chain); refused.status != 0) return refused;
     clickMenuChain(*form, chain);
     session.collect();
     return {};
@@ -323,17 +368,6 @@ std::string axisJson(const ChartAxis& a, std::pair<double, double> shown) {
       << ",\"range\":" << (a.autoRange ? "\"auto\"" : "\"fixed\"") << ",\"min\":" << formatGeneral(shown.first, '.')
       << ",\"max\":" << formatGeneral(shown.second, '.') << "}";
     return o.str();
-}
-
-// A control is on screen when it and every frame around it are visible.
-bool onScreen(Form& form, const Control& c) {
-    const Control* at = &c;
-    for (int depth = 0; at && depth < 32; ++depth) {
-        if (!at->visible) return false;
-        if (at->place.frame.empty()) return true;
-        at = form.findKey(at->place.frame);
-    }
-    return true;
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ class Session;
 class ScriptedDialogs;
 
 struct ScriptOutcome {
-    int status = 0;     // 0 every step ran, 2 unknown window/control/menu, 3 missing answer
+    int status = 0;     // 0 every step ran, 2 unknown window/control/menu or one hidden or greyed, 3 missing answer
     std::string error;  // French explanation when status != 0
 };
 

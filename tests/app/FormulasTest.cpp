@@ -90,7 +90,7 @@ TEST_F(Formulas, NoPageShowsNanOrInfWhateverIsTyped) {
         page(path);
         for (int round = 0; round < 150; ++round) {
             for (int i = 0; i < 8; ++i)
-                if (rng() % 3 == 0) type(i, texts[rng() % std::size(texts)]);
+                if (rng() % 3 == 0 && c("zonetxt", i).visible) type(i, texts[rng() % std::size(texts)]);
             calcul();
             for (const auto& ctl : main().controls())
                 ASSERT_FALSE(std::regex_search(ctl->text() + " " + ctl->caption, bad)) << path << " " << ctl->key();

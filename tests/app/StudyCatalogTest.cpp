@@ -91,7 +91,7 @@ TEST(StudyCatalogTest, TheIssuesCalculationsAreAllThere) {
 // What a person does first where the window opens empty: a delivered design, a wall.
 const std::map<std::string, std::vector<std::string>> Preparations = {
     {"Formrouehaut", {"List1=H0Dalmor.txt"}},
-    {"Frmdessous", {"List1=Bmoulin01.txt"}},
+    {"Frmdessous", {"List1=Bmoulin01.txt", "Combo1=Bois"}},
     {"Frmrouedecoté", {"List1=Cmoulin01.txt"}},
     {"FrmPoncel", {"List1=Pmoulin01.txt"}},
     {"FrmSagebi", {"List1=Sageb01.txt"}},
@@ -102,7 +102,7 @@ const std::map<std::string, std::vector<std::string>> Preparations = {
     {"Frmpertecou", {"Fichier/Ouvre"}},
     {"Productible", {"Fichier/Ouvrir"}},
     // The hammer's blows follow the undershot wheel's speed.
-    {"Frmmarteau", {"Frmdessous:List1=Bmoulin01.txt", "Frmdessous:Combo2=INCLINEE"}},
+    {"Frmmarteau", {"Frmdessous:List1=Bmoulin01.txt", "Frmdessous:Combo1=Bois", "Frmdessous:Combo2=INCLINEE"}},
     // The economic balance reads the annual energy of the sample study.
     {"BilanEconomique", {"Productible:Fichier/Ouvrir", "Productible:Calcul", "Reprendre"}},
 };

@@ -144,10 +144,18 @@ TEST_F(FormsTest, MenuPathClicksEveryMenuOnTheWay) {
     EXPECT_EQ(sample().log, "file;save;file;deep;name=projet;");
 }
 
-TEST_F(FormsTest, DisabledMenuEntryDoesNothing) {
+// A greyed or hidden entry cannot be clicked: the step is refused by name, nothing runs.
+TEST_F(FormsTest, GreyedOrHiddenMenuEntryIsRefused) {
     sample().ctl("mnuSave").enabled = false;
-    ASSERT_EQ(run({"Fichier/Enregistre"}).status, 0);
-    EXPECT_EQ(sample().log, "file;");
+    const ScriptOutcome greyed = run({"Fichier/Enregistre"});
+    EXPECT_EQ(greyed.status, 2);
+    EXPECT_NE(greyed.error.find("« Enregistre » est grisée"), std::string::npos) << greyed.error;
+    EXPECT_EQ(sample().log, "");
+    sample().ctl("mnuSave").enabled = true;
+    sample().ctl("mnuSave").visible = false;
+    EXPECT_EQ(run({"Fichier/Enregistre"}).status, 2);
+    EXPECT_EQ(run({"mnuSave"}).status, 2);
+    EXPECT_EQ(sample().log, "");
 }
 
 TEST_F(FormsTest, UnknownNamesAndMissingAnswersGiveTheirStatus) {

@@ -26,7 +26,8 @@ protected:
     Frmdessous& computeWheel() {
         open("Frmdessous");
         step("Frmdessous", "List1=Bmoulin01.txt");
-        step("Frmdessous", "Combo1=Bois");
+        // Once chosen, the material list gives way to the gate list.
+        if (session().window<Frmdessous>("Frmdessous").ctl("Combo1").visible) step("Frmdessous", "Combo1=Bois");
         step("Frmdessous", "Combo2=INCLINEE");
         return session().window<Frmdessous>("Frmdessous");
     }

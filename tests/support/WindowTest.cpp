@@ -46,6 +46,12 @@ void WindowTest::step(const std::string& window, const std::string& s) {
     ASSERT_EQ(out.status, 0) << out.error;
 }
 
+std::string WindowTest::refusedStep(const std::string& window, const std::string& s) {
+    ScriptOutcome out = runStep(*session_, window, s);
+    EXPECT_EQ(out.status, 2) << s;
+    return out.error;
+}
+
 std::string WindowTest::text(const std::string& window, const std::string& name, int index) {
     Control& c = session_->load(window).ctl(name, index);
     return c.kind() == ControlKind::TextBox || c.kind() == ControlKind::ComboBox || c.kind() == ControlKind::ListBox

@@ -31,6 +31,8 @@ protected:
     Form& load(const std::string& window) { return session_->load(window); }
     // One command-line step on a window ("zonetxt(0)=2", "CALCUL ", "Options1/Vanne").
     void step(const std::string& window, const std::string& s);
+    // A step a person could not take (a hidden or greyed control): refused, its reason given.
+    std::string refusedStep(const std::string& window, const std::string& s);
     std::string text(const std::string& window, const std::string& name, int index = -1);
 
     void expectMessage(const std::string& text) { expected_.push_back(text); }

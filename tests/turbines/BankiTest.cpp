@@ -55,8 +55,8 @@ TEST_F(BankiTest, DiameterSliderWorksOnlyAfterUnlocking) {
     open("Banki");
     typeExample();
     step("Banki", "Calcul");
-    step("Banki", "HScroll1=20");
-    EXPECT_EQ(result(0), "0.1573");  // still locked
+    EXPECT_EQ(refusedStep("Banki", "HScroll1=20"), "le contrôle HScroll1 est grisé");  // still locked
+    EXPECT_EQ(result(0), "0.1573");
     step("Banki", "Label6");
     EXPECT_EQ(banki().ctl("Label6").caption, "Changer le diamètre");
     EXPECT_EQ(banki().ctl("Label6").backColor, 0x00FF00);
