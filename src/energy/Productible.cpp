@@ -905,6 +905,15 @@ SiteStudy Productible::study() const {
     s.jets = self->txt("Machine", Jets);
     s.rm = self->txt("Machine", Rm);
     s.driveEfficiency = self->txt("Machine", Drive);
+    s.machines = self->txt("Machine", Machines);
+    s.downtime = self->txt("Exploitation", Downtime);
+    s.availability = self->txt("Exploitation", Availability);
+    s.floodHeadLoss = self->txt("Exploitation", FloodLoss);
+    s.floodFlow = self->txt("Exploitation", FloodFlow);
+    s.monthlyReserved = self->txt("Qrmois");
+    s.stationArea = self->txt("Bassin", StationArea);
+    s.siteArea = self->txt("Bassin", SiteArea);
+    s.exponent = self->txt("Bassin", Exponent);
     const std::string& curve = self->txt("Courbe");
     std::size_t start = 0;
     while (start <= curve.size() && !curve.empty()) {
@@ -942,6 +951,15 @@ void Productible::applyStudy(const SiteStudy& s) {
     set("Machine", Jets, s.jets);
     set("Machine", Rm, s.rm);
     set("Machine", Drive, s.driveEfficiency);
+    set("Machine", Machines, s.machines);
+    set("Exploitation", Downtime, s.downtime);
+    set("Exploitation", Availability, s.availability);
+    set("Exploitation", FloodLoss, s.floodHeadLoss);
+    set("Exploitation", FloodFlow, s.floodFlow);
+    set("Qrmois", -1, s.monthlyReserved);
+    set("Bassin", StationArea, s.stationArea);
+    set("Bassin", SiteArea, s.siteArea);
+    set("Bassin", Exponent, s.exponent);
     std::string curve;
     for (std::size_t i = 0; i < s.curveLines.size(); ++i) curve += (i ? "\n" : "") + s.curveLines[i];
     set("Courbe", -1, curve);
