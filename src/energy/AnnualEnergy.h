@@ -75,7 +75,10 @@ PlantPoint plantAt(const SiteMachine& m, double riverFlow, double reservedFlow);
 double meanReservedFlow(const SiteMachine& m);
 
 // The ratio of a site's flows to a gauging station's, by the ratio of their catchment
-// areas raised to an exponent: (A_site / A_station)^n.
+// areas raised to an exponent: (A_site / A_station)^n — the drainage-area ratio method
+// (W. H. Asquith, M. C. Roussel, J. Vrabel, 2006, "Statewide analysis of the
+// drainage-area ratio method for 34 streamflow percentile ranges in Texas", USGS
+// Scientific Investigations Report 2006-5286: n is commonly taken as 1). 1 without areas.
 double transpositionRatio(double stationArea, double siteArea, double exponent);
 
 // η at a fraction x of the design flow (0..1).

@@ -783,6 +783,10 @@ bool Productible::calculate() {
                      " (bassins du site et de la station " + formatGeneral(static_cast<float>(siteArea)) + " / " +
                      formatGeneral(static_cast<float>(stationArea)) + " km², exposant " +
                      formatGeneral(static_cast<float>(exponent)) + ").";
+    // The ratio of areas is usually trusted between 0.5 and 1.5 (U.S. Geological Survey,
+    // 2008, Scientific Investigations Report 2008-5126, "Drainage-area ratio method").
+    if (transposed && (siteArea / stationArea < 0.5 || siteArea / stationArea > 1.5))
+        plantNote += " Rapport des bassins hors de 0,5 à 1,5 : transposition peu sûre.";
     if (byMonth && siteDays_.empty())
         plantNote += std::string(plantNote.empty() ? "" : " ") +
                      "Sans dates, chaque débit réservé du mois vaut pour toute la courbe, pondéré par la durée du "
