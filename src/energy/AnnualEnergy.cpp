@@ -128,7 +128,19 @@ FlowRegime FlowRegime::fromDatedRecord(const std::vector<RecordDay>& days) {
     for (const RecordDay& d : days) flows.push_back(d.flow);
     FlowRegime r = fromRecord(std::move(flows));
     r.days_.reserve(days.size());
-    for (const RecordDay& d : days) r.days_.push_back(d.day);
+    r.months_.reserve(days.size());
+    int year = 0;
+    for (std::size_t i = 0; i < days.size(); ++i) {
+        const CivilDay c = civilDay(days[i].day);
+        r.days_.push_back(days[i].day);
+        r.months_.push_back(static_cast<unsigned char>(c.month - 1));
+        if (i == 0 || c.year != year) {
+            year = c.year;
+            r.yearStarts_.push_back(i);
+            r.leapYears_.push_back((year % 4 == 0 && year % 100 != 0) || year % 400 == 0);
+        }
+    }
+    r.yearStarts_.push_back(days.size());
     return r;
 }
 
@@ -213,8 +225,6 @@ void takeLowest(const FlowRegime& regime, PlantSamples& s, std::size_t first, st
     }
 }
 
-bool leapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
-
 }  // namespace
 
 PlantSamples plantSamples(const FlowRegime& regime, const SiteMachine& m) {
@@ -224,7 +234,7 @@ PlantSamples plantSamples(const FlowRegime& regime, const SiteMachine& m) {
     s.running.resize(flows.size());
     if (regime.isDated() && m.reservedByMonth) {
         for (std::size_t i = 0; i < flows.size(); ++i) {
-            const PlantPoint p = plantAt(m, flows[i], m.monthlyReserved[civilDay(regime.days()[i]).month - 1]);
+            const PlantPoint p = plantAt(m, flows[i], m.monthlyReserved[regime.months()[i]]);
             s.power[i] = p.power;
             s.running[i] = p.running > 0 ? 1.0 : 0.0;
         }
@@ -249,15 +259,10 @@ PlantSamples plantSamples(const FlowRegime& regime, const SiteMachine& m) {
     if (m.downtimeDays > 0) {
         if (regime.isDated()) {
             // Each calendar year loses its share of the downtime.
-            const std::vector<int>& days = regime.days();
-            std::size_t first = 0;
-            while (first < days.size()) {
-                const int year = civilDay(days[first]).year;
-                std::size_t last = first;
-                while (last < days.size() && civilDay(days[last]).year == year) ++last;
-                takeLowest(regime, s, first, last, m.downtimeDays / (leapYear(year) ? 366.0 : 365.0));
-                first = last;
-            }
+            const std::vector<std::size_t>& starts = regime.yearStarts();
+            for (std::size_t y = 0; y + 1 < starts.size(); ++y)
+                takeLowest(regime, s, starts[y], starts[y + 1],
+                           m.downtimeDays / (regime.leapYears()[y] ? 366.0 : 365.0));
         } else {
             takeLowest(regime, s, 0, flows.size(), m.downtimeDays / 365.0);
         }

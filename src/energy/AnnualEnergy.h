@@ -100,6 +100,11 @@ public:
     bool isDated() const { return !days_.empty(); }
     const std::vector<double>& flows() const { return flows_; }
     const std::vector<int>& days() const { return days_; }  // dated record only
+    // Dated record: the month (0..11) of each day, and where each calendar year starts
+    // (indexes into the days, with the end last) and whether it is a leap year.
+    const std::vector<unsigned char>& months() const { return months_; }
+    const std::vector<std::size_t>& yearStarts() const { return yearStarts_; }
+    const std::vector<bool>& leapYears() const { return leapYears_; }
     std::size_t dayCount() const { return flows_.size(); }
     double meanFlow() const;
     double largestFlow() const;
@@ -118,6 +123,9 @@ private:
     std::vector<double> flows_;   // record: the days; curve: Q at p = 0, 0.1 ... 100 %
     std::vector<double> sorted_;  // record: flows by decreasing value
     std::vector<int> days_;       // dated record: the day of each flow
+    std::vector<unsigned char> months_;
+    std::vector<std::size_t> yearStarts_;
+    std::vector<bool> leapYears_;
 };
 
 // The expected power of each flow of a regime (kW) and the share of it the plant turns
