@@ -244,6 +244,8 @@ Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUE
     Control& tables = listBox("Tableaux").in("FrameDebits").at(8, 0, 1, 2).size(3600, 500);
     for (const char* c : TableCaptions) tables.addItem(c);
     add(ControlKind::Table, "Tableau").in("FrameDebits").at(9, 0, 1, 2).size(3600, 2000);
+    // What the plant's machines and the station's flows change, under the table.
+    label("Infoexploitation", -1, "").in("FrameDebits").at(10, 0, 1, 2).size(3600, 1400);
 
     frame("FrameResultats", -1, "Résultats").at(0, 2, 3, 1);
     // The gain of the machines beside them, the ratio of the flows beside the catchments.
@@ -380,6 +382,7 @@ void Productible::clearResults() {
     for (int i = 0; i < ResultCount; ++i) set("Resultat", i, "");
     ctl("Meilleurqd").caption = "";
     ctl("Infoannees").caption = "";
+    ctl("Infoexploitation").caption = "";
     result_.reset();
     charts_.reset();
     statistics_.reset();
@@ -791,7 +794,7 @@ bool Productible::calculate() {
         plantNote += std::string(plantNote.empty() ? "" : " ") +
                      "Sans dates, chaque débit réservé du mois vaut pour toute la courbe, pondéré par la durée du "
                      "mois.";
-    ctl("Infoannees").caption = plantNote;
+    ctl("Infoexploitation").caption = plantNote;
     if (!siteDays_.empty()) {
         RecordStatistics st = recordStatistics(siteDays_, samples.power);
         if (st.p50) set("Resultat", P50Box, fixed(*st.p50, "0"));
@@ -805,7 +808,6 @@ bool Productible::calculate() {
             note += " ; laissées de côté (moins de 90 % de leurs jours) : " + yearList(st.leftOutYears);
         note += ".";
         if (!st.qmna5Note.empty()) note += " " + st.qmna5Note;
-        if (!plantNote.empty()) note += " " + plantNote;
         ctl("Infoannees").caption = note;
         statistics_ = std::move(st);
     }

@@ -75,9 +75,10 @@ TEST_F(ProductiblePlantTest, TwoMachinesRunWhereOneLargeMachineStopsAndTheGainIs
     EXPECT_EQ(result(5), "171871");
     EXPECT_EQ(result(8), "365");
     EXPECT_EQ(result(13), "171871");
-    EXPECT_NE(win().ctl("Infoannees").caption.find("2 machines : +171871 kWh/an sur une seule machine de 2.000 m3/s"),
-              std::string::npos)
-        << win().ctl("Infoannees").caption;
+    EXPECT_NE(
+        win().ctl("Infoexploitation").caption.find("2 machines : +171871 kWh/an sur une seule machine de 2.000 m3/s"),
+        std::string::npos)
+        << win().ctl("Infoexploitation").caption;
     step("Productible", "Machine(4)=1");
     step("Productible", "Calcul");
     EXPECT_EQ(result(5), "0");
@@ -90,7 +91,7 @@ TEST_F(ProductiblePlantTest, DowntimeAvailabilityAndTheFloodHeadLowerTheEnergy) 
     step("Productible", "Exploitation(2)=1");
     step("Productible", "Exploitation(3)=11");  // at 11 m3/s the head is 4 m
     step("Productible", "Calcul");
-    EXPECT_EQ(result(5), "274994");  // 8760 × 9.81 × 4 × 0.8
+    EXPECT_EQ(result(5), "274994");               // 8760 × 9.81 × 4 × 0.8
     step("Productible", "Exploitation(0)=36.5");  // a tenth of the year
     step("Productible", "Calcul");
     EXPECT_EQ(result(5), "247495");  // nine tenths of it
@@ -112,10 +113,12 @@ TEST_F(ProductiblePlantTest, AStationsFlowsAreCarriedByTheRatioOfTheCatchments) 
     EXPECT_EQ(result(5), direct);
     EXPECT_EQ(result(0), "2.000");  // the site's module
     EXPECT_EQ(result(14), "0.500");
-    EXPECT_NE(win().ctl("Infoannees").caption.find(
-                  "Débits de la station × 0.500 (bassins du site et de la station 100 / 200 km², exposant 1)."),
-              std::string::npos)
-        << win().ctl("Infoannees").caption;
+    EXPECT_NE(
+        win()
+            .ctl("Infoexploitation")
+            .caption.find("Débits de la station × 0.500 (bassins du site et de la station 100 / 200 km², exposant 1)."),
+        std::string::npos)
+        << win().ctl("Infoexploitation").caption;
 }
 
 TEST_F(ProductiblePlantTest, ReservedFlowByMonthOnACurveWeighsEachMonthsLength) {
@@ -125,7 +128,7 @@ TEST_F(ProductiblePlantTest, ReservedFlowByMonthOnACurveWeighsEachMonthsLength) 
     step("Productible", "Calcul");
     EXPECT_EQ(result(5), "314548");  // 334 × 24 × 9.81 × 5 × 0.8
     EXPECT_EQ(result(1), "0.627");   // (31 × 2 + 334 × 0.5) / 365
-    EXPECT_NE(win().ctl("Infoannees").caption.find("pondéré par la durée du mois"), std::string::npos);
+    EXPECT_NE(win().ctl("Infoexploitation").caption.find("pondéré par la durée du mois"), std::string::npos);
     // Blank months take the site's reserved flow (0 here).
     step("Productible", "Qrmois=2;;;;;;;;;;;");
     step("Productible", "Calcul");
@@ -150,7 +153,8 @@ TEST_F(ProductiblePlantTest, TheNewInputsRefuseWhatCannotBe) {
          "(une valeur vide prend le débit réservé du site) : 3 lues.",
          "Qrmois="},
         {"Qrmois=2;2;2;2;2;2;2;2;2;2;2;2",
-         "Le débit réservé atteint ou dépasse le plus fort débit de la rivière : aucune eau n'est turbinée.", "Qrmois="},
+         "Le débit réservé atteint ou dépasse le plus fort débit de la rivière : aucune eau n'est turbinée.",
+         "Qrmois="},
         {"Bassin(0)=120", "Pour transposer les débits d'une station, donnez les deux bassins versants (km²).",
          "Bassin(0)="},
         {"Bassin(2)=0", "L'exposant du rapport des bassins doit être compris entre 0 et 2.", "Bassin(2)=1"},
