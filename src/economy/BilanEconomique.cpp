@@ -9,13 +9,13 @@
 #include "economy/InvestmentCost.h"
 #include "economy/PurchaseTariff.h"
 #include "energy/Productible.h"
+#include "files/AppFolder.h"
 #include "files/TextFile.h"
 #include "forms/Dialogs.h"
 #include "forms/Platform.h"
+#include "forms/Printing.h"
 #include "forms/Session.h"
 #include "forms/StudyBoxes.h"
-#include "turbines/TurbineShared.h"
-#include "wheels/WheelFiles.h"
 
 namespace aub {
 
@@ -533,14 +533,7 @@ void BilanEconomique::saveBalanceAs(const std::string& name) {
     std::vector<std::string> lines = boxTexts(*this, "Donnee", InputCount);
     const int sale = ctl("Vente").listIndex();
     lines.push_back(SaleCaptions[sale < 0 ? 0 : sale]);
-    // A text holding a comma (other than a number with a decimal comma) reads back whole
-    // between double quotes.
-    for (std::string& line : lines)
-        if (line.find(',') != std::string::npos && !isDecimalCommaNumber(line)) {
-            std::replace(line.begin(), line.end(), '"', '\'');
-            line.insert(line.begin(), '"');
-            line += '"';
-        }
+    for (std::string& line : lines) line = protectedLine(line);
     saveLines(target, lines);
     balanceName_ = name;
     clearUnsavedEdits();

@@ -11,13 +11,13 @@
 #include "energy/DatedRecord.h"
 #include "energy/FlowText.h"
 #include "energy/RecordStatistics.h"
+#include "files/AppFolder.h"
 #include "files/TextFile.h"
 #include "forms/Dialogs.h"
 #include "forms/Platform.h"
+#include "forms/Printing.h"
 #include "forms/Session.h"
 #include "forms/StudyBoxes.h"
-#include "turbines/TurbineShared.h"
-#include "wheels/WheelFiles.h"
 
 namespace aub {
 

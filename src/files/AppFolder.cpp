@@ -200,4 +200,6 @@ std::string withSeparator(const fs::path& folder) {
     return s;
 }
 
+std::string overwriteQuestion() { return "Il y a déjà un fichier de ce nom\nVoulez vous l'écraser ?"; }
+
 }  // namespace aub

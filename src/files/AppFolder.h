@@ -10,6 +10,7 @@
 // Temporary files that an interrupted save left in the folder are removed.
 #include <filesystem>
 #include <optional>
+#include <string>
 
 namespace aub {
 
@@ -28,5 +29,8 @@ void seedFolder(const std::filesystem::path& from, const std::filesystem::path& 
 
 // `folder` followed by the platform's separator, as AppFolder is kept.
 std::string withSeparator(const std::filesystem::path& folder);
+
+// The question a save asks before it replaces a file of the program folder, two lines.
+std::string overwriteQuestion();
 
 }  // namespace aub

@@ -705,4 +705,12 @@ std::optional<std::string> checkTypedName(std::string_view name) {
     return std::nullopt;
 }
 
+std::string protectedLine(const std::string& text) {
+    if (text.find(',') == std::string::npos || isDecimalCommaNumber(text)) return text;
+    std::string quoted = text;
+    for (char& c : quoted)
+        if (c == '"') c = '\'';
+    return '"' + quoted + '"';
+}
+
 }  // namespace aub

@@ -90,6 +90,12 @@ private:
 // the design reader keeps such a line whole, and a writer need not quote it.
 bool isDecimalCommaNumber(std::string_view text);
 
+// A design-file line for a typed text. A text holding a comma (a wheel name "Moulin, aval")
+// would be read back as two values and shift the following ones: it is written between
+// double quotes, which the reader removes. A quoted value cannot hold a double quote, so
+// those of such a text become single quotes. Numbers with a decimal comma stay as typed.
+std::string protectedLine(const std::string& text);
+
 // Design files: one value per line. A line that is one number with a decimal comma
 // ("2,5") is one value; any other line is split at commas as the field reader does.
 std::vector<std::string> readDesignValues(const fs::path& path);

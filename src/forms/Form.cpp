@@ -276,4 +276,11 @@ float Form::num(const Control& box) const {
 
 float Form::num(std::string_view name, int index) { return num(ctl(name, index)); }
 
+std::vector<std::string> boxTexts(Form& form, std::string_view box, int count) {
+    std::vector<std::string> out;
+    out.reserve(static_cast<std::size_t>(std::max(count, 0)));
+    for (int i = 0; i < count; ++i) out.push_back(form.txt(box, i));
+    return out;
+}
+
 }  // namespace aub

@@ -177,4 +177,7 @@ private:
     int depth_ = 0;
 };
 
+// Texts of boxes box(0) ... box(count - 1), as typed.
+std::vector<std::string> boxTexts(Form& form, std::string_view box, int count);
+
 }  // namespace aub

@@ -1,5 +1,6 @@
 #include "forms/Printing.h"
 
+#include "forms/Dialogs.h"
 #include "forms/Form.h"
 #include "forms/Platform.h"
 
@@ -33,6 +34,11 @@ void printOnWhite(Form& form, const std::vector<Control*>& alsoWhite) {
     form.backColor = White;
     for (Control* c : alsoWhite) c->backColor = White;
     form.platform().printForm(form);
+}
+
+void printAfterQuestion(Form& form) {
+    if (!form.dialogs().question("Voulez vous imprimer la feuille telle qu'elle est à l'écran ?")) return;
+    printOnWhite(form);
 }
 
 }  // namespace aub

@@ -11,4 +11,8 @@ class Control;
 // comes back afterwards — also when printing fails, whose error then goes on to the caller.
 void printOnWhite(Form& form, const std::vector<Control*>& alsoWhite = {});
 
+// "Voulez vous imprimer la feuille telle qu'elle est à l'écran ?" — on Yes the window is
+// printed on a white background, then its colour comes back (also when printing fails).
+void printAfterQuestion(Form& form);
+
 }  // namespace aub

@@ -13,6 +13,7 @@
 #include "files/TextFile.h"
 #include "forms/Dialogs.h"
 #include "forms/Platform.h"
+#include "forms/Printing.h"
 #include "forms/Session.h"
 #include "forms/StudyBoxes.h"
 #include "turbines/TurbineShared.h"

@@ -12,6 +12,7 @@
 #include "files/TextFile.h"
 #include "forms/Dialogs.h"
 #include "forms/MainWindow.h"
+#include "forms/Printing.h"
 #include "forms/Session.h"
 #include "forms/StudyBoxes.h"
 #include "turbines/TurbineShared.h"

@@ -19,11 +19,6 @@ void setSliderChecked(Control& slider, double value) {
     slider.setValue(v);
 }
 
-void printAfterQuestion(Form& form) {
-    if (!form.dialogs().question("Voulez vous imprimer la feuille telle qu'elle est à l'écran ?")) return;
-    printOnWhite(form);
-}
-
 const char* const PipeWalls[9] = {
     "", "Fibro", "Cuivre", "Plastic", "Acier lisse", "Acier soudé", "Fonte neuve", "Bois poncé", "Bois brut"};
 

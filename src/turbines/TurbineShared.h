@@ -17,9 +17,7 @@ struct FailurePolicy;
 // The slider's Change runs when the value changes.
 void setSliderChecked(Control& slider, double value);
 
-// "Voulez vous imprimer la feuille telle qu'elle est à l'écran ?" — on Yes the window is
-// printed on a white background, then its colour comes back (also when printing fails).
-void printAfterQuestion(Form& form);
+// printAfterQuestion (the question before printing a window) is in forms/Printing.h.
 
 // The wall materials of the pipe windows' list "Paroi", in list order (an empty entry first).
 extern const char* const PipeWalls[9];

@@ -11,9 +11,11 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "core/CalcError.h"
@@ -69,19 +71,42 @@ class Layout {
 public:
     Layout(QPaintDevice& device, double width) : device_(device), width_(width) {}
 
-    double textHeight(const QFont& font, const QString& text, double width) const {
-        const QFontMetricsF fm(font, &device_);
-        return fm.boundingRect(QRectF(0, 0, width, 1e7), Qt::TextWordWrap, text).height();
+    // Text laid out in lines of the given width: broken at spaces, and inside a word longer than
+    // a line (a study or file name without spaces) rather than running past the page edge.
+    std::shared_ptr<QTextLayout> wrapped(const QFont& font, const QString& text, double width,
+                                         Qt::Alignment align = Qt::AlignLeft) const {
+        QString lines = text;
+        lines.replace(QLatin1Char('\n'), QChar::LineSeparator);
+        auto layout = std::make_shared<QTextLayout>(lines, font, &device_);
+        QTextOption option(align);
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout->setTextOption(option);
+        layout->beginLayout();
+        double y = 0;
+        for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
+            line.setLineWidth(width);
+            line.setPosition(QPointF(0, y));
+            y += line.height();
+        }
+        layout->endLayout();
+        return layout;
+    }
+
+    static double heightOf(const QTextLayout& layout) {
+        const int n = layout.lineCount();
+        if (n == 0) return 0;
+        const QTextLine last = layout.lineAt(n - 1);
+        return last.position().y() + last.height();
     }
 
     void paragraph(const QString& text, const QFont& font, QColor color = Qt::black, double before = 0,
                    bool keep = false, bool newPage = false) {
-        const double h = textHeight(font, text, width_) + before;
+        const auto lines = wrapped(font, text, width_);
+        const double h = heightOf(*lines) + before;
         blocks.push_back({h,
-                          [=, w = width_](QPainter& p, double top) {
-                              p.setFont(font);
+                          [=](QPainter& p, double top) {
                               p.setPen(color);
-                              p.drawText(QRectF(0, top + before, w, h - before), Qt::TextWordWrap, text);
+                              lines->draw(&p, QPointF(0, top + before));
                           },
                           keep, newPage});
     }
@@ -89,13 +114,12 @@ public:
     void heading(const QString& text, double points, bool newPage = false) {
         const QFont font = textFont(points, true);
         const double gap = points * 0.9;
-        const double h = textHeight(font, text, width_) + gap + 4;
+        const auto lines = wrapped(font, text, width_);
+        const double h = heightOf(*lines) + gap + 4;
         blocks.push_back({h,
                           [=, w = width_](QPainter& p, double top) {
-                              p.setFont(font);
                               p.setPen(HeadingColor);
-                              const QRectF r(0, top + gap, w, h - gap - 4);
-                              p.drawText(r, Qt::TextWordWrap, text);
+                              lines->draw(&p, QPointF(0, top + gap));
                               p.setPen(QPen(HeadingColor, 0.8));
                               p.drawLine(QPointF(0, top + h - 2), QPointF(w, top + h - 2));
                           },
@@ -107,15 +131,13 @@ public:
         const QFont cf = textFont(9.5);
         const QFont vf = monoFont(9);
         const double valueW = width_ * 0.36, captionW = width_ - valueW - 8;
-        const double h =
-            std::max(textHeight(cf, caption, captionW), value.isEmpty() ? 0 : textHeight(vf, value, valueW)) + 5;
+        const auto captionText = wrapped(cf, caption, captionW);
+        const auto valueText = wrapped(vf, value, valueW, Qt::AlignRight);
+        const double h = std::max(heightOf(*captionText), heightOf(*valueText)) + 5;
         blocks.push_back({h, [=, w = width_](QPainter& p, double top) {
-                              p.setFont(cf);
                               p.setPen(Qt::black);
-                              p.drawText(QRectF(0, top + 2, captionW, h), Qt::TextWordWrap, caption);
-                              p.setFont(vf);
-                              p.drawText(QRectF(w - valueW, top + 2, valueW, h), Qt::AlignRight | Qt::TextWordWrap,
-                                         value);
+                              captionText->draw(&p, QPointF(0, top + 2));
+                              valueText->draw(&p, QPointF(w - valueW, top + 2));
                               p.setPen(QPen(RuleColor, 0.5));
                               p.drawLine(QPointF(0, top + h), QPointF(w, top + h));
                           }});
@@ -291,8 +313,12 @@ QByteArray reportPdf(const Report& report, int* pageCount) {
         painter.setPen(QPen(RuleColor, 0.5));
         painter.drawLine(QPointF(text.left(), line.top() - 3), QPointF(text.right(), line.top() - 3));
         painter.setPen(GroupColor);
-        painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, footerLeft);
-        painter.drawText(line, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("page %1 / %2").arg(n + 1).arg(total));
+        // The footer is one line: a long study name gives way (shortened in its middle) to the page number.
+        const QString pageText = QStringLiteral("page %1 / %2").arg(n + 1).arg(total);
+        const QFontMetricsF fm(footer, &writer);
+        const double room = text.width() - fm.horizontalAdvance(pageText) - 6 * MmToUnit;
+        painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter, fm.elidedText(footerLeft, Qt::ElideMiddle, room));
+        painter.drawText(line, Qt::AlignRight | Qt::AlignVCenter, pageText);
     }
     painter.end();
     if (pageCount) *pageCount = total;

@@ -5,6 +5,7 @@
 #include "core/CalcError.h"
 #include "core/NumberText.h"
 #include "core/SharedValues.h"
+#include "files/AppFolder.h"
 #include "files/TextFile.h"
 #include "forms/Control.h"
 #include "forms/Dialogs.h"
@@ -24,18 +25,6 @@ bool beginsWith(std::string_view name, std::string_view prefix) {
 
 bool endsWithTxt(std::string_view name) { return wildcardMatch("*.txt", name); }
 
-// A text holding a comma (a wheel name "Moulin, aval") would be read back as two values
-// and shift the following ones: it is written between double quotes, which the reader
-// removes. A quoted value cannot hold a double quote, so those of such a text become
-// single quotes. Numbers with a decimal comma stay as typed.
-std::string protectedLine(const std::string& text) {
-    if (text.find(',') == std::string::npos || isDecimalCommaNumber(text)) return text;
-    std::string quoted = text;
-    for (char& c : quoted)
-        if (c == '"') c = '\'';
-    return '"' + quoted + '"';
-}
-
 }  // namespace
 
 std::string letterWarning(std::string_view letter) {
@@ -43,8 +32,6 @@ std::string letterWarning(std::string_view letter) {
            " son nom ne commence pas par la lettre " +
            std::string(letter);
 }
-
-std::string overwriteQuestion() { return "Il y a déjà un fichier de ce nom\nVoulez vous l'écraser ?"; }
 
 std::string proposedStem(const Control& list, std::string_view unnamed) {
     const std::string& selected = list.text();
@@ -113,13 +100,6 @@ void openDesign(Form& form, std::string_view fileName, std::string_view box, int
     form.clearUnsavedEdits();
     for (int i = 0; i < available; ++i) form.set(box, i, values[static_cast<std::size_t>(i)]);
     if (available < count) throw CalcError(ErrPastEnd);
-}
-
-std::vector<std::string> boxTexts(Form& form, std::string_view box, int count) {
-    std::vector<std::string> out;
-    out.reserve(static_cast<std::size_t>(std::max(count, 0)));
-    for (int i = 0; i < count; ++i) out.push_back(form.txt(box, i));
-    return out;
 }
 
 }  // namespace aub

@@ -45,8 +45,7 @@ inline constexpr const char* NewFileTitle = "Acceptez le nom de fichier proposé
 // The three-line warning for a name without the window's first letter.
 std::string letterWarning(std::string_view letter);
 
-// The overwrite question, two lines.
-std::string overwriteQuestion();
+// The overwrite question (overwriteQuestion) is in files/AppFolder.h.
 
 // The stem proposed by the undershot-family dialog: the selected entry of the file list
 // without its last four characters ("Bmoulin.txt" -> "Bmoulin"), or `unnamed` when the
@@ -68,7 +67,6 @@ std::optional<std::string> saveDesign(Form& form, const DesignSave& save, const 
 // it has, then fails with 62 "L'entrée dépasse la fin de fichier"; a missing file 53.
 void openDesign(Form& form, std::string_view fileName, std::string_view box, int count);
 
-// Texts of boxes box(0) ... box(count - 1), as typed.
-std::vector<std::string> boxTexts(Form& form, std::string_view box, int count);
+// The texts of boxes box(0) ... box(count - 1) are boxTexts, in forms/Form.h.
 
 }  // namespace aub

@@ -9,10 +9,10 @@
 #include "cli/CliMain.h"
 #include "core/NumberText.h"
 #include "energy/Productible.h"
+#include "files/AppFolder.h"
 #include "files/TextFile.h"
 #include "study/Study.h"
 #include "support/WindowTest.h"
-#include "wheels/WheelFiles.h"
 
 namespace aub::test {
 namespace {

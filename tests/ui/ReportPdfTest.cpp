@@ -24,9 +24,9 @@ namespace fs = std::filesystem;
 
 bool havePdftotext() { return std::system("pdftotext -v >/dev/null 2>&1") == 0; }
 
-// The text of a PDF file, page breaks as form feeds.
-std::string pdfText(const fs::path& pdf) {
-    const std::string command = "pdftotext -enc UTF-8 '" + pdf.string() + "' -";
+// The text of a PDF file, page breaks as form feeds (with "-bbox": each word and its box, as HTML).
+std::string pdfText(const fs::path& pdf, const std::string& option = "") {
+    const std::string command = "pdftotext -enc UTF-8 " + option + " '" + pdf.string() + "' -";
     std::string out;
     if (FILE* p = popen(command.c_str(), "r")) {
         char buf[4096];
@@ -88,6 +88,39 @@ TEST_F(ReportPdfTest, NeverCalculatedWindowSaysSoInThePdf) {
     EXPECT_NE(text.find("Aucun calcul effectué"), std::string::npos) << text;
     EXPECT_NE(text.find("Diamètre mm"), std::string::npos);
     EXPECT_NE(text.find("page 1 / 1"), std::string::npos);
+}
+
+TEST_F(ReportPdfTest, LongStudyNameWithoutSpacesStaysInsideThePage) {
+    if (!havePdftotext()) GTEST_SKIP() << "pdftotext (poppler-utils) absent";
+    std::string study = "Moulin";
+    while (study.size() < 160) study += "_du_bief_de_la_Sioule";
+    open("Formbuse");
+    const fs::path pdf = out_.path() / "long.pdf";
+    writeReportPdf(makeReport(session(), {"Formbuse"}, study), pdf);
+    // Every word the PDF draws, with its box: none may end past the page's width.
+    const std::string boxes = pdfText(pdf, "-bbox");
+    const auto attribute = [](const std::string& tag, const std::string& name) {
+        const std::size_t at = tag.find(name + "=\"");
+        return at == std::string::npos ? -1.0 : std::stod(tag.substr(at + name.size() + 2));
+    };
+    const std::size_t pageTag = boxes.find("<page ");
+    ASSERT_NE(pageTag, std::string::npos) << boxes;
+    const double pageWidth = attribute(boxes.substr(pageTag, 80), "width");
+    ASSERT_GT(pageWidth, 500);
+    std::string title;  // the title page's words, in order
+    int words = 0;
+    for (std::size_t at = boxes.find("<word "); at != std::string::npos; at = boxes.find("<word ", at + 1)) {
+        const std::string tag = boxes.substr(at, boxes.find('>', at) - at);
+        EXPECT_LE(attribute(tag, "xMax"), pageWidth) << boxes.substr(at, 300);
+        if (boxes.rfind("<page ", at) == pageTag) {
+            const std::size_t from = boxes.find('>', at) + 1;
+            title += boxes.substr(from, boxes.find("</word>", from) - from);
+        }
+        ++words;
+    }
+    EXPECT_GT(words, 10);
+    // The name is printed whole on the title page, over several lines.
+    EXPECT_NE(title.find(study), std::string::npos) << title;
 }
 
 TEST_F(ReportPdfTest, FailedWriteLeavesNothingBehind) {
