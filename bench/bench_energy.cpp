@@ -2,6 +2,7 @@
 // its 60-point design-flow sweep, each as the window runs them.
 #include "energy/AnnualEnergy.h"
 #include "energy/MachineEfficiency.h"
+#include "energy/RecordStatistics.h"
 
 #include <benchmark/benchmark.h>
 
@@ -55,5 +56,40 @@ void BM_DesignFlowSweepFiftyYears(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DesignFlowSweepFiftyYears)->Unit(benchmark::kMillisecond);
+
+// The whole calculation as the window runs it on a dated 50-year record: the day-by-day
+// powers, the annual figures, the 60-point sweep, the years, months and QMNA5, the charts;
+// once with one machine, once with three machines, a reserved flow by month, 20 days of
+// downtime, 97 % availability and a flood head loss.
+void wholeCalculation(benchmark::State& state, bool plant) {
+    std::vector<aub::RecordDay> days;
+    const std::vector<double> flows = fiftyYears();
+    for (std::size_t i = 0; i < flows.size(); ++i) days.push_back({static_cast<int>(i), flows[i]});
+    aub::SiteMachine m = kaplan(1.5);
+    if (plant) {
+        m.machines = 3;
+        m.reservedByMonth = true;
+        m.monthlyReserved = {0.3, 0.3, 0.3, 0.2, 0.2, 0.15, 0.1, 0.1, 0.1, 0.15, 0.2, 0.3};
+        m.downtimeDays = 20;
+        m.availability = 0.97;
+        m.floodHeadLoss = 0.5;
+        m.floodFlow = 6;
+    }
+    auto curveFor = [&m](double qd) {
+        return aub::efficiencyTable(aub::MachineType::Kaplan, {qd / m.machines, 3.0, 4.5, 1});
+    };
+    for (auto _ : state) {
+        const aub::FlowRegime river = aub::FlowRegime::fromDatedRecord(days);
+        const aub::PlantSamples samples = aub::plantSamples(river, m);
+        benchmark::DoNotOptimize(aub::annualEnergy(river, m, river.meanFlow(), samples));
+        auto sweep = aub::designFlowSweep(river, m, river.meanFlow(), curveFor);
+        benchmark::DoNotOptimize(aub::recordStatistics(days, samples.power));
+        benchmark::DoNotOptimize(aub::energyCharts(river, m, std::move(sweep)));
+    }
+}
+void BM_WholeCalculationFiftyYears(benchmark::State& state) { wholeCalculation(state, false); }
+void BM_WholeCalculationFiftyYearsThreeMachinesAndLosses(benchmark::State& state) { wholeCalculation(state, true); }
+BENCHMARK(BM_WholeCalculationFiftyYears)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WholeCalculationFiftyYearsThreeMachinesAndLosses)->Unit(benchmark::kMillisecond);
 
 }  // namespace

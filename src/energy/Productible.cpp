@@ -28,13 +28,27 @@ const char* const SiteCaptions[SiteCount] = {"Hauteur de chute brute (m)", "Pert
                                              "Module (m3/s)", "Débit réservé (m3/s)", "Débit d'équipement (m3/s)"};
 enum Site { Hb, Hl, Module, Qr, Qd };
 
-constexpr int MachineBoxCount = 4;
+constexpr int MachineBoxCount = 5;
 const char* const MachineCaptions[MachineBoxCount] = {"Débit minimal (% de Qd)", "Nombre de jets",
                                                       "Coefficient de fabrication Rm",
-                                                      "Rendement transmission et génératrice"};
-enum MachineBox { Qmin, Jets, Rm, Drive };
+                                                      "Rendement transmission et génératrice", "Nombre de machines"};
+enum MachineBox { Qmin, Jets, Rm, Drive, Machines };
 
-constexpr int ResultCount = 13;
+// What the plant loses in service.
+constexpr int LossCount = 4;
+const char* const LossCaptions[LossCount] = {"Arrêts (jours par an)", "Disponibilité (%)", "Perte de chute en crue (m)",
+                                             "au débit (m3/s)"};
+enum LossBox { Downtime, Availability, FloodLoss, FloodFlow };
+
+// A site without a gauge: the flows of a gauging station carried over.
+constexpr int BasinCount = 3;
+const char* const BasinCaptions[BasinCount] = {"Bassin de la station (km²)", "Bassin du site (km²)",
+                                               "Exposant du rapport"};
+enum BasinBox { StationArea, SiteArea, Exponent };
+
+constexpr const char* MonthlyCaption = "Débit réservé par mois (m3/s)";
+
+constexpr int ResultCount = 15;
 const char* const ResultCaptions[ResultCount] = {"Module (m3/s)",
                                                  "Débit réservé (m3/s)",
                                                  "Puissance maximale brute (kW)",
@@ -47,8 +61,10 @@ const char* const ResultCaptions[ResultCount] = {"Module (m3/s)",
                                                  "Productible P50 (kWh/an)",
                                                  "Productible P90 (kWh/an)",
                                                  "QMNA5 (m3/s)",
-                                                 "Part de l'hiver (%)"};
-enum RecordResult { P50Box = 9, P90Box, Qmna5Box, WinterBox };
+                                                 "Part de l'hiver (%)",
+                                                 "Gain sur une seule machine (kWh/an)",
+                                                 "Rapport des débits site / station"};
+enum RecordResult { P50Box = 9, P90Box, Qmna5Box, WinterBox, GainBox, RatioBox };
 
 constexpr const char* Missing = "Données manquantes";
 
@@ -161,6 +177,9 @@ std::vector<StudyBox> Productible::studyInputs() {
     out.push_back(studyBox("Typemachine", -1, "Type de machine"));
     for (StudyBox& b : studyBoxes("Machine", MachineCaptions)) out.push_back(std::move(b));
     for (int i = 0; i < 10; ++i) out.push_back(studyBox("Rendement", i, efficiencyCaption(i)));
+    for (StudyBox& b : studyBoxes("Exploitation", LossCaptions)) out.push_back(std::move(b));
+    out.push_back(studyBox("Qrmois", -1, MonthlyCaption));
+    for (StudyBox& b : studyBoxes("Bassin", BasinCaptions)) out.push_back(std::move(b));
     return out;
 }
 
@@ -177,43 +196,73 @@ Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUE
 
     frame("FrameMachine", -1, "Machine").at(1, 0);
     label("LabType", -1, "Type de machine").in("FrameMachine").at(0, 0);
-    Control& type = comboBox("Typemachine").in("FrameMachine").at(0, 1);
+    Control& type = comboBox("Typemachine").in("FrameMachine").at(0, 1, 1, 3);
     for (int i = 0; i < MachineTypeCount; ++i) type.addItem(machineCaption(machineAt(i)));
-    label("Indicatif", -1, "valeurs indicatives, modifiables").in("FrameMachine").at(1, 0, 1, 2);
+    label("Indicatif", -1, "valeurs indicatives, modifiables").in("FrameMachine").at(1, 0, 1, 4);
+    // Ten efficiencies in two columns of five.
     for (int i = 0; i < 10; ++i) {
-        label("LabRendement", i, efficiencyCaption(i)).in("FrameMachine").at(2 + i, 0);
-        textBox("Rendement", i).in("FrameMachine").at(2 + i, 1);
+        label("LabRendement", i, efficiencyCaption(i)).in("FrameMachine").at(2 + i % 5, 2 * (i / 5));
+        textBox("Rendement", i).in("FrameMachine").at(2 + i % 5, 2 * (i / 5) + 1);
     }
+    // Two boxes a row, the drive efficiency alone on the last.
+    constexpr int MachineRow[MachineBoxCount] = {7, 7, 8, 9, 8}, MachineCol[MachineBoxCount] = {0, 2, 0, 0, 2};
     for (int i = 0; i < MachineBoxCount; ++i) {
-        label("LabMachine", i, MachineCaptions[i]).in("FrameMachine").at(12 + i, 0);
-        textBox("Machine", i).in("FrameMachine").at(12 + i, 1);
+        const int col = MachineCol[i], span = i == Drive ? 3 : 1;
+        label("LabMachine", i, MachineCaptions[i]).in("FrameMachine").at(MachineRow[i], col, 1, span);
+        textBox("Machine", i).in("FrameMachine").at(MachineRow[i], i == Drive ? 3 : col + 1);
     }
     set("Machine", Jets, "1");
     set("Machine", Rm, "4.5");
     set("Machine", Drive, "0.90");
+    set("Machine", Machines, "1");
 
-    frame("FrameDebits", -1, "Débits classés").at(0, 1, 2, 1);
-    label("LabCourbe", -1, "fréquence de dépassement (%) ; débit (m3/s)").in("FrameDebits").at(0, 0);
-    textBox("Courbe", -1).in("FrameDebits").at(1, 0).size(3600, 2200).multi();
-    button("Importer", -1, "Importer une chronique…").in("FrameDebits").at(2, 0);
-    label("Infochronique", -1, "").in("FrameDebits").at(3, 0).size(3600, 1000);
-    // The yearly and monthly figures of a dated record, one table at a time.
-    Control& tables = listBox("Tableaux").in("FrameDebits").at(4, 0).size(3600, 500);
-    for (const char* c : TableCaptions) tables.addItem(c);
-    add(ControlKind::Table, "Tableau").in("FrameDebits").at(5, 0).size(3600, 2200);
-
-    frame("FrameResultats", -1, "Résultats").at(0, 2, 2, 1);
-    for (int i = 0; i < ResultCount; ++i) {
-        label("LabResultat", i, ResultCaptions[i]).in("FrameResultats").at(i, 0);
-        textBox("Resultat", i).in("FrameResultats").at(i, 1).locked = true;
+    // Downtime taken from the days that produce least; the head lost as the tail water rises.
+    frame("FrameExploitation", -1, "Exploitation (arrêts pris aux plus faibles productions)").at(2, 0);
+    for (int i = 0; i < LossCount; ++i) {
+        label("LabExploitation", i, LossCaptions[i]).in("FrameExploitation").at(i / 2, 2 * (i % 2));
+        textBox("Exploitation", i).in("FrameExploitation").at(i / 2, 2 * (i % 2) + 1);
     }
-    label("Meilleurqd", -1, "").in("FrameResultats").at(ResultCount, 0, 1, 2);
-    label("Infoannees", -1, "").in("FrameResultats").at(ResultCount + 1, 0, 1, 2);
+    // Twelve values, January first, separated by ";"; a blank one is the site's reserved flow.
+    label("LabQrmois", -1, MonthlyCaption).in("FrameExploitation").at(2, 0);
+    textBox("Qrmois", -1).in("FrameExploitation").at(2, 1, 1, 3);
+    set("Exploitation", Downtime, "0");
+    set("Exploitation", Availability, "100");
+    set("Exploitation", FloodLoss, "0");
+
+    frame("FrameDebits", -1, "Débits classés").at(0, 1, 3, 1);
+    label("LabCourbe", -1, "fréquence de dépassement (%) ; débit (m3/s)").in("FrameDebits").at(0, 0, 1, 2);
+    textBox("Courbe", -1).in("FrameDebits").at(1, 0, 1, 2).size(3600, 2000).multi();
+    button("Importer", -1, "Importer une chronique…").in("FrameDebits").at(2, 0, 1, 2);
+    label("Infochronique", -1, "").in("FrameDebits").at(3, 0, 1, 2).size(3600, 800);
+    // Flows of a gauging station carried to the site by the ratio of the catchments.
+    for (int i = 0; i < BasinCount; ++i) {
+        label("LabBassin", i, BasinCaptions[i]).in("FrameDebits").at(4 + i, 0);
+        textBox("Bassin", i).in("FrameDebits").at(4 + i, 1);
+    }
+    set("Bassin", Exponent, "1");
+    // The yearly and monthly figures of a dated record, one table at a time.
+    Control& tables = listBox("Tableaux").in("FrameDebits").at(8, 0, 1, 2).size(3600, 500);
+    for (const char* c : TableCaptions) tables.addItem(c);
+    add(ControlKind::Table, "Tableau").in("FrameDebits").at(9, 0, 1, 2).size(3600, 2000);
+    // What the plant's machines and the station's flows change, under the table.
+    label("Infoexploitation", -1, "").in("FrameDebits").at(10, 0, 1, 2).size(3600, 1400);
+
+    frame("FrameResultats", -1, "Résultats").at(0, 2, 3, 1);
+    // The gain of the machines beside them, the ratio of the flows beside the catchments.
+    for (int i = 0; i < ResultCount; ++i) {
+        const char* in = i == GainBox ? "FrameExploitation" : i == RatioBox ? "FrameDebits" : "FrameResultats";
+        const int row = i == GainBox ? 3 : i == RatioBox ? 4 + BasinCount : i;
+        label("LabResultat", i, ResultCaptions[i]).in(in).at(row, 0, 1, i == GainBox ? 3 : 1);
+        textBox("Resultat", i).in(in).at(row, i == GainBox ? 3 : 1).locked = true;
+    }
+    constexpr int Shown = GainBox;  // the figures of the column
+    label("Meilleurqd", -1, "").in("FrameResultats").at(Shown, 0, 1, 2);
+    label("Infoannees", -1, "").in("FrameResultats").at(Shown + 1, 0, 1, 2);
 
     // One chart at a time under the figures, the list choosing which.
-    Control& choice = listBox("Graphique").in("FrameResultats").at(ResultCount + 2, 0, 1, 2).size(7500, 800);
+    Control& choice = listBox("Graphique").in("FrameResultats").at(Shown + 2, 0, 1, 2).size(5250, 800);
     for (const char* c : ChartCaptions) choice.addItem(c);
-    add(ControlKind::Chart, "Graphe").in("FrameResultats").at(ResultCount + 3, 0, 1, 2).size(7500, 2300);
+    add(ControlKind::Chart, "Graphe").in("FrameResultats").at(Shown + 3, 0, 1, 2).size(5250, 2300);
 
     menu("Fichier", "Fichier");
     menu("Ouvrir", "Ouvrir", "Fichier");
@@ -304,7 +353,9 @@ void Productible::refillEfficiencies(bool warn) {
         return parseNumberDouble(t, comma, quiet);
     };
     MachineDesign d;
-    d.designFlow = read("Site", Qd);
+    // Each of N machines has its share of the design flow.
+    const double machines = blank(txt("Machine", Machines)) ? 1 : read("Machine", Machines);
+    d.designFlow = read("Site", Qd) / (machines >= 1 && machines <= 4 ? std::floor(machines) : 1);
     d.ratedHead = read("Site", Hb) - read("Site", Hl);
     d.rm = read("Machine", Rm);
     d.jets = static_cast<int>(std::lround(std::clamp(read("Machine", Jets), 1.0, 6.0)));
@@ -331,6 +382,7 @@ void Productible::clearResults() {
     for (int i = 0; i < ResultCount; ++i) set("Resultat", i, "");
     ctl("Meilleurqd").caption = "";
     ctl("Infoannees").caption = "";
+    ctl("Infoexploitation").caption = "";
     result_.reset();
     charts_.reset();
     statistics_.reset();
@@ -448,13 +500,13 @@ double decimalYear(int day) { return 1970.0 + day / 365.2425; }
 }  // namespace
 
 void Productible::drawRecordChart(Chart& chart, int which) {
-    if (!statistics_ || !charts_ || recordDays_.empty()) return;
+    if (!statistics_ || !charts_ || siteDays_.empty()) return;
     const RecordStatistics& st = *statistics_;
     auto yTo = [&](double top) { chart.y.autoRange = false, chart.y.min = 0, chart.y.max = roundTop(top); };
     if (which == HydrographChart) {
         const int river = chart.addSeries("Débit journalier", SeriesKind::Line, RiverColor);
         double top = charts_->reservedFlow + charts_->designFlow;
-        for (const RecordDay& d : recordDays_) {
+        for (const RecordDay& d : siteDays_) {
             chart.addPoint(river, decimalYear(d.day), d.flow);
             top = std::max(top, d.flow);
         }
@@ -547,6 +599,39 @@ bool Productible::calculate() {
     for (int i = 0; i < 10; ++i) eff[i] = read("Rendement", i);
     const double qmin = read("Machine", Qmin), jets = read("Machine", Jets), rm = read("Machine", Rm),
                  drive = read("Machine", Drive);
+    // A blank box of the plant is its default: one machine, no downtime, no flood loss,
+    // the stations' flows as read.
+    auto readOr = [&](const std::string& name, int i, double otherwise) {
+        return blank(txt(name, i)) ? otherwise : read(name, i);
+    };
+    const double machines = readOr("Machine", Machines, 1), downtime = readOr("Exploitation", Downtime, 0),
+                 availability = readOr("Exploitation", Availability, 100),
+                 floodLoss = readOr("Exploitation", FloodLoss, 0), floodFlow = readOr("Exploitation", FloodFlow, 0);
+    const double stationArea = readOr("Bassin", StationArea, 0), siteArea = readOr("Bassin", SiteArea, 0),
+                 exponent = readOr("Bassin", Exponent, 1);
+    std::array<std::optional<double>, 12> monthly{};
+    const bool byMonth = !blank(txt("Qrmois"));
+    if (byMonth) {
+        const std::string all = txt("Qrmois");
+        std::vector<std::string> fields;
+        std::size_t start = 0;
+        for (std::size_t at = all.find(';'); at != std::string::npos; at = all.find(';', start)) {
+            fields.push_back(all.substr(start, at - start));
+            start = at + 1;
+        }
+        fields.push_back(all.substr(start));
+        if (fields.size() != 12) {
+            dialogs().message(
+                "Le débit réservé par mois demande 12 valeurs, de janvier à décembre, séparées par "
+                "« ; » (une valeur vide prend le débit réservé du site) : " +
+                std::to_string(fields.size()) + " lues.");
+            return false;
+        }
+        for (std::size_t i = 0; i < 12; ++i) {
+            std::string f = trim(fields[i]);
+            if (!f.empty()) monthly[i] = parseNumberDouble(f, comma, said);
+        }
+    }
     if (said.count > 0) return false;
     auto stop = [this](const std::string& text) {
         dialogs().message(text);
@@ -554,17 +639,38 @@ bool Productible::calculate() {
     };
 
     // The river's flows: the imported record, or the typed curve.
+    // A site without a gauge: the station's flows times the ratio of the catchments.
+    const bool transposed = !blank(txt("Bassin", StationArea)) || !blank(txt("Bassin", SiteArea));
+    if (transposed && (blank(txt("Bassin", StationArea)) || blank(txt("Bassin", SiteArea))))
+        return stop("Pour transposer les débits d'une station, donnez les deux bassins versants (km²).");
+    if (transposed && (stationArea <= 0 || siteArea <= 0)) return stop("Les bassins versants doivent être positifs.");
+    if (!(exponent > 0) || exponent > 2)
+        return stop("L'exposant du rapport des bassins doit être compris entre 0 et 2.");
+    const double ratio = transposed ? transpositionRatio(stationArea, siteArea, exponent) : 1.0;
     std::optional<FlowRegime> regime;
+    siteDays_.clear();
     if (!record_.empty()) {
         if (record_.size() < static_cast<std::size_t>(ShortestRecordDays))
             return stop(shortRecordMessage(record_.size(), recordIgnored_));
-        regime = FlowRegime::fromRecord(record_);
+        std::vector<double> flows = record_;
+        if (transposed)
+            for (double& q : flows) q *= ratio;
+        if (recordDays_.size() == record_.size()) {
+            siteDays_ = recordDays_;
+            if (transposed)
+                for (RecordDay& d : siteDays_) d.flow *= ratio;
+            regime = FlowRegime::fromDatedRecord(siteDays_);
+        } else {
+            regime = FlowRegime::fromRecord(std::move(flows));
+        }
         if (!std::isfinite(regime->meanFlow()))
             return stop(
                 "Dépassement de capacité : les débits de la chronique sont trop grands pour en faire la moyenne.");
     } else {
-        const CurveText curve = parseDurationCurve(txt("Courbe"));
+        CurveText curve = parseDurationCurve(txt("Courbe"));
         if (!curve.error.empty()) return stop(curve.error);
+        if (transposed)
+            for (DurationPoint& p : curve.points) p.flow *= ratio;
         if (!curve.points.empty()) regime = FlowRegime::fromCurve(curve.points);
         if (regime && !std::isfinite(regime->meanFlow()))
             return stop("Dépassement de capacité : les débits de la courbe sont trop grands pour en faire la moyenne.");
@@ -586,6 +692,15 @@ bool Productible::calculate() {
         return stop("Le coefficient de fabrication Rm doit être compris entre 2,8 et 6,1.");
     if (usesJets(type) && (jets < 1 || jets > 6 || jets != std::floor(jets)))
         return stop("Le nombre de jets doit être un entier de 1 à 6.");
+    if (machines < 1 || machines > 4 || machines != std::floor(machines))
+        return stop("Le nombre de machines doit être un entier de 1 à 4.");
+    if (downtime < 0 || downtime >= 365) return stop("Les arrêts doivent être compris entre 0 et 365 jours par an.");
+    if (availability <= 0 || availability > 100) return stop("La disponibilité doit être comprise entre 0 et 100 %.");
+    if (floodLoss < 0) return stop("La perte de chute en crue ne peut pas être négative.");
+    if (floodLoss > 0 && !(floodFlow > qd))
+        return stop("Le débit de crue de la perte de chute doit dépasser le débit d'équipement.");
+    for (const auto& q : monthly)
+        if (q && *q < 0) return stop("Le débit réservé ne peut pas être négatif.");
 
     const double module = blank(txt("Site", Module)) ? regime->meanFlow() : moduleTyped;
     SiteMachine m;
@@ -596,7 +711,18 @@ bool Productible::calculate() {
     m.efficiency = eff;
     m.minimumFlowPercent = qmin;
     m.driveEfficiency = drive;
-    if (m.reservedFlow >= regime->largestFlow())
+    m.machines = static_cast<int>(machines);
+    m.downtimeDays = downtime;
+    m.availability = availability / 100.0;
+    m.floodHeadLoss = floodLoss;
+    m.floodFlow = floodFlow;
+    double leastReserved = m.reservedFlow;
+    if (byMonth) {
+        m.reservedByMonth = true;
+        for (std::size_t i = 0; i < 12; ++i) m.monthlyReserved[i] = monthly[i] ? *monthly[i] : m.reservedFlow;
+        leastReserved = *std::min_element(m.monthlyReserved.begin(), m.monthlyReserved.end());
+    }
+    if (leastReserved >= regime->largestFlow())
         return stop(
             "Le débit réservé atteint ou dépasse le plus fort débit de la rivière : aucune eau n'est turbinée.");
 
@@ -605,20 +731,34 @@ bool Productible::calculate() {
         if (const std::string outside = defaultCurveOutsideSource(type, hb - hl); !outside.empty())
             dialogs().message(outside);
     platform().setBusy(true);
-    const EnergyResult r = annualEnergy(*regime, m, module);
+    const PlantSamples samples = plantSamples(*regime, m);
+    const EnergyResult r = annualEnergy(*regime, m, module, samples);
     const bool edited = efficiencyEdited_;
     MachineDesign base;
     base.ratedHead = hb - hl;
     base.rm = rm;
     base.jets = usesJets(type) ? static_cast<int>(jets) : 1;
-    auto curveFor = [&](double designFlow) {
+    // The machine's curve for a machine of that design flow.
+    auto unitCurve = [&](double unitFlow) {
         if (edited) return eff;
         MachineDesign d = base;
-        d.designFlow = designFlow;
-        if (isWheel(type) || type == MachineType::CrossFlow) d.ratedHead = 1;
+        d.designFlow = unitFlow;
+        if (isWheel(type) || type == MachineType::CrossFlow) {
+            d.designFlow = 1;
+            d.ratedHead = 1;
+        }
         return efficiencyTable(type, d);
     };
+    auto curveFor = [&](double designFlow) { return unitCurve(designFlow / m.machines); };
     DesignFlowSweep sweep = designFlowSweep(*regime, m, module, curveFor);
+    // The same plant with one machine taking the whole design flow.
+    double gain = 0;
+    if (m.machines > 1) {
+        SiteMachine one = m;
+        one.machines = 1;
+        one.efficiency = unitCurve(qd);
+        gain = r.annualEnergy - annualEnergy(*regime, one, module).annualEnergy;
+    }
     platform().setBusy(false);
 
     set("Resultat", 0, fixed(r.module, "0.000"));
@@ -630,10 +770,33 @@ bool Productible::calculate() {
     set("Resultat", 6, fixed(r.loadFactor, "0.0"));
     set("Resultat", 7, fixed(r.fullPowerHours, "0"));
     set("Resultat", 8, fixed(r.operatingDays, "0"));
-    if (!recordDays_.empty()) {
-        std::array<double, 12> reserved{};
-        reserved.fill(m.reservedFlow);
-        RecordStatistics st = recordStatistics(recordDays_, m, reserved);
+    set("Resultat", GainBox, fixed(gain, "0"));
+    if (transposed) set("Resultat", RatioBox, fixed(ratio, "0.000"));
+    std::string plantNote;
+    if (m.machines > 1) {
+        const double single = r.annualEnergy - gain;
+        plantNote = std::to_string(m.machines) + " machines : " + (gain >= 0 ? "+" : "") + fixed(gain, "0") +
+                    " kWh/an sur une seule machine de " + fixed(qd, "0.000") + " m3/s";
+        if (single > 0)
+            plantNote += " (" + std::string(gain >= 0 ? "+" : "") + fixed(100 * gain / single, "0.0") + " %)";
+        plantNote += ".";
+    }
+    if (transposed)
+        plantNote += std::string(plantNote.empty() ? "" : " ") + "Débits de la station × " + fixed(ratio, "0.000") +
+                     " (bassins du site et de la station " + formatGeneral(static_cast<float>(siteArea)) + " / " +
+                     formatGeneral(static_cast<float>(stationArea)) + " km², exposant " +
+                     formatGeneral(static_cast<float>(exponent)) + ").";
+    // The ratio of areas is usually trusted between 0.5 and 1.5 (U.S. Geological Survey,
+    // 2008, Scientific Investigations Report 2008-5126, "Drainage-area ratio method").
+    if (transposed && (siteArea / stationArea < 0.5 || siteArea / stationArea > 1.5))
+        plantNote += " Rapport des bassins hors de 0,5 à 1,5 : transposition peu sûre.";
+    if (byMonth && siteDays_.empty())
+        plantNote += std::string(plantNote.empty() ? "" : " ") +
+                     "Sans dates, chaque débit réservé du mois vaut pour toute la courbe, pondéré par la durée du "
+                     "mois.";
+    ctl("Infoexploitation").caption = plantNote;
+    if (!siteDays_.empty()) {
+        RecordStatistics st = recordStatistics(siteDays_, samples.power);
         if (st.p50) set("Resultat", P50Box, fixed(*st.p50, "0"));
         if (st.p90) set("Resultat", P90Box, fixed(*st.p90, "0"));
         if (st.qmna5) set("Resultat", Qmna5Box, fixed(*st.qmna5, "0.000"));
@@ -748,6 +911,15 @@ SiteStudy Productible::study() const {
     s.jets = self->txt("Machine", Jets);
     s.rm = self->txt("Machine", Rm);
     s.driveEfficiency = self->txt("Machine", Drive);
+    s.machines = self->txt("Machine", Machines);
+    s.downtime = self->txt("Exploitation", Downtime);
+    s.availability = self->txt("Exploitation", Availability);
+    s.floodHeadLoss = self->txt("Exploitation", FloodLoss);
+    s.floodFlow = self->txt("Exploitation", FloodFlow);
+    s.monthlyReserved = self->txt("Qrmois");
+    s.stationArea = self->txt("Bassin", StationArea);
+    s.siteArea = self->txt("Bassin", SiteArea);
+    s.exponent = self->txt("Bassin", Exponent);
     const std::string& curve = self->txt("Courbe");
     std::size_t start = 0;
     while (start <= curve.size() && !curve.empty()) {
@@ -785,6 +957,15 @@ void Productible::applyStudy(const SiteStudy& s) {
     set("Machine", Jets, s.jets);
     set("Machine", Rm, s.rm);
     set("Machine", Drive, s.driveEfficiency);
+    set("Machine", Machines, s.machines);
+    set("Exploitation", Downtime, s.downtime);
+    set("Exploitation", Availability, s.availability);
+    set("Exploitation", FloodLoss, s.floodHeadLoss);
+    set("Exploitation", FloodFlow, s.floodFlow);
+    set("Qrmois", -1, s.monthlyReserved);
+    set("Bassin", StationArea, s.stationArea);
+    set("Bassin", SiteArea, s.siteArea);
+    set("Bassin", Exponent, s.exponent);
     std::string curve;
     for (std::size_t i = 0; i < s.curveLines.size(); ++i) curve += (i ? "\n" : "") + s.curveLines[i];
     set("Courbe", -1, curve);

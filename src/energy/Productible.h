@@ -85,6 +85,7 @@ private:
     // version holds flows alone).
     std::vector<double> record_;
     std::vector<RecordDay> recordDays_;
+    std::vector<RecordDay> siteDays_;  // the days of the last calculation, at the site
     int recordSkipped_ = 0;
     std::string recordIgnored_;  // "lignes 3, 7, 12 … ignorées"
     std::string recordNote_;     // the export recognised, days averaged ...

@@ -82,6 +82,13 @@ std::string yearList(const std::vector<int>& years) {
 
 RecordStatistics recordStatistics(const std::vector<RecordDay>& days, const SiteMachine& m,
                                   const std::array<double, 12>& reservedByMonth) {
+    SiteMachine byMonth = m;
+    byMonth.reservedByMonth = true;
+    byMonth.monthlyReserved = reservedByMonth;
+    return recordStatistics(days, plantSamples(FlowRegime::fromDatedRecord(days), byMonth).power);
+}
+
+RecordStatistics recordStatistics(const std::vector<RecordDay>& days, const std::vector<double>& dailyPower) {
     RecordStatistics st;
     st.coverage = recordCoverage(days);
     if (days.empty()) return st;
@@ -96,17 +103,13 @@ RecordStatistics recordStatistics(const std::vector<RecordDay>& days, const Site
         std::array<MonthSum, 12> months{};
     };
     std::vector<YearSum> years;
-    std::array<SiteMachine, 12> byMonth;
-    for (std::size_t i = 0; i < 12; ++i) {
-        byMonth[i] = m;
-        byMonth[i].reservedFlow = reservedByMonth[i];
-    }
     double flowSum = 0, powerSum = 0, winterPower = 0;
-    for (const RecordDay& d : days) {
+    for (std::size_t i = 0; i < days.size(); ++i) {
+        const RecordDay& d = days[i];
         const CivilDay c = civilDay(d.day);
         if (years.empty() || years.back().year != c.year) years.push_back({c.year, {}});
         const std::size_t mi = c.month - 1;
-        const double p = electricPower(byMonth[mi], d.flow);
+        const double p = i < dailyPower.size() ? dailyPower[i] : 0.0;
         MonthSum& ms = years.back().months[mi];
         ms.flow += d.flow;
         ms.power += p;

@@ -71,6 +71,9 @@ double rankQuantile(std::vector<double> values, double q);
 // `reservedByMonth` (m3/s, January first) replaces `m.reservedFlow` day by day.
 RecordStatistics recordStatistics(const std::vector<RecordDay>& days, const SiteMachine& m,
                                   const std::array<double, 12>& reservedByMonth);
+// The same from the expected electric power of each day (kW, plantSamples), so that the
+// years and months share the plant's losses with the annual figure.
+RecordStatistics recordStatistics(const std::vector<RecordDay>& days, const std::vector<double>& dailyPower);
 
 // "1976, 1989" (the years left out), "" for none.
 std::string yearList(const std::vector<int>& years);

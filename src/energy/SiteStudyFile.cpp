@@ -105,6 +105,15 @@ std::vector<std::string> studyLines(const SiteStudy& s) {
     put("Jets", s.jets);
     put("Rm", s.rm);
     put("Rtg", s.driveEfficiency);
+    put("Machines", s.machines);
+    put("Arrets", s.downtime);
+    put("Disponibilite", s.availability);
+    put("PerteCrue", s.floodHeadLoss);
+    put("DebitCrue", s.floodFlow);
+    put("QrMois", s.monthlyReserved);
+    put("BassinStation", s.stationArea);
+    put("BassinSite", s.siteArea);
+    put("Exposant", s.exponent);
     put("Courbe", std::to_string(s.curveLines.size()));
     for (const auto& l : s.curveLines) out.push_back(oneLine(l));
     put("Chronique", std::to_string(s.record.size()));
@@ -129,7 +138,7 @@ SiteStudy parseStudy(const std::vector<std::string>& lines) {
         if (lines[i].find('\0') != std::string::npos) notAStudy("octet nul ligne " + std::to_string(i + 1) + ".");
     r.next();
     const std::string version = r.value("Version");
-    if (version != "1" && version != std::to_string(SiteStudyVersion))
+    if (version != "1" && version != "2" && version != std::to_string(SiteStudyVersion))
         throw CalcError(ErrBadFileName, "Cette étude de productible est d'une version (" + version +
                                             ") que ce programme ne sait pas lire.");
     SiteStudy s;
@@ -145,6 +154,17 @@ SiteStudy parseStudy(const std::vector<std::string>& lines) {
     s.jets = r.value("Jets");
     s.rm = r.value("Rm");
     s.driveEfficiency = r.value("Rtg");
+    if (version != "1" && version != "2") {
+        s.machines = r.value("Machines");
+        s.downtime = r.value("Arrets");
+        s.availability = r.value("Disponibilite");
+        s.floodHeadLoss = r.value("PerteCrue");
+        s.floodFlow = r.value("DebitCrue");
+        s.monthlyReserved = r.value("QrMois");
+        s.stationArea = r.value("BassinStation");
+        s.siteArea = r.value("BassinSite");
+        s.exponent = r.value("Exposant");
+    }
     const int curve = r.count("Courbe");
     for (int i = 0; i < curve; ++i) s.curveLines.push_back(r.next());
     const int days = r.count("Chronique");

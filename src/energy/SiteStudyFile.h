@@ -4,10 +4,13 @@
 // and, after an import, the daily flows, so that a study reopens exactly:
 //
 //   Aubelys - étude de productible
-//   Version=2              (version 1 files are read too)
+//   Version=3              (versions 1 and 2 are read too)
 //   Hb=...  Hl=...  Module=...  Qr=...  Qd=...  Machine=<list entry>
 //   Rendement10= ... Rendement100=   RendementsModifies=0|1
 //   Qmin=...  Jets=...  Rm=...  Rtg=...
+//   Machines=... Arrets=... Disponibilite=... PerteCrue=... DebitCrue=... QrMois=...
+//   BassinStation=... BassinSite=... Exposant=...   (from version 3; earlier files
+//                         take the window's defaults: 1, 0, 100, 0, "", "", "", "", 1)
 //   Courbe=<n>            then n lines of the curve box
 //   Chronique=<n>         then Ignores=<m>, LignesIgnorees=<"lignes 3, 7 … ignorées">,
 //                         Remarque=<text>, Source=<file name>, and n days "2020-01-31;1.25"
@@ -33,6 +36,9 @@ struct SiteStudy {
     std::array<std::string, 10> efficiency;
     bool efficiencyEdited = false;
     std::string minimumFlow, jets, rm, driveEfficiency;
+    std::string machines = "1", downtime = "0", availability = "100", floodHeadLoss = "0", floodFlow;
+    std::string monthlyReserved;  // twelve values separated by ";", or blank
+    std::string stationArea, siteArea, exponent = "1";
     std::vector<std::string> curveLines;
     std::vector<double> record;   // empty: no record
     std::vector<int> recordDays;  // days since 1970-01-01 of each flow; empty: undated
@@ -41,7 +47,7 @@ struct SiteStudy {
     std::string recordSource;
 };
 
-constexpr int SiteStudyVersion = 2;
+constexpr int SiteStudyVersion = 3;
 
 // The file name of a study: "Etude productible <name>.txt" (no design family of the
 // program uses that first letter, so no other window lists it).

@@ -1,6 +1,7 @@
 // The site-study file: exact round trip, Windows-1252 with CR LF, refused files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -26,6 +27,15 @@ SiteStudy sample() {
     s.jets = "1";
     s.rm = "4.5";
     s.driveEfficiency = "0.90";
+    s.machines = "2";
+    s.downtime = "12,5";
+    s.availability = "97";
+    s.floodHeadLoss = "0.4";
+    s.floodFlow = "25";
+    s.monthlyReserved = "0.3;0.3;;;0.2;0.1;0.1;0.1;0.1;0.2;0.3;0.3";
+    s.stationArea = "120";
+    s.siteArea = "45";
+    s.exponent = "0.9";
     s.curveLines = {"# Vèze à Saint-Didier", "0 ; 6,5", "", "100 ; 0.08"};
     s.record = {0.1, 1e-7, 123456.789, 0.30000000000000004, 0};
     s.recordSkipped = 3;
@@ -46,6 +56,15 @@ void expectSame(const SiteStudy& a, const SiteStudy& b) {
     EXPECT_EQ(a.jets, b.jets);
     EXPECT_EQ(a.rm, b.rm);
     EXPECT_EQ(a.driveEfficiency, b.driveEfficiency);
+    EXPECT_EQ(a.machines, b.machines);
+    EXPECT_EQ(a.downtime, b.downtime);
+    EXPECT_EQ(a.availability, b.availability);
+    EXPECT_EQ(a.floodHeadLoss, b.floodHeadLoss);
+    EXPECT_EQ(a.floodFlow, b.floodFlow);
+    EXPECT_EQ(a.monthlyReserved, b.monthlyReserved);
+    EXPECT_EQ(a.stationArea, b.stationArea);
+    EXPECT_EQ(a.siteArea, b.siteArea);
+    EXPECT_EQ(a.exponent, b.exponent);
     EXPECT_EQ(a.curveLines, b.curveLines);
     EXPECT_EQ(a.record, b.record);  // every double exactly
     EXPECT_EQ(a.recordSkipped, b.recordSkipped);
@@ -57,12 +76,42 @@ TEST(SiteStudyFile, RoundTripsExactlyInWindows1252WithCrLf) {
     const auto path = dir.path() / studyFileName("Vèze");
     saveStudy(path, sample());
     const std::string bytes = readFileBytes(path);
-    EXPECT_EQ(bytes.rfind("Aubelys - \xE9tude de productible\r\nVersion=2\r\n", 0), 0u);
+    EXPECT_EQ(bytes.rfind("Aubelys - \xE9tude de productible\r\nVersion=3\r\n", 0), 0u);
     EXPECT_EQ(bytes.find('\n'), bytes.find("\r\n") + 1);
     expectSame(readStudy(path), sample());
     // Saved again, the file is the same to the byte.
     saveStudy(path, readStudy(path));
     EXPECT_EQ(readFileBytes(path), bytes);
+}
+
+// Files of the first two versions have no plant lines: they open with the window's
+// defaults (one machine, no downtime, full availability, no flood loss, no months, no
+// station, exponent 1), everything else as written.
+TEST(SiteStudyFile, EarlierVersionsOpenWithThePlantsDefaults) {
+    std::vector<std::string> lines = studyLines(sample());
+    const auto at = std::find(lines.begin(), lines.end(), "Machines=2");
+    ASSERT_NE(at, lines.end());
+    lines.erase(at, at + 9);
+    for (const char* version : {"Version=1", "Version=2"}) {
+        lines[1] = version;
+        std::vector<std::string> old = lines;
+        if (lines[1] == "Version=1") {  // neither the ignored lines' text nor the note
+            old.erase(std::find(old.begin(), old.end(), "LignesIgnorees="));
+            old.erase(std::find(old.begin(), old.end(), "Remarque="));
+        }
+        const SiteStudy s = parseStudy(old);
+        EXPECT_EQ(s.grossHead, "3,2") << version;
+        EXPECT_EQ(s.record, sample().record) << version;
+        EXPECT_EQ(s.machines, "1") << version;
+        EXPECT_EQ(s.downtime, "0") << version;
+        EXPECT_EQ(s.availability, "100") << version;
+        EXPECT_EQ(s.floodHeadLoss, "0") << version;
+        EXPECT_EQ(s.floodFlow, "") << version;
+        EXPECT_EQ(s.monthlyReserved, "") << version;
+        EXPECT_EQ(s.stationArea, "") << version;
+        EXPECT_EQ(s.siteArea, "") << version;
+        EXPECT_EQ(s.exponent, "1") << version;
+    }
 }
 
 TEST(SiteStudyFile, NamesAreThoseOfTheProgramFolder) {
@@ -82,8 +131,8 @@ TEST(SiteStudyFile, RefusesOtherFilesLaterVersionsAndCutFiles) {
     };
     EXPECT_NE(message({"10", "2", "0.5"}).find("n'est pas une étude"), std::string::npos);
     std::vector<std::string> lines = studyLines(sample());
-    lines[1] = "Version=3";
-    EXPECT_NE(message(lines).find("version (3)"), std::string::npos);
+    lines[1] = "Version=4";
+    EXPECT_NE(message(lines).find("version (4)"), std::string::npos);
     lines = studyLines(sample());
     lines.resize(lines.size() - 4);
     EXPECT_NE(message(lines).find("incomplet"), std::string::npos);
