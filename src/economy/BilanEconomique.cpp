@@ -132,19 +132,6 @@ constexpr int DiscountedColor = 0x2E8B57;
 constexpr int BestColor = 0xD35400;
 constexpr int EnergyColor = 0x9CC8EE;
 
-class CountingMessenger : public Messenger {
-public:
-    explicit CountingMessenger(Messenger& to) : to_(to) {}
-    void message(const std::string& text) override {
-        ++count;
-        to_.message(text);
-    }
-    int count = 0;
-
-private:
-    Messenger& to_;
-};
-
 bool blank(const std::string& s) { return trim(s).empty(); }
 
 // The smallest of 1, 2, 4, 5, 8 or 10 times a power of ten that reaches v: an axis top

@@ -109,19 +109,6 @@ public:
 };
 
 // Forwards the reading messages and remembers that one was shown.
-class CountingMessenger : public Messenger {
-public:
-    explicit CountingMessenger(Messenger& to) : to_(to) {}
-    void message(const std::string& text) override {
-        ++count;
-        to_.message(text);
-    }
-    int count = 0;
-
-private:
-    Messenger& to_;
-};
-
 // The efficiency box i is the machine's efficiency at 10·(i + 1) % of its design flow.
 std::string efficiencyCaption(int i) { return "Rendement à " + std::to_string(10 * (i + 1)) + " %"; }
 
