@@ -207,7 +207,7 @@ void Bridge::startRun() {
     replay();
 }
 
-void Bridge::replay() {
+Json Bridge::replay() {
     run_.reset();  // the windows of the earlier session go first
     auto run = std::make_unique<Run>();
     for (const auto& a : answers_) run->dialogs.answer(a);
@@ -217,8 +217,9 @@ void Bridge::replay() {
     pending_.reset();
     for (const auto& action : history_) {
         Json out = perform(action);
-        if (out["status"] != 0) return;
+        if (out["status"] != 0) return out;
     }
+    return outcome({});
 }
 
 void Bridge::reset() {
@@ -278,9 +279,7 @@ Json Bridge::answer(const std::string& text) {
     answers_.push_back(text);
     run_.reset();
     restoreFolder(snapshot_, folder_);
-    replay();
-    if (pending_) return outcome({3, "aucune réponse pour la boîte : " + pending_->text});
-    return outcome({});
+    return replay();
 }
 
 void Bridge::queueAnswer(const std::string& text) {

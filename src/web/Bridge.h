@@ -67,7 +67,7 @@ private:
     struct Run;
     Json perform(const Action& action);
     void startRun();
-    void replay();
+    Json replay();  // the outcome of the last action replayed
     Json outcome(const ScriptOutcome& out) const;
 
     WindowCatalog catalog_;
