@@ -34,6 +34,19 @@ std::string replaced(std::string text, const std::string& from, const std::strin
     return text;
 }
 
+// A listing with the program folder's path and today's date ("TodayText") put as the
+// listing kept beside the tests has them.
+std::string kept(std::string json, const fs::path& folder) {
+    json = replaced(json, folder.string(), "<dossier>");
+    const std::string key = "\"TodayText\":\"";
+    const auto at = json.find(key);
+    if (at != std::string::npos) {
+        const auto from = at + key.size();
+        json.replace(from, json.find('"', from) - from, "<date>");
+    }
+    return json;
+}
+
 // A program folder seeded with the delivered data, its help-text file empty (as the
 // listing kept beside the tests was made).
 class BridgeTest : public ::testing::Test {
@@ -52,11 +65,9 @@ protected:
         EXPECT_EQ(cliMain(args, programDir(), out, err), 0) << err.str();
         std::string json = out.str();
         if (!json.empty() && json.back() == '\n') json.pop_back();
-        return replaced(json, cliFolder_.path().string(), "<dossier>");
+        return kept(json, cliFolder_.path());
     }
-    std::string shownState(const Bridge& bridge) {
-        return replaced(dumpJson(bridge.state()), folder_.path().string(), "<dossier>");
-    }
+    std::string shownState(const Bridge& bridge) { return kept(dumpJson(bridge.state()), folder_.path()); }
     test::TempFolder folder_;
     test::TempFolder cliFolder_;
 };
@@ -72,11 +83,15 @@ TEST_F(BridgeTest, OvershotExampleGivesTheCommandLinesListingByteForByte) {
     for (const auto& s : overshotExample()) args.push_back(s);
     const std::string cli = cliJson(args);
     EXPECT_EQ(shownState(bridge), cli);
-    // The listing the script under node compares with is this one.
+#ifndef __EMSCRIPTEN__
+    // The listing the bridge's module under node is compared with is the native one, this.
+    // (Built for WebAssembly, the drawings' coordinates come from another mathematical
+    // library and may differ in their last digit: bridge-node.js compares them to that.)
     std::ifstream kept(fs::path(AUBELYS_WEB_TESTS) / "overshot-example.json", std::ios::binary);
     std::string expected((std::istreambuf_iterator<char>(kept)), std::istreambuf_iterator<char>());
     while (!expected.empty() && (expected.back() == '\n' || expected.back() == '\r')) expected.pop_back();
     EXPECT_EQ(cli, expected) << "tests/web/overshot-example.json is out of date";
+#endif
 }
 
 TEST_F(BridgeTest, LayoutDeclaresFramesControlsMenusAndTheDefaultAction) {
