@@ -4,6 +4,11 @@
 #include <cmath>
 #include <optional>
 #include <sstream>
+#include <system_error>
+
+#include <fast_float/fast_float.h>
+#include <fmt/format.h>
+#include <nlohmann/json.hpp>
 
 #include "core/NumberText.h"
 #include "files/TextFile.h"
@@ -282,43 +287,53 @@ ScriptOutcome runScript(Session& session, const std::string& window, const std::
 
 // ---------------------------------------------------------------- listings
 
-std::string jsonString(std::string_view text) {
-    // JSON is UTF-8: a text holding other bytes (a name typed or found in Windows-1252)
-    // is read as Windows-1252.
-    const std::string converted = isValidUtf8(text) ? std::string() : cp1252ToUtf8(text);
-    const std::string_view s = converted.empty() ? text : std::string_view(converted);
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (c < 0x20) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                    out += buf;
-                } else {
-                    out += static_cast<char>(c);
-                }
-        }
-    }
-    return out + "\"";
-}
-
 namespace {
+
+// JSON is UTF-8: a text holding other bytes (a name typed or found in Windows-1252)
+// is read as Windows-1252.
+std::string utf8Text(std::string_view text) { return isValidUtf8(text) ? std::string(text) : cp1252ToUtf8(text); }
+
+Json text(std::string_view s) { return Json(utf8Text(s)); }
+
+Json shown(float v) { return shownSingle(v); }
+Json shown(double v) { return std::isfinite(v) ? Json(v) : Json(nullptr); }
+
+void write(const Json& value, std::string& out) {
+    switch (value.type()) {
+        case Json::value_t::object: {
+            out += '{';
+            bool first = true;
+            for (const auto& [key, element] : value.items()) {
+                if (!first) out += ',';
+                first = false;
+                write(Json(key), out);
+                out += ':';
+                write(element, out);
+            }
+            out += '}';
+            break;
+        }
+        case Json::value_t::array: {
+            out += '[';
+            bool first = true;
+            for (const auto& element : value) {
+                if (!first) out += ',';
+                first = false;
+                write(element, out);
+            }
+            out += ']';
+            break;
+        }
+        case Json::value_t::number_float:
+            // The general format's digits (fifteen at most, "1.5E-07" outside its fixed range):
+            // the library's own printer may give seventeen digits where fifteen say the same value.
+            out += formatGeneral(value.get<double>(), '.');
+            break;
+        default:
+            // Compact, UTF-8 as it is; a byte sequence that is not UTF-8 becomes U+FFFD.
+            out += value.dump(-1, ' ', false, Json::error_handler_t::replace);
+    }
+}
 
 bool hasText(ControlKind k) {
     return k == ControlKind::TextBox || k == ControlKind::ComboBox || k == ControlKind::ListBox;
@@ -328,165 +343,193 @@ bool hasCaption(ControlKind k) {
            k == ControlKind::CheckBox;
 }
 
-std::string drawingJson(const Drawing& d) {
-    std::ostringstream o;
-    o << "[";
-    bool first = true;
-    for (const auto& op : d.ops()) {
-        if (!first) o << ",";
-        first = false;
-        auto num = [](float v) { return formatGeneral(std::isfinite(v) ? v : 0.f, '.'); };
-        switch (op.kind) {
-            case DrawOp::Kind::Line:
-                o << "{\"line\":[" << num(op.x1) << "," << num(op.y1) << "," << num(op.x2) << "," << num(op.y2) << "]";
-                break;
-            case DrawOp::Kind::Box:
-                o << "{\"box\":[" << num(op.x1) << "," << num(op.y1) << "," << num(op.x2) << "," << num(op.y2) << "]";
-                break;
-            case DrawOp::Kind::Circle:
-                o << "{\"circle\":[" << num(op.x1) << "," << num(op.y1) << "," << num(op.r) << "]";
-                break;
-            case DrawOp::Kind::Point:
-                o << "{\"point\":[" << num(op.x1) << "," << num(op.y1) << "]";
-                break;
-            case DrawOp::Kind::Text:
-                o << "{\"text\":" << jsonString(op.text) << ",\"at\":[" << num(op.x1) << "," << num(op.y1) << "]";
-                break;
-        }
-        char col[16];
-        std::snprintf(col, sizeof col, "#%06x", op.color & 0xFFFFFF);
-        o << ",\"color\":\"" << col << "\"}";
-    }
-    o << "]";
-    return o.str();
+Json texts(const std::vector<std::string>& list) {
+    Json out = Json::array();
+    for (const auto& s : list) out.push_back(text(s));
+    return out;
 }
 
-std::string axisJson(const ChartAxis& a, std::pair<double, double> shown) {
-    std::ostringstream o;
-    o << "{\"title\":" << jsonString(a.title) << ",\"unit\":" << jsonString(a.unit)
-      << ",\"scale\":" << (a.log ? "\"log\"" : "\"linear\"")
-      << ",\"range\":" << (a.autoRange ? "\"auto\"" : "\"fixed\"") << ",\"min\":" << formatGeneral(shown.first, '.')
-      << ",\"max\":" << formatGeneral(shown.second, '.') << "}";
-    return o.str();
+Json axisValue(const ChartAxis& a, std::pair<double, double> range) {
+    Json out = Json::object();
+    out["title"] = text(a.title);
+    out["unit"] = text(a.unit);
+    out["scale"] = a.log ? "log" : "linear";
+    out["range"] = a.autoRange ? "auto" : "fixed";
+    out["min"] = shown(range.first);
+    out["max"] = shown(range.second);
+    return out;
+}
+
+Json controlValue(const Control& c) {
+    Json o = Json::object();
+    o["kind"] = kindName(c.kind());
+    if (hasText(c.kind()))
+        o["text"] = text(c.text());
+    else if (hasCaption(c.kind()))
+        o["text"] = text(c.caption);
+    if (c.kind() == ControlKind::Label || c.kind() == ControlKind::Frame || c.kind() == ControlKind::Button)
+        o["caption"] = text(c.caption);
+    o["visible"] = c.visible;
+    o["enabled"] = c.enabled;
+    if (c.kind() == ControlKind::ListBox || c.kind() == ControlKind::ComboBox) {
+        o["items"] = texts(c.items);
+        o["selected"] = c.listIndex();
+    }
+    if (c.kind() == ControlKind::CheckBox || c.kind() == ControlKind::Slider) o["value"] = c.value();
+    if (c.kind() == ControlKind::Picture && !c.picture.empty()) o["picture"] = text(c.picture);
+    if (c.kind() == ControlKind::Chart) o["chart"] = chartValue(c.chart);
+    if (c.kind() == ControlKind::Progress) {
+        o["value"] = c.value();
+        o["min"] = c.min;
+        o["max"] = c.max;
+    }
+    if (c.kind() == ControlKind::Table) {
+        o["columns"] = texts(c.columns);
+        Json rows = Json::array();
+        for (const auto& row : c.rows) rows.push_back(texts(row));
+        o["rows"] = std::move(rows);
+    }
+    return o;
 }
 
 }  // namespace
 
-std::string chartJson(const Chart& chart) {
-    std::ostringstream o;
-    o << "{\"title\":" << jsonString(chart.title) << ",\"x\":" << axisJson(chart.x, chart.xRange())
-      << ",\"y\":" << axisJson(chart.y, chart.yRange()) << ",\"series\":[";
-    bool first = true;
-    for (const ChartSeries& s : chart.series()) {
-        if (!first) o << ",";
-        first = false;
-        o << "{\"name\":" << jsonString(s.name) << ",\"kind\":\"" << seriesKindName(s.kind) << "\"";
-        if (!s.label.empty()) o << ",\"label\":" << jsonString(s.label);
-        o << ",\"points\":[";
-        for (std::size_t i = 0; i < s.points.size(); ++i) {
-            const ChartPoint& p = s.points[i];
-            o << (i ? "," : "") << "[" << formatGeneral(p.x, '.') << "," << formatGeneral(p.y, '.');
-            if (s.kind == SeriesKind::Area) o << "," << formatGeneral(p.y2, '.');
-            o << "]";
+Json drawingValue(const Drawing& d, bool withPen) {
+    Json out = Json::array();
+    auto num = [](float v) { return shown(std::isfinite(v) ? v : 0.f); };
+    for (const auto& op : d.ops()) {
+        Json e = Json::object();
+        switch (op.kind) {
+            case DrawOp::Kind::Line:
+                e["line"] = {num(op.x1), num(op.y1), num(op.x2), num(op.y2)};
+                break;
+            case DrawOp::Kind::Box:
+                e["box"] = {num(op.x1), num(op.y1), num(op.x2), num(op.y2)};
+                break;
+            case DrawOp::Kind::Circle:
+                e["circle"] = {num(op.x1), num(op.y1), num(op.r)};
+                break;
+            case DrawOp::Kind::Point:
+                e["point"] = {num(op.x1), num(op.y1)};
+                break;
+            case DrawOp::Kind::Text:
+                e["text"] = text(op.text);
+                e["at"] = {num(op.x1), num(op.y1)};
+                break;
         }
-        o << "]}";
+        e["color"] = fmt::format("#{:06x}", op.color & 0xFFFFFF);
+        if (withPen) {
+            e["width"] = op.width;
+            if (op.kind == DrawOp::Kind::Text) e["fontSize"] = shown(op.fontSize);
+            if (op.kind == DrawOp::Kind::Box || op.kind == DrawOp::Kind::Circle) e["filled"] = op.filled;
+        }
+        out.push_back(std::move(e));
     }
-    o << "]}";
-    return o.str();
+    return out;
+}
+
+Json shownSingle(float v) {
+    if (!std::isfinite(v)) return Json(nullptr);
+    const std::string general = formatGeneral(v, '.');
+    double d = 0;
+    fast_float::from_chars(general.data(), general.data() + general.size(), d);
+    return Json(d);
+}
+
+std::string jsonString(std::string_view s) { return dumpJson(text(s)); }
+
+std::string dumpJson(const Json& value) {
+    std::string out;
+    write(value, out);
+    return out;
+}
+
+Json chartValue(const Chart& chart) {
+    Json o = Json::object();
+    o["title"] = text(chart.title);
+    o["x"] = axisValue(chart.x, chart.xRange());
+    o["y"] = axisValue(chart.y, chart.yRange());
+    Json series = Json::array();
+    for (const ChartSeries& s : chart.series()) {
+        Json e = Json::object();
+        e["name"] = text(s.name);
+        e["kind"] = seriesKindName(s.kind);
+        if (!s.label.empty()) e["label"] = text(s.label);
+        Json points = Json::array();
+        for (const ChartPoint& p : s.points) {
+            Json point = {shown(p.x), shown(p.y)};
+            if (s.kind == SeriesKind::Area) point.push_back(shown(p.y2));
+            points.push_back(std::move(point));
+        }
+        e["points"] = std::move(points);
+        series.push_back(std::move(e));
+    }
+    o["series"] = std::move(series);
+    return o;
+}
+
+std::string chartJson(const Chart& chart) { return dumpJson(chartValue(chart)); }
+
+Json formValue(const Form& f) {
+    Json o = Json::object();
+    o["title"] = text(f.caption);
+    o["visible"] = f.visible();
+    Json controls = Json::object();
+    Json drawings = Json::object();
+    for (const auto& cp : f.controls()) {
+        const Control& c = *cp;
+        controls[utf8Text(c.key())] = controlValue(c);
+        if (!c.drawing.ops().empty()) drawings[utf8Text(c.key())] = drawingValue(c.drawing, false);
+    }
+    o["controls"] = std::move(controls);
+    o["drawing"] = std::move(drawings);
+    return o;
+}
+
+Json dialogValue(const DialogRecord& d) {
+    Json o = Json::object();
+    o["kind"] = text(d.kind);
+    o["text"] = text(d.text);
+    if (!d.title.empty()) o["title"] = text(d.title);
+    if (d.kind == "input") o["default"] = text(d.defaultText);
+    if (d.kind != "message") o["answer"] = text(d.answer);
+    return o;
+}
+
+Json sharedValue(SharedValues& sv) {
+    Json o = Json::object();
+    for (const auto& [name, member] : SharedValues::textFields()) {
+        const std::string& v = sv.*member;
+        o[name] = text(std::string(name) == "HelpRecord" ? trimRight(v) : v);
+    }
+    o["DecimalComma"] = sv.DecimalComma;
+    o["PipeWindowOpen"] = sv.PipeWindowOpen;
+    o["FormulaId"] = static_cast<int>(sv.FormulaId);
+    // The values with a unit: the value as stored, then its writer's unit ("SharedFlowUnit":"l/s").
+    for (const auto& q : SharedValues::quantityFields()) {
+        o[q.name] = shown(q.value(sv));
+        o[std::string(q.name) + "Unit"] = text(q.unit(sv));
+    }
+    for (const auto& [name, member] : SharedValues::floatFields()) o[name] = shown(sv.*member);
+    return o;
+}
+
+Json stateJson(Session& session, const ScriptedDialogs& dialogs) {
+    Json o = Json::object();
+    Json windows = Json::object();
+    for (Form* f : session.forms()) windows[utf8Text(f->name())] = formValue(*f);
+    o["windows"] = std::move(windows);
+    Json shownDialogs = Json::array();
+    for (const auto& d : dialogs.shown()) shownDialogs.push_back(dialogValue(d));
+    o["dialogs"] = std::move(shownDialogs);
+    o["shared"] = sharedValue(session.shared());
+    o["ended"] = session.ended();
+    return o;
 }
 
 std::string listingJson(Session& session, const ScriptedDialogs& dialogs, bool allLoaded) {
     (void)allLoaded;  // JSON always lists every loaded window, with its visibility
-    std::ostringstream o;
-    o << "{\"windows\":{";
-    bool firstForm = true;
-    for (Form* f : session.forms()) {
-        if (!firstForm) o << ",";
-        firstForm = false;
-        o << jsonString(f->name()) << ":{\"title\":" << jsonString(f->caption)
-          << ",\"visible\":" << (f->visible() ? "true" : "false") << ",\"controls\":{";
-        bool first = true;
-        std::string drawings;
-        for (const auto& cp : f->controls()) {
-            const Control& c = *cp;
-            if (!first) o << ",";
-            first = false;
-            o << jsonString(c.key()) << ":{\"kind\":\"" << kindName(c.kind()) << "\",";
-            if (hasText(c.kind()))
-                o << "\"text\":" << jsonString(c.text()) << ",";
-            else if (hasCaption(c.kind()))
-                o << "\"text\":" << jsonString(c.caption) << ",";
-            if (c.kind() == ControlKind::Label || c.kind() == ControlKind::Frame || c.kind() == ControlKind::Button)
-                o << "\"caption\":" << jsonString(c.caption) << ",";
-            o << "\"visible\":" << (c.visible ? "true" : "false") << ",\"enabled\":" << (c.enabled ? "true" : "false");
-            if (c.kind() == ControlKind::ListBox || c.kind() == ControlKind::ComboBox) {
-                o << ",\"items\":[";
-                for (std::size_t i = 0; i < c.items.size(); ++i) o << (i ? "," : "") << jsonString(c.items[i]);
-                o << "],\"selected\":" << c.listIndex();
-            }
-            if (c.kind() == ControlKind::CheckBox || c.kind() == ControlKind::Slider) o << ",\"value\":" << c.value();
-            if (c.kind() == ControlKind::Picture && !c.picture.empty()) o << ",\"picture\":" << jsonString(c.picture);
-            if (c.kind() == ControlKind::Chart) o << ",\"chart\":" << chartJson(c.chart);
-            if (c.kind() == ControlKind::Progress)
-                o << ",\"value\":" << c.value() << ",\"min\":" << c.min << ",\"max\":" << c.max;
-            if (c.kind() == ControlKind::Table) {
-                auto cells = [&o](const std::vector<std::string>& row) {
-                    o << "[";
-                    for (std::size_t i = 0; i < row.size(); ++i) o << (i ? "," : "") << jsonString(row[i]);
-                    o << "]";
-                };
-                o << ",\"columns\":";
-                cells(c.columns);
-                o << ",\"rows\":[";
-                for (std::size_t i = 0; i < c.rows.size(); ++i) {
-                    if (i) o << ",";
-                    cells(c.rows[i]);
-                }
-                o << "]";
-            }
-            o << "}";
-            if (!c.drawing.ops().empty()) {
-                if (!drawings.empty()) drawings += ",";
-                drawings += jsonString(c.key()) + ":" + drawingJson(c.drawing);
-            }
-        }
-        o << "},\"drawing\":{" << drawings << "}}";
-    }
-    o << "},\"dialogs\":[";
-    bool first = true;
-    for (const auto& d : dialogs.shown()) {
-        if (!first) o << ",";
-        first = false;
-        o << "{\"kind\":" << jsonString(d.kind) << ",\"text\":" << jsonString(d.text);
-        if (!d.title.empty()) o << ",\"title\":" << jsonString(d.title);
-        if (d.kind == "input") o << ",\"default\":" << jsonString(d.defaultText);
-        if (d.kind != "message") o << ",\"answer\":" << jsonString(d.answer);
-        o << "}";
-    }
-    o << "],\"shared\":{";
-    first = true;
-    SharedValues& sv = session.shared();
-    for (const auto& [name, member] : SharedValues::textFields()) {
-        if (!first) o << ",";
-        first = false;
-        const std::string& v = sv.*member;
-        o << jsonString(name) << ":" << jsonString(std::string(name) == "HelpRecord" ? trimRight(v) : v);
-    }
-    o << ",\"DecimalComma\":" << (sv.DecimalComma ? "true" : "false");
-    o << ",\"PipeWindowOpen\":" << (sv.PipeWindowOpen ? "true" : "false");
-    o << ",\"FormulaId\":" << static_cast<int>(sv.FormulaId);
-    // The values with a unit: the value as stored, then its writer's unit ("SharedFlowUnit":"l/s").
-    for (const auto& q : SharedValues::quantityFields()) {
-        const float v = q.value(sv);
-        o << "," << jsonString(q.name) << ":" << (std::isfinite(v) ? formatGeneral(v, '.') : std::string("null"));
-        o << "," << jsonString(std::string(q.name) + "Unit") << ":" << jsonString(q.unit(sv));
-    }
-    for (const auto& [name, member] : SharedValues::floatFields()) {
-        float v = sv.*member;
-        o << "," << jsonString(name) << ":" << (std::isfinite(v) ? formatGeneral(v, '.') : std::string("null"));
-    }
-    o << "},\"ended\":" << (session.ended() ? "true" : "false") << "}";
-    return o.str();
+    return dumpJson(stateJson(session, dialogs));
 }
 
 std::string listingText(Session& session, const ScriptedDialogs& dialogs, bool allLoaded) {
