@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QWidget>
 
 #include <filesystem>
@@ -100,7 +101,9 @@ void BM_FlumeWindowHundredThousandSteps(benchmark::State& state) {
         screen.steps(w, {other ? "Valbox(5)=0.015" : "Valbox(5)=0.014", "Command1"});
         screen.draw(w);
     }
-    if (screen.session().loaded(w)->ctl("List1").items.size() < 100000) state.SkipWithError("fewer steps listed");
+    const std::size_t listed = screen.session().loaded(w)->ctl("List1").items.size();
+    state.counters["listed"] = static_cast<double>(listed);
+    if (listed < 100000) state.SkipWithError("fewer steps listed");
 }
 BENCHMARK(BM_FlumeWindowHundredThousandSteps)->Unit(benchmark::kMillisecond);
 
@@ -117,7 +120,11 @@ void BM_StudyWindowTenThousandPoints(benchmark::State& state) {
     }
     for (auto _ : state) {
         screen.steps(w, {"Lancer"});
-        while (window->running()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        // At most two minutes: a study that stops advancing ends the measurement.
+        QElapsedTimer clock;
+        clock.start();
+        while (window->running() && clock.elapsed() < 120000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
         screen.draw(w);
     }
     if (!window->study() || window->study()->done() != 10000) state.SkipWithError("the study did not finish");
