@@ -1,9 +1,11 @@
 // Speed of a parametric study: 10 000 points of the overshot wheel calculation (the
 // wheel diameter from 2.5 to 4 m, two results followed), from the request to the CSV
-// table, on a program folder seeded with the delivered data.
+// table, on a program folder seeded with the delivered data; the same with every point
+// stopping on a message (a gate opening beyond the head race); and one point alone.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <memory>
 #include <random>
 #include <string>
 
@@ -62,5 +64,59 @@ void BM_OvershotStudy(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * points);
 }
 BENCHMARK(BM_OvershotStudy)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// Every point raises "levée trop grande": the gate opened 41 to 90 cm under 0.4 m of water.
+void BM_OvershotStudyEveryPointAMessage(benchmark::State& state) {
+    ProgramFolder folder;
+    aub::WindowCatalog catalog;
+    aub::registerAllWindows(catalog);
+    const int points = static_cast<int>(state.range(0));
+    aub::StudyRequest request = overshotDiameters(points);
+    request.parameter = "Valbox(2)";
+    request.from = 41;
+    request.to = 90;
+    for (auto _ : state) {
+        aub::Study study(catalog, folder.path(), request);
+        if (!study.ok()) {
+            state.SkipWithError(study.error().c_str());
+            break;
+        }
+        study.runAll();
+        if (study.rows().back().message.empty()) {
+            state.SkipWithError("a point without a message");
+            break;
+        }
+        benchmark::DoNotOptimize(study.csv());
+    }
+    state.SetItemsProcessed(state.iterations() * points);
+}
+BENCHMARK(BM_OvershotStudyEveryPointAMessage)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// One point of a prepared study, the study's own bookkeeping included: the private
+// window set to its starting point, the value typed, the calculation, the results read.
+void BM_OvershotStudyPoint(benchmark::State& state) {
+    ProgramFolder folder;
+    aub::WindowCatalog catalog;
+    aub::registerAllWindows(catalog);
+    constexpr int Points = 10000;
+    std::unique_ptr<aub::Study> study;
+    auto fresh = [&] {
+        study = std::make_unique<aub::Study>(catalog, folder.path(), overshotDiameters(Points));
+        return study->ok();
+    };
+    if (!fresh()) {
+        state.SkipWithError(study->error().c_str());
+        return;
+    }
+    for (auto _ : state) {
+        if (study->done() + 1 >= study->total()) {
+            state.PauseTiming();
+            fresh();
+            state.ResumeTiming();
+        }
+        study->runPoints(1);
+    }
+}
+BENCHMARK(BM_OvershotStudyPoint)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "forms/Control.h"
 
 #include <algorithm>
+#include <charconv>
+#include <system_error>
 #include <utility>
 
 #include "forms/Form.h"
@@ -49,6 +51,22 @@ Control::Control(Form& form, ControlKind kind, std::string name, int index)
 std::string Control::key() const {
     if (index_ < 0) return name_;
     return name_ + "(" + std::to_string(index_) + ")";
+}
+
+bool Control::hasKey(std::string_view key) const {
+    if (key.size() < name_.size() || key.compare(0, name_.size(), name_) != 0) return false;
+    if (index_ < 0) return key.size() == name_.size();
+    char digits[16];
+    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, index_);
+    const std::string_view index(digits, static_cast<std::size_t>(end - digits));
+    return ec == std::errc() && key.size() == name_.size() + index.size() + 2 && key[name_.size()] == '(' &&
+           key.substr(name_.size() + 1, index.size()) == index && key.back() == ')';
+}
+
+void Control::restore(const Control& saved) {
+    const unsigned revision = std::max(revision_, saved.revision_) + 1;
+    *this = saved;
+    revision_ = revision;
 }
 
 void Control::setText(std::string text) {

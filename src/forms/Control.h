@@ -55,8 +55,9 @@ public:
     Form& form() const { return *form_; }
     ControlKind kind() const { return kind_; }
     const std::string& name() const { return name_; }
-    int index() const { return index_; }  // -1 outside a control array
-    std::string key() const;              // "Valbox(3)" or "Command1"
+    int index() const { return index_; }      // -1 outside a control array
+    std::string key() const;                  // "Valbox(3)" or "Command1"
+    bool hasKey(std::string_view key) const;  // key() == key, without building the key
 
     // Label, button, frame, check box and menu captions.
     std::string caption;
@@ -120,6 +121,9 @@ public:
     // and a table view redraws only what changed.
     unsigned revision() const { return revision_; }
     void touch() { ++revision_; }
+    // Puts back every property of `saved` (a copy of this control taken earlier) without
+    // running any event; the revision moves on, so that views redraw.
+    void restore(const Control& saved);
 
 private:
     Form* form_;

@@ -17,6 +17,24 @@ namespace {
 // Events that set controls run the controls' own events; a chain deeper than this
 // is a loop between two handlers and is cut.
 constexpr int MaxEventDepth = 64;
+
+std::size_t kindSlot(EventKind kind) { return static_cast<std::size_t>(kind); }
+
+// "Valbox(12)" read as the name "Valbox" and the index 12; a key without a well-formed
+// index (no digits, a leading zero, a sign) is a name alone.
+std::pair<std::string_view, int> splitKey(std::string_view key) {
+    if (key.size() < 4 || key.back() != ')') return {key, -1};
+    const std::size_t open = key.rfind('(');
+    if (open == std::string_view::npos || open == 0) return {key, -1};
+    const std::string_view digits = key.substr(open + 1, key.size() - open - 2);
+    if (digits.empty() || digits.size() > 9 || (digits.size() > 1 && digits[0] == '0')) return {key, -1};
+    int index = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') return {key, -1};
+        index = index * 10 + (c - '0');
+    }
+    return {key.substr(0, open), index};
+}
 }  // namespace
 
 Form::Form(Session& session, std::string name, std::string caption_)
@@ -27,10 +45,29 @@ Form::~Form() = default;
 Control& Form::add(ControlKind kind, std::string name, int index) {
     auto control = std::make_unique<Control>(*this, kind, std::move(name), index);
     Control& c = *control;
-    std::string key = c.key();
-    if (byKey_.count(key)) throw ProgramError("contrôle en double : " + name_ + "." + key);
+    // A key is one control: "A(1)" outside an array and A(1) in one are the same key.
+    if (findKey(c.key())) throw ProgramError("contrôle en double : " + name_ + "." + c.key());
+    const auto [plainName, plainIndex] = splitKey(c.name());
+    if (c.index() >= 0 && plainIndex >= 0)  // a name such as "A(1)" given an index too
+        throw ProgramError("nom de contrôle invalide : " + name_ + "." + c.key());
+    NameSlot* slot = nullptr;
+    if (c.index() < 0 && plainIndex >= 0) {
+        slot = &byName_[std::string(plainName)];
+        if (slot->byIndex.size() <= static_cast<std::size_t>(plainIndex))
+            slot->byIndex.resize(static_cast<std::size_t>(plainIndex) + 1);
+        slot->byIndex[static_cast<std::size_t>(plainIndex)] = &c;
+        byName_[c.name()].single = &c;
+    } else {
+        slot = &byName_[c.name()];
+        if (c.index() < 0) {
+            slot->single = &c;
+        } else {
+            if (slot->byIndex.size() <= static_cast<std::size_t>(c.index()))
+                slot->byIndex.resize(static_cast<std::size_t>(c.index()) + 1);
+            slot->byIndex[static_cast<std::size_t>(c.index())] = &c;
+        }
+    }
     controls_.push_back(std::move(control));
-    byKey_.emplace(std::move(key), &c);
     return c;
 }
 
@@ -92,15 +129,20 @@ Control& Form::menu(std::string name, std::string caption_, std::string parent) 
     return c;
 }
 
-Control* Form::find(std::string_view name, int index) {
-    std::string key(name);
-    if (index >= 0) key += "(" + std::to_string(index) + ")";
-    return findKey(key);
+Control* Form::find(std::string_view name, int index) const {
+    if (index < -1) return nullptr;
+    auto it = byName_.find(name);
+    if (it == byName_.end()) return nullptr;
+    if (index < 0) return it->second.single;
+    const auto& byIndex = it->second.byIndex;
+    return static_cast<std::size_t>(index) < byIndex.size() ? byIndex[static_cast<std::size_t>(index)] : nullptr;
 }
 
-Control* Form::findKey(std::string_view key) {
-    auto it = byKey_.find(key);
-    return it == byKey_.end() ? nullptr : it->second;
+Control* Form::findKey(std::string_view key) const {
+    const auto [name, index] = splitKey(key);
+    if (index >= 0)
+        if (Control* c = find(name, index)) return c;
+    return find(key, -1);
 }
 
 Control& Form::ctl(std::string_view name, int index) {
@@ -121,11 +163,14 @@ std::vector<Control*> Form::menuChildren(std::string_view parent) const {
 }
 
 void Form::on(std::string_view name, EventKind kind, Handler handler) {
-    handlers_[{std::string(name), kind}] = std::move(handler);
+    auto it = handlers_.find(name);
+    if (it == handlers_.end()) it = handlers_.emplace(std::string(name), std::array<Handler, 3>{}).first;
+    it->second[kindSlot(kind)] = std::move(handler);
 }
 
 bool Form::handles(std::string_view name, EventKind kind) const {
-    return handlers_.count({std::string(name), kind}) != 0;
+    auto it = handlers_.find(name);
+    return it != handlers_.end() && it->second[kindSlot(kind)];
 }
 
 bool Form::trap(const std::function<void()>& code, const FailurePolicy& policy) {
@@ -172,14 +217,14 @@ bool Form::trap(const std::function<void()>& code, const FailurePolicy& policy) 
 
 bool Form::fire(Control& control, EventKind kind) {
     if (!loaded_ || session_->ended()) return true;
-    auto it = handlers_.find(std::pair<std::string, EventKind>{control.name(), kind});
-    if (it == handlers_.end()) return true;
-    Handler handler = it->second;  // the handler may replace itself
+    auto it = handlers_.find(control.name());
+    if (it == handlers_.end() || !it->second[kindSlot(kind)]) return true;
+    Handler handler = it->second[kindSlot(kind)];  // the handler may replace itself
     if (depth_ == 0 && kind != EventKind::Change &&
         std::find(discarding_.begin(), discarding_.end(), control.name()) != discarding_.end() && !mayDiscardEdits())
         return false;
     int index = control.index();
-    const bool calculation = kind == EventKind::Click && !resultBoxes.empty() && control.key() == defaultAction;
+    const bool calculation = kind == EventKind::Click && !resultBoxes.empty() && control.hasKey(defaultAction);
     // A person's event that changes a result box is a calculation: what it said is kept.
     CalculationWatch watch(*this, depth_ == 0);
     // The result boxes (by name, key or frame) as they were before the calculation.

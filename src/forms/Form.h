@@ -2,12 +2,13 @@
 // A window's model: its controls as plain data, their layout, and its events.
 // Views (Qt, the command line, tests) only set controls and call fire(); every
 // handler runs under one error trap that turns CalcError into its French message.
+#include <array>
 #include <functional>
-#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "forms/Control.h"
@@ -77,9 +78,10 @@ public:
     // A menu entry; parent is the parent menu's name, empty for the menu bar.
     Control& menu(std::string name, std::string caption, std::string parent = "");
 
+    // Lookups by name and index, or by key, in constant time (no key text is built).
     Control& ctl(std::string_view name, int index = -1);  // throws ProgramError
-    Control* find(std::string_view name, int index = -1);
-    Control* findKey(std::string_view key);  // "Valbox(3)" or "Command1"
+    Control* find(std::string_view name, int index = -1) const;
+    Control* findKey(std::string_view key) const;  // "Valbox(3)" or "Command1"
     const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
     std::vector<Control*> menuChildren(std::string_view parent) const;
 
@@ -165,9 +167,20 @@ private:
     friend class Session;
     Session* session_;
     std::string name_;
+    // Hashes a name given as a string or a string_view alike.
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    // The controls of one name: the one outside an array, and the array by index.
+    struct NameSlot {
+        Control* single = nullptr;
+        std::vector<Control*> byIndex;
+    };
     std::vector<std::unique_ptr<Control>> controls_;
-    std::map<std::string, Control*, std::less<>> byKey_;
-    std::map<std::pair<std::string, EventKind>, Handler, std::less<>> handlers_;
+    std::unordered_map<std::string, NameSlot, NameHash, std::equal_to<>> byName_;
+    // One handler per event kind (Click, DblClick, Change), by control name.
+    std::unordered_map<std::string, std::array<Handler, 3>, NameHash, std::equal_to<>> handlers_;
     std::function<void()> backgroundClick_;
     std::vector<std::string> discarding_;
     bool unsaved_ = false;

@@ -59,6 +59,11 @@ public:
     virtual void setBusy(bool busy) = 0;  // hourglass
     // Lets the windows repaint and answer during a long calculation or a wait.
     virtual void processEvents() = 0;
+    // True when a person watches the windows on a screen: long work runs in slices of
+    // time, so that the windows keep answering. False for the command line and the tests:
+    // slices of a fixed amount of work, so that the same steps give the same results on
+    // every machine.
+    virtual bool pacedByClock() const { return false; }
     // The regional decimal separator ('.' or ',').
     virtual char decimalSeparator() const = 0;
     // The system's folder for temporary files, ending without separator.

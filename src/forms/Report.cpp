@@ -21,24 +21,9 @@ namespace aub {
 
 namespace {
 
-// f.key() == key, without building the key (this runs for every control at every event).
-bool hasKey(const Control& f, std::string_view key) {
-    const std::string& name = f.name();
-    if (key.size() < name.size() || name.empty() || key[0] != name[0] || key.compare(0, name.size(), name) != 0)
-        return false;
-    if (f.index() < 0) return key.size() == name.size();
-    char digits[16];
-    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, f.index());
-    const std::string_view index(digits, static_cast<std::size_t>(end - digits));
-    return ec == std::errc() && key.size() == name.size() + index.size() + 2 && key[name.size()] == '(' &&
-           key.substr(name.size() + 1, index.size()) == index && key.back() == ')';
-}
-
 const Control* frameOf(const Form& form, const Control& c) {
     if (c.place.frame.empty()) return nullptr;
-    for (const auto& f : form.controls())
-        if (hasKey(*f, c.place.frame)) return f.get();
-    return nullptr;
+    return form.findKey(c.place.frame);
 }
 
 // A frame captioned "RESULTATS" or "Résultats" holds results.
@@ -180,12 +165,13 @@ bool isShown(const Form& form, const Control& c) {
 bool isResultBox(const Form& form, const Control& c) {
     if (!isTextBox(c)) return false;
     if (!form.resultBoxes.empty()) {
-        auto named = [&](const std::string& n) {
-            return std::find(form.resultBoxes.begin(), form.resultBoxes.end(), n) != form.resultBoxes.end();
+        auto named = [&](const Control& box) {
+            return std::any_of(form.resultBoxes.begin(), form.resultBoxes.end(),
+                               [&](const std::string& n) { return n == box.name() || box.hasKey(n); });
         };
-        if (named(c.name()) || named(c.key())) return true;
+        if (named(c)) return true;
         for (const Control* f : framesAround(form, c))
-            if (named(f->key())) return true;
+            if (named(*f)) return true;
         return false;
     }
     if (c.locked) return true;
@@ -307,10 +293,12 @@ const char* figuresTitle(const WindowReport& window) {
     return ReportFiguresTitle;
 }
 
-CalculationWatch::CalculationWatch(Form& form, bool active) : form_(&form), active_(active) {
+CalculationWatch::CalculationWatch(Form& form, bool active)
+    : form_(&form), active_(active && form.session().recordsCalculations) {
     if (!active_) return;
     form.session().eventWindow = form.name();
     messagesBefore_ = form.session().messageCount();
+    before_.reserve(form.controls().size());
     for (const auto& c : form.controls())
         if (isTextBox(*c)) before_.push_back(c->text());
 }

@@ -99,7 +99,8 @@ const char* figuresTitle(const WindowReport& window);
 // Watches one event of a window: when the event changes a result box, the messages shown
 // meanwhile become the window's calculation messages, the other boxes it wrote its
 // written boxes, and the session notes the window as the calculation window used last.
-// Inactive for events run inside other events.
+// Inactive for events run inside other events, and in a session that records no
+// calculation (Session::recordsCalculations): then it costs nothing.
 class CalculationWatch {
 public:
     CalculationWatch(Form& form, bool active);

@@ -113,7 +113,7 @@ void Session::show(std::string_view name, bool modal) {
     form.visible_ = true;
     if (host_) host_->formShown(form);
     form.trap([&] { form.activate(); });
-    if (form.isLoaded() && isCalculationWindow(form)) noteCalculationWindow(form);
+    if (recordsCalculations && form.isLoaded() && isCalculationWindow(form)) noteCalculationWindow(form);
     if (!eventWindow.empty() && eventWindow != form.name()) {
         auto it = std::find_if(openers_.begin(), openers_.end(), [&](const auto& p) { return p.first == form.name(); });
         if (it == openers_.end())

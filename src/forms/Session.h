@@ -110,6 +110,11 @@ public:
         if (!slot) slot = std::make_shared<T>();
         return *static_cast<T*>(slot.get());
     }
+    // The windows' calculations are noted for the dossier (what each calculation said and
+    // wrote, the calculation window used last, who opened whom). A session that never
+    // makes a dossier (a study's private one) notes nothing and saves that work at every
+    // event.
+    bool recordsCalculations = true;
     // The windows added to the dossier, each as it was when added, in order.
     std::vector<WindowReport> dossier;
     std::string dossierStudy;

@@ -32,6 +32,11 @@ struct StudyDeclaration {
     std::string filesList{};
     // Takes what the boxes do not carry from the person's window; empty: the boxes say all.
     std::function<StudyState(const Form&)> captureState{};
+    // The calculation reads all it needs from the window's controls (and the program-wide
+    // values) and keeps nothing of its own from one calculation to the next: after a point
+    // that stopped on a message, putting the controls back as they were prepared is
+    // enough. Otherwise the window is prepared anew.
+    bool stateInControls = false;
 };
 
 }  // namespace aub

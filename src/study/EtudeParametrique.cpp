@@ -30,6 +30,10 @@ constexpr const char* DropTableQuestion = "Fermer l'étude paramétrique et aban
 constexpr double FirstSliceSeconds = 0.1;
 constexpr double TickSliceSeconds = 0.05;
 constexpr int TickMs = 15;
+// Without a clock to pace them (the command line, the tests), slices of a fixed number
+// of points: a script's clicks on the timer give the same table on every machine.
+constexpr std::size_t FirstSlicePoints = 1000;
+constexpr std::size_t TickSlicePoints = 500;
 
 // Curves of the chart, one colour each (the segments of a curve broken by failed
 // points keep its colour).
@@ -427,11 +431,13 @@ void EtudeParametrique::start() {
     for (std::size_t k = first; k + 1 < table.columns.size(); ++k) trace.addItem(table.columns[k]);
     trace.setListIndex(trace.items.empty() ? -1 : 0);
     filling_ = false;
+    drawChart();  // the new study's chart, empty until its first rows
     Control& bar = ctl("Avancement");
     bar.max = static_cast<int>(std::max<std::size_t>(1, study_->total()));
     bar.setValue(0);
     started_ = std::chrono::steady_clock::now();
-    runSlice(FirstSliceSeconds);
+    slices_ = 0;
+    runSlice(true);
 }
 
 void EtudeParametrique::tick() {
@@ -439,11 +445,14 @@ void EtudeParametrique::tick() {
         ctl("Minuterie").enabled = false;
         return;
     }
-    runSlice(TickSliceSeconds);
+    runSlice(false);
 }
 
-void EtudeParametrique::runSlice(double budgetSeconds) {
-    const bool more = study_->runSome(budgetSeconds);
+void EtudeParametrique::runSlice(bool first) {
+    const bool paced = platform().pacedByClock();
+    const bool more = paced ? study_->runSome(first ? FirstSliceSeconds : TickSliceSeconds)
+                            : study_->runPoints(first ? FirstSlicePoints : TickSlicePoints);
+    ++slices_;
     showRows();
     if (!more || study_->cancelled()) {
         finish();
@@ -451,8 +460,11 @@ void EtudeParametrique::runSlice(double budgetSeconds) {
     }
     ctl("Minuterie").enabled = true;
     ctl("Avancement").setValue(static_cast<int>(study_->done()));
-    const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
-    if (elapsed > ProgressAfterSeconds) {
+    // On a screen, after half a second; paced by points, from the first tick on.
+    const bool longStudy = paced ? std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count() >
+                                       ProgressAfterSeconds
+                                 : slices_ > 1;
+    if (longStudy) {
         ctl("Avancement").visible = true;
         ctl("Arreter").visible = true;
     }
@@ -484,13 +496,14 @@ void EtudeParametrique::finish() {
     ctl("Etat").touch();
 }
 
-// New rows of the study go to the table, and the chart is drawn again.
+// New rows of the study go to the table and to the chart.
 void EtudeParametrique::showRows() {
     Control& table = ctl("Tableau");
     const auto& rows = study_->rows();
+    table.rows.reserve(rows.size());
     for (std::size_t i = table.rows.size(); i < rows.size(); ++i) table.rows.push_back(study_->cells(rows[i]));
     table.touch();
-    drawChart();
+    extendChart();
 }
 
 // The chosen result against the swept parameter, one curve per value of the second
@@ -503,6 +516,7 @@ void EtudeParametrique::drawChart() {
     const Control& trace = ctl("Trace");
     const Control& table = ctl("Tableau");
     if (!study_ || trace.listIndex() < 0 || table.columns.empty()) {
+        charting_ = false;
         chart.title.clear();
         graph.touch();
         return;
@@ -516,31 +530,43 @@ void EtudeParametrique::drawChart() {
     chart.y = ChartAxis{};
     chart.y.title = trace.text();
 
-    std::vector<std::string> curves;  // the second parameter's values, in order of appearance
-    std::map<std::string, std::vector<const StudyRow*>> byCurve;
-    for (const StudyRow& row : study_->rows()) {
-        if (!byCurve.count(row.secondValue)) curves.push_back(row.secondValue);
-        byCurve[row.secondValue].push_back(&row);
-    }
-    for (std::size_t c = 0; c < curves.size(); ++c) {
-        const int color = CurveColors[c % std::size(CurveColors)];
-        const std::string name = secondCaption_.empty() ? trace.text() : curves[c];
-        const int marks = chart.addSeries(name, SeriesKind::Points, color);
-        int segment = -1;
-        for (const StudyRow* row : byCurve[curves[c]]) {
-            const std::optional<double> y =
-                result < row->results.size() ? shownNumber(row->results[result]) : std::nullopt;
-            if (!y || !chart.accepts(row->value, *y)) {
-                segment = -1;  // a gap
-                continue;
-            }
-            if (segment < 0) {
-                segment = chart.addSeries(name, SeriesKind::Line, color);
-                chart.at(segment).inLegend = false;
-            }
-            chart.addPoint(segment, row->value, *y);
-            chart.addPoint(marks, row->value, *y);
+    curves_.clear();
+    charted_ = 0;
+    tracedResult_ = result;
+    charting_ = true;
+    extendChart();
+}
+
+// The rows not yet on the chart: each curve goes on from where it was (a row of a new
+// value of the second parameter starts a new curve, in the next colour).
+void EtudeParametrique::extendChart() {
+    if (!charting_ || !study_) return;
+    Control& graph = ctl("Graphe");
+    Chart& chart = graph.chart;
+    const std::string& traced = ctl("Trace").text();
+    const auto& rows = study_->rows();
+    for (; charted_ < rows.size(); ++charted_) {
+        const StudyRow& row = rows[charted_];
+        auto it = curves_.find(row.secondValue);
+        if (it == curves_.end()) {
+            const int color = CurveColors[curves_.size() % std::size(CurveColors)];
+            const std::string name = secondCaption_.empty() ? traced : row.secondValue;
+            it = curves_.emplace(row.secondValue, Curve{chart.addSeries(name, SeriesKind::Points, color), -1, color})
+                     .first;
         }
+        Curve& curve = it->second;
+        const std::optional<double> y =
+            tracedResult_ < row.results.size() ? shownNumber(row.results[tracedResult_]) : std::nullopt;
+        if (!y || !chart.accepts(row.value, *y)) {
+            curve.segment = -1;  // a gap
+            continue;
+        }
+        if (curve.segment < 0) {
+            curve.segment = chart.addSeries(chart.at(curve.marks).name, SeriesKind::Line, curve.color);
+            chart.at(curve.segment).inLegend = false;
+        }
+        chart.addPoint(curve.segment, row.value, *y);
+        chart.addPoint(curve.marks, row.value, *y);
     }
     graph.touch();
 }

@@ -74,10 +74,14 @@ private:
     void start();
     void tick();
     void stop();
-    void runSlice(double budgetSeconds);
+    // One slice of the study: by the clock on a screen, by a fixed number of points otherwise.
+    void runSlice(bool first);
     void finish();
     void showRows();
+    // The chart drawn again from the first row (another result traced, a new study), and
+    // the rows added since it was last drawn.
     void drawChart();
+    void extendChart();
     bool haveRows();
     void exportCsv();
     void copyTable();
@@ -89,6 +93,18 @@ private:
     std::string secondCaption_;
     std::string windowCalculation_;  // the calculation the person's window shows
     bool geometric_ = false;
+    int slices_ = 0;  // slices run by the study shown
+    // The chart's curves by value of the second parameter: their marks, the line segment
+    // being drawn (-1 after a gap), their colour; the rows charted so far and the result.
+    struct Curve {
+        int marks = -1;
+        int segment = -1;
+        int color = 0;
+    };
+    std::map<std::string, Curve> curves_;
+    std::size_t charted_ = 0;
+    std::size_t tracedResult_ = 0;
+    bool charting_ = false;
     bool filling_ = false;
     EtudeParametriqueMemory& memory_;
     std::string shownCalculation_;  // the calculation whose lists the window shows

@@ -219,6 +219,8 @@ public:
         // The main window's first-start installation of the data folders is no calculation:
         // the copy, dropped at the end, does without it (no folder made, no sample written).
         session_->dataFoldersChecked = true;
+        // No dossier is made of the private windows: their events note nothing for one.
+        session_->recordsCalculations = false;
         const std::string window = catalog_.canonical(declaration_.window);
         try {
             ScriptOutcome outcome = runScript(*session_, window, declaration_.setup);
@@ -265,6 +267,11 @@ public:
             return "Calcul " + quoted(declaration_.caption) + " : pas de case " + parameterKey;
         startShared_ = session_->shared();
         window_ = window;
+        prepared_.clear();
+        if (declaration_.stateInControls) {
+            prepared_.reserve(form_->controls().size());
+            for (const auto& c : form_->controls()) prepared_.push_back(*c);
+        }
         return {};
     }
 
@@ -276,6 +283,14 @@ public:
     }
 
     bool alive() const { return form_ && session_ && !session_->ended() && session_->loaded(window_) == form_; }
+
+    // After a point that stopped on a message: true when putting the controls back as
+    // they were prepared undoes what it left (the window keeps nothing else).
+    bool reset() {
+        if (prepared_.empty() || !alive() || prepared_.size() != form_->controls().size()) return false;
+        for (std::size_t i = 0; i < prepared_.size(); ++i) form_->controls()[i]->restore(prepared_[i]);
+        return true;
+    }
 
     // One point: the starting values, the second parameter, the swept value, the
     // calculating step, then the followed boxes as shown.
@@ -325,6 +340,7 @@ public:
         parameter_ = second_ = nullptr;
         start_.clear();
         followed_.clear();
+        prepared_.clear();
         session_.reset();
         platform_.reset();
         copy_.remove();
@@ -347,6 +363,7 @@ private:
     Control* second_ = nullptr;
     SharedValues startShared_;
     StudyState startState_;
+    std::vector<Control> prepared_;  // the window's controls as prepared (stateInControls)
 };
 
 Study::Study(const WindowCatalog& catalog, const std::filesystem::path& programFolder, StudyRequest request)
@@ -453,8 +470,22 @@ double Study::pointValue(std::size_t index) const {
 }
 
 bool Study::runSome(double budgetSeconds) {
-    if (!ok() || !runner_) return false;
     const auto start = std::chrono::steady_clock::now();
+    return runWhile([&] {
+        const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
+        return spent.count() < budgetSeconds;
+    });
+}
+
+bool Study::runPoints(std::size_t count) {
+    if (count == 0) return ok() && runner_ && !cancelled_ && rows_.size() < total();
+    std::size_t ran = 0;
+    return runWhile([&] { return ++ran < count; });
+}
+
+template <class More>
+bool Study::runWhile(More goOn) {
+    if (!ok() || !runner_) return false;
     const std::size_t n = total();
     while (!cancelled_ && rows_.size() < n) {
         if (PrivateCopy::interrupted()) {
@@ -467,11 +498,12 @@ bool Study::runSome(double budgetSeconds) {
         StudyRow row;
         row.value = pointValue(k);
         if (!secondTexts_.empty()) row.secondValue = secondTexts_[k / static_cast<std::size_t>(request_.points)];
-        if (!runner_->alive() || (k > 0 && !rows_.back().message.empty())) {
+        if (!runner_->alive() || (k > 0 && !rows_.back().message.empty() && !runner_->reset())) {
             // The window closed itself at the last point, or that point stopped on a message
             // and may have left the window's own state (its calculation base, what it
-            // remembers) other than at the start: a fresh private session goes on, so that
-            // every point is what the window gives for it alone.
+            // remembers) other than at the start, and the window keeps more than its
+            // controls: a fresh private session goes on, so that every point is what the
+            // window gives for it alone.
             std::vector<std::pair<std::string, std::string>> startKeys;
             for (const auto& [name, text] : request_.startValues)
                 if (const StudyBox* box = findStudyBox(declaration_->inputs, name))
@@ -483,8 +515,7 @@ bool Study::runSome(double budgetSeconds) {
         else
             row.results.assign(followedKeys_.size(), "");
         rows_.push_back(std::move(row));
-        const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
-        if (spent.count() >= budgetSeconds) break;
+        if (!goOn()) break;
     }
     const bool more = !cancelled_ && rows_.size() < n;
     if (!more) runner_->release();

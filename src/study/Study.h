@@ -67,6 +67,9 @@ public:
     // Runs points until all are done, cancel() was called, or `budgetSeconds` has gone
     // by (a view calls it from its timer to stay responsive). True while points remain.
     bool runSome(double budgetSeconds);
+    // Runs at most `count` points (the same points on every machine, whatever its speed).
+    // True while points remain.
+    bool runPoints(std::size_t count);
     void runAll() {
         while (runSome(1e9)) {
         }
@@ -95,6 +98,9 @@ private:
     class Runner;
     std::string check(const WindowCatalog& catalog, const std::filesystem::path& programFolder);
     double pointValue(std::size_t index) const;
+    // Runs points while `goOn` says so (asked after each point).
+    template <class More>
+    bool runWhile(More goOn);
     std::vector<std::string> sheetCells(const StudyRow& row) const;
     std::string sheet(const char* separator, std::string (*cell)(std::string_view)) const;
     std::string parameterKey_, secondKey_;

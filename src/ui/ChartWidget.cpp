@@ -119,11 +119,82 @@ ChartWidget::ChartWidget(QWidget* parent) : QChartView(new QChart, parent), form
     chart()->setMargins(QMargins(4, 4, 4, 4));
 }
 
+namespace {
+
+bool sameAxis(const ChartAxis& a, const ChartAxis& b) {
+    return a.title == b.title && a.unit == b.unit && a.log == b.log && a.autoRange == b.autoRange && a.min == b.min &&
+           a.max == b.max;
+}
+
+// Lines and marked points only grow at their end: they can be extended in place.
+bool growsInPlace(SeriesKind kind) { return kind == SeriesKind::Line || kind == SeriesKind::Points; }
+
+// True when `now` is `before` with points added at the end of its lines and marked
+// points, and new lines and marked points after them (a study adding rows).
+bool extends(const Chart& before, const Chart& now) {
+    if (before.title != now.title || !sameAxis(before.x, now.x) || !sameAxis(before.y, now.y)) return false;
+    const auto& old = before.series();
+    const auto& grown = now.series();
+    if (grown.size() < old.size()) return false;
+    for (std::size_t i = 0; i < grown.size(); ++i) {
+        const ChartSeries& b = grown[i];
+        if (!growsInPlace(b.kind)) return false;
+        if (i >= old.size()) continue;
+        const ChartSeries& a = old[i];
+        if (a.kind != b.kind || a.name != b.name || a.color != b.color || a.width != b.width || a.label != b.label ||
+            a.inLegend != b.inLegend || a.points.size() > b.points.size())
+            return false;
+        for (std::size_t k = 0; k < a.points.size(); ++k)
+            if (a.points[k].x != b.points[k].x || a.points[k].y != b.points[k].y) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 void ChartWidget::showChart(const Chart& chart) {
     if (chart.revision() == shownRevision_) return;
     shownRevision_ = chart.revision();
+    if (!qtSeries_.empty() && qtSeries_.size() == model_.series().size() && extends(model_, chart)) {
+        const std::size_t before = model_.series().size();
+        std::vector<std::size_t> shown(before);
+        for (std::size_t i = 0; i < before; ++i) shown[i] = model_.series()[i].points.size();
+        model_ = chart;
+        extend(shown);
+        return;
+    }
     model_ = chart;
     rebuild();
+}
+
+// Only the new points and series go to Qt: a study's chart grows without being rebuilt.
+void ChartWidget::extend(const std::vector<std::size_t>& shownPoints) {
+    QChart* c = chart();
+    const auto axes = c->axes();
+    QAbstractAxis* ax = nullptr;
+    QAbstractAxis* ay = nullptr;
+    for (QAbstractAxis* a : axes) (a->orientation() == Qt::Horizontal ? ax : ay) = a;
+    if (!ax || !ay) {
+        rebuild();
+        return;
+    }
+    const auto xr = model_.xRange();
+    const auto yr = model_.yRange();
+    ax->setRange(xr.first, xr.second);
+    ay->setRange(yr.first, yr.second);
+    for (std::size_t i = 0; i < shownPoints.size(); ++i) {
+        auto* xy = qobject_cast<QXYSeries*>(qtSeries_[i]);
+        const auto& points = model_.series()[i].points;
+        if (!xy || points.size() == shownPoints[i]) continue;
+        QList<QPointF> added;
+        added.reserve(static_cast<qsizetype>(points.size() - shownPoints[i]));
+        for (std::size_t k = shownPoints[i]; k < points.size(); ++k) added.append(QPointF(points[k].x, points[k].y));
+        xy->append(added);
+    }
+    qtSeries_.resize(model_.series().size(), nullptr);
+    for (std::size_t i = shownPoints.size(); i < model_.series().size(); ++i)
+        addSeries(static_cast<int>(i), ax, ay, xr, yr);
+    finishLegend();
 }
 
 QColor ChartWidget::colorOf(int index) const {
@@ -152,87 +223,96 @@ void ChartWidget::rebuild() {
     c->addAxis(ax, Qt::AlignBottom);
     c->addAxis(ay, Qt::AlignLeft);
 
-    for (int i = 0; i < static_cast<int>(model_.series().size()); ++i) {
-        const ChartSeries& s = model_.at(i);
-        const QColor color = colorOf(i);
-        const QString name = toQ(s.name);
-        QXYSeries* xy = nullptr;
-        QAbstractSeries* added = nullptr;
-        switch (s.kind) {
-            case SeriesKind::Line:
-            case SeriesKind::Zone:
-            case SeriesKind::HLine:
-            case SeriesKind::VLine: {
-                auto* line = new QLineSeries;
-                if (s.kind == SeriesKind::HLine && !s.points.empty()) {
-                    line->append(xr.first, s.points.front().y);
-                    line->append(xr.second, s.points.front().y);
-                } else if (s.kind == SeriesKind::VLine && !s.points.empty()) {
-                    line->append(s.points.front().x, yr.first);
-                    line->append(s.points.front().x, yr.second);
-                } else {
-                    for (const ChartPoint& p : s.points) line->append(p.x, p.y);
-                    // A zone's outline closes on its first vertex.
-                    if (s.kind == SeriesKind::Zone && !s.points.empty())
-                        line->append(s.points.front().x, s.points.front().y);
-                }
-                QPen pen(color, s.kind == SeriesKind::Zone ? 1.5 : s.width);
-                if (s.kind == SeriesKind::HLine || s.kind == SeriesKind::VLine) pen.setStyle(Qt::DashLine);
-                pen.setCapStyle(Qt::RoundCap);
-                line->setPen(pen);
-                xy = line;
-                added = line;
-                break;
+    for (int i = 0; i < static_cast<int>(model_.series().size()); ++i) addSeries(i, ax, ay, xr, yr);
+    finishLegend();
+}
+
+void ChartWidget::addSeries(int i, QAbstractAxis* ax, QAbstractAxis* ay, std::pair<double, double> xr,
+                            std::pair<double, double> yr) {
+    QChart* c = chart();
+    const ChartSeries& s = model_.at(i);
+    const QColor color = colorOf(i);
+    const QString name = toQ(s.name);
+    QXYSeries* xy = nullptr;
+    QAbstractSeries* added = nullptr;
+    switch (s.kind) {
+        case SeriesKind::Line:
+        case SeriesKind::Zone:
+        case SeriesKind::HLine:
+        case SeriesKind::VLine: {
+            auto* line = new QLineSeries;
+            if (s.kind == SeriesKind::HLine && !s.points.empty()) {
+                line->append(xr.first, s.points.front().y);
+                line->append(xr.second, s.points.front().y);
+            } else if (s.kind == SeriesKind::VLine && !s.points.empty()) {
+                line->append(s.points.front().x, yr.first);
+                line->append(s.points.front().x, yr.second);
+            } else {
+                for (const ChartPoint& p : s.points) line->append(p.x, p.y);
+                // A zone's outline closes on its first vertex.
+                if (s.kind == SeriesKind::Zone && !s.points.empty())
+                    line->append(s.points.front().x, s.points.front().y);
             }
-            case SeriesKind::Points:
-            case SeriesKind::Marker: {
-                auto* dots = new QScatterSeries;
-                for (const ChartPoint& p : s.points) dots->append(p.x, p.y);
-                dots->setMarkerSize(s.kind == SeriesKind::Marker ? 11 : 7);
-                dots->setColor(color);
-                dots->setBorderColor(s.kind == SeriesKind::Marker ? Qt::black : color);
-                xy = dots;
-                added = dots;
-                break;
-            }
-            case SeriesKind::Area: {
-                auto* upper = new QLineSeries;
-                auto* lower = new QLineSeries;
-                for (const ChartPoint& p : s.points) {
-                    upper->append(p.x, p.y);
-                    lower->append(p.x, p.y2);
-                }
-                auto* area = new QAreaSeries(upper, lower);
-                QColor fill = color;
-                fill.setAlpha(AreaFillAlpha);
-                area->setBrush(fill);
-                area->setPen(QPen(color.darker(130), 1));
-                connect(area, &QAreaSeries::hovered, this, [this, i](const QPointF& p, bool on) {
-                    if (on)
-                        QToolTip::showText(QCursor::pos(), pointText(i, p), this);
-                    else
-                        QToolTip::hideText();
-                });
-                added = area;
-                break;
-            }
+            QPen pen(color, s.kind == SeriesKind::Zone ? 1.5 : s.width);
+            if (s.kind == SeriesKind::HLine || s.kind == SeriesKind::VLine) pen.setStyle(Qt::DashLine);
+            pen.setCapStyle(Qt::RoundCap);
+            line->setPen(pen);
+            xy = line;
+            added = line;
+            break;
         }
-        added->setName(name);
-        c->addSeries(added);
-        added->attachAxis(ax);
-        added->attachAxis(ay);
-        qtSeries_[static_cast<std::size_t>(i)] = added;
-        if (xy) {
-            connect(xy, &QXYSeries::hovered, this, [this, i](const QPointF& p, bool on) {
+        case SeriesKind::Points:
+        case SeriesKind::Marker: {
+            auto* dots = new QScatterSeries;
+            for (const ChartPoint& p : s.points) dots->append(p.x, p.y);
+            dots->setMarkerSize(s.kind == SeriesKind::Marker ? 11 : 7);
+            dots->setColor(color);
+            dots->setBorderColor(s.kind == SeriesKind::Marker ? Qt::black : color);
+            xy = dots;
+            added = dots;
+            break;
+        }
+        case SeriesKind::Area: {
+            auto* upper = new QLineSeries;
+            auto* lower = new QLineSeries;
+            for (const ChartPoint& p : s.points) {
+                upper->append(p.x, p.y);
+                lower->append(p.x, p.y2);
+            }
+            auto* area = new QAreaSeries(upper, lower);
+            QColor fill = color;
+            fill.setAlpha(AreaFillAlpha);
+            area->setBrush(fill);
+            area->setPen(QPen(color.darker(130), 1));
+            connect(area, &QAreaSeries::hovered, this, [this, i](const QPointF& p, bool on) {
                 if (on)
                     QToolTip::showText(QCursor::pos(), pointText(i, p), this);
                 else
                     QToolTip::hideText();
             });
+            added = area;
+            break;
         }
-        const auto markers = c->legend()->markers(added);
-        for (QLegendMarker* m : markers) m->setVisible(s.inLegend && s.kind != SeriesKind::Marker);
     }
+    added->setName(name);
+    c->addSeries(added);
+    added->attachAxis(ax);
+    added->attachAxis(ay);
+    qtSeries_[static_cast<std::size_t>(i)] = added;
+    if (xy) {
+        connect(xy, &QXYSeries::hovered, this, [this, i](const QPointF& p, bool on) {
+            if (on)
+                QToolTip::showText(QCursor::pos(), pointText(i, p), this);
+            else
+                QToolTip::hideText();
+        });
+    }
+    const auto markers = c->legend()->markers(added);
+    for (QLegendMarker* m : markers) m->setVisible(s.inLegend && s.kind != SeriesKind::Marker);
+}
+
+void ChartWidget::finishLegend() {
+    QChart* c = chart();
     // A short legend goes under the plot, a long one beside it; none when empty.
     int entries = 0;
     for (const ChartSeries& s : model_.series()) entries += s.inLegend && s.kind != SeriesKind::Marker;

@@ -7,9 +7,9 @@
 #include <QAbstractSeries>
 #include <QChartView>
 
-#include <vector>
-
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "forms/Chart.h"
 
@@ -48,6 +48,11 @@ protected:
 
 private:
     void rebuild();
+    // The points added to each series shown (counts as shown) and the series added since.
+    void extend(const std::vector<std::size_t>& shownPoints);
+    void addSeries(int index, QAbstractAxis* ax, QAbstractAxis* ay, std::pair<double, double> xr,
+                   std::pair<double, double> yr);
+    void finishLegend();
     QColor colorOf(int index) const;
     int anySeries() const;  // a series attached to both axes, for mapping; -1 when none
     // A model point in scene coordinates, through the series' own axes.

@@ -864,7 +864,17 @@ void FormView::syncControl(Bound& b) {
             if (refilled) {
                 b.items = c.items;
                 list->clear();
-                for (const auto& item : c.items) list->addItem(toDisplayText(item));
+                QStringList texts;
+                texts.reserve(static_cast<qsizetype>(c.items.size()));
+                bool oneLineEach = true;
+                for (const auto& item : c.items) {
+                    texts.append(toDisplayText(item));
+                    oneLineEach = oneLineEach && texts.back().indexOf(QLatin1Char('\n')) < 0;
+                }
+                // Entries of one line each are as high as one another: a list of a hundred
+                // thousand lines (the flume's steps) is laid out without measuring every one.
+                list->setUniformItemSizes(oneLineEach);
+                list->addItems(texts);
             }
             // The model's choice is shown when it changes; in between the keyboard
             // cursor stays where the person moved it.

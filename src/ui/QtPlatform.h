@@ -59,6 +59,7 @@ public:
     bool saveDossier(const Report& report) override;
     void setBusy(bool busy) override;  // balanced: repeated calls change nothing
     void processEvents() override;
+    bool pacedByClock() const override { return true; }
     char decimalSeparator() const override;
     std::string tempFolder() const override;
 

@@ -1,5 +1,6 @@
 #include "core/CalcError.h"
 #include "core/Hydraulics.h"
+#include "core/NumberText.h"
 #include "core/RecordingMessenger.h"
 #include "support/TimeFactor.h"
 
@@ -61,6 +62,58 @@ TEST(ColebrookFriction, SolvesTheEquationOverTheWholeRange) {
             EXPECT_TRUE(m.messages.empty()) << eps << " " << re;
         }
     }
+}
+
+// Newton's method on g(f) from f = 0.01 in its plain writing (pow, log10), stopped at
+// |g| < 1e-9: the values the windows have always shown.
+double plainColebrook(double eps, double re) {
+    const double ln10 = std::log(10.0);
+    double f = 0.01, a = 0, g = 0;
+    auto evaluate = [&](double x) {
+        const double root = std::sqrt(x);
+        a = eps / 3.7 + 2.51 / (re * root);
+        g = 1.0 / root + 2.0 * std::log10(a);
+    };
+    evaluate(f);
+    for (int step = 0; step < ColebrookMaxSteps && std::fabs(g) >= 1e-9; ++step) {
+        const double fm15 = std::pow(f, -1.5);
+        const double next = f - g / (-0.5 * fm15 - (2.51 / (ln10 * a * re)) * fm15);
+        f = (std::isfinite(next) && next <= 0.0) ? f / 10.0 : next;
+        evaluate(f);
+    }
+    return f;
+}
+
+// Every digit the windows show of f and of what is drawn from it is the plain writing's,
+// over Re from 2500 to 1e8 and ε/D from 0 to 0.05: f on the Moody chart (seven digits of
+// the single) and in the duct window (mask "##0.0####"), the penstock gradient J in mm/m
+// (a single, "#0.####") and the losses over a length ("###0.###").
+TEST(ColebrookFriction, ShowsTheDigitsOfThePlainNewtonIteration) {
+    RecordingMessenger m;
+    int compared = 0;
+    for (int i = 0; i < 240; ++i) {
+        const double re = 2500.0 * std::pow(10.0, (8.0 - std::log10(2500.0)) * i / 239.0);
+        for (int k = 0; k <= 50; ++k) {
+            const double eps = k == 0 ? 0.0 : (k % 2 ? std::pow(10.0, -7.0 + 5.7 * k / 50.0) : 0.05 * k / 50.0);
+            const double plain = plainColebrook(eps, re), f = colebrookFriction(eps, re, m);
+            ASSERT_NEAR(f, plain, 1e-14 * plain) << eps << " " << re;
+            ASSERT_EQ(formatGeneral(static_cast<float>(f)), formatGeneral(static_cast<float>(plain)))
+                << eps << " " << re;
+            ASSERT_EQ(formatMask(f, "##0.0####"), formatMask(plain, "##0.0####")) << eps << " " << re;
+            for (double v : {0.5, 1.7, 3.0}) {
+                const double d = re * 0.001005 / v;  // mm, so that Re = V d / 0.001005
+                const float j = static_cast<float>(f * v * v * 1000.0 / (d * 19.62 / 1000.0));
+                const float jPlain = static_cast<float>(plain * v * v * 1000.0 / (d * 19.62 / 1000.0));
+                ASSERT_EQ(formatMask(j, "#0.####"), formatMask(jPlain, "#0.####")) << eps << " " << re << " " << v;
+                for (float length : {137.0f, 4321.0f})
+                    ASSERT_EQ(formatMask(j * length, "###0.###"), formatMask(jPlain * length, "###0.###"))
+                        << eps << " " << re << " " << v;
+            }
+            ++compared;
+        }
+    }
+    EXPECT_EQ(compared, 240 * 51);
+    EXPECT_TRUE(m.messages.empty());
 }
 
 TEST(ColebrookFriction, NotANumberShowsAMessageAndNeverHangs) {

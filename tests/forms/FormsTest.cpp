@@ -133,6 +133,36 @@ TEST_F(FormsTest, ProgramErrorsAreNeverTurnedIntoMessages) {
     EXPECT_TRUE(dialogs.messages().empty());
 }
 
+// A control is found by its name and index or by its key, exactly as the key is written:
+// no leading zero, no sign, no blank; an array name alone is no control.
+TEST_F(FormsTest, ControlsAreFoundByNameAndIndexOrByTheirExactKey) {
+    Sample& w = sample();
+    EXPECT_EQ(w.find("Valbox", 1), &w.ctl("Valbox", 1));
+    EXPECT_EQ(w.findKey("Valbox(1)"), w.find("Valbox", 1));
+    EXPECT_EQ(w.findKey("Calcul"), w.find("Calcul"));
+    for (const char* wrong : {"Valbox", "Valbox(01)", "Valbox(+1)", "Valbox( 1)", "Valbox(2)", "Valbox()", "valbox(1)",
+                              "Calcul(0)", "(1)", ""})
+        EXPECT_EQ(w.findKey(wrong), nullptr) << wrong;
+    EXPECT_EQ(w.find("Valbox"), nullptr);
+    EXPECT_EQ(w.find("Valbox", -2), nullptr);
+    EXPECT_EQ(w.find("Calcul", 0), nullptr);
+    Control& big = w.textBox("Valbox", 12);
+    EXPECT_EQ(w.findKey("Valbox(12)"), &big);
+    EXPECT_EQ(w.find("Valbox", 11), nullptr);
+    for (const auto& c : w.controls()) EXPECT_TRUE(c->hasKey(c->key())) << c->key();
+    EXPECT_FALSE(big.hasKey("Valbox(1)"));
+    EXPECT_FALSE(big.hasKey("Valbox(120)"));
+    // A key is one control, however it is declared.
+    EXPECT_THROW(w.textBox("Valbox", 1), ProgramError);
+    Control& odd = w.textBox("Liste(3)", -1);
+    EXPECT_EQ(w.findKey("Liste(3)"), &odd);
+    EXPECT_THROW(w.textBox("Liste", 3), ProgramError);
+    // Handlers by name and kind.
+    EXPECT_TRUE(w.handles("Valbox", EventKind::Change));
+    EXPECT_FALSE(w.handles("Valbox", EventKind::Click));
+    EXPECT_FALSE(w.handles("Absent", EventKind::Click));
+}
+
 TEST_F(FormsTest, ListCheckAndSliderRunTheirEvents) {
     ASSERT_EQ(run({"List1=B.txt", "List1", "Check1=1", "Check1=1", "Vscrol=99"}).status, 0);
     EXPECT_EQ(sample().log, "list=B.txt;list=B.txt;check;slider=10;");

@@ -115,6 +115,23 @@ TEST_F(ReportTest, NamedResultBoxesOverrideTheGeneralRule) {
     EXPECT_TRUE(isResultBox(f, f.ctl("Resu", 0)));  // by its array name
 }
 
+// A session that makes no dossier notes nothing of its calculations; one that does
+// notes them again from its next event.
+TEST_F(ReportTest, ASessionThatRecordsNoCalculationNotesNothing) {
+    session_->recordsCalculations = false;
+    sheet();
+    step("Calcul");
+    EXPECT_TRUE(sheet().calculationMessages.empty());
+    EXPECT_TRUE(session_->lastCalculationWindow().empty());
+    session_->show("Sheet");
+    EXPECT_TRUE(session_->lastCalculationWindow().empty());
+    session_->recordsCalculations = true;
+    step("Valbox(0)=13");
+    step("Calcul");
+    EXPECT_EQ(sheet().calculationMessages, std::vector<std::string>{"Puissance élevée"});
+    EXPECT_EQ(session_->lastCalculationWindow(), "Sheet");
+}
+
 TEST_F(ReportTest, NeverCalculatedSaysSoAndStillListsTheData) {
     sheet();
     Report report{"Programme", "Étude", "01/02/2026", {buildWindowReport(sheet())}};

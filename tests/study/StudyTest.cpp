@@ -47,6 +47,33 @@ public:
     }
 };
 
+// A window whose failed calculation leaves a control changed: above 10, "Trop grand" is
+// shown and the scale box, read by every calculation, is left at 1000. Its calculation
+// keeps nothing beyond its controls.
+class ScaleWindow : public Form {
+public:
+    explicit ScaleWindow(Session& s) : Form(s, "Essaiechelle", "Echelle") {
+        label("Label", 0, "Nombre x").at(0, 0);
+        textBox("Valbox", 0, "1").at(0, 1);
+        label("Label", 1, "Echelle").at(1, 0);
+        textBox("Valbox", 1, "2").at(1, 1);
+        label("Label", 2, "Produit").at(2, 0);
+        textBox("Resubox", 0).at(2, 1).locked = true;
+        button("Command1", -1, "Calcul");
+        on("Command1", EventKind::Click, [this](int) {
+            const float x = num("Valbox", 0);
+            if (x > 10) {
+                set("Valbox", 1, "1000");
+                dialogs().message("Trop grand");
+                return;
+            }
+            set("Resubox", 0, formatGeneral(x * num("Valbox", 1)));
+        });
+        defaultAction = "Command1";
+        resultBoxes = {"Resubox"};
+    }
+};
+
 class StudyTest : public test::WindowTest {
 protected:
     void SetUp() override {
@@ -59,6 +86,13 @@ protected:
                                .inputs = {{"Valbox(0)", "Nombre x"}, {"Curseur(0)", "Décalage"}},
                                .results = {{"Resubox(0)", "Racine"}},
                                .filesList = ""});
+        catalog_.add("Essaiechelle", [](Session& s) { return std::make_unique<ScaleWindow>(s); });
+        catalog_.declareStudy({.caption = "Essai — Echelle",
+                               .window = "Essaiechelle",
+                               .action = "Calcul",
+                               .inputs = {{"Valbox(0)", "Nombre x"}},
+                               .results = {{"Resubox(0)", "Produit"}},
+                               .stateInControls = true});
     }
 
     StudyRequest overshot(double from, double to, int points) {
@@ -263,6 +297,62 @@ TEST_F(StudyTest, NoNanReachesARowAndNoQuestionOrClosingStopsTheStudy) {
     EXPECT_EQ(again.rows()[1].results[0], "10");  // x = 100 after the close at 99
     EXPECT_EQ(again.rows()[2].message, "");       // 99 + 1, the slider moved to 1
     EXPECT_EQ(again.rows()[2].results[0], "10");
+}
+
+// A window that keeps nothing beyond its controls is put back as prepared after a point
+// that stopped on a message: the scale box it left at 1000 is 2 again at the next point,
+// whether points fail one after another or alternate with good ones.
+TEST_F(StudyTest, AFailedPointOfAWindowWithoutOwnStateIsUndoneByItsControls) {
+    StudyRequest r;
+    r.calculation = "Essai — Echelle";
+    r.parameter = "Nombre x";
+    r.from = 8;
+    r.to = 14;
+    r.points = 7;  // 8, 9, 10 good; 11 .. 14 fail
+    r.followed = {"Produit"};
+    Study study(catalog_, folder(), r);
+    ASSERT_TRUE(study.ok()) << study.error();
+    study.runAll();
+    ASSERT_EQ(study.rows().size(), 7u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(study.rows()[i].message, "");
+        EXPECT_EQ(study.rows()[i].results[0], formatGeneral(2 * (8.0f + static_cast<float>(i))));
+    }
+    for (std::size_t i = 3; i < 7; ++i) {
+        EXPECT_EQ(study.rows()[i].message, "Trop grand");
+        EXPECT_EQ(study.rows()[i].results[0], "");
+    }
+
+    // Alternating: every good point after a failed one uses the scale as prepared.
+    StudyRequest back = r;
+    back.from = 12;
+    back.to = 2;
+    back.points = 6;  // 12, 10, 8, 6, 4, 2
+    Study again(catalog_, folder(), back);
+    ASSERT_TRUE(again.ok()) << again.error();
+    again.runAll();
+    ASSERT_EQ(again.rows().size(), 6u);
+    EXPECT_EQ(again.rows()[0].message, "Trop grand");
+    EXPECT_EQ(again.rows()[1].results[0], "20");
+    EXPECT_EQ(again.rows()[5].results[0], "4");
+}
+
+// The same study run point by point, in slices of any size, gives the same table.
+TEST_F(StudyTest, RunPointsAdvancesByTheCountAskedWhateverTheSliceSize) {
+    StudyRequest r = root(-1, 99, 101);
+    Study whole(catalog_, folder(), r);
+    ASSERT_TRUE(whole.ok()) << whole.error();
+    whole.runAll();
+    Study sliced(catalog_, folder(), r);
+    ASSERT_TRUE(sliced.ok()) << sliced.error();
+    EXPECT_TRUE(sliced.runPoints(0));
+    EXPECT_EQ(sliced.done(), 0u);
+    EXPECT_TRUE(sliced.runPoints(7));
+    EXPECT_EQ(sliced.done(), 7u);
+    while (sliced.runPoints(13)) EXPECT_EQ(sliced.done() % 13, 7u);
+    EXPECT_EQ(sliced.done(), 101u);
+    EXPECT_FALSE(sliced.runPoints(5));
+    EXPECT_EQ(sliced.csv(), whole.csv());
 }
 
 TEST_F(StudyTest, CancelStopsBetweenPoints) {

@@ -25,7 +25,8 @@ void registerOvershotWindows(WindowCatalog& catalog) {
                           .action = "Calcul",
                           .inputs = Formrouehaut::studyInputs(),
                           .results = Formrouehaut::studyResults(),
-                          .filesList = "List1"});
+                          .filesList = "List1",
+                          .stateInControls = true});
     // Opened by the overshot window (not shown by the calculation that fills them).
     catalog.add(
         "Formsurfa", [](Session& s) { return std::make_unique<Formsurfa>(s); },
