@@ -29,7 +29,7 @@ aub::SiteMachine kaplan(double qd) {
     m.headLoss = 0.2;
     m.designFlow = qd;
     m.reservedFlow = 0.15;
-    m.efficiency = aub::efficiencyTable(aub::MachineType::Kaplan, {qd, 3.0, 4.5, 1});
+    m.efficiency = aub::efficiencyTable(aub::machineType("Turbine Kaplan"), {qd, 3.0, 4.5, 1});
     m.minimumFlowPercent = 15;
     m.driveEfficiency = 0.9;
     return m;
@@ -49,7 +49,9 @@ void BM_DesignFlowSweepFiftyYears(benchmark::State& state) {
     const aub::FlowRegime river = aub::FlowRegime::fromRecord(fiftyYears());
     const aub::SiteMachine m = kaplan(1.5);
     const double module = river.meanFlow();
-    auto curveFor = [](double qd) { return aub::efficiencyTable(aub::MachineType::Kaplan, {qd, 3.0, 4.5, 1}); };
+    auto curveFor = [](double qd) {
+        return aub::efficiencyTable(aub::machineType("Turbine Kaplan"), {qd, 3.0, 4.5, 1});
+    };
     for (auto _ : state) {
         auto sweep = aub::designFlowSweep(river, m, module, curveFor);
         benchmark::DoNotOptimize(aub::energyCharts(river, m, std::move(sweep)));
@@ -76,7 +78,7 @@ void wholeCalculation(benchmark::State& state, bool plant) {
         m.floodFlow = 6;
     }
     auto curveFor = [&m](double qd) {
-        return aub::efficiencyTable(aub::MachineType::Kaplan, {qd / m.machines, 3.0, 4.5, 1});
+        return aub::efficiencyTable(aub::machineType("Turbine Kaplan"), {qd / m.machines, 3.0, 4.5, 1});
     };
     for (auto _ : state) {
         const aub::FlowRegime river = aub::FlowRegime::fromDatedRecord(days);

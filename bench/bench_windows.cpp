@@ -13,8 +13,9 @@
 #include <vector>
 
 #include "app/Windows.h"
+#include "forms/RecordingPlatform.h"
 #include "forms/Script.h"
-#include "forms/Scripted.h"
+#include "forms/ScriptedDialogs.h"
 #include "forms/Session.h"
 #include "forms/WindowCatalog.h"
 #include "study/EtudeParametrique.h"

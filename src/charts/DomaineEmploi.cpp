@@ -196,4 +196,11 @@ void DomaineEmploi::describePoint() {
     }
 }
 
+void openMachineChart(Session& session, const std::string& from, bool modal) {
+    auto* chart = dynamic_cast<DomaineEmploi*>(&session.load("DomaineEmploi"));
+    if (!chart || !chart->isLoaded()) return;
+    chart->placeFromWindow(from);
+    session.show("DomaineEmploi", modal);
+}
+
 }  // namespace aub

@@ -41,4 +41,8 @@ private:
 // A box's text as a positive number ("," or "." as decimal separator); nothing otherwise.
 std::optional<double> positiveBoxNumber(const std::string& text);
 
+// Opens the machine selection chart with the site point taken from the window `from`
+// (its head and flow boxes); modal when the caller is modal itself.
+void openMachineChart(Session& session, const std::string& from, bool modal);
+
 }  // namespace aub

@@ -4,14 +4,16 @@
 #include <exception>
 #include <optional>
 
+#include "app/CommandLine.h"
 #include "app/Dossier.h"
 #include "app/Windows.h"
 #include "core/NumberText.h"
 #include "files/AppFolder.h"
 #include "forms/Chart.h"
 #include "forms/Form.h"
+#include "forms/RecordingPlatform.h"
 #include "forms/Script.h"
-#include "forms/Scripted.h"
+#include "forms/ScriptedDialogs.h"
 #include "forms/Session.h"
 #include "forms/WindowCatalog.h"
 #include "study/Study.h"
@@ -210,49 +212,29 @@ int printChartCsv(Session& session, const std::string& target, char separator, s
 
 int cliMain(const std::vector<std::string>& args, const std::string& executableDir, std::ostream& out,
             std::ostream& err) {
-    std::optional<std::filesystem::path> folder;
-    bool json = false;
-    bool comma = false;
-    bool report = false;
-    std::string study;
-    std::vector<std::string> answers;
-    std::string csvTarget;
-    StudyOptions studyOptions;
-    std::vector<std::string> rest;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--dossier" && i + 1 < args.size()) {
-            folder = std::filesystem::path(args[++i]);
-        } else if (a == "--json") {
-            json = true;
-        } else if (a == "--virgule") {
-            comma = true;
-        } else if (a == "--csv" && i + 1 < args.size()) {
-            csvTarget = args[++i];
-        } else if (a == "--rapport") {
-            report = true;
-        } else if (a == "--nom-etude" && i + 1 < args.size()) {
-            study = args[++i];
-        } else if (a == "--etude" && i + 1 < args.size()) {
-            studyOptions.sweep = args[++i];
-        } else if (a == "--etude2" && i + 1 < args.size()) {
-            studyOptions.second = args[++i];
-        } else if (a == "--suivre" && i + 1 < args.size()) {
-            studyOptions.followed.push_back(args[++i]);
-        } else if (a == "--repondre" && i + 1 < args.size()) {
-            answers.push_back(args[++i]);
-        } else if (a == "--aide" || a == "--help" || a == "-h") {
-            out << Usage;
-            return 0;
-        } else if (a.rfind("--", 0) == 0) {
-            err << "option inconnue : " << a << "\n" << Usage;
-            return 1;
-        } else {
-            // The window's name: it and every word after it are the steps, options or not.
-            rest.assign(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
-            break;
-        }
+    static constexpr CommandOption Options[] = {
+        {"dossier", true},   {"json", false}, {"virgule", false}, {"csv", true},    {"rapport", false},
+        {"nom-etude", true}, {"etude", true}, {"etude2", true},   {"suivre", true}, {"repondre", true}};
+    const CommandLine line = readCommandLine(args, Options);
+    if (!line.error.empty()) {
+        err << line.error << "\n" << Usage;
+        return 1;
     }
+    if (line.help) {
+        out << Usage;
+        return 0;
+    }
+    std::optional<std::filesystem::path> folder;
+    if (line.has("dossier")) folder = std::filesystem::path(line.value("dossier"));
+    const bool json = line.has("json"), comma = line.has("virgule"), report = line.has("rapport");
+    const std::string study = line.value("nom-etude");
+    const std::vector<std::string>& answers = line.values("repondre");
+    const std::string csvTarget = line.value("csv");
+    StudyOptions studyOptions;
+    studyOptions.sweep = line.value("etude");
+    studyOptions.second = line.value("etude2");
+    studyOptions.followed = line.values("suivre");
+    const std::vector<std::string>& rest = line.rest;
     if (rest.empty()) {
         err << Usage;
         return 1;
@@ -268,7 +250,7 @@ int cliMain(const std::vector<std::string>& args, const std::string& executableD
         }
         std::filesystem::path app = resolveAppFolder(folder, executableDir);
         ScriptedDialogs dialogs;
-        for (auto& a : answers) dialogs.answer(a);
+        for (const auto& a : answers) dialogs.answer(a);
         RecordingPlatform platform;
         platform.separator = comma ? ',' : '.';
         answerFilesFrom(platform, dialogs);

@@ -119,9 +119,17 @@ const char* const ResultCaptions[ResultCount] = {
     "Temps de retour simple (ans)",     "Coût actualisé de l'énergie (c€/kWh)"};
 enum Result { NetInvestment, MeanPrice, FirstRevenue, FirstCosts, Npv, Irr, Payback, Lcoe };
 
-constexpr int ChartCount = 2;
-const char* const ChartCaptions[ChartCount] = {"Flux de trésorerie cumulés",
-                                               "Valeur actuelle nette selon le débit d'équipement"};
+// The charts the list "Graphique" chooses between, in its order: the title each shows and
+// its builder in drawChart (whose switch names every builder).
+enum class ChartId { CashFlow, NpvSweep };
+struct ChartEntry {
+    const char* title;
+    ChartId builder;
+};
+constexpr ChartEntry Charts[] = {
+    {"Flux de trésorerie cumulés", ChartId::CashFlow},
+    {"Valeur actuelle nette selon le débit d'équipement", ChartId::NpvSweep},
+};
 
 constexpr const char* NoEnergy = "Calculez d'abord le productible";
 constexpr const char* FilePrefix = "Bilan ";
@@ -206,7 +214,7 @@ BilanEconomique::BilanEconomique(Session& s) : Form(s, "BilanEconomique", "BILAN
     label("Note", -1, "").in("FrameResultats").at(ResultCount, 0, 1, 2).size(6000, 400);
     label("Meilleurqd", -1, "").in("FrameResultats").at(ResultCount + 1, 0, 1, 2).size(6000, 400);
     Control& choice = listBox("Graphique").in("FrameResultats").at(ResultCount + 2, 0, 1, 2).size(6000, 500);
-    for (const char* c : ChartCaptions) choice.addItem(c);
+    for (const ChartEntry& c : Charts) choice.addItem(c.title);
     add(ControlKind::Chart, "Graphe").in("FrameResultats").at(ResultCount + 3, 0, 1, 2).size(6000, 2600);
     add(ControlKind::Table, "Tableau").in("FrameResultats").at(ResultCount + 4, 0, 1, 2).size(6000, 1400);
 
@@ -266,16 +274,15 @@ bool BilanEconomique::readEnergy() {
     }
     const EnergyResult& r = *p->result();
     const SiteStudy site = p->study();
-    for (int i = 0; i < MachineTypeCount; ++i)
-        if (site.machine == machineCaption(machineAt(i))) machine_ = machineAt(i);
+    if (const MachineType* read = findMachineType(site.machine)) machine_ = read;
     filling_ = true;
     set("Donnee", Energy, fixed(r.annualEnergy, "0"));
     set("Donnee", Power, fixed(r.electricPowerMax, "0.0"));
     set("Donnee", Head, site.grossHead);
     if (p->statistics()) set("Donnee", WinterShare, fixed(p->statistics()->winterShare, "0.0"));
     filling_ = false;
-    ctl("Machinelue").caption = std::string("Machine : ") + machineCaption(machine_) +
-                                " ; Qd = " + fixed(p->charts()->designFlow, "0.000") + " m3/s";
+    ctl("Machinelue").caption =
+        std::string("Machine : ") + machine_->caption + " ; Qd = " + fixed(p->charts()->designFlow, "0.000") + " m3/s";
     prefill();
     clearResults();
     return true;
@@ -295,7 +302,7 @@ void BilanEconomique::prefill() {
         dialogs().message("Le coût spécifique doit être positif ou nul.");
         return;
     }
-    const InvestmentItems items = investmentEstimate(machine_, p, c);
+    const InvestmentItems items = investmentEstimate(*machine_, p, c);
     double total = 0;
     filling_ = true;
     for (int i = 0; i < InvestmentItemCount; ++i) {
@@ -424,28 +431,39 @@ bool BilanEconomique::calculate() {
 
 void BilanEconomique::drawChart() {
     const int chosen = ctl("Graphique").listIndex();
-    const int which = chosen < 0 ? 0 : chosen;
+    const ChartEntry& entry = Charts[chosen < 0 ? 0 : chosen];
     Chart& chart = ctl("Graphe").chart;
     chart.clear();
-    chart.title = ChartCaptions[which];
-    if (which == 0) {
-        chart.x = {"Année", "", false, true, 0, 1};
-        chart.y = {"Flux cumulé", "€", false, true, 0, 1};
-        if (!result_) return;
-        chart.x.autoRange = false;
-        chart.x.min = 0;
-        chart.x.max = static_cast<double>(result_->years.back().year);
-        const int cum = chart.addSeries("Flux cumulé", SeriesKind::Line, CumulativeColor);
-        const int disc = chart.addSeries("Flux cumulé actualisé", SeriesKind::Line, DiscountedColor);
-        for (const CashFlowYear& y : result_->years) {
-            chart.addPoint(cum, y.year, y.cumulative);
-            chart.addPoint(disc, y.year, y.cumulativeDiscounted);
-        }
-        const int zero = chart.addSeries("Zéro", SeriesKind::HLine, 0x808080);
-        chart.at(zero).width = 1;
-        chart.addPoint(zero, 0, 0);
-        return;
+    chart.title = entry.title;
+    switch (entry.builder) {
+        case ChartId::CashFlow:
+            drawCashFlowChart(chart);
+            return;
+        case ChartId::NpvSweep:
+            drawSweepChart(chart);
+            return;
     }
+}
+
+void BilanEconomique::drawCashFlowChart(Chart& chart) const {
+    chart.x = {"Année", "", false, true, 0, 1};
+    chart.y = {"Flux cumulé", "€", false, true, 0, 1};
+    if (!result_) return;
+    chart.x.autoRange = false;
+    chart.x.min = 0;
+    chart.x.max = static_cast<double>(result_->years.back().year);
+    const int cum = chart.addSeries("Flux cumulé", SeriesKind::Line, CumulativeColor);
+    const int disc = chart.addSeries("Flux cumulé actualisé", SeriesKind::Line, DiscountedColor);
+    for (const CashFlowYear& y : result_->years) {
+        chart.addPoint(cum, y.year, y.cumulative);
+        chart.addPoint(disc, y.year, y.cumulativeDiscounted);
+    }
+    const int zero = chart.addSeries("Zéro", SeriesKind::HLine, 0x808080);
+    chart.at(zero).width = 1;
+    chart.addPoint(zero, 0, 0);
+}
+
+void BilanEconomique::drawSweepChart(Chart& chart) const {
     chart.x = {"Débit d'équipement Qd", "m3/s", false, true, 0, 1};
     chart.y = {"Valeur actuelle nette", "€", false, true, 0, 1};
     if (!sweep_ || sweep_->points.empty()) return;

@@ -45,11 +45,13 @@ private:
     void saleChosen();
     void clearResults();
     void drawChart();
+    void drawCashFlowChart(Chart& chart) const;
+    void drawSweepChart(Chart& chart) const;
     void fillTable();
     void askOpen();
     void askSaveAs();
 
-    MachineType machine_ = MachineType::CrossFlow;
+    const MachineType* machine_ = &defaultMachineType();
     std::string balanceName_;
     bool filling_ = false;
     std::optional<CashFlowResult> result_;

@@ -32,10 +32,10 @@ inline constexpr int InvestmentItemCount = 6;
 using InvestmentItems = std::array<double, InvestmentItemCount>;
 
 // The shares of the items (summing to 1) for a machine type.
-InvestmentItems investmentShares(MachineType type);
+InvestmentItems investmentShares(const MachineType& type);
 
 // The items, €, for a plant of `powerKw` at `specificCost` €/kW.
-InvestmentItems investmentEstimate(MachineType type, double powerKw, double specificCost);
+InvestmentItems investmentEstimate(const MachineType& type, double powerKw, double specificCost);
 
 // I · (P'/P)^b; 0 for P' <= 0. Needs P > 0.
 double scaledInvestment(double investment, double powerKw, double otherPowerKw, double exponent);

@@ -12,6 +12,7 @@
 #include "core/CalcError.h"
 #include "core/NumberText.h"
 #include "energy/FlowText.h"
+#include "files/Csv.h"
 #include "files/TextFile.h"
 
 namespace aub {
@@ -37,42 +38,6 @@ std::vector<std::string_view> splitLines(std::string_view text) {
 
 bool blankLine(std::string_view line) {
     return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t' || c == CtrlZ; });
-}
-
-// The fields of one line, quotes removed: a field starting with '"' runs to the next
-// lone '"', a doubled '""' inside standing for one. Fields are trimmed of blanks.
-// Written by hand: the CSV libraries of the distribution either fix the number of
-// columns at compile time or are C callback parsers that the WebAssembly build would
-// have to compile as well; a quoted field never spans lines in a flow record.
-std::vector<std::string> csvFields(std::string_view line, char sep) {
-    std::vector<std::string> fields;
-    std::string field;
-    bool quoted = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (quoted) {
-            if (c == '"') {
-                if (i + 1 < line.size() && line[i + 1] == '"') {
-                    field += '"';
-                    ++i;
-                } else {
-                    quoted = false;
-                }
-            } else {
-                field += c;
-            }
-        } else if (c == '"' && trim(field).empty()) {
-            field.clear();
-            quoted = true;
-        } else if (c == sep) {
-            fields.push_back(trim(field));
-            field.clear();
-        } else {
-            field += c;
-        }
-    }
-    fields.push_back(trim(field));
-    return fields;
 }
 
 // Counts `sep` outside quotes.

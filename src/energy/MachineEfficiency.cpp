@@ -1,54 +1,14 @@
 #include "energy/MachineEfficiency.h"
 
-#include <algorithm>
 #include <cmath>
+#include <stdexcept>
+#include <string_view>
+
+#include "core/FormulaCode.h"
 
 namespace aub {
 
 namespace {
-
-struct TypeData {
-    MachineType type;
-    const char* caption;
-    double peak;            // water wheels only
-    double minimumPercent;  // typical stop flow, % of Qd
-};
-
-// Peak efficiencies of gravity water wheels:
-//  - overshot 0.85 and breastshot 0.75 to 0.80: E. Quaranta, R. Revelli, "Gravity water
-//    wheels as a micro hydropower energy source: a review based on historic data, design
-//    methods, efficiencies and modern optimizations", Renewable and Sustainable Energy
-//    Reviews 97 (2018) 414-427 (maximum efficiency about 85 % for overshot wheels,
-//    75 to 80 % for breastshot wheels depending on the inflow). The plain breastshot wheel
-//    takes the lower figure, the Sagebien wheel (a breastshot wheel with straight
-//    inclined blades entering the water without shock) the upper one.
-//  - the same review gives about 85 % for modern undershot wheels that also work by the
-//    weight of the water; the old undershot wheel with flat blades struck by the current
-//    reaches about 30 % (the undershot window of this program computes 27 to 30 %), and
-//    built Poncelet wheels 55 to 65 % (65 % at most, notice of the Poncelet wheel model,
-//    Science Museum, London, object 1891-109): those lower figures are used here.
-// Stop flows of turbines, % of the design flow: typical minimum technical flows of the
-// European Small Hydropower Association, "Guide on how to develop a small hydropower
-// plant" (ESHA, 2004), chapter 4: Pelton 10, Turgo 20, cross-flow 15, Francis 30,
-// Kaplan 15, propeller 75. Wheels turn with partly filled buckets: 10 %. The Archimedes
-// screw: 10 % (makers claim operation down to 5 % of the design flow, 3 Helix Power,
-// "Archimedes screws"; the program keeps the wheels' more prudent figure).
-constexpr TypeData Types[MachineTypeCount] = {
-    {MachineType::Overshot, "Roue en dessus", 0.85, 10},
-    {MachineType::Breastshot, "Roue de côté", 0.75, 10},
-    {MachineType::Undershot, "Roue en dessous", 0.30, 10},
-    {MachineType::Poncelet, "Roue Poncelet", 0.65, 10},
-    {MachineType::Sagebien, "Roue Sagebien", 0.80, 10},
-    {MachineType::CrossFlow, "Turbine Banki (cross-flow)", 0, 15},
-    {MachineType::Pelton, "Turbine Pelton", 0, 10},
-    {MachineType::Turgo, "Turbine Turgo", 0, 20},
-    {MachineType::Francis, "Turbine Francis", 0, 30},
-    {MachineType::Kaplan, "Turbine Kaplan", 0, 15},
-    {MachineType::Propeller, "Turbine hélice", 0, 75},
-    {MachineType::ArchimedesScrew, "Vis hydrodynamique", 0, 10},
-};
-
-const TypeData& data(MachineType type) { return Types[static_cast<int>(type)]; }
 
 // A finite value, not below zero.
 double clean(double e) { return std::isfinite(e) && e > 0 ? e : 0.0; }
@@ -104,8 +64,8 @@ double crossFlow(const MachineDesign& m, double q) {
     return 0.79 - 0.15 * r - 1.37 * std::pow(r, 14);
 }
 
-double wheel(MachineType type, const MachineDesign& m, double q) {
-    const double peak = data(type).peak;
+double wheel(const MachineType& type, const MachineDesign& m, double q) {
+    const double peak = type.wheelPeak;
     const double f = q / m.designFlow;
     if (f >= 0.3) return peak;
     // Straight lines through (0, 0), (0.1, 0.5 peak), (0.2, 0.85 peak), (0.3, peak).
@@ -138,65 +98,201 @@ double screwEfficiency(double f) {
     return Peak;
 }
 
+// The curves of the table, each with the signature of MachineType::curve.
+double crossFlowCurve(const MachineType&, const MachineDesign& m, double q) { return crossFlow(m, q); }
+double peltonCurve(const MachineType&, const MachineDesign& m, double q) { return pelton(m, q); }
+double turgoCurve(const MachineType&, const MachineDesign& m, double q) { return pelton(m, q) - 0.03; }
+double francisCurve(const MachineType&, const MachineDesign& m, double q) { return francis(m, q); }
+double kaplanCurve(const MachineType&, const MachineDesign& m, double q) { return kaplan(m, q); }
+double propellerCurve(const MachineType&, const MachineDesign& m, double q) { return propeller(m, q); }
+double screwCurve(const MachineType&, const MachineDesign& m, double q) { return screwEfficiency(q / m.designFlow); }
+
+constexpr const char* Canmet =
+    "Clean Energy Project Analysis: Engineering & Cases Textbook, CANMET Energy Technology Centre, Natural "
+    "Resources Canada, 2004, small-hydro chapter, turbine efficiency; stop flow: ESHA, Guide on how to develop a "
+    "small hydropower plant, 2004, chapter 4";
+constexpr const char* WheelReview =
+    "E. Quaranta, R. Revelli, Gravity water wheels as a micro hydropower energy source, Renewable and "
+    "Sustainable Energy Reviews 97 (2018) 414-427";
+
+// The machine types of the annual energy, in the order of the window's list. Peak
+// efficiencies of gravity water wheels:
+//  - overshot 0.85 and breastshot 0.75 to 0.80: E. Quaranta, R. Revelli, "Gravity water
+//    wheels as a micro hydropower energy source: a review based on historic data, design
+//    methods, efficiencies and modern optimizations", Renewable and Sustainable Energy
+//    Reviews 97 (2018) 414-427 (maximum efficiency about 85 % for overshot wheels,
+//    75 to 80 % for breastshot wheels depending on the inflow). The plain breastshot wheel
+//    takes the lower figure, the Sagebien wheel (a breastshot wheel with straight
+//    inclined blades entering the water without shock) the upper one.
+//  - the same review gives about 85 % for modern undershot wheels that also work by the
+//    weight of the water; the old undershot wheel with flat blades struck by the current
+//    reaches about 30 % (the undershot window of this program computes 27 to 30 %), and
+//    built Poncelet wheels 55 to 65 % (65 % at most, notice of the Poncelet wheel model,
+//    Science Museum, London, object 1891-109): those lower figures are used here.
+// Stop flows of turbines, % of the design flow: typical minimum technical flows of the
+// European Small Hydropower Association, "Guide on how to develop a small hydropower
+// plant" (ESHA, 2004), chapter 4: Pelton 10, Turgo 20, cross-flow 15, Francis 30,
+// Kaplan 15, propeller 75. Wheels turn with partly filled buckets: 10 %. The Archimedes
+// screw: 10 % (makers claim operation down to 5 % of the design flow, 3 Helix Power,
+// "Archimedes screws"; the program keeps the wheels' more prudent figure).
+constexpr MachineType Types[] = {
+    {.caption = "Roue en dessus",
+     .curve = wheel,
+     .shareOfDesignFlow = true,
+     .minimumFlowPercent = 10,
+     .wheelPeak = 0.85,
+     .sources = WheelReview,
+     .helpRecord = 18,
+     .zone = "Roue en dessus"},
+    {.caption = "Roue de côté",
+     .curve = wheel,
+     .shareOfDesignFlow = true,
+     .minimumFlowPercent = 10,
+     .wheelPeak = 0.75,
+     .sources = WheelReview,
+     .helpRecord = number(FormulaCode::BreastshotWheel),
+     .zone = "Roue de côté (de poitrine)"},
+    {.caption = "Roue en dessous",
+     .curve = wheel,
+     .shareOfDesignFlow = true,
+     .minimumFlowPercent = 10,
+     .wheelPeak = 0.30,
+     .sources = WheelReview,
+     .helpRecord = number(FormulaCode::UndershotWheel),
+     .zone = "Roues en dessous, Poncelet, Sagebien"},
+    {.caption = "Roue Poncelet",
+     .curve = wheel,
+     .shareOfDesignFlow = true,
+     .minimumFlowPercent = 10,
+     .wheelPeak = 0.65,
+     .sources = "Science Museum, London, Poncelet wheel model, object 1891-109; E. Quaranta, R. Revelli (2018)",
+     .helpRecord = number(FormulaCode::PonceletWheel),
+     .zone = "Roues en dessous, Poncelet, Sagebien"},
+    {.caption = "Roue Sagebien",
+     .curve = wheel,
+     .shareOfDesignFlow = true,
+     .minimumFlowPercent = 10,
+     .wheelPeak = 0.80,
+     .sources = WheelReview,
+     .helpRecord = number(FormulaCode::SagebienWheel),
+     .zone = "Roues en dessous, Poncelet, Sagebien"},
+    {.caption = "Turbine Banki (cross-flow)",
+     .curve = crossFlowCurve,
+     .shareOfDesignFlow = true,
+     .minimumFlowPercent = 15,
+     .sources = Canmet,
+     .helpRecord = 28,
+     .zone = "Banki (cross-flow)"},
+    {.caption = "Turbine Pelton",
+     .curve = peltonCurve,
+     .minimumFlowPercent = 10,
+     .jets = true,
+     .sources = Canmet,
+     .zone = "Pelton"},
+    {.caption = "Turbine Turgo",
+     .curve = turgoCurve,
+     .minimumFlowPercent = 20,
+     .jets = true,
+     .sources = Canmet,
+     .zone = "Turgo"},
+    {.caption = "Turbine Francis",
+     .curve = francisCurve,
+     .minimumFlowPercent = 30,
+     .rm = true,
+     .outsideSource = francisHeadTooLow,
+     .validRange = "une chute nette de plus de 8,8 m",
+     .shortSource = "Clean Energy Project Analysis, CANMET 2004",
+     .sources = Canmet,
+     .zone = "Francis"},
+    {.caption = "Turbine Kaplan",
+     .curve = kaplanCurve,
+     .minimumFlowPercent = 15,
+     .rm = true,
+     .sources = Canmet,
+     .zone = "Kaplan et hélice"},
+    {.caption = "Turbine hélice",
+     .curve = propellerCurve,
+     .minimumFlowPercent = 75,
+     .rm = true,
+     .sources = Canmet,
+     .zone = "Kaplan et hélice"},
+    {.caption = "Vis hydrodynamique",
+     .curve = screwCurve,
+     .shareOfDesignFlow = true,
+     .minimumFlowPercent = 10,
+     .sources = "3 Helix Power, Archimedes screws; Eco Evolution, Archimedean screw hydro turbine; A. Lashofer et "
+                "al., State of technology and design guidelines for the Archimedes screw turbine, Hydro 2012",
+     .helpRecord = number(FormulaCode::ArchimedesScrew),
+     .zone = "Vis hydrodynamique"},
+};
+
+constexpr std::string_view DefaultCaption = "Turbine Banki (cross-flow)";
+
+constexpr bool filled(const char* s) { return s != nullptr && s[0] != '\0'; }
+
+// Each record whole: a caption of its own, a curve, its sources, a stop flow that is a
+// share of Qd, a peak for a wheel, the range and source of a warning that has one.
+constexpr bool wholeRecords() {
+    for (const MachineType& t : Types) {
+        if (!filled(t.caption) || t.curve == nullptr || !filled(t.sources) || t.zone == nullptr) return false;
+        if (!(t.minimumFlowPercent >= 0 && t.minimumFlowPercent <= 100)) return false;
+        if ((t.curve == wheel) != (t.wheelPeak > 0) || t.wheelPeak > 1) return false;
+        if (t.outsideSource != nullptr && (!filled(t.validRange) || !filled(t.shortSource))) return false;
+        for (const MachineType& u : Types)
+            if (&u != &t && std::string_view(u.caption) == t.caption) return false;
+    }
+    return true;
+}
+static_assert(wholeRecords(), "a machine type lacks its caption, curve, sources or stop flow, or repeats a caption");
+
+constexpr const MachineType* find(std::string_view caption) {
+    for (const MachineType& t : Types)
+        if (caption == t.caption) return &t;
+    return nullptr;
+}
+static_assert(find(DefaultCaption) != nullptr, "the default machine names no type of the table");
+
 }  // namespace
 
-const char* machineCaption(MachineType type) { return data(type).caption; }
+std::span<const MachineType> machineTypes() { return Types; }
 
-MachineType machineAt(int index) { return Types[std::clamp(index, 0, MachineTypeCount - 1)].type; }
+const MachineType& defaultMachineType() { return *find(DefaultCaption); }
 
-bool isWheel(MachineType type) { return data(type).peak > 0; }
+const MachineType* findMachineType(std::string_view caption) { return find(caption); }
 
-bool usesJets(MachineType type) { return type == MachineType::Pelton || type == MachineType::Turgo; }
-
-bool usesRm(MachineType type) {
-    return type == MachineType::Francis || type == MachineType::Kaplan || type == MachineType::Propeller;
+const MachineType& machineType(std::string_view caption) {
+    if (const MachineType* t = find(caption)) return *t;
+    throw std::out_of_range("no machine type " + std::string(caption));
 }
 
-double machineEfficiency(MachineType type, const MachineDesign& m, double q) {
+bool isWheel(const MachineType& type) { return type.wheelPeak > 0; }
+
+double machineEfficiency(const MachineType& type, const MachineDesign& m, double q) {
     if (!(m.designFlow > 0) || !(q > 0)) return 0.0;
-    if (isWheel(type)) return clean(wheel(type, m, q));
-    if (type == MachineType::ArchimedesScrew) return clean(screwEfficiency(q / m.designFlow));
-    if (!(m.ratedHead > 0)) return 0.0;
-    switch (type) {
-        case MachineType::CrossFlow:
-            return clean(crossFlow(m, q));
-        case MachineType::Pelton:
-            return clean(pelton(m, q));
-        case MachineType::Turgo:
-            return clean(pelton(m, q) - 0.03);
-        case MachineType::Francis:
-            return clean(francis(m, q));
-        case MachineType::Kaplan:
-            return clean(kaplan(m, q));
-        case MachineType::Propeller:
-            return clean(propeller(m, q));
-        default:
-            return 0.0;
-    }
+    if (!type.shareOfDesignFlow && !(m.ratedHead > 0)) return 0.0;
+    return clean(type.curve(type, m, q));
 }
 
-std::array<double, 10> efficiencyTable(MachineType type, const MachineDesign& design) {
+std::array<double, 10> efficiencyTable(const MachineType& type, const MachineDesign& design) {
     std::array<double, 10> table{};
     for (int i = 0; i < 10; ++i) table[i] = machineEfficiency(type, design, design.designFlow * (i + 1) / 10.0);
     return table;
 }
 
-double defaultMinimumFlowPercent(MachineType type) { return data(type).minimumPercent; }
-
-double wheelPeakEfficiency(MachineType type) { return data(type).peak; }
-
 bool francisHeadTooLow(double ratedHead) { return 3.94 - 0.0195 * 600.0 / std::sqrt(ratedHead) <= 0; }
 
-std::string defaultCurveOutsideSource(MachineType type, double ratedHead) {
-    if (type != MachineType::Francis || !(ratedHead > 0) || !francisHeadTooLow(ratedHead)) return {};
+std::string defaultCurveOutsideSource(const MachineType& type, double ratedHead) {
+    if (type.outsideSource == nullptr || !(ratedHead > 0) || !type.outsideSource(ratedHead)) return {};
     // The head in the message's prose, with a decimal comma like the range beside it.
     std::string head = std::to_string(std::lround(ratedHead * 10));
     if (head.size() < 2) head.insert(0, 1, '0');
     head.insert(head.size() - 1, 1, ',');
-    return "Courbe de rendement par défaut de la turbine Francis utilisée hors du domaine de sa source "
-           "(Clean Energy Project Analysis, CANMET 2004) : ses formules ne valent que pour une chute nette "
-           "de plus de 8,8 m, la chute nette est ici de " +
-           head + " m. Vérifiez les rendements.";
+    // "de la turbine Francis": the caption after the article, its first letter small.
+    std::string name = type.caption;
+    if (!name.empty() && name[0] >= 'A' && name[0] <= 'Z') name[0] = static_cast<char>(name[0] - 'A' + 'a');
+    return "Courbe de rendement par défaut de la " + name + " utilisée hors du domaine de sa source (" +
+           type.shortSource + ") : ses formules ne valent que pour " + type.validRange +
+           ", la chute nette est ici de " + head + " m. Vérifiez les rendements.";
 }
 
 }  // namespace aub

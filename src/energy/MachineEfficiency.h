@@ -33,32 +33,11 @@
 // 10 %, 0.6 × at 5 %, straight lines between and down to zero (see screwEfficiency for the
 // sources of these indicative figures).
 #include <array>
+#include <span>
 #include <string>
+#include <string_view>
 
 namespace aub {
-
-enum class MachineType {
-    Overshot,
-    Breastshot,
-    Undershot,
-    Poncelet,
-    Sagebien,
-    CrossFlow,
-    Pelton,
-    Turgo,
-    Francis,
-    Kaplan,
-    Propeller,
-    ArchimedesScrew
-};
-constexpr int MachineTypeCount = 12;
-
-// The French list entry of a type ("Roue en dessus" ... "Turbine hélice").
-const char* machineCaption(MachineType type);
-MachineType machineAt(int index);  // list order
-bool isWheel(MachineType type);
-bool usesJets(MachineType type);  // Pelton, Turgo
-bool usesRm(MachineType type);    // Francis, Kaplan, propeller
 
 struct MachineDesign {
     double designFlow = 0;  // Qd, m3/s, > 0
@@ -67,18 +46,54 @@ struct MachineDesign {
     int jets = 1;           // Pelton and Turgo, 1..6
 };
 
+// One machine type of the annual energy, with every fact the program knows of it. The
+// window's list, its default, the efficiency, the boxes it enables, the warnings, the
+// stored studies and the command line all read these records; adding a type is adding
+// one record to the table in MachineEfficiency.cpp (the build refuses a record without
+// its caption, curve or source).
+struct MachineType {
+    const char* caption = "";  // the list entry, and the name studies store
+    // The efficiency of a machine of that design at the flow q (0 < q <= Qd), any value
+    // (machineEfficiency makes it finite and not below zero).
+    double (*curve)(const MachineType& type, const MachineDesign& design, double q) = nullptr;
+    // True when the curve depends on q / Qd alone (wheels, screw, cross-flow): the head
+    // and the size of the machine do not change it.
+    bool shareOfDesignFlow = false;
+    double minimumFlowPercent = 0;  // usual stop flow, % of Qd (editable by the person)
+    double wheelPeak = 0;           // the flat top of a water wheel's curve; 0 for another machine
+    bool jets = false;              // the number of jets counts (impulse turbines)
+    bool rm = false;                // the manufacture coefficient Rm counts (reaction turbines)
+    // The range of the source's equations: `outsideSource(h)` is true when the rated head h
+    // lies outside it, `validRange` says that range in the warning's prose; null when the
+    // curve holds for any head.
+    bool (*outsideSource)(double ratedHead) = nullptr;
+    const char* validRange = "";
+    const char* shortSource = "";  // the source named in a warning
+    const char* sources = "";      // where the curve and the figures come from
+    // The help record of the program's window that designs this machine (0: none).
+    int helpRecord = 0;
+    // Its field of use on the flow–head chart of the machines (a zone of
+    // DomainesMachines.txt), "" when the chart has none of its own.
+    const char* zone = "";
+};
+
+// Every type, in the order of the window's list.
+std::span<const MachineType> machineTypes();
+// The type the window starts with (the cross-flow turbine, chosen by its caption).
+const MachineType& defaultMachineType();
+// The type of that caption, or null.
+const MachineType* findMachineType(std::string_view caption);
+// The type of that caption, for code that names one; std::out_of_range when the table
+// holds none.
+const MachineType& machineType(std::string_view caption);
+
+bool isWheel(const MachineType& type);
+
 // Efficiency at the flow q (0 <= q <= Qd), 0..1, never negative nor infinite.
-double machineEfficiency(MachineType type, const MachineDesign& design, double q);
+double machineEfficiency(const MachineType& type, const MachineDesign& design, double q);
 
 // The ten values at 10 %, 20 % ... 100 % of Qd.
-std::array<double, 10> efficiencyTable(MachineType type, const MachineDesign& design);
-
-// The flow, in % of Qd, below which the machine is usually stopped (typical values,
-// editable by the person).
-double defaultMinimumFlowPercent(MachineType type);
-
-// Peak efficiency of a water wheel type (0 for a turbine).
-double wheelPeakEfficiency(MachineType type);
+std::array<double, 10> efficiencyTable(const MachineType& type, const MachineDesign& design);
 
 // True when the Francis equations leave their range (rated head under 8.8 m).
 bool francisHeadTooLow(double ratedHead);
@@ -87,6 +102,6 @@ bool francisHeadTooLow(double ratedHead);
 // (today the Francis equations under 8.8 m of rated head): it says the curve is used
 // "hors du domaine" of its source and names that range and the head of the site.
 // Empty when the curve is within its range.
-std::string defaultCurveOutsideSource(MachineType type, double ratedHead);
+std::string defaultCurveOutsideSource(const MachineType& type, double ratedHead);
 
 }  // namespace aub

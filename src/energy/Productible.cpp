@@ -68,23 +68,29 @@ enum RecordResult { P50Box = 9, P90Box, Qmna5Box, WinterBox, GainBox, RatioBox }
 
 constexpr const char* Missing = "Données manquantes";
 
-// The charts the list "Graphique" chooses between; the last four need a dated record.
-constexpr int ChartCount = 7;
-const char* const ChartCaptions[ChartCount] = {"Débits classés et débit turbiné",
-                                               "Puissance électrique",
-                                               "Productible selon le débit d'équipement",
-                                               "Hydrogramme",
-                                               "Productible par année",
-                                               "Débits moyens mensuels",
-                                               "Productible moyen par mois"};
-enum ChartChoice {
-    DurationChart,
-    PowerChart,
-    SweepChart,
-    HydrographChart,
-    YearChart,
-    MonthFlowChart,
-    MonthEnergyChart
+// The charts the list "Graphique" chooses between, in its order: the title each chart
+// shows, its builder in drawChart (the switch there names every builder, so a record
+// whose builder has no drawing fails to build), and whether it needs a dated record.
+}  // namespace
+
+enum class Productible::ChartId : int { Duration, Power, Sweep, Hydrograph, Year, MonthFlow, MonthEnergy };
+
+namespace {
+
+using ChartId = Productible::ChartId;
+struct ChartEntry {
+    const char* title;
+    ChartId builder;
+    bool dated;
+};
+constexpr ChartEntry Charts[] = {
+    {"Débits classés et débit turbiné", ChartId::Duration, false},
+    {"Puissance électrique", ChartId::Power, false},
+    {"Productible selon le débit d'équipement", ChartId::Sweep, false},
+    {"Hydrogramme", ChartId::Hydrograph, true},
+    {"Productible par année", ChartId::Year, true},
+    {"Débits moyens mensuels", ChartId::MonthFlow, true},
+    {"Productible moyen par mois", ChartId::MonthEnergy, true},
 };
 
 // The tables the list "Tableaux" chooses between.
@@ -99,7 +105,6 @@ constexpr int TurbinedColor = 0x9CC8EE;  // the turbined band
 constexpr int ReservedColor = 0xC0392B;  // the reserved flow
 constexpr int DesignColor = 0x2E8B57;    // the design flow
 constexpr int BestColor = 0xD35400;      // the best design flow
-constexpr int DefaultMachine = 5;        // Turbine Banki (cross-flow)
 
 // Swallows the reading messages while the efficiency boxes follow the inputs: the
 // person hears about a bad box when calculating, not at each key.
@@ -184,7 +189,7 @@ Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUE
     frame("FrameMachine", -1, "Machine").at(1, 0);
     label("LabType", -1, "Type de machine").in("FrameMachine").at(0, 0);
     Control& type = comboBox("Typemachine").in("FrameMachine").at(0, 1, 1, 3);
-    for (int i = 0; i < MachineTypeCount; ++i) type.addItem(machineCaption(machineAt(i)));
+    for (const MachineType& t : machineTypes()) type.addItem(t.caption);
     label("Indicatif", -1, "valeurs indicatives, modifiables").in("FrameMachine").at(1, 0, 1, 4);
     // Ten efficiencies in two columns of five.
     for (int i = 0; i < 10; ++i) {
@@ -248,7 +253,7 @@ Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUE
 
     // One chart at a time under the figures, the list choosing which.
     Control& choice = listBox("Graphique").in("FrameResultats").at(Shown + 2, 0, 1, 2).size(5250, 800);
-    for (const char* c : ChartCaptions) choice.addItem(c);
+    for (const ChartEntry& c : Charts) choice.addItem(c.title);
     add(ControlKind::Chart, "Graphe").in("FrameResultats").at(Shown + 3, 0, 1, 2).size(5250, 2300);
 
     menu("Fichier", "Fichier");
@@ -290,8 +295,8 @@ Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUE
         ctl("Infochronique").caption = "";
     });
 
-    type.setListIndex(DefaultMachine);
-    choice.setListIndex(DurationChart);
+    type.setListIndex(machineIndex(defaultMachineType().caption));
+    choice.setListIndex(0);
     tables.setListIndex(YearTable);
     drawChart();  // the axes, empty until a calculation
     fillTable();
@@ -309,15 +314,23 @@ void Productible::load() {
     if (std::isfinite(q) && q > 0) set("Site", Qd, formatGeneral(q));
 }
 
-MachineType Productible::machine() const {
-    const int i = const_cast<Productible*>(this)->ctl("Typemachine").listIndex();
-    return machineAt(i < 0 ? DefaultMachine : i);
+const MachineType& Productible::machine() const {
+    const Control& list = const_cast<Productible*>(this)->ctl("Typemachine");
+    const int i = list.listIndex();
+    const MachineType* chosen = i < 0 ? nullptr : findMachineType(list.items[static_cast<std::size_t>(i)]);
+    return chosen ? *chosen : defaultMachineType();
+}
+
+int Productible::machineIndex(std::string_view typeCaption) {
+    const std::vector<std::string>& items = ctl("Typemachine").items;
+    const auto at = std::find(items.begin(), items.end(), typeCaption);
+    return at == items.end() ? -1 : static_cast<int>(at - items.begin());
 }
 
 void Productible::machineChosen() {
-    const MachineType type = machine();
+    const MachineType& type = machine();
     // Jets count for the impulse turbines, Rm for the reaction turbines only.
-    for (const auto& [box, on] : {std::pair{int(Jets), usesJets(type)}, std::pair{int(Rm), usesRm(type)}}) {
+    for (const auto& [box, on] : {std::pair{int(Jets), type.jets}, std::pair{int(Rm), type.rm}}) {
         for (const char* name : {"Machine", "LabMachine"}) {
             Control& c = ctl(name, box);
             c.enabled = on;
@@ -326,13 +339,13 @@ void Productible::machineChosen() {
     if (filling_) return;
     efficiencyEdited_ = false;
     filling_ = true;
-    set("Machine", Qmin, formatGeneral(defaultMinimumFlowPercent(type)));
+    set("Machine", Qmin, formatGeneral(type.minimumFlowPercent));
     filling_ = false;
     refillEfficiencies(true);
 }
 
 void Productible::refillEfficiencies(bool warn) {
-    const MachineType type = machine();
+    const MachineType& type = machine();
     SilentMessenger quiet;
     const bool comma = shared().DecimalComma;
     auto read = [&](const std::string& name, int i) {
@@ -347,8 +360,7 @@ void Productible::refillEfficiencies(bool warn) {
     d.rm = read("Machine", Rm);
     d.jets = static_cast<int>(std::lround(std::clamp(read("Machine", Jets), 1.0, 6.0)));
     // Wheels and the cross-flow turbine have a curve in fractions of Qd alone.
-    const bool relative = isWheel(type) || type == MachineType::CrossFlow;
-    if (relative) {
+    if (type.shareOfDesignFlow) {
         d.designFlow = 1;
         d.ratedHead = 1;
     }
@@ -379,42 +391,43 @@ void Productible::clearResults() {
 
 void Productible::drawChart() {
     const int chosen = ctl("Graphique").listIndex();
-    const int which = chosen < 0 ? DurationChart : chosen;
+    const ChartEntry& entry = Charts[chosen < 0 ? 0 : chosen];
+    const ChartId which = entry.builder;
     Chart& chart = ctl("Graphe").chart;
     chart.clear();
-    chart.title = ChartCaptions[which];
+    chart.title = entry.title;
     const ChartAxis percent{"Fréquence de dépassement", "%", false, false, 0, 100};
     switch (which) {
-        case DurationChart:
+        case ChartId::Duration:
             chart.x = percent;
             chart.y = {"Débit Q", "m3/s", false, true, 0, 1};
             break;
-        case PowerChart:
+        case ChartId::Power:
             chart.x = percent;
             chart.y = {"Puissance électrique P", "kW", false, true, 0, 1};
             break;
-        case SweepChart:
+        case ChartId::Sweep:
             chart.x = {"Débit d'équipement Qd", "m3/s", false, true, 0, 1};
             chart.y = {"Productible annuel E", "kWh/an", false, true, 0, 1};
             break;
-        case HydrographChart:
+        case ChartId::Hydrograph:
             chart.x = {"Date", "année", false, true, 0, 1};
             chart.y = {"Débit Q", "m3/s", false, true, 0, 1};
             break;
-        case YearChart:
+        case ChartId::Year:
             chart.x = {"Année", "", false, true, 0, 1};
             chart.y = {"Productible E", "kWh", false, true, 0, 1};
             break;
-        case MonthFlowChart:
+        case ChartId::MonthFlow:
             chart.x = {"Mois", "", false, false, 0.5, 12.5};
             chart.y = {"Débit moyen Q", "m3/s", false, true, 0, 1};
             break;
-        default:
+        case ChartId::MonthEnergy:
             chart.x = {"Mois", "", false, false, 0.5, 12.5};
             chart.y = {"Productible moyen E", "kWh", false, true, 0, 1};
             break;
     }
-    if (which >= HydrographChart) {
+    if (entry.dated) {
         drawRecordChart(chart, which);
         return;
     }
@@ -423,11 +436,11 @@ void Productible::drawChart() {
         const EnergyCharts& c = *charts_;
         // Axes from zero to a round value above the data.
         auto yTo = [&](double top) { chart.y.autoRange = false, chart.y.min = 0, chart.y.max = roundTop(top); };
-        if (which == DurationChart)
+        if (which == ChartId::Duration)
             yTo(std::max(largestY(c.durationCurve), c.reservedFlow + c.designFlow) * 1.05);
-        else if (which == PowerChart)
+        else if (which == ChartId::Power)
             yTo(largestY(c.powerCurve) * 1.05);
-        else if (which == SweepChart && !c.sweep.points.empty()) {
+        else if (which == ChartId::Sweep && !c.sweep.points.empty()) {
             chart.x.autoRange = false;
             chart.x.min = 0;
             chart.x.max = roundTop(std::max(c.sweep.points.back().designFlow, c.designFlow));
@@ -435,7 +448,7 @@ void Productible::drawChart() {
             for (const SweepPoint& p : c.sweep.points) top = std::max(top, p.annualEnergy);
             yTo(top * 1.1);  // room for the best point's label
         }
-        if (which == DurationChart) {
+        if (which == ChartId::Duration) {
             const int band = chart.addSeries("Débit turbiné", SeriesKind::Area, TurbinedColor);
             for (std::size_t i = 0; i < c.bandHigh.size() && i < c.bandLow.size(); ++i)
                 chart.addPoint(band, c.bandHigh[i].x, c.bandHigh[i].y, c.bandLow[i].y);
@@ -448,10 +461,10 @@ void Productible::drawChart() {
             const int qd = chart.addSeries("Qr + Qd", SeriesKind::HLine, DesignColor);
             chart.at(qd).width = 1;
             chart.addPoint(qd, 0, c.reservedFlow + c.designFlow);
-        } else if (which == PowerChart) {
+        } else if (which == ChartId::Power) {
             const int power = chart.addSeries("Puissance électrique", SeriesKind::Line, RiverColor);
             for (const ChartPoint& p : c.powerCurve) chart.addPoint(power, p.x, p.y);
-        } else if (which == SweepChart) {
+        } else if (which == ChartId::Sweep) {
             const int energy = chart.addSeries("Productible annuel", SeriesKind::Line, RiverColor);
             for (const SweepPoint& p : c.sweep.points) chart.addPoint(energy, p.designFlow, p.annualEnergy);
             const int present = chart.addSeries("Débit d'équipement choisi", SeriesKind::Marker, DesignColor);
@@ -486,11 +499,11 @@ double decimalYear(int day) { return 1970.0 + day / 365.2425; }
 
 }  // namespace
 
-void Productible::drawRecordChart(Chart& chart, int which) {
+void Productible::drawRecordChart(Chart& chart, ChartId which) {
     if (!statistics_ || !charts_ || siteDays_.empty()) return;
     const RecordStatistics& st = *statistics_;
     auto yTo = [&](double top) { chart.y.autoRange = false, chart.y.min = 0, chart.y.max = roundTop(top); };
-    if (which == HydrographChart) {
+    if (which == ChartId::Hydrograph) {
         const int river = chart.addSeries("Débit journalier", SeriesKind::Line, RiverColor);
         double top = charts_->reservedFlow + charts_->designFlow;
         for (const RecordDay& d : siteDays_) {
@@ -507,7 +520,7 @@ void Productible::drawRecordChart(Chart& chart, int which) {
         return;
     }
     std::vector<ChartPoint> bars;
-    if (which == YearChart) {
+    if (which == ChartId::Year) {
         for (const RecordYear& y : st.years)
             if (y.kept) bars.push_back({static_cast<double>(y.year), y.energy});
         if (bars.empty()) return;
@@ -526,15 +539,17 @@ void Productible::drawRecordChart(Chart& chart, int which) {
         }
         return;
     }
+    if (which != ChartId::MonthFlow && which != ChartId::MonthEnergy) return;  // no other chart's bars
     for (std::size_t i = 0; i < 12; ++i)
-        bars.push_back({static_cast<double>(i + 1), which == MonthFlowChart ? st.monthlyFlow[i] : st.monthlyEnergy[i]});
+        bars.push_back(
+            {static_cast<double>(i + 1), which == ChartId::MonthFlow ? st.monthlyFlow[i] : st.monthlyEnergy[i]});
     yTo(largestY(bars) * 1.1);
-    if (which == MonthFlowChart) {
+    if (which == ChartId::MonthFlow) {
         addBars(chart, "Débit moyen du mois", bars, TurbinedColor);
         const int module = chart.addSeries("Module", SeriesKind::HLine, RiverColor);
         chart.at(module).width = 1;
         chart.addPoint(module, 0, st.module);
-    } else {
+    } else if (which == ChartId::MonthEnergy) {
         addBars(chart, "Productible moyen du mois", bars, TurbinedColor);
     }
 }
@@ -663,7 +678,7 @@ bool Productible::calculate() {
             return stop("Dépassement de capacité : les débits de la courbe sont trop grands pour en faire la moyenne.");
     }
     if (hb == 0 || qd == 0 || !regime || blank(txt("Machine", Drive))) return stop(Missing);
-    const MachineType type = machine();
+    const MachineType& type = machine();
     if (hb < 0) return stop("La hauteur de chute brute doit être positive.");
     if (qd < 0) return stop("Le débit d'équipement doit être positif.");
     if (hl < 0) return stop("Les pertes de charge ne peuvent pas être négatives.");
@@ -675,9 +690,9 @@ bool Productible::calculate() {
         if (e < 0 || e > 1) return stop("Les rendements doivent être compris entre 0 et 1.");
     if (drive <= 0 || drive > 1) return stop("Les rendements doivent être compris entre 0 et 1.");
     if (qmin < 0 || qmin > 100) return stop("Le débit minimal doit être compris entre 0 et 100 % de Qd.");
-    if (usesRm(type) && (rm < 2.8 || rm > 6.1))
+    if (type.rm && (rm < 2.8 || rm > 6.1))
         return stop("Le coefficient de fabrication Rm doit être compris entre 2,8 et 6,1.");
-    if (usesJets(type) && (jets < 1 || jets > 6 || jets != std::floor(jets)))
+    if (type.jets && (jets < 1 || jets > 6 || jets != std::floor(jets)))
         return stop("Le nombre de jets doit être un entier de 1 à 6.");
     if (machines < 1 || machines > 4 || machines != std::floor(machines))
         return stop("Le nombre de machines doit être un entier de 1 à 4.");
@@ -724,13 +739,13 @@ bool Productible::calculate() {
     MachineDesign base;
     base.ratedHead = hb - hl;
     base.rm = rm;
-    base.jets = usesJets(type) ? static_cast<int>(jets) : 1;
+    base.jets = type.jets ? static_cast<int>(jets) : 1;
     // The machine's curve for a machine of that design flow.
     auto unitCurve = [&](double unitFlow) {
         if (edited) return eff;
         MachineDesign d = base;
         d.designFlow = unitFlow;
-        if (isWheel(type) || type == MachineType::CrossFlow) {
+        if (type.shareOfDesignFlow) {
             d.designFlow = 1;
             d.ratedHead = 1;
         }
@@ -891,7 +906,7 @@ SiteStudy Productible::study() const {
     s.module = self->txt("Site", Module);
     s.reservedFlow = self->txt("Site", Qr);
     s.designFlow = self->txt("Site", Qd);
-    s.machine = machineCaption(machine());
+    s.machine = machine().caption;
     for (int i = 0; i < 10; ++i) s.efficiency[i] = self->txt("Rendement", i);
     s.efficiencyEdited = efficiencyEdited_;
     s.minimumFlow = self->txt("Machine", Qmin);
@@ -928,9 +943,7 @@ SiteStudy Productible::study() const {
 }
 
 void Productible::applyStudy(const SiteStudy& s) {
-    int index = -1;
-    for (int i = 0; i < MachineTypeCount; ++i)
-        if (s.machine == machineCaption(machineAt(i))) index = i;
+    const int index = machineIndex(s.machine);
     if (index < 0) throw CalcError(ErrBadFileName, "Type de machine inconnu dans l'étude : " + s.machine);
     filling_ = true;
     ctl("Typemachine").setListIndex(index);

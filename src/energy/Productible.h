@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/FormulaCode.h"
@@ -31,6 +32,9 @@ constexpr int ProductibleHelpRecord = number(FormulaCode::AnnualEnergy);
 
 class Productible : public Form {
 public:
+    // The builders of the charts of the list "Graphique" (defined with that list).
+    enum class ChartId : int;
+
     explicit Productible(Session& s);
     // The input boxes and the result boxes, with the captions beside them, for the
     // calculation the parametric study runs.
@@ -65,14 +69,17 @@ public:
     void applyStudy(const SiteStudy& study);
 
 private:
-    MachineType machine() const;
+    // The type chosen in the list "Typemachine" (the default before any choice).
+    const MachineType& machine() const;
+    // Its place in the list, -1 for a caption the list does not hold.
+    int machineIndex(std::string_view typeCaption);
     void machineChosen();
     void refillEfficiencies(bool warn);
     void clearResults();
     // Fills the chart control with the chart the list "Graphique" chooses (axes alone
     // before a calculation).
     void drawChart();
-    void drawRecordChart(Chart& chart, int which);
+    void drawRecordChart(Chart& chart, ChartId which);
     // Fills the table the list "Tableaux" chooses (years or months of a dated record).
     void fillTable();
     // The sentence under "Importer": days, dates, coverage, ignored lines.

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "core/NumberText.h"
+#include "files/Csv.h"
 
 namespace aub {
 
@@ -191,17 +192,6 @@ ChartPoint polygonCentre(const std::vector<ChartPoint>& polygon, bool logX, bool
 // ---------------------------------------------------------------- command line and CSV
 
 namespace {
-
-std::string csvField(std::string_view s) {
-    // A field holding the separator, a quote or a line end is quoted, quotes doubled.
-    if (s.find_first_of(";\"\r\n") == std::string_view::npos) return std::string(s);
-    std::string out = "\"";
-    for (char c : s) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    return out + "\"";
-}
 
 std::string number(double v, char separator) { return formatGeneral(v, separator); }
 

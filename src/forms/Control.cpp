@@ -5,6 +5,8 @@
 #include <system_error>
 #include <utility>
 
+#include "core/CalcError.h"
+#include "core/Checked.h"
 #include "forms/Form.h"
 
 namespace aub {
@@ -145,6 +147,12 @@ Control& Control::hidden() {
 Control& Control::multi() {
     multiline = true;
     return *this;
+}
+
+void setSliderChecked(Control& slider, double value) {
+    const int v = toInteger(value);
+    if (v < slider.min || v > slider.max) throw CalcError(ErrBadProperty);
+    slider.setValue(v);
 }
 
 }  // namespace aub

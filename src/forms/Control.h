@@ -136,4 +136,9 @@ private:
     unsigned revision_ = 0;
 };
 
+// Sets a slider as a program assignment does: the value is rounded half to even;
+// beyond the 16-bit range -> CalcError(6), outside the slider's range -> CalcError(380).
+// The slider's Change runs when the value changes.
+void setSliderChecked(Control& slider, double value);
+
 }  // namespace aub

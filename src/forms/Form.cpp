@@ -290,7 +290,17 @@ void Form::personChanged(const Control& control) {
         case ControlKind::Slider:
             unsaved_ = true;
             break;
-        default:
+        case ControlKind::Label:
+        case ControlKind::ListBox:
+        case ControlKind::Button:
+        case ControlKind::Frame:
+        case ControlKind::Menu:
+        case ControlKind::Picture:
+        case ControlKind::Canvas:
+        case ControlKind::Chart:
+        case ControlKind::Table:
+        case ControlKind::Progress:
+        case ControlKind::Timer:
             break;
     }
 }

@@ -190,9 +190,20 @@ bool isInputControl(const Form& form, const Control& c) {
             return isChoiceList(form, c);
         case ControlKind::CheckBox:
             return true;
-        default:
+        case ControlKind::Label:
+        case ControlKind::Slider:
+        case ControlKind::Button:
+        case ControlKind::Frame:
+        case ControlKind::Menu:
+        case ControlKind::Picture:
+        case ControlKind::Canvas:
+        case ControlKind::Chart:
+        case ControlKind::Table:
+        case ControlKind::Progress:
+        case ControlKind::Timer:
             return false;
     }
+    return false;  // a value outside the enumeration
 }
 
 bool isCalculationWindow(const Form& form) {

@@ -13,7 +13,7 @@
 #include "core/NumberText.h"
 #include "files/TextFile.h"
 #include "forms/Form.h"
-#include "forms/Scripted.h"
+#include "forms/ScriptedDialogs.h"
 #include "forms/Session.h"
 #include "forms/WindowCatalog.h"
 
@@ -186,7 +186,16 @@ ScriptOutcome typeInto(Control& c, const std::string& text) {
             c.setValue(static_cast<int>(std::lround(v)));
             break;
         }
-        default:
+        case ControlKind::Label:
+        case ControlKind::Button:
+        case ControlKind::Frame:
+        case ControlKind::Menu:
+        case ControlKind::Picture:
+        case ControlKind::Canvas:
+        case ControlKind::Chart:
+        case ControlKind::Table:
+        case ControlKind::Progress:
+        case ControlKind::Timer:
             return fail(2, "le contrôle " + c.key() + " ne se saisit pas");
     }
     return {};
@@ -329,7 +338,13 @@ void write(const Json& value, std::string& out) {
             // the library's own printer may give seventeen digits where fifteen say the same value.
             out += formatGeneral(value.get<double>(), '.');
             break;
-        default:
+        case Json::value_t::null:
+        case Json::value_t::string:
+        case Json::value_t::boolean:
+        case Json::value_t::number_integer:
+        case Json::value_t::number_unsigned:
+        case Json::value_t::binary:
+        case Json::value_t::discarded:
             // Compact, UTF-8 as it is; a byte sequence that is not UTF-8 becomes U+FFFD.
             out += value.dump(-1, ' ', false, Json::error_handler_t::replace);
     }
@@ -589,7 +604,8 @@ std::string listingText(Session& session, const ScriptedDialogs& dialogs, bool a
                     if (!c.drawing.ops().empty())
                         o << "  " << c.key() << " dessin de " << c.drawing.ops().size() << " éléments\n";
                     break;
-                default:
+                case ControlKind::Frame:
+                case ControlKind::Menu:
                     break;
             }
         }

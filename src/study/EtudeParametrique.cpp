@@ -11,7 +11,8 @@
 #include "forms/Chart.h"
 #include "forms/Dialogs.h"
 #include "forms/Platform.h"
-#include "forms/Scripted.h"
+#include "forms/RecordingPlatform.h"
+#include "forms/ScriptedDialogs.h"
 #include "forms/Session.h"
 #include "forms/WindowCatalog.h"
 
@@ -38,17 +39,6 @@ constexpr std::size_t TickSlicePoints = 500;
 // Curves of the chart, one colour each (the segments of a curve broken by failed
 // points keep its colour).
 constexpr int CurveColors[] = {0x1f77b4, 0xd62728, 0x2ca02c, 0xff7f0e, 0x9467bd, 0x8c564b};
-
-std::optional<double> typedNumber(const std::string& text) {
-    std::string t = trim(text);
-    if (t.empty()) return std::nullopt;
-    std::replace(t.begin(), t.end(), ',', '.');
-    if (t.front() == '+') t.erase(0, 1);
-    double v = 0;
-    const auto [end, ec] = readFloating(t.data(), t.data() + t.size(), v);
-    if (ec != std::errc() || end != t.data() + t.size() || !std::isfinite(v)) return std::nullopt;
-    return v;
-}
 
 std::vector<std::string> splitValues(const std::string& text) {
     std::vector<std::string> out;

@@ -11,6 +11,7 @@
 #include "core/CalcError.h"
 #include "core/NumberText.h"
 #include "core/SharedValues.h"
+#include "files/Csv.h"
 #include "files/TextFile.h"
 #include "forms/Dialogs.h"
 #include "forms/Form.h"
@@ -65,16 +66,8 @@ std::string jsonList(const std::vector<std::string>& texts) {
     return out;
 }
 
-std::string csvCell(std::string_view s) {
-    std::string flat = withoutLineEnds(s);
-    if (flat.find_first_of(";\"") == std::string::npos) return flat;
-    std::string out = "\"";
-    for (char c : flat) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    return out + "\"";
-}
+// A cell of the sheet: on one line, quoted as every CSV field the program writes.
+std::string csvCell(std::string_view s) { return csvField(withoutLineEnds(s)); }
 
 // The windows speak to nobody during a study: messages are only noted by the session's
 // journal; a question is answered "Non" (nothing is saved, printed or thrown away) and an
@@ -186,7 +179,17 @@ void setInput(Control& c, const std::string& text) {
             c.setValue(static_cast<int>(std::lround(std::clamp(v, double(c.min), double(c.max)))));
             return;
         }
-        default:
+        case ControlKind::Button:
+        case ControlKind::Canvas:
+        case ControlKind::Chart:
+        case ControlKind::Frame:
+        case ControlKind::Label:
+        case ControlKind::Menu:
+        case ControlKind::Picture:
+        case ControlKind::Progress:
+        case ControlKind::Table:
+        case ControlKind::TextBox:
+        case ControlKind::Timer:
             c.setText(text);
     }
 }

@@ -5,6 +5,7 @@
 #include <system_error>
 #include <vector>
 
+#include "charts/DomaineEmploi.h"
 #include "core/CalcError.h"
 #include "core/Checked.h"
 #include "core/Constants.h"
@@ -16,7 +17,6 @@
 #include "forms/Printing.h"
 #include "forms/Session.h"
 #include "forms/StudyBoxes.h"
-#include "turbines/TurbineShared.h"
 
 namespace aub {
 

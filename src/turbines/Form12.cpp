@@ -9,17 +9,13 @@
 #include "forms/Dialogs.h"
 #include "forms/Session.h"
 #include "forms/StudyBoxes.h"
-#include "turbines/TurbineShared.h"
+#include "turbines/PipeWindows.h"
 
 namespace aub {
 
 namespace {
 
-struct Box {
-    int index;
-    const char* caption;
-    const char* text;  // the value the window opens with
-};
+using Box = PipeBox;
 // Valbox(0) holds the wall's name, chosen in the list above it; the bends' radius
 // Valbox(12) is shown for the drawing, the calculation does not read it.
 constexpr int WallBox = 0;
@@ -46,31 +42,14 @@ std::vector<StudyBox> Form12::studyInputs() {
     return out;
 }
 
-std::vector<StudyBox> Form12::studyResults() {
-    std::vector<StudyBox> out;
-    for (const Box& b : ResultBoxes) out.push_back(studyBox("Valbox", b.index, b.caption));
-    return out;
-}
+std::vector<StudyBox> Form12::studyResults() { return pipeStudyResults(ResultBoxes); }
 
 Form12::Form12(Session& s) : Form(s, "Form12", "2 BASSINS") {
-    helpRecord = 33;
+    helpRecord = number(FormulaCode::Basins);
     resultBoxes = {"Frame2"};
     columns = 3;
-    frame("Frame1", -1, "").at(0, 0);
-    label("Label2", -1, "Paroi").in("Frame1").at(0, 0);
-    Control& walls = comboBox("Combo1").in("Frame1").at(0, 1);
-    for (const char* m : PipeWalls) walls.addItem(m);
-    int row = 1;
-    for (const Box& b : DataBoxes) {
-        label("Label1", b.index, b.caption).in("Frame1").at(row, 0);
-        textBox("Valbox", b.index, b.text).in("Frame1").at(row++, 1);
-    }
-    frame("Frame2", -1, "").at(0, 1);
-    row = 0;
-    for (const Box& b : ResultBoxes) {
-        label("Label1", b.index, b.caption).in("Frame2").at(row, 0);
-        textBox("Valbox", b.index).in("Frame2").at(row++, 1);
-    }
+    addPipeData(*this, "Label2", DataBoxes);
+    addPipeResults(*this, ResultBoxes);
     canvas("Picture1").at(0, 2).size(4200, 3000);
     button("Command1", -1, "Calcul").at(1, 0);
     defaultAction = "Command1";
@@ -81,7 +60,7 @@ Form12::Form12(Session& s) : Form(s, "Form12", "2 BASSINS") {
         set("Valbox", 0, ctl("Combo1").text());
     });
     on("Command1", EventKind::Click, [this](int) { calculate(); });
-    on("Command2", EventKind::Click, [this](int) { session().showHelpRecord(number(shared().FormulaId)); });
+    on("Command2", EventKind::Click, [this](int) { session().showHelpRecord(helpRecord); });
     drawBasins();
 }
 

@@ -15,7 +15,7 @@
 #include "forms/Printing.h"
 #include "forms/Session.h"
 #include "forms/StudyBoxes.h"
-#include "turbines/TurbineShared.h"
+#include "turbines/PipeWindows.h"
 
 namespace aub {
 
@@ -25,11 +25,7 @@ constexpr const char* MissingData = "Il manque au moins une donnée";
 // A start velocity so far below 4.8 m/s that the full-flow steps would not end in time.
 constexpr float MaxFullFlowSteps = 10000.0f;
 
-struct Box {
-    int index;
-    const char* caption;
-    const char* text;  // the value the window opens with
-};
+using Box = PipeBox;
 const Box DataBoxes[] = {{0, "Nature conduite", ""},       {1, "Diamètre mm", "250"},
                          {2, "Débit l/s", "100"},          {3, "Charge amont (hauteur)", "15"},
                          {4, "Longueur conduite m", "20"}, {5, "Σ pertes singulières", "0"}};
@@ -47,33 +43,15 @@ std::vector<StudyBox> Formbuse::studyInputs() {
     return out;
 }
 
-std::vector<StudyBox> Formbuse::studyResults() {
-    std::vector<StudyBox> out;
-    for (const Box& b : ResultBoxes) out.push_back(studyBox("Valbox", b.index, b.caption));
-    return out;
-}
+std::vector<StudyBox> Formbuse::studyResults() { return pipeStudyResults(ResultBoxes); }
 
 Formbuse::Formbuse(Session& s) : Form(s, "Formbuse", "PERTES DE CHARGE D UNE CONDUITE EN CHARGE") {
-    helpRecord = 27;
+    helpRecord = number(FormulaCode::PipeWindowPage);
     resultBoxes = {"Frame2"};
     columns = 2;
-    frame("Frame1", -1, "").at(0, 0);
-    label("Label5", -1, "Paroi").in("Frame1").at(0, 0);
-    Control& walls = comboBox("Combo1").in("Frame1").at(0, 1);
-    for (const char* m : PipeWalls) walls.addItem(m);
-    int row = 1;
-    for (const Box& b : DataBoxes) {
-        label("Label1", b.index, b.caption).in("Frame1").at(row, 0);
-        textBox("Valbox", b.index, b.text).in("Frame1").at(row++, 1);
-    }
+    const int row = addPipeData(*this, "Label5", DataBoxes);
     label("Label4", -1, "Modifiez ces valeurs selon vos besoins").in("Frame1").at(row, 0, 1, 2);
-
-    frame("Frame2", -1, "").at(0, 1);
-    row = 0;
-    for (const Box& b : ResultBoxes) {
-        label("Label1", b.index, b.caption).in("Frame2").at(row, 0);
-        textBox("Valbox", b.index).in("Frame2").at(row++, 1);
-    }
+    addPipeResults(*this, ResultBoxes);
     label("Label2", -1, "Initiez votre choix sur la barre des menus").at(1, 0);
     label("Label3", -1, "").at(1, 1).hidden();
     ctl("Label2").foreColor = 0xFF0000;
@@ -104,7 +82,7 @@ Formbuse::Formbuse(Session& s) : Form(s, "Formbuse", "PERTES DE CHARGE D UNE CON
     on("Moody", EventKind::Click, [this](int) { session().open("Moody"); });
     on("Aide", EventKind::Click, [this](int) {
         shared().FormulaId = FormulaCode::PipeWindowPage;
-        session().showHelpRecord(number(FormulaCode::PipeWindowPage));
+        session().showHelpRecord(helpRecord);
     });
     on("Combo1", EventKind::Click, [this](int) { chooseMaterial(); });
     on("Valbox", EventKind::Change, [this](int) { ctl("Label2").visible = false; });

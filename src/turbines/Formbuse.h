@@ -13,7 +13,7 @@
 
 #include "forms/Form.h"
 #include "forms/StudyDeclaration.h"
-#include "turbines/TurbineShared.h"
+#include "turbines/PipeWindows.h"
 
 namespace aub {
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "charts/DomaineEmploi.h"
 #include "core/CalcError.h"
 #include "core/Checked.h"
 #include "core/Constants.h"
@@ -16,7 +17,6 @@
 #include "forms/Platform.h"
 #include "forms/Session.h"
 #include "forms/StudyBoxes.h"
-#include "turbines/TurbineShared.h"
 
 namespace aub {
 

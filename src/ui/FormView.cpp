@@ -742,7 +742,17 @@ void FormView::syncAppearance(Bound& b) {
                 case ControlKind::Button:
                     pal.setColor(QPalette::Button, back);
                     break;
-                default:
+                case ControlKind::Label:
+                case ControlKind::CheckBox:
+                case ControlKind::Slider:
+                case ControlKind::Frame:
+                case ControlKind::Menu:
+                case ControlKind::Picture:
+                case ControlKind::Canvas:
+                case ControlKind::Chart:
+                case ControlKind::Table:
+                case ControlKind::Progress:
+                case ControlKind::Timer:
                     pal.setColor(QPalette::Window, back);
                     break;
             }

@@ -13,8 +13,10 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "app/CommandLine.h"
 #include "app/Windows.h"
 #include "files/AppFolder.h"
 #include "files/TextFile.h"
@@ -100,7 +102,7 @@ int runProgram(const std::optional<std::filesystem::path>& folder, const std::ve
 int main(int argc, char** argv) {
     // The dossier is written without a screen.
     for (int i = 1; i < argc; ++i)
-        if (std::string(argv[i]) == "--pdf" && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        if (std::string_view(argv[i]).substr(0, 5) == "--pdf" && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Aubelys"));
@@ -120,36 +122,25 @@ int main(int argc, char** argv) {
     const QStringList list = QApplication::arguments();
     for (qsizetype i = 1; i < list.size(); ++i) args.push_back(aub::fromQ(list[i]));
 
-    std::optional<std::filesystem::path> folder;
-    std::optional<std::filesystem::path> captureDir;
-    std::optional<std::filesystem::path> pdfFile;
-    std::string study;
-    std::vector<std::string> answers;
-    std::vector<std::string> rest;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--dossier" && i + 1 < args.size()) {
-            folder = aub::pathFromUtf8(args[++i]);
-        } else if (a == "--capture" && i + 1 < args.size()) {
-            captureDir = aub::pathFromUtf8(args[++i]);
-        } else if (a == "--pdf" && i + 1 < args.size()) {
-            pdfFile = aub::pathFromUtf8(args[++i]);
-        } else if (a == "--nom-etude" && i + 1 < args.size()) {
-            study = args[++i];
-        } else if (a == "--repondre" && i + 1 < args.size()) {
-            answers.push_back(args[++i]);
-        } else if (a == "--aide" || a == "--help" || a == "-h") {
-            std::cout << Usage;
-            return 0;
-        } else if (a.rfind("--", 0) == 0) {
-            std::cerr << "option inconnue : " << a << "\n" << Usage;
-            return 1;
-        } else {
-            // The window's name: it and every word after it are the steps, options or not.
-            rest.assign(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
-            break;
-        }
+    static constexpr aub::CommandOption Options[] = {
+        {"dossier", true}, {"capture", true}, {"pdf", true}, {"nom-etude", true}, {"repondre", true}};
+    const aub::CommandLine line = aub::readCommandLine(args, Options);
+    if (!line.error.empty()) {
+        std::cerr << line.error << "\n" << Usage;
+        return 1;
     }
+    if (line.help) {
+        std::cout << Usage;
+        return 0;
+    }
+    auto path = [&](const char* name) {
+        return line.has(name) ? std::optional(aub::pathFromUtf8(line.value(name))) : std::nullopt;
+    };
+    const std::optional<std::filesystem::path> folder = path("dossier"), captureDir = path("capture"),
+                                               pdfFile = path("pdf");
+    const std::string study = line.value("nom-etude");
+    const std::vector<std::string>& answers = line.values("repondre");
+    const std::vector<std::string>& rest = line.rest;
 
     if (pdfFile) {
         qInstallMessageHandler(quietMessages);

@@ -89,7 +89,17 @@ Json controlLayout(const Control& c) {
         case ControlKind::Timer:
             o["interval"] = c.interval;
             break;
-        default:
+        case ControlKind::Label:
+        case ControlKind::ListBox:
+        case ControlKind::ComboBox:
+        case ControlKind::CheckBox:
+        case ControlKind::Button:
+        case ControlKind::Frame:
+        case ControlKind::Menu:
+        case ControlKind::Picture:
+        case ControlKind::Canvas:
+        case ControlKind::Chart:
+        case ControlKind::Table:
             break;
     }
     return o;

@@ -18,7 +18,7 @@
 #include <nlohmann/json.hpp>
 
 #include "forms/Script.h"
-#include "forms/Scripted.h"
+#include "forms/ScriptedDialogs.h"
 #include "forms/WindowCatalog.h"
 
 namespace aub {

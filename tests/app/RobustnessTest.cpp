@@ -16,8 +16,9 @@
 
 #include "app/Windows.h"
 #include "forms/Form.h"
+#include "forms/RecordingPlatform.h"
 #include "forms/Script.h"
-#include "forms/Scripted.h"
+#include "forms/ScriptedDialogs.h"
 #include "forms/Session.h"
 #include "forms/WindowCatalog.h"
 #include "support/TimeFactor.h"
@@ -209,7 +210,11 @@ Event pickEvent(Session& session, std::mt19937& rng, char separator) {
             case ControlKind::Canvas:
                 others.push_back(&c);
                 break;
-            default:
+            case ControlKind::Frame:
+            case ControlKind::Chart:
+            case ControlKind::Table:
+            case ControlKind::Progress:
+            case ControlKind::Timer:
                 break;
         }
     }

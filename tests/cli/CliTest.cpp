@@ -54,6 +54,26 @@ TEST(CliTest, UnknownNamesExitWithTwoAndBadUsageWithOne) {
     EXPECT_EQ(cli(folder, {}).status, 1);
 }
 
+// One reader for the options of both programs: a value given as "--NOM VALEUR" or
+// "--NOM=VALEUR", a missing value said in French, the help on its own.
+TEST(CliTest, OptionsTakeTheirValueEitherWayAndAMissingValueIsSaid) {
+    test::TempFolder folder;
+    std::ostringstream out, err;
+    const std::string data = test::dataSource().parent_path().string();
+    EXPECT_EQ(cliMain({"--dossier=" + folder.path().string(), "--json", "Formhlp"}, data, out, err), 0) << err.str();
+    EXPECT_EQ(out.str().rfind("{\"windows\":{\"Formhlp\"", 0), 0u);
+    std::ostringstream out2, err2;
+    EXPECT_EQ(cliMain({"--dossier"}, data, out2, err2), 1);
+    EXPECT_EQ(err2.str().rfind("valeur manquante après l'option --dossier\nusage : aubelys-cli", 0), 0u) << err2.str();
+    EXPECT_EQ(out2.str(), "");
+    std::ostringstream out3, err3;
+    EXPECT_EQ(cliMain({"--aide"}, data, out3, err3), 0);
+    EXPECT_EQ(out3.str().rfind("usage : aubelys-cli", 0), 0u);
+    // The window's name ends the options: what follows is a step, even "--json".
+    CliRun steps = cli(folder, {"Formhlp", "--json"});
+    EXPECT_EQ(steps.status, 2) << steps.err;
+}
+
 // The dossier of the three worked examples as text, checked against the listing of the
 // same steps: every box the listing shows with a value is in the report with it.
 TEST(CliTest, ReportOfThreeWorkedExamplesHoldsWhatTheirBoxesShow) {

@@ -10,7 +10,7 @@ namespace aub {
 namespace {
 
 TEST(InvestmentCost, ItemsSplitTheSpecificCostTimesThePower) {
-    for (MachineType type : {MachineType::Overshot, MachineType::Kaplan}) {
+    for (MachineType type : {machineType("Roue en dessus"), machineType("Turbine Kaplan")}) {
         const InvestmentItems items = investmentEstimate(type, 100, DefaultSpecificCost);
         double total = 0;
         for (double v : items) total += v;

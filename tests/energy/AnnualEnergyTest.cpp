@@ -141,43 +141,43 @@ TEST(AnnualEnergy, ChartsHoldTheCurveTheBandAndThePower) {
 TEST(MachineEfficiency, TurbineCurvesFollowThePublishedEquations) {
     const double tol = 1e-9;
     const MachineDesign francis{2, 50, 4.5, 1};
-    EXPECT_NEAR(machineEfficiency(MachineType::Francis, francis, 0.5), 0.42018684369838855, tol);
-    EXPECT_NEAR(machineEfficiency(MachineType::Francis, francis, 1.5), 0.9079831518673397, tol);
-    EXPECT_NEAR(machineEfficiency(MachineType::Francis, francis, 2.0), 0.8723681286372154, tol);
+    EXPECT_NEAR(machineEfficiency(machineType("Turbine Francis"), francis, 0.5), 0.42018684369838855, tol);
+    EXPECT_NEAR(machineEfficiency(machineType("Turbine Francis"), francis, 1.5), 0.9079831518673397, tol);
+    EXPECT_NEAR(machineEfficiency(machineType("Turbine Francis"), francis, 2.0), 0.8723681286372154, tol);
     const MachineDesign axial{5, 10, 4.5, 1};
-    EXPECT_NEAR(machineEfficiency(MachineType::Kaplan, axial, 1), 0.4126813051519628, tol);
-    EXPECT_NEAR(machineEfficiency(MachineType::Kaplan, axial, 3.75), 0.9056939733949655, tol);
-    EXPECT_NEAR(machineEfficiency(MachineType::Kaplan, axial, 5), 0.9013456484198182, tol);
-    EXPECT_NEAR(machineEfficiency(MachineType::Propeller, axial, 2.5), 0.388411700162747, tol);
-    EXPECT_EQ(machineEfficiency(MachineType::Propeller, axial, 0.5), 0);  // negative counts as zero
+    EXPECT_NEAR(machineEfficiency(machineType("Turbine Kaplan"), axial, 1), 0.4126813051519628, tol);
+    EXPECT_NEAR(machineEfficiency(machineType("Turbine Kaplan"), axial, 3.75), 0.9056939733949655, tol);
+    EXPECT_NEAR(machineEfficiency(machineType("Turbine Kaplan"), axial, 5), 0.9013456484198182, tol);
+    EXPECT_NEAR(machineEfficiency(machineType("Turbine hélice"), axial, 2.5), 0.388411700162747, tol);
+    EXPECT_EQ(machineEfficiency(machineType("Turbine hélice"), axial, 0.5), 0);  // negative counts as zero
     const MachineDesign pelton{0.3, 200, 4.5, 2};
-    EXPECT_NEAR(machineEfficiency(MachineType::Pelton, pelton, 0.1), 0.9004446745702621, tol);
-    EXPECT_NEAR(machineEfficiency(MachineType::Pelton, pelton, 0.2), 0.9148025183435277, tol);
-    EXPECT_NEAR(machineEfficiency(MachineType::Pelton, pelton, 0.3), 0.8988964835831077, tol);
-    EXPECT_NEAR(machineEfficiency(MachineType::Turgo, pelton, 0.3), 0.8988964835831077 - 0.03, tol);
+    EXPECT_NEAR(machineEfficiency(machineType("Turbine Pelton"), pelton, 0.1), 0.9004446745702621, tol);
+    EXPECT_NEAR(machineEfficiency(machineType("Turbine Pelton"), pelton, 0.2), 0.9148025183435277, tol);
+    EXPECT_NEAR(machineEfficiency(machineType("Turbine Pelton"), pelton, 0.3), 0.8988964835831077, tol);
+    EXPECT_NEAR(machineEfficiency(machineType("Turbine Turgo"), pelton, 0.3), 0.8988964835831077 - 0.03, tol);
     const MachineDesign cross{1, 10, 4.5, 1};
-    EXPECT_NEAR(machineEfficiency(MachineType::CrossFlow, cross, 0.5), 0.7149163818359375, tol);
-    EXPECT_NEAR(machineEfficiency(MachineType::CrossFlow, cross, 1.0), 0.79, tol);
-    EXPECT_NEAR(machineEfficiency(MachineType::CrossFlow, cross, 0.2), 0.6097467627978752, tol);
+    EXPECT_NEAR(machineEfficiency(machineType("Turbine Banki (cross-flow)"), cross, 0.5), 0.7149163818359375, tol);
+    EXPECT_NEAR(machineEfficiency(machineType("Turbine Banki (cross-flow)"), cross, 1.0), 0.79, tol);
+    EXPECT_NEAR(machineEfficiency(machineType("Turbine Banki (cross-flow)"), cross, 0.2), 0.6097467627978752, tol);
 }
 
 TEST(MachineEfficiency, FrancisLeavesItsRangeUnderNineMetres) {
     EXPECT_TRUE(francisHeadTooLow(8.8));
     EXPECT_FALSE(francisHeadTooLow(8.9));
     // Low head: the part-load law's exponent turns negative, the curve never shows nan.
-    for (double e : efficiencyTable(MachineType::Francis, {1, 3, 4.5, 1})) {
+    for (double e : efficiencyTable(machineType("Turbine Francis"), {1, 3, 4.5, 1})) {
         EXPECT_TRUE(std::isfinite(e));
         EXPECT_GE(e, 0);
     }
 }
 
 TEST(MachineEfficiency, WheelsAreFlatAtTheirPeakDownToThirtyPercent) {
-    const auto t = efficiencyTable(MachineType::Overshot, {1, 1, 4.5, 1});
+    const auto t = efficiencyTable(machineType("Roue en dessus"), {1, 1, 4.5, 1});
     EXPECT_NEAR(t[0], 0.425, 1e-12);
     EXPECT_NEAR(t[1], 0.7225, 1e-12);
     for (int i = 2; i < 10; ++i) EXPECT_NEAR(t[i], 0.85, 1e-12);
-    EXPECT_NEAR(wheelPeakEfficiency(MachineType::Breastshot), 0.75, 1e-12);
-    EXPECT_EQ(wheelPeakEfficiency(MachineType::Kaplan), 0);
+    EXPECT_NEAR(machineType("Roue de côté").wheelPeak, 0.75, 1e-12);
+    EXPECT_EQ(machineType("Turbine Kaplan").wheelPeak, 0);
 }
 
 }  // namespace

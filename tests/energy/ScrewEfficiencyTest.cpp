@@ -12,7 +12,7 @@ TEST(ScrewEfficiencyTest, FlatFromThirtyPercentAndFallingBelow) {
     MachineDesign d;
     d.designFlow = 2;
     d.ratedHead = 3;
-    const MachineType t = MachineType::ArchimedesScrew;
+    const MachineType& t = machineType("Vis hydrodynamique");
     for (double share : {0.3, 0.5, 0.75, 1.0}) EXPECT_NEAR(machineEfficiency(t, d, share * 2), 0.85, 1e-12) << share;
     EXPECT_NEAR(machineEfficiency(t, d, 0.4), 0.95 * 0.85, 1e-12);   // 20 %
     EXPECT_NEAR(machineEfficiency(t, d, 0.2), 0.8 * 0.85, 1e-12);    // 10 %
@@ -21,22 +21,20 @@ TEST(ScrewEfficiencyTest, FlatFromThirtyPercentAndFallingBelow) {
     EXPECT_EQ(machineEfficiency(t, d, 0), 0);
     // Flatter at part load than the turbines of the same head: at 30 % of Qd it keeps its
     // peak, where the propeller turbine has lost most of its own.
-    EXPECT_GT(machineEfficiency(t, d, 0.6), machineEfficiency(MachineType::Propeller, d, 0.6));
+    EXPECT_GT(machineEfficiency(t, d, 0.6), machineEfficiency(machineType("Turbine hélice"), d, 0.6));
     // The curve is in shares of Qd alone: the head does not change it.
     MachineDesign noHead = d;
     noHead.ratedHead = 0;
     EXPECT_EQ(efficiencyTable(t, noHead), efficiencyTable(t, d));
 }
 
-TEST(ScrewEfficiencyTest, IsTheLastTypeOfTheListWithItsStopFlow) {
-    EXPECT_STREQ(machineCaption(machineAt(MachineTypeCount - 1)), "Vis hydrodynamique");
-    EXPECT_EQ(defaultMinimumFlowPercent(MachineType::ArchimedesScrew), 10);
-    EXPECT_FALSE(isWheel(MachineType::ArchimedesScrew));
-    EXPECT_FALSE(usesJets(MachineType::ArchimedesScrew));
-    EXPECT_FALSE(usesRm(MachineType::ArchimedesScrew));
-    // The types before it keep their places (stored studies name them, lists count them).
-    EXPECT_STREQ(machineCaption(machineAt(5)), "Turbine Banki (cross-flow)");
-    EXPECT_STREQ(machineCaption(machineAt(10)), "Turbine hélice");
+TEST(ScrewEfficiencyTest, ItsRecordGivesItsStopFlowAndNoTurbineBoxes) {
+    const MachineType& t = machineType("Vis hydrodynamique");
+    EXPECT_EQ(t.minimumFlowPercent, 10);
+    EXPECT_FALSE(isWheel(t));
+    EXPECT_FALSE(t.jets);
+    EXPECT_FALSE(t.rm);
+    EXPECT_EQ(&machineTypes().back(), &t);  // offered last, after the turbines
 }
 
 class ScrewInAnnualEnergy : public test::WindowTest {};

@@ -5,9 +5,10 @@
 #include <fstream>
 
 #include "forms/Form.h"
+#include "forms/RecordingPlatform.h"
 #include "forms/Report.h"
 #include "forms/Script.h"
-#include "forms/Scripted.h"
+#include "forms/ScriptedDialogs.h"
 #include "forms/Session.h"
 #include "forms/WindowCatalog.h"
 #include "support/WindowTest.h"

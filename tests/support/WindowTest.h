@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "forms/Form.h"
-#include "forms/Scripted.h"
+#include "forms/RecordingPlatform.h"
+#include "forms/ScriptedDialogs.h"
 #include "forms/Session.h"
 #include "forms/WindowCatalog.h"
 #include "support/TempFolder.h"

@@ -16,7 +16,8 @@
 
 #include "files/TextFile.h"
 #include "forms/Form.h"
-#include "forms/Scripted.h"
+#include "forms/RecordingPlatform.h"
+#include "forms/ScriptedDialogs.h"
 #include "forms/Session.h"
 #include "forms/WindowCatalog.h"
 #include "support/WindowTest.h"

@@ -19,7 +19,8 @@
 #include <memory>
 
 #include "forms/Form.h"
-#include "forms/Scripted.h"
+#include "forms/RecordingPlatform.h"
+#include "forms/ScriptedDialogs.h"
 #include "forms/Session.h"
 #include "forms/WindowCatalog.h"
 #include "support/WindowTest.h"

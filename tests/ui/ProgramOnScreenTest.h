@@ -7,7 +7,8 @@
 #include <memory>
 
 #include "app/Windows.h"
-#include "forms/Scripted.h"
+#include "forms/RecordingPlatform.h"
+#include "forms/ScriptedDialogs.h"
 #include "forms/Session.h"
 #include "forms/WindowCatalog.h"
 #include "support/WindowTest.h"

@@ -11,7 +11,7 @@
 
 #include "core/CalcError.h"
 #include "forms/Form.h"
-#include "forms/Scripted.h"
+#include "forms/ScriptedDialogs.h"
 #include "forms/Session.h"
 #include "forms/WindowCatalog.h"
 #include "support/WindowTest.h"

@@ -8,7 +8,8 @@
 #include <string>
 
 #include "forms/Form.h"
-#include "forms/Scripted.h"
+#include "forms/RecordingPlatform.h"
+#include "forms/ScriptedDialogs.h"
 #include "forms/Session.h"
 #include "forms/WindowCatalog.h"
 #include "support/TempFolder.h"

@@ -15,8 +15,9 @@
 
 #include "app/Windows.h"
 #include "forms/Form.h"
+#include "forms/RecordingPlatform.h"
 #include "forms/Script.h"
-#include "forms/Scripted.h"
+#include "forms/ScriptedDialogs.h"
 #include "forms/Session.h"
 #include "forms/WindowCatalog.h"
 #include "support/WindowTest.h"

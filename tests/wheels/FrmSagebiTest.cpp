@@ -8,7 +8,8 @@
 
 #include "core/NumberText.h"
 #include "core/SharedValues.h"
-#include "forms/Scripted.h"
+#include "forms/RecordingPlatform.h"
+#include "forms/ScriptedDialogs.h"
 #include "support/WindowTest.h"
 #include "wheels/FrmSagebi.h"
 

@@ -1,6 +1,4 @@
-#include "turbines/TurbineShared.h"
-
-#include "charts/DomaineEmploi.h"
+#include "turbines/PipeWindows.h"
 
 #include "core/CalcError.h"
 #include "core/Checked.h"
@@ -10,14 +8,9 @@
 #include "forms/Platform.h"
 #include "forms/Printing.h"
 #include "forms/Session.h"
+#include "forms/StudyBoxes.h"
 
 namespace aub {
-
-void setSliderChecked(Control& slider, double value) {
-    const int v = toInteger(value);
-    if (v < slider.min || v > slider.max) throw CalcError(ErrBadProperty);
-    slider.setValue(v);
-}
 
 const char* const PipeWalls[9] = {
     "", "Fibro", "Cuivre", "Plastic", "Acier lisse", "Acier soudé", "Fonte neuve", "Bois poncé", "Bois brut"};
@@ -46,11 +39,32 @@ FailurePolicy inputFailure(Form& form) {
                          .cleanUp = [&form] { form.clearResultBoxes(); }};
 }
 
-void openMachineChart(Session& session, const std::string& from, bool modal) {
-    auto* chart = dynamic_cast<DomaineEmploi*>(&session.load("DomaineEmploi"));
-    if (!chart || !chart->isLoaded()) return;
-    chart->placeFromWindow(from);
-    session.show("DomaineEmploi", modal);
+int addPipeData(Form& form, const char* wallLabel, std::span<const PipeBox> data) {
+    form.frame("Frame1", -1, "").at(0, 0);
+    form.label(wallLabel, -1, "Paroi").in("Frame1").at(0, 0);
+    Control& walls = form.comboBox("Combo1").in("Frame1").at(0, 1);
+    for (const char* m : PipeWalls) walls.addItem(m);
+    int row = 1;
+    for (const PipeBox& b : data) {
+        form.label("Label1", b.index, b.caption).in("Frame1").at(row, 0);
+        form.textBox("Valbox", b.index, b.text).in("Frame1").at(row++, 1);
+    }
+    return row;
+}
+
+void addPipeResults(Form& form, std::span<const PipeBox> results) {
+    form.frame("Frame2", -1, "").at(0, 1);
+    int row = 0;
+    for (const PipeBox& b : results) {
+        form.label("Label1", b.index, b.caption).in("Frame2").at(row, 0);
+        form.textBox("Valbox", b.index).in("Frame2").at(row++, 1);
+    }
+}
+
+std::vector<StudyBox> pipeStudyResults(std::span<const PipeBox> results) {
+    std::vector<StudyBox> out;
+    for (const PipeBox& b : results) out.push_back(studyBox("Valbox", b.index, b.caption));
+    return out;
 }
 
 }  // namespace aub

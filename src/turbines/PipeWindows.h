@@ -1,6 +1,11 @@
 #pragma once
-// Services shared by the turbine and pipe windows.
+// What the pipe windows (one pipe, two basins) share: the walls, the friction loss, the
+// boxes and their failure.
+#include <span>
 #include <string>
+#include <vector>
+
+#include "forms/StudyDeclaration.h"
 
 namespace aub {
 
@@ -9,15 +14,7 @@ class Control;
 class Dialogs;
 class Form;
 class Messenger;
-class Session;
 struct FailurePolicy;
-
-// Sets a slider as a program assignment does: the value is rounded half to even;
-// beyond the 16-bit range -> CalcError(6), outside the slider's range -> CalcError(380).
-// The slider's Change runs when the value changes.
-void setSliderChecked(Control& slider, double value);
-
-// printAfterQuestion (the question before printing a window) is in forms/Printing.h.
 
 // The wall materials of the pipe windows' list "Paroi", in list order (an empty entry first).
 extern const char* const PipeWalls[9];
@@ -36,13 +33,26 @@ struct PipeLosses {
 };
 PipeLosses pipeLosses(float j, float v, float l, float sigma);
 
-// Opens the machine selection chart with the site point taken from the window `from`
-// (its head and flow boxes); modal when the caller is modal itself.
-void openMachineChart(Session& session, const std::string& from, bool modal);
-
 // A pipe calculation that failed on its inputs: the result boxes of `form` are emptied,
 // then " un champ de saisie a une valeur incorrecte ou nulle" and the failure's own
 // description are shown.
 FailurePolicy inputFailure(Form& form);
+
+// A box of the pipe windows: Valbox(index) with its caption beside it and the value the
+// window opens with.
+struct PipeBox {
+    int index;
+    const char* caption;
+    const char* text;
+};
+
+// The pipe windows' frame "Frame1": the wall list "Combo1" (its caption the label
+// `wallLabel`) over the data boxes, one a row. Returns the first free row.
+int addPipeData(Form& form, const char* wallLabel, std::span<const PipeBox> data);
+// Their frame "Frame2": the result boxes, one a row.
+void addPipeResults(Form& form, std::span<const PipeBox> results);
+
+// The result boxes as a study follows them.
+std::vector<StudyBox> pipeStudyResults(std::span<const PipeBox> results);
 
 }  // namespace aub
