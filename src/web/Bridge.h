@@ -17,6 +17,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "forms/RecordingPlatform.h"
 #include "forms/Script.h"
 #include "forms/ScriptedDialogs.h"
 #include "forms/WindowCatalog.h"

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/FormulaPage.h"
 #include "app/Formmain.h"
+#include "app/FormulaPage.h"
 #include "core/NumberText.h"
 #include "forms/StudyDeclaration.h"
 #include "study/Study.h"
