@@ -424,7 +424,7 @@ void Productible::drawChart() {
         // Axes from zero to a round value above the data.
         auto yTo = [&](double top) { chart.y.autoRange = false, chart.y.min = 0, chart.y.max = roundTop(top); };
         if (which == DurationChart)
-            yTo(std::max(largestY(c.durationCurve), c.reservedFlow + c.designFlow) * 1.05);
+            yTo(std::max(largestY(c.durationCurve), largestY(reservedDurationSteps(c, c.designFlow))) * 1.05);
         else if (which == PowerChart)
             yTo(largestY(c.powerCurve) * 1.05);
         else if (which == SweepChart && !c.sweep.points.empty()) {
@@ -441,13 +441,23 @@ void Productible::drawChart() {
                 chart.addPoint(band, c.bandHigh[i].x, c.bandHigh[i].y, c.bandLow[i].y);
             const int river = chart.addSeries("Débits classés", SeriesKind::Line, RiverColor);
             for (const ChartPoint& p : c.durationCurve) chart.addPoint(river, p.x, p.y);
-            const int qr = chart.addSeries("Débit réservé Qr", SeriesKind::HLine, ReservedColor);
-            chart.at(qr).width = 1;
-            chart.addPoint(qr, 0, c.reservedFlow);
-            // The river flow from which the machine runs at its design flow: Qr + Qd.
-            const int qd = chart.addSeries("Qr + Qd", SeriesKind::HLine, DesignColor);
-            chart.at(qd).width = 1;
-            chart.addPoint(qd, 0, c.reservedFlow + c.designFlow);
+            // The river flow from which the machine runs at its design flow: Qr + Qd. A
+            // reserved flow by month is drawn as its months ranked, a staircase.
+            if (c.reservedByMonth) {
+                const int qr = chart.addSeries("Débit réservé Qr (mois classés)", SeriesKind::Line, ReservedColor);
+                chart.at(qr).width = 1;
+                for (const ChartPoint& p : reservedDurationSteps(c, 0)) chart.addPoint(qr, p.x, p.y);
+                const int qd = chart.addSeries("Qr + Qd (mois classés)", SeriesKind::Line, DesignColor);
+                chart.at(qd).width = 1;
+                for (const ChartPoint& p : reservedDurationSteps(c, c.designFlow)) chart.addPoint(qd, p.x, p.y);
+            } else {
+                const int qr = chart.addSeries("Débit réservé Qr", SeriesKind::HLine, ReservedColor);
+                chart.at(qr).width = 1;
+                chart.addPoint(qr, 0, c.reservedFlow);
+                const int qd = chart.addSeries("Qr + Qd", SeriesKind::HLine, DesignColor);
+                chart.at(qd).width = 1;
+                chart.addPoint(qd, 0, c.reservedFlow + c.designFlow);
+            }
         } else if (which == PowerChart) {
             const int power = chart.addSeries("Puissance électrique", SeriesKind::Line, RiverColor);
             for (const ChartPoint& p : c.powerCurve) chart.addPoint(power, p.x, p.y);
@@ -491,19 +501,36 @@ void Productible::drawRecordChart(Chart& chart, int which) {
     const RecordStatistics& st = *statistics_;
     auto yTo = [&](double top) { chart.y.autoRange = false, chart.y.min = 0, chart.y.max = roundTop(top); };
     if (which == HydrographChart) {
+        const EnergyCharts& c = *charts_;
         const int river = chart.addSeries("Débit journalier", SeriesKind::Line, RiverColor);
-        double top = charts_->reservedFlow + charts_->designFlow;
+        double top = c.reservedFlow + c.designFlow;
         for (const RecordDay& d : siteDays_) {
             chart.addPoint(river, decimalYear(d.day), d.flow);
             top = std::max(top, d.flow);
         }
-        yTo(top * 1.05);
-        const int qr = chart.addSeries("Débit réservé Qr", SeriesKind::HLine, ReservedColor);
+        if (!c.reservedByMonth) {
+            yTo(top * 1.05);
+            const int qr = chart.addSeries("Débit réservé Qr", SeriesKind::HLine, ReservedColor);
+            chart.at(qr).width = 1;
+            chart.addPoint(qr, 0, c.reservedFlow);
+            const int qd = chart.addSeries("Qr + Qd", SeriesKind::HLine, DesignColor);
+            chart.at(qd).width = 1;
+            chart.addPoint(qd, 0, c.reservedFlow + c.designFlow);
+            return;
+        }
+        // A reserved flow by month: each calendar month of the record at its own value.
+        const int first = siteDays_.front().day, last = siteDays_.back().day;
+        const int qr = chart.addSeries("Débit réservé Qr (par mois)", SeriesKind::Line, ReservedColor);
         chart.at(qr).width = 1;
-        chart.addPoint(qr, 0, charts_->reservedFlow);
-        const int qd = chart.addSeries("Qr + Qd", SeriesKind::HLine, DesignColor);
+        for (const ChartPoint& p : reservedDateSteps(c, first, last, 0))
+            chart.addPoint(qr, decimalYear(static_cast<int>(p.x)), p.y);
+        const int qd = chart.addSeries("Qr + Qd (par mois)", SeriesKind::Line, DesignColor);
         chart.at(qd).width = 1;
-        chart.addPoint(qd, 0, charts_->reservedFlow + charts_->designFlow);
+        for (const ChartPoint& p : reservedDateSteps(c, first, last, c.designFlow)) {
+            chart.addPoint(qd, decimalYear(static_cast<int>(p.x)), p.y);
+            top = std::max(top, p.y);
+        }
+        yTo(top * 1.05);
         return;
     }
     std::vector<ChartPoint> bars;

@@ -2,9 +2,12 @@
 // gain, downtime and availability, the flood head, the reserved flow by month, flows
 // carried from a gauging station; the study file of the third version, the earlier
 // files, the command line and the parametric study.
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "cli/CliMain.h"
+#include "energy/DatedRecord.h"
 #include "energy/Productible.h"
 #include "files/TextFile.h"
 #include "support/WindowTest.h"
@@ -28,6 +31,11 @@ protected:
         step("Productible", "Courbe=0 ; " + flow + "\n100 ; " + flow);
     }
     std::string result(int i) { return text("Productible", "Resultat", i); }
+    std::filesystem::path writeFile(const std::string& name, const std::string& bytes) {
+        const auto p = folder() / name;
+        std::ofstream(p, std::ios::binary) << bytes;
+        return p;
+    }
 };
 
 TEST_F(ProductiblePlantTest, TheVersionOneSampleOpensUnchangedAndIsSavedAsVersionThree) {
@@ -133,6 +141,41 @@ TEST_F(ProductiblePlantTest, ReservedFlowByMonthOnACurveWeighsEachMonthsLength) 
     step("Productible", "Qrmois=2;;;;;;;;;;;");
     step("Productible", "Calcul");
     EXPECT_EQ(result(5), "314548");
+}
+
+TEST_F(ProductiblePlantTest, AReservedFlowByMonthIsDrawnMonthByMonthNotAsItsMean) {
+    flat("2", "1");
+    std::string csv = "Date;Débit (m3/s)\r\n";
+    for (int d = dayNumber(2001, 1, 1); d <= dayNumber(2002, 12, 31); ++d) csv += dayText(d) + ";2\r\n";
+    answer(pathToUtf8(writeFile("deux ans.csv", csv)));
+    step("Productible", "Importer");
+    step("Productible", "Qrmois=2;0.5;0.5;0.5;0.5;0.5;0.5;0.5;0.5;0.5;0.5;0.5");
+    step("Productible", "Calcul");
+    auto seriesNamed = [&](const std::string& name) -> const ChartSeries* {
+        for (const ChartSeries& s : win().ctl("Graphe").chart.series())
+            if (s.name == name) return &s;
+        return nullptr;
+    };
+    // The flow-duration chart: January's 2 m3/s over 31/365 of the time, then 0.5.
+    step("Productible", "Graphique=Débits classés et débit turbiné");
+    EXPECT_EQ(seriesNamed("Débit réservé Qr"), nullptr);
+    const ChartSeries* ranked = seriesNamed("Débit réservé Qr (mois classés)");
+    ASSERT_NE(ranked, nullptr);
+    ASSERT_EQ(ranked->points.size(), 24u);
+    EXPECT_EQ(ranked->points[0].y, 2);
+    EXPECT_EQ(ranked->points[2].y, 0.5);
+    const ChartSeries* top = seriesNamed("Qr + Qd (mois classés)");
+    ASSERT_NE(top, nullptr);
+    EXPECT_EQ(top->points[0].y, 3);
+    // The hydrograph: 24 calendar months, two points each, January at 2 in both years.
+    step("Productible", "Graphique=Hydrogramme");
+    const ChartSeries* dated = seriesNamed("Débit réservé Qr (par mois)");
+    ASSERT_NE(dated, nullptr);
+    ASSERT_EQ(dated->points.size(), 48u);
+    EXPECT_EQ(dated->points[0].y, 2);
+    EXPECT_EQ(dated->points[2].y, 0.5);
+    EXPECT_EQ(dated->points[24].y, 2);  // January 2002
+    EXPECT_NE(seriesNamed("Qr + Qd (par mois)"), nullptr);
 }
 
 TEST_F(ProductiblePlantTest, TheNewInputsRefuseWhatCannotBe) {
