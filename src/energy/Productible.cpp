@@ -231,8 +231,10 @@ Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUE
     Control& tables = listBox("Tableaux").in("FrameDebits").at(8, 0, 1, 2).size(3600, 500);
     for (const char* c : TableCaptions) tables.addItem(c);
     add(ControlKind::Table, "Tableau").in("FrameDebits").at(9, 0, 1, 2).size(3600, 2000);
-    // What the plant's machines and the station's flows change, under the table.
-    label("Infoexploitation", -1, "").in("FrameDebits").at(10, 0, 1, 2).size(3600, 1400);
+    // Under the table: the years kept and left out, then what the plant's machines and
+    // the station's flows change; each has its room, so that a long note wraps there.
+    label("Infoannees", -1, "").in("FrameDebits").at(10, 0, 1, 2).size(3600, 700);
+    label("Infoexploitation", -1, "").in("FrameDebits").at(11, 0, 1, 2).size(3600, 700);
 
     frame("FrameResultats", -1, "Résultats").at(0, 2, 3, 1);
     // The gain of the machines beside them, the ratio of the flows beside the catchments.
@@ -243,13 +245,13 @@ Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUE
         textBox("Resultat", i).in(in).at(row, i == GainBox ? 3 : 1).locked = true;
     }
     constexpr int Shown = GainBox;  // the figures of the column
-    label("Meilleurqd", -1, "").in("FrameResultats").at(Shown, 0, 1, 2);
-    label("Infoannees", -1, "").in("FrameResultats").at(Shown + 1, 0, 1, 2);
+    // Two lines kept for the most-energy design flow, so that the chart does not move.
+    label("Meilleurqd", -1, "").in("FrameResultats").at(Shown, 0, 1, 2).size(5250, 420);
 
     // One chart at a time under the figures, the list choosing which.
-    Control& choice = listBox("Graphique").in("FrameResultats").at(Shown + 2, 0, 1, 2).size(5250, 800);
+    Control& choice = comboBox("Graphique").in("FrameResultats").at(Shown + 1, 0, 1, 2);
     for (const char* c : ChartCaptions) choice.addItem(c);
-    add(ControlKind::Chart, "Graphe").in("FrameResultats").at(Shown + 3, 0, 1, 2).size(5250, 2300);
+    add(ControlKind::Chart, "Graphe").in("FrameResultats").at(Shown + 2, 0, 1, 2).size(5250, 2900);
 
     menu("Fichier", "Fichier");
     menu("Ouvrir", "Ouvrir", "Fichier");
