@@ -111,9 +111,12 @@ std::string machineSource(const TurbineCostEstimate& c) {
     return s + ".";
 }
 constexpr const char* SaleSource =
-    "Plafond : arrêté du 22 mai 2024 (art. 12), 200 kW dès le 1er janvier 2026. Chutes et tarifs non "
-    "confirmés : à vérifier dans l'annexe de l'arrêté du 13 décembre 2016.";
-constexpr const char* CostSource = "Entretien : 2,5 % de l'investissement par an (ORNL, 2015). Contrat : 20 ans.";
+    "Plafond : arrêté du 22 mai 2024 (art. 12), 400 kW puis 200 kW dès le 1er janvier 2026 (version suivie). "
+    "Chutes, tarifs et coefficients : valeurs à vérifier dans l'annexe de l'arrêté du 13 décembre 2016 ; "
+    "prix moyen payé aux contrats de cet arrêté en 2024 : 15,4 c€/kWh (EDF OA).";
+constexpr const char* CostSource =
+    "Entretien : 2,5 % de l'investissement par an (ORNL, 2015). Contrat : 20 ans (valeur à vérifier dans "
+    "l'arrêté).";
 
 constexpr int SaleCount = 3;
 const char* const SaleCaptions[SaleCount] = {"Obligation d'achat (arrêté tarifaire)", "Prix de vente fixé",

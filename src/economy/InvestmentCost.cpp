@@ -21,7 +21,7 @@ std::optional<TurbineCostEstimate> publishedMachineCost(MachineType type, double
     if (type == MachineType::Kaplan) {
         if (designFlow <= 5) {
             pounds = 3500 * std::pow(powerKw, 0.68);
-            c.law = "Kaplan, 3 500·P^0,68 £ (Q ≤ 5 m3/s)";
+            c.law = "Kaplan, 3 500·P^0,68 £ (Q jusqu'à 5 m3/s)";
         } else {
             pounds = 14000 * std::pow(powerKw, 0.35);
             c.law = "Kaplan, 14 000·P^0,35 £ (Q de 5 à 30 m3/s)";
@@ -30,13 +30,13 @@ std::optional<TurbineCostEstimate> publishedMachineCost(MachineType type, double
         const double x = powerKw / std::sqrt(headM);
         if (designFlow <= 2.5) {
             pounds = 122000 * std::pow(x, 0.07);
-            c.law = "Francis, 122 000·(P/√H)^0,07 £ (Q ≤ 2,5 m3/s)";
+            c.law = "Francis, 122 000·(P/H^0,5)^0,07 £ (Q jusqu'à 2,5 m3/s)";
         } else if (designFlow <= 10) {
             pounds = 223000 * std::pow(x, 0.11);
-            c.law = "Francis, 223 000·(P/√H)^0,11 £ (Q de 2,5 à 10 m3/s)";
+            c.law = "Francis, 223 000·(P/H^0,5)^0,11 £ (Q de 2,5 à 10 m3/s)";
         } else {
             pounds = 16500 * std::pow(x, 0.52);
-            c.law = "Francis, 16 500·(P/√H)^0,52 £ (Q > 10 m3/s)";
+            c.law = "Francis, 16 500·(P/H^0,5)^0,52 £ (Q au-delà de 10 m3/s)";
         }
     } else if (type == MachineType::Pelton) {
         pounds = 2600 * std::pow(powerKw, 0.54);

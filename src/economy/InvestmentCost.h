@@ -58,7 +58,7 @@ InvestmentItems investmentShares(MachineType type);
 struct TurbineCostEstimate {
     double euros = 0;
     bool belowRange = false;  // design flow under the source's 0.5 m3/s
-    std::string law;          // "Kaplan, 3 500·P^0,68 £ (Q ≤ 5 m3/s)"
+    std::string law;          // "Kaplan, 3 500·P^0,68 £ (Q jusqu'à 5 m3/s)"
 };
 std::optional<TurbineCostEstimate> publishedMachineCost(MachineType type, double powerKw, double headM,
                                                         double designFlow);

@@ -53,6 +53,23 @@ TEST_F(BilanEconomiqueTest, OpensFromTheAnnualEnergyWithItsFiguresAndAPrefilledI
     EXPECT_NE(w->ctl("Machinelue").caption.find("Turbine Kaplan"), std::string::npos);
 }
 
+TEST_F(BilanEconomiqueTest, TheSampleSiteGivesTheBalanceOfItsHelpText) {
+    sample();
+    step("BilanEconomique", "Calcul");
+    EXPECT_EQ(box(6), "37830");
+    EXPECT_EQ(result(0), "106264");
+    EXPECT_EQ(result(1), "13.20");
+    EXPECT_EQ(result(2), "14024");  // 106 245 kWh × 0.132 €/kWh
+    EXPECT_EQ(result(3), "2657");   // 2.5 % of 106 264 €
+    EXPECT_EQ(result(4), "29544");
+    EXPECT_EQ(result(5), "8.16");
+    // Cumulative flow −5 963 € after 9 years, +4 886 € after 10: 9 + 5963/10849 = 9.5496.
+    EXPECT_EQ(result(6), "9.5");
+    EXPECT_EQ(result(7), "10.97");
+    EXPECT_EQ(win().ctl("Meilleurqd").caption,
+              "Meilleur débit d'équipement économique : 0.685 m3/s (VAN 44435 €) ; le plus productif : 2.891 m3/s.");
+}
+
 TEST_F(BilanEconomiqueTest, FixedPriceBalanceMatchesTheCashFlowRules) {
     sample();
     // A round case typed over the read figures: 100 000 kWh at 10 c€/kWh, 60 000 € of
