@@ -178,6 +178,77 @@ TEST_F(ProductiblePlantTest, AReservedFlowByMonthIsDrawnMonthByMonthNotAsItsMean
     EXPECT_NE(seriesNamed("Qr + Qd (par mois)"), nullptr);
 }
 
+// The dated record through the window, from the file a person downloads: flows in l/s,
+// a year under 90 % of its days left out and named, the years' table saying so.
+TEST_F(ProductiblePlantTest, ARecordInLitresWithAShortYearNamesTheYearLeftOut) {
+    flat("2", "1");
+    std::string csv = "Date;Débit (l/s)\r\n";
+    for (int d = dayNumber(2001, 1, 1); d <= dayNumber(2003, 12, 31); ++d)
+        if (civilDay(d).year != 2002 || civilDay(d).month <= 10) csv += dayText(d) + ";2000\r\n";
+    answer(pathToUtf8(writeFile("trois ans.csv", csv)));
+    step("Productible", "Importer");
+    EXPECT_NE(text("Productible", "Infochronique").find("61 jours manquants"), std::string::npos)
+        << text("Productible", "Infochronique");
+    step("Productible", "Calcul");
+    EXPECT_EQ(result(0), "2.000");  // 2 000 l/s read as 2 m3/s
+    EXPECT_EQ(win()
+                  .ctl("Infoannees")
+                  .caption.rfind("Années retenues : 2 ; laissées de côté (moins de 90 % de leurs "
+                                 "jours) : 2002.",
+                                 0),
+              0u)
+        << win().ctl("Infoannees").caption;
+    step("Productible", "Tableaux=Productible par année");
+    const Control& table = win().ctl("Tableau");
+    ASSERT_EQ(table.rows.size(), 3u);
+    EXPECT_EQ(table.rows[1][0], "2002");
+    EXPECT_EQ(table.rows[1][1], "304");
+    EXPECT_EQ(table.rows[1].back(), "non retenue (moins de 90 % des jours)");
+    EXPECT_EQ(table.rows[0].back(), "343742");  // 8760 h × 9.81 × 1 × 5 × 0.8 kW
+}
+
+// Each national export, in its own layout (the header of the kept sample, a year of rows
+// in its format, flows in l/s), is recognised and read through the window.
+TEST_F(ProductiblePlantTest, EachNationalExportIsRecognisedThroughTheWindow) {
+    const std::filesystem::path samples = AUBELYS_RECORD_SAMPLES;
+    struct Layout {
+        const char* sample;
+        const char* name;
+        std::string (*row)(const std::string& isoDay);
+    };
+    const Layout layouts[] = {
+        {"hydroportail-qmnj.csv", "HydroPortail",
+         [](const std::string& d) {
+             return "\"" + d + "T00:00:00.000Z\",\"2000\",\"Donnée validée\",\"Bonne\",\"Mesurée\",\"Continue\"";
+         }},
+        {"hubeau-obs-elab.csv", "Hub'Eau",
+         [](const std::string& d) {
+             return "Y1234010;Y123401001;" + d +
+                    ";2022-01-08T04:12:51Z;2000.0;QmnJ;16;Donnée validée;0;Mesurée;20;Bonne;3.521;43.612";
+         }},
+    };
+    flat("2", "1");
+    for (const Layout& l : layouts) {
+        std::ifstream in(samples / l.sample, std::ios::binary);
+        std::string header;
+        std::getline(in, header);
+        std::string csv = header + "\n";
+        for (int d = dayNumber(2021, 1, 1); d <= dayNumber(2021, 12, 31); ++d) {
+            const CivilDay c = civilDay(d);
+            const auto two = [](unsigned v) { return std::string(v < 10 ? "0" : "") + std::to_string(v); };
+            csv += l.row(std::to_string(c.year) + "-" + two(c.month) + "-" + two(c.day)) + "\n";
+        }
+        answer(pathToUtf8(writeFile(std::string("export ") + l.name + ".csv", csv)));
+        step("Productible", "Importer");
+        ASSERT_TRUE(win().hasRecord()) << l.name;
+        const std::string info = text("Productible", "Infochronique");
+        EXPECT_NE(info.find(std::string("export ") + l.name), std::string::npos) << info;
+        EXPECT_NE(info.find("365 jours lus du 01/01/2021 au 31/12/2021"), std::string::npos) << info;
+        step("Productible", "Calcul");
+        EXPECT_EQ(result(0), "2.000") << l.name;  // 2 000 l/s
+    }
+}
+
 TEST_F(ProductiblePlantTest, TheNewInputsRefuseWhatCannotBe) {
     flat("2", "1");
     struct Case {
