@@ -32,7 +32,7 @@ protected:
     }
     std::string result(int i) { return text("Productible", "Resultat", i); }
     std::filesystem::path writeFile(const std::string& name, const std::string& bytes) {
-        const auto p = folder() / name;
+        auto p = folder() / name;
         std::ofstream(p, std::ios::binary) << bytes;
         return p;
     }
