@@ -115,8 +115,8 @@ constexpr const char* SaleSource =
     "Chutes, tarifs et coefficients : valeurs à vérifier dans l'annexe de l'arrêté du 13 décembre 2016 ; "
     "prix moyen payé aux contrats de cet arrêté en 2024 : 15,4 c€/kWh (EDF OA).";
 constexpr const char* CostSource =
-    "Entretien : 2,5 % de l'investissement par an (ORNL, 2015). Contrat : 20 ans (valeur à vérifier dans "
-    "l'arrêté).";
+    "Entretien : 2,5 % de l'investissement par an (ORNL, 2015). Contrat : 20 ans (arrêté de 2016, selon "
+    "arraa.org, janvier 2017).";
 
 constexpr int SaleCount = 3;
 const char* const SaleCaptions[SaleCount] = {"Obligation d'achat (arrêté tarifaire)", "Prix de vente fixé",

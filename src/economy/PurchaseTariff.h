@@ -42,8 +42,9 @@ struct TariffRule {
     double lowHeadTariff = 13.2, highHeadTariff = 12;  // c€/kWh, not confirmed
     // One price the year round unless the person types a seasonal modulation.
     double winterFactor = 1, summerFactor = 1;
-    // 20 years: the length of the earlier purchase contracts of 2007 (Observ'ER barometer);
-    // not confirmed for the 2016 order, shown as a value to check.
+    // 20 years: the purchase contracts of the 2016 order run 20 years (arraa.org, «
+    // hydroélectricité : nouvelles règles pour les subventions publiques », 3 January 2017,
+    // which also recalls that a plant built with public investment aid is not taken).
     int contractYears = 20;
 };
 
