@@ -323,4 +323,28 @@ Json Bridge::drawings(const std::string& window) const {
 
 Json Bridge::windows() const { return catalog_.names(); }
 
+Json Bridge::platform() const {
+    const RecordingPlatform& p = run_->platform;
+    return {{"calls", p.calls}, {"clipboard", p.clipboard()}};
+}
+
+Json Bridge::chartCsv(const std::string& window, const std::string& chart, char decimalSeparator) const {
+    Form* f = run_->session->loaded(catalog_.canonical(window));
+    if (!f) return {{"error", "fenêtre non chargée : " + window}};
+    const Control* c = f->findKey(chart);
+    if (!c || c->kind() != ControlKind::Chart) return {{"error", "graphique inconnu : " + chart}};
+    return {{"csv", aub::chartCsv(c->chart, decimalSeparator)}};
+}
+
+Json Bridge::imported(const std::string& name) {
+    const fs::path file(name);
+    if (name.empty() || file.filename() != file || name == "." || name == "..")
+        return failure(1, "nom de fichier incorrect : " + name);
+    std::error_code ec;
+    if (!fs::is_regular_file(folder_ / file, ec)) return failure(1, "fichier introuvable : " + name);
+    fs::copy_file(folder_ / file, snapshot_ / file, fs::copy_options::overwrite_existing, ec);
+    if (ec) return failure(1, "copie impossible : " + name);
+    return outcome({});
+}
+
 }  // namespace aub
