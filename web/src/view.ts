@@ -564,7 +564,13 @@ export class WindowView {
       layout.controls.every((c, i) => c.key === this.layout.controls[i].key && c.frame === this.layout.controls[i].frame);
     this.layout = layout;
     if (!same) this.build(layout);
-    else this.buildMenus(layout.menus);
+    else {
+      layout.controls.forEach((c) => {
+        const b = this.bound.get(c.key);
+        if (b) b.c = c;
+      });
+      this.buildMenus(layout.menus);
+    }
     this.title.textContent = state.title;
     let drawings: Record<string, DrawingValue> | null = null;
     const shownFrames = new Set<string>();
@@ -599,8 +605,13 @@ export class WindowView {
       b.text.textContent = withoutAmpersand(s.text);
     }
     if (b.field && s.text !== undefined && b.field.value !== s.text) b.field.value = s.text;
-    if (b.field && c.kind === 'slider' && s.value !== undefined && Number(b.field.value) !== s.value)
-      b.field.value = String(s.value);
+    if (b.field instanceof HTMLInputElement && c.kind === 'slider') {
+      // The range first: a value outside the old range would be clamped.
+      const f = b.field;
+      if (f.min !== String(c.min ?? 0)) f.min = String(c.min ?? 0);
+      if (f.max !== String(c.max ?? 100)) f.max = String(c.max ?? 100);
+      if (s.value !== undefined && Number(f.value) !== s.value) f.value = String(s.value);
+    }
     if (b.check && s.value !== undefined) b.check.checked = s.value !== 0;
     if (b.list && s.items) this.applyItems(b, s.items, s.selected ?? -1);
     if (b.progress && s.value !== undefined) b.progress.value = s.value - (s.min ?? 0);
