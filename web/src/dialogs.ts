@@ -73,24 +73,27 @@ function openBox(d: Dialog, fallbackTitle: string): Promise<Answer> {
       enter = () => close('oui');
       escape = () => close('non');
     } else {
-      let field: HTMLInputElement | HTMLSelectElement;
+      // The text typed, or an entry of the offered list (a file to choose) put into it.
+      const field = document.createElement('input');
+      field.type = 'text';
+      field.value = d.default ?? '';
+      let choices: HTMLElement | null = null;
       if (d.items && d.items.length > 0) {
-        const list = document.createElement('select');
-        list.size = Math.min(10, Math.max(4, d.items.length));
+        choices = document.createElement('ul');
+        choices.className = 'aub-dialog-items';
+        choices.setAttribute('role', 'listbox');
         for (const item of d.items) {
-          const o = document.createElement('option');
-          o.value = item;
-          o.textContent = item;
-          list.append(o);
+          const li = document.createElement('li');
+          li.setAttribute('role', 'option');
+          li.textContent = item;
+          li.addEventListener('click', () => {
+            field.value = item;
+            for (const o of (choices as HTMLElement).children) o.setAttribute('aria-selected', String(o === li));
+            field.focus();
+          });
+          li.addEventListener('dblclick', () => close(item));
+          choices.append(li);
         }
-        list.value = d.default && d.items.includes(d.default) ? d.default : d.items[0];
-        list.addEventListener('dblclick', () => close(list.value));
-        field = list;
-      } else {
-        const input = document.createElement('input');
-        input.type = 'text';
-        input.value = d.default ?? '';
-        field = input;
       }
       field.id = id + '-f';
       field.className = 'aub-dialog-field';
@@ -99,6 +102,7 @@ function openBox(d: Dialog, fallbackTitle: string): Promise<Answer> {
       label.textContent = d.text;
       body.textContent = '';
       body.append(label, field);
+      if (choices) body.append(choices);
       const ok = button('OK', () => close(field.value));
       const cancel = button('Annuler', () => close(null));
       buttons.append(ok, cancel);
@@ -123,7 +127,7 @@ function openBox(d: Dialog, fallbackTitle: string): Promise<Answer> {
         e.stopPropagation();
         escape();
       } else if (e.key === 'Tab') {
-        const stops = Array.from(box.querySelectorAll<HTMLElement>('button, input, select'));
+        const stops = Array.from(box.querySelectorAll<HTMLElement>('button, input'));
         const at = stops.indexOf(document.activeElement as HTMLElement);
         const to = e.shiftKey ? (at <= 0 ? stops.length - 1 : at - 1) : (at + 1) % stops.length;
         e.preventDefault();

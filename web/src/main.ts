@@ -80,7 +80,9 @@ class App {
     this.refresh();
     await this.showNewDialogs();
     this.platformCalls();
-    if (out.status === 1 || out.status === 2) await showDialog({ kind: 'message', text: out.error, title: 'Aubelys' });
+    // A refusal (a hidden or greyed control) does nothing, as on the desktop; a failure is said.
+    if (out.status === 2) console.warn(out.error);
+    if (out.status === 1) await showDialog({ kind: 'message', text: out.error, title: 'Aubelys' });
     await this.save();
     const st = this.bridge.state();
     if (st.ended) this.ended();
@@ -160,7 +162,7 @@ class App {
           view.el.style.top = `${layout.top >= 0 ? Math.round(layout.top / 15) : 60 + 28 * n}px`;
         }
         view.update(layout, w);
-        this.front(view);
+        this.front(view, true);
         const first = view.el.querySelector<HTMLElement>('.aub-client input:not([disabled]), .aub-client textarea, .aub-client button:not([disabled]), .aub-client [role=listbox]');
         if (!dialogOpen() && !view.main) first?.focus();
       } else view.update(layout, w);
@@ -174,11 +176,12 @@ class App {
     this.stack();
   }
 
-  front(view: WindowView) {
+  // A window just opened comes on top; a click brings a window forward, but not above a
+  // modal window opened after it.
+  front(view: WindowView, opened = false) {
     if (view.main) return;
     const top = [...this.views.values()].filter((v) => !v.main && v.layout.modal).sort((a, b) => b.z - a.z)[0];
-    // Under a modal window, only the modal window (and what it opened after it) comes forward.
-    if (top && top !== view && view.z < top.z) return;
+    if (!opened && top && top !== view && view.z < top.z) return;
     view.z = ++this.zTop;
     view.el.style.zIndex = String(view.z * 2);
     this.stack();
@@ -447,9 +450,18 @@ function syncfs(FS: EmFS, populate: boolean): Promise<void> {
   return new Promise((resolve, reject) => FS.syncfs(populate, (err) => (err ? reject(err) : resolve())));
 }
 
+// The page made as one file carries the module and its data inside it.
+function embeddedModule(): object | undefined {
+  const e = (window as unknown as { aubelysEmbedded?: { wasm: string; data: string } }).aubelysEmbedded;
+  if (!e) return undefined;
+  const bytes = (b64: string) => Uint8Array.from(atob(b64), (c) => c.charCodeAt(0));
+  const data = bytes(e.data);
+  return { wasmBinary: bytes(e.wasm), getPreloadedPackage: () => data.buffer };
+}
+
 async function boot() {
   const t0 = performance.now();
-  const mod = await createAubelys();
+  const mod = await createAubelys(embeddedModule());
   const FS = mod.FS;
   FS.mkdirTree(FOLDER);
   let persistent = false;

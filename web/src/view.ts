@@ -170,7 +170,7 @@ export class WindowView {
     const id = `aub-c${++ids}`;
     const step = (s: string) => this.host.step(this.name, s);
     if (c.width > 0 && c.kind !== 'label') cell.style.width = `${px(c.width)}px`;
-    if (c.height > 0 && ['list', 'picture', 'canvas', 'chart', 'table'].includes(c.kind))
+    if (c.height > 0 && ['list', 'picture', 'canvas', 'table'].includes(c.kind))
       cell.style.height = `${px(c.height)}px`;
     if (c.foreColor) cell.style.color = c.foreColor;
     if (c.backColor) cell.style.backgroundColor = c.backColor;
@@ -181,7 +181,13 @@ export class WindowView {
       case 'label': {
         const label = document.createElement('label');
         label.className = 'aub-caption';
-        label.addEventListener('click', () => step(c.key));
+        label.addEventListener('click', (e) => {
+          // The label's own click only: the box it names gets the focus, not a click.
+          e.preventDefault();
+          const box = label.htmlFor ? document.getElementById(label.htmlFor) : null;
+          if (box && box.checkVisibility()) box.focus();
+          step(c.key);
+        });
         cell.append(label);
         b.text = label;
         break;
@@ -239,10 +245,12 @@ export class WindowView {
           drop.hidden = !on;
           f.setAttribute('aria-expanded', String(on));
         };
+        open.addEventListener('pointerdown', (e) => e.preventDefault());
         open.addEventListener('click', () => {
           show(drop.hidden === true);
           f.focus();
         });
+        drop.addEventListener('pointerdown', (e) => e.preventDefault()); // the box keeps the focus
         drop.addEventListener('click', (e) => {
           const li = (e.target as HTMLElement).closest('li');
           if (!li || !b.items) return;
@@ -623,7 +631,8 @@ export class WindowView {
         b.chart?.destroy();
         b.el.textContent = '';
         const width = c.width > 0 ? px(c.width) : Math.min(640, Math.max(280, window.innerWidth - 60));
-        const height = c.height > 0 ? px(c.height) - 60 : Math.round(width * 0.6);
+        // The plot takes the declared height; its title, legend and buttons come on top of it.
+        const height = c.height > 0 ? px(c.height) - 40 : Math.round(width * 0.6);
         b.chart = renderChart(s.chart, width, Math.max(160, height));
         b.el.append(b.chart.element, this.chartExports(b));
       }
