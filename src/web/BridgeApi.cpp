@@ -104,4 +104,8 @@ AUB_EXPORT const char* aub_chart_csv(aub_bridge* bridge, const char* window, con
     const char sep = separator && separator[0] == ',' ? ',' : '.';
     return guarded(bridge, [&](aub::Bridge& b) { return b.chartCsv(text(window), text(chart), sep); });
 }
+
+AUB_EXPORT const char* aub_dossier(aub_bridge* bridge) {
+    return guarded(bridge, [](aub::Bridge& b) { return b.dossier(); });
+}
 }

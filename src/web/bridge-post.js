@@ -17,7 +17,8 @@ Module.bridge = function (programFolder) {
     windows: Module.cwrap('aub_windows', 'string', ['number']),
     platform: Module.cwrap('aub_platform', 'string', ['number']),
     imported: Module.cwrap('aub_imported', 'string', ['number', 'string']),
-    chartCsv: Module.cwrap('aub_chart_csv', 'string', ['number', 'string', 'string', 'string'])
+    chartCsv: Module.cwrap('aub_chart_csv', 'string', ['number', 'string', 'string', 'string']),
+    dossier: Module.cwrap('aub_dossier', 'string', ['number'])
   };
   var handle = call.make(programFolder || '/aubelys/dossier', '/aubelys');
   if (!handle) throw new Error('Aubelys : dossier du programme impossible à créer : ' + programFolder);
@@ -35,6 +36,7 @@ Module.bridge = function (programFolder) {
     windows: function () { return JSON.parse(call.windows(handle)); },
     platform: function () { return JSON.parse(call.platform(handle)); },
     imported: function (name) { return JSON.parse(call.imported(handle, name)); },
+    dossier: function () { return JSON.parse(call.dossier(handle)); },
     chartCsv: function (window, chart, separator) {
       return JSON.parse(call.chartCsv(handle, window, chart, separator || '.'));
     },

@@ -163,6 +163,7 @@ class App {
         }
         view.update(layout, w);
         this.front(view, true);
+        if (!view.main) this.fit(view);
         const first = view.el.querySelector<HTMLElement>('.aub-client input:not([disabled]), .aub-client textarea, .aub-client button:not([disabled]), .aub-client [role=listbox]');
         if (!dialogOpen() && !view.main) first?.focus();
       } else view.update(layout, w);
@@ -174,6 +175,13 @@ class App {
         this.views.delete(name);
       }
     this.stack();
+  }
+
+  // A window opened comes whole into the screen when it can (it scrolls inside otherwise).
+  private fit(view: WindowView) {
+    const r = view.el.getBoundingClientRect();
+    if (r.bottom > innerHeight) view.el.style.top = `${Math.max(0, view.el.offsetTop - (r.bottom - innerHeight) - 4)}px`;
+    if (r.right > innerWidth) view.el.style.left = `${Math.max(0, view.el.offsetLeft - (r.right - innerWidth) - 4)}px`;
   }
 
   // A window just opened comes on top; a click brings a window forward, but not above a
