@@ -172,6 +172,7 @@ export interface Bridge {
   windows(): string[];
   imported(name: string): Outcome;
   platform(): { calls: string[]; clipboard: string };
+  dossier(): unknown;
   chartCsv(window: string, chart: string, separator: string): { csv?: string; error?: string };
   close(): void;
 }

@@ -7,9 +7,11 @@
 // takes the answer at the very point it asked. The browser's event loop is never blocked
 // and the module needs neither Asyncify nor a worker.
 
-import type { AubelysModule, Bridge, DrawingValue, EmFS, Outcome, State, WindowLayout } from './bridge';
+import type { AubelysModule, Bridge, ChartValue, DrawingValue, EmFS, Outcome, State, WindowLayout } from './bridge';
 import { type Answer, dialogOpen, showDialog } from './dialogs';
 import { decodeText, download, existing, listFiles, validName, writeWhole, zipFolder } from './files';
+import { renderChart } from './chart';
+import { dossierHtml, type Report } from './dossier';
 import { WindowView } from './view';
 
 const FOLDER = '/aubelys/dossier';
@@ -242,7 +244,8 @@ class App {
       if (what === 'printForm') this.print(arg);
       else if (what === 'setClipboard') void navigator.clipboard?.writeText(p.clipboard).catch(() => undefined);
       else if (what === 'openWebPage' || what === 'openTextFile') this.showFile(arg);
-      else if (what === 'showHelp') this.showFile(arg.replace(/ -?\d+$/, ''));
+      else if (what === 'showHelp') this.showHelp(arg);
+      else if (what === 'saveDossier') this.showDossier();
     }
   }
 
@@ -257,6 +260,43 @@ class App {
     };
     addEventListener('afterprint', done);
     window_print();
+  }
+
+  // A help topic: the page of its number in the folder's "aide", else the index of the
+  // help pages, else the page the window names; links between the pages are followed.
+  private showHelp(arg: string) {
+    const m = / (-?\d+)$/.exec(arg);
+    const context = m ? m[1] : '0';
+    const path = m ? arg.slice(0, m.index) : arg;
+    const aide = existing(this.FS, FOLDER, 'aide');
+    let page: string | null = null;
+    if (aide) {
+      const here = `${FOLDER}/${aide}`;
+      const found = existing(this.FS, here, `${context}.htm`) ?? existing(this.FS, here, 'index.htm');
+      if (found) page = `${here}/${found}`;
+    }
+    if (!page && /\.html?$/i.test(path) && this.FS.analyzePath(path).exists) page = path;
+    if (!page) {
+      void showDialog({ kind: 'message', text: `Page d'aide introuvable (rubrique ${context}).`, title: 'Aide' });
+      return;
+    }
+    const frame = this.viewer('Aide', decodeText(this.FS.readFile(page)));
+    const folderOf = (p: string) => p.slice(0, p.lastIndexOf('/'));
+    let at = page;
+    frame.addEventListener('load', () => {
+      frame.contentDocument?.addEventListener('click', (e) => {
+        const a = (e.target as Element).closest('a');
+        const href = a?.getAttribute('href');
+        if (!href || /^[a-z]+:/i.test(href) || href.startsWith('#')) return;
+        const name = decodeURIComponent(href.split('#')[0]);
+        const dir = folderOf(at);
+        const found = existing(this.FS, dir, name.split('/').pop() as string);
+        if (!found) return;
+        e.preventDefault();
+        at = `${dir}/${found}`;
+        frame.srcdoc = decodeText(this.FS.readFile(at));
+      });
+    });
   }
 
   // A page or a text of the program folder in an in-page viewer; an address of the web in a new tab.
@@ -278,28 +318,75 @@ class App {
       void showDialog({ kind: 'message', text: `Fichier introuvable : ${path}` });
       return;
     }
+    const html = /\.html?$/i.test(rel);
+    const text = decodeText(bytes);
+    this.viewer(rel, html ? text : `<pre style="white-space:pre-wrap">${text.replace(/[&<>]/g, (c) => `&#${c.charCodeAt(0)};`)}</pre>`);
+  }
+
+  // An in-page window showing a document, with "Fermer" (and "Imprimer" for the dossier).
+  private viewer(title: string, srcdoc: string, printable = false): HTMLIFrameElement {
     const viewer = document.createElement('section');
     viewer.className = 'aub-window aub-floating aub-viewer';
     viewer.setAttribute('role', 'dialog');
+    viewer.dataset.window = 'aub-viewer';
     const bar = document.createElement('header');
     bar.className = 'aub-titlebar';
     const h = document.createElement('h1');
-    h.textContent = rel;
-    const close = document.createElement('button');
-    close.type = 'button';
-    close.textContent = 'Fermer';
-    close.addEventListener('click', () => viewer.remove());
-    viewer.addEventListener('keydown', (e) => e.key === 'Escape' && viewer.remove());
-    bar.append(h, close);
+    h.textContent = title;
+    const buttons = document.createElement('span');
     const frame = document.createElement('iframe');
-    const html = /\.html?$/i.test(rel);
-    const text = decodeText(bytes);
-    frame.srcdoc = html ? text : `<pre style="white-space:pre-wrap">${text.replace(/[&<>]/g, (c) => `&#${c.charCodeAt(0)};`)}</pre>`;
-    frame.title = rel;
+    const button = (caption: string, run: () => void) => {
+      const b = document.createElement('button');
+      b.type = 'button';
+      b.textContent = caption;
+      b.addEventListener('click', run);
+      buttons.append(b);
+      return b;
+    };
+    if (printable) {
+      button('Imprimer', () => frame.contentWindow?.print());
+      button('Enregistrer en HTML', () => download(`${title}.html`, srcdoc, 'text/html'));
+    }
+    const close = button('Fermer', () => viewer.remove());
+    viewer.addEventListener('keydown', (e) => e.key === 'Escape' && viewer.remove());
+    bar.append(h, buttons);
+    frame.srcdoc = srcdoc;
+    frame.title = title;
     viewer.append(bar, frame);
     viewer.style.zIndex = String(++this.zTop * 2);
     this.desk.append(viewer);
     close.focus();
+    return frame;
+  }
+
+  // The dossier the windows asked for, as a document laid out for A4.
+  private showDossier() {
+    const report = this.bridge.dossier() as Report | null;
+    if (!report) return;
+    const chartImage = (c: ChartValue, width: number, height: number) => {
+      const host = document.createElement('div');
+      host.style.cssText = 'position:fixed;left:-10000px;top:0';
+      document.body.append(host);
+      const chart = renderChart(c, width, Math.max(160, height - 40));
+      host.append(chart.element);
+      const url = chart.png();
+      chart.destroy();
+      host.remove();
+      return url;
+    };
+    const html = dossierHtml(report, (f) => this.pictureData(f), chartImage);
+    this.viewer(report.study || 'Dossier', html, true);
+  }
+
+  // A picture of the folder as a data: URL (a document of its own cannot read the page's blob: URLs when saved).
+  private pictureData(file: string): string | null {
+    const found = existing(this.FS, FOLDER, file.split(/[\\/]/).pop() as string);
+    if (!found) return null;
+    const bytes = this.FS.readFile(`${FOLDER}/${found}`);
+    let bin = '';
+    for (let i = 0; i < bytes.length; i += 0x8000) bin += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+    const type = /\.png$/i.test(found) ? 'image/png' : 'image/jpeg';
+    return `data:${type};base64,${btoa(bin)}`;
   }
 
   // ------------------------------------------------------------ files

@@ -8,7 +8,8 @@
 //
 //   node view-test.mjs SITE TRANSCRIPTS CLI_NODE OUT [WINDOW...]
 //     SITE: build-web/site; TRANSCRIPTS: tests/cli; CLI_NODE: build-web/aubelys-cli.js;
-//     OUT: a folder for the screenshots and the figures; WINDOW: only these transcripts.
+//     OUT: a folder for the screenshots and the figures; WINDOW: only these transcripts
+//     ("autres": the tests beyond the transcripts).
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { mkdirSync, mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync, cpSync } from 'node:fs';
@@ -555,6 +556,55 @@ async function oneFile() {
   await context.close();
 }
 
+// The help pages in the page, their links followed; the dossier as a document for A4 with
+// the study's name and the results; "Imprimfeuille" prints the window alone.
+async function helpDossierPrint(routes) {
+  const { context, page } = await freshPage();
+  await clickMenu(page, 'Formmain', ['Utilités', 'Aide géné']);
+  await settle(page, [], []);
+  const help = page.frameLocator('.aub-viewer iframe');
+  await help.locator('h1').first().waitFor();
+  assert.match(await help.locator('h1').first().textContent(), /calculs en hydraulique/);
+  await help.locator('a', { hasText: 'Turbines' }).first().click();
+  await page.waitForFunction(() => /turbine/i.test(document.querySelector('.aub-viewer iframe').contentDocument.body.textContent.slice(0, 400)));
+  await page.click('.aub-viewer button:text-is("Fermer")');
+
+  await clickMenu(page, 'Formmain', ['Options1', 'Vanne']);
+  await settle(page, [], []);
+  const m = section('Formmain');
+  for (const [k, v] of [['zonetxt(0)', '2'], ['zonetxt(1)', '2'], ['zonetxt(2)', '0.5']]) await page.fill(`${m} [data-key="${k}"] input`, v);
+  await page.click(`${m} .aub-button button:text-is("CALCUL ")`);
+  await settle(page, [], []);
+  await clickMenu(page, 'Formmain', ['Impression', 'Dossier PDF…']);
+  const asked = [];
+  await settle(page, ['Moulin d\'essai'], asked);
+  assert.match(asked[0], /\[input\] Nom de l'étude/);
+  const dossier = page.frameLocator('.aub-viewer iframe');
+  await dossier.locator('h1').waitFor();
+  assert.equal(await dossier.locator('h1').textContent(), "Moulin d'essai");
+  const text = await dossier.locator('body').textContent();
+  assert.ok(text.includes('Résultats') && text.includes('3.223'), 'the dossier holds the results');
+  const css = await dossier.locator('style').textContent();
+  assert.match(css, /@page \{ size: A4/);
+  assert.match(css, /counter\(page\)/);
+  await page.click('.aub-viewer button:text-is("Fermer")');
+
+  await openByMenus(page, routes, 'Formrouehaut');
+  await settle(page, [], []);
+  await page.evaluate(() => {
+    window.print = () => {
+      window.printed = [...document.querySelectorAll('section.aub-window')].filter((w) => w.hasAttribute('data-printing-target')).map((w) => w.dataset.window);
+    };
+  });
+  await clickMenu(page, 'Formrouehaut', ['Imprimfeuille']);
+  await settle(page, [], []);
+  assert.deepEqual(await page.evaluate(() => window.printed), ['Formrouehaut']);
+  await page.emulateMedia({ media: 'print' });
+  assert.equal(await page.locator(section('Formmain')).isVisible(), false, 'only the printed window on paper');
+  assert.equal(await page.locator(section('Formrouehaut')).isVisible(), true);
+  await context.close();
+}
+
 // ---------------------------------------------------------------- speed (reported)
 
 async function speed(routes, windows) {
@@ -601,6 +651,7 @@ try {
   const files = readdirSync(transcripts)
     .filter((f) => f.endsWith('.txt'))
     .filter((f) => only.length === 0 || only.includes(basename(f, '.txt')));
+  // "autres": the tests beyond the transcripts alone.
   let cases = 0;
   for (const f of files) {
     try {
@@ -611,11 +662,12 @@ try {
   }
   figures['commandes comparées'] = cases;
   figures['étapes hors de portée d\'un clic (file des étapes)'] = [...unreachable].join(' ; ');
-  if (only.length === 0) {
+  if (only.length === 0 || only.includes('autres')) {
     for (const [what, run] of [
       ['fichiers', filesRoundTrip],
       ['questions et clavier', questionsAndKeys],
       ['page en un fichier', oneFile],
+      ['aide, dossier, impression', helpDossierPrint],
       ['vitesse', speed],
     ])
       try {
