@@ -32,6 +32,7 @@ class App {
   private zTop = 10;
   private syncing: Promise<void> = Promise.resolve();
   private pictures = new Map<string, string>();
+  private savedMark = '';
   readonly persistent: boolean;
   // Figures for the speed report: the time of the last step, in milliseconds.
   lastStepMs = 0;
@@ -74,19 +75,21 @@ class App {
     let out = action();
     this.lastStepMs = performance.now() - t0;
     while (out.status === 3 && out.pending) {
-      this.refresh();
-      await this.showNewDialogs();
+      const st = this.bridge.state();
+      this.refresh(st);
+      await this.showNewDialogs(st);
       const a: Answer = await showDialog(out.pending);
       out = this.bridge.answer(a ?? '');
     }
-    this.refresh();
-    await this.showNewDialogs();
+    // One reading of the state serves the windows, the boxes shown and the end.
+    const st = this.bridge.state();
+    this.refresh(st);
+    await this.showNewDialogs(st);
     this.platformCalls();
     // A refusal (a hidden or greyed control) does nothing, as on the desktop; a failure is said.
     if (out.status === 2) console.warn(out.error);
     if (out.status === 1) await showDialog({ kind: 'message', text: out.error, title: 'Aubelys' });
     await this.save();
-    const st = this.bridge.state();
     if (st.ended) this.ended();
   }
 
@@ -95,8 +98,7 @@ class App {
     await showDialog({ kind: 'message', text: `Erreur du programme : ${String(e)}` });
   }
 
-  private async showNewDialogs() {
-    const st = this.bridge.state();
+  private async showNewDialogs(st: State) {
     const fresh = st.dialogs.slice(this.seenDialogs);
     this.seenDialogs = st.dialogs.length;
     for (const d of fresh) if (d.kind === 'message') await showDialog(d);
@@ -135,8 +137,7 @@ class App {
 
   // ------------------------------------------------------------ windows
 
-  refresh() {
-    const st: State = this.bridge.state();
+  refresh(st: State = this.bridge.state()) {
     const all = (this.bridge.layout('') as unknown as { windows: Record<string, WindowLayout> }).windows;
     for (const [name, w] of Object.entries(st.windows)) {
       let view = this.views.get(name);
@@ -508,11 +509,16 @@ class App {
   // finds the old files or the new ones, never half of one.
   save(): Promise<void> {
     if (!this.persistent) return Promise.resolve();
+    // Nothing written since the last save (most steps): nothing to do.
+    const mark = this.folderMark();
+    if (mark === this.savedMark) return this.syncing;
+    this.savedMark = mark;
     this.syncing = this.syncing.then(
       () =>
         new Promise<void>((resolve) => {
           this.FS.syncfs(false, (err) => {
             if (err) {
+              this.savedMark = '';
               this.notice(
                 'Le stockage du navigateur est plein : les dernières modifications ne sont pas gardées pour la prochaine visite. Rien n\'est perdu tant que la page reste ouverte : enregistrez-les sur le disque avec « Sauvegarder tout ».',
               );
@@ -522,6 +528,21 @@ class App {
         }),
     );
     return this.syncing;
+  }
+
+  // The folder's names, sizes and times of change: what a save would store.
+  private folderMark(): string {
+    const parts: string[] = [];
+    const walk = (dir: string) => {
+      for (const n of this.FS.readdir(dir)) {
+        if (n === '.' || n === '..') continue;
+        const st = this.FS.stat(`${dir}/${n}`);
+        parts.push(`${dir}/${n}:${st.size}:${+st.mtime}`);
+        if (this.FS.isDir(st.mode)) walk(`${dir}/${n}`);
+      }
+    };
+    walk(FOLDER);
+    return parts.join('|');
   }
 
   notice(text: string, kind = 'quota') {

@@ -37,7 +37,11 @@ interface Bound {
   progress?: HTMLProgressElement;
   table?: HTMLTableElement;
   tableText?: string;
+  tableRows?: string[][];
+  chartDue?: number;
+  chartDrawn?: number; // a chart drawn again later: it changes faster than it can be drawn
   timer?: number;
+  tickAt?: number;
   enabled?: boolean;
   visible?: boolean;
 }
@@ -628,13 +632,15 @@ export class WindowView {
       const text = JSON.stringify(s.chart);
       if (text !== b.chartText && s.visible) {
         b.chartText = text;
-        b.chart?.destroy();
-        b.el.textContent = '';
-        const width = c.width > 0 ? px(c.width) : Math.min(640, Math.max(280, window.innerWidth - 60));
-        // The plot takes the declared height; its title, legend and buttons come on top of it.
-        const height = c.height > 0 ? px(c.height) - 40 : Math.round(width * 0.6);
-        b.chart = renderChart(s.chart, width, Math.max(160, height));
-        b.el.append(b.chart.element, this.chartExports(b));
+        // Drawn at once, or, while it keeps changing (a study running), at most every 400 ms.
+        const now = performance.now();
+        const draw = () => {
+          b.chartDue = undefined;
+          this.drawChart(b, JSON.parse(b.chartText as string));
+          b.chartDrawn = performance.now();
+        };
+        if (b.chartDrawn === undefined || now - b.chartDrawn > 400) draw();
+        else if (b.chartDue === undefined) b.chartDue = window.setTimeout(draw, 400);
       }
     }
     if ((c.kind === 'picture' || c.kind === 'canvas') && s.visible) {
@@ -660,6 +666,17 @@ export class WindowView {
       }
     }
     if (c.kind === 'timer') this.applyTimer(b, s);
+  }
+
+  private drawChart(b: Bound, chart: import('./bridge').ChartValue) {
+    const c = b.c;
+    b.chart?.destroy();
+    b.el.textContent = '';
+    const width = c.width > 0 ? px(c.width) : Math.min(640, Math.max(280, window.innerWidth - 60));
+    // The plot takes the declared height; its title, legend and buttons come on top of it.
+    const height = c.height > 0 ? px(c.height) - 40 : Math.round(width * 0.6);
+    b.chart = renderChart(chart, width, Math.max(160, height));
+    b.el.append(b.chart.element, this.chartExports(b));
   }
 
   private applyItems(b: Bound, items: string[], selected: number) {
@@ -688,37 +705,55 @@ export class WindowView {
     }
   }
 
+  // Rows only added at the end (a study filling its table) are appended; any other change
+  // draws the table again.
   private applyTable(b: Bound, columns: string[], rows: string[][]) {
-    const text = JSON.stringify([columns, rows]);
-    if (text === b.tableText) return;
-    b.tableText = text;
     const table = b.table as HTMLTableElement;
-    table.textContent = '';
-    if (columns.length) {
-      const tr = table.createTHead().insertRow();
-      for (const h of columns) {
-        const th = document.createElement('th');
-        th.textContent = h;
-        tr.append(th);
+    const head = JSON.stringify(columns);
+    const shown = b.tableRows ?? [];
+    const grown =
+      b.tableText === head &&
+      rows.length >= shown.length &&
+      shown.every((r, i) => r.length === rows[i].length && r.every((cell, k) => cell === rows[i][k]));
+    if (grown && rows.length === shown.length) return;
+    if (!grown) {
+      table.textContent = '';
+      if (columns.length) {
+        const tr = table.createTHead().insertRow();
+        for (const h of columns) {
+          const th = document.createElement('th');
+          th.textContent = h;
+          tr.append(th);
+        }
       }
+      table.createTBody();
     }
-    const body = table.createTBody();
-    for (const r of rows) {
-      const tr = body.insertRow();
+    const body = table.tBodies[0];
+    const from = grown ? shown.length : 0;
+    const part = document.createDocumentFragment();
+    for (const r of rows.slice(from)) {
+      const tr = document.createElement('tr');
       for (const cell of r) tr.insertCell().textContent = cell;
+      part.append(tr);
     }
+    body.append(part);
+    b.tableText = head;
+    b.tableRows = rows;
   }
 
   // A timer's ticks are its clicks, one after the other, while it runs and its window shows.
   private applyTimer(b: Bound, s: ControlState) {
     const run = s.enabled && this.el.isConnected;
     if (run && b.timer === undefined) {
+      // The next tick comes one interval after the last one began, as a desktop timer's.
+      const wait = Math.max(0, (b.c.interval ?? 100) - (performance.now() - (b.tickAt ?? 0)));
       const tick = () => {
         b.timer = undefined;
         if (!b.enabled || !this.el.isConnected) return;
+        b.tickAt = performance.now();
         this.host.step(this.name, b.c.key);
       };
-      b.timer = window.setTimeout(tick, Math.max(1, b.c.interval ?? 100));
+      b.timer = window.setTimeout(tick, wait);
     } else if (!run && b.timer !== undefined) {
       clearTimeout(b.timer);
       b.timer = undefined;
@@ -755,6 +790,9 @@ export class WindowView {
   }
 
   stopTimers() {
-    for (const b of this.bound.values()) if (b.timer !== undefined) clearTimeout(b.timer);
+    for (const b of this.bound.values()) {
+      if (b.timer !== undefined) clearTimeout(b.timer);
+      if (b.chartDue !== undefined) clearTimeout(b.chartDue);
+    }
   }
 }
