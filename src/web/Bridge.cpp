@@ -9,9 +9,9 @@
 
 #include "app/Windows.h"
 #include "files/AppFolder.h"
+#include "files/TextFile.h"
 #include "forms/Form.h"
 #include "forms/Report.h"
-#include "files/TextFile.h"
 #include "forms/Session.h"
 
 namespace aub {
@@ -380,7 +380,8 @@ Json Bridge::dossier() const {
                            {"calculated", w.calculated},
                            {"inputs", groupsValue(w.inputs)},
                            {"results", groupsValue(w.results)},
-                           {"messages", [&] {
+                           {"messages",
+                            [&] {
                                 Json m = Json::array();
                                 for (const auto& t : w.messages) m.push_back(utf8(t));
                                 return m;
@@ -389,7 +390,9 @@ Json Bridge::dossier() const {
                            {"figures", std::move(figures)},
                            {"method", utf8(w.method)}});
     }
-    return {{"program", report->program}, {"study", utf8(report->study)}, {"date", report->date},
+    return {{"program", report->program},
+            {"study", utf8(report->study)},
+            {"date", report->date},
             {"windows", std::move(windows)}};
 }
 

@@ -49,6 +49,12 @@ class App {
     this.veil.hidden = true;
     this.desk.append(this.veil);
     this.toolbar();
+    // Keys pressed with the focus on no window go to the window in front.
+    document.addEventListener('keydown', (e) => {
+      if (e.target !== document.body || dialogOpen()) return;
+      const top = [...this.views.values()].sort((a, b) => b.z - a.z)[0];
+      top?.keys(e);
+    });
   }
 
   // ------------------------------------------------------------ steps

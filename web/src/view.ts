@@ -130,8 +130,10 @@ export class WindowView {
     this.bound.clear();
     if (layout.width > 0) this.client.style.minWidth = `min(${px(layout.width)}px, 100%)`;
     for (const c of layout.controls) this.bound.set(c.key, this.create(c));
-    // Frames first known, then every control in its cell: a control may name a frame made after it.
-    for (const b of this.bound.values()) {
+    // Frames first known, then every control in its cell: a control may name a frame made
+    // after it. Each grid gets its controls row by row, left to right: Tab follows them.
+    const placed = [...this.bound.values()].sort((x, y) => x.c.row - y.c.row || x.c.col - y.c.col);
+    for (const b of placed) {
       let parent = this.client;
       const frame = b.c.frame ? this.bound.get(b.c.frame) : undefined;
       if (frame?.grid && frame !== b && !b.el.contains(frame.el)) parent = frame.grid;
@@ -491,7 +493,7 @@ export class WindowView {
   // Alt+letter opens a menu of the bar; in an open menu a letter or Enter chooses, the
   // arrows move and Escape closes; elsewhere Enter runs the window's default action and
   // Escape its cancel action.
-  private keys(e: KeyboardEvent) {
+  keys(e: KeyboardEvent) {
     if (e.defaultPrevented) return;
     const key = e.key.toLowerCase();
     if (e.altKey && !e.ctrlKey && !e.metaKey && key.length === 1) {
