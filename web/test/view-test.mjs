@@ -523,7 +523,18 @@ async function questionsAndKeys(routes, windows) {
   await page.focus(`${m} [data-key="zonetxt(0)"] input`);
   await page.keyboard.press('Tab');
   const next = await page.evaluate(() => document.activeElement.closest('.aub-cell')?.dataset.key);
-  assert.equal(next, 'zonetxt(1)');
+  // As on the desktop: the next box of the grid, row by row and left to right.
+  const expectedNext = await page.evaluate(() => {
+    const app = window.aubelys.app;
+    const st = app.bridge.state().windows.Formmain.controls;
+    const all = app.bridge.layout('Formmain').controls;
+    const first = all.find((c) => c.key === 'zonetxt(0)');
+    const boxes = all
+      .filter((c) => c.frame === first.frame && ['textbox', 'combo', 'button', 'check', 'slider', 'list'].includes(c.kind) && st[c.key].visible && st[c.key].enabled)
+      .sort((a, b) => a.row - b.row || a.col - b.col);
+    return boxes[boxes.indexOf(first) + 1].key;
+  });
+  assert.equal(next, expectedNext);
   const labelled = await page.evaluate(() => {
     const f = document.querySelector('[data-window=Formmain] [data-key="zonetxt(0)"] input');
     return f.labels.length ? f.labels[0].textContent : '';
