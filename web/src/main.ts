@@ -49,6 +49,11 @@ class App {
     this.veil.hidden = true;
     this.desk.append(this.veil);
     this.toolbar();
+    // Windows keep clear of the bar of the page's own buttons.
+    const bar = document.getElementById('aub-top') as HTMLElement;
+    const barHeight = () => document.documentElement.style.setProperty('--aub-top', `${bar.offsetHeight}px`);
+    barHeight();
+    addEventListener('resize', barHeight);
     // Keys pressed with the focus on no window go to the window in front.
     document.addEventListener('keydown', (e) => {
       if (e.target !== document.body || dialogOpen()) return;
@@ -189,7 +194,8 @@ class App {
   // A window opened comes whole into the screen when it can (it scrolls inside otherwise).
   private fit(view: WindowView) {
     const r = view.el.getBoundingClientRect();
-    if (r.bottom > innerHeight) view.el.style.top = `${Math.max(0, view.el.offsetTop - (r.bottom - innerHeight) - 4)}px`;
+    const top = (document.getElementById('aub-top') as HTMLElement).offsetHeight + 2;
+    if (r.bottom > innerHeight) view.el.style.top = `${Math.max(top, view.el.offsetTop - (r.bottom - innerHeight) - 4)}px`;
     if (r.right > innerWidth) view.el.style.left = `${Math.max(0, view.el.offsetLeft - (r.right - innerWidth) - 4)}px`;
   }
 
