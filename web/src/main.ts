@@ -70,10 +70,16 @@ class App {
   }
 
   enqueue(action: () => Outcome): Promise<void> {
+    return this.busyWhile(() => this.run(action));
+  }
+
+  // Steps, imports and exports one after the other; the page says it is busy meanwhile
+  // (body[data-busy], which the tests wait on).
+  private busyWhile(work: () => Promise<void>): Promise<void> {
     ++this.pendingSteps;
     document.body.dataset.busy = '1';
     this.queue = this.queue
-      .then(() => this.run(action))
+      .then(work)
       .catch((e) => this.fault(e))
       .finally(() => {
         if (--this.pendingSteps === 0) document.body.dataset.busy = '0';
@@ -422,16 +428,15 @@ class App {
     picker.addEventListener('change', () => {
       const files = Array.from(picker.files ?? []);
       picker.value = '';
-      void this.importFiles(files);
+      void this.busyWhile(() => this.importFiles(files));
     });
     bar.append(picker);
     add('Importer des fichiers…', () => picker.click());
-    add('Exporter…', () => void this.exportFiles());
+    add('Exporter…', () => void this.busyWhile(() => this.exportFiles()));
     add('Sauvegarder tout', () => download('Aubelys-dossier.zip', zipFolder(this.FS, FOLDER), 'application/zip'));
   }
 
-  async importFiles(files: File[]) {
-    await this.queue;
+  private async importFiles(files: File[]) {
     const taken: string[] = [];
     for (const f of files) {
       if (!validName(f.name)) {
@@ -461,8 +466,7 @@ class App {
       });
   }
 
-  async exportFiles() {
-    await this.queue;
+  private async exportFiles() {
     const names = listFiles(this.FS, FOLDER);
     const veil = document.createElement('div');
     veil.className = 'aub-veil aub-dialog-veil';
