@@ -92,6 +92,7 @@ export class WindowView {
   private readonly client: HTMLElement;
   private readonly bound = new Map<string, Bound>();
   private menuText = '';
+  private ticking = false; // a timer of the window runs
   private openMenu: { top: HTMLElement; list: HTMLElement } | null = null;
 
   constructor(host: Host, layout: WindowLayout, main: boolean) {
@@ -586,6 +587,7 @@ export class WindowView {
       this.buildMenus(layout.menus);
     }
     this.title.textContent = state.title;
+    this.ticking = layout.controls.some((c) => c.kind === 'timer' && state.controls[c.key]?.enabled);
     let drawings: Record<string, DrawingValue> | null = null;
     const shownFrames = new Set<string>();
     for (const [key, b] of this.bound) {
@@ -634,14 +636,17 @@ export class WindowView {
       const text = JSON.stringify(s.chart);
       if (text !== b.chartText && s.visible) {
         b.chartText = text;
-        // Drawn at once, or, while it keeps changing (a study running), at most every 400 ms.
+        // Drawn at once, or, while a timer of the window runs (a study), at most every 400 ms.
         const now = performance.now();
         const draw = () => {
           b.chartDue = undefined;
           this.drawChart(b, JSON.parse(b.chartText as string));
           b.chartDrawn = performance.now();
         };
-        if (b.chartDrawn === undefined || now - b.chartDrawn > 400) draw();
+        if (!this.ticking || b.chartDrawn === undefined || now - b.chartDrawn > 400) {
+          if (b.chartDue !== undefined) clearTimeout(b.chartDue);
+          draw();
+        }
         else if (b.chartDue === undefined) b.chartDue = window.setTimeout(draw, 400);
       }
     }
