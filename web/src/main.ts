@@ -53,7 +53,11 @@ class App {
     const bar = document.getElementById('aub-top') as HTMLElement;
     const barHeight = () => document.documentElement.style.setProperty('--aub-top', `${bar.offsetHeight}px`);
     barHeight();
-    addEventListener('resize', barHeight);
+    // A smaller screen (a tablet turned, a window made narrower) brings the windows back in.
+    addEventListener('resize', () => {
+      barHeight();
+      for (const v of this.views.values()) if (!v.main) this.fit(v);
+    });
     // Keys pressed with the focus on no window go to the window in front.
     document.addEventListener('keydown', (e) => {
       if (e.target !== document.body || dialogOpen()) return;

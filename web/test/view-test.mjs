@@ -377,18 +377,23 @@ function diff(expected, actual) {
   return out.join('\n');
 }
 
+// A laptop, a tablet, a phone; on the tablet and the phone the window in front stays
+// within the screen's width (it scrolls inside).
 async function captures(page, name) {
   await page.screenshot({ path: join(out, 'captures', `${name}-1366x768.png`) });
-  await page.setViewportSize({ width: 390, height: 844 });
-  await page.screenshot({ path: join(out, 'captures', `${name}-390x844.png`) });
-  // Nothing cut on the phone: the topmost window scrolls within the screen's width.
-  const overflow = await page.evaluate(() => {
-    const ws = [...document.querySelectorAll('section.aub-window')];
-    const top = ws[ws.length - 1];
-    const r = top.getBoundingClientRect();
-    return r.left < -1 || r.right > innerWidth + 1;
-  });
-  if (overflow) failures.push(`${name} : la fenêtre déborde de l'écran du téléphone`);
+  for (const [width, height] of [
+    [1024, 768],
+    [390, 844],
+  ]) {
+    await page.setViewportSize({ width, height });
+    await page.screenshot({ path: join(out, 'captures', `${name}-${width}x${height}.png`) });
+    const overflow = await page.evaluate(() => {
+      const ws = [...document.querySelectorAll('section.aub-window')].sort((a, b) => Number(b.style.zIndex || 0) - Number(a.style.zIndex || 0));
+      const r = ws[0].getBoundingClientRect();
+      return r.right > innerWidth + 1 || r.width > innerWidth + 1;
+    });
+    if (overflow) failures.push(`${name} : la fenêtre déborde de l'écran de ${width} pixels`);
+  }
   await page.setViewportSize({ width: 1366, height: 768 });
 }
 
