@@ -32,8 +32,13 @@ export function renderChart(c: ChartValue, width: number, height: number): Chart
   titled.textContent = c.title;
   element.append(titled);
 
+  // One colour per name: the pieces of a curve broken by failed points are one curve.
   const colours = new Map<ChartSeriesValue, string>();
-  c.series.forEach((s, i) => colours.set(s, PALETTE[i % PALETTE.length]));
+  const byName = new Map<string, string>();
+  for (const s of c.series) {
+    if (!byName.has(s.name)) byName.set(s.name, PALETTE[byName.size % PALETTE.length]);
+    colours.set(s, byName.get(s.name) as string);
+  }
   const drawnAsSeries = c.series.filter((s) => s.kind === 'line' || s.kind === 'points');
 
   // One x for every series: the union of their x, each series null where it has no point.
@@ -146,8 +151,10 @@ export function renderChart(c: ChartValue, width: number, height: number): Chart
 
   const legend = document.createElement('ul');
   legend.className = 'aub-legend';
+  const listed = new Set<string>();
   for (const s of c.series) {
-    if (!s.name) continue;
+    if (!s.name || listed.has(s.name)) continue;
+    listed.add(s.name);
     const li = document.createElement('li');
     const swatch = document.createElement('span');
     swatch.className = 'aub-swatch';
