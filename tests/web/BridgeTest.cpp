@@ -285,6 +285,28 @@ TEST_F(BridgeTest, ChartCsvIsTheDesktopsExportWithTheChosenSeparator) {
     EXPECT_TRUE(bridge.chartCsv("Nulle", "Graphe", '.').contains("error"));
 }
 
+TEST_F(BridgeTest, DossierGivesTheReportModelTheWindowsAskedFor) {
+    Bridge bridge(folder_.path(), programDir());
+    bridge.open("Formmain");
+    EXPECT_TRUE(bridge.dossier().is_null());  // none asked yet
+    for (const char* s : {"Options1/Vanne", "zonetxt(0)=2", "zonetxt(1)=2", "zonetxt(2)=0.5", "CALCUL "})
+        ASSERT_EQ(bridge.play(s)["status"], 0) << s;
+    ASSERT_EQ(bridge.play("Impression/Dossier PDF…")["status"], 3);
+    ASSERT_EQ(bridge.answer("Moulin d'essai")["status"], 0);
+    const Json d = bridge.dossier();
+    ASSERT_TRUE(d.is_object());
+    EXPECT_EQ(d["study"], "Moulin d'essai");
+    ASSERT_EQ(d["windows"].size(), 1u);
+    const Json& w = d["windows"][0];
+    EXPECT_EQ(w["window"], "Formmain");
+    EXPECT_TRUE(w["calculated"].get<bool>());
+    bool found = false;
+    for (const auto& g : w["results"])
+        for (const auto& r : g["rows"]) found = found || r["value"] == "3.223";
+    EXPECT_TRUE(found) << w["results"].dump();
+    EXPECT_FALSE(w["inputs"].empty());
+}
+
 TEST_F(BridgeTest, CFunctionsGiveJsonTexts) {
     aub_bridge* b = aub_new(folder_.path().string().c_str(), programDir().c_str());
     ASSERT_NE(b, nullptr);
