@@ -25,6 +25,7 @@ CommandLine readCommandLine(const std::vector<std::string>& args, std::span<cons
     words.emplace_back("aubelys");
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
+    argv.reserve(words.size() + 1);
     for (std::string& w : words) argv.push_back(w.data());
     argv.push_back(nullptr);
 
@@ -32,6 +33,7 @@ CommandLine readCommandLine(const std::vector<std::string>& args, std::span<cons
     // that no option is mistaken for a short one.
     constexpr int First = 256;
     std::vector<option> table;
+    table.reserve(options.size() + 3);
     table.push_back({"aide", no_argument, nullptr, First});
     table.push_back({"help", no_argument, nullptr, First + 1});
     for (std::size_t i = 0; i < options.size(); ++i)
