@@ -535,7 +535,7 @@ std::string Study::valueText(double value) const { return formatGeneral(value, r
 std::vector<std::string> Study::columnCaptions() const {
     std::vector<std::string> out;
     if (!declaration_) return out;
-    auto caption = [this](const std::vector<StudyBox>& boxes, const std::string& key) {
+    auto caption = [](const std::vector<StudyBox>& boxes, const std::string& key) {
         for (const auto& b : boxes)
             if (b.key == key) return trim(b.caption);
         return key;
