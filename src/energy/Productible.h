@@ -63,6 +63,8 @@ public:
 
     SiteStudy study() const;
     void applyStudy(const SiteStudy& study);
+    // The flows, the reserved-flow rule and the efficiency curve of the last calculation.
+    std::string reportMethod() override;
 
 private:
     MachineType machine() const;
@@ -97,6 +99,7 @@ private:
     std::optional<EnergyResult> result_;
     std::optional<EnergyCharts> charts_;
     std::optional<RecordStatistics> statistics_;
+    std::string method_;  // of the last calculation
 };
 
 }  // namespace aub

@@ -146,7 +146,8 @@ public:
     void groups(const std::vector<ReportGroup>& groups) {
         for (const auto& g : groups) {
             if (!g.title.empty()) paragraph(toQ(g.title), textFont(9, true), GroupColor, 6, true);
-            for (const auto& r : g.rows) row(toQ(r.caption), toQ(r.value));
+            for (const auto& r : g.rows)
+                row(toQ(r.caption), toQ(r.value.empty() || r.unit.empty() ? r.value : r.value + " " + r.unit));
         }
     }
 
@@ -210,15 +211,25 @@ void buildBlocks(Layout& l, const Report& report, double pageTextHeight) {
     l.paragraph(QStringLiteral("Dossier de calcul"), textFont(20, true), HeadingColor, 10);
     if (!report.study.empty()) l.paragraph(toQ(report.study), textFont(14, true), Qt::black, 6);
     l.paragraph(QStringLiteral("Date : ") + toQ(report.date), textFont(10), Qt::black, 6);
-    if (report.windows.size() > 1) {
-        l.paragraph(QStringLiteral("Fenêtres du dossier :"), textFont(10, true), Qt::black, 14);
-        for (const auto& w : report.windows)
-            l.paragraph(QStringLiteral("– ") + toQ(w.title), textFont(10), Qt::black, 2);
+    // The first page tells a reader what the dossier is about: the site, then its sections.
+    if (!report.site.empty()) {
+        l.paragraph(QStringLiteral("Site"), textFont(10, true), Qt::black, 14);
+        for (const auto& line : report.site) l.paragraph(toQ(line), textFont(10), Qt::black, 2);
     }
-    bool first = true;
+    if (!report.windows.empty()) {
+        l.paragraph(QStringLiteral("Sections du dossier"), textFont(10, true), Qt::black, 14);
+        int n = 0;
+        for (const auto& w : report.windows)
+            l.paragraph(
+                QString::number(++n) + QStringLiteral(". ") + toQ(w.section) +
+                    (w.section != w.title ? QStringLiteral("  (") + toQ(w.title) + QStringLiteral(")") : QString()),
+                textFont(10), Qt::black, 2);
+    }
+    int n = 0;
     for (const auto& w : report.windows) {
-        l.heading(toQ(w.title), 15, !first || report.windows.size() > 1);
-        first = false;
+        // Each section starts a page, after the first page.
+        l.heading(QString::number(++n) + QStringLiteral(". ") + toQ(w.section), 15, true);
+        if (w.section != w.title) l.paragraph(toQ(w.title), textFont(9), GroupColor, 2);
         if (!w.inputs.empty()) {
             l.heading(toQ(ReportInputsTitle), 12);
             l.groups(w.inputs);
