@@ -42,7 +42,6 @@ Report makeReport(Session& session, const std::vector<std::string>& windows, std
     report.program = programVersionText();
     report.study = std::move(study);
     report.date = reportDate();
-    report.site = siteLines(session.shared());
     std::vector<std::string> done;
     for (const auto& name : windows) {
         Form* f = session.loaded(name);
@@ -53,6 +52,7 @@ Report makeReport(Session& session, const std::vector<std::string>& windows, std
             report.windows.push_back(std::move(r));
         }
     }
+    report.site = siteLines(session.shared(), report.windows);
     return report;
 }
 
@@ -77,7 +77,7 @@ void writeDossierPdf(Form& main) {
     report.program = programVersionText();
     report.study = session.dossierStudy;
     report.date = reportDate();
-    report.site = siteLines(session.shared());
+    report.site = siteLines(session.shared(), windows);
     report.windows = std::move(windows);
     try {
         if (main.platform().saveDossier(report)) session.dossier.clear();

@@ -251,15 +251,17 @@ Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUE
     for (const char* c : ChartCaptions) choice.addItem(c);
     add(ControlKind::Chart, "Graphe").in("FrameResultats").at(Shown + 3, 0, 1, 2).size(5250, 2300);
 
-    menu("Fichier", "Fichier");
-    menu("Ouvrir", "Ouvrir", "Fichier");
-    menu("Enregistrer", "Enregistrer", "Fichier");
-    menu("Enregistrersous", "Enregistrer sous", "Fichier");
-    menu("Fermer", "Fermer", "Fichier");
-    menu("Calcul", "Calcul");
-    menu("Imprimer", "Imprimer");
-    menu("Aide", "Aide locale");
-    menu("Bilan", "Bilan économique…");
+    // Alt-letter shortcuts as in the other windows.
+    menu("Fichier", "&Fichier");
+    menu("Ouvrir", "&Ouvrir", "Fichier");
+    menu("Enregistrer", "&Enregistrer", "Fichier");
+    menu("Enregistrersous", "Enregistrer &sous", "Fichier");
+    addChartExportEntries(*this, "Graphe", "Fichier");
+    menu("Fermer", "Fer&mer", "Fichier");
+    menu("Calcul", "&Calcul");
+    menu("Imprimer", "&Imprimer");
+    menu("Aide", "&Aide locale");
+    menu("Bilan", "&Bilan économique…");
 
     on("Bilan", EventKind::Click, [this](int) { session().open("BilanEconomique"); });
     on("Ouvrir", EventKind::Click, [this](int) { askOpen(); });
@@ -366,6 +368,26 @@ void Productible::refillEfficiencies(bool warn) {
 }
 
 std::string Productible::reportMethod() { return method_.empty() ? Form::reportMethod() : method_; }
+
+std::vector<Chart> Productible::reportCharts() {
+    if (!result_ || !charts_) return {};
+    // The three charts of the calculation: the one shown is the window's own; the two
+    // others are drawn the same way, then the window is left as it was.
+    Control& list = ctl("Graphique");
+    Control& graph = ctl("Graphe");
+    const int shown = list.listIndex();
+    const Chart kept = graph.chart;
+    std::vector<Chart> out;
+    for (int which : {DurationChart, PowerChart, SweepChart}) {
+        if (which == (shown < 0 ? DurationChart : shown)) continue;
+        list.setListIndex(which);
+        drawChart();
+        out.push_back(graph.chart);
+    }
+    list.setListIndex(shown);
+    graph.chart = kept;
+    return out;
+}
 
 void Productible::clearResults() {
     for (int i = 0; i < ResultCount; ++i) set("Resultat", i, "");

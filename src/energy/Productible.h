@@ -65,6 +65,8 @@ public:
     void applyStudy(const SiteStudy& study);
     // The flows, the reserved-flow rule and the efficiency curve of the last calculation.
     std::string reportMethod() override;
+    // The three charts of the last calculation (the one the window shows is its own).
+    std::vector<Chart> reportCharts() override;
 
 private:
     MachineType machine() const;

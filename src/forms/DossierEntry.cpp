@@ -41,9 +41,8 @@ void addDossierEntry(Form& window) {
         window.menu(parentName, "&Dossier");
     }
     window.menu(DossierEntryName, DossierEntryCaption, parentName);
-    window.on(DossierEntryName, EventKind::Click, [&window](int) {
-        addReportsToDossier(window, reportsWithCompanions(window.session(), window));
-    });
+    window.on(DossierEntryName, EventKind::Click,
+              [&window](int) { addReportsToDossier(window, reportsWithCompanions(window.session(), window)); });
 }
 
 std::vector<WindowReport> reportsWithCompanions(Session& session, Form& window) {

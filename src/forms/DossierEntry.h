@@ -12,7 +12,8 @@ class Form;
 class Session;
 
 inline constexpr const char* DossierEntryCaption = "Ajouter au dossier";
-inline constexpr const char* NoWindowText = "Aucune fenêtre de calcul n'est ouverte : ouvrez-en une et faites le calcul.";
+inline constexpr const char* NoWindowText =
+    "Aucune fenêtre de calcul n'est ouverte : ouvrez-en une et faites le calcul.";
 
 // Gives a calculation window its entry: in its printing menu, else its file menu, else
 // a menu "Dossier" of its own. A window that already has the entry keeps it.

@@ -62,6 +62,10 @@ public:
     bool isLoaded() const { return loaded_; }
     // Layout: number of grid columns of the client area (the renderer uses it as a hint).
     int columns = 2;
+    // A window shown by another one stays above it, unless it is a consultation window
+    // of its own (a chart to read beside the design windows): then either comes to the
+    // front when clicked.
+    bool staysAboveOpener = true;
 
     // Controls, in creation order.
     Control& add(ControlKind kind, std::string name, int index = -1);

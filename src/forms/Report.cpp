@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <initializer_list>
 #include <optional>
 #include <sstream>
 #include <string_view>
@@ -315,11 +316,11 @@ std::string readableValue(const std::string& shown) {
 
 std::string captionUnit(const std::string& caption) {
     static constexpr const char* Units[] = {
-        "m",      "mm",    "cm",    "km",    "m/s",    "mm/m",  "m/m",  "l/s",  "m3/s",  "m³/s",   "m3",
-        "m³",     "m2",    "m²",    "cm2",   "cm²",    "mm2",   "mm²",  "kW",   "W",     "MW",     "CV",
-        "kWh",    "MWh",   "GWh",   "t/min", "tr/min", "rad/s", "%",    "N",    "kN",    "m.N",    "m·N",
-        "Nm",     "kg",    "t",     "s",     "h",      "€",     "k€",   "€/an", "€/kWh", "c€/kWh", "°",
-        "degrés", "kg/m3", "kW/m2", "j",     "jours",  "ans",   "mois", "l",    "m/s2"};
+        "m",     "mm",    "cm",     "km",    "m/s",  "mm/m",   "m/m",    "l/s",  "m3/s",   "m³/s",  "m3",    "m³",
+        "m2",    "m²",    "cm2",    "cm²",   "mm2",  "mm²",    "kW",     "W",    "MW",     "CV",    "kWh",   "MWh",
+        "GWh",   "t/min", "tr/min", "rad/s", "%",    "N",      "kN",     "m.N",  "m·N",    "Nm",    "kg",    "t",
+        "s",     "h",     "€",      "k€",    "€/an", "€/kWh",  "c€/kWh", "°",    "degrés", "kg/m3", "kW/m2", "j",
+        "jours", "ans",   "mois",   "l",     "m/s2", "kWh/an", "MWh/an", "h/an", "km²",    "km2"};
     std::string t = trim(caption);
     // "(unit)" at the end.
     if (!t.empty() && t.back() == ')') {
@@ -336,22 +337,61 @@ std::string captionUnit(const std::string& caption) {
     const auto blank = t.find_last_of(' ');
     if (blank == std::string::npos) return {};
     const std::string last = t.substr(blank + 1);
+    // "Rendement à 10 %": a number before it makes the sign part of the caption, not a unit.
+    const std::string before = trim(t.substr(0, blank));
+    const auto previous = before.find_last_of(' ');
+    const std::string word = previous == std::string::npos ? before : before.substr(previous + 1);
+    if (!word.empty() && std::isdigit(static_cast<unsigned char>(word.back()))) return {};
     for (const char* u : Units)
         if (last == u) return last;
     return {};
 }
 
-std::vector<std::string> siteLines(const SharedValues& shared) {
+namespace {
+
+// The first row of the sections whose caption starts with one of `starts` (letter case
+// aside), written "value unit" with the section that gives it.
+std::optional<std::string> firstRow(const std::vector<WindowReport>& windows, bool results,
+                                    std::initializer_list<const char*> starts) {
+    for (const char* start : starts)
+        for (const auto& w : windows) {
+            if (results && !w.calculated) continue;
+            for (const auto& g : results ? w.results : w.inputs)
+                for (const auto& r : g.rows)
+                    if (lowerAscii(r.caption).rfind(lowerAscii(start), 0) == 0 && !r.value.empty())
+                        return r.value + (r.unit.empty() ? "" : " " + r.unit) + " (" + w.section + ")";
+        }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::vector<std::string> siteLines(const SharedValues& shared, const std::vector<WindowReport>& windows) {
     std::vector<std::string> out;
+    // The site as the sections give it, the one that computes the gross power first; else
+    // as the program-wide values hold it.
+    const auto gross = firstRow(windows, true, {"Puissance maximale brute"});
+    std::vector<WindowReport> ordered = windows;
+    std::stable_partition(ordered.begin(), ordered.end(), [](const WindowReport& w) {
+        return firstRow({w}, true, {"Puissance maximale brute"}).has_value();
+    });
+    const auto head = firstRow(ordered, false, {"Hauteur de chute", "Hauteur (m)", "Chute"});
+    const auto flow = firstRow(ordered, false, {"Débit d'équipement", "Débit"});
     const float h = shared.headM();
     const float q = shared.flowM3s();
-    const bool head = std::isfinite(h) && h > 0, flow = std::isfinite(q) && q > 0;
-    if (head) out.push_back("Hauteur de chute : " + formatGeneral(h) + " m");
-    if (flow) out.push_back("Débit : " + formatGeneral(q) + " m3/s");
-    if (head && flow)
+    const bool sharedHead = std::isfinite(h) && h > 0, sharedFlow = std::isfinite(q) && q > 0;
+    if (head)
+        out.push_back("Hauteur de chute : " + *head);
+    else if (sharedHead)
+        out.push_back("Hauteur de chute : " + formatGeneral(h) + " m");
+    if (flow)
+        out.push_back("Débit : " + *flow);
+    else if (sharedFlow)
+        out.push_back("Débit : " + formatGeneral(q) + " m3/s");
+    if (gross)
+        out.push_back("Puissance maximale brute : " + *gross);
+    else if (!head && !flow && sharedHead && sharedFlow)
         out.push_back("Puissance maximale brute (9,81 × Q × H) : " + formatMask(9.81f * q * h, "0.0") + " kW");
-    if (const auto p = shared.powerKW(); p && std::isfinite(*p) && *p > 0)
-        out.push_back("Puissance calculée en dernier : " + formatMask(*p, "0.0") + " kW");
     return out;
 }
 

@@ -71,10 +71,10 @@ struct Report {
     std::string program;  // "Aubelys  version 13.0"
     std::string study;    // the name the person typed; text, never a path
     std::string date;     // "09/12/2026"
-    // The site as the program-wide values hold it when the dossier is written: one line
-    // each ("Hauteur de chute : 3.2 m"), empty when unknown.
-    std::vector<std::string> site;
     std::vector<WindowReport> windows;
+    // The site when the dossier is written (siteLines): one line each
+    // ("Hauteur de chute : 3.2 m (Productible annuel)"), empty when unknown.
+    std::vector<std::string> site{};
 };
 
 // Section headings and the fixed texts of the dossier.
@@ -115,9 +115,10 @@ std::string readableValue(const std::string& shown);
 // The unit a caption ends with ("Perte de charge mm/m" -> "mm/m", "Hauteur (m)" -> "m",
 // "Rendement H %" -> "%"), empty when it names none.
 std::string captionUnit(const std::string& caption);
-// The site lines of the first page, from the program-wide head, flow and power; the
-// gross power 9.81·Q·H where head and flow are known.
-std::vector<std::string> siteLines(const SharedValues& shared);
+// The site lines of the first page: the head, the flow and the gross power as the
+// sections give them (the first section holding each, named), else the program-wide
+// head and flow with their gross power 9.81·Q·H.
+std::vector<std::string> siteLines(const SharedValues& shared, const std::vector<WindowReport>& windows);
 // "Dossier : 3 fenêtres — Roue au dessus, Productible annuel, Conduite en charge".
 std::string dossierSummary(const std::vector<WindowReport>& windows);
 

@@ -7,8 +7,10 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QFontMetricsF>
 #include <QGraphicsLayout>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QLogValueAxis>
@@ -16,6 +18,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QResizeEvent>
 #include <QScatterSeries>
 #include <QSvgGenerator>
 #include <QToolTip>
@@ -47,12 +50,21 @@ constexpr int ZoneFillAlpha = 55;
 constexpr int AreaFillAlpha = 90;
 constexpr double WheelStep = 1.25;
 
+// Blank labels as wide as the widest decade label, so that the axis keeps their room: the
+// decades are written by drawForeground, digits grouped ("1 000 000", not "1e+06").
+QString blankDecadeLabels(std::pair<double, double> range) {
+    int widest = 1;
+    for (double v : logDecades(range.first, range.second))
+        widest = std::max(widest, static_cast<int>(toQ(tickText(v, v)).size()));
+    return QString(widest, QChar(0x2007));  // figure spaces: a digit's width each
+}
+
 QAbstractAxis* makeAxis(const ChartAxis& axis, std::pair<double, double> range) {
     QAbstractAxis* made = nullptr;
     if (axis.log) {
         auto* a = new QLogValueAxis;
         a->setBase(10.0);
-        a->setLabelFormat(QStringLiteral("%g"));
+        a->setLabelFormat(blankDecadeLabels(range));
         // Decade ticks; the 2 to 9 lines of each decade are drawn under the chart.
         a->setMinorTickCount(0);
         a->setMinorGridLineVisible(false);
@@ -62,6 +74,12 @@ QAbstractAxis* makeAxis(const ChartAxis& axis, std::pair<double, double> range) 
         auto* a = new QValueAxis;
         a->setRange(range.first, range.second);
         a->setLabelFormat(QStringLiteral("%g"));
+        // Round ticks (1, 2 or 5 × 10^k) from zero, at every zoom.
+        a->setTickType(QValueAxis::TicksDynamic);
+        a->setTickAnchor(0);
+        a->setTickInterval(linearTicks(range.first, range.second).step);
+        QObject::connect(a, &QValueAxis::rangeChanged, a,
+                         [a](qreal lo, qreal hi) { a->setTickInterval(linearTicks(lo, hi).step); });
         a->setMinorTickCount(4);
         a->setMinorGridLineVisible(true);
         made = a;
@@ -71,6 +89,11 @@ QAbstractAxis* makeAxis(const ChartAxis& axis, std::pair<double, double> range) 
     minor.setColor(QColor(0xe4, 0xe4, 0xe4));
     made->setMinorGridLinePen(minor);
     return made;
+}
+
+// The range an automatic linear axis shows: the data's, rounded outward to its ticks.
+std::pair<double, double> axisRange(const ChartAxis& axis, std::pair<double, double> range) {
+    return !axis.log && axis.autoRange ? roundedRange(range.first, range.second) : range;
 }
 
 QString valueText(double v) { return toQ(chartNumber(v)); }
@@ -165,6 +188,27 @@ void ChartWidget::showChart(const Chart& chart) {
     }
     model_ = chart;
     rebuild();
+    fitAxisTitles();
+}
+
+void ChartWidget::resizeEvent(QResizeEvent* event) {
+    QChartView::resizeEvent(event);
+    fitAxisTitles();
+}
+
+void ChartWidget::fitAxisTitles() {
+    // The room along each axis: the view less the other axis's labels and title and the margins.
+    constexpr double Room = 110;
+    for (QAbstractAxis* axis : chart()->axes()) {
+        const double length = (axis->orientation() == Qt::Horizontal ? width() : height()) - Room;
+        QFont f = axis->titleFont();
+        if (baseTitlePoints_ <= 0) baseTitlePoints_ = f.pointSizeF();
+        f.setPointSizeF(baseTitlePoints_);
+        // A smaller font rather than a title cut short ("Puissance électr…"), down to 6 points.
+        const double need = QFontMetricsF(f).horizontalAdvance(axis->titleText());
+        if (length > 0 && need > length) f.setPointSizeF(std::max(6.0, baseTitlePoints_ * length / need));
+        if (f.pointSizeF() != axis->titleFont().pointSizeF()) axis->setTitleFont(f);
+    }
 }
 
 // Only the new points and series go to Qt: a study's chart grows without being rebuilt.
@@ -178,10 +222,15 @@ void ChartWidget::extend(const std::vector<std::size_t>& shownPoints) {
         rebuild();
         return;
     }
-    const auto xr = model_.xRange();
-    const auto yr = model_.yRange();
+    const auto xr = axisRange(model_.x, model_.xRange());
+    const auto yr = axisRange(model_.y, model_.yRange());
+    fullX_ = xr;
+    fullY_ = yr;
     ax->setRange(xr.first, xr.second);
     ay->setRange(yr.first, yr.second);
+    // A log axis keeps room for its longest decade.
+    if (auto* log = qobject_cast<QLogValueAxis*>(ax)) log->setLabelFormat(blankDecadeLabels(xr));
+    if (auto* log = qobject_cast<QLogValueAxis*>(ay)) log->setLabelFormat(blankDecadeLabels(yr));
     for (std::size_t i = 0; i < shownPoints.size(); ++i) {
         auto* xy = qobject_cast<QXYSeries*>(qtSeries_[i]);
         const auto& points = model_.series()[i].points;
@@ -216,8 +265,10 @@ void ChartWidget::rebuild() {
     titleFont.setBold(true);
     c->setTitleFont(titleFont);
 
-    const auto xr = model_.xRange();
-    const auto yr = model_.yRange();
+    const auto xr = axisRange(model_.x, model_.xRange());
+    const auto yr = axisRange(model_.y, model_.yRange());
+    fullX_ = xr;
+    fullY_ = yr;
     QAbstractAxis* ax = makeAxis(model_.x, xr);
     QAbstractAxis* ay = makeAxis(model_.y, yr);
     c->addAxis(ax, Qt::AlignBottom);
@@ -401,17 +452,37 @@ void ChartWidget::drawForeground(QPainter* painter, const QRectF& rect) {
         const auto xr = shownRange(chart()->axes(Qt::Horizontal).value(0));
         const auto yr = shownRange(chart()->axes(Qt::Vertical).value(0));
         QPointF at;
+        // The decades of a logarithmic axis, in the axis's own font and colour.
+        for (QAbstractAxis* axis : chart()->axes()) {
+            auto* log = qobject_cast<QLogValueAxis*>(axis);
+            if (!log || !log->isVisible()) continue;
+            painter->save();
+            painter->setFont(log->labelsFont());
+            painter->setPen(log->labelsBrush().color());
+            const QFontMetricsF lm(log->labelsFont());
+            const bool horizontal = axis->orientation() == Qt::Horizontal;
+            for (double v : logDecades(log->min(), log->max())) {
+                const QString t = toQ(tickText(v, v));
+                if (horizontal && toScene(any, v, yr.first, at))
+                    painter->drawText(QPointF(at.x() - lm.horizontalAdvance(t) / 2, plot.bottom() + lm.ascent() + 4),
+                                      t);
+                else if (!horizontal && toScene(any, xr.first, v, at))
+                    painter->drawText(QPointF(plot.left() - lm.horizontalAdvance(t) - 5, at.y() + lm.ascent() / 2 - 1),
+                                      t);
+            }
+            painter->restore();
+        }
         if (model_.y.log)
             for (double v : logMinorValues(yr.first, yr.second, true))
                 if (toScene(any, xr.first, v, at)) {
-                    const QString t = valueText(v);
+                    const QString t = toQ(tickText(v, v));
                     painter->drawText(QPointF(plot.left() - m.horizontalAdvance(t) - 6, at.y() + m.ascent() / 2 - 1),
                                       t);
                 }
         if (model_.x.log)
             for (double v : logMinorValues(xr.first, xr.second, true))
                 if (toScene(any, v, yr.first, at)) {
-                    const QString t = valueText(v);
+                    const QString t = toQ(tickText(v, v));
                     painter->drawText(QPointF(at.x() - m.horizontalAdvance(t) / 2, plot.bottom() + m.ascent() + 3), t);
                 }
         painter->restore();
@@ -497,8 +568,26 @@ void ChartWidget::wheelEvent(QWheelEvent* event) {
     zoomed.moveLeft(mouse.x() - (mouse.x() - area.left()) / factor);
     zoomed.moveTop(mouse.y() - (mouse.y() - area.top()) / factor);
     chart()->zoomIn(zoomed);
+    keepWithinFullRange();
     viewport()->update();
     event->accept();
+}
+
+void ChartWidget::keepWithinFullRange() {
+    for (QAbstractAxis* axis : chart()->axes()) {
+        const bool horizontal = axis->orientation() == Qt::Horizontal;
+        const auto full = horizontal ? fullX_ : fullY_;
+        if (auto* log = qobject_cast<QLogValueAxis*>(axis)) {
+            if (!(full.first > 0) || !(log->min() > 0)) continue;
+            // Bounded on the logarithms, as the axis shows them.
+            const auto b = boundedZoom(std::log10(log->min()), std::log10(log->max()), std::log10(full.first),
+                                       std::log10(full.second));
+            log->setRange(std::pow(10.0, b.first), std::pow(10.0, b.second));
+        } else if (auto* value = qobject_cast<QValueAxis*>(axis)) {
+            const auto b = boundedZoom(value->min(), value->max(), full.first, full.second);
+            value->setRange(b.first, b.second);
+        }
+    }
 }
 
 void ChartWidget::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -533,7 +622,16 @@ QByteArray ChartWidget::pictureBytes(bool svg) {
         painter.setRenderHint(QPainter::Antialiasing);
         render(&painter);
     } else {
-        grab().save(&buffer, "PNG");
+        // Drawn again at a report's size (the texts and lines grow with it), not grabbed from the screen.
+        const double factor = std::max(1.0, double(ReportPictureWidth) / std::max(1, width()));
+        QImage image(QSize(qRound(width() * factor), qRound(height() * factor)), QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        render(&painter, QRectF(image.rect()), rect());
+        painter.end();
+        image.save(&buffer, "PNG");
     }
     return bytes;
 }

@@ -343,10 +343,18 @@ TEST_F(DossierTest, TheAnnualEnergyStatesItsReservedFlowRuleAndItsEfficiencySour
     EXPECT_NE(r.method.find("Débit réservé : "), std::string::npos) << r.method;
     EXPECT_NE(r.method.find("Rendement de la machine"), std::string::npos) << r.method;
     EXPECT_EQ(r.method.find("menu"), std::string::npos) << r.method;
-    // The three charts.
-    EXPECT_GE(std::count_if(r.figures.begin(), r.figures.end(),
-                            [](const ReportFigure& f) { return f.kind == ReportFigure::Kind::Chart; }),
-              1);
+    // The first page's site, from the section that computes it.
+    const Report report = makeReport(session(), {"Productible"}, "Site exemple");
+    EXPECT_EQ(report.site, (std::vector<std::string>{"Hauteur de chute : 3.2 m (Productible annuel)",
+                                                     "Débit : 1.2 m3/s (Productible annuel)",
+                                                     "Puissance maximale brute : 37.7 kW (Productible annuel)"}));
+    // The three charts, the window left showing its own.
+    std::vector<std::string> titles;
+    for (const auto& f : r.figures)
+        if (f.kind == ReportFigure::Kind::Chart) titles.push_back(f.chart.title);
+    EXPECT_EQ(titles, (std::vector<std::string>{"Débits classés et débit turbiné", "Puissance électrique",
+                                                "Productible selon le débit d'équipement"}));
+    EXPECT_EQ(session().loaded("Productible")->ctl("Graphe").chart.title, "Débits classés et débit turbiné");
 }
 
 TEST(ReportValues, TheShownTextIsWrittenAsAReaderWritesANumber) {
@@ -361,12 +369,19 @@ TEST(ReportValues, TheShownTextIsWrittenAsAReaderWritesANumber) {
 }
 
 TEST(ReportValues, TheUnitIsTheOneTheCaptionEndsWith) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"Perte de charge mm/m", "mm/m"}, {"Hauteur (m)", "m"},
-        {"Rendement H %", "%"},           {"Diamètre roue entrée m.", "m"},
-        {"Débit réservé (m3/s)", "m3/s"}, {" Vitesse de l'eau m/s", "m/s"},
-        {"Nature conduite", ""},          {"Type de roue", ""},
-        {"Charge amont (hauteur)", ""},   {"Omega rad/s", "rad/s"}};
+    const std::pair<const char*, const char*> cases[] = {{"Perte de charge mm/m", "mm/m"},
+                                                         {"Hauteur (m)", "m"},
+                                                         {"Rendement H %", "%"},
+                                                         {"Diamètre roue entrée m.", "m"},
+                                                         {"Débit réservé (m3/s)", "m3/s"},
+                                                         {" Vitesse de l'eau m/s", "m/s"},
+                                                         {"Nature conduite", ""},
+                                                         {"Type de roue", ""},
+                                                         {"Charge amont (hauteur)", ""},
+                                                         {"Omega rad/s", "rad/s"},
+                                                         {"Productible annuel (kWh/an)", "kWh/an"},
+                                                         {"Rendement à 10 %", ""},
+                                                         {"Débit minimal (% de Qd)", ""}};
     for (const auto& [caption, unit] : cases) EXPECT_EQ(captionUnit(caption), unit) << caption;
 }
 

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "app/Dossier.h"
 #include "core/CalcError.h"
@@ -87,7 +88,42 @@ TEST_F(ReportPdfTest, NeverCalculatedWindowSaysSoInThePdf) {
     const std::string text = pdfText(pdf);
     EXPECT_NE(text.find("Aucun calcul effectué"), std::string::npos) << text;
     EXPECT_NE(text.find("Diamètre mm"), std::string::npos);
-    EXPECT_NE(text.find("page 1 / 1"), std::string::npos);
+    EXPECT_NE(text.find("page 2 / 2"), std::string::npos);  // the first page, then the window's
+}
+
+TEST_F(ReportPdfTest, FirstPageNamesTheSiteAndTheSectionsAndEachSectionReadsAsAReport) {
+    if (!havePdftotext()) GTEST_SKIP() << "pdftotext (poppler-utils) absent";
+    open("Formrouehaut");
+    step("Formrouehaut", "List1=H0Dalmor.txt");
+    step("Formrouehaut", "Calcul");
+    open("Productible");
+    answer("Site exemple");
+    step("Productible", "Fichier/Ouvrir");
+    step("Productible", "Calcul");
+    open("Formbuse");
+    step("Formbuse", "Combo1=Fonte neuve");
+    step("Formbuse", "Valbox(2)=300");
+    step("Formbuse", "Colebrook");
+    const fs::path pdf = out_.path() / "site.pdf";
+    const int pages = writeReportPdf(makeReport(session(), {"Formrouehaut", "Productible", "Formbuse"}, "Moulin"), pdf);
+    const std::string text = pdfText(pdf);
+    std::vector<std::string> page;
+    std::istringstream byPage(text);
+    for (std::string p; std::getline(byPage, p, '\f');) page.push_back(p);
+    ASSERT_GE(static_cast<int>(page.size()), pages);
+    // The first page: the study, the site from the section that computes it, the sections.
+    for (const char* expected : {"Moulin", "Site", "Hauteur de chute : 3.2 m (Productible annuel)",
+                                 "Puissance maximale brute : 37.7 kW (Productible annuel)", "Sections du dossier",
+                                 "1. Roue au dessus", "2. Productible annuel", "3. Conduite en charge"})
+        EXPECT_NE(page[0].find(expected), std::string::npos) << expected << "\n" << page[0];
+    // Values with their caption's unit, the warning the pipe wrote, its method, and the
+    // charts as text a reader can search (vector, not pictures), ticks without exponents.
+    for (const char* expected : {"58.825 %", "106245 kWh/an", "17.1148 mm/m", "Vitesse de l'eau supérieure à 5 m/s",
+                                 "Colebrook-White", "Nombre de Reynolds Re", "Puissance électrique P (kW)",
+                                 "Productible selon le débit d'équipement", "100 000", "1 000 000"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
+    EXPECT_EQ(text.find("e+0"), std::string::npos);
+    EXPECT_EQ(text.find("menu"), std::string::npos);
 }
 
 TEST_F(ReportPdfTest, LongStudyNameWithoutSpacesStaysInsideThePage) {
