@@ -75,8 +75,9 @@ Formbuse::Formbuse(Session& s) : Form(s, "Formbuse", "PERTES DE CHARGE D UNE CON
         label("Label1", b.index, b.caption).in("Frame2").at(row, 0);
         textBox("Valbox", b.index).in("Frame2").at(row++, 1);
     }
-    label("Label2", -1, "Initiez votre choix sur la barre des menus").at(1, 0);
-    label("Label3", -1, "").at(1, 1).hidden();
+    // Two lines kept for each warning ("AVERTISSEMENT" and its reason), so that none is cut.
+    label("Label2", -1, "Initiez votre choix sur la barre des menus").at(1, 0).size(0, 600);
+    label("Label3", -1, "").at(1, 1).size(0, 600).hidden();
     ctl("Label2").foreColor = 0xFF0000;
     ctl("Label3").foreColor = 0xFF0000;
 

@@ -52,11 +52,14 @@ constexpr double WheelStep = 1.25;
 
 // Blank labels as wide as the widest decade label, so that the axis keeps their room: the
 // decades are written by drawForeground, digits grouped ("1 000 000", not "1e+06").
+std::vector<double> logMinorValues(double lo, double hi, bool labelled);
+
 QString blankDecadeLabels(std::pair<double, double> range) {
     int widest = 1;
-    for (double v : logDecades(range.first, range.second))
-        widest = std::max(widest, static_cast<int>(toQ(tickText(v, v)).size()));
-    return QString(widest, QChar(0x2007));  // figure spaces: a digit's width each
+    std::vector<double> values = logDecades(range.first, range.second);
+    for (double v : logMinorValues(range.first, range.second, true)) values.push_back(v);
+    for (double v : values) widest = std::max(widest, static_cast<int>(toQ(tickText(v, v)).size()));
+    return QString(widest + 2, QChar(0x2007));  // figure spaces: a digit's width each, and a margin
 }
 
 QAbstractAxis* makeAxis(const ChartAxis& axis, std::pair<double, double> range) {
@@ -463,9 +466,12 @@ void ChartWidget::drawForeground(QPainter* painter, const QRectF& rect) {
             const bool horizontal = axis->orientation() == Qt::Horizontal;
             for (double v : logDecades(log->min(), log->max())) {
                 const QString t = toQ(tickText(v, v));
+                // The last decade's label kept inside the picture.
+                const double right = sceneRect().right() - lm.horizontalAdvance(t) - 2;
                 if (horizontal && toScene(any, v, yr.first, at))
-                    painter->drawText(QPointF(at.x() - lm.horizontalAdvance(t) / 2, plot.bottom() + lm.ascent() + 4),
-                                      t);
+                    painter->drawText(
+                        QPointF(std::min(at.x() - lm.horizontalAdvance(t) / 2, right), plot.bottom() + lm.ascent() + 4),
+                        t);
                 else if (!horizontal && toScene(any, xr.first, v, at))
                     painter->drawText(QPointF(plot.left() - lm.horizontalAdvance(t) - 5, at.y() + lm.ascent() / 2 - 1),
                                       t);

