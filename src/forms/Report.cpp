@@ -289,7 +289,7 @@ std::string methodFromHelp(const std::string& record) {
 }
 
 std::string readableValue(const std::string& shown) {
-    const std::string t = trim(shown);
+    std::string t = trim(shown);
     // A number written with "." (an optional sign, digits, one point, digits), nothing else.
     std::size_t i = (!t.empty() && (t[0] == '-' || t[0] == '+')) ? 1 : 0;
     const std::size_t digitsFrom = i;
@@ -326,7 +326,7 @@ std::string captionUnit(const std::string& caption) {
     if (!t.empty() && t.back() == ')') {
         const auto open = t.rfind('(');
         if (open != std::string::npos) {
-            const std::string inside = trim(t.substr(open + 1, t.size() - open - 2));
+            std::string inside = trim(t.substr(open + 1, t.size() - open - 2));
             for (const char* u : Units)
                 if (inside == u) return inside;
             return {};
@@ -336,7 +336,7 @@ std::string captionUnit(const std::string& caption) {
     while (!t.empty() && (t.back() == '.' || t.back() == ':' || t.back() == ' ')) t.pop_back();
     const auto blank = t.find_last_of(' ');
     if (blank == std::string::npos) return {};
-    const std::string last = t.substr(blank + 1);
+    std::string last = t.substr(blank + 1);
     // "Rendement à 10 %": a number before it makes the sign part of the caption, not a unit.
     const std::string before = trim(t.substr(0, blank));
     const auto previous = before.find_last_of(' ');
