@@ -50,16 +50,13 @@ constexpr int ZoneFillAlpha = 55;
 constexpr int AreaFillAlpha = 90;
 constexpr double WheelStep = 1.25;
 
-// Blank labels as wide as the widest decade label, so that the axis keeps their room: the
-// decades are written by drawForeground, digits grouped ("1 000 000", not "1e+06").
-std::vector<double> logMinorValues(double lo, double hi, bool labelled);
+// Decades between 0.0001 and 1000 read the same in Qt's own "%g" labels, which keep
+// their room on the axis; wider ones are written by drawForeground, digits grouped
+// ("1 000 000", not "1e+06"), over labels left empty.
+bool qtWritesDecades(std::pair<double, double> range) { return range.first >= 1e-4 && range.second < 1e4; }
 
-QString blankDecadeLabels(std::pair<double, double> range) {
-    int widest = 1;
-    std::vector<double> values = logDecades(range.first, range.second);
-    for (double v : logMinorValues(range.first, range.second, true)) values.push_back(v);
-    for (double v : values) widest = std::max(widest, static_cast<int>(toQ(tickText(v, v)).size()));
-    return QString(widest + 2, QChar(0x2007));  // figure spaces: a digit's width each, and a margin
+QString decadeLabelFormat(std::pair<double, double> range) {
+    return qtWritesDecades(range) ? QStringLiteral("%g") : QStringLiteral(" ");
 }
 
 QAbstractAxis* makeAxis(const ChartAxis& axis, std::pair<double, double> range) {
@@ -67,7 +64,7 @@ QAbstractAxis* makeAxis(const ChartAxis& axis, std::pair<double, double> range) 
     if (axis.log) {
         auto* a = new QLogValueAxis;
         a->setBase(10.0);
-        a->setLabelFormat(blankDecadeLabels(range));
+        a->setLabelFormat(decadeLabelFormat(range));
         // Decade ticks; the 2 to 9 lines of each decade are drawn under the chart.
         a->setMinorTickCount(0);
         a->setMinorGridLineVisible(false);
@@ -232,8 +229,8 @@ void ChartWidget::extend(const std::vector<std::size_t>& shownPoints) {
     ax->setRange(xr.first, xr.second);
     ay->setRange(yr.first, yr.second);
     // A log axis keeps room for its longest decade.
-    if (auto* log = qobject_cast<QLogValueAxis*>(ax)) log->setLabelFormat(blankDecadeLabels(xr));
-    if (auto* log = qobject_cast<QLogValueAxis*>(ay)) log->setLabelFormat(blankDecadeLabels(yr));
+    if (auto* log = qobject_cast<QLogValueAxis*>(ax)) log->setLabelFormat(decadeLabelFormat(xr));
+    if (auto* log = qobject_cast<QLogValueAxis*>(ay)) log->setLabelFormat(decadeLabelFormat(yr));
     for (std::size_t i = 0; i < shownPoints.size(); ++i) {
         auto* xy = qobject_cast<QXYSeries*>(qtSeries_[i]);
         const auto& points = model_.series()[i].points;
@@ -458,7 +455,7 @@ void ChartWidget::drawForeground(QPainter* painter, const QRectF& rect) {
         // The decades of a logarithmic axis, in the axis's own font and colour.
         for (QAbstractAxis* axis : chart()->axes()) {
             auto* log = qobject_cast<QLogValueAxis*>(axis);
-            if (!log || !log->isVisible()) continue;
+            if (!log || !log->isVisible() || qtWritesDecades({log->min(), log->max()})) continue;
             painter->save();
             painter->setFont(log->labelsFont());
             painter->setPen(log->labelsBrush().color());
