@@ -67,6 +67,12 @@ struct Block {
     bool newPage = false;       // starts a page (each window does)
 };
 
+// A chart smaller on its window than a page's figure (a thumbnail beside the results)
+// is drawn at a page's size, so that its labels and legend are read whole.
+bool smallChart(const ReportFigure& fig) {
+    return fig.kind == ReportFigure::Kind::Chart && fig.widthTw / TwipsPerPixel < 600;
+}
+
 class Layout {
 public:
     Layout(QPaintDevice& device, double width) : device_(device), width_(width) {}
@@ -159,7 +165,7 @@ public:
         if (fig.kind == ReportFigure::Kind::Picture) {
             if (fig.picturePath.empty() || !image.load(toQ(fig.picturePath))) return;
             aspect = double(image.height()) / std::max(1, image.width());
-        } else if (fig.widthTw > 0 && fig.heightTw > 0) {
+        } else if (fig.widthTw > 0 && fig.heightTw > 0 && !smallChart(fig)) {
             aspect = double(fig.heightTw) / fig.widthTw;
         }
         double w = width_, h = w * aspect;
@@ -177,7 +183,7 @@ public:
                                   // The chart as its window draws it, at its size there (a
                                   // common one when it has none), scaled as a whole.
                                   const QSize pixels =
-                                      fig.widthTw > 0 && fig.heightTw > 0
+                                      fig.widthTw > 0 && fig.heightTw > 0 && !smallChart(fig)
                                           ? QSize(fig.widthTw / TwipsPerPixel, fig.heightTw / TwipsPerPixel)
                                           : QSize(720, 540);
                                   paintChart(p, fig.chart, target, pixels);
