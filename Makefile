@@ -4,7 +4,7 @@
 # make paquet : builds the Debian package aubelys_<version>_<arch>.deb here
 # make install: installs into PREFIX (default /usr/local); DESTDIR is honoured
 # make web    : the command line and the toolkit-free test programs in WebAssembly (emscripten),
-#               run under node, in build-web/
+#               run under node, and the browser view (build-web/site/), in build-web/
 # make verifie: the same tests on a build checked for memory faults and undefined behaviour,
 #               then make analyse on that build
 BUILD ?= build
@@ -53,9 +53,12 @@ test: build web
 # origin). Warnings of emscripten's clang are shown, not made errors: the native build holds
 # the code to warnings-as-errors, and a newer clang's new warning must not stop the tests.
 WEB_BUILD ?= build-web
-WEB_PACKAGES = emscripten node-acorn nodejs
+# The browser view (web/) needs npm (Debian's package when no npm is on the PATH: a node of
+# another origin brings its own) and its tests Debian's chromium.
+WEB_PACKAGES = emscripten node-acorn nodejs chromium
 web:
 	@$(MAKE) --no-print-directory deps PACKAGES="$(WEB_PACKAGES)"
+	@command -v npm >/dev/null || $(MAKE) --no-print-directory deps PACKAGES="npm"
 	@[ -f $(WEB_BUILD)/CMakeCache.txt ] || emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release
 	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD) -j$(JOBS)
 

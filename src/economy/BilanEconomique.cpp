@@ -103,10 +103,20 @@ const InputRow Inputs[InputCount] = {
 constexpr const char* InvestSource =
     "valeurs indicatives, modifiables : milieu de la fourchette 2 100 à 5 600 €/kW (CRE, janvier 2020) ; "
     "postes répartis par le programme ; exposant 0,977 (ORNL, 2015).";
+// The machine item's own source, for the turbines a published cost law covers.
+std::string machineSource(const TurbineCostEstimate& c) {
+    std::string s = "Coût de la machine (valeur indicative, modifiable) : loi de coût de turbine " + c.law +
+                    " (Lancaster University, 2008), en £ de 2008 à 1 € = 0,79628 £ (taux à vérifier)";
+    if (c.belowRange) s += " ; débit sous 0,5 m3/s : hors du domaine de la loi";
+    return s + ".";
+}
 constexpr const char* SaleSource =
-    "Plafond : arrêté du 22 mai 2024 (art. 12), 200 kW dès le 1er janvier 2026. Chutes et tarifs non "
-    "confirmés : à vérifier dans l'annexe de l'arrêté du 13 décembre 2016.";
-constexpr const char* CostSource = "Entretien : 2,5 % de l'investissement par an (ORNL, 2015). Contrat : 20 ans.";
+    "Plafond : arrêté du 22 mai 2024 (art. 12), 400 kW puis 200 kW dès le 1er janvier 2026 (version suivie). "
+    "Chutes, tarifs et coefficients : valeurs à vérifier dans l'annexe de l'arrêté du 13 décembre 2016 ; "
+    "prix moyen payé aux contrats de cet arrêté en 2024 : 15,4 c€/kWh (EDF OA).";
+constexpr const char* CostSource =
+    "Entretien : 2,5 % de l'investissement par an (ORNL, 2015). Contrat : 20 ans (arrêté de 2016, selon "
+    "arraa.org, janvier 2017).";
 
 constexpr int SaleCount = 3;
 const char* const SaleCaptions[SaleCount] = {"Obligation d'achat (arrêté tarifaire)", "Prix de vente fixé",
@@ -192,6 +202,8 @@ BilanEconomique::BilanEconomique(Session& s) : Form(s, "BilanEconomique", "BILAN
     }
     label("Machinelue", -1, "").in("FrameProductible").at(row[0], 0, 1, 2);
     button("Reprendre", -1, "Reprendre le productible").in("FrameProductible").at(row[0] + 1, 0, 1, 2);
+    // Where the machine item comes from when a published turbine cost law gives it.
+    label("SourceMachine", -1, "").in("FrameProductible").at(row[0] + 2, 0, 1, 2).size(5200, 700);
     button("Preremplir", -1, "Préremplir l'investissement").in("FrameInvest").at(row[1], 0, 1, 2);
     label("SourceInvest", -1, InvestSource).in("FrameInvest").at(row[1] + 1, 0, 1, 2).size(5200, 700);
     label("SourceVente", -1, SaleSource).in("FrameVente").at(row[2], 0, 1, 2).size(5200, 700);
@@ -227,7 +239,10 @@ BilanEconomique::BilanEconomique(Session& s) : Form(s, "BilanEconomique", "BILAN
     on("Reprendre", EventKind::Click, [this](int) { readEnergy(); });
     on("Preremplir", EventKind::Click, [this](int) { prefill(); });
     on("Vente", EventKind::Click, [this](int) { saleChosen(); });
-    on("Graphique", EventKind::Click, [this](int) { drawChart(); });
+    on("Graphique", EventKind::Click, [this](int) {
+        drawChart();
+        fillTable();
+    });
 
     sale.setListIndex(0);
     choice.setListIndex(0);
@@ -274,8 +289,9 @@ bool BilanEconomique::readEnergy() {
     set("Donnee", Head, site.grossHead);
     if (p->statistics()) set("Donnee", WinterShare, fixed(p->statistics()->winterShare, "0.0"));
     filling_ = false;
-    ctl("Machinelue").caption = std::string("Machine : ") + machineCaption(machine_) +
-                                " ; Qd = " + fixed(p->charts()->designFlow, "0.000") + " m3/s";
+    designFlow_ = p->charts()->designFlow;
+    ctl("Machinelue").caption =
+        std::string("Machine : ") + machineCaption(machine_) + " ; Qd = " + fixed(designFlow_, "0.000") + " m3/s";
     prefill();
     clearResults();
     return true;
@@ -284,8 +300,10 @@ bool BilanEconomique::readEnergy() {
 void BilanEconomique::prefill() {
     CountingMessenger said(dialogs());
     const bool comma = shared().DecimalComma;
-    std::string power = txt("Donnee", Power), cost = txt("Donnee", SpecificCost);
+    std::string power = txt("Donnee", Power), cost = txt("Donnee", SpecificCost), head = txt("Donnee", Head);
     const double p = parseNumberDouble(power, comma, said), c = parseNumberDouble(cost, comma, said);
+    // A blank head leaves the machine at its share of the specific cost.
+    const double h = blank(head) ? 0 : parseNumberDouble(head, comma, said);
     if (said.count > 0) return;
     if (!(p > 0)) {
         dialogs().message(NoEnergy);
@@ -295,7 +313,9 @@ void BilanEconomique::prefill() {
         dialogs().message("Le coût spécifique doit être positif ou nul.");
         return;
     }
-    const InvestmentItems items = investmentEstimate(machine_, p, c);
+    const std::optional<TurbineCostEstimate> machine = publishedMachineCost(machine_, p, h, designFlow_);
+    const InvestmentItems items = investmentEstimate(machine_, p, c, machine);
+    ctl("SourceMachine").caption = machine ? machineSource(*machine) : "";
     double total = 0;
     filling_ = true;
     for (int i = 0; i < InvestmentItemCount; ++i) {
@@ -453,8 +473,18 @@ void BilanEconomique::drawChart() {
     chart.x.min = 0;
     chart.x.max = roundTop(sweep_->points.back().designFlow);
     const int npv = chart.addSeries("Valeur actuelle nette", SeriesKind::Line, CumulativeColor);
+    double low = 0, high = 0;
     for (const EconomicPoint& p : sweep_->points)
-        if (p.npv) chart.addPoint(npv, p.designFlow, *p.npv);
+        if (p.npv) {
+            chart.addPoint(npv, p.designFlow, *p.npv);
+            low = std::min(low, *p.npv);
+            high = std::max(high, *p.npv);
+        }
+    // From a round value under the lowest to one above the best, room left for its label.
+    chart.y.autoRange = false;
+    chart.y.min = low < 0 ? -roundTop(-low) : 0;
+    chart.y.max = high > 0 ? roundTop(high * 1.25) : 0;
+    if (!(chart.y.max > chart.y.min)) chart.y.max = chart.y.min + 1;
     if (sweep_->best >= 0) {
         const EconomicPoint& b = sweep_->points[static_cast<std::size_t>(sweep_->best)];
         const int best = chart.addSeries("Meilleur débit économique", SeriesKind::Marker, BestColor);
@@ -472,6 +502,22 @@ void BilanEconomique::drawChart() {
 void BilanEconomique::fillTable() {
     Control& table = ctl("Tableau");
     table.rows.clear();
+    // With the sweep's chart, the value of each design flow, the best ones named.
+    if (ctl("Graphique").listIndex() == 1) {
+        table.columns = {"Qd (m3/s)", "Puissance (kW)", "Productible (kWh/an)", "VAN (€)", "Repère"};
+        if (sweep_)
+            for (std::size_t i = 0; i < sweep_->points.size(); ++i) {
+                const EconomicPoint& p = sweep_->points[i];
+                std::string mark;
+                if (static_cast<int>(i) == sweep_->best) mark = "meilleur économique";
+                if (static_cast<int>(i) == sweep_->mostEnergy)
+                    mark += std::string(mark.empty() ? "" : ", ") + "plus productif";
+                table.rows.push_back({fixed(p.designFlow, "0.000"), fixed(p.powerKw, "0.0"), fixed(p.annualEnergy, "0"),
+                                      p.npv ? fixed(*p.npv, "0") : "hors vente", mark});
+            }
+        table.touch();
+        return;
+    }
     table.columns = {"Année", "Recette (€)", "Charges (€)", "Flux (€)", "Cumul (€)", "Cumul actualisé (€)"};
     if (result_)
         for (const CashFlowYear& y : result_->years)

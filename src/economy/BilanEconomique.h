@@ -55,6 +55,7 @@ private:
     std::optional<CashFlowResult> result_;
     std::optional<EconomicSweep> sweep_;
     double sweepDesignFlow_ = 0;
+    double designFlow_ = 0;  // Qd of the annual energy read (0: none read)
 };
 
 }  // namespace aub

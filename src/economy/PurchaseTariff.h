@@ -5,8 +5,18 @@
 // the hydraulic energy of lakes, rivers and gravity-fed waters, as amended by the order
 // of 22 May 2024): only a plant whose installed power is strictly below the ceiling may
 // sign a purchase contract. The ceiling was 500 kW in 2016, 400 kW under the order of
-// 22 May 2024 and 200 kW from 1 January 2026; the program follows the text in force from
-// 1 January 2026 (200 kW), the ceiling being an input the person may change.
+// 22 May 2024 and 200 kW from 1 January 2026 (amended article 12, as reported by
+// coussyavocats.com, 18 June 2024, and, for the draft, deklic.eco, 19 September 2023);
+// the program follows the text in force from 1 January 2026 (200 kW), the ceiling being
+// an input the person may change.
+//
+// The annex of the 2016 order (tariff by head and power band, winter and summer prices)
+// could not be read from a stored copy: the head bands and tariffs below are placeholders,
+// shown as "valeurs à vérifier". Published cross-checks: about 120 €/MWh with an optional
+// winter/summer double tariff (collectif05rivieres.org, on the purchase-obligation
+// regime); 35.0 M€ paid for 228 GWh under the contracts of that order in 2024, that is
+// 15.4 c€/kWh on average, indexation included (EDF OA, « Statistiques filière
+// hydraulique », data at 1 January 2025).
 //
 // Tariff rule (every coefficient an input of the window):
 //   T(H) = T_low for H <= H_low, T_high for H >= H_high, linear in H between;
@@ -32,7 +42,9 @@ struct TariffRule {
     double lowHeadTariff = 13.2, highHeadTariff = 12;  // c€/kWh, not confirmed
     // One price the year round unless the person types a seasonal modulation.
     double winterFactor = 1, summerFactor = 1;
-    // 20 years (contract length of the purchase obligation under the 2016 order).
+    // 20 years: the purchase contracts of the 2016 order run 20 years (arraa.org, «
+    // hydroélectricité : nouvelles règles pour les subventions publiques », 3 January 2017,
+    // which also recalls that a plant built with public investment aid is not taken).
     int contractYears = 20;
 };
 

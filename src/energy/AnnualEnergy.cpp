@@ -324,6 +324,8 @@ EnergyCharts energyCharts(const FlowRegime& regime, const SiteMachine& m, Design
     EnergyCharts c;
     c.reservedFlow = meanReservedFlow(m);
     c.designFlow = m.designFlow;
+    c.reservedByMonth = m.reservedByMonth;
+    c.monthlyReserved = m.monthlyReserved;
     constexpr int Steps = 200;  // every 0.5 %
     for (int i = 0; i <= Steps; ++i) {
         const double p = 100.0 * i / Steps;
@@ -351,6 +353,46 @@ EnergyCharts energyCharts(const FlowRegime& regime, const SiteMachine& m, Design
     }
     c.sweep = std::move(sweep);
     return c;
+}
+
+std::vector<ChartPoint> reservedDurationSteps(const EnergyCharts& c, double offset) {
+    if (!c.reservedByMonth) return {{0, c.reservedFlow + offset}, {100, c.reservedFlow + offset}};
+    std::array<std::size_t, 12> order{};
+    for (std::size_t i = 0; i < 12; ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return c.monthlyReserved[a] > c.monthlyReserved[b]; });
+    std::vector<ChartPoint> out;
+    int days = 0;
+    for (std::size_t k : order) {
+        const double q = c.monthlyReserved[k] + offset;
+        out.push_back({100.0 * days / 365.0, q});
+        days += MonthDays[k];
+        out.push_back({100.0 * days / 365.0, q});
+    }
+    return out;
+}
+
+std::vector<ChartPoint> reservedDateSteps(const EnergyCharts& c, int firstDay, int lastDay, double offset) {
+    std::vector<ChartPoint> out;
+    if (lastDay < firstDay) return out;
+    if (!c.reservedByMonth) {
+        out.push_back({static_cast<double>(firstDay), c.reservedFlow + offset});
+        out.push_back({static_cast<double>(lastDay + 1), c.reservedFlow + offset});
+        return out;
+    }
+    CivilDay at = civilDay(firstDay);
+    int start = firstDay;
+    while (start <= lastDay) {
+        const unsigned nextMonth = at.month == 12 ? 1 : at.month + 1;
+        const int nextYear = at.month == 12 ? at.year + 1 : at.year;
+        const int end = std::min(dayNumber(nextYear, nextMonth, 1), lastDay + 1);
+        const double q = c.monthlyReserved[at.month - 1] + offset;
+        out.push_back({static_cast<double>(start), q});
+        out.push_back({static_cast<double>(end), q});
+        start = end;
+        at = {nextYear, nextMonth, 1};
+    }
+    return out;
 }
 
 }  // namespace aub

@@ -178,12 +178,26 @@ DesignFlowSweep designFlowSweep(const FlowRegime& regime, const SiteMachine& m, 
 struct EnergyCharts {
     // Flow-duration curve: % of time, m3/s; the turbined band from Qr to Qr + Qt.
     std::vector<ChartPoint> durationCurve, bandLow, bandHigh;
-    double reservedFlow = 0, designFlow = 0;
+    double reservedFlow = 0, designFlow = 0;   // Qr the year's mean one
+    bool reservedByMonth = false;              // the months' Qr below replace the constant
+    std::array<double, 12> monthlyReserved{};  // m3/s, January first
     // Power against % of time, kW.
     std::vector<ChartPoint> powerCurve;
     // Energy against design flow, m3/s and kWh/yr; the present design flow marked.
     DesignFlowSweep sweep;
 };
 EnergyCharts energyCharts(const FlowRegime& regime, const SiteMachine& m, DesignFlowSweep sweep);
+
+// The reserved flow by month on the flow-duration chart: the months' values ranked from
+// the largest down, each held over its share of the year's days (31/365 for January
+// ...), as a staircase of points (% of time, m3/s) from 0 to 100 %, `offset` added to
+// every value (Qd for the line Qr + Qd). A constant Qr gives one step.
+std::vector<ChartPoint> reservedDurationSteps(const EnergyCharts& c, double offset);
+
+// The reserved flow by month against the date: one step per calendar month from the
+// month of `firstDay` to that of `lastDay` (days since 1 January 1970), each month's
+// value held from its first day to the first day of the next, the last step ending at
+// `lastDay` + 1. Points (day, m3/s), `offset` added to every value.
+std::vector<ChartPoint> reservedDateSteps(const EnergyCharts& c, int firstDay, int lastDay, double offset);
 
 }  // namespace aub

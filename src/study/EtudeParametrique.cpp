@@ -30,6 +30,10 @@ constexpr const char* DropTableQuestion = "Fermer l'étude paramétrique et aban
 constexpr double FirstSliceSeconds = 0.1;
 constexpr double TickSliceSeconds = 0.05;
 constexpr int TickMs = 15;
+// On a screen the chart takes the new rows at most this often while the study runs (and
+// all of them when it ends): drawing its marks again costs in proportion to the points
+// already shown, and a chart grown four times a second looks just as alive.
+constexpr double ChartEverySeconds = 0.25;
 // Without a clock to pace them (the command line, the tests), slices of a fixed number
 // of points: a script's clicks on the timer give the same table on every machine.
 constexpr std::size_t FirstSlicePoints = 1000;
@@ -453,8 +457,10 @@ void EtudeParametrique::runSlice(bool first) {
     const bool more = paced ? study_->runSome(first ? FirstSliceSeconds : TickSliceSeconds)
                             : study_->runPoints(first ? FirstSlicePoints : TickSlicePoints);
     ++slices_;
-    showRows();
-    if (!more || study_->cancelled()) {
+    const bool ending = !more || study_->cancelled();
+    showRows(first || ending || !paced ||
+             std::chrono::duration<double>(std::chrono::steady_clock::now() - chartedAt_).count() >= ChartEverySeconds);
+    if (ending) {
         finish();
         return;
     }
@@ -479,6 +485,7 @@ void EtudeParametrique::stop() {
 }
 
 void EtudeParametrique::finish() {
+    if (charting_ && charted_ < study_->rows().size()) extendChart();
     ctl("Minuterie").enabled = false;
     ctl("Avancement").visible = false;
     ctl("Arreter").visible = false;
@@ -496,14 +503,14 @@ void EtudeParametrique::finish() {
     ctl("Etat").touch();
 }
 
-// New rows of the study go to the table and to the chart.
-void EtudeParametrique::showRows() {
+// New rows of the study go to the table and, when `charting`, to the chart.
+void EtudeParametrique::showRows(bool charting) {
     Control& table = ctl("Tableau");
     const auto& rows = study_->rows();
     table.rows.reserve(rows.size());
     for (std::size_t i = table.rows.size(); i < rows.size(); ++i) table.rows.push_back(study_->cells(rows[i]));
     table.touch();
-    extendChart();
+    if (charting) extendChart();
 }
 
 // The chosen result against the swept parameter, one curve per value of the second
@@ -569,6 +576,7 @@ void EtudeParametrique::extendChart() {
         chart.addPoint(curve.marks, row.value, *y);
     }
     graph.touch();
+    chartedAt_ = std::chrono::steady_clock::now();
 }
 
 bool EtudeParametrique::haveRows() {

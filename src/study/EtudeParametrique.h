@@ -77,7 +77,7 @@ private:
     // One slice of the study: by the clock on a screen, by a fixed number of points otherwise.
     void runSlice(bool first);
     void finish();
-    void showRows();
+    void showRows(bool charting);
     // The chart drawn again from the first row (another result traced, a new study), and
     // the rows added since it was last drawn.
     void drawChart();
@@ -103,6 +103,7 @@ private:
     };
     std::map<std::string, Curve> curves_;
     std::size_t charted_ = 0;
+    std::chrono::steady_clock::time_point chartedAt_;  // when the chart last took rows
     std::size_t tracedResult_ = 0;
     bool charting_ = false;
     bool filling_ = false;

@@ -59,6 +59,19 @@ QString decadeLabelFormat(std::pair<double, double> range) {
     return qtWritesDecades(range) ? QStringLiteral("%g") : QStringLiteral(" ");
 }
 
+// A filled disc of `diameter` pixels, drawn at twice the size for a smooth edge on
+// screens and in print.
+QImage dotImage(const QColor& color, int diameter) {
+    QImage image(2 * diameter, 2 * diameter, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(color);
+    painter.drawEllipse(QRectF(0, 0, image.width(), image.height()));
+    return image;
+}
+
 QAbstractAxis* makeAxis(const ChartAxis& axis, std::pair<double, double> range) {
     QAbstractAxis* made = nullptr;
     if (axis.log) {
@@ -235,10 +248,12 @@ void ChartWidget::extend(const std::vector<std::size_t>& shownPoints) {
         auto* xy = qobject_cast<QXYSeries*>(qtSeries_[i]);
         const auto& points = model_.series()[i].points;
         if (!xy || points.size() == shownPoints[i]) continue;
-        QList<QPointF> added;
-        added.reserve(static_cast<qsizetype>(points.size() - shownPoints[i]));
-        for (std::size_t k = shownPoints[i]; k < points.size(); ++k) added.append(QPointF(points[k].x, points[k].y));
-        xy->append(added);
+        // All the points in one replacement: Qt lays out a series again at each point
+        // appended (every marker of a marked series), at once when they are replaced.
+        QList<QPointF> all = xy->points();
+        all.reserve(static_cast<qsizetype>(points.size()));
+        for (std::size_t k = shownPoints[i]; k < points.size(); ++k) all.append(QPointF(points[k].x, points[k].y));
+        xy->replace(all);
     }
     qtSeries_.resize(model_.series().size(), nullptr);
     for (std::size_t i = shownPoints.size(); i < model_.series().size(); ++i)
@@ -312,13 +327,28 @@ void ChartWidget::addSeries(int i, QAbstractAxis* ax, QAbstractAxis* ay, std::pa
             added = line;
             break;
         }
-        case SeriesKind::Points:
+        case SeriesKind::Points: {
+            // Marked points (a study's thousands of them) are painted from one image by a
+            // series without line: Qt's marker items cost, at each change of the series,
+            // a search over all its points for every item.
+            auto* dots = new QLineSeries;
+            QList<QPointF> points;
+            points.reserve(static_cast<qsizetype>(s.points.size()));
+            for (const ChartPoint& p : s.points) points.append(QPointF(p.x, p.y));
+            dots->append(points);
+            dots->setPen(QPen(QBrush(color), 1, Qt::NoPen));
+            dots->setMarkerSize(7);
+            dots->setLightMarker(dotImage(color, 7));
+            xy = dots;
+            added = dots;
+            break;
+        }
         case SeriesKind::Marker: {
             auto* dots = new QScatterSeries;
             for (const ChartPoint& p : s.points) dots->append(p.x, p.y);
-            dots->setMarkerSize(s.kind == SeriesKind::Marker ? 11 : 7);
+            dots->setMarkerSize(11);
             dots->setColor(color);
-            dots->setBorderColor(s.kind == SeriesKind::Marker ? Qt::black : color);
+            dots->setBorderColor(Qt::black);
             xy = dots;
             added = dots;
             break;
@@ -359,7 +389,15 @@ void ChartWidget::addSeries(int i, QAbstractAxis* ax, QAbstractAxis* ay, std::pa
         });
     }
     const auto markers = c->legend()->markers(added);
-    for (QLegendMarker* m : markers) m->setVisible(s.inLegend && s.kind != SeriesKind::Marker);
+    for (QLegendMarker* m : markers) {
+        m->setVisible(s.inLegend && s.kind != SeriesKind::Marker);
+        // Marked points are named in the legend by a square of their colour.
+        if (s.kind == SeriesKind::Points) {
+            m->setShape(QLegend::MarkerShapeRectangle);
+            m->setBrush(color);
+            m->setPen(QPen(color.darker(130)));
+        }
+    }
 }
 
 void ChartWidget::finishLegend() {

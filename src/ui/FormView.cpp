@@ -349,6 +349,9 @@ QWidget* FormView::createWidget(Bound& b) {
             table->setSelectionBehavior(QAbstractItemView::SelectRows);
             table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
             table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+            // Columns fitted to the rows in sight and 200 more, not to a thousand at each
+            // row added (a study's table grows at every tick).
+            table->horizontalHeader()->setResizeContentsPrecision(200);
             w = table;
             break;
         }

@@ -9,7 +9,9 @@
 
 #include "app/Windows.h"
 #include "files/AppFolder.h"
+#include "files/TextFile.h"
 #include "forms/Form.h"
+#include "forms/Report.h"
 #include "forms/Session.h"
 
 namespace aub {
@@ -163,6 +165,18 @@ Json formLayout(const Form& f) {
     return o;
 }
 
+// A drawing with its scale and pen, and the picture its area shows.
+Json drawingJson(const Drawing& d, const std::string& picture) {
+    Json scale = {{"left", shownSingle(d.left())},
+                  {"top", shownSingle(d.top())},
+                  {"right", shownSingle(d.right())},
+                  {"bottom", shownSingle(d.bottom())}};
+    return {{"scale", std::move(scale)},
+            {"backColor", color(d.backColor)},
+            {"picture", picture},
+            {"elements", drawingValue(d, true)}};
+}
+
 Json failure(int status, const std::string& error) {
     return {{"status", status}, {"error", error}, {"pending", nullptr}};
 }
@@ -308,19 +322,97 @@ Json Bridge::drawings(const std::string& window) const {
     for (const auto& cp : f->controls()) {
         const Control& c = *cp;
         if (c.kind() != ControlKind::Canvas && c.kind() != ControlKind::Picture) continue;
-        const Drawing& d = c.drawing;
-        Json scale = {{"left", shownSingle(d.left())},
-                      {"top", shownSingle(d.top())},
-                      {"right", shownSingle(d.right())},
-                      {"bottom", shownSingle(d.bottom())}};
-        o[c.key()] = {{"scale", std::move(scale)},
-                      {"backColor", color(d.backColor)},
-                      {"picture", c.picture},
-                      {"elements", drawingValue(d, true)}};
+        o[c.key()] = drawingJson(c.drawing, c.picture);
     }
     return o;
 }
 
 Json Bridge::windows() const { return catalog_.names(); }
+
+Json Bridge::platform() const {
+    const RecordingPlatform& p = run_->platform;
+    return {{"calls", p.calls}, {"clipboard", p.clipboard()}};
+}
+
+namespace {
+
+// JSON is UTF-8: a text read from a Windows-1252 file (a help record) is converted.
+std::string utf8(const std::string& text) { return isValidUtf8(text) ? text : cp1252ToUtf8(text); }
+
+Json groupsValue(const std::vector<ReportGroup>& groups) {
+    Json out = Json::array();
+    for (const auto& g : groups) {
+        Json rows = Json::array();
+        for (const auto& r : g.rows) rows.push_back({{"caption", utf8(r.caption)}, {"value", utf8(r.value)}});
+        out.push_back({{"title", utf8(g.title)}, {"rows", std::move(rows)}});
+    }
+    return out;
+}
+
+}  // namespace
+
+Json Bridge::dossier() const {
+    const auto& report = run_->platform.dossier;
+    if (!report) return nullptr;
+    Json windows = Json::array();
+    for (const auto& w : report->windows) {
+        Json figures = Json::array();
+        for (const auto& f : w.figures) {
+            Json o = {{"caption", utf8(f.caption)}, {"width", f.widthTw}, {"height", f.heightTw}};
+            switch (f.kind) {
+                case ReportFigure::Kind::Drawing:
+                    o["kind"] = "drawing";
+                    o["drawing"] = drawingJson(f.drawing, "");
+                    break;
+                case ReportFigure::Kind::Picture:
+                    o["kind"] = "picture";
+                    o["picture"] = f.picture;
+                    break;
+                case ReportFigure::Kind::Chart:
+                    o["kind"] = "chart";
+                    o["chart"] = chartValue(f.chart);
+                    break;
+            }
+            figures.push_back(std::move(o));
+        }
+        windows.push_back({{"window", w.window},
+                           {"title", w.title},
+                           {"calculated", w.calculated},
+                           {"inputs", groupsValue(w.inputs)},
+                           {"results", groupsValue(w.results)},
+                           {"messages",
+                            [&] {
+                                Json m = Json::array();
+                                for (const auto& t : w.messages) m.push_back(utf8(t));
+                                return m;
+                            }()},
+                           {"observations", groupsValue(w.observations)},
+                           {"figures", std::move(figures)},
+                           {"method", utf8(w.method)}});
+    }
+    return {{"program", report->program},
+            {"study", utf8(report->study)},
+            {"date", report->date},
+            {"windows", std::move(windows)}};
+}
+
+Json Bridge::chartCsv(const std::string& window, const std::string& chart, char decimalSeparator) const {
+    Form* f = run_->session->loaded(catalog_.canonical(window));
+    if (!f) return {{"error", "fenêtre non chargée : " + window}};
+    const Control* c = f->findKey(chart);
+    if (!c || c->kind() != ControlKind::Chart) return {{"error", "graphique inconnu : " + chart}};
+    return {{"csv", aub::chartCsv(c->chart, decimalSeparator)}};
+}
+
+Json Bridge::imported(const std::string& name) {
+    const fs::path file(name);
+    if (name.empty() || file.filename() != file || name == "." || name == "..")
+        return failure(1, "nom de fichier incorrect : " + name);
+    std::error_code ec;
+    if (!fs::is_regular_file(folder_ / file, ec)) return failure(1, "fichier introuvable : " + name);
+    fs::copy_file(folder_ / file, snapshot_ / file, fs::copy_options::overwrite_existing, ec);
+    if (ec) return failure(1, "copie impossible : " + name);
+    return outcome({});
+}
 
 }  // namespace aub

@@ -56,6 +56,21 @@ public:
     Json drawings(const std::string& window) const;
     // Every window that can be opened, by code name.
     Json windows() const;
+    // What the windows asked of the system since the run began, in order ("printForm
+    // Formroue", "showHelp PATH 12", "openWebPage PATH", "setClipboard" ...), with the
+    // clipboard's text: {"calls": [...], "clipboard": T}. A replay gives them again.
+    Json platform() const;
+    // A file the person put into the program folder from outside (an import): kept when a
+    // replay puts the folder back as the run found it. A name, not a path.
+    Json imported(const std::string& name);
+    // The last dossier the windows asked to save (the report model), or null: {"program",
+    // "study", "date", "windows": [{"window", "title", "calculated", "inputs", "results",
+    // "messages", "observations", "figures", "method"}]}, each group {"title", "rows":
+    // [{"caption", "value"}]}, each figure {"kind", "caption", "width", "height"} with its
+    // "drawing" (as drawings() gives it), "picture" or "chart" (as the listing's).
+    Json dossier() const;
+    // A chart of a loaded window as the desktop exports it to CSV: {"csv": TEXT} or {"error": T}.
+    Json chartCsv(const std::string& window, const std::string& chart, char decimalSeparator) const;
 
     const std::filesystem::path& programFolder() const { return folder_; }
 

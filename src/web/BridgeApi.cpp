@@ -91,4 +91,21 @@ AUB_EXPORT const char* aub_drawings(aub_bridge* bridge, const char* window) {
 AUB_EXPORT const char* aub_windows(aub_bridge* bridge) {
     return guarded(bridge, [](aub::Bridge& b) { return b.windows(); });
 }
+
+AUB_EXPORT const char* aub_platform(aub_bridge* bridge) {
+    return guarded(bridge, [](aub::Bridge& b) { return b.platform(); });
+}
+
+AUB_EXPORT const char* aub_imported(aub_bridge* bridge, const char* name) {
+    return guarded(bridge, [&](aub::Bridge& b) { return b.imported(text(name)); });
+}
+
+AUB_EXPORT const char* aub_chart_csv(aub_bridge* bridge, const char* window, const char* chart, const char* separator) {
+    const char sep = separator && separator[0] == ',' ? ',' : '.';
+    return guarded(bridge, [&](aub::Bridge& b) { return b.chartCsv(text(window), text(chart), sep); });
+}
+
+AUB_EXPORT const char* aub_dossier(aub_bridge* bridge) {
+    return guarded(bridge, [](aub::Bridge& b) { return b.dossier(); });
+}
 }

@@ -14,7 +14,11 @@ Module.bridge = function (programFolder) {
     state: Module.cwrap('aub_state', 'string', ['number']),
     layout: Module.cwrap('aub_layout', 'string', ['number', 'string']),
     drawings: Module.cwrap('aub_drawings', 'string', ['number', 'string']),
-    windows: Module.cwrap('aub_windows', 'string', ['number'])
+    windows: Module.cwrap('aub_windows', 'string', ['number']),
+    platform: Module.cwrap('aub_platform', 'string', ['number']),
+    imported: Module.cwrap('aub_imported', 'string', ['number', 'string']),
+    chartCsv: Module.cwrap('aub_chart_csv', 'string', ['number', 'string', 'string', 'string']),
+    dossier: Module.cwrap('aub_dossier', 'string', ['number'])
   };
   var handle = call.make(programFolder || '/aubelys/dossier', '/aubelys');
   if (!handle) throw new Error('Aubelys : dossier du programme impossible à créer : ' + programFolder);
@@ -30,6 +34,12 @@ Module.bridge = function (programFolder) {
     layout: function (window) { return JSON.parse(call.layout(handle, window || '')); },
     drawings: function (window) { return JSON.parse(call.drawings(handle, window)); },
     windows: function () { return JSON.parse(call.windows(handle)); },
+    platform: function () { return JSON.parse(call.platform(handle)); },
+    imported: function (name) { return JSON.parse(call.imported(handle, name)); },
+    dossier: function () { return JSON.parse(call.dossier(handle)); },
+    chartCsv: function (window, chart, separator) {
+      return JSON.parse(call.chartCsv(handle, window, chart, separator || '.'));
+    },
     close: function () { call.free(handle); handle = 0; }
   };
 };

@@ -42,12 +42,32 @@ TEST_F(BilanEconomiqueTest, OpensFromTheAnnualEnergyWithItsFiguresAndAPrefilledI
     EXPECT_EQ(box(0), "106245");
     const double power = std::stod(box(1));
     EXPECT_GT(power, 0);
-    // Six items summing to power × 3850 €/kW, maintenance 2.5 % of it.
-    double total = 0;
-    for (int i = 4; i <= 9; ++i) total += std::stod(box(i));
-    EXPECT_NEAR(total, power * 3850, 6);
-    EXPECT_NEAR(std::stod(box(23)), total * 0.025, 1);
+    // A Kaplan turbine at 1.2 m3/s: the machine from the published turbine cost law,
+    // 3 500·P^0.68 £ of 2008 at 0.79628 £/€; the five other items 75 % of P × 3850 €/kW.
+    EXPECT_NEAR(std::stod(box(6)), 3500 * std::pow(power, 0.68) / 0.79628, 1);
+    double others = 0;
+    for (int i = 4; i <= 9; ++i) others += i == 6 ? 0 : std::stod(box(i));
+    EXPECT_NEAR(others, power * 3850 * 0.75, 5);
+    EXPECT_NEAR(std::stod(box(23)), (others + std::stod(box(6))) * 0.025, 1);
+    EXPECT_NE(w->ctl("SourceMachine").caption.find("Lancaster University, 2008"), std::string::npos);
     EXPECT_NE(w->ctl("Machinelue").caption.find("Turbine Kaplan"), std::string::npos);
+}
+
+TEST_F(BilanEconomiqueTest, TheSampleSiteGivesTheBalanceOfItsHelpText) {
+    sample();
+    step("BilanEconomique", "Calcul");
+    EXPECT_EQ(box(6), "37830");
+    EXPECT_EQ(result(0), "106264");
+    EXPECT_EQ(result(1), "13.20");
+    EXPECT_EQ(result(2), "14024");  // 106 245 kWh × 0.132 €/kWh
+    EXPECT_EQ(result(3), "2657");   // 2.5 % of 106 264 €
+    EXPECT_EQ(result(4), "29544");
+    EXPECT_EQ(result(5), "8.16");
+    // Cumulative flow −5 963 € after 9 years, +4 886 € after 10: 9 + 5963/10849 = 9.5496.
+    EXPECT_EQ(result(6), "9.5");
+    EXPECT_EQ(result(7), "10.97");
+    EXPECT_EQ(win().ctl("Meilleurqd").caption,
+              "Meilleur débit d'équipement économique : 0.685 m3/s (VAN 44435 €) ; le plus productif : 2.891 m3/s.");
 }
 
 TEST_F(BilanEconomiqueTest, FixedPriceBalanceMatchesTheCashFlowRules) {
@@ -132,6 +152,19 @@ TEST_F(BilanEconomiqueTest, SweepMarksTheBestEconomicDesignFlowBesideTheMostProd
               s.points[static_cast<std::size_t>(s.mostEnergy)].designFlow);
     EXPECT_NE(load("BilanEconomique").ctl("Meilleurqd").caption.find("Meilleur débit d'équipement économique"),
               std::string::npos);
+    // The sweep's chart and table: one row per design flow, the two marked ones named.
+    step("BilanEconomique", "Graphique=Valeur actuelle nette selon le débit d'équipement");
+    const Control& table = win().ctl("Tableau");
+    ASSERT_EQ(table.rows.size(), 60u);
+    const auto mark = [&](int i) { return table.rows[static_cast<std::size_t>(i)].back(); };
+    EXPECT_NE(mark(s.best).find("meilleur économique"), std::string::npos);
+    EXPECT_NE(mark(s.mostEnergy).find("plus productif"), std::string::npos);
+    bool marker = false;
+    for (const ChartSeries& c : win().ctl("Graphe").chart.series())
+        marker = marker || (c.kind == SeriesKind::Marker && c.label.find("Meilleur") != std::string::npos);
+    EXPECT_TRUE(marker);
+    step("BilanEconomique", "Graphique=Flux de trésorerie cumulés");
+    EXPECT_EQ(win().ctl("Tableau").columns.front(), "Année");
 }
 
 TEST_F(BilanEconomiqueTest, UnderTheObligationOnlyPowersBelowTheCeilingHaveAValue) {

@@ -16,9 +16,38 @@ TEST(InvestmentCost, ItemsSplitTheSpecificCostTimesThePower) {
         for (double v : items) total += v;
         EXPECT_NEAR(total, 385000, 1e-6);
     }
+    // The machine item replaced by a published turbine cost keeps the other five.
+    const TurbineCostEstimate kaplan{100000, false, "Kaplan"};
+    const InvestmentItems items = investmentEstimate(MachineType::Kaplan, 100, DefaultSpecificCost, kaplan);
+    EXPECT_DOUBLE_EQ(items[MachineItem], 100000);
+    EXPECT_NEAR(items[1], 0.40 * 385000, 1e-6);
     // I·(P'/P)^b: twice the power at b = 0.5 is √2 times the investment.
     EXPECT_NEAR(scaledInvestment(1000, 100, 200, 0.5), 1000 * std::sqrt(2.0), 1e-9);
     EXPECT_DOUBLE_EQ(scaledInvestment(1000, 100, 0, 0.5), 0);
+}
+
+TEST(InvestmentCost, TurbineCostLawsByTypePowerHeadAndFlowBand) {
+    // Kaplan, 100 kW, 2 m3/s: 3 500 × 100^0.68 = 3 500 × 22.9087 = 80 180 £ = 100 694 €.
+    auto kaplan = publishedMachineCost(MachineType::Kaplan, 100, 5, 2);
+    ASSERT_TRUE(kaplan);
+    EXPECT_NEAR(kaplan->euros, 100694, 1);
+    EXPECT_FALSE(kaplan->belowRange);
+    // Above 5 m3/s the second band: 14 000 × 100^0.35 = 14 000 × 5.0119 = 70 166 £.
+    EXPECT_NEAR(publishedMachineCost(MachineType::Kaplan, 100, 2, 6)->euros, 70166.3 / 0.79628, 1);
+    // Francis, 100 kW under 25 m: P/√H = 20; 122 000 × 20^0.07 = 122 000 × 1.233310 = 150 464 £.
+    EXPECT_NEAR(publishedMachineCost(MachineType::Francis, 100, 25, 1)->euros, 150464 / 0.79628, 2);
+    EXPECT_NEAR(publishedMachineCost(MachineType::Francis, 100, 25, 5)->euros, 223000 * std::pow(20.0, 0.11) / 0.79628,
+                1e-6);
+    EXPECT_NEAR(publishedMachineCost(MachineType::Francis, 100, 25, 12)->euros, 16500 * std::pow(20.0, 0.52) / 0.79628,
+                1e-6);
+    // Pelton, 100 kW: 2 600 × 100^0.54 = 2 600 × 12.0226 = 31 259 £ = 39 256 €.
+    EXPECT_NEAR(publishedMachineCost(MachineType::Pelton, 100, 200, 0.06)->euros, 39256, 1);
+    EXPECT_TRUE(publishedMachineCost(MachineType::Pelton, 100, 200, 0.06)->belowRange);
+    // No law for the other machines, nor for a power, head or flow that is not one.
+    EXPECT_FALSE(publishedMachineCost(MachineType::CrossFlow, 100, 10, 1));
+    EXPECT_FALSE(publishedMachineCost(MachineType::Overshot, 10, 4, 0.3));
+    EXPECT_FALSE(publishedMachineCost(MachineType::Kaplan, 0, 5, 2));
+    EXPECT_FALSE(publishedMachineCost(MachineType::Francis, 100, 0, 2));
 }
 
 TEST(EconomicSweep, BestNetPresentValueAndMostEnergyAreMarkedApart) {

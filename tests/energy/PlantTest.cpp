@@ -167,6 +167,38 @@ TEST(ReservedByMonth, EachDayTakesItsMonthsReservedFlow) {
     EXPECT_NEAR(st.monthlyEnergy[1], 28 * 24 * p, 1e-6);
 }
 
+TEST(ReservedByMonth, TheChartsDrawTheMonthsAsSteps) {
+    EnergyCharts c;
+    c.reservedByMonth = true;
+    c.monthlyReserved.fill(0.5);
+    c.monthlyReserved[6] = 0.2;  // July
+    c.monthlyReserved[0] = 2;    // January
+    c.reservedFlow = (31 * 2 + 31 * 0.2 + 303 * 0.5) / 365.0;
+    // Flow-duration chart: January (31 days) highest, the ten months at 0.5, July last.
+    const std::vector<ChartPoint> d = reservedDurationSteps(c, 1);
+    ASSERT_EQ(d.size(), 24u);
+    EXPECT_DOUBLE_EQ(d.front().x, 0);
+    EXPECT_DOUBLE_EQ(d[0].y, 3);
+    EXPECT_NEAR(d[1].x, 100 * 31 / 365.0, 1e-12);
+    EXPECT_DOUBLE_EQ(d[2].y, 1.5);
+    EXPECT_NEAR(d[21].x, 100 * 334 / 365.0, 1e-12);  // July's step starts at 334 days
+    EXPECT_DOUBLE_EQ(d[22].y, 1.2);
+    EXPECT_NEAR(d.back().x, 100, 1e-12);
+    // Against the date: 15 December 2000 to 10 February 2001 gives three months.
+    const std::vector<ChartPoint> t = reservedDateSteps(c, dayNumber(2000, 12, 15), dayNumber(2001, 2, 10), 0);
+    ASSERT_EQ(t.size(), 6u);
+    EXPECT_EQ(t[0].x, dayNumber(2000, 12, 15));
+    EXPECT_EQ(t[1].x, dayNumber(2001, 1, 1));
+    EXPECT_EQ(t[1].y, 0.5);
+    EXPECT_EQ(t[2].y, 2);  // January
+    EXPECT_EQ(t[3].x, dayNumber(2001, 2, 1));
+    EXPECT_EQ(t[5].x, dayNumber(2001, 2, 11));  // the last day drawn whole
+    // A constant Qr: one step over the whole span.
+    c.reservedByMonth = false;
+    EXPECT_EQ(reservedDurationSteps(c, 0).size(), 2u);
+    EXPECT_EQ(reservedDateSteps(c, 10, 20, 0).size(), 2u);
+}
+
 TEST(Transposition, FlowsScaleByTheRatioOfCatchmentAreas) {
     EXPECT_NEAR(transpositionRatio(120, 45, 1), 0.375, 1e-15);
     EXPECT_NEAR(transpositionRatio(100, 50, 0.8), std::pow(0.5, 0.8), 1e-15);

@@ -2,9 +2,12 @@
 // gain, downtime and availability, the flood head, the reserved flow by month, flows
 // carried from a gauging station; the study file of the third version, the earlier
 // files, the command line and the parametric study.
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "cli/CliMain.h"
+#include "energy/DatedRecord.h"
 #include "energy/Productible.h"
 #include "files/TextFile.h"
 #include "support/WindowTest.h"
@@ -28,6 +31,11 @@ protected:
         step("Productible", "Courbe=0 ; " + flow + "\n100 ; " + flow);
     }
     std::string result(int i) { return text("Productible", "Resultat", i); }
+    std::filesystem::path writeFile(const std::string& name, const std::string& bytes) {
+        auto p = folder() / name;
+        std::ofstream(p, std::ios::binary) << bytes;
+        return p;
+    }
 };
 
 TEST_F(ProductiblePlantTest, TheVersionOneSampleOpensUnchangedAndIsSavedAsVersionThree) {
@@ -133,6 +141,112 @@ TEST_F(ProductiblePlantTest, ReservedFlowByMonthOnACurveWeighsEachMonthsLength) 
     step("Productible", "Qrmois=2;;;;;;;;;;;");
     step("Productible", "Calcul");
     EXPECT_EQ(result(5), "314548");
+}
+
+TEST_F(ProductiblePlantTest, AReservedFlowByMonthIsDrawnMonthByMonthNotAsItsMean) {
+    flat("2", "1");
+    std::string csv = "Date;Débit (m3/s)\r\n";
+    for (int d = dayNumber(2001, 1, 1); d <= dayNumber(2002, 12, 31); ++d) csv += dayText(d) + ";2\r\n";
+    answer(pathToUtf8(writeFile("deux ans.csv", csv)));
+    step("Productible", "Importer");
+    step("Productible", "Qrmois=2;0.5;0.5;0.5;0.5;0.5;0.5;0.5;0.5;0.5;0.5;0.5");
+    step("Productible", "Calcul");
+    auto seriesNamed = [&](const std::string& name) -> const ChartSeries* {
+        for (const ChartSeries& s : win().ctl("Graphe").chart.series())
+            if (s.name == name) return &s;
+        return nullptr;
+    };
+    // The flow-duration chart: January's 2 m3/s over 31/365 of the time, then 0.5.
+    step("Productible", "Graphique=Débits classés et débit turbiné");
+    EXPECT_EQ(seriesNamed("Débit réservé Qr"), nullptr);
+    const ChartSeries* ranked = seriesNamed("Débit réservé Qr (mois classés)");
+    ASSERT_NE(ranked, nullptr);
+    ASSERT_EQ(ranked->points.size(), 24u);
+    EXPECT_EQ(ranked->points[0].y, 2);
+    EXPECT_EQ(ranked->points[2].y, 0.5);
+    const ChartSeries* top = seriesNamed("Qr + Qd (mois classés)");
+    ASSERT_NE(top, nullptr);
+    EXPECT_EQ(top->points[0].y, 3);
+    // The hydrograph: 24 calendar months, two points each, January at 2 in both years.
+    step("Productible", "Graphique=Hydrogramme");
+    const ChartSeries* dated = seriesNamed("Débit réservé Qr (par mois)");
+    ASSERT_NE(dated, nullptr);
+    ASSERT_EQ(dated->points.size(), 48u);
+    EXPECT_EQ(dated->points[0].y, 2);
+    EXPECT_EQ(dated->points[2].y, 0.5);
+    EXPECT_EQ(dated->points[24].y, 2);  // January 2002
+    EXPECT_NE(seriesNamed("Qr + Qd (par mois)"), nullptr);
+}
+
+// The dated record through the window, from the file a person downloads: flows in l/s,
+// a year under 90 % of its days left out and named, the years' table saying so.
+TEST_F(ProductiblePlantTest, ARecordInLitresWithAShortYearNamesTheYearLeftOut) {
+    flat("2", "1");
+    std::string csv = "Date;Débit (l/s)\r\n";
+    for (int d = dayNumber(2001, 1, 1); d <= dayNumber(2003, 12, 31); ++d)
+        if (civilDay(d).year != 2002 || civilDay(d).month <= 10) csv += dayText(d) + ";2000\r\n";
+    answer(pathToUtf8(writeFile("trois ans.csv", csv)));
+    step("Productible", "Importer");
+    EXPECT_NE(text("Productible", "Infochronique").find("61 jours manquants"), std::string::npos)
+        << text("Productible", "Infochronique");
+    step("Productible", "Calcul");
+    EXPECT_EQ(result(0), "2.000");  // 2 000 l/s read as 2 m3/s
+    EXPECT_EQ(win()
+                  .ctl("Infoannees")
+                  .caption.rfind("Années retenues : 2 ; laissées de côté (moins de 90 % de leurs "
+                                 "jours) : 2002.",
+                                 0),
+              0u)
+        << win().ctl("Infoannees").caption;
+    step("Productible", "Tableaux=Productible par année");
+    const Control& table = win().ctl("Tableau");
+    ASSERT_EQ(table.rows.size(), 3u);
+    EXPECT_EQ(table.rows[1][0], "2002");
+    EXPECT_EQ(table.rows[1][1], "304");
+    EXPECT_EQ(table.rows[1].back(), "non retenue (moins de 90 % des jours)");
+    EXPECT_EQ(table.rows[0].back(), "343742");  // 8760 h × 9.81 × 1 × 5 × 0.8 kW
+}
+
+// Each national export, in its own layout (the header of the kept sample, a year of rows
+// in its format, flows in l/s), is recognised and read through the window.
+TEST_F(ProductiblePlantTest, EachNationalExportIsRecognisedThroughTheWindow) {
+    const std::filesystem::path samples = AUBELYS_RECORD_SAMPLES;
+    struct Layout {
+        const char* sample;
+        const char* name;
+        std::string (*row)(const std::string& isoDay);
+    };
+    const Layout layouts[] = {
+        {"hydroportail-qmnj.csv", "HydroPortail",
+         [](const std::string& d) {
+             return "\"" + d + "T00:00:00.000Z\",\"2000\",\"Donnée validée\",\"Bonne\",\"Mesurée\",\"Continue\"";
+         }},
+        {"hubeau-obs-elab.csv", "Hub'Eau",
+         [](const std::string& d) {
+             return "Y1234010;Y123401001;" + d +
+                    ";2022-01-08T04:12:51Z;2000.0;QmnJ;16;Donnée validée;0;Mesurée;20;Bonne;3.521;43.612";
+         }},
+    };
+    flat("2", "1");
+    for (const Layout& l : layouts) {
+        std::ifstream in(samples / l.sample, std::ios::binary);
+        std::string header;
+        std::getline(in, header);
+        std::string csv = header + "\n";
+        for (int d = dayNumber(2021, 1, 1); d <= dayNumber(2021, 12, 31); ++d) {
+            const CivilDay c = civilDay(d);
+            const auto two = [](unsigned v) { return std::string(v < 10 ? "0" : "") + std::to_string(v); };
+            csv += l.row(std::to_string(c.year) + "-" + two(c.month) + "-" + two(c.day)) + "\n";
+        }
+        answer(pathToUtf8(writeFile(std::string("export ") + l.name + ".csv", csv)));
+        step("Productible", "Importer");
+        ASSERT_TRUE(win().hasRecord()) << l.name;
+        const std::string info = text("Productible", "Infochronique");
+        EXPECT_NE(info.find(std::string("export ") + l.name), std::string::npos) << info;
+        EXPECT_NE(info.find("365 jours lus du 01/01/2021 au 31/12/2021"), std::string::npos) << info;
+        step("Productible", "Calcul");
+        EXPECT_EQ(result(0), "2.000") << l.name;  // 2 000 l/s
+    }
 }
 
 TEST_F(ProductiblePlantTest, TheNewInputsRefuseWhatCannotBe) {

@@ -12,6 +12,9 @@
 #include "app/Formmain.h"
 #include "core/NumberText.h"
 #include "files/TextFile.h"
+#include "forms/Script.h"
+#include "forms/Scripted.h"
+#include "forms/Session.h"
 #include "forms/WindowCatalog.h"
 #include "study/EtudeParametrique.h"
 #include "support/TempFolder.h"
@@ -307,6 +310,47 @@ TEST_F(EtudeParametriqueTest, LongStudyRunsOnTheTimerAndArreterStopsIt) {
     on("Minuterie");
     EXPECT_EQ(rows().size(), stopped);
     EXPECT_EQ(window().study()->done(), stopped);
+}
+
+// A screen's platform: the study paced by the clock.
+class ScreenPlatform : public RecordingPlatform {
+public:
+    bool pacedByClock() const override { return true; }
+};
+
+// On a screen the chart takes new rows only now and then while the study runs, but the
+// rows of the first slice at once, and every row when the study is stopped.
+TEST_F(EtudeParametriqueTest, OnAScreenTheChartHoldsTheFirstSliceAndEveryRowOnceStopped) {
+    declareEssai(1);
+    ScreenPlatform screen;
+    Session onScreen(catalog_, dialogs_, screen, folder());
+    onScreen.open(EtudeParametrique::WindowName);
+    auto play = [&](const std::string& s) {
+        ASSERT_EQ(runStep(onScreen, EtudeParametrique::WindowName, s).status, 0) << s;
+    };
+    for (const char* s : {"Calcul=Essai — parabole", "Parametre=Abscisse x", "De=3", "A=1000", "Points=2000"})
+        ASSERT_NO_FATAL_FAILURE(play(s));
+    auto& w = onScreen.window<EtudeParametrique>(EtudeParametrique::WindowName);
+    auto marked = [&] {
+        std::size_t n = 0;
+        for (const ChartSeries& c : w.ctl("Graphe").chart.series())
+            if (c.kind == SeriesKind::Points) n += c.points.size();
+        return n;
+    };
+    ASSERT_NO_FATAL_FAILURE(play("Lancer"));
+    ASSERT_TRUE(w.running());
+    const std::size_t first = w.ctl("Tableau").rows.size();
+    EXPECT_GT(first, 0u);
+    EXPECT_EQ(marked(), first);
+    // "Arrêter" is offered once the study has run half a second (2000 points of at least
+    // a millisecond each take longer).
+    for (int tick = 0; tick < 100 && w.running() && !w.ctl("Arreter").visible; ++tick)
+        ASSERT_NO_FATAL_FAILURE(play("Minuterie"));
+    ASSERT_TRUE(w.running());
+    EXPECT_GT(w.ctl("Tableau").rows.size(), first);
+    ASSERT_NO_FATAL_FAILURE(play("Arreter"));
+    EXPECT_FALSE(w.running());
+    EXPECT_EQ(marked(), w.ctl("Tableau").rows.size());
 }
 
 // Without a clock to pace it, the study advances by a fixed number of points: "Lancer"

@@ -10,6 +10,7 @@
 #include <QLogValueAxis>
 #include <QScatterSeries>
 #include <QTest>
+#include <QValueAxis>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
@@ -73,7 +74,12 @@ TEST_F(ChartWidgetTest, EverySeriesIsDrawnOnFixedLogarithmicAxes) {
     EXPECT_EQ(qobject_cast<QLineSeries*>(series[0])->count(), 5);  // closed on its first vertex
     EXPECT_NE(qobject_cast<QAreaSeries*>(series[2]), nullptr);
     EXPECT_NE(qobject_cast<QScatterSeries*>(series[3]), nullptr);
-    EXPECT_EQ(qobject_cast<QScatterSeries*>(series[4])->count(), 0);  // an empty series draws nothing
+    // Marked points: a series without line, each point painted from one image.
+    auto* dots = qobject_cast<QLineSeries*>(series[4]);
+    ASSERT_NE(dots, nullptr);
+    EXPECT_EQ(dots->count(), 0);  // an empty series draws nothing
+    EXPECT_EQ(dots->pen().style(), Qt::NoPen);
+    EXPECT_FALSE(dots->lightMarker().isNull());
     auto* x = qobject_cast<QLogValueAxis*>(chart->axes(Qt::Horizontal).value(0));
     auto* y = qobject_cast<QLogValueAxis*>(chart->axes(Qt::Vertical).value(0));
     ASSERT_NE(x, nullptr);
@@ -168,6 +174,49 @@ TEST_F(ChartWidgetTest, ALongAxisTitleIsShownWholeInASmallerFont) {
     EXPECT_TRUE(y->titleText().endsWith(QString::fromUtf8("livraison (m)")));
     const double width = QFontMetricsF(y->titleFont()).horizontalAdvance(y->titleText());
     EXPECT_LE(width, widget_->height());
+}
+
+// A chart whose lines and marked points only grow, as a study's does.
+class GrowingChartForm : public Form {
+public:
+    explicit GrowingChartForm(Session& s) : Form(s, "Croissance", "Courbe qui croît") {
+        Control& c = add(ControlKind::Chart, "Graphe").at(0, 0).size(6000, 4500);
+        c.chart.addSeries("marques", SeriesKind::Points, 0x1F77B4);
+        c.chart.addSeries("trait", SeriesKind::Line, 0x1F77B4);
+    }
+    void grow(int from, int to) {
+        Chart& chart = ctl("Graphe").chart;
+        for (int k = from; k < to; ++k) {
+            chart.addPoint(0, k, k * k);
+            chart.addPoint(1, k, k * k);
+        }
+        ctl("Graphe").touch();
+    }
+};
+
+class GrowingChartTest : public test::ShownWindowTest<GrowingChartForm> {};
+
+TEST_F(GrowingChartTest, PointsAddedAtTheEndExtendTheSameSeriesWithEveryPointInOrder) {
+    ASSERT_NO_FATAL_FAILURE(showWindow("Croissance"));
+    auto* widget = this->widget<ChartWidget>("Graphe");
+    ASSERT_NE(widget, nullptr);
+    host_->dispatch(form_, [this] { form_->grow(0, 3); });
+    const auto before = widget->chart()->series();
+    ASSERT_EQ(before.size(), 2);
+    for (int step = 1; step <= 3; ++step) host_->dispatch(form_, [this, step] { form_->grow(3 * step, 3 * step + 3); });
+    const auto after = widget->chart()->series();
+    ASSERT_EQ(after.size(), 2);
+    EXPECT_EQ(after[0], before[0]);  // grown in place, not built again
+    EXPECT_EQ(after[1], before[1]);
+    for (QAbstractSeries* s : after) {
+        const QList<QPointF> points = qobject_cast<QXYSeries*>(s)->points();
+        ASSERT_EQ(points.size(), 12);
+        for (int k = 0; k < 12; ++k) EXPECT_EQ(points[k], QPointF(k, k * k));
+    }
+    // The axes take in the new points.
+    auto* x = qobject_cast<QValueAxis*>(widget->chart()->axes(Qt::Horizontal).value(0));
+    ASSERT_NE(x, nullptr);
+    EXPECT_GE(x->max(), 11);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // dialogs answered after the step that asked.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -230,6 +231,83 @@ TEST_F(BridgeTest, ResetStartsAFreshRunOnTheFolderAsItIs) {
     EXPECT_TRUE(bridge.state()["windows"].contains("Formmain"));
 }
 
+TEST_F(BridgeTest, PlatformCallsAreListedAndGivenAgainByAReplay) {
+    Bridge bridge(folder_.path(), programDir());
+    bridge.open("Formrouehaut");
+    ASSERT_EQ(bridge.play("Imprimfeuille")["status"], 0);
+    const Json calls = bridge.platform()["calls"];
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.back(), "printForm Formrouehaut");
+    // A question answered replays the run: the print is listed once, not twice.
+    ASSERT_EQ(bridge.play("Fichier/Enregistre")["status"], 3);
+    ASSERT_EQ(bridge.answer("Hprint")["status"], 0);
+    int prints = 0;
+    const Json replayed = bridge.platform()["calls"];
+    for (const auto& c : replayed) prints += c == "printForm Formrouehaut";
+    EXPECT_EQ(prints, 1);
+}
+
+TEST_F(BridgeTest, AnImportedFileSurvivesTheReplayOfAnAnswer) {
+    Bridge bridge(folder_.path(), programDir());
+    bridge.open("Formrouehaut");
+    for (const auto& s : overshotExample()) bridge.play(s);
+    // A file put into the folder during the run, as an import does, then a question.
+    std::ofstream(folder_ / "Hvenu.txt", std::ios::binary) << "4\r\n";
+    ASSERT_EQ(bridge.imported("Hvenu.txt")["status"], 0);
+    std::ofstream(folder_ / "Hperdu.txt", std::ios::binary) << "4\r\n";  // not declared
+    ASSERT_EQ(bridge.play("Fichier/Enregistre")["status"], 3);
+    ASSERT_EQ(bridge.answer("Hnouveau")["status"], 0);
+    EXPECT_TRUE(fs::exists(folder_ / "Hvenu.txt"));
+    EXPECT_TRUE(fs::exists(folder_ / "Hnouveau.txt"));
+    EXPECT_FALSE(fs::exists(folder_ / "Hperdu.txt"));  // the replay puts the folder back
+    // A name, not a path; a file that is there.
+    EXPECT_EQ(bridge.imported("../Hvenu.txt")["status"], 1);
+    EXPECT_EQ(bridge.imported("sous/Hvenu.txt")["status"], 1);
+    EXPECT_EQ(bridge.imported("Habsent.txt")["status"], 1);
+}
+
+TEST_F(BridgeTest, ChartCsvIsTheDesktopsExportWithTheChosenSeparator) {
+    Bridge bridge(folder_.path(), programDir());
+    bridge.open("DomaineEmploi");
+    ASSERT_EQ(bridge.play("Valbox(0)=3")["status"], 0);
+    ASSERT_EQ(bridge.play("Valbox(1)=10")["status"], 0);
+    ASSERT_EQ(bridge.play("Placer")["status"], 0);
+    const std::string comma = bridge.chartCsv("DomaineEmploi", "Graphe", ',')["csv"];
+    const std::string point = bridge.chartCsv("DomaineEmploi", "Graphe", '.')["csv"];
+    ASSERT_GT(comma.size(), 3u);
+    EXPECT_EQ(comma.substr(0, 3), "\xEF\xBB\xBF");  // UTF-8 with its mark, for spreadsheets
+    EXPECT_NE(comma.find("\r\n"), std::string::npos);
+    // The numbers' separator only: the names and captions are the same.
+    const auto count = [](const std::string& t, char ch) { return std::count(t.begin(), t.end(), ch); };
+    EXPECT_GT(count(comma, ','), count(point, ','));
+    EXPECT_EQ(count(comma, ',') + count(comma, '.'), count(point, ',') + count(point, '.'));
+    EXPECT_EQ(comma.size(), point.size());
+    EXPECT_TRUE(bridge.chartCsv("DomaineEmploi", "Valbox(0)", '.').contains("error"));
+    EXPECT_TRUE(bridge.chartCsv("Nulle", "Graphe", '.').contains("error"));
+}
+
+TEST_F(BridgeTest, DossierGivesTheReportModelTheWindowsAskedFor) {
+    Bridge bridge(folder_.path(), programDir());
+    bridge.open("Formmain");
+    EXPECT_TRUE(bridge.dossier().is_null());  // none asked yet
+    for (const char* s : {"Options1/Vanne", "zonetxt(0)=2", "zonetxt(1)=2", "zonetxt(2)=0.5", "CALCUL "})
+        ASSERT_EQ(bridge.play(s)["status"], 0) << s;
+    ASSERT_EQ(bridge.play("Impression/Dossier PDF…")["status"], 3);
+    ASSERT_EQ(bridge.answer("Moulin d'essai")["status"], 0);
+    const Json d = bridge.dossier();
+    ASSERT_TRUE(d.is_object());
+    EXPECT_EQ(d["study"], "Moulin d'essai");
+    ASSERT_EQ(d["windows"].size(), 1u);
+    const Json& w = d["windows"][0];
+    EXPECT_EQ(w["window"], "Formmain");
+    EXPECT_TRUE(w["calculated"].get<bool>());
+    bool found = false;
+    for (const auto& g : w["results"])
+        for (const auto& r : g["rows"]) found = found || r["value"] == "3.223";
+    EXPECT_TRUE(found) << w["results"].dump();
+    EXPECT_FALSE(w["inputs"].empty());
+}
+
 TEST_F(BridgeTest, CFunctionsGiveJsonTexts) {
     aub_bridge* b = aub_new(folder_.path().string().c_str(), programDir().c_str());
     ASSERT_NE(b, nullptr);
@@ -240,6 +318,9 @@ TEST_F(BridgeTest, CFunctionsGiveJsonTexts) {
     EXPECT_TRUE(Json::parse(aub_windows(b)).size() > 20);
     EXPECT_EQ(Json::parse(aub_layout(b, "Formrouehaut"))["name"], "Formrouehaut");
     EXPECT_EQ(Json::parse(aub_play(b, "Nulle"))["status"], 2);
+    EXPECT_TRUE(Json::parse(aub_platform(b))["calls"].is_array());
+    EXPECT_EQ(Json::parse(aub_imported(b, ".."))["status"], 1);
+    EXPECT_TRUE(Json::parse(aub_chart_csv(b, "Formrouehaut", "Graphe", ","))["error"].is_string());
     aub_delete(b);
     EXPECT_EQ(Json::parse(aub_open(nullptr, "Formmain"))["status"], 1);
 }
