@@ -1,6 +1,8 @@
 #include "charts/DomaineEmploi.h"
 #include "core/NumberConvert.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 
@@ -9,6 +11,7 @@
 #include "core/SharedValues.h"
 #include "files/TextFile.h"
 #include "forms/Dialogs.h"
+#include "forms/Printing.h"
 #include "forms/Session.h"
 
 namespace aub {
@@ -30,6 +33,19 @@ constexpr int SiteColor = 0xD01010;
 constexpr const char* BadPoint = "Le débit Q et la hauteur H doivent être des nombres positifs.";
 
 std::string shortNumber(double v) { return chartNumber(v); }
+
+// Whether a zone's name and a runner type name the same kind of machine ("Francis" and
+// "Francis lente", "Kaplan et hélice" and "Hélice ou Kaplan").
+bool sameMachineFamily(const std::string& zone, const std::string& type) {
+    auto lower = [](std::string t) {
+        for (char& ch : t) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        return t;
+    };
+    const std::string z = lower(zone), t = lower(type);
+    for (const char* family : {"pelton", "turgo", "banki", "francis", "kaplan", "lice"})  // "hélice", "Hélice"
+        if (z.find(family) != std::string::npos && t.find(family) != std::string::npos) return true;
+    return false;
+}
 
 }  // namespace
 
@@ -58,8 +74,12 @@ DomaineEmploi::DomaineEmploi(Session& s) : Form(s, "DomaineEmploi", "DOMAINE D'E
     ctl("Sources").fontSize = 7;
 
     menu("Fichier", "Fichier");
+    addChartExportEntries(*this, "Graphe", "Fichier");
     menu("Fermer", "Fermer", "Fichier");
     on("Fermer", EventKind::Click, [this](int) { session().unload(name()); });
+    // A chart to read beside the design windows, closed by Escape like the other windows.
+    staysAboveOpener = false;
+    cancelAction = "Fermer";
     on("Placer", EventKind::Click, [this](int) { placeTyped(); });
 }
 
@@ -114,6 +134,10 @@ void DomaineEmploi::placeFromWindow(const std::string& window) {
     const auto q = positiveBoxNumber(flow->text());
     if (!h || !q) return;
     site_ = std::make_pair(*q, *h);
+    // The runner the turbine window names from the specific speed, to compare with the zones.
+    namedType_.clear();
+    if (turbine)
+        if (const Control* type = other->find("boite", 7)) namedType_ = trim(type->text());
     set("Valbox", 0, trim(flow->text()));
     set("Valbox", 1, trim(head->text()));
     if (isLoaded()) {
@@ -129,6 +153,7 @@ void DomaineEmploi::placeTyped() {
         dialogs().message(BadPoint);
         return;
     }
+    namedType_.clear();  // a point typed here is no runner's
     placePoint(*q, *h);
 }
 
@@ -192,6 +217,10 @@ void DomaineEmploi::describePoint() {
             for (std::size_t i = 0; i < names.size(); ++i) where += (i ? ", " : "") + names[i];
             where += ".";
         }
+        if (!namedType_.empty() && std::none_of(names.begin(), names.end(), [&](const std::string& zone) {
+                return sameMachineFamily(zone, namedType_);
+            }))
+            where += " " + namedType_ + " selon la vitesse spécifique ; hors des domaines publiés ci-dessus.";
         text.caption = where;
     }
 }

@@ -36,6 +36,7 @@ private:
 
     std::vector<MachineZone> zones_;
     std::optional<std::pair<double, double>> site_;  // (Q m3/s, H m)
+    std::string namedType_;                          // the runner the turbine window named for the site (empty: none)
 };
 
 // A box's text as a positive number ("," or "." as decimal separator); nothing otherwise.

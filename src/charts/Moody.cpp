@@ -4,6 +4,7 @@
 
 #include "charts/MoodyCurves.h"
 #include "core/SharedValues.h"
+#include "forms/Printing.h"
 #include "forms/Session.h"
 
 namespace aub {
@@ -13,8 +14,12 @@ Moody::Moody(Session& s) : Form(s, "Moody", "DIAGRAMME DE MOODY") {
     add(ControlKind::Chart, "Graphe").at(0, 0).size(11250, 7800);
     label("Point", -1, "").at(1, 0);
     menu("Fichier", "Fichier");
+    addChartExportEntries(*this, "Graphe", "Fichier");
     menu("Fermer", "Fermer", "Fichier");
     on("Fermer", EventKind::Click, [this](int) { session().unload(name()); });
+    // A chart to read beside the pipe window, closed by Escape like the other windows.
+    staysAboveOpener = false;
+    cancelAction = "Fermer";
 }
 
 void Moody::load() { refresh(); }

@@ -42,7 +42,7 @@ std::vector<ChartPoint> colebrookCurve(double relativeRoughness, double reFrom, 
 
 std::string roughnessName(double relativeRoughness) {
     if (relativeRoughness == 0) return "ε/D = 0 (lisse)";
-    return "ε/D = " + chartNumber(relativeRoughness);
+    return "ε/D = " + significantText(relativeRoughness, 3);
 }
 
 void buildMoodyChart(Chart& chart, const std::optional<MoodyPoint>& point) {
@@ -68,7 +68,7 @@ void buildMoodyChart(Chart& chart, const std::optional<MoodyPoint>& point) {
         const int s = chart.addSeries(roughnessName(eps), SeriesKind::Line, CurveColor);
         chart.at(s).width = 1;
         chart.at(s).inLegend = false;
-        chart.at(s).label = eps == 0 ? "lisse" : chartNumber(eps);
+        chart.at(s).label = eps == 0 ? "lisse" : significantText(eps, 3);
         for (const ChartPoint& p : colebrookCurve(eps, TurbulentStart, MoodyReMax, MoodyCurvePoints))
             chart.addPoint(s, p.x, p.y);
         // ε/D read from single-precision boxes matches a drawn value to about 1e-7.
@@ -88,7 +88,7 @@ void buildMoodyChart(Chart& chart, const std::optional<MoodyPoint>& point) {
 
     const int marker = chart.addSeries("Point de fonctionnement", SeriesKind::Marker, EmphasisColor);
     chart.at(marker).label = "Re = " + shortNumber(point->re) + "  f = " + shortNumber(point->f) +
-                             "  ε/D = " + shortNumber(point->relativeRoughness);
+                             "  ε/D = " + significantText(point->relativeRoughness, 3);
     chart.addPoint(marker, point->re, point->f);
     chart.touch();
 }

@@ -258,15 +258,17 @@ Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUE
     for (const ChartEntry& c : Charts) choice.addItem(c.title);
     add(ControlKind::Chart, "Graphe").in("FrameResultats").at(Shown + 2, 0, 1, 2).size(5250, 2900);
 
-    menu("Fichier", "Fichier");
-    menu("Ouvrir", "Ouvrir", "Fichier");
-    menu("Enregistrer", "Enregistrer", "Fichier");
-    menu("Enregistrersous", "Enregistrer sous", "Fichier");
-    menu("Fermer", "Fermer", "Fichier");
-    menu("Calcul", "Calcul");
-    menu("Imprimer", "Imprimer");
-    menu("Aide", "Aide locale");
-    menu("Bilan", "Bilan économique…");
+    // Alt-letter shortcuts as in the other windows.
+    menu("Fichier", "&Fichier");
+    menu("Ouvrir", "&Ouvrir", "Fichier");
+    menu("Enregistrer", "&Enregistrer", "Fichier");
+    menu("Enregistrersous", "Enregistrer &sous", "Fichier");
+    addChartExportEntries(*this, "Graphe", "Fichier");
+    menu("Fermer", "Fer&mer", "Fichier");
+    menu("Calcul", "&Calcul");
+    menu("Imprimer", "&Imprimer");
+    menu("Aide", "&Aide locale");
+    menu("Bilan", "&Bilan économique…");
 
     on("Bilan", EventKind::Click, [this](int) { session().open("BilanEconomique"); });
     on("Ouvrir", EventKind::Click, [this](int) { askOpen(); });
@@ -379,6 +381,28 @@ void Productible::refillEfficiencies(bool warn) {
             dialogs().message(outside);
 }
 
+std::string Productible::reportMethod() { return method_.empty() ? Form::reportMethod() : method_; }
+
+std::vector<Chart> Productible::reportCharts() {
+    if (!result_ || !charts_) return {};
+    // The three charts of the calculation: the one shown is the window's own; the two
+    // others are drawn the same way, then the window is left as it was.
+    Control& list = ctl("Graphique");
+    Control& graph = ctl("Graphe");
+    const int shown = list.listIndex();
+    const Chart kept = graph.chart;
+    std::vector<Chart> out;
+    for (int which : {DurationChart, PowerChart, SweepChart}) {
+        if (which == (shown < 0 ? DurationChart : shown)) continue;
+        list.setListIndex(which);
+        drawChart();
+        out.push_back(graph.chart);
+    }
+    list.setListIndex(shown);
+    graph.chart = kept;
+    return out;
+}
+
 void Productible::clearResults() {
     for (int i = 0; i < ResultCount; ++i) set("Resultat", i, "");
     ctl("Meilleurqd").caption = "";
@@ -387,6 +411,7 @@ void Productible::clearResults() {
     result_.reset();
     charts_.reset();
     statistics_.reset();
+    method_.clear();
     drawChart();
     fillTable();
 }
@@ -616,6 +641,57 @@ std::string Productible::recordInfo() const {
     return s + ".";
 }
 
+namespace {
+
+// The method of a calculation as the dossier states it.
+std::string calculationMethod(MachineType type, bool edited, const SiteMachine& m, std::size_t recordDays, double ratio,
+                              bool reservedByRule) {
+    std::string t;
+    t += recordDays > 0 ? "Débits : chronique journalière importée (" + std::to_string(recordDays) +
+                              " jours), chaque jour compté pour sa part de l'année."
+                        : "Débits : courbe des débits classés tapée, lue linéairement entre ses points et moyennée "
+                          "par la méthode des trapèzes de 0 à 100 % du temps.";
+    if (ratio > 0)
+        t += " Débits de la station transposés au site par le rapport des bassins versants (× " +
+             fixed(ratio, "0.000") + ").";
+    t += "\nDébit réservé : ";
+    if (m.reservedByMonth)
+        t += "une valeur par mois, retranchée jour par jour du débit de la rivière.";
+    else if (reservedByRule)
+        t += "un dixième du module (" + fixed(m.reservedFlow, "0.000") +
+             " m3/s), le minimum de l'article L214-18 du code de l'environnement, retranché du débit de la rivière.";
+    else
+        t += fixed(m.reservedFlow, "0.000") + " m3/s tapés, retranchés du débit de la rivière.";
+    t += "\nRendement de la machine (" + std::string(machineCaption(type)) + ") : ";
+    if (edited)
+        t += "les dix valeurs tapées, de 10 à 100 % du débit d'équipement.";
+    else if (isWheel(type))
+        t += "courbe plate au rendement de pointe du type dès 30 % du débit d'équipement, 0,85 fois ce rendement à "
+             "20 % et 0,5 fois à 10 %.";
+    else if (type == MachineType::ArchimedesScrew)
+        t += "0,85 dès 30 % du débit d'équipement, 0,95 fois cette valeur à 20 %, 0,8 fois à 10 %, 0,6 fois à 5 %.";
+    else
+        t += "équations de pré-faisabilité de « Clean Energy Project Analysis: Engineering & Cases Textbook » "
+             "(CANMET, Ressources naturelles Canada, 2004), chapitre de la petite hydraulique, pour le débit "
+             "d'équipement et la chute nette du site.";
+    t += "\nPuissance électrique P = 9,81 × Qt × Hn × rendement de la machine × rendement de transmission (kW), avec "
+         "le débit turbiné Qt = min(Q − Qr, Qd), nul sous le débit minimal (" +
+         fixed(m.minimumFlowPercent, "0") + " % de Qd), et la chute nette Hn = Hb − hL × (Qt/Qd)².";
+    if (m.machines > 1)
+        t += " " + std::to_string(m.machines) +
+             " machines identiques se partagent Qd ; à chaque débit tourne le nombre de machines qui donne le plus de "
+             "puissance.";
+    if (m.downtimeDays > 0 || m.availability < 1)
+        t += " Arrêts (" + fixed(m.downtimeDays, "0") +
+             " jours par an, pris sur les jours qui produisent le moins) et "
+             "disponibilité (" +
+             fixed(100 * m.availability, "0") + " %) appliqués ensuite.";
+    t += " Énergie annuelle = puissance moyenne × 8760 h.";
+    return t;
+}
+
+}  // namespace
+
 bool Productible::calculate() {
     clearResults();
     CountingMessenger said(dialogs());
@@ -826,6 +902,8 @@ bool Productible::calculate() {
                      "Sans dates, chaque débit réservé du mois vaut pour toute la courbe, pondéré par la durée du "
                      "mois.";
     ctl("Infoexploitation").caption = plantNote;
+    method_ = calculationMethod(type, edited, m, record_.empty() ? 0 : record_.size(), transposed ? ratio : 0,
+                                blank(txt("Site", Qr)));
     if (!siteDays_.empty()) {
         RecordStatistics st = recordStatistics(siteDays_, samples.power);
         if (st.p50) set("Resultat", P50Box, fixed(*st.p50, "0"));

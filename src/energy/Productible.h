@@ -67,6 +67,10 @@ public:
 
     SiteStudy study() const;
     void applyStudy(const SiteStudy& study);
+    // The flows, the reserved-flow rule and the efficiency curve of the last calculation.
+    std::string reportMethod() override;
+    // The three charts of the last calculation (the one the window shows is its own).
+    std::vector<Chart> reportCharts() override;
 
 private:
     // The type chosen in the list "Typemachine" (the default before any choice).
@@ -104,6 +108,7 @@ private:
     std::optional<EnergyResult> result_;
     std::optional<EnergyCharts> charts_;
     std::optional<RecordStatistics> statistics_;
+    std::string method_;  // of the last calculation
 };
 
 }  // namespace aub

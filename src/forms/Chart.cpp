@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <sstream>
 
 #include "core/NumberText.h"
@@ -202,6 +203,99 @@ std::string chartNumber(double v) {
     // Seven significant digits where single precision holds the value.
     return std::fabs(v) < 1e38 && (v == 0 || std::fabs(v) > 1e-37) ? formatGeneral(static_cast<float>(v), '.')
                                                                    : formatGeneral(v, '.');
+}
+
+std::string significantText(double v, int digits) {
+    if (!std::isfinite(v)) return "-";
+    if (v == 0) return "0";
+    const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(v))));
+    const int decimals = std::max(0, digits - 1 - magnitude);
+    const double scale = std::pow(10.0, digits - 1 - magnitude);
+    const double rounded = std::round(v * scale) / scale;
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", std::min(decimals, 20), rounded);
+    std::string out = buf;
+    if (out.find('.') != std::string::npos) {
+        while (out.back() == '0') out.pop_back();
+        if (out.back() == '.') out.pop_back();
+    }
+    return out == "-0" ? "0" : out;
+}
+
+AxisTicks linearTicks(double lo, double hi, int maxIntervals) {
+    AxisTicks t;
+    if (!std::isfinite(lo) || !std::isfinite(hi) || maxIntervals < 1) return t;
+    if (hi < lo) std::swap(lo, hi);
+    const double span = hi - lo;
+    if (!(span > 0)) {
+        t.first = lo;
+        t.count = 1;
+        return t;
+    }
+    const double raw = span / maxIntervals;
+    double step = std::pow(10.0, std::floor(std::log10(raw)));
+    // 1, 2, 5 × 10^k: the smallest of them at or above the raw step.
+    for (double m : {1.0, 2.0, 5.0, 10.0})
+        if (m * step >= raw * (1 - 1e-9)) {
+            step *= m;
+            break;
+        }
+    t.step = step;
+    t.first = std::ceil(lo / step - 1e-9) * step;
+    if (std::fabs(t.first) < step * 1e-9) t.first = 0;
+    t.count = static_cast<int>(std::floor((hi - t.first) / step + 1e-9)) + 1;
+    return t;
+}
+
+std::pair<double, double> roundedRange(double lo, double hi, int maxIntervals) {
+    const AxisTicks t = linearTicks(lo, hi, maxIntervals);
+    if (!(hi > lo)) return {lo, hi};
+    const double from = std::floor(lo / t.step + 1e-9) * t.step;
+    const double to = std::ceil(hi / t.step - 1e-9) * t.step;
+    return {from == 0 ? 0.0 : from, to == 0 ? 0.0 : to};
+}
+
+std::string tickText(double v, double step) {
+    if (!std::isfinite(v)) return "-";
+    int decimals = 0;
+    if (step > 0 && step < 1) decimals = std::min(12, static_cast<int>(std::ceil(-std::log10(step) - 1e-9)));
+    if (std::fabs(v) < step * 1e-9) v = 0;
+    char buf[80];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+    std::string t = buf;
+    // "2.0" beside "1.5" reads "2"; a zero has no sign.
+    if (t.find('.') != std::string::npos) {
+        while (t.back() == '0') t.pop_back();
+        if (t.back() == '.') t.pop_back();
+    }
+    if (t == "-0") t = "0";
+    // Groups of three in the whole part, from 10 000 up.
+    const bool negative = !t.empty() && t[0] == '-';
+    const std::size_t start = negative ? 1 : 0;
+    std::size_t point = t.find('.');
+    if (point == std::string::npos) point = t.size();
+    if (point - start > 4)
+        for (std::ptrdiff_t i = static_cast<std::ptrdiff_t>(point) - 3; i > static_cast<std::ptrdiff_t>(start); i -= 3)
+            t.insert(static_cast<std::size_t>(i), 1, ' ');
+    return t;
+}
+
+std::vector<double> logDecades(double lo, double hi) {
+    std::vector<double> out;
+    if (!(lo > 0) || !(hi >= lo) || !std::isfinite(hi)) return out;
+    for (int k = static_cast<int>(std::ceil(std::log10(lo) - 1e-9));
+         k <= static_cast<int>(std::floor(std::log10(hi) + 1e-9)); ++k)
+        out.push_back(std::pow(10.0, k));
+    return out;
+}
+
+std::pair<double, double> boundedZoom(double lo, double hi, double fullLo, double fullHi) {
+    if (hi < lo) std::swap(lo, hi);
+    if (fullHi < fullLo) std::swap(fullLo, fullHi);
+    if (hi - lo >= fullHi - fullLo) return {fullLo, fullHi};
+    if (lo < fullLo) return {fullLo, fullLo + (hi - lo)};
+    if (hi > fullHi) return {fullHi - (hi - lo), fullHi};
+    return {lo, hi};
 }
 
 std::string chartCsv(const Chart& chart, char decimalSeparator) {

@@ -104,6 +104,31 @@ std::string chartCsv(const Chart& chart, char decimalSeparator);
 // `indent`. (Its JSON description, chartJson, is written with the other listings.)
 // A number as charts label it: seven significant digits, "." as separator.
 std::string chartNumber(double v);
+
+// A value with at most `digits` significant digits, "." as separator, no exponent for
+// usual magnitudes (trailing zeros dropped): 0.000126582 -> "0.000127" with 3 digits.
+std::string significantText(double v, int digits);
+
+// Ticks of a linear axis: a step of 1, 2 or 5 × 10^k such that [lo, hi] holds at most
+// `maxIntervals` steps, the first tick the first multiple of the step at or above lo.
+struct AxisTicks {
+    double first = 0, step = 1;
+    int count = 0;  // ticks from first by step up to hi
+};
+AxisTicks linearTicks(double lo, double hi, int maxIntervals = 8);
+// The range rounded outward to the ticks' step (an automatic axis starts and ends on a
+// tick); it may hold a step or two more than `maxIntervals`.
+std::pair<double, double> roundedRange(double lo, double hi, int maxIntervals = 8);
+// A tick's label: the value rounded to the step's decimals, digits grouped by three
+// with a blank from 10 000 up ("100 000", "1 000 000"), "." as separator, never an
+// exponent between 1e-9 and 1e15: the same writing for every decade of a log axis.
+std::string tickText(double v, double step);
+// The labels of a logarithmic axis's decades between lo and hi ("100", "1 000", "10 000").
+std::vector<double> logDecades(double lo, double hi);
+
+// The zoom a person may ask, bounded by the chart's whole range: a range wider than
+// [fullLo, fullHi] becomes it, one that leaves it is moved back inside.
+std::pair<double, double> boundedZoom(double lo, double hi, double fullLo, double fullHi);
 std::string chartListing(const Chart& chart, const std::string& indent);
 
 }  // namespace aub

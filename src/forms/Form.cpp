@@ -226,7 +226,7 @@ bool Form::fire(Control& control, EventKind kind) {
     int index = control.index();
     const bool calculation = kind == EventKind::Click && !resultBoxes.empty() && control.hasKey(defaultAction);
     // A person's event that changes a result box is a calculation: what it said is kept.
-    CalculationWatch watch(*this, depth_ == 0);
+    CalculationWatch watch(*this, depth_ == 0, control.name() != DossierEntryName && control.name() != "Dossierpdf");
     // The result boxes (by name, key or frame) as they were before the calculation.
     std::vector<std::pair<Control*, unsigned>> results;
     if (calculation)
@@ -239,6 +239,10 @@ bool Form::fire(Control& control, EventKind kind) {
             if (c->revision() == revision) c->setText("");
     }
     return true;
+}
+
+std::string Form::reportMethod() {
+    return helpRecord > 0 ? methodFromHelp(session().helpText(helpRecord)) : std::string();
 }
 
 void Form::clearResultBoxes() {

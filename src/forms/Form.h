@@ -62,6 +62,10 @@ public:
     bool isLoaded() const { return loaded_; }
     // Layout: number of grid columns of the client area (the renderer uses it as a hint).
     int columns = 2;
+    // A window shown by another one stays above it, unless it is a consultation window
+    // of its own (a chart to read beside the design windows): then either comes to the
+    // front when clicked.
+    bool staysAboveOpener = true;
 
     // Controls, in creation order.
     Control& add(ControlKind kind, std::string name, int index = -1);
@@ -162,6 +166,16 @@ public:
     int helpRecord = 0;
     std::vector<std::string> calculationMessages;
     std::vector<std::string> calculationWritten;
+    // The labels the last calculation showed or wrote (its warnings on the window), keys.
+    std::vector<std::string> calculationLabels;
+    // The method the last calculation used, as the dossier states it. By default the
+    // paragraphs of the help record that speak of the calculation (those about menus,
+    // buttons and files are left out); a window whose method depends on its choices
+    // (the friction law, the efficiency curve) says which.
+    virtual std::string reportMethod();
+    // Figures the dossier shows beside the window's own charts and drawings (the pipe's
+    // Moody diagram with its operating point); none by default.
+    virtual std::vector<Chart> reportCharts() { return {}; }
 
 private:
     friend class Session;

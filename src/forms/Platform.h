@@ -56,6 +56,15 @@ public:
         return false;
     }
 
+    // The chart control `chartKey` of the window saved as a picture (PNG at least 1600
+    // pixels wide, or SVG) or its data as CSV, in a file the person chooses; nothing
+    // where no chart is drawn (the command line lists charts instead).
+    virtual void exportChart(Form& form, const std::string& chartKey, bool csv) {
+        (void)form;
+        (void)chartKey;
+        (void)csv;
+    }
+
     virtual void setBusy(bool busy) = 0;  // hourglass
     // Lets the windows repaint and answer during a long calculation or a wait.
     virtual void processEvents() = 0;

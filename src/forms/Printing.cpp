@@ -41,4 +41,13 @@ void printAfterQuestion(Form& form) {
     printOnWhite(form);
 }
 
+void addChartExportEntries(Form& form, const std::string& chartKey, const std::string& parentMenu) {
+    form.menu("Exportimage", "Enregistrer l'image…", parentMenu);
+    form.menu("Exportcsv", "Exporter les données (CSV)…", parentMenu);
+    form.on("Exportimage", EventKind::Click,
+            [&form, chartKey](int) { form.platform().exportChart(form, chartKey, false); });
+    form.on("Exportcsv", EventKind::Click,
+            [&form, chartKey](int) { form.platform().exportChart(form, chartKey, true); });
+}
+
 }  // namespace aub

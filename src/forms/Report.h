@@ -27,10 +27,12 @@ namespace aub {
 class Form;
 class Control;
 class Session;
+struct SharedValues;
 
 struct ReportRow {
     std::string caption;
-    std::string value;
+    std::string value;   // the box's text as a reader writes it: "0.85" for ".85", "0" for "0."
+    std::string unit{};  // the unit its caption names ("mm/m", "%"), empty when none
 };
 
 // A group of rows under the caption of the frame that holds them (empty: the window itself).
@@ -53,15 +55,16 @@ struct ReportFigure {
 };
 
 struct WindowReport {
-    std::string window;  // the window's code name
-    std::string title;   // its title bar
+    std::string window;   // the window's code name
+    std::string title;    // its title bar
+    std::string section;  // the name its calculation is known by ("Roue au dessus"), else the title
     bool calculated = false;
     std::vector<ReportGroup> inputs;
     std::vector<ReportGroup> results;
-    std::vector<std::string> messages;      // raised by the last calculation
+    std::vector<std::string> messages;      // raised by the last calculation, and its warnings shown
     std::vector<ReportGroup> observations;  // observation lists and notices
     std::vector<ReportFigure> figures;
-    std::string method;  // the help-text record of the window
+    std::string method;  // the method the last calculation used (Form::reportMethod)
 };
 
 struct Report {
@@ -69,6 +72,9 @@ struct Report {
     std::string study;    // the name the person typed; text, never a path
     std::string date;     // "09/12/2026"
     std::vector<WindowReport> windows;
+    // The site when the dossier is written (siteLines): one line each
+    // ("Hauteur de chute : 3.2 m (Productible annuel)"), empty when unknown.
+    std::vector<std::string> site{};
 };
 
 // Section headings and the fixed texts of the dossier.
@@ -93,6 +99,29 @@ bool showsResults(const Form& form);
 
 WindowReport buildWindowReport(Form& form);
 
+// The name a window's calculation is known by: its first study declaration's caption
+// before " — " ("Roue au dessus"), else the window's title.
+std::string sectionName(const Form& form);
+// The paragraphs of a help record that state the method: the title line and the
+// sentences about menus, buttons, lists and files left out.
+std::string methodFromHelp(const std::string& record);
+// The name of the dossier's entry in every calculation window's menu, and of the main window's.
+inline constexpr const char* DossierEntryName = "Dossierajout";
+
+// A box's text as a reader writes it: a leading zero before the point (".85" -> "0.85",
+// "-.5" -> "-0.5"), no point after a whole number ("0." -> "0"), no trailing zeros after
+// the point ("23895.5600000" -> "23895.56"); any other text as shown.
+std::string readableValue(const std::string& shown);
+// The unit a caption ends with ("Perte de charge mm/m" -> "mm/m", "Hauteur (m)" -> "m",
+// "Rendement H %" -> "%"), empty when it names none.
+std::string captionUnit(const std::string& caption);
+// The site lines of the first page: the head, the flow and the gross power as the
+// sections give them (the first section holding each, named), else the program-wide
+// head and flow with their gross power 9.81·Q·H.
+std::vector<std::string> siteLines(const SharedValues& shared, const std::vector<WindowReport>& windows);
+// "Dossier : 3 fenêtres — Roue au dessus, Productible annuel, Conduite en charge".
+std::string dossierSummary(const std::vector<WindowReport>& windows);
+
 // The heading of a window's figures.
 const char* figuresTitle(const WindowReport& window);
 
@@ -103,7 +132,8 @@ const char* figuresTitle(const WindowReport& window);
 // calculation (Session::recordsCalculations): then it costs nothing.
 class CalculationWatch {
 public:
-    CalculationWatch(Form& form, bool active);
+    // `notes`: the event makes its window the one the person used last.
+    CalculationWatch(Form& form, bool active, bool notes = true);
     ~CalculationWatch();
     CalculationWatch(const CalculationWatch&) = delete;
     CalculationWatch& operator=(const CalculationWatch&) = delete;
@@ -113,6 +143,7 @@ private:
     bool active_;
     std::size_t messagesBefore_ = 0;
     std::vector<std::string> before_;
+    std::vector<std::string> labelsBefore_;  // each label's visibility and caption
 };
 
 // Today's date as the dossier shows it, "dd/mm/yyyy".

@@ -6,7 +6,9 @@
 #include "core/NumberText.h"
 #include "files/AppFolder.h"
 #include "forms/Dialogs.h"
+#include "forms/DossierEntry.h"
 #include "forms/Form.h"
+#include "forms/MainWindow.h"
 #include "forms/Platform.h"
 #include "forms/WindowCatalog.h"
 
@@ -102,6 +104,9 @@ Form& Session::load(std::string_view name) {
     Form& ref = *forms_.back();
     ref.loaded_ = true;
     ref.trap([&] { ref.load(); });
+    // Every calculation window can put its report in the dossier (the main window has its own entries).
+    if (ref.isLoaded() && catalog_->declaresCalculation(ref.name()) && !dynamic_cast<MainWindow*>(&ref))
+        addDossierEntry(ref);
     return ref;
 }
 
@@ -137,6 +142,9 @@ bool Session::unload(std::string_view name, CloseMode mode) {
     bool accept = true;
     form->trap([&] { accept = form->queryUnload(mode); });
     if (!accept && mode != CloseMode::System) return false;
+    // The dossier holds reports, not windows: the last window used keeps its report.
+    if (recordsCalculations && form->name() == lastCalculation_ && !ended_)
+        form->trap([&] { closedReports_ = reportsWithCompanions(*this, *form); });
     form->trap([&] { form->unloaded(); });
     form->visible_ = false;
     form->loaded_ = false;

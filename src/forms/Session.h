@@ -118,6 +118,9 @@ public:
     // The windows added to the dossier, each as it was when added, in order.
     std::vector<WindowReport> dossier;
     std::string dossierStudy;
+    // The reports of the calculation window used last, as it was when it closed (with
+    // its companions): the dossier can still take them.
+    const std::vector<WindowReport>& closedReports() const { return closedReports_; }
 
     void setHost(WindowHost* host) { host_ = host; }
     // Windows unloaded inside one of their own handlers are destroyed here, later.
@@ -139,6 +142,7 @@ private:
     std::vector<std::string> journalTexts_;
     std::size_t messageCount_ = 0;
     std::string lastCalculation_;
+    std::vector<WindowReport> closedReports_;
     std::vector<std::pair<std::string, std::string>> openers_;
     std::map<std::type_index, std::shared_ptr<void>> windowMemories_;
 };

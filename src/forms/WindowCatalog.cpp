@@ -1,5 +1,6 @@
 #include "forms/WindowCatalog.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -77,6 +78,10 @@ std::string WindowCatalog::shownCalculation(std::string_view window, Session& se
     for (const auto& [name, which] : shown_)
         if (equalsNoCase(name, window)) return which ? which(session) : std::string();
     return {};
+}
+
+bool WindowCatalog::declaresCalculation(std::string_view window) const {
+    return std::any_of(studies_.begin(), studies_.end(), [&](const StudyDeclaration& d) { return d.window == window; });
 }
 
 bool WindowCatalog::studyDeclared(std::string_view window) const {

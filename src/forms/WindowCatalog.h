@@ -39,6 +39,8 @@ public:
     void declareNoStudy(std::string window);
     const std::vector<StudyDeclaration>& studies() const { return studies_; }
     bool studyDeclared(std::string_view window) const;
+    // A window with at least one calculation declared.
+    bool declaresCalculation(std::string_view window) const;
     // A window that shows one of its calculations at a time (the general page's formula
     // pages) names the one it shows by its caption; the study window and the command
     // line study that one. Empty: the window does not say, or is not loaded.

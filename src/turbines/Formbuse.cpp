@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "charts/MoodyCurves.h"
 #include "core/CalcError.h"
 #include "core/Checked.h"
 #include "core/Constants.h"
@@ -52,8 +53,9 @@ Formbuse::Formbuse(Session& s) : Form(s, "Formbuse", "PERTES DE CHARGE D UNE CON
     const int row = addPipeData(*this, "Label5", DataBoxes);
     label("Label4", -1, "Modifiez ces valeurs selon vos besoins").in("Frame1").at(row, 0, 1, 2);
     addPipeResults(*this, ResultBoxes);
-    label("Label2", -1, "Initiez votre choix sur la barre des menus").at(1, 0);
-    label("Label3", -1, "").at(1, 1).hidden();
+    // Two lines kept for each warning ("AVERTISSEMENT" and its reason), so that none is cut.
+    label("Label2", -1, "Initiez votre choix sur la barre des menus").at(1, 0).size(0, 600);
+    label("Label3", -1, "").at(1, 1).size(0, 600).hidden();
     ctl("Label2").foreColor = 0xFF0000;
     ctl("Label3").foreColor = 0xFF0000;
 
@@ -197,6 +199,8 @@ void Formbuse::colebrook() {
             j_ = colebrookGradient(relative, v_, d_, dialogs(), re, f);
             set("Valbox", 6, formatMask(j_, "#0.####"));
             recordOperatingPoint(re, f, relative);
+            law_ = Law::Colebrook;
+            roughness_ = eps;
             losses_ = pipeLosses(j_, v_, l_, num("Valbox", 5));
             showLosses("##0.###");
             avertir();
@@ -235,6 +239,10 @@ void Formbuse::scimemi() {
             const float base = cdiv(q_ * cpow(d_, -k1), k0);
             j_ = checkedValue(1e12 * cpow(base, 1.0f / k2));
             set("Valbox", 6, formatMask(j_, "#0.####"));
+            law_ = Law::Scimemi;
+            k0_ = k0;
+            k1_ = k1;
+            k2_ = k2;
             losses_ = pipeLosses(j_, v_, l_, num("Valbox", 5));
             showLosses("#0.###");
             avertir();
@@ -265,7 +273,51 @@ void Formbuse::fullFlow() {
     } while (!(v_ > 4.8f));
     set("Valbox", 1, formatMask(d_, "#####"));
     showLosses("##0.###");
+    law_ = Law::FullFlow;
+    roughness_ = eps;
     avertir();
+}
+
+std::string Formbuse::reportMethod() {
+    const std::string wall = "« " + trim(ctl("Combo1").text()) + " »";
+    const std::string common =
+        "\nPertes singulières : Σξ × V²/2g. Perte totale = J × L + pertes singulières ; charge résiduelle = H − "
+        "perte totale. Avertissements : charge résiduelle négative (la conduite ne passe pas ce débit), vitesse de "
+        "plus de 5 m/s (usure, coups de bélier), hauteur de vitesse plus grande que la charge (écoulement "
+        "impossible).";
+    const std::string colebrookText =
+        "coefficient de frottement f de la formule de Colebrook-White, 1/√f = −2 log10(ε/(3,7 D) + 2,51/(Re √f)), "
+        "résolue par itération, avec le nombre de Reynolds Re = V × D / ν (ν = 1,005 × 10⁻⁶ m²/s, eau vers 20 °C) "
+        "et la rugosité de la paroi " +
+        wall + " ε = " + formatGeneral(roughness_) +
+        " mm (f = 64/Re en régime laminaire) ; perte par mètre de "
+        "Darcy-Weisbach J = f × V² / (2 g D).";
+    switch (law_) {
+        case Law::Colebrook:
+            return "Perte par mètre : " + colebrookText + common;
+        case Law::FullFlow:
+            return "Plein débit : la vitesse est augmentée par pas de 0,2 m/s, à partir de celle du débit tapé, "
+                   "jusqu'à dépasser 4,8 m/s ; les pertes affichées sont celles de cette vitesse. Perte par mètre : " +
+                   colebrookText + common;
+        case Law::Scimemi:
+            return "Perte par mètre : formule monôme de Scimemi, J = 10¹² × (Q × D^−k1 / k0)^(1/k2) mm/m (Q en l/s, "
+                   "D en mm), avec les coefficients de la paroi " +
+                   wall + " : k0 = " + formatGeneral(k0_) + ", k1 = " + formatGeneral(k1_) +
+                   ", k2 = " + formatGeneral(k2_) + "." + common;
+        case Law::None:
+            break;
+    }
+    return Form::reportMethod();
+}
+
+std::vector<Chart> Formbuse::reportCharts() {
+    const SharedValues& sv = shared();
+    if (law_ != Law::Colebrook || !(sv.SharedPipeReynolds > 0) || !(sv.SharedPipeFriction > 0)) return {};
+    // The diagram's own window, open beside the pipe, goes in the dossier with it.
+    if (session().loaded("Moody") && session().openerOf("Moody") == name()) return {};
+    std::vector<Chart> out(1);
+    buildMoodyChart(out[0], MoodyPoint{sv.SharedPipeReynolds, sv.SharedPipeFriction, sv.SharedPipeRelativeRoughness});
+    return out;
 }
 
 void Formbuse::avertir() {

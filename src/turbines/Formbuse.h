@@ -35,6 +35,11 @@ public:
     // velocity head above the upstream head).
     void avertir();
 
+    // The friction law of the last calculation, with the wall's roughness or coefficients.
+    std::string reportMethod() override;
+    // After a Colebrook calculation: the Moody diagram with the pipe's operating point.
+    std::vector<Chart> reportCharts() override;
+
 private:
     void colebrook();
     void recordOperatingPoint(double re, double f, double relative);
@@ -49,6 +54,11 @@ private:
     float h_ = 0, q_ = 0, d_ = 0, l_ = 0, area_ = 0, v_ = 0;
     float j_ = 0;
     PipeLosses losses_;
+    // What the last calculation used, for the dossier.
+    enum class Law { None, Colebrook, Scimemi, FullFlow };
+    Law law_ = Law::None;
+    float roughness_ = 0;             // ε, mm (Colebrook, full flow)
+    float k0_ = 0, k1_ = 0, k2_ = 0;  // Scimemi's coefficients
 };
 
 }  // namespace aub

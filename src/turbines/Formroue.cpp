@@ -157,6 +157,7 @@ Formroue::Formroue(Session& s)
     auto calculate = [this](bool trueSpeed) {
         showPictureInsteadOfCoefficients(true);
         if (trueSpeed) calcBase_ = 1;
+        methodBase_ = trueSpeed ? 1 : 2;
         calcule();
         setSliderChecked(ctl("NsScrol"), shared().SharedSpecificSpeed);
         ctl("Text1").visible = false;
@@ -355,6 +356,23 @@ void Formroue::calculeSteps() {
     set("boite", 9, formatMask(pu_ * 0.736f, "####.000000"));
     set("boite", 3, formatMask(torque, "####.0000000"));
     set("boite", 4, formatMask(omega, "####.0000000"));
+}
+
+std::string Formroue::reportMethod() {
+    std::string text =
+        "Puissance théorique Pth = 13,333 × Q × H (CV, soit 9,81 × Q × H kW) ; puissance utile Pu = Pth × "
+        "rendement (0,85 quand la case du rendement est vide).\n";
+    text += methodBase_ == 2
+                ? "Vitesse spécifique Ns tapée ; la vitesse de rotation en découle, N = Ns × H^1,25 / √Pu."
+                : "Vitesse spécifique Ns = N × √Pu / H^1,25 (Pu en CV), de la vitesse de rotation N tapée.";
+    text +=
+        "\nType de roue choisi par Ns : Pelton de 2,5 à 36, Francis lente de 36 à 200, Francis moyenne de 200 à 350, "
+        "Francis rapide de 350 à 500, hélice ou Kaplan de 500 à 1100.\n"
+        "Dimensions par les coefficients de vitesse : D1 = 60 × ksi0 × √(2gH) / (π × N), D2 = 60 × ksi1 × √(2gH) / "
+        "(π × N), hauteur du distributeur b0 = ksihdi × D2, les coefficients suivant des lois polynomiales en Ns ; "
+        "roue Pelton D = 60 × 0,48 × √(2gH) / (π × N), un injecteur de diamètre 1000 × √(4Q / (π × √(2gH))) mm.\n"
+        "Vitesse angulaire ω = 2π × N / 60 ; couple = Pu × 736 / ω (m·N).";
+    return text;
 }
 
 void Formroue::selonNsNew() {

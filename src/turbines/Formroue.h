@@ -50,6 +50,8 @@ public:
     void deplace(int k);
 
     int calcBase() const { return calcBase_; }
+    // The powers, the specific speed (computed or typed, by the base) and the runner's laws.
+    std::string reportMethod() override;
 
 private:
     void calculeSteps();
@@ -66,6 +68,7 @@ private:
     float d1_ = 0, d2_ = 0, v1_ = 0;
     std::optional<float> v2_;  // none for a runner without outlet diameter
     double b0_ = 0;
+    int methodBase_ = 0;  // the base of the last button pressed: 1 the speed typed, 2 Ns typed
 };
 
 }  // namespace aub

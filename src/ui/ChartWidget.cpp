@@ -7,6 +7,7 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QFontMetricsF>
 #include <QGraphicsLayout>
 #include <QGuiApplication>
 #include <QImage>
@@ -17,6 +18,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QResizeEvent>
 #include <QScatterSeries>
 #include <QSvgGenerator>
 #include <QToolTip>
@@ -48,6 +50,15 @@ constexpr int ZoneFillAlpha = 55;
 constexpr int AreaFillAlpha = 90;
 constexpr double WheelStep = 1.25;
 
+// Decades between 0.0001 and 1000 read the same in Qt's own "%g" labels, which keep
+// their room on the axis; wider ones are written by drawForeground, digits grouped
+// ("1 000 000", not "1e+06"), over labels left empty.
+bool qtWritesDecades(std::pair<double, double> range) { return range.first >= 1e-4 && range.second < 1e4; }
+
+QString decadeLabelFormat(std::pair<double, double> range) {
+    return qtWritesDecades(range) ? QStringLiteral("%g") : QStringLiteral(" ");
+}
+
 // A filled disc of `diameter` pixels, drawn at twice the size for a smooth edge on
 // screens and in print.
 QImage dotImage(const QColor& color, int diameter) {
@@ -66,7 +77,7 @@ QAbstractAxis* makeAxis(const ChartAxis& axis, std::pair<double, double> range) 
     if (axis.log) {
         auto* a = new QLogValueAxis;
         a->setBase(10.0);
-        a->setLabelFormat(QStringLiteral("%g"));
+        a->setLabelFormat(decadeLabelFormat(range));
         // Decade ticks; the 2 to 9 lines of each decade are drawn under the chart.
         a->setMinorTickCount(0);
         a->setMinorGridLineVisible(false);
@@ -76,6 +87,12 @@ QAbstractAxis* makeAxis(const ChartAxis& axis, std::pair<double, double> range) 
         auto* a = new QValueAxis;
         a->setRange(range.first, range.second);
         a->setLabelFormat(QStringLiteral("%g"));
+        // Round ticks (1, 2 or 5 × 10^k) from zero, at every zoom.
+        a->setTickType(QValueAxis::TicksDynamic);
+        a->setTickAnchor(0);
+        a->setTickInterval(linearTicks(range.first, range.second).step);
+        QObject::connect(a, &QValueAxis::rangeChanged, a,
+                         [a](qreal lo, qreal hi) { a->setTickInterval(linearTicks(lo, hi).step); });
         a->setMinorTickCount(4);
         a->setMinorGridLineVisible(true);
         made = a;
@@ -85,6 +102,11 @@ QAbstractAxis* makeAxis(const ChartAxis& axis, std::pair<double, double> range) 
     minor.setColor(QColor(0xe4, 0xe4, 0xe4));
     made->setMinorGridLinePen(minor);
     return made;
+}
+
+// The range an automatic linear axis shows: the data's, rounded outward to its ticks.
+std::pair<double, double> axisRange(const ChartAxis& axis, std::pair<double, double> range) {
+    return !axis.log && axis.autoRange ? roundedRange(range.first, range.second) : range;
 }
 
 QString valueText(double v) { return toQ(chartNumber(v)); }
@@ -179,6 +201,27 @@ void ChartWidget::showChart(const Chart& chart) {
     }
     model_ = chart;
     rebuild();
+    fitAxisTitles();
+}
+
+void ChartWidget::resizeEvent(QResizeEvent* event) {
+    QChartView::resizeEvent(event);
+    fitAxisTitles();
+}
+
+void ChartWidget::fitAxisTitles() {
+    // The room along each axis: the view less the other axis's labels and title and the margins.
+    constexpr double Room = 110;
+    for (QAbstractAxis* axis : chart()->axes()) {
+        const double length = (axis->orientation() == Qt::Horizontal ? width() : height()) - Room;
+        QFont f = axis->titleFont();
+        if (baseTitlePoints_ <= 0) baseTitlePoints_ = f.pointSizeF();
+        f.setPointSizeF(baseTitlePoints_);
+        // A smaller font rather than a title cut short ("Puissance électr…"), down to 6 points.
+        const double need = QFontMetricsF(f).horizontalAdvance(axis->titleText());
+        if (length > 0 && need > length) f.setPointSizeF(std::max(6.0, baseTitlePoints_ * length / need));
+        if (f.pointSizeF() != axis->titleFont().pointSizeF()) axis->setTitleFont(f);
+    }
 }
 
 // Only the new points and series go to Qt: a study's chart grows without being rebuilt.
@@ -192,10 +235,15 @@ void ChartWidget::extend(const std::vector<std::size_t>& shownPoints) {
         rebuild();
         return;
     }
-    const auto xr = model_.xRange();
-    const auto yr = model_.yRange();
+    const auto xr = axisRange(model_.x, model_.xRange());
+    const auto yr = axisRange(model_.y, model_.yRange());
+    fullX_ = xr;
+    fullY_ = yr;
     ax->setRange(xr.first, xr.second);
     ay->setRange(yr.first, yr.second);
+    // A log axis keeps room for its longest decade.
+    if (auto* log = qobject_cast<QLogValueAxis*>(ax)) log->setLabelFormat(decadeLabelFormat(xr));
+    if (auto* log = qobject_cast<QLogValueAxis*>(ay)) log->setLabelFormat(decadeLabelFormat(yr));
     for (std::size_t i = 0; i < shownPoints.size(); ++i) {
         auto* xy = qobject_cast<QXYSeries*>(qtSeries_[i]);
         const auto& points = model_.series()[i].points;
@@ -232,8 +280,10 @@ void ChartWidget::rebuild() {
     titleFont.setBold(true);
     c->setTitleFont(titleFont);
 
-    const auto xr = model_.xRange();
-    const auto yr = model_.yRange();
+    const auto xr = axisRange(model_.x, model_.xRange());
+    const auto yr = axisRange(model_.y, model_.yRange());
+    fullX_ = xr;
+    fullY_ = yr;
     QAbstractAxis* ax = makeAxis(model_.x, xr);
     QAbstractAxis* ay = makeAxis(model_.y, yr);
     c->addAxis(ax, Qt::AlignBottom);
@@ -440,17 +490,40 @@ void ChartWidget::drawForeground(QPainter* painter, const QRectF& rect) {
         const auto xr = shownRange(chart()->axes(Qt::Horizontal).value(0));
         const auto yr = shownRange(chart()->axes(Qt::Vertical).value(0));
         QPointF at;
+        // The decades of a logarithmic axis, in the axis's own font and colour.
+        for (QAbstractAxis* axis : chart()->axes()) {
+            auto* log = qobject_cast<QLogValueAxis*>(axis);
+            if (!log || !log->isVisible() || qtWritesDecades({log->min(), log->max()})) continue;
+            painter->save();
+            painter->setFont(log->labelsFont());
+            painter->setPen(log->labelsBrush().color());
+            const QFontMetricsF lm(log->labelsFont());
+            const bool horizontal = axis->orientation() == Qt::Horizontal;
+            for (double v : logDecades(log->min(), log->max())) {
+                const QString t = toQ(tickText(v, v));
+                // The last decade's label kept inside the picture.
+                const double right = sceneRect().right() - lm.horizontalAdvance(t) - 2;
+                if (horizontal && toScene(any, v, yr.first, at))
+                    painter->drawText(
+                        QPointF(std::min(at.x() - lm.horizontalAdvance(t) / 2, right), plot.bottom() + lm.ascent() + 4),
+                        t);
+                else if (!horizontal && toScene(any, xr.first, v, at))
+                    painter->drawText(QPointF(plot.left() - lm.horizontalAdvance(t) - 5, at.y() + lm.ascent() / 2 - 1),
+                                      t);
+            }
+            painter->restore();
+        }
         if (model_.y.log)
             for (double v : logMinorValues(yr.first, yr.second, true))
                 if (toScene(any, xr.first, v, at)) {
-                    const QString t = valueText(v);
+                    const QString t = toQ(tickText(v, v));
                     painter->drawText(QPointF(plot.left() - m.horizontalAdvance(t) - 6, at.y() + m.ascent() / 2 - 1),
                                       t);
                 }
         if (model_.x.log)
             for (double v : logMinorValues(xr.first, xr.second, true))
                 if (toScene(any, v, yr.first, at)) {
-                    const QString t = valueText(v);
+                    const QString t = toQ(tickText(v, v));
                     painter->drawText(QPointF(at.x() - m.horizontalAdvance(t) / 2, plot.bottom() + m.ascent() + 3), t);
                 }
         painter->restore();
@@ -536,8 +609,26 @@ void ChartWidget::wheelEvent(QWheelEvent* event) {
     zoomed.moveLeft(mouse.x() - (mouse.x() - area.left()) / factor);
     zoomed.moveTop(mouse.y() - (mouse.y() - area.top()) / factor);
     chart()->zoomIn(zoomed);
+    keepWithinFullRange();
     viewport()->update();
     event->accept();
+}
+
+void ChartWidget::keepWithinFullRange() {
+    for (QAbstractAxis* axis : chart()->axes()) {
+        const bool horizontal = axis->orientation() == Qt::Horizontal;
+        const auto full = horizontal ? fullX_ : fullY_;
+        if (auto* log = qobject_cast<QLogValueAxis*>(axis)) {
+            if (!(full.first > 0) || !(log->min() > 0)) continue;
+            // Bounded on the logarithms, as the axis shows them.
+            const auto b = boundedZoom(std::log10(log->min()), std::log10(log->max()), std::log10(full.first),
+                                       std::log10(full.second));
+            log->setRange(std::pow(10.0, b.first), std::pow(10.0, b.second));
+        } else if (auto* value = qobject_cast<QValueAxis*>(axis)) {
+            const auto b = boundedZoom(value->min(), value->max(), full.first, full.second);
+            value->setRange(b.first, b.second);
+        }
+    }
 }
 
 void ChartWidget::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -572,7 +663,16 @@ QByteArray ChartWidget::pictureBytes(bool svg) {
         painter.setRenderHint(QPainter::Antialiasing);
         render(&painter);
     } else {
-        grab().save(&buffer, "PNG");
+        // Drawn again at a report's size (the texts and lines grow with it), not grabbed from the screen.
+        const double factor = std::max(1.0, double(ReportPictureWidth) / std::max(1, width()));
+        QImage image(QSize(qRound(width() * factor), qRound(height() * factor)), QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        render(&painter, QRectF(image.rect()), rect());
+        painter.end();
+        image.save(&buffer, "PNG");
     }
     return bytes;
 }

@@ -38,9 +38,15 @@ public:
     bool exportCsv(const QString& path);
     // The texts of the hover tooltip for a point of series `index`.
     QString pointText(int index, const QPointF& value) const;
+    // The save dialogs of the right-click menu, also run from the window's menu bar.
+    void askSavePicture();
+    void askExportCsv();
+    // The width of a saved PNG at the least: fit for a report, whatever the screen.
+    static constexpr int ReportPictureWidth = 1600;
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void drawBackground(QPainter* painter, const QRectF& rect) override;
@@ -48,6 +54,10 @@ protected:
 
 private:
     void rebuild();
+    // After a zoom: no axis shows more than the chart's whole range, nor leaves it.
+    void keepWithinFullRange();
+    // Axis titles are shown whole: a title longer than its axis gets a smaller font.
+    void fitAxisTitles();
     // The points added to each series shown (counts as shown) and the series added since.
     void extend(const std::vector<std::size_t>& shownPoints);
     void addSeries(int index, QAbstractAxis* ax, QAbstractAxis* ay, std::pair<double, double> xr,
@@ -58,15 +68,15 @@ private:
     // A model point in scene coordinates, through the series' own axes.
     bool toScene(int index, double x, double y, QPointF& out) const;
     void copyPicture();
-    void askSavePicture();
-    void askExportCsv();
     void tell(const std::string& text);
     QString defaultFile(const QString& suffix) const;
 
     Form* form_;
     Chart model_;
     unsigned shownRevision_ = ~0u;
-    std::vector<QAbstractSeries*> qtSeries_;  // one per model series (nullptr: drawn by hand)
+    std::pair<double, double> fullX_{0, 1}, fullY_{0, 1};  // the ranges shown unzoomed
+    double baseTitlePoints_ = 0;                           // the axis titles' own size
+    std::vector<QAbstractSeries*> qtSeries_;               // one per model series (nullptr: drawn by hand)
 };
 
 // Paints a chart, as the window draws it at `pixels`, scaled into `target` with its

@@ -25,6 +25,8 @@
 #include "files/TextFile.h"
 #include "forms/Form.h"
 #include "forms/Session.h"
+#include "ui/ChartWidget.h"
+#include "ui/FormView.h"
 #include "ui/HelpViewer.h"
 #include "ui/UiConvert.h"
 #include "ui/UiHost.h"
@@ -63,6 +65,17 @@ bool QtPlatform::askPrinter(QPrinter& printer, bool& cancelled) const {
     dialog.setWindowModality(Qt::ApplicationModal);
     cancelled = dialog.exec() != QDialog::Accepted;
     return !cancelled && printer.isValid();
+}
+
+void QtPlatform::exportChart(Form& form, const std::string& chartKey, bool csv) {
+    const Control* control = form.findKey(chartKey);
+    FormView* view = host_ && control ? host_->view(form) : nullptr;
+    auto* chart = view ? qobject_cast<ChartWidget*>(view->widgetOf(*control)) : nullptr;
+    if (!chart) return;
+    if (csv)
+        chart->askExportCsv();
+    else
+        chart->askSavePicture();
 }
 
 void QtPlatform::printForm(Form& form) {

@@ -31,6 +31,7 @@ public:
     // Asks the print dialog (printer or PDF file); a cancelled dialog or a printer
     // that cannot be used throws CalcError(482, "Erreur d'imprimante").
     void printForm(Form& form) override;
+    void exportChart(Form& form, const std::string& chartKey, bool csv) override;
     // A document opened at the first call (print dialog once per document), Arial 12;
     // positions in twips from the page's top-left corner.
     void printerSetup() override;

@@ -67,6 +67,12 @@ struct Block {
     bool newPage = false;       // starts a page (each window does)
 };
 
+// A chart smaller on its window than a page's figure (a thumbnail beside the results)
+// is drawn at a page's size, so that its labels and legend are read whole.
+bool smallChart(const ReportFigure& fig) {
+    return fig.kind == ReportFigure::Kind::Chart && fig.widthTw / TwipsPerPixel < 600;
+}
+
 class Layout {
 public:
     Layout(QPaintDevice& device, double width) : device_(device), width_(width) {}
@@ -146,7 +152,8 @@ public:
     void groups(const std::vector<ReportGroup>& groups) {
         for (const auto& g : groups) {
             if (!g.title.empty()) paragraph(toQ(g.title), textFont(9, true), GroupColor, 6, true);
-            for (const auto& r : g.rows) row(toQ(r.caption), toQ(r.value));
+            for (const auto& r : g.rows)
+                row(toQ(r.caption), toQ(r.value.empty() || r.unit.empty() ? r.value : r.value + " " + r.unit));
         }
     }
 
@@ -158,7 +165,7 @@ public:
         if (fig.kind == ReportFigure::Kind::Picture) {
             if (fig.picturePath.empty() || !image.load(toQ(fig.picturePath))) return;
             aspect = double(image.height()) / std::max(1, image.width());
-        } else if (fig.widthTw > 0 && fig.heightTw > 0) {
+        } else if (fig.widthTw > 0 && fig.heightTw > 0 && !smallChart(fig)) {
             aspect = double(fig.heightTw) / fig.widthTw;
         }
         double w = width_, h = w * aspect;
@@ -176,7 +183,7 @@ public:
                                   // The chart as its window draws it, at its size there (a
                                   // common one when it has none), scaled as a whole.
                                   const QSize pixels =
-                                      fig.widthTw > 0 && fig.heightTw > 0
+                                      fig.widthTw > 0 && fig.heightTw > 0 && !smallChart(fig)
                                           ? QSize(fig.widthTw / TwipsPerPixel, fig.heightTw / TwipsPerPixel)
                                           : QSize(720, 540);
                                   paintChart(p, fig.chart, target, pixels);
@@ -210,15 +217,25 @@ void buildBlocks(Layout& l, const Report& report, double pageTextHeight) {
     l.paragraph(QStringLiteral("Dossier de calcul"), textFont(20, true), HeadingColor, 10);
     if (!report.study.empty()) l.paragraph(toQ(report.study), textFont(14, true), Qt::black, 6);
     l.paragraph(QStringLiteral("Date : ") + toQ(report.date), textFont(10), Qt::black, 6);
-    if (report.windows.size() > 1) {
-        l.paragraph(QStringLiteral("Fenêtres du dossier :"), textFont(10, true), Qt::black, 14);
-        for (const auto& w : report.windows)
-            l.paragraph(QStringLiteral("– ") + toQ(w.title), textFont(10), Qt::black, 2);
+    // The first page tells a reader what the dossier is about: the site, then its sections.
+    if (!report.site.empty()) {
+        l.paragraph(QStringLiteral("Site"), textFont(10, true), Qt::black, 14);
+        for (const auto& line : report.site) l.paragraph(toQ(line), textFont(10), Qt::black, 2);
     }
-    bool first = true;
+    if (!report.windows.empty()) {
+        l.paragraph(QStringLiteral("Sections du dossier"), textFont(10, true), Qt::black, 14);
+        int n = 0;
+        for (const auto& w : report.windows)
+            l.paragraph(
+                QString::number(++n) + QStringLiteral(". ") + toQ(w.section) +
+                    (w.section != w.title ? QStringLiteral("  (") + toQ(w.title) + QStringLiteral(")") : QString()),
+                textFont(10), Qt::black, 2);
+    }
+    int n = 0;
     for (const auto& w : report.windows) {
-        l.heading(toQ(w.title), 15, !first || report.windows.size() > 1);
-        first = false;
+        // Each section starts a page, after the first page.
+        l.heading(QString::number(++n) + QStringLiteral(". ") + toQ(w.section), 15, true);
+        if (w.section != w.title) l.paragraph(toQ(w.title), textFont(9), GroupColor, 2);
         if (!w.inputs.empty()) {
             l.heading(toQ(ReportInputsTitle), 12);
             l.groups(w.inputs);

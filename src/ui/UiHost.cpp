@@ -45,7 +45,7 @@ void UiHost::formShown(Form& form) {
     if (isNew || !v->isVisible()) {
         // The window that opened this one owns it: it stays above its owner, and a modal
         // one opens centred on it.
-        QWidget* owner = dialogParent();
+        QWidget* owner = form.staysAboveOpener ? dialogParent() : nullptr;
         if (owner == v) owner = nullptr;
         v->setOwner(owner);
         // An owned window is a dialog-type window: window managers keep it above its owner.

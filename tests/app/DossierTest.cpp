@@ -2,10 +2,12 @@
 // against their boxes, and the main window's "Impression" entries that build it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "app/Dossier.h"
 #include "core/NumberText.h"
+#include "forms/DossierEntry.h"
 #include "forms/Report.h"
 #include "forms/Session.h"
 #include "support/WindowTest.h"
@@ -64,8 +66,12 @@ TEST_F(DossierTest, OvershotExampleShowsEveryBoxAndItsMethod) {
     expectBoxes(f, r.inputs, "Valbox", "Label");
     expectBoxes(f, r.results, "Resubox", "Labelresu");
     EXPECT_EQ(rows(r.results).find("Rendement H %")->second, "58.825");
-    EXPECT_EQ(r.method, session().helpText(18));
-    EXPECT_EQ(r.method.rfind("ROUE EN DESSUS", 0), 0u);
+    // The method is the help record's account of the calculation, without its title and
+    // without what it says about menus and files.
+    EXPECT_NE(r.method.find("Le calcul suit le jet depuis la vanne"), std::string::npos) << r.method;
+    EXPECT_EQ(r.method.find("ROUE EN DESSUS"), std::string::npos);
+    EXPECT_EQ(r.method.find("H0Dalmor.txt"), std::string::npos) << r.method;
+    EXPECT_EQ(r.method.find("menu"), std::string::npos) << r.method;
 }
 
 TEST_F(DossierTest, TurbineExampleKeepsTypedEfficiencyAmongTheDataAndComputedNsAmongResults) {
@@ -75,7 +81,7 @@ TEST_F(DossierTest, TurbineExampleKeepsTypedEfficiencyAmongTheDataAndComputedNsA
     ASSERT_TRUE(r.calculated);
     const auto data = rows(r.inputs);
     EXPECT_EQ(data.find("Hauteur (m)")->second, "10");
-    EXPECT_EQ(data.find("Rendement")->second, ".85");
+    EXPECT_EQ(data.find("Rendement")->second, "0.85");  // shown ".85"
     const auto results = rows(r.results);
     // Base 1 computes Ns from the speed: written by the calculation, it is a result.
     EXPECT_EQ(data.count("Ns vitesse spécifique"), 0u);
@@ -83,17 +89,17 @@ TEST_F(DossierTest, TurbineExampleKeepsTypedEfficiencyAmongTheDataAndComputedNsA
     EXPECT_EQ(results.count("Rendement"), 0u);
     EXPECT_EQ(results.find("Type de roue")->second, "Francis lente");
     EXPECT_EQ(results.find("Diamètre roue entrée m.")->second, "1.887");
-    EXPECT_EQ(results.find("Omega rad/s")->second, "10.4719760");
+    EXPECT_EQ(results.find("Omega rad/s")->second, "10.471976");  // shown "10.4719760"
     // The two power frames keep their captions apart.
     ASSERT_EQ(r.results.size(), 5u);
     EXPECT_EQ(r.results[0].title, "Chute");
     ASSERT_EQ(r.results[1].title, "Puissance théorique");
-    EXPECT_EQ(r.results[1].rows[0].value, "399.990000");
+    EXPECT_EQ(r.results[1].rows[0].value, "399.99");
     EXPECT_EQ(r.results[2].title, "Puissance utile");
-    // The runner's picture (its local help is the help pages, not a record: no method).
+    // The runner's picture, and the method of the base used (its help is the help pages, not a record).
     ASSERT_EQ(r.figures.size(), 1u);
     EXPECT_EQ(r.figures[0].picture, "franlent.jpg");
-    EXPECT_TRUE(r.method.empty());
+    EXPECT_NE(r.method.find("Vitesse spécifique Ns = N × √Pu / H^1,25"), std::string::npos) << r.method;
 }
 
 TEST_F(DossierTest, PipeExampleResultsComeFromTheResultFrame) {
@@ -108,7 +114,14 @@ TEST_F(DossierTest, PipeExampleResultsComeFromTheResultFrame) {
     EXPECT_EQ(results.size(), 6u);
     EXPECT_EQ(results.find("Perte de charge mm/m")->second, "17.1148");
     EXPECT_EQ(results.find("H résiduelle m")->second, "14.658");
-    EXPECT_EQ(r.method, session().helpText(27));
+    for (const auto& g : r.results)
+        for (const auto& row : g.rows)
+            if (row.caption == "Perte de charge mm/m") {
+                EXPECT_EQ(row.unit, "mm/m");
+            }
+    EXPECT_NE(r.method.find("Colebrook-White"), std::string::npos) << r.method;
+    EXPECT_NE(r.method.find("« Fonte neuve » ε = 0.25 mm"), std::string::npos) << r.method;
+    EXPECT_EQ(r.method.find("menu"), std::string::npos);
 }
 
 TEST_F(DossierTest, ImpressionEntriesCollectWindowsInTheOrderAdded) {
@@ -118,11 +131,11 @@ TEST_F(DossierTest, ImpressionEntriesCollectWindowsInTheOrderAdded) {
     step("Formmain", "Impression/Dossier PDF…");
     pipeExample();
     overshotExample();
-    expectMessage("« ertes cinétiques » est ajoutée au dossier (1 fenêtre).");
+    expectMessage("« Roue au dessus » est ajoutée au dossier.\nDossier : 1 fenêtre — Roue au dessus");
     step("Formmain", "Impression/Ajouter la fenêtre au dossier");
-    step("Formbuse", "Valbox(1)=200");
-    step("Formbuse", "Colebrook");  // calculating again makes it the last one used
-    expectMessage("« PERTES DE CHARGE D UNE CONDUITE EN CHARGE » est ajoutée au dossier (2 fenêtres).");
+    step("Formbuse", "Valbox(1)=200");  // working in a window makes it the last one used
+    expectMessage(
+        "« Conduite en charge » est ajoutée au dossier.\nDossier : 2 fenêtres — Roue au dessus, Conduite en charge");
     step("Formmain", "Impression/Ajouter la fenêtre au dossier");
     answer("Moulin/Bief : « essai »");
     step("Formmain", "Impression/Dossier PDF…");
@@ -140,7 +153,7 @@ TEST_F(DossierTest, ImpressionEntriesCollectWindowsInTheOrderAdded) {
 TEST_F(DossierTest, CancelledStudyNameWritesNothingAndKeepsTheDossier) {
     overshotExample();
     open("Formmain");
-    expectMessage("« ertes cinétiques » est ajoutée au dossier (1 fenêtre).");
+    expectMessage("« Roue au dessus » est ajoutée au dossier.\nDossier : 1 fenêtre — Roue au dessus");
     step("Formmain", "Impression/Ajouter la fenêtre au dossier");
     dialogs_.answer(std::string());  // Annuler
     const auto before = platform_.calls.size();
@@ -235,6 +248,157 @@ TEST_F(DossierTest, ALongCurveIsPrintedAtTheQuotedExceedanceFrequenciesAndAShort
 
     f.set("Courbe", -1, "0;3\r\n50;1\r\n100;0.2\r\n");
     EXPECT_EQ(curveRows(f), (std::vector<std::string>{"0;3", "50;1", "100;0.2"}));
+}
+
+TEST_F(DossierTest, EveryCalculationWindowHasItsOwnEntryAndTheMainWindowKeepsItsOwn) {
+    std::vector<std::string> windows;
+    for (const auto& d : catalog_.studies())
+        if (d.window != "Formmain" && std::find(windows.begin(), windows.end(), d.window) == windows.end())
+            windows.push_back(d.window);
+    ASSERT_GE(windows.size(), 15u);
+    for (const auto& name : windows) {
+        Form& f = load(name);
+        const Control* entry = f.find(DossierEntryName);
+        ASSERT_NE(entry, nullptr) << name;
+        EXPECT_EQ(entry->caption, DossierEntryCaption) << name;
+        // In a menu of the bar, which is itself in the bar.
+        const Control* parent = f.find(entry->menuParent);
+        ASSERT_NE(parent, nullptr) << name;
+        EXPECT_EQ(parent->menuParent, "") << name;
+    }
+    // In the printing menu where there is one, else the file menu.
+    EXPECT_EQ(load("Banki").find(DossierEntryName)->menuParent, "Imprimer");
+    EXPECT_EQ(load("Formbuse").find(DossierEntryName)->menuParent, "Fichier");
+    EXPECT_EQ(load("Formmain").find(DossierEntryName)->caption, "Ajouter la fenêtre au dossier");
+}
+
+TEST_F(DossierTest, AModalWindowAddsItselfAndItsCompanionsFromItsOwnMenu) {
+    overshotExample();
+    step("Formrouehaut", "graphique");
+    expectMessage("« Roue au dessus » est ajoutée au dossier.\nDossier : 2 fenêtres — Roue au dessus, " +
+                  trim(load("Formgraph").caption));
+    step("Formrouehaut", "Fichier/Ajouter au dossier");
+    ASSERT_EQ(session().dossier.size(), 2u);
+    EXPECT_EQ(session().dossier[0].window, "Formrouehaut");
+    EXPECT_EQ(session().dossier[1].window, "Formgraph");
+}
+
+TEST_F(DossierTest, AClosedWindowsReportStaysForTheMainWindowsEntry) {
+    open("Formmain");
+    pipeExample();
+    session().unload("Formbuse", CloseMode::System);
+    ASSERT_EQ(session().loaded("Formbuse"), nullptr);
+    expectMessage("« Conduite en charge » est ajoutée au dossier.\nDossier : 1 fenêtre — Conduite en charge");
+    step("Formmain", "Impression/Ajouter la fenêtre au dossier");
+    ASSERT_EQ(session().dossier.size(), 1u);
+    EXPECT_TRUE(session().dossier[0].calculated);
+    EXPECT_EQ(rows(session().dossier[0].results).find("Perte de charge mm/m")->second, "17.1148");
+}
+
+TEST_F(DossierTest, TheWindowThePersonWorkedInLastIsAddedNotTheOneCalculatedLast) {
+    open("Formmain");
+    turbineExample();
+    pipeExample();
+    step("Formroue", "boitebase(0)=12");  // back to the turbine window
+    expectMessage("« Turbine » est ajoutée au dossier.\nDossier : 1 fenêtre — Turbine");
+    step("Formmain", "Impression/Ajouter la fenêtre au dossier");
+    ASSERT_EQ(session().dossier.size(), 1u);
+    EXPECT_EQ(session().dossier[0].window, "Formroue");
+}
+
+TEST_F(DossierTest, ThePipesWarningsAndItsMoodyDiagramGoInItsReport) {
+    pipeExample();
+    step("Formbuse", "Valbox(2)=300");  // 6.1 m/s in 250 mm
+    step("Formbuse", "Colebrook");
+    const WindowReport r = buildWindowReport(*session().loaded("Formbuse"));
+    ASSERT_TRUE(r.calculated);
+    ASSERT_FALSE(r.messages.empty());
+    EXPECT_NE(std::find(r.messages.begin(), r.messages.end(), "AVERTISSEMENT Vitesse de l'eau supérieure à 5 m/s"),
+              r.messages.end());
+    // The Moody diagram with the operating point, though its window was never opened.
+    ASSERT_EQ(r.figures.size(), 1u);
+    EXPECT_EQ(r.figures[0].kind, ReportFigure::Kind::Chart);
+    const auto& series = r.figures[0].chart.series();
+    EXPECT_TRUE(std::any_of(series.begin(), series.end(),
+                            [](const ChartSeries& s) { return s.kind == SeriesKind::Marker && s.points.size() == 1; }));
+    // Scimemi states its own law, with the wall's coefficients, and draws no Moody point.
+    step("Formbuse", "Valbox(2)=100");
+    step("Formbuse", "Scimemi");
+    const WindowReport scimemi = buildWindowReport(*session().loaded("Formbuse"));
+    EXPECT_NE(scimemi.method.find("Scimemi"), std::string::npos);
+    EXPECT_NE(scimemi.method.find("k0 = 35"), std::string::npos) << scimemi.method;
+    EXPECT_EQ(scimemi.method.find("Colebrook"), std::string::npos) << scimemi.method;
+    EXPECT_TRUE(scimemi.figures.empty());
+    EXPECT_TRUE(scimemi.messages.empty());
+}
+
+TEST_F(DossierTest, TheAnnualEnergyStatesItsReservedFlowRuleAndItsEfficiencySource) {
+    open("Productible");
+    answer("Site exemple");
+    step("Productible", "Fichier/Ouvrir");
+    step("Productible", "Calcul");
+    const WindowReport r = buildWindowReport(*session().loaded("Productible"));
+    ASSERT_TRUE(r.calculated);
+    EXPECT_EQ(r.section, "Productible annuel");
+    EXPECT_NE(r.method.find("Débit réservé : "), std::string::npos) << r.method;
+    EXPECT_NE(r.method.find("Rendement de la machine"), std::string::npos) << r.method;
+    EXPECT_EQ(r.method.find("menu"), std::string::npos) << r.method;
+    // The first page's site, from the section that computes it.
+    const Report report = makeReport(session(), {"Productible"}, "Site exemple");
+    EXPECT_EQ(report.site, (std::vector<std::string>{"Hauteur de chute : 3.2 m (Productible annuel)",
+                                                     "Débit : 1.2 m3/s (Productible annuel)",
+                                                     "Puissance maximale brute : 37.7 kW (Productible annuel)"}));
+    // The three charts, the window left showing its own.
+    std::vector<std::string> titles;
+    for (const auto& f : r.figures)
+        if (f.kind == ReportFigure::Kind::Chart) titles.push_back(f.chart.title);
+    EXPECT_EQ(titles, (std::vector<std::string>{"Débits classés et débit turbiné", "Puissance électrique",
+                                                "Productible selon le débit d'équipement"}));
+    EXPECT_EQ(session().loaded("Productible")->ctl("Graphe").chart.title, "Débits classés et débit turbiné");
+}
+
+TEST(ReportValues, TheShownTextIsWrittenAsAReaderWritesANumber) {
+    const std::pair<const char*, const char*> cases[] = {{".85", "0.85"},    {"23895.5600000", "23895.56"},
+                                                         {"0.", "0"},        {".", "0"},
+                                                         {"-.5", "-0.5"},    {"12", "12"},
+                                                         {"1.887", "1.887"}, {"100.000", "100"},
+                                                         {"-0.", "0"},       {"Fonte neuve", "Fonte neuve"},
+                                                         {"1,5", "1,5"},     {" 14.658 ", "14.658"},
+                                                         {"1e5", "1e5"},     {"", ""}};
+    for (const auto& [shown, read] : cases) EXPECT_EQ(readableValue(shown), read) << shown;
+}
+
+TEST(ReportValues, TheUnitIsTheOneTheCaptionEndsWith) {
+    const std::pair<const char*, const char*> cases[] = {{"Perte de charge mm/m", "mm/m"},
+                                                         {"Hauteur (m)", "m"},
+                                                         {"Rendement H %", "%"},
+                                                         {"Diamètre roue entrée m.", "m"},
+                                                         {"Débit réservé (m3/s)", "m3/s"},
+                                                         {" Vitesse de l'eau m/s", "m/s"},
+                                                         {"Nature conduite", ""},
+                                                         {"Type de roue", ""},
+                                                         {"Charge amont (hauteur)", ""},
+                                                         {"Omega rad/s", "rad/s"},
+                                                         {"Productible annuel (kWh/an)", "kWh/an"},
+                                                         {"Rendement à 10 %", ""},
+                                                         {"Débit minimal (% de Qd)", ""}};
+    for (const auto& [caption, unit] : cases) EXPECT_EQ(captionUnit(caption), unit) << caption;
+}
+
+TEST(ReportValues, TheSummaryNamesEverySection) {
+    std::vector<WindowReport> w(3);
+    w[0].section = "Roue au dessus";
+    w[1].section = "Productible annuel";
+    w[2].section = "Conduite en charge";
+    EXPECT_EQ(dossierSummary(w), "Dossier : 3 fenêtres — Roue au dessus, Productible annuel, Conduite en charge");
+    w.resize(1);
+    EXPECT_EQ(dossierSummary(w), "Dossier : 1 fenêtre — Roue au dessus");
+}
+
+TEST(ReportValues, TheMethodLeavesOutTheTitleAndWhatIsSaidOfMenusAndFiles) {
+    EXPECT_EQ(methodFromHelp("ROUE — AIDE\r\n\r\nLe calcul suit le jet. Cliquez sur Calcul pour lancer.\r\n"
+                             "Menus :\r\nFichiers : les projets H*.txt.\r\nLa perte vaut J × L."),
+              "Le calcul suit le jet.\nLa perte vaut J × L.");
 }
 
 }  // namespace

@@ -124,6 +124,21 @@ TEST_F(DomaineEmploiTest, SitePointComesFromTheTurbineWindowAndNamesItsZones) {
               "Kaplan et hélice, Vis hydrodynamique.");
 }
 
+TEST_F(DomaineEmploiTest, ARunnerTheTurbineNamesOutsideItsPublishedZoneIsSaid) {
+    open("Formroue");
+    step("Formroue", "Command1");  // 10 m, 3 m3/s: a slow Francis by its specific speed
+    ASSERT_EQ(text("Formroue", "boite", 7), "Francis lente");
+    step("Formroue", "Domaine d'emploi");
+    EXPECT_EQ(zonesText(),
+              "Le site (Q = 3 m3/s, H = 10 m, environ 235.44 kW) est dans les domaines : Banki (cross-flow), "
+              "Kaplan et hélice, Vis hydrodynamique. Francis lente selon la vitesse spécifique ; hors des domaines "
+              "publiés ci-dessus.");
+    // A point typed in the chart's own boxes is no runner's: nothing more is said.
+    step("DomaineEmploi", "Valbox(1)=100");
+    step("DomaineEmploi", "Placer");
+    EXPECT_EQ(zonesText().find("vitesse spécifique"), std::string::npos) << zonesText();
+}
+
 TEST_F(DomaineEmploiTest, TheCrossFlowWindowAndTheProgramWideValuesGiveThePointOtherwise) {
     session().shared().SharedHead.set(300, HeadUnit::Metres);
     session().shared().SharedFlow.set(0.05f, FlowRateUnit::CubicMetresPerSecond);
@@ -258,7 +273,7 @@ TEST_F(MoodyTest, OperatingPointOfTheLastColebrookCalculationWithItsCurveEmphasi
     step("Formbuse", "Combo1=Cuivre");
     step("Formbuse", "Colebrook");
     session().load("Moody").activate();
-    const ChartSeries* own = seriesNamed(chart(), "ε/D = 6E-06 (conduite)");
+    const ChartSeries* own = seriesNamed(chart(), "ε/D = 0.000006 (conduite)");
     ASSERT_NE(own, nullptr);
     EXPECT_EQ(own->width, 3);
     EXPECT_EQ(seriesNamed(chart(), "ε/D = 0.001")->width, 1);

@@ -118,5 +118,70 @@ TEST(ChartTest, ListingAndJsonNameEachSeriesWithItsKind) {
     EXPECT_NE(json.find("{\"name\":\"vide\",\"kind\":\"line\",\"points\":[]}"), std::string::npos);
 }
 
+// Whether v is 1, 2 or 5 × 10^k.
+bool roundStep(double v) {
+    const double m = v / std::pow(10.0, std::floor(std::log10(v) + 1e-9));
+    return std::fabs(m - 1) < 1e-9 || std::fabs(m - 2) < 1e-9 || std::fabs(m - 5) < 1e-9;
+}
+
+TEST(AxisTicksTest, StepsAreOneTwoOrFiveTimesAPowerOfTenAndTicksAreItsMultiples) {
+    const std::pair<double, double> ranges[] = {{0, 842.965},     {0, 1.94444}, {-3.7, 12.2}, {1e5, 1.3e6},
+                                                {0.0021, 0.0089}, {95, 101},    {0, 106245},  {-1e-3, 1e-3}};
+    for (const auto& [lo, hi] : ranges) {
+        const AxisTicks t = linearTicks(lo, hi, 8);
+        EXPECT_TRUE(roundStep(t.step)) << lo << " " << hi << " step " << t.step;
+        EXPECT_LE((hi - lo) / t.step, 8 + 1e-9) << lo << " " << hi;
+        EXPECT_GE((hi - lo) / t.step, 2 - 1e-9) << lo << " " << hi;  // never a lone tick
+        EXPECT_GE(t.first, lo - 1e-12);
+        EXPECT_LT(t.first - t.step, lo);
+        const double k = t.first / t.step;
+        EXPECT_NEAR(k, std::round(k), 1e-6) << lo << " " << hi;
+    }
+    EXPECT_DOUBLE_EQ(linearTicks(0, 842.965).step, 200);
+    EXPECT_DOUBLE_EQ(linearTicks(0, 1.94444).step, 0.5);
+}
+
+TEST(AxisTicksTest, AnAutomaticRangeStartsAndEndsOnATick) {
+    EXPECT_EQ(roundedRange(0, 842.965), (std::pair<double, double>{0, 1000}));
+    EXPECT_EQ(roundedRange(0.12, 1.94444), (std::pair<double, double>{0, 2}));
+    const auto r = roundedRange(-3.7, 12.2);
+    EXPECT_DOUBLE_EQ(r.first, -4);
+    EXPECT_DOUBLE_EQ(r.second, 14);
+}
+
+TEST(AxisTicksTest, TickLabelsAreRoundAndEveryDecadeIsWrittenAlike) {
+    EXPECT_EQ(tickText(200, 200), "200");
+    EXPECT_EQ(tickText(0.30000000000000004, 0.1), "0.3");
+    EXPECT_EQ(tickText(1.5, 0.5), "1.5");
+    EXPECT_EQ(tickText(-0.0, 0.5), "0");
+    EXPECT_EQ(tickText(5000, 1000), "5000");
+    EXPECT_EQ(tickText(100000, 100000), "100 000");
+    EXPECT_EQ(tickText(1e6, 1e6), "1 000 000");
+    EXPECT_EQ(tickText(-25000, 5000), "-25 000");
+    EXPECT_EQ(tickText(0.001, 0.001), "0.001");
+    // The decades of a log axis, each written the same way.
+    std::vector<std::string> decades;
+    for (double v : logDecades(1e3, 1e8)) decades.push_back(tickText(v, v));
+    EXPECT_EQ(decades,
+              (std::vector<std::string>{"1000", "10 000", "100 000", "1 000 000", "10 000 000", "100 000 000"}));
+    EXPECT_EQ(logDecades(0.008, 0.1), (std::vector<double>{0.01, 0.1}));
+}
+
+TEST(AxisTicksTest, ZoomingOutStopsAtTheWholeRange) {
+    EXPECT_EQ(boundedZoom(-50, 150, 0, 100), (std::pair<double, double>{0, 100}));  // wider: the whole
+    EXPECT_EQ(boundedZoom(-10, 40, 0, 100), (std::pair<double, double>{0, 50}));    // moved back inside
+    EXPECT_EQ(boundedZoom(80, 120, 0, 100), (std::pair<double, double>{60, 100}));
+    EXPECT_EQ(boundedZoom(20, 30, 0, 100), (std::pair<double, double>{20, 30}));  // inside: kept
+}
+
+TEST(AxisTicksTest, SignificantDigitsAreAtMostTheOnesAsked) {
+    EXPECT_EQ(significantText(0.000126582, 3), "0.000127");
+    EXPECT_EQ(significantText(6e-6, 3), "0.000006");
+    EXPECT_EQ(significantText(0.001, 3), "0.001");
+    EXPECT_EQ(significantText(static_cast<double>(0.25f) / 250, 3), "0.001");
+    EXPECT_EQ(significantText(0.0005, 3), "0.0005");
+    EXPECT_EQ(significantText(123456, 3), "123000");
+}
+
 }  // namespace
 }  // namespace aub

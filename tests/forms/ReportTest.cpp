@@ -102,7 +102,7 @@ TEST_F(ReportTest, DataAndResultsAreToldApartWithTheirCaptions) {
     EXPECT_EQ(r.observations[0].rows.size(), 2u);
     ASSERT_EQ(r.figures.size(), 1u);
     EXPECT_EQ(r.figures[0].drawing.ops().size(), 1u);
-    EXPECT_EQ(r.method, "POMPE\r\nP = 9,81 Q H");
+    EXPECT_EQ(r.method, "P = 9,81 Q H");  // the record without its title line
 }
 
 TEST_F(ReportTest, NamedResultBoxesOverrideTheGeneralRule) {
@@ -138,9 +138,9 @@ TEST_F(ReportTest, NeverCalculatedSaysSoAndStillListsTheData) {
     Report report{"Programme", "Étude", "01/02/2026", {buildWindowReport(sheet())}};
     EXPECT_FALSE(report.windows[0].calculated);
     const std::string text = reportText(report);
-    EXPECT_NE(text.find("Données\n  [DONNEES]\n  Débit l/s : 12\n  Hauteur m : 3\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Données\n  [DONNEES]\n  Débit l/s : 12 l/s\n  Hauteur m : 3 m\n"), std::string::npos) << text;
     EXPECT_NE(text.find("Résultats\n  Aucun calcul effectué\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("Méthode\n  POMPE\n  P = 9,81 Q H\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Méthode\n  P = 9,81 Q H\n"), std::string::npos) << text;
 }
 
 TEST_F(ReportTest, MessagesOfTheLastCalculationOnly) {

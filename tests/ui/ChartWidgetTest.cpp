@@ -1,17 +1,21 @@
 // A chart control on screen: the series and axes Qt Charts draws, the hover text,
 // and the picture and CSV saves (atomic, with a message on failure).
+#include <QApplication>
 #include <QAreaSeries>
 #include <QChart>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QScatterSeries>
 #include <QTest>
 #include <QValueAxis>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <memory>
 
@@ -102,13 +106,16 @@ TEST_F(ChartWidgetTest, PicturesAreSavedAsPngOrSvg) {
     ASSERT_TRUE(widget_->savePicture(QString::fromStdString(svg.string())));
     QImage image(QString::fromStdString(png.string()));
     ASSERT_FALSE(image.isNull());
-    EXPECT_GE(image.width(), 300);
+    // At a report's size, whatever the screen's, in the window's proportions.
+    EXPECT_GE(image.width(), ChartWidget::ReportPictureWidth);
+    const double scale = double(image.width()) / widget_->width();
+    EXPECT_NEAR(image.height(), widget_->height() * scale, 2);
     // The zone is filled: a green tint inside it, white beside it.
     auto pixelAt = [&](double q, double h) {
         QChart* chart = widget_->chart();
         const QPointF inChart = chart->mapToPosition(QPointF(q, h), chart->series().value(0));
         const QPoint at = widget_->mapFromScene(chart->mapToScene(inChart));
-        return image.pixelColor(at * image.devicePixelRatio());
+        return image.pixelColor(QPoint(qRound(at.x() * scale), qRound(at.y() * scale)));
     };
     const QColor inside = pixelAt(0.3, 30), outside = pixelAt(0.045, 4.5);  // between grid lines
     EXPECT_GT(inside.green(), inside.red() + 20);
@@ -117,6 +124,10 @@ TEST_F(ChartWidgetTest, PicturesAreSavedAsPngOrSvg) {
     const std::string svgText = readTextFile(svg);
     EXPECT_NE(svgText.find("<svg"), std::string::npos);
     EXPECT_NE(svgText.find("Essai"), std::string::npos);
+    // The decades are written out, never with an exponent (the grouped writing of wider
+    // decades is read in the dossier's Moody diagram).
+    EXPECT_EQ(svgText.find("e+"), std::string::npos);
+    EXPECT_EQ(svgText.find("e-0"), std::string::npos);
     EXPECT_TRUE(dialogs_.messages().empty());
 }
 
@@ -132,6 +143,38 @@ TEST_F(ChartWidgetTest, CsvExportIsTheModelsTextAndAFolderThatCannotTakeItWrites
     EXPECT_EQ(dialogs_.messages()[0], "Données non exportées : Chemin d'accès introuvable");
     EXPECT_EQ(dialogs_.messages()[1], "Image non enregistrée : Chemin d'accès introuvable");
     EXPECT_FALSE(std::filesystem::exists(folder_.path() / "absent"));
+}
+
+TEST_F(ChartWidgetTest, ZoomingOutWithTheWheelStopsAtTheWholeChart) {
+    auto wheel = [this](int steps) {
+        const QPointF at = widget_->viewport()->rect().center();
+        QWheelEvent event(at, widget_->viewport()->mapToGlobal(at), QPoint(), QPoint(0, 120 * steps), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(widget_->viewport(), &event);
+    };
+    auto* x = qobject_cast<QLogValueAxis*>(widget_->chart()->axes(Qt::Horizontal).value(0));
+    ASSERT_NE(x, nullptr);
+    wheel(2);  // in
+    EXPECT_GT(x->min(), 0.01 * 1.01);
+    EXPECT_LT(x->max(), 100 / 1.01);
+    wheel(-6);  // far out: no further than the whole range
+    EXPECT_NEAR(std::log10(x->min()), -2, 1e-6);
+    EXPECT_NEAR(std::log10(x->max()), 2, 1e-6);
+}
+
+TEST_F(ChartWidgetTest, ALongAxisTitleIsShownWholeInASmallerFont) {
+    auto* y = widget_->chart()->axes(Qt::Vertical).value(0);
+    const double before = y->titleFont().pointSizeF();
+    host_->dispatch(form_, [this] {
+        Chart& c = form_->ctl("Graphe").chart;
+        c.y.title = "Puissance électrique moyenne au point de livraison";
+        c.touch();
+    });
+    y = widget_->chart()->axes(Qt::Vertical).value(0);
+    EXPECT_LT(y->titleFont().pointSizeF(), before);
+    EXPECT_TRUE(y->titleText().endsWith(QString::fromUtf8("livraison (m)")));
+    const double width = QFontMetricsF(y->titleFont()).horizontalAdvance(y->titleText());
+    EXPECT_LE(width, widget_->height());
 }
 
 // A chart whose lines and marked points only grow, as a study's does.

@@ -251,6 +251,24 @@ TEST_F(DesktopTest, ChildWindowsStayAboveTheWindowThatOpenedThem) {
     EXPECT_EQ(v->windowHandle()->transientParent(), main->windowHandle());
 }
 
+TEST_F(DesktopTest, ChartWindowsAreOrdinaryWindowsThatEscapeCloses) {
+    open("Formmain");
+    FormView* pipe = open("Formbuse");
+    ASSERT_NE(pipe, nullptr);
+    Form& f = form("Formbuse");
+    host_->dispatch(&f, [&] { f.fire(f.ctl("Moody"), EventKind::Click); });
+    ASSERT_NE(session_->loaded("Moody"), nullptr);
+    FormView* chart = host_->view(form("Moody"));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(chart));
+    // Not kept above the pipe window: clicking the pipe window brings it to the front.
+    ASSERT_NE(chart->windowHandle(), nullptr);
+    EXPECT_EQ(chart->windowHandle()->transientParent(), nullptr);
+    EXPECT_FALSE(chart->windowFlags().testFlag(Qt::Dialog));
+    QTest::keyClick(chart, Qt::Key_Escape);
+    EXPECT_EQ(session_->loaded("Moody"), nullptr);
+    EXPECT_NE(session_->loaded("Formbuse"), nullptr);
+}
+
 TEST_F(DesktopTest, ModalWindowOpensCentredOnItsOwner) {
     open("Formmain");
     FormView* owner = open("Formrouehaut");

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "app/Dossier.h"
 #include "core/CalcError.h"
@@ -62,7 +63,7 @@ TEST_F(ReportPdfTest, TextOfThePdfHoldsCaptionsValuesMethodAndPageNumbers) {
     ASSERT_GE(pages, 4);  // a title page and at least a page per window
     const std::string text = pdfText(pdf);
     for (const char* expected :
-         {"Dossier de calcul", "Hauteur de chute m", "Coefficient Manning", "58.825", "Rendement H %", "ROUE EN DESSUS",
+         {"Dossier de calcul", "Hauteur de chute m", "Coefficient Manning", "58.825", "Rendement H %", "Roue au dessus",
           "Type de roue", "Francis lente", "Perte de charge mm/m", "17.1148", "Σ pertes singulières", "Méthode"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected;
     // Every page ends with its footer: the study, the date, "page N / M".
@@ -87,7 +88,44 @@ TEST_F(ReportPdfTest, NeverCalculatedWindowSaysSoInThePdf) {
     const std::string text = pdfText(pdf);
     EXPECT_NE(text.find("Aucun calcul effectué"), std::string::npos) << text;
     EXPECT_NE(text.find("Diamètre mm"), std::string::npos);
-    EXPECT_NE(text.find("page 1 / 1"), std::string::npos);
+    EXPECT_NE(text.find("page 2 / 2"), std::string::npos);  // the first page, then the window's
+}
+
+TEST_F(ReportPdfTest, FirstPageNamesTheSiteAndTheSectionsAndEachSectionReadsAsAReport) {
+    if (!havePdftotext()) GTEST_SKIP() << "pdftotext (poppler-utils) absent";
+    open("Formrouehaut");
+    step("Formrouehaut", "List1=H0Dalmor.txt");
+    step("Formrouehaut", "Calcul");
+    open("Productible");
+    answer("Site exemple");
+    step("Productible", "Fichier/Ouvrir");
+    step("Productible", "Calcul");
+    open("Formbuse");
+    step("Formbuse", "Combo1=Fonte neuve");
+    step("Formbuse", "Valbox(2)=300");
+    step("Formbuse", "Colebrook");
+    const fs::path pdf = out_.path() / "site.pdf";
+    const int pages = writeReportPdf(makeReport(session(), {"Formrouehaut", "Productible", "Formbuse"}, "Moulin"), pdf);
+    const std::string text = pdfText(pdf);
+    std::vector<std::string> page;
+    std::istringstream byPage(text);
+    for (std::string p; std::getline(byPage, p, '\f');) page.push_back(p);
+    ASSERT_GE(static_cast<int>(page.size()), pages);
+    // The first page: the study, the site from the section that computes it, the sections.
+    for (const char* expected : {"Moulin", "Site", "Hauteur de chute : 3.2 m (Productible annuel)",
+                                 "Puissance maximale brute : 37.7 kW (Productible annuel)", "Sections du dossier",
+                                 "1. Roue au dessus", "2. Productible annuel", "3. Conduite en charge"})
+        EXPECT_NE(page[0].find(expected), std::string::npos) << expected << "\n" << page[0];
+    // Values with their caption's unit, the warning the pipe wrote, its method, and the
+    // charts as text a reader can search (vector, not pictures), ticks without exponents.
+    const std::string loss = readableValue(session().loaded("Formbuse")->ctl("Valbox", 6).text()) + " mm/m";
+    EXPECT_NE(text.find(loss), std::string::npos) << loss;
+    for (const char* expected : {"58.825 %", "106245 kWh/an", "Vitesse de l'eau supérieure à 5 m/s", "Colebrook-White",
+                                 "Nombre de Reynolds Re", "Puissance électrique P (kW)",
+                                 "Productible selon le débit d'équipement", "100 000", "1 000 000"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
+    EXPECT_EQ(text.find("e+0"), std::string::npos);
+    EXPECT_EQ(text.find("menu"), std::string::npos);
 }
 
 TEST_F(ReportPdfTest, LongStudyNameWithoutSpacesStaysInsideThePage) {

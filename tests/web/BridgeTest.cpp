@@ -118,7 +118,8 @@ TEST_F(BridgeTest, LayoutDeclaresFramesControlsMenusAndTheDefaultAction) {
     EXPECT_EQ(menus[0]["key"], "fich");
     std::vector<std::string> file;
     for (const auto& e : menus[0]["entries"]) file.push_back(e["caption"]);
-    EXPECT_EQ(file, (std::vector<std::string>{"Fermer", "Enregistre", "Ouvre", "Efface données"}));
+    EXPECT_EQ(file,
+              (std::vector<std::string>{"Fermer", "Enregistre", "Ouvre", "Efface données", "Ajouter au dossier"}));
     EXPECT_EQ(layout["default"], Json(bridge.layout("")["windows"]["Formrouehaut"]["default"]));
     // Every loaded window, after the calculation filled two hidden ones.
     for (const auto& s : overshotExample()) bridge.play(s);
