@@ -135,6 +135,17 @@ constexpr const char* WheelReview =
 // Kaplan 15, propeller 75. Wheels turn with partly filled buckets: 10 %. The Archimedes
 // screw: 10 % (makers claim operation down to 5 % of the design flow, 3 Helix Power,
 // "Archimedes screws"; the program keeps the wheels' more prudent figure).
+// The default curves as the dossier's method states them.
+constexpr const char* WheelMethod =
+    "courbe plate au rendement de pointe du type dès 30 % du débit d'équipement, 0,85 fois ce rendement à 20 % et 0,5 "
+    "fois à 10 %.";
+constexpr const char* ScrewMethod =
+    "0,85 dès 30 % du débit d'équipement, 0,95 fois cette valeur à 20 %, 0,8 fois à 10 %, 0,6 fois à 5 %.";
+constexpr const char* CanmetMethod =
+    "équations de pré-faisabilité de « Clean Energy Project Analysis: Engineering & Cases Textbook » (CANMET, "
+    "Ressources naturelles Canada, 2004), chapitre de la petite hydraulique, pour le débit d'équipement et la chute "
+    "nette du site.";
+
 constexpr MachineType Types[] = {
     {.caption = "Roue en dessus",
      .curve = wheel,
@@ -142,6 +153,7 @@ constexpr MachineType Types[] = {
      .minimumFlowPercent = 10,
      .wheelPeak = 0.85,
      .sources = WheelReview,
+     .curveMethod = WheelMethod,
      .helpRecord = 18,
      .zone = "Roue en dessus"},
     {.caption = "Roue de côté",
@@ -150,6 +162,7 @@ constexpr MachineType Types[] = {
      .minimumFlowPercent = 10,
      .wheelPeak = 0.75,
      .sources = WheelReview,
+     .curveMethod = WheelMethod,
      .helpRecord = number(FormulaCode::BreastshotWheel),
      .zone = "Roue de côté (de poitrine)"},
     {.caption = "Roue en dessous",
@@ -158,6 +171,7 @@ constexpr MachineType Types[] = {
      .minimumFlowPercent = 10,
      .wheelPeak = 0.30,
      .sources = WheelReview,
+     .curveMethod = WheelMethod,
      .helpRecord = number(FormulaCode::UndershotWheel),
      .zone = "Roues en dessous, Poncelet, Sagebien"},
     {.caption = "Roue Poncelet",
@@ -166,6 +180,7 @@ constexpr MachineType Types[] = {
      .minimumFlowPercent = 10,
      .wheelPeak = 0.65,
      .sources = "Science Museum, London, Poncelet wheel model, object 1891-109; E. Quaranta, R. Revelli (2018)",
+     .curveMethod = WheelMethod,
      .helpRecord = number(FormulaCode::PonceletWheel),
      .zone = "Roues en dessous, Poncelet, Sagebien"},
     {.caption = "Roue Sagebien",
@@ -174,6 +189,7 @@ constexpr MachineType Types[] = {
      .minimumFlowPercent = 10,
      .wheelPeak = 0.80,
      .sources = WheelReview,
+     .curveMethod = WheelMethod,
      .helpRecord = number(FormulaCode::SagebienWheel),
      .zone = "Roues en dessous, Poncelet, Sagebien"},
     {.caption = "Turbine Banki (cross-flow)",
@@ -181,6 +197,7 @@ constexpr MachineType Types[] = {
      .shareOfDesignFlow = true,
      .minimumFlowPercent = 15,
      .sources = Canmet,
+     .curveMethod = CanmetMethod,
      .helpRecord = 28,
      .zone = "Banki (cross-flow)"},
     {.caption = "Turbine Pelton",
@@ -188,12 +205,14 @@ constexpr MachineType Types[] = {
      .minimumFlowPercent = 10,
      .jets = true,
      .sources = Canmet,
+     .curveMethod = CanmetMethod,
      .zone = "Pelton"},
     {.caption = "Turbine Turgo",
      .curve = turgoCurve,
      .minimumFlowPercent = 20,
      .jets = true,
      .sources = Canmet,
+     .curveMethod = CanmetMethod,
      .zone = "Turgo"},
     {.caption = "Turbine Francis",
      .curve = francisCurve,
@@ -203,18 +222,21 @@ constexpr MachineType Types[] = {
      .validRange = "une chute nette de plus de 8,8 m",
      .shortSource = "Clean Energy Project Analysis, CANMET 2004",
      .sources = Canmet,
+     .curveMethod = CanmetMethod,
      .zone = "Francis"},
     {.caption = "Turbine Kaplan",
      .curve = kaplanCurve,
      .minimumFlowPercent = 15,
      .rm = true,
      .sources = Canmet,
+     .curveMethod = CanmetMethod,
      .zone = "Kaplan et hélice"},
     {.caption = "Turbine hélice",
      .curve = propellerCurve,
      .minimumFlowPercent = 75,
      .rm = true,
      .sources = Canmet,
+     .curveMethod = CanmetMethod,
      .zone = "Kaplan et hélice"},
     {.caption = "Vis hydrodynamique",
      .curve = screwCurve,
@@ -222,6 +244,7 @@ constexpr MachineType Types[] = {
      .minimumFlowPercent = 10,
      .sources = "3 Helix Power, Archimedes screws; Eco Evolution, Archimedean screw hydro turbine; A. Lashofer et "
                 "al., State of technology and design guidelines for the Archimedes screw turbine, Hydro 2012",
+     .curveMethod = ScrewMethod,
      .helpRecord = number(FormulaCode::ArchimedesScrew),
      .zone = "Vis hydrodynamique"},
 };
@@ -234,7 +257,9 @@ constexpr bool filled(const char* s) { return s != nullptr && s[0] != '\0'; }
 // share of Qd, a peak for a wheel, the range and source of a warning that has one.
 constexpr bool wholeRecords() {
     for (const MachineType& t : Types) {
-        if (!filled(t.caption) || t.curve == nullptr || !filled(t.sources) || t.zone == nullptr) return false;
+        if (!filled(t.caption) || t.curve == nullptr || !filled(t.sources) || !filled(t.curveMethod) ||
+            t.zone == nullptr)
+            return false;
         if (!(t.minimumFlowPercent >= 0 && t.minimumFlowPercent <= 100)) return false;
         if ((t.curve == wheel) != (t.wheelPeak > 0) || t.wheelPeak > 1) return false;
         if (t.outsideSource != nullptr && (!filled(t.validRange) || !filled(t.shortSource))) return false;
@@ -243,7 +268,8 @@ constexpr bool wholeRecords() {
     }
     return true;
 }
-static_assert(wholeRecords(), "a machine type lacks its caption, curve, sources or stop flow, or repeats a caption");
+static_assert(wholeRecords(),
+              "a machine type lacks its caption, curve, sources, curve method or stop flow, or repeats a caption");
 
 constexpr const MachineType* find(std::string_view caption) {
     for (const MachineType& t : Types)

@@ -70,6 +70,8 @@ struct MachineType {
     const char* validRange = "";
     const char* shortSource = "";  // the source named in a warning
     const char* sources = "";      // where the curve and the figures come from
+    // How the default curve is drawn, as the dossier's method states it.
+    const char* curveMethod = "";
     // The help record of the program's window that designs this machine (0: none).
     int helpRecord = 0;
     // Its field of use on the flow–head chart of the machines (a zone of

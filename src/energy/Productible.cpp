@@ -392,8 +392,8 @@ std::vector<Chart> Productible::reportCharts() {
     const int shown = list.listIndex();
     const Chart kept = graph.chart;
     std::vector<Chart> out;
-    for (int which : {DurationChart, PowerChart, SweepChart}) {
-        if (which == (shown < 0 ? DurationChart : shown)) continue;
+    for (int which = 0; which < static_cast<int>(std::size(Charts)); ++which) {
+        if (Charts[which].dated || which == (shown < 0 ? 0 : shown)) continue;
         list.setListIndex(which);
         drawChart();
         out.push_back(graph.chart);
@@ -644,8 +644,8 @@ std::string Productible::recordInfo() const {
 namespace {
 
 // The method of a calculation as the dossier states it.
-std::string calculationMethod(MachineType type, bool edited, const SiteMachine& m, std::size_t recordDays, double ratio,
-                              bool reservedByRule) {
+std::string calculationMethod(const MachineType& type, bool edited, const SiteMachine& m, std::size_t recordDays,
+                              double ratio, bool reservedByRule) {
     std::string t;
     t += recordDays > 0 ? "Débits : chronique journalière importée (" + std::to_string(recordDays) +
                               " jours), chaque jour compté pour sa part de l'année."
@@ -662,18 +662,8 @@ std::string calculationMethod(MachineType type, bool edited, const SiteMachine& 
              " m3/s), le minimum de l'article L214-18 du code de l'environnement, retranché du débit de la rivière.";
     else
         t += fixed(m.reservedFlow, "0.000") + " m3/s tapés, retranchés du débit de la rivière.";
-    t += "\nRendement de la machine (" + std::string(machineCaption(type)) + ") : ";
-    if (edited)
-        t += "les dix valeurs tapées, de 10 à 100 % du débit d'équipement.";
-    else if (isWheel(type))
-        t += "courbe plate au rendement de pointe du type dès 30 % du débit d'équipement, 0,85 fois ce rendement à "
-             "20 % et 0,5 fois à 10 %.";
-    else if (type == MachineType::ArchimedesScrew)
-        t += "0,85 dès 30 % du débit d'équipement, 0,95 fois cette valeur à 20 %, 0,8 fois à 10 %, 0,6 fois à 5 %.";
-    else
-        t += "équations de pré-faisabilité de « Clean Energy Project Analysis: Engineering & Cases Textbook » "
-             "(CANMET, Ressources naturelles Canada, 2004), chapitre de la petite hydraulique, pour le débit "
-             "d'équipement et la chute nette du site.";
+    t += "\nRendement de la machine (" + std::string(type.caption) + ") : ";
+    t += edited ? "les dix valeurs tapées, de 10 à 100 % du débit d'équipement." : type.curveMethod;
     t += "\nPuissance électrique P = 9,81 × Qt × Hn × rendement de la machine × rendement de transmission (kW), avec "
          "le débit turbiné Qt = min(Q − Qr, Qd), nul sous le débit minimal (" +
          fixed(m.minimumFlowPercent, "0") + " % de Qd), et la chute nette Hn = Hb − hL × (Qt/Qd)².";
