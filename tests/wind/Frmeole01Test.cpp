@@ -126,8 +126,17 @@ TEST_F(Frmeole01Test, InertEntriesStayVisibleAndFinEndsTheProgram) {
     for (const char* entry : {"Données", "Pale", "Calcul 2", "Levage", "haubans"}) {
         step(W, entry);
     }
-    for (Control* m : f.menuChildren("")) EXPECT_TRUE(m->visible) << m->caption;
-    EXPECT_EQ(f.menuChildren("").size(), 11u);  // the window's ten and the dossier's menu
+    std::vector<std::string> bar;
+    for (Control* m : f.menuChildren("")) {
+        EXPECT_TRUE(m->visible) << m->caption;
+        bar.push_back(m->caption);
+    }
+    // The window's ten entries in their order, then the dossier's menu.
+    const std::vector<std::string> expected{"Fin",  "Données",  "Enregistre", "Ouvre",  "Profil",
+                                            "Pale", "Calcul 1", "Calcul 2",   "Levage", "haubans"};
+    ASSERT_EQ(bar.size(), expected.size() + 1);
+    EXPECT_EQ(std::vector<std::string>(bar.begin(), bar.end() - 1), expected);
+    EXPECT_EQ(bar.back(), "&Dossier");
     EXPECT_EQ(text(W, "Resubox", 0), "");
     answer("oui");  // "Quitter Aubelys ?"
     step(W, "Fin");
