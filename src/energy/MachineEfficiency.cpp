@@ -106,6 +106,10 @@ double francisCurve(const MachineType&, const MachineDesign& m, double q) { retu
 double kaplanCurve(const MachineType&, const MachineDesign& m, double q) { return kaplan(m, q); }
 double propellerCurve(const MachineType&, const MachineDesign& m, double q) { return propeller(m, q); }
 double screwCurve(const MachineType&, const MachineDesign& m, double q) { return screwEfficiency(q / m.designFlow); }
+// The table's own name for the Francis range, inside this file: a record's function is then
+// one the compiler can compare while it checks the table (an outside function's address is
+// not a constant to it when the build checks for undefined behaviour).
+bool francisOutside(double ratedHead) { return francisHeadTooLow(ratedHead); }
 
 constexpr const char* Canmet =
     "Clean Energy Project Analysis: Engineering & Cases Textbook, CANMET Energy Technology Centre, Natural "
@@ -218,7 +222,7 @@ constexpr MachineType Types[] = {
      .curve = francisCurve,
      .minimumFlowPercent = 30,
      .rm = true,
-     .outsideSource = francisHeadTooLow,
+     .outsideSource = francisOutside,
      .validRange = "une chute nette de plus de 8,8 m",
      .shortSource = "Clean Energy Project Analysis, CANMET 2004",
      .sources = Canmet,
