@@ -106,6 +106,16 @@ constexpr int ReservedColor = 0xC0392B;  // the reserved flow
 constexpr int DesignColor = 0x2E8B57;    // the design flow
 constexpr int BestColor = 0xD35400;      // the best design flow
 
+// A reserved flow constant through the year, and Qr + Qd above it, as two level lines.
+void addConstantReservedLines(Chart& chart, const EnergyCharts& c) {
+    const int qr = chart.addSeries("Débit réservé Qr", SeriesKind::HLine, ReservedColor);
+    chart.at(qr).width = 1;
+    chart.addPoint(qr, 0, c.reservedFlow);
+    const int qd = chart.addSeries("Qr + Qd", SeriesKind::HLine, DesignColor);
+    chart.at(qd).width = 1;
+    chart.addPoint(qd, 0, c.reservedFlow + c.designFlow);
+}
+
 // Swallows the reading messages while the efficiency boxes follow the inputs: the
 // person hears about a bad box when calculating, not at each key.
 class SilentMessenger : public Messenger {
@@ -491,12 +501,7 @@ void Productible::drawChart() {
                 chart.at(qd).width = 1;
                 for (const ChartPoint& p : reservedDurationSteps(c, c.designFlow)) chart.addPoint(qd, p.x, p.y);
             } else {
-                const int qr = chart.addSeries("Débit réservé Qr", SeriesKind::HLine, ReservedColor);
-                chart.at(qr).width = 1;
-                chart.addPoint(qr, 0, c.reservedFlow);
-                const int qd = chart.addSeries("Qr + Qd", SeriesKind::HLine, DesignColor);
-                chart.at(qd).width = 1;
-                chart.addPoint(qd, 0, c.reservedFlow + c.designFlow);
+                addConstantReservedLines(chart, c);
             }
         } else if (which == ChartId::Power) {
             const int power = chart.addSeries("Puissance électrique", SeriesKind::Line, RiverColor);
@@ -550,12 +555,7 @@ void Productible::drawRecordChart(Chart& chart, ChartId which) {
         }
         if (!c.reservedByMonth) {
             yTo(top * 1.05);
-            const int qr = chart.addSeries("Débit réservé Qr", SeriesKind::HLine, ReservedColor);
-            chart.at(qr).width = 1;
-            chart.addPoint(qr, 0, c.reservedFlow);
-            const int qd = chart.addSeries("Qr + Qd", SeriesKind::HLine, DesignColor);
-            chart.at(qd).width = 1;
-            chart.addPoint(qd, 0, c.reservedFlow + c.designFlow);
+            addConstantReservedLines(chart, c);
             return;
         }
         // A reserved flow by month: each calendar month of the record at its own value.
