@@ -310,6 +310,9 @@ Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUE
     });
 
     type.setListIndex(machineIndex(defaultMachineType().caption));
+    // The default type's stop flow and curve are in their boxes from the start, as when the
+    // type is chosen: a blank stop flow would be read as 0 % of Qd.
+    machineChosen(false);
     choice.setListIndex(0);
     tables.setListIndex(YearTable);
     drawChart();  // the axes, empty until a calculation
@@ -341,7 +344,7 @@ int Productible::machineIndex(std::string_view typeCaption) {
     return at == items.end() ? -1 : static_cast<int>(at - items.begin());
 }
 
-void Productible::machineChosen() {
+void Productible::machineChosen(bool warn) {
     const MachineType& type = machine();
     // Jets count for the impulse turbines, Rm for the reaction turbines only.
     for (const auto& [box, on] : {std::pair{int(Jets), type.jets}, std::pair{int(Rm), type.rm}}) {
@@ -355,7 +358,7 @@ void Productible::machineChosen() {
     filling_ = true;
     set("Machine", Qmin, formatGeneral(type.minimumFlowPercent));
     filling_ = false;
-    refillEfficiencies(true);
+    refillEfficiencies(warn);
 }
 
 void Productible::refillEfficiencies(bool warn) {

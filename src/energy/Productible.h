@@ -77,7 +77,7 @@ private:
     const MachineType& machine() const;
     // Its place in the list, -1 for a caption the list does not hold.
     int machineIndex(std::string_view typeCaption);
-    void machineChosen();
+    void machineChosen(bool warn = true);
     void refillEfficiencies(bool warn);
     void clearResults();
     // Fills the chart control with the chart the list "Graphique" chooses (axes alone

@@ -89,6 +89,27 @@ TEST_F(ProductibleTest, EfficienciesFollowTheMachineUntilThePersonEditsThem) {
     EXPECT_TRUE(w.ctl("Machine", 2).enabled);
 }
 
+// The type the window opens with is set up as if chosen: its stop flow, its curve and the
+// boxes it enables; a blank stop flow was read as 0 % of Qd and gave more energy.
+TEST_F(ProductibleTest, TheDefaultTypeHasItsStopFlowAndCurveFromTheStart) {
+    open("Productible");
+    Form& w = session().load("Productible");
+    EXPECT_EQ(text("Productible", "Typemachine"), "Turbine Banki (cross-flow)");
+    EXPECT_EQ(text("Productible", "Machine", 0), "15");
+    EXPECT_EQ(text("Productible", "Rendement", 0), "0.342");
+    EXPECT_EQ(text("Productible", "Rendement", 9), "0.790");
+    EXPECT_FALSE(w.ctl("Machine", 1).enabled);  // jets
+    EXPECT_FALSE(w.ctl("Machine", 2).enabled);  // Rm
+    for (const char* s : {"Site(0)=3.2", "Site(4)=1.2"}) step("Productible", s);
+    step("Productible", std::string("Courbe=") + Curve);
+    step("Productible", "Calcul");
+    const std::string asOpened = text("Productible", "Resultat", 5);
+    step("Productible", "Typemachine=Turbine Pelton");
+    step("Productible", "Typemachine=Turbine Banki (cross-flow)");
+    step("Productible", "Calcul");
+    EXPECT_EQ(text("Productible", "Resultat", 5), asOpened);
+}
+
 TEST_F(ProductibleTest, FrancisUnderNineMetresIsFlagged) {
     fill();
     expectMessage(
