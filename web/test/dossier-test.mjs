@@ -148,7 +148,19 @@ async function act(page, window, step, answers = []) {
     } else await cell.locator('input, textarea').fill(value);
   } else if (c && c.kind === 'button') await w.locator(`.aub-cell[data-key="${c.key}"] button`).click();
   else if (step.includes('/')) await clickMenu(page, window, step.split('/'));
-  else {
+  else if (layout.controls.some((x) => x.kind === 'button' && norm(x.caption ?? '') === norm(step))) {
+    // A button named by its caption: the one shown.
+    const cells = w.locator('.aub-cell[data-kind=button]').filter({ hasText: norm(step) });
+    let clicked = false;
+    for (let i = 0; i < (await cells.count()) && !clicked; ++i)
+      if (await cells.nth(i).isVisible()) {
+        await cells.nth(i).locator('button').click();
+        clicked = true;
+      }
+    assert.ok(clicked, `${window} : bouton « ${step} » caché`);
+  } else if (layout.menus.some((m) => norm(m.caption) === norm(step))) {
+    await clickMenu(page, window, [step]); // a menu of the bar without entries, by its caption
+  } else {
     const path = menuPath(layout.menus, step);
     assert.ok(path, `${window} : étape inconnue ${step}`);
     await clickMenu(page, window, path);
@@ -175,6 +187,25 @@ const SITE = [
 // A tick's label: digits grouped by three from 10 000 up, no exponent, no trailing zero.
 const ROUND = /^-?(\d{1,4}|\d{1,3}( \d{3})+)(\.\d*[1-9])?$/;
 
+// The ticks the view works out for a chart of the listing alone (no ticks given) are
+// those the desktop draws: every chart of a window, each axis. Returns the charts compared.
+async function compareTicks(page, window) {
+  const charts = await page.evaluate((w) => {
+    const b = window.aubelys.app.bridge;
+    return Object.entries(b.state().windows[w].controls)
+      .filter(([, c]) => c.chart)
+      .map(([key, c]) => ({ key, listed: c.chart, full: b.chart(w, key) }));
+  }, window);
+  for (const { key, listed, full } of charts)
+    for (const a of ['x', 'y']) {
+      assert.equal(listed[a].ticks, undefined, 'the listing gives no ticks');
+      const mine = chartSvgModule.axisLayout(listed[a]);
+      assert.deepEqual(mine.ticks.map((t) => t.text), full[a].ticks.map((t) => t.text), `${window}.${key} axe ${a}`);
+      assert.deepEqual([mine.lo, mine.hi], full[a].shown, `${window}.${key} axe ${a} : étendue`);
+    }
+  return charts.length;
+}
+
 async function dossierInThePage(routes) {
   const context = await browser.newContext({ viewport: { width: 1366, height: 768 }, acceptDownloads: true });
   const page = await context.newPage();
@@ -187,7 +218,9 @@ async function dossierInThePage(routes) {
   await act(page, 'Formrouehaut', 'Calcul');
   let seen = await act(page, 'Formrouehaut', 'Dossierajout');
   assert.ok(seen.some((s) => s.includes('« Roue au dessus » est ajoutée au dossier')), seen.join(' | '));
-  await act(page, 'Formrouehaut', 'Fichier/Fermer');
+  // Closed without saving: the question answered "Oui".
+  seen = await act(page, 'Formrouehaut', 'Fichier/Fermer', ['oui']);
+  assert.ok(seen.some((q) => q.startsWith('question: Les données modifiées')), seen.join(' | '));
 
   await open(page, routes, 'Productible');
   await act(page, 'Productible', 'Fichier/Ouvrir', ['Site exemple']);
@@ -240,6 +273,9 @@ async function dossierInThePage(routes) {
   }
   assert.deepEqual(parsed.captions, ['Fréquence de dépassement (%)', 'Débit Q (m3/s)']);
   assert.deepEqual(parsed.ticks, full.y.ticks.map((t) => t.text));
+  let checked = await compareTicks(page, 'Productible');
+  // Closed, so that the main window's menus are in reach again.
+  await act(page, 'Productible', 'Fichier/Fermer', ['oui']);
 
   await open(page, routes, 'Formbuse');
   await act(page, 'Formbuse', 'Combo1=Fonte neuve');
@@ -247,23 +283,7 @@ async function dossierInThePage(routes) {
   seen = await act(page, 'Formbuse', 'Dossierajout');
   assert.ok(seen.some((s) => s.includes('« Conduite en charge » est ajoutée au dossier')), seen.join(' | '));
 
-  // The ticks the view works out for a chart of the listing alone (no ticks given) are
-  // those the desktop draws, on every chart of the three windows.
-  const charts = await page.evaluate(() => {
-    const b = window.aubelys.app.bridge;
-    const st = b.state().windows;
-    const out = [];
-    for (const w of ['Productible', 'Formbuse', 'Formrouehaut'])
-      for (const [key, c] of Object.entries(st[w]?.controls ?? {})) if (c.chart) out.push({ w, key, listed: c.chart, full: b.chart(w, key) });
-    return out;
-  });
-  assert.ok(charts.length >= 2, 'the windows show their charts');
-  for (const { w, key, listed, full: f } of charts)
-    for (const a of ['x', 'y']) {
-      const mine = chartSvgModule.axisLayout(listed[a]);
-      assert.deepEqual(mine.ticks.map((t) => t.text), f[a].ticks.map((t) => t.text), `${w}.${key} axe ${a}`);
-      assert.deepEqual([mine.lo, mine.hi], f[a].shown, `${w}.${key} axe ${a} : étendue`);
-    }
+  assert.equal(checked, 1, 'the annual energy shows its chart');
 
   await clickMenu(page, 'Formmain', ['Impression', 'Dossier PDF…']);
   seen = await settle(page, ['Site exemple']);
@@ -331,6 +351,15 @@ async function checkDossier(report, html) {
   const all = drawn.flatMap((d) => d.captions);
   for (const c of ['Débit Q (m3/s)', 'Productible annuel E (kWh/an)', 'Nombre de Reynolds Re'])
     assert.ok(all.includes(c), `axe « ${c} »`);
+  // The view's own ticks for the same charts without the bridge's: the desktop's, on the
+  // linear axes and on the Moody diagram's logarithmic ones.
+  for (const c of expected)
+    for (const a of ['x', 'y']) {
+      const { ticks: native, shown, ...listed } = c[a];
+      const mine = chartSvgModule.axisLayout(listed);
+      assert.deepEqual(mine.ticks.map((t) => t.text), native.map((t) => t.text), `${c.title} : graduations ${a} de la vue`);
+      assert.deepEqual([mine.lo, mine.hi], shown, `${c.title} : étendue ${a} de la vue`);
+    }
   const ticks = drawn.flatMap((d) => [...d.x, ...d.y]);
   for (const t of ['100 000', '1 000 000', '50 000']) assert.ok(ticks.includes(t), `graduation « ${t} »`);
 
