@@ -1,6 +1,7 @@
 #include "web/Bridge.h"
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
 #include <system_error>
 
@@ -353,13 +354,57 @@ Json groupsValue(const std::vector<ReportGroup>& groups) {
     Json out = Json::array();
     for (const auto& g : groups) {
         Json rows = Json::array();
-        for (const auto& r : g.rows) rows.push_back({{"caption", utf8(r.caption)}, {"value", utf8(r.value)}});
+        for (const auto& r : g.rows)
+            rows.push_back({{"caption", utf8(r.caption)}, {"value", utf8(r.value)}, {"unit", utf8(r.unit)}});
         out.push_back({{"title", utf8(g.title)}, {"rows", std::move(rows)}});
     }
     return out;
 }
 
+Json texts(const std::vector<std::string>& lines) {
+    Json out = Json::array();
+    for (const auto& t : lines) out.push_back(utf8(t));
+    return out;
+}
+
+// The range an axis shows and its labelled ticks, as the desktop's chart draws them: an
+// automatic linear axis rounded outward to a step of 1, 2 or 5 × 10^k, a logarithmic one
+// labelled at its decades; the labels grouped by thousands ("100 000").
+void addTicks(Json& axis, const ChartAxis& a, std::pair<double, double> range) {
+    if (!a.log && a.autoRange) range = roundedRange(range.first, range.second);
+    Json ticks = Json::array();
+    if (a.log) {
+        for (double v : logDecades(range.first, range.second))
+            ticks.push_back({{"value", v}, {"text", tickText(v, v)}});
+    } else {
+        const AxisTicks t = linearTicks(range.first, range.second);
+        for (int i = 0; i < t.count; ++i) {
+            double v = t.first + i * t.step;
+            if (std::fabs(v) < t.step * 1e-9) v = 0;
+            ticks.push_back({{"value", v}, {"text", tickText(v, t.step)}});
+        }
+    }
+    axis["shown"] = {range.first, range.second};
+    axis["ticks"] = std::move(ticks);
+}
+
 }  // namespace
+
+Json chartDrawn(const Chart& chart) {
+    Json o = chartValue(chart);
+    addTicks(o["x"], chart.x, chart.xRange());
+    addTicks(o["y"], chart.y, chart.yRange());
+    Json& series = o["series"];
+    for (std::size_t i = 0; i < chart.series().size() && i < series.size(); ++i) {
+        const ChartSeries& s = chart.series()[i];
+        series[i]["color"] = s.color < 0 ? Json(nullptr) : Json(fmt::format("#{:06x}", s.color & 0xFFFFFF));
+        series[i]["width"] = s.width;
+        series[i]["inLegend"] = s.inLegend;
+    }
+    return o;
+}
+
+namespace {}  // namespace
 
 Json Bridge::dossier() const {
     const auto& report = run_->platform.dossier;
@@ -380,30 +425,35 @@ Json Bridge::dossier() const {
                     break;
                 case ReportFigure::Kind::Chart:
                     o["kind"] = "chart";
-                    o["chart"] = chartValue(f.chart);
+                    o["chart"] = chartDrawn(f.chart);
                     break;
             }
             figures.push_back(std::move(o));
         }
         windows.push_back({{"window", w.window},
-                           {"title", w.title},
+                           {"title", utf8(w.title)},
+                           {"section", utf8(w.section.empty() ? w.title : w.section)},
                            {"calculated", w.calculated},
                            {"inputs", groupsValue(w.inputs)},
                            {"results", groupsValue(w.results)},
-                           {"messages",
-                            [&] {
-                                Json m = Json::array();
-                                for (const auto& t : w.messages) m.push_back(utf8(t));
-                                return m;
-                            }()},
+                           {"messages", texts(w.messages)},
                            {"observations", groupsValue(w.observations)},
                            {"figures", std::move(figures)},
                            {"method", utf8(w.method)}});
     }
-    return {{"program", report->program},
+    return {{"program", utf8(report->program)},
             {"study", utf8(report->study)},
             {"date", report->date},
+            {"site", texts(report->site)},
             {"windows", std::move(windows)}};
+}
+
+Json Bridge::chart(const std::string& window, const std::string& chart) const {
+    Form* f = run_->session->loaded(catalog_.canonical(window));
+    if (!f) return {{"error", "fenêtre non chargée : " + window}};
+    const Control* c = f->findKey(chart);
+    if (!c || c->kind() != ControlKind::Chart) return {{"error", "graphique inconnu : " + chart}};
+    return chartDrawn(c->chart);
 }
 
 Json Bridge::chartCsv(const std::string& window, const std::string& chart, char decimalSeparator) const {

@@ -24,7 +24,11 @@
 
 namespace aub {
 
+class Chart;
 class Session;
+
+// A chart as Bridge::chart gives it.
+Json chartDrawn(const Chart& chart);
 
 class Bridge {
 public:
@@ -65,11 +69,17 @@ public:
     // replay puts the folder back as the run found it. A name, not a path.
     Json imported(const std::string& name);
     // The last dossier the windows asked to save (the report model), or null: {"program",
-    // "study", "date", "windows": [{"window", "title", "calculated", "inputs", "results",
-    // "messages", "observations", "figures", "method"}]}, each group {"title", "rows":
-    // [{"caption", "value"}]}, each figure {"kind", "caption", "width", "height"} with its
-    // "drawing" (as drawings() gives it), "picture" or "chart" (as the listing's).
+    // "study", "date", "site": [T], "windows": [{"window", "title", "section", "calculated",
+    // "inputs", "results", "messages", "observations", "figures", "method"}]}, each group
+    // {"title", "rows": [{"caption", "value", "unit"}]}, each figure {"kind", "caption",
+    // "width", "height"} with its "drawing" (as drawings() gives it), "picture" or "chart"
+    // (as chart() gives it).
     Json dossier() const;
+    // A chart of a loaded window as a drawing of it needs it: the listing's chart with,
+    // for each series, its "color" ("#rrggbb", null for the view's palette), "width" and
+    // "inLegend", and for each axis the "shown" range [lo, hi] and its labelled "ticks"
+    // [{"value", "text"}] as the desktop draws them; or {"error": T}.
+    Json chart(const std::string& window, const std::string& chart) const;
     // A chart of a loaded window as the desktop exports it to CSV: {"csv": TEXT} or {"error": T}.
     Json chartCsv(const std::string& window, const std::string& chart, char decimalSeparator) const;
 

@@ -100,6 +100,10 @@ AUB_EXPORT const char* aub_imported(aub_bridge* bridge, const char* name) {
     return guarded(bridge, [&](aub::Bridge& b) { return b.imported(text(name)); });
 }
 
+AUB_EXPORT const char* aub_chart(aub_bridge* bridge, const char* window, const char* chart) {
+    return guarded(bridge, [&](aub::Bridge& b) { return b.chart(text(window), text(chart)); });
+}
+
 AUB_EXPORT const char* aub_chart_csv(aub_bridge* bridge, const char* window, const char* chart, const char* separator) {
     const char sep = separator && separator[0] == ',' ? ',' : '.';
     return guarded(bridge, [&](aub::Bridge& b) { return b.chartCsv(text(window), text(chart), sep); });

@@ -24,6 +24,7 @@ const char* aub_windows(aub_bridge* bridge);
 const char* aub_platform(aub_bridge* bridge);
 const char* aub_imported(aub_bridge* bridge, const char* name);
 const char* aub_dossier(aub_bridge* bridge);
+const char* aub_chart(aub_bridge* bridge, const char* window, const char* chart);
 // separator: "," or "." (the decimal separator of the numbers written).
 const char* aub_chart_csv(aub_bridge* bridge, const char* window, const char* chart, const char* separator);
 }

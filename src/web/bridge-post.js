@@ -17,6 +17,7 @@ Module.bridge = function (programFolder) {
     windows: Module.cwrap('aub_windows', 'string', ['number']),
     platform: Module.cwrap('aub_platform', 'string', ['number']),
     imported: Module.cwrap('aub_imported', 'string', ['number', 'string']),
+    chart: Module.cwrap('aub_chart', 'string', ['number', 'string', 'string']),
     chartCsv: Module.cwrap('aub_chart_csv', 'string', ['number', 'string', 'string', 'string']),
     dossier: Module.cwrap('aub_dossier', 'string', ['number'])
   };
@@ -37,6 +38,7 @@ Module.bridge = function (programFolder) {
     platform: function () { return JSON.parse(call.platform(handle)); },
     imported: function (name) { return JSON.parse(call.imported(handle, name)); },
     dossier: function () { return JSON.parse(call.dossier(handle)); },
+    chart: function (window, chart) { return JSON.parse(call.chart(handle, window, chart)); },
     chartCsv: function (window, chart, separator) {
       return JSON.parse(call.chartCsv(handle, window, chart, separator || '.'));
     },

@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <sstream>
 
 #include <nlohmann/json.hpp>
 
 #include "cli/CliMain.h"
+#include "forms/Chart.h"
 #include "support/WindowTest.h"
 #include "web/Bridge.h"
 #include "web/BridgeApi.h"
@@ -308,6 +310,133 @@ TEST_F(BridgeTest, DossierGivesTheReportModelTheWindowsAskedFor) {
     EXPECT_FALSE(w["inputs"].empty());
 }
 
+// The overshot wheel, the annual energy of the example site and the pressure pipe with
+// Colebrook, each added to the dossier from its own menu, then the dossier written.
+Json threeWindowDossier(Bridge& bridge) {
+    EXPECT_EQ(bridge.open("Formmain")["status"], 0);
+    EXPECT_EQ(bridge.open("Formrouehaut")["status"], 0);
+    for (const auto& s : overshotExample()) EXPECT_EQ(bridge.play("Formrouehaut:" + s)["status"], 0) << s;
+    EXPECT_EQ(bridge.play("Formrouehaut:Dossierajout")["status"], 0);
+    EXPECT_EQ(bridge.open("Productible")["status"], 0);
+    EXPECT_EQ(bridge.play("Productible:Fichier/Ouvrir")["status"], 3);
+    EXPECT_EQ(bridge.answer("Site exemple")["status"], 0);
+    EXPECT_EQ(bridge.play("Productible:Calcul")["status"], 0);
+    EXPECT_EQ(bridge.play("Productible:Dossierajout")["status"], 0);
+    EXPECT_EQ(bridge.open("Formbuse")["status"], 0);
+    EXPECT_EQ(bridge.play("Formbuse:Combo1=Fonte neuve")["status"], 0);
+    EXPECT_EQ(bridge.play("Formbuse:Colebrook")["status"], 0);
+    EXPECT_EQ(bridge.play("Formbuse:Dossierajout")["status"], 0);
+    EXPECT_EQ(bridge.play("Impression/Dossier PDF…")["status"], 3);
+    EXPECT_EQ(bridge.answer("Site exemple")["status"], 0);
+    return bridge.dossier();
+}
+
+// What the first page of the desktop's dossier shows: the site (head, flow, gross power)
+// and the list of sections by the name each calculation is known by; each row its unit.
+TEST_F(BridgeTest, DossierCarriesTheSiteTheSectionsAndTheUnits) {
+    Bridge bridge(folder_.path(), programDir());
+    const Json d = threeWindowDossier(bridge);
+    ASSERT_TRUE(d.is_object());
+    EXPECT_EQ(d["study"], "Site exemple");
+    EXPECT_EQ(d["site"],
+              Json::array({"Hauteur de chute : 3.2 m (Productible annuel)", "Débit : 1.2 m3/s (Productible annuel)",
+                           "Puissance maximale brute : 37.7 kW (Productible annuel)"}));
+    std::vector<std::string> sections;
+    for (const auto& w : d["windows"]) sections.push_back(w["section"]);
+    EXPECT_EQ(sections, (std::vector<std::string>{"Roue au dessus", "Productible annuel", "Conduite en charge"}));
+    // A caption ending with its unit gives it to its row; a caption without one, none.
+    bool mmPerM = false, none = false;
+    for (const auto& w : d["windows"])
+        for (const auto& g : w["results"])
+            for (const auto& r : g["rows"]) {
+                ASSERT_TRUE(r.contains("unit")) << r.dump();
+                mmPerM = mmPerM || (r["caption"] == "Perte de charge mm/m" && r["unit"] == "mm/m");
+                none = none || r["unit"] == "";
+            }
+    EXPECT_TRUE(mmPerM);
+    EXPECT_TRUE(none);
+}
+
+// A chart of the dossier, and one asked of a window, carry what a drawing needs: the
+// colour the window chose (none: the view's palette), the pen, the legend, and the ticks
+// the desktop labels: round steps inside the shown range, decades on a logarithmic axis.
+TEST_F(BridgeTest, ChartsCarryColoursPensAndTheDesktopsTicks) {
+    Bridge bridge(folder_.path(), programDir());
+    const Json d = threeWindowDossier(bridge);
+    int charts = 0;
+    bool logAxis = false, coloured = false, grouped = false;
+    for (const auto& w : d["windows"])
+        for (const auto& f : w["figures"]) {
+            if (f["kind"] != "chart") continue;
+            ++charts;
+            const Json& c = f["chart"];
+            for (const char* a : {"x", "y"}) {
+                const Json& axis = c[a];
+                const double lo = axis["shown"][0], hi = axis["shown"][1];
+                ASSERT_LT(lo, hi) << axis.dump();
+                ASSERT_FALSE(axis["ticks"].empty()) << axis.dump();
+                for (const auto& t : axis["ticks"]) {
+                    const double v = t["value"];
+                    EXPECT_TRUE(v >= lo * (1 - 1e-9) - 1e-12 && v <= hi * (1 + 1e-9) + 1e-12) << axis.dump();
+                    const std::string text = t["text"];
+                    EXPECT_EQ(text.find('e'), std::string::npos) << text;  // never an exponent
+                    grouped = grouped || text.find(' ') != std::string::npos;
+                }
+                if (axis["scale"] == "log") {
+                    logAxis = true;
+                    for (const auto& t : axis["ticks"]) {
+                        const double k = std::log10(t["value"].get<double>());
+                        EXPECT_NEAR(k, std::round(k), 1e-9);
+                    }
+                } else if (axis["range"] == "auto") {
+                    // An automatic linear axis starts and ends on a tick.
+                    EXPECT_DOUBLE_EQ(axis["ticks"].front()["value"].get<double>(), lo);
+                    EXPECT_NEAR(axis["ticks"].back()["value"].get<double>(), hi, (hi - lo) * 1e-9);
+                }
+            }
+            for (const auto& s : c["series"]) {
+                ASSERT_TRUE(s.contains("color") && s.contains("width") && s.contains("inLegend")) << s.dump();
+                coloured = coloured || s["color"].is_string();
+            }
+        }
+    EXPECT_GE(charts, 2);  // the annual energy's flow-duration chart and the pipe's Moody diagram
+    EXPECT_TRUE(logAxis);  // the Moody diagram
+    EXPECT_TRUE(coloured);
+    EXPECT_TRUE(grouped) << "no label of 10 000 or more";
+    // The same chart asked of its window.
+    const Json c = bridge.chart("Productible", "Graphe");
+    ASSERT_FALSE(c.contains("error")) << c.dump();
+    EXPECT_EQ(c["title"], "Débits classés et débit turbiné");
+    EXPECT_EQ(c["series"].size(),
+              bridge.state()["windows"]["Productible"]["controls"]["Graphe"]["chart"]["series"].size());
+    EXPECT_TRUE(bridge.chart("Productible", "Site(0)").contains("error"));
+    EXPECT_TRUE(bridge.chart("Nulle", "Graphe").contains("error"));
+}
+
+// Ticks of a linear axis from a range that is not round: steps of 1, 2 or 5 × 10^k, the
+// labels grouped by thousands from 10 000, no trailing zeros.
+TEST(BridgeChart, LinearTicksAreRoundAndGrouped) {
+    Chart chart;
+    chart.x.title = "Débit";
+    chart.x.unit = "l/s";
+    chart.y.title = "Énergie";
+    chart.y.unit = "kWh";
+    const int s = chart.addSeries("Courbe", SeriesKind::Line);
+    chart.addPoint(s, 0.13, 12345);
+    chart.addPoint(s, 0.87, 98765);
+    const Json c = chartDrawn(chart);
+    std::vector<std::string> y, x;
+    for (const auto& t : c["y"]["ticks"]) y.push_back(t["text"]);
+    for (const auto& t : c["x"]["ticks"]) x.push_back(t["text"]);
+    // 12 345 to 98 765 with 5 % around: a step of 20 000 from 0 to 120 000.
+    EXPECT_EQ(y, (std::vector<std::string>{"0", "20 000", "40 000", "60 000", "80 000", "100 000", "120 000"}));
+    // 0.093 to 0.907: a step of 0.2 from 0 to 1.
+    EXPECT_EQ(x, (std::vector<std::string>{"0", "0.2", "0.4", "0.6", "0.8", "1"}));
+    EXPECT_EQ(c["y"]["shown"], Json::array({0.0, 120000.0}));
+    EXPECT_TRUE(c["series"][0]["color"].is_null());
+    EXPECT_EQ(c["series"][0]["width"], 2);
+}
+
 TEST_F(BridgeTest, CFunctionsGiveJsonTexts) {
     aub_bridge* b = aub_new(folder_.path().string().c_str(), programDir().c_str());
     ASSERT_NE(b, nullptr);
@@ -321,6 +450,7 @@ TEST_F(BridgeTest, CFunctionsGiveJsonTexts) {
     EXPECT_TRUE(Json::parse(aub_platform(b))["calls"].is_array());
     EXPECT_EQ(Json::parse(aub_imported(b, ".."))["status"], 1);
     EXPECT_TRUE(Json::parse(aub_chart_csv(b, "Formrouehaut", "Graphe", ","))["error"].is_string());
+    EXPECT_TRUE(Json::parse(aub_chart(b, "Formrouehaut", "Graphe"))["error"].is_string());
     aub_delete(b);
     EXPECT_EQ(Json::parse(aub_open(nullptr, "Formmain"))["status"], 1);
 }

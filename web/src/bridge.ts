@@ -93,6 +93,9 @@ export interface ChartAxisValue {
   range: 'auto' | 'fixed';
   min: number | null;
   max: number | null;
+  // Given with a chart of the dossier or of Bridge.chart: the range shown and its labelled ticks.
+  shown?: [number, number];
+  ticks?: { value: number; text: string }[];
 }
 
 export interface ChartSeriesValue {
@@ -100,6 +103,11 @@ export interface ChartSeriesValue {
   kind: 'line' | 'points' | 'area' | 'zone' | 'marker' | 'hline' | 'vline' | string;
   label?: string;
   points: (number | null)[][];
+  // Given with a chart of the dossier or of Bridge.chart: its colour (null: the palette's),
+  // its pen width, whether the legend names it.
+  color?: string | null;
+  width?: number;
+  inLegend?: boolean;
 }
 
 export interface ChartValue {
@@ -173,6 +181,7 @@ export interface Bridge {
   imported(name: string): Outcome;
   platform(): { calls: string[]; clipboard: string };
   dossier(): unknown;
+  chart(window: string, chart: string): ChartValue & { error?: string };
   chartCsv(window: string, chart: string, separator: string): { csv?: string; error?: string };
   close(): void;
 }

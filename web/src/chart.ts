@@ -2,15 +2,11 @@
 // shared x, linear or logarithmic axes with the range the model gives, and what uPlot has
 // no series for (areas, zones, marked points, reference lines) drawn over the plot on its
 // canvas, in the plot's own scale. The legend is the page's own list beside the chart.
+// The same chart as vectors (the SVG export, the dossier) is chart-svg.ts's.
 
 import uPlot from 'uplot';
 import type { ChartSeriesValue, ChartValue } from './bridge';
-
-const PALETTE = ['#1f5fbf', '#c0392b', '#1e8449', '#b9770e', '#7d3c98', '#117a65', '#6e2c00', '#2e4053'];
-
-function caption(a: { title: string; unit: string }): string {
-  return a.unit ? `${a.title} (${a.unit})` : a.title;
-}
+import { axisCaption as caption, chartSvg, seriesColours } from './chart-svg';
 
 function rgba(hex: string, alpha: number): string {
   const n = parseInt(hex.slice(1), 16);
@@ -23,6 +19,9 @@ export interface ChartView {
   element: HTMLElement;
   destroy(): void;
   png(): string; // a data: URL of the plot as drawn
+  // The chart as an SVG document's text, at the size shown; `full`: the same chart with its
+  // colours and ticks (Bridge.chart), when the view has it.
+  svg(full?: ChartValue): string;
 }
 
 export function renderChart(c: ChartValue, width: number, height: number): ChartView {
@@ -32,13 +31,10 @@ export function renderChart(c: ChartValue, width: number, height: number): Chart
   titled.textContent = c.title;
   element.append(titled);
 
-  // One colour per name: the pieces of a curve broken by failed points are one curve.
+  // The series' own colours, else the desktop's palette, one colour per name.
   const colours = new Map<ChartSeriesValue, string>();
-  const byName = new Map<string, string>();
-  for (const s of c.series) {
-    if (!byName.has(s.name)) byName.set(s.name, PALETTE[byName.size % PALETTE.length]);
-    colours.set(s, byName.get(s.name) as string);
-  }
+  const own = seriesColours(c);
+  c.series.forEach((s, i) => colours.set(s, own[i]));
   const drawnAsSeries = c.series.filter((s) => s.kind === 'line' || s.kind === 'points');
 
   // One x for every series: the union of their x, each series null where it has no point.
@@ -167,5 +163,7 @@ export function renderChart(c: ChartValue, width: number, height: number): Chart
     element,
     destroy: () => plot.destroy(),
     png: () => plot.ctx.canvas.toDataURL('image/png'),
+    // The plot's height with room for the title, the axes' captions and the legend.
+    svg: (full?: ChartValue) => chartSvg(full ?? c, width, height + 70),
   };
 }

@@ -10,7 +10,6 @@
 import type { AubelysModule, Bridge, ChartValue, DrawingValue, EmFS, Outcome, State, WindowLayout } from './bridge';
 import { type Answer, dialogOpen, showDialog } from './dialogs';
 import { decodeText, download, existing, listFiles, validName, writeWhole, zipFolder } from './files';
-import { renderChart } from './chart';
 import { dossierHtml, type Report } from './dossier';
 import { WindowView } from './view';
 
@@ -246,6 +245,12 @@ class App {
     return url;
   }
 
+  // A chart of a window with its colours and ticks, for its SVG export.
+  chart(window: string, chart: string): ChartValue | null {
+    const out = this.bridge.chart(window, chart);
+    return out.error ? null : out;
+  }
+
   chartCsv(window: string, chart: string): string | null {
     const sep = (1.5).toLocaleString(navigator.language).includes(',') ? ',' : '.';
     const out = this.bridge.chartCsv(window, chart, sep);
@@ -386,18 +391,7 @@ class App {
   private showDossier() {
     const report = this.bridge.dossier() as Report | null;
     if (!report) return;
-    const chartImage = (c: ChartValue, width: number, height: number) => {
-      const host = document.createElement('div');
-      host.style.cssText = 'position:fixed;left:-10000px;top:0';
-      document.body.append(host);
-      const chart = renderChart(c, width, Math.max(160, height - 40));
-      host.append(chart.element);
-      const url = chart.png();
-      chart.destroy();
-      host.remove();
-      return url;
-    };
-    const html = dossierHtml(report, (f) => this.pictureData(f), chartImage);
+    const html = dossierHtml(report, (f) => this.pictureData(f));
     this.viewer(report.study || 'Dossier', html, true);
   }
 

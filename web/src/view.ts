@@ -14,6 +14,7 @@ export interface Host {
   drawings(window: string): Record<string, DrawingValue>;
   picture(file: string): string | null; // a URL for a picture of the program folder
   chartCsv(window: string, chart: string): string | null;
+  chart?(window: string, chart: string): import('./bridge').ChartValue | null; // with its colours and ticks
   download(name: string, data: Uint8Array | string, type: string): void;
 }
 
@@ -783,6 +784,10 @@ export class WindowView {
       if (!url) return;
       const bytes = Uint8Array.from(atob(url.split(',')[1]), (ch) => ch.charCodeAt(0));
       this.host.download(`${base}.png`, bytes, 'image/png');
+    });
+    add('Exporter en SVG', () => {
+      const svg = b.chart?.svg(this.host.chart?.(this.name, b.c.key) ?? undefined);
+      if (svg) this.host.download(`${base}.svg`, `<?xml version="1.0" encoding="UTF-8"?>\n${svg}\n`, 'image/svg+xml');
     });
     add('Exporter en CSV', () => {
       const csv = this.host.chartCsv(this.name, b.c.key);
