@@ -237,13 +237,20 @@ void ChartWidget::extend(const std::vector<std::size_t>& shownPoints) {
     }
     const auto xr = axisRange(model_.x, model_.xRange());
     const auto yr = axisRange(model_.y, model_.yRange());
+    // Each change of an axis lays out every series again (all their points): an axis is
+    // only touched when its range or its labels' format really change.
+    const bool zoomed = shownRange(ax) != fullX_ || shownRange(ay) != fullY_;
+    if (zoomed || xr != fullX_) ax->setRange(xr.first, xr.second);
+    if (zoomed || yr != fullY_) ay->setRange(yr.first, yr.second);
     fullX_ = xr;
     fullY_ = yr;
-    ax->setRange(xr.first, xr.second);
-    ay->setRange(yr.first, yr.second);
     // A log axis keeps room for its longest decade.
-    if (auto* log = qobject_cast<QLogValueAxis*>(ax)) log->setLabelFormat(decadeLabelFormat(xr));
-    if (auto* log = qobject_cast<QLogValueAxis*>(ay)) log->setLabelFormat(decadeLabelFormat(yr));
+    auto keepFormat = [](QAbstractAxis* axis, std::pair<double, double> range) {
+        auto* log = qobject_cast<QLogValueAxis*>(axis);
+        if (log && log->labelFormat() != decadeLabelFormat(range)) log->setLabelFormat(decadeLabelFormat(range));
+    };
+    keepFormat(ax, xr);
+    keepFormat(ay, yr);
     for (std::size_t i = 0; i < shownPoints.size(); ++i) {
         auto* xy = qobject_cast<QXYSeries*>(qtSeries_[i]);
         const auto& points = model_.series()[i].points;

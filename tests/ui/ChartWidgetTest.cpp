@@ -220,5 +220,30 @@ TEST_F(GrowingChartTest, PointsAddedAtTheEndExtendTheSameSeriesWithEveryPointInO
     EXPECT_GE(x->max(), 11);
 }
 
+// An axis is left alone when the new points keep its range, but a chart zoomed by the
+// person shows its whole range again as soon as it grows, as it always has.
+TEST_F(GrowingChartTest, GrowingShowsTheWholeRangeAgainAfterAZoom) {
+    ASSERT_NO_FATAL_FAILURE(showWindow("Croissance"));
+    auto* widget = this->widget<ChartWidget>("Graphe");
+    ASSERT_NE(widget, nullptr);
+    host_->dispatch(form_, [this] { form_->grow(0, 10); });
+    auto* x = qobject_cast<QValueAxis*>(widget->chart()->axes(Qt::Horizontal).value(0));
+    auto* y = qobject_cast<QValueAxis*>(widget->chart()->axes(Qt::Vertical).value(0));
+    ASSERT_NE(x, nullptr);
+    ASSERT_NE(y, nullptr);
+    const QPointF whole(x->min(), x->max());
+    const QPointF wholeY(y->min(), y->max());
+    x->setRange(2, 4);  // as the wheel zooms
+    y->setRange(10, 20);
+    // A point inside the rounded ranges: the ranges stay, the zoom goes.
+    host_->dispatch(form_, [this] { form_->grow(0, 1); });
+    EXPECT_EQ(QPointF(x->min(), x->max()), whole);
+    EXPECT_EQ(QPointF(y->min(), y->max()), wholeY);
+    // Points beyond them widen both axes.
+    host_->dispatch(form_, [this] { form_->grow(20, 21); });
+    EXPECT_GE(x->max(), 20);
+    EXPECT_GE(y->max(), 400);
+}
+
 }  // namespace
 }  // namespace aub
