@@ -7,13 +7,17 @@
 // takes the answer at the very point it asked. The browser's event loop is never blocked
 // and the module needs neither Asyncify nor a worker.
 
-import type { AubelysModule, Bridge, ChartValue, DrawingValue, EmFS, Outcome, State, WindowLayout } from './bridge';
+import type { AubelysModule, Bridge, ChartValue, DrawingValue, EmFS, Outcome, State } from './bridge';
 import { type Answer, dialogOpen, showDialog } from './dialogs';
 import { decodeText, download, existing, listFiles, validName, writeWhole, zipFolder } from './files';
 import { dossierHtml, type Report } from './dossier';
 import { WindowView } from './view';
 
 const FOLDER = '/aubelys/dossier';
+// A timer's tick that took this long computed something; the windows running a timer are
+// put back from the model's state at least this often (see App.tick).
+const TICK_WORKED_MS = 10;
+const READ_EVERY_MS = 250;
 const MAIN = 'Formmain';
 
 class App {
@@ -35,6 +39,7 @@ class App {
   readonly persistent: boolean;
   // Figures for the speed report: the time of the last step, in milliseconds.
   lastStepMs = 0;
+  private readAt = -Infinity; // when the windows were last put back from the model's state
 
   constructor(mod: AubelysModule, bridge: Bridge, persistent: boolean) {
     this.FS = mod.FS;
@@ -55,7 +60,10 @@ class App {
     // A smaller screen (a tablet turned, a window made narrower) brings the windows back in.
     addEventListener('resize', () => {
       barHeight();
-      for (const v of this.views.values()) if (!v.main) this.fit(v);
+      for (const v of this.views.values()) {
+        v.fitWidth();
+        if (!v.main) this.fit(v);
+      }
     });
     // Keys pressed with the focus on no window go to the window in front.
     document.addEventListener('keydown', (e) => {
@@ -70,6 +78,15 @@ class App {
   // Every event goes through here, one after the other.
   step(window: string, step: string) {
     this.enqueue(() => this.bridge.play(`${window}:${step}`));
+  }
+
+  // A timer's tick. While a study runs its ticks follow one another, each computing a slice
+  // of points; reading the whole state of the windows back costs in proportion to the rows
+  // already computed, so after a tick that worked the windows are put back at most four
+  // times a second. A tick that did no work (the study has ended), asked a question or
+  // failed is read back at once, as is every event of the person.
+  tick(window: string, timer: string) {
+    void this.busyWhile(() => this.run(() => this.bridge.play(`${window}:${timer}`), { window, timer }));
   }
 
   enqueue(action: () => Outcome): Promise<void> {
@@ -90,10 +107,17 @@ class App {
     return this.queue;
   }
 
-  private async run(action: () => Outcome) {
+  private async run(action: () => Outcome, tick?: { window: string; timer: string }) {
     const t0 = performance.now();
     let out = action();
     this.lastStepMs = performance.now() - t0;
+    if (tick && out.status === 0 && this.lastStepMs >= TICK_WORKED_MS && t0 - this.readAt < READ_EVERY_MS) {
+      const view = this.views.get(tick.window);
+      if (view) {
+        view.rearm(tick.timer);
+        return;
+      }
+    }
     while (out.status === 3 && out.pending) {
       const st = this.bridge.state();
       this.refresh(st);
@@ -102,6 +126,7 @@ class App {
       out = this.bridge.answer(a ?? '');
     }
     // One reading of the state serves the windows, the boxes shown and the end.
+    this.readAt = performance.now();
     const st = this.bridge.state();
     this.refresh(st);
     await this.showNewDialogs(st);
@@ -158,7 +183,6 @@ class App {
   // ------------------------------------------------------------ windows
 
   refresh(st: State = this.bridge.state()) {
-    const all = (this.bridge.layout('') as unknown as { windows: Record<string, WindowLayout> }).windows;
     for (const [name, w] of Object.entries(st.windows)) {
       let view = this.views.get(name);
       if (!w.visible) {
@@ -169,8 +193,9 @@ class App {
         }
         continue;
       }
-      const layout = all[name];
-      if (!layout) continue;
+      // The layout of the windows shown only (menus and captions change with the steps).
+      const layout = this.bridge.layout(name);
+      if (!layout?.controls) continue;
       if (!view) {
         view = new WindowView(this, layout, name === MAIN);
         this.views.set(name, view);

@@ -10,6 +10,7 @@ import { drawingSvg } from './svg';
 // What a window needs of the page around it.
 export interface Host {
   step(window: string, step: string): void;
+  tick(window: string, timer: string): void; // a timer's tick (see App.tick)
   front(view: WindowView): void;
   drawings(window: string): Record<string, DrawingValue>;
   picture(file: string): string | null; // a URL for a picture of the program folder
@@ -34,6 +35,7 @@ interface Bound {
   grid?: HTMLElement; // a frame's own grid
   chart?: ChartView;
   chartText?: string;
+  chartWidth?: number; // the width it was drawn at
   drawText?: string;
   progress?: HTMLProgressElement;
   table?: HTMLTableElement;
@@ -95,6 +97,9 @@ export class WindowView {
   private menuText = '';
   private ticking = false; // a timer of the window runs
   private openMenu: { top: HTMLElement; list: HTMLElement } | null = null;
+  private grids: HTMLElement[] = []; // the window's grid, then its frames' grids, outer first
+  private room = Infinity; // the width the window has on the screen, in pixels
+  private fitDue = true; // controls shown, hidden or made again: the width is measured again
 
   constructor(host: Host, layout: WindowLayout, main: boolean) {
     this.host = host;
@@ -143,6 +148,22 @@ export class WindowView {
       b.el.style.gridColumn = `${Math.max(0, b.c.col) + 1} / span ${Math.max(1, b.c.colSpan)}`;
       parent.append(b.el);
     }
+    // Each row of a grid ends with a break, which only a flowing grid shows (see fitWidth).
+    this.grids = [this.client, ...[...this.client.querySelectorAll<HTMLElement>('.aub-grid')]];
+    for (const grid of this.grids) {
+      let row = -1;
+      for (const cell of [...grid.children] as HTMLElement[]) {
+        const r = this.bound.get(cell.dataset.key ?? '')?.c.row ?? row;
+        if (row >= 0 && r !== row) {
+          const gap = document.createElement('div');
+          gap.className = 'aub-break';
+          gap.setAttribute('aria-hidden', 'true');
+          grid.insertBefore(gap, cell);
+        }
+        row = r;
+      }
+    }
+    this.fitDue = true;
     this.tieCaptions();
     this.buildMenus(layout.menus);
   }
@@ -552,15 +573,20 @@ export class WindowView {
     }
   }
 
+  // Dragged by its title bar, a window stays whole on the screen, below the page's bar.
   private movable(bar: HTMLElement) {
     bar.addEventListener('pointerdown', (e) => {
       if (e.button !== 0 || getComputedStyle(this.el).position !== 'absolute') return;
+      if ((e.target as HTMLElement).closest('button')) return;
       const x0 = e.clientX - this.el.offsetLeft;
       const y0 = e.clientY - this.el.offsetTop;
+      const above = (document.getElementById('aub-top')?.offsetHeight ?? 0) + 2;
       bar.setPointerCapture(e.pointerId);
       const move = (ev: PointerEvent) => {
-        this.el.style.left = `${Math.max(0, ev.clientX - x0)}px`;
-        this.el.style.top = `${Math.max(0, ev.clientY - y0)}px`;
+        const right = document.documentElement.clientWidth - this.el.offsetWidth;
+        const bottom = document.documentElement.clientHeight - this.el.offsetHeight;
+        this.el.style.left = `${Math.max(0, Math.min(right, ev.clientX - x0))}px`;
+        this.el.style.top = `${Math.max(above, Math.min(bottom, ev.clientY - y0))}px`;
       };
       const up = () => {
         bar.removeEventListener('pointermove', move);
@@ -598,12 +624,47 @@ export class WindowView {
       if (b.c.kind === 'frame' && s.visible) shownFrames.add(key);
     }
     this.el.dataset.defaultAction = layout.default;
+    if (this.fitDue) this.fitWidth();
+  }
+
+  // A window wider than the screen gives it (a tablet, a phone) flows: its frames and
+  // controls come one after the other, each row of a grid on as many lines as it needs,
+  // and a frame still too wide flows inside too; its charts are drawn to the width there
+  // is. A window that fits keeps its grid.
+  fitWidth() {
+    this.fitDue = false;
+    if (!this.el.isConnected) return;
+    const fixed = getComputedStyle(this.el).position === 'fixed';
+    const room = this.main
+      ? (this.el.parentElement as HTMLElement).clientWidth - 12
+      : document.documentElement.clientWidth - (fixed ? 0 : 10);
+    this.room = room;
+    for (const g of this.grids) g.classList.remove('aub-flow');
+    this.el.classList.remove('aub-flowing');
+    if (!fixed) this.el.style.width = '';
+    const borders = this.el.offsetWidth - this.el.clientWidth;
+    const need = () => Math.max(this.client.scrollWidth, this.client.offsetWidth) + borders;
+    if (need() > room + 1) {
+      this.el.classList.add('aub-flowing');
+      if (!this.main && !fixed) this.el.style.width = `${room}px`;
+      this.client.classList.add('aub-flow');
+      for (const g of this.grids.slice(1)) if (g.scrollWidth > g.clientWidth + 1) g.classList.add('aub-flow');
+    }
+    for (const b of this.bound.values())
+      if (b.chart && b.chartText && b.chartWidth !== this.chartWidth(b)) this.drawChart(b, JSON.parse(b.chartText));
+  }
+
+  // A chart's width: as declared, within the room the window has.
+  private chartWidth(b: Bound): number {
+    const declared = b.c.width > 0 ? px(b.c.width) : Math.min(640, Math.max(280, window.innerWidth - 60));
+    return Math.max(240, Math.min(declared, Math.floor(this.room) - 24));
   }
 
   private apply(b: Bound, s: ControlState, drawings: () => Record<string, DrawingValue>) {
     const c = b.c;
     if (b.visible !== s.visible) {
       b.visible = s.visible;
+      this.fitDue = true;
       b.el.hidden = false;
       b.el.classList.toggle('aub-hidden', !s.visible && !c.keepsPlace);
       b.el.classList.toggle('aub-keeps-place', !s.visible && c.keepsPlace);
@@ -680,10 +741,11 @@ export class WindowView {
     const c = b.c;
     b.chart?.destroy();
     b.el.textContent = '';
-    const width = c.width > 0 ? px(c.width) : Math.min(640, Math.max(280, window.innerWidth - 60));
+    const width = this.chartWidth(b);
     // The plot takes the declared height; its title, legend and buttons come on top of it.
     const height = c.height > 0 ? px(c.height) - 40 : Math.round(width * 0.6);
     b.chart = renderChart(chart, width, Math.max(160, height));
+    b.chartWidth = width;
     b.el.append(b.chart.element, this.chartExports(b));
   }
 
@@ -752,20 +814,29 @@ export class WindowView {
   // A timer's ticks are its clicks, one after the other, while it runs and its window shows.
   private applyTimer(b: Bound, s: ControlState) {
     const run = s.enabled && this.el.isConnected;
-    if (run && b.timer === undefined) {
-      // The next tick comes one interval after the last one began, as a desktop timer's.
-      const wait = Math.max(0, (b.c.interval ?? 100) - (performance.now() - (b.tickAt ?? 0)));
-      const tick = () => {
-        b.timer = undefined;
-        if (!b.enabled || !this.el.isConnected) return;
-        b.tickAt = performance.now();
-        this.host.step(this.name, b.c.key);
-      };
-      b.timer = window.setTimeout(tick, wait);
-    } else if (!run && b.timer !== undefined) {
+    if (run && b.timer === undefined) this.armTimer(b);
+    else if (!run && b.timer !== undefined) {
       clearTimeout(b.timer);
       b.timer = undefined;
     }
+  }
+
+  private armTimer(b: Bound) {
+    // The next tick comes one interval after the last one began, as a desktop timer's.
+    const wait = Math.max(0, (b.c.interval ?? 100) - (performance.now() - (b.tickAt ?? 0)));
+    const tick = () => {
+      b.timer = undefined;
+      if (!b.enabled || !this.el.isConnected) return;
+      b.tickAt = performance.now();
+      this.host.tick(this.name, b.c.key);
+    };
+    b.timer = window.setTimeout(tick, wait);
+  }
+
+  // A tick after which the page did not read the model's state: the timer runs on as it was.
+  rearm(timer: string) {
+    const b = this.bound.get(timer);
+    if (b && b.enabled && b.timer === undefined && this.el.isConnected) this.armTimer(b);
   }
 
   private chartExports(b: Bound): HTMLElement {

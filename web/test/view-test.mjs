@@ -35,8 +35,9 @@ const unreachable = new Set(); // steps no click could do, done through the step
 
 // ---------------------------------------------------------------- page helpers
 
-async function freshPage(viewport = { width: 1366, height: 768 }) {
+async function freshPage(viewport = { width: 1366, height: 768 }, initScript = null) {
   const context = await browser.newContext({ viewport, acceptDownloads: true });
+  if (initScript) await context.addInitScript(initScript);
   const page = await context.newPage();
   page.on('pageerror', (e) => failures.push(`erreur de la page : ${e.message}`));
   await load(page);
@@ -387,12 +388,26 @@ async function captures(page, name) {
   ]) {
     await page.setViewportSize({ width, height });
     await page.screenshot({ path: join(out, 'captures', `${name}-${width}x${height}.png`) });
-    const overflow = await page.evaluate(() => {
-      const ws = [...document.querySelectorAll('section.aub-window')].sort((a, b) => Number(b.style.zIndex || 0) - Number(a.style.zIndex || 0));
-      const r = ws[0].getBoundingClientRect();
-      return r.right > innerWidth + 1 || r.width > innerWidth + 1;
+    // Nothing cut: every control shown lies across the screen's width and inside its
+    // window's visible part (a window scrolls down, never sideways).
+    const cut = await page.evaluate(() => {
+      const out = [];
+      for (const w of document.querySelectorAll('section.aub-window')) {
+        const client = w.querySelector('.aub-client');
+        const r = w.getBoundingClientRect();
+        if (r.right > innerWidth + 1 || r.left < -1) out.push(`${w.dataset.window} (${Math.round(r.left)} à ${Math.round(r.right)})`);
+        const box = client.getBoundingClientRect();
+        const right = Math.min(innerWidth, box.right - (client.offsetWidth - client.clientWidth)) + 1;
+        for (const cell of client.querySelectorAll('.aub-cell')) {
+          if (!cell.checkVisibility({ visibilityProperty: true })) continue;
+          const c = cell.getBoundingClientRect();
+          if (c.width === 0) continue;
+          if (c.right > right || c.left < box.left - 1) out.push(`${w.dataset.window}:${cell.dataset.key} (${Math.round(c.left)} à ${Math.round(c.right)})`);
+        }
+      }
+      return out;
     });
-    if (overflow) failures.push(`${name} : la fenêtre déborde de l'écran de ${width} pixels`);
+    if (cut.length) failures.push(`${name} : coupé sur un écran de ${width} pixels : ${cut.slice(0, 8).join(', ')}`);
   }
   await page.setViewportSize({ width: 1366, height: 768 });
 }
@@ -548,6 +563,92 @@ async function questionsAndKeys(routes, windows) {
   await context.close();
 }
 
+// A full quota: IndexedDB refuses to store the folder. The page says so in French, every
+// box keeps what was typed and the design saved stays in the open page; once there is room
+// again the next step stores it, the notice goes, and a reload finds it.
+async function fullQuota(routes, windows) {
+  const { context, page } = await freshPage(undefined, () => {
+    const put = IDBObjectStore.prototype.put;
+    IDBObjectStore.prototype.put = function (...args) {
+      if (window.aubQuotaFull) throw new DOMException('Le quota est atteint', 'QuotaExceededError');
+      return put.apply(this, args);
+    };
+  });
+  const w = section('Formrouehaut');
+  await openByMenus(page, routes, 'Formrouehaut');
+  await settle(page, [], []);
+  await page.locator(`${w} .aub-cell[data-key="List1"] li`, { hasText: 'H0Dalmor.txt' }).click();
+  await settle(page, [], []);
+  await page.evaluate(() => window.aubelys.app.idle());
+  await page.evaluate(() => (window.aubQuotaFull = true));
+  await page.fill(`${w} [data-key="Valbox(0)"] input`, '7.5');
+  await settle(page, [], []);
+  await act(page, 'Formrouehaut', windows, 'Fichier/Enregistre');
+  await settle(page, ['Hplein'], []);
+  await page.evaluate(() => window.aubelys.app.idle());
+  const status = page.locator('#aub-status');
+  assert.ok(await status.isVisible(), 'the full quota is said');
+  assert.match(await status.textContent(), /stockage du navigateur est plein.*Rien n'est perdu/);
+  assert.equal(await page.inputValue(`${w} [data-key="Valbox(0)"] input`), '7.5', 'the box keeps what was typed');
+  const kept = await page.evaluate(() => new TextDecoder('windows-1252').decode(window.aubelys.app.FS.readFile('/aubelys/dossier/Hplein.txt')));
+  assert.ok(kept.startsWith('7.5\r\n'), `the design saved stays in the page: ${JSON.stringify(kept.slice(0, 12))}`);
+  // Room again: the next step stores the folder.
+  await page.evaluate(() => (window.aubQuotaFull = false));
+  await act(page, 'Formrouehaut', windows, 'Calcul');
+  await settle(page, [], []);
+  await page.evaluate(() => window.aubelys.app.idle());
+  assert.equal(await status.isVisible(), false, 'the notice goes once the folder is stored');
+  await load(page, true);
+  const stored = await page.evaluate(() => window.aubelys.app.FS.readdir('/aubelys/dossier'));
+  assert.ok(stored.includes('Hplein.txt'), 'stored once there was room');
+  await context.close();
+}
+
+// Two windows side by side: the one clicked comes to the front; dragged by its title bar a
+// window follows the mouse and stays on the screen, below the page's bar.
+async function dragAndFront(routes) {
+  const { context, page } = await freshPage();
+  await openByMenus(page, routes, 'Formroue');
+  await settle(page, [], []);
+  await clickMenu(page, 'Formmain', ['Utilités', 'Etude paramétrique…']);
+  await settle(page, [], []);
+  const z = (name) => page.locator(section(name)).evaluate((el) => Number(el.style.zIndex));
+  assert.ok((await z('EtudeParametrique')) > (await z('Formroue')), 'the window opened last is in front');
+  const bar = page.locator(`${section('Formroue')} > .aub-titlebar`);
+  const at = async () => page.locator(section('Formroue')).evaluate((el) => el.getBoundingClientRect().toJSON());
+  // Dragged: it comes to the front and moves by as much as the mouse.
+  const before = await at();
+  const grip = await bar.boundingBox();
+  const x = grip.x + 12;
+  const y = grip.y + grip.height / 2;
+  await page.mouse.move(x, y);
+  await page.mouse.down();
+  await page.mouse.move(x + 40, y + 30, { steps: 4 });
+  await page.mouse.up();
+  const moved = await at();
+  assert.ok((await z('Formroue')) > (await z('EtudeParametrique')), 'the window clicked comes to the front');
+  assert.deepEqual([Math.round(moved.left - before.left), Math.round(moved.top - before.top)], [40, 30]);
+  // Dragged far past the right and bottom edges, then past the top: it stays whole on the screen.
+  const view = await page.evaluate(() => [document.documentElement.clientWidth, document.documentElement.clientHeight, document.getElementById('aub-top').offsetHeight]);
+  await page.mouse.move(x + 40, y + 30);
+  await page.mouse.down();
+  await page.mouse.move(x + 3000, y + 3000, { steps: 4 });
+  await page.mouse.up();
+  const far = await at();
+  assert.ok(far.right <= view[0] + 0.5 && far.bottom <= view[1] + 0.5, `on the screen: ${JSON.stringify(far)}`);
+  const grip2 = await bar.boundingBox();
+  await page.mouse.move(grip2.x + 12, grip2.y + 4);
+  await page.mouse.down();
+  await page.mouse.move(grip2.x + 12, -200, { steps: 4 });
+  await page.mouse.up();
+  const high = await at();
+  assert.ok(high.top >= view[2], `below the page's bar: ${high.top}`);
+  // A click on the study window brings it back to the front.
+  await page.locator(`${section('EtudeParametrique')} > .aub-titlebar h1`).click();
+  assert.ok((await z('EtudeParametrique')) > (await z('Formroue')), 'clicked, the other window comes to the front');
+  await context.close();
+}
+
 // The page as one file, opened from the disk: it starts, keeps its folder, calculates.
 async function oneFile() {
   const file = resolve(site, '..', 'aubelys.html');
@@ -698,6 +799,8 @@ try {
     for (const [what, run] of [
       ['fichiers', filesRoundTrip],
       ['questions et clavier', questionsAndKeys],
+      ['stockage plein', fullQuota],
+      ['fenêtres déplacées', dragAndFront],
       ['page en un fichier', oneFile],
       ['aide, dossier, impression', helpDossierPrint],
       ['vitesse', speed],
