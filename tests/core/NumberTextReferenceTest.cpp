@@ -117,7 +117,7 @@ std::string formatMask(T value, std::string_view mask) {
     }
     const int fracLen = static_cast<int>(all.size()) - intLen;
     if (fracLen > decMax) {
-        const std::size_t kept = static_cast<std::size_t>(intLen + decMax);
+        const std::size_t kept = static_cast<std::size_t>(intLen) + static_cast<std::size_t>(decMax);
         const bool up = all[kept] >= '5';
         all.resize(kept);
         if (up && incrementDigits(all)) {
@@ -199,11 +199,11 @@ std::string significantText(T value, int significant, int fixedLimit, char separ
 // Every mask the windows use, and a few that stretch the rules (prefix and suffix text,
 // no decimals, only zeros, a long run of decimals).
 const std::vector<std::string_view> Masks = {
-    "##0.###",     "###0.###",     "##0.000",      "##0.#####",   "###0.####", "###.00000", "##0.0####",
-    "###.####",    "####.####",    "0.0",          "#0.####",     "#0.0000",   "##0.####",  "###0.######",
-    "###.###",     "####.0000000", "####.000000",  "0.0000",      "###0.000",  "###0.00",   "###.00",
-    "####.000",    "0.####",       "######0.000",  "0.00",        "###",       "#",         "0",
-    "00",          "###.",         "####.0####",   "##.000",      "0.0 %",     "mu = 0.00", "0.################",
+    "##0.###",     "###0.###",     "##0.000",      "##0.#####", "###0.####", "###.00000", "##0.0####",
+    "###.####",    "####.####",    "0.0",          "#0.####",   "#0.0000",   "##0.####",  "###0.######",
+    "###.###",     "####.0000000", "####.000000",  "0.0000",    "###0.000",  "###0.00",   "###.00",
+    "####.000",    "0.####",       "######0.000",  "0.00",      "###",       "#",         "0",
+    "00",          "###.",         "####.0####",   "##.000",    "0.0 %",     "mu = 0.00", "0.################",
     "#,##0.00 m3", "000.0",        "0.0000000000",
 };
 
@@ -213,8 +213,7 @@ std::vector<double> turningValues() {
     for (int decimals = 0; decimals <= 8; ++decimals) {
         const double unit = std::pow(10.0, -decimals);
         for (int n : {1, 4, 5, 6, 9, 10, 11, 49, 50, 51, 95, 99, 100, 995, 999, 1000, 12345, 99995, 99999})
-            for (double shift : {0.0, 0.5})
-                out.push_back((n + shift) * unit);
+            for (double shift : {0.0, 0.5}) out.push_back((n + shift) * unit);
     }
     for (int e = -30; e <= 30; ++e) {
         out.push_back(std::pow(10.0, e));
