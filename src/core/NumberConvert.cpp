@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include <fast_float/fast_float.h>
+#include <fmt/compile.h>
 #include <fmt/format.h>
 
 namespace aub {
@@ -36,6 +37,16 @@ FloatReadResult readFloating(const char* first, const char* last, float& value) 
 
 std::string shortestText(double value) { return fmt::format("{}", value); }
 std::string shortestText(float value) { return fmt::format("{}", value); }
+
+// The writer of "{}" compiled once: the same digits, no format text read at each call.
+template <class T>
+std::size_t writeShortestAs(T value, char* out) {
+    const auto r = fmt::format_to_n(out, ShortestTextRoom, FMT_COMPILE("{}"), value);
+    return r.size < ShortestTextRoom ? r.size : ShortestTextRoom;
+}
+
+std::size_t writeShortest(double value, char* out) { return writeShortestAs(value, out); }
+std::size_t writeShortest(float value, char* out) { return writeShortestAs(value, out); }
 
 std::string generalText(double value, int precision) { return fmt::format("{:.{}g}", value, precision); }
 

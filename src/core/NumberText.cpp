@@ -6,6 +6,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -154,10 +155,14 @@ T toValue(const DecimalText& n) {
 // ---------------------------------------------------------------- showing
 
 // Shortest decimal form of a finite value, the digits that print back to the same value.
+// Held in place: a double has at most seventeen of them.
 struct ShortestForm {
     bool negative = false;
-    std::string digits;  // no leading zero unless the value is 0 ("0")
-    int exponent = 0;    // value = d1.d2d3... * 10^exponent
+    char digits[20] = {};  // no leading zero unless the value is 0 ("0")
+    int count = 0;         // digits used
+    int exponent = 0;      // value = d1.d2d3... * 10^exponent
+    std::string_view view() const { return {digits, static_cast<std::size_t>(count)}; }
+    bool isZero() const { return count == 1 && digits[0] == '0'; }
 };
 
 template <class T>
@@ -165,44 +170,46 @@ ShortestForm shortestForm(T value) {
     ShortestForm f;
     f.negative = std::signbit(value);
     // The shortest text is fixed ("123.45", "0.001") or exponent ("1.5e+20") form.
-    const std::string text = shortestText(std::fabs(value));
+    char text[ShortestTextRoom];
+    const std::size_t size = writeShortest(std::fabs(value), text);
     int pointAt = -1;  // digits before the point, leading zeros included
     int leadingZeros = 0;
     std::size_t k = 0;
-    for (; k < text.size() && text[k] != 'e'; ++k) {
+    for (; k < size && text[k] != 'e'; ++k) {
         if (text[k] == '.') {
-            pointAt = static_cast<int>(f.digits.size()) + leadingZeros;
+            pointAt = f.count + leadingZeros;
         } else if (isDigit(text[k])) {
-            if (f.digits.empty() && text[k] == '0') {
+            if (f.count == 0 && text[k] == '0')
                 ++leadingZeros;
-            } else {
-                f.digits.push_back(text[k]);
-            }
+            else if (f.count < static_cast<int>(sizeof f.digits))
+                f.digits[f.count++] = text[k];
         }
     }
-    const int wholeDigits = pointAt < 0 ? static_cast<int>(f.digits.size()) + leadingZeros : pointAt;
+    const int wholeDigits = pointAt < 0 ? f.count + leadingZeros : pointAt;
     int e = 0;
-    if (k < text.size()) {
-        const char* p = text.data() + k + 1;
+    if (k < size) {
+        const char* p = text + k + 1;
         if (*p == '+') ++p;
-        std::from_chars(p, text.data() + text.size(), e);
+        std::from_chars(p, text + size, e);
     }
-    if (f.digits.empty()) {
-        f.digits = "0";
+    if (f.count == 0) {
+        f.digits[0] = '0';
+        f.count = 1;
         return f;
     }
-    while (f.digits.size() > 1 && f.digits.back() == '0') f.digits.pop_back();
+    while (f.count > 1 && f.digits[f.count - 1] == '0') --f.count;
     f.exponent = e + wholeDigits - leadingZeros - 1;
     return f;
 }
 
-// Adds one unit to the last digit of a digit string; returns true on carry out of the first.
-bool incrementDigits(std::string& d) {
-    for (std::size_t k = d.size(); k-- > 0;) {
-        if (d[k] == '9') {
-            d[k] = '0';
+// Adds one unit to the last of the digits [first, last); returns true on carry out of the first.
+bool incrementDigits(char* first, char* last) {
+    while (last != first) {
+        --last;
+        if (*last == '9') {
+            *last = '0';
         } else {
-            ++d[k];
+            ++*last;
             return false;
         }
     }
@@ -217,9 +224,9 @@ struct MaskLayout {
     int decMax = 0;  // decimals at most
 };
 
-bool isPlaceholder(char c) { return c == '#' || c == '0' || c == '.'; }
+constexpr bool isPlaceholder(char c) { return c == '#' || c == '0' || c == '.'; }
 
-MaskLayout parseMask(std::string_view mask) {
+constexpr MaskLayout parseMask(std::string_view mask) {
     MaskLayout m;
     std::size_t first = 0;
     while (first < mask.size() && !isPlaceholder(mask[first])) ++first;
@@ -249,62 +256,90 @@ MaskLayout parseMask(std::string_view mask) {
     return m;
 }
 
+// The masks of formatNumber and formatNumber3, read once.
+constexpr MaskLayout WholeMask = parseMask("###0.###");
+constexpr MaskLayout FractionMask = parseMask("0.####");
+constexpr MaskLayout ThreeDecimalsMask = parseMask("######0.000");
+
+// Room for every digit of a fixed layout: a double's 17 digits with up to 308 zeros after
+// them or 323 zeros before them, and a carry.
+constexpr int FixedRoom = 352;
+
 template <class T>
-std::string formatMaskImpl(T value, std::string_view mask) {
+std::string formatLayout(T value, const MaskLayout& m) {
     if (!std::isfinite(value)) throw CalcError(ErrOverflow);
-    if (mask.empty()) return formatGeneral(value);
-    const MaskLayout m = parseMask(mask);
     const ShortestForm f = shortestForm(value);
 
-    // Fixed layout: all = integer digits followed by every decimal of the shortest form.
-    const int pointPos = f.digits == "0" ? 1 : f.exponent + 1;
-    const int nd = static_cast<int>(f.digits.size());
-    std::string all;
+    // Fixed layout: all = integer digits followed by every decimal of the shortest form,
+    // written from all[1] so that a carry out of the first digit has its room before it.
+    const int pointPos = f.isZero() ? 1 : f.exponent + 1;
+    const int nd = f.count;
+    char buffer[FixedRoom];
+    char* all = buffer + 1;
+    int size = 0;
     int intLen;
     if (pointPos <= 0) {
-        all.assign(static_cast<std::size_t>(-pointPos), '0');
-        all += f.digits;
+        std::memset(all, '0', static_cast<std::size_t>(-pointPos));
+        std::memcpy(all - pointPos, f.digits, static_cast<std::size_t>(nd));
+        size = nd - pointPos;
         intLen = 0;
     } else {
-        all = f.digits;
-        if (pointPos > nd) all.append(static_cast<std::size_t>(pointPos - nd), '0');
+        std::memcpy(all, f.digits, static_cast<std::size_t>(nd));
+        size = nd;
+        if (pointPos > nd) {
+            std::memset(all + nd, '0', static_cast<std::size_t>(pointPos - nd));
+            size = pointPos;
+        }
         intLen = pointPos;
     }
 
     // Round half away from zero on the decimal digits.
-    const int fracLen = static_cast<int>(all.size()) - intLen;
-    if (fracLen > m.decMax) {
-        // Both counts are positive or zero: the digits kept, then the first one dropped.
-        const std::size_t kept = static_cast<std::size_t>(intLen) + static_cast<std::size_t>(m.decMax);
+    if (size - intLen > m.decMax) {
+        // The digits kept, then the first one dropped.
+        const int kept = intLen + m.decMax;
         const bool up = all[kept] >= '5';
-        all.resize(kept);
-        if (up && incrementDigits(all)) {
-            all.insert(all.begin(), '1');
+        size = kept;
+        if (up && incrementDigits(all, all + size)) {
+            --all;
+            *all = '1';
+            ++size;
             ++intLen;
         }
     }
 
-    std::string frac = all.substr(static_cast<std::size_t>(intLen));
-    if (static_cast<int>(frac.size()) < m.decMin) frac.append(static_cast<std::size_t>(m.decMin) - frac.size(), '0');
-    while (static_cast<int>(frac.size()) > m.decMin && frac.back() == '0') frac.pop_back();
+    // Decimals: those of the layout, zeros up to the mask's least, trailing zeros beyond it dropped.
+    int fracEnd = size;
+    while (fracEnd - intLen > m.decMin && all[fracEnd - 1] == '0') --fracEnd;
+    const int fracLen = fracEnd - intLen;
+    const int fracPad = fracLen < m.decMin ? m.decMin - fracLen : 0;
 
-    std::string whole = all.substr(0, static_cast<std::size_t>(intLen));
-    std::size_t lead = 0;
-    while (lead < whole.size() && whole[lead] == '0') ++lead;
-    whole.erase(0, lead);
-    const bool isZero = whole.empty() && frac.find_first_not_of('0') == std::string::npos;
-    if (static_cast<int>(whole.size()) < m.intMin)
-        whole.insert(0, static_cast<std::size_t>(m.intMin) - whole.size(), '0');
+    // Whole part: leading zeros dropped, then zeros up to the mask's least.
+    int lead = 0;
+    while (lead < intLen && all[lead] == '0') ++lead;
+    const int wholeLen = intLen - lead;
+    bool isZero = wholeLen == 0;
+    for (int k = intLen; isZero && k < fracEnd; ++k) isZero = all[k] == '0';
+    const int wholePad = wholeLen < m.intMin ? m.intMin - wholeLen : 0;
 
     std::string out;
-    out.reserve(m.prefix.size() + whole.size() + frac.size() + m.suffix.size() + 2);
+    out.reserve(m.prefix.size() + m.suffix.size() + static_cast<std::size_t>(wholePad + wholeLen + fracLen + fracPad) +
+                2);
     out += m.prefix;
     if (f.negative && !isZero) out += '-';
-    out += whole;
+    out.append(static_cast<std::size_t>(wholePad), '0');
+    out.append(all + lead, static_cast<std::size_t>(wholeLen));
     if (m.hasPoint) out += '.';
-    out += frac;
+    out.append(all + intLen, static_cast<std::size_t>(fracLen));
+    out.append(static_cast<std::size_t>(fracPad), '0');
     out += m.suffix;
     return out;
+}
+
+template <class T>
+std::string formatMaskImpl(T value, std::string_view mask) {
+    if (!std::isfinite(value)) throw CalcError(ErrOverflow);
+    if (mask.empty()) return formatGeneral(value);
+    return formatLayout(value, parseMask(mask));
 }
 
 // Significant-digit rendering shared by the general format and the plain number text.
@@ -312,52 +347,63 @@ std::string formatMaskImpl(T value, std::string_view mask) {
 template <class T>
 std::string significantText(T value, int significant, int fixedLimit, char separator, bool plain) {
     if (!std::isfinite(value)) throw CalcError(ErrOverflow);
-    std::string sign = plain ? " " : "";
-    if (value == T(0)) return sign + "0";
+    std::string out;
+    if (value == T(0)) {
+        out = plain ? " 0" : "0";
+        return out;
+    }
     ShortestForm f = shortestForm(value);
-    if (f.negative) sign = "-";
-    std::string d = f.digits;
+    out.reserve(32);
+    if (f.negative)
+        out += '-';
+    else if (plain)
+        out += ' ';
+    char* d = f.digits;
+    int n = f.count;
     int e = f.exponent;
-    if (static_cast<int>(d.size()) > significant) {
-        const bool up = d[static_cast<std::size_t>(significant)] >= '5';
-        d.resize(static_cast<std::size_t>(significant));
-        if (up && incrementDigits(d)) {
-            d.insert(d.begin(), '1');
-            d.pop_back();
+    if (n > significant) {
+        const bool up = d[significant] >= '5';
+        n = significant;
+        if (up && incrementDigits(d, d + n)) {
+            // 9.99... became 0.00...: one digit "1" of the next decade.
+            d[0] = '1';
+            n = 1;
             ++e;
         }
     }
-    while (d.size() > 1 && d.back() == '0') d.pop_back();
+    while (n > 1 && d[n - 1] == '0') --n;
+    const std::string_view digits(d, static_cast<std::size_t>(n));
 
-    std::string out = sign;
     if (e < -5 || e >= fixedLimit) {
-        out += d[0];
-        if (d.size() > 1) {
+        out += digits[0];
+        if (n > 1) {
             out += separator;
-            out.append(d, 1);
+            out.append(digits.substr(1));
         }
         out += 'E';
         out += e < 0 ? '-' : '+';
         const int ae = e < 0 ? -e : e;
         if (ae < 10) out += '0';
-        out += std::to_string(ae);
+        char exponent[8];
+        const auto written = std::to_chars(exponent, exponent + sizeof exponent, ae);
+        out.append(exponent, written.ptr);
         return out;
     }
     if (e >= 0) {
         const std::size_t intDigits = static_cast<std::size_t>(e) + 1;
-        if (d.size() <= intDigits) {
-            out += d;
-            out.append(intDigits - d.size(), '0');
+        if (digits.size() <= intDigits) {
+            out += digits;
+            out.append(intDigits - digits.size(), '0');
         } else {
-            out.append(d, 0, intDigits);
+            out.append(digits.substr(0, intDigits));
             out += separator;
-            out.append(d, intDigits);
+            out.append(digits.substr(intDigits));
         }
     } else {
         if (!plain) out += '0';
         out += separator;
         out.append(static_cast<std::size_t>(-e - 1), '0');
-        out += d;
+        out += digits;
     }
     return out;
 }
@@ -455,9 +501,9 @@ double leadingNumber(std::string_view text) {
 std::string formatMask(float value, std::string_view mask) { return formatMaskImpl(value, mask); }
 std::string formatMask(double value, std::string_view mask) { return formatMaskImpl(value, mask); }
 
-std::string formatNumber(float value) { return formatMask(value, value >= 1.0f ? "###0.###" : "0.####"); }
+std::string formatNumber(float value) { return formatLayout(value, value >= 1.0f ? WholeMask : FractionMask); }
 
-std::string formatNumber3(float value) { return formatMask(value, "######0.000"); }
+std::string formatNumber3(float value) { return formatLayout(value, ThreeDecimalsMask); }
 
 std::string formatGeneral(float value, char decimalSeparator) {
     return significantText(value, 7, 7, decimalSeparator, false);

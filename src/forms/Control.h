@@ -2,6 +2,8 @@
 // One control of a window, as plain data. Setting a text box's text, a list's
 // selection, a check box's value or a slider's value through the setters runs the
 // control's event the way a person's action would (Change, Click, Change).
+#include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +37,11 @@ enum class EventKind { Click, DblClick, Change };
 enum class CloseMode { User, Code, System };
 
 const char* kindName(ControlKind kind);
+
+// The handlers of one control name, one per event kind (Click, DblClick, Change); every
+// index of an array shares them.
+using EventHandler = std::function<void(int index)>;
+using EventHandlers = std::array<EventHandler, 3>;
 
 // Where a control sits: a grid cell of its frame (empty frame: the window's client area).
 struct Placement {
@@ -126,7 +133,10 @@ public:
     void restore(const Control& saved);
 
 private:
+    friend class Form;
     Form* form_;
+    // The handlers of the control's name in its window, found once (null: none yet).
+    const EventHandlers* handlers_ = nullptr;
     ControlKind kind_;
     std::string name_;
     int index_;

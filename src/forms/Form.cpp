@@ -67,6 +67,7 @@ Control& Form::add(ControlKind kind, std::string name, int index) {
             slot->byIndex[static_cast<std::size_t>(c.index())] = &c;
         }
     }
+    if (auto h = handlers_.find(c.name()); h != handlers_.end()) c.handlers_ = &h->second;
     controls_.push_back(std::move(control));
     return c;
 }
@@ -131,10 +132,14 @@ Control& Form::menu(std::string name, std::string caption_, std::string parent) 
 
 Control* Form::find(std::string_view name, int index) const {
     if (index < -1) return nullptr;
-    auto it = byName_.find(name);
-    if (it == byName_.end()) return nullptr;
-    if (index < 0) return it->second.single;
-    const auto& byIndex = it->second.byIndex;
+    const NameMap::value_type* entry = lastFound_;
+    if (!entry || entry->first != name) {
+        auto it = byName_.find(name);
+        if (it == byName_.end()) return nullptr;
+        entry = lastFound_ = &*it;
+    }
+    if (index < 0) return entry->second.single;
+    const auto& byIndex = entry->second.byIndex;
     return static_cast<std::size_t>(index) < byIndex.size() ? byIndex[static_cast<std::size_t>(index)] : nullptr;
 }
 
@@ -164,7 +169,11 @@ std::vector<Control*> Form::menuChildren(std::string_view parent) const {
 
 void Form::on(std::string_view name, EventKind kind, Handler handler) {
     auto it = handlers_.find(name);
-    if (it == handlers_.end()) it = handlers_.emplace(std::string(name), std::array<Handler, 3>{}).first;
+    if (it == handlers_.end()) {
+        it = handlers_.emplace(std::string(name), EventHandlers{}).first;
+        for (const auto& c : controls_)
+            if (c->name() == name) c->handlers_ = &it->second;
+    }
     it->second[kindSlot(kind)] = std::move(handler);
 }
 
@@ -217,9 +226,15 @@ bool Form::trap(const std::function<void()>& code, const FailurePolicy& policy) 
 
 bool Form::fire(Control& control, EventKind kind) {
     if (!loaded_ || session_->ended()) return true;
-    auto it = handlers_.find(control.name());
-    if (it == handlers_.end() || !it->second[kindSlot(kind)]) return true;
-    Handler handler = it->second[kindSlot(kind)];  // the handler may replace itself
+    const EventHandlers* handlers = control.handlers_;
+    if (control.form_ != this) {  // another window's control: this window's handlers of its name
+        auto it = handlers_.find(control.name());
+        handlers = it == handlers_.end() ? nullptr : &it->second;
+    }
+    if (!handlers) return true;
+    const Handler& registered = (*handlers)[kindSlot(kind)];
+    if (!registered) return true;
+    Handler handler = registered;  // the handler may replace itself
     if (depth_ == 0 && kind != EventKind::Change &&
         std::find(discarding_.begin(), discarding_.end(), control.name()) != discarding_.end() && !mayDiscardEdits())
         return false;

@@ -90,7 +90,7 @@ public:
     std::vector<Control*> menuChildren(std::string_view parent) const;
 
     // Event handlers, by control name (every index of an array shares one handler).
-    using Handler = std::function<void(int index)>;
+    using Handler = EventHandler;
     void on(std::string_view name, EventKind kind, Handler handler);
     bool handles(std::string_view name, EventKind kind) const;
     // A click on the window's background.
@@ -191,10 +191,14 @@ private:
         Control* single = nullptr;
         std::vector<Control*> byIndex;
     };
+    using NameMap = std::unordered_map<std::string, NameSlot, NameHash, std::equal_to<>>;
     std::vector<std::unique_ptr<Control>> controls_;
-    std::unordered_map<std::string, NameSlot, NameHash, std::equal_to<>> byName_;
-    // One handler per event kind (Click, DblClick, Change), by control name.
-    std::unordered_map<std::string, std::array<Handler, 3>, NameHash, std::equal_to<>> handlers_;
+    NameMap byName_;
+    // The name found last: a window's code reads the boxes of one array one after the other.
+    mutable const NameMap::value_type* lastFound_ = nullptr;
+    // One handler per event kind (Click, DblClick, Change), by control name; entries are
+    // never removed, so that each control keeps a pointer to those of its name.
+    std::unordered_map<std::string, EventHandlers, NameHash, std::equal_to<>> handlers_;
     std::function<void()> backgroundClick_;
     std::vector<std::string> discarding_;
     bool unsaved_ = false;

@@ -164,6 +164,37 @@ TEST_F(FormsTest, ControlsAreFoundByNameAndIndexOrByTheirExactKey) {
     EXPECT_FALSE(w.handles("Absent", EventKind::Click));
 }
 
+TEST_F(FormsTest, ControlsAddedOrHandledLateAndLookupsInTurnFindTheRightOnes) {
+    Sample& w = sample();
+    // A control added after its name got a handler, and a handler given after its control.
+    {
+        Control& late = w.textBox("Valbox", 2);
+        late.setText("4");
+        Control& extra = w.button("Extra", -1, "En plus");
+        EXPECT_FALSE(w.handles("Extra", EventKind::Click));
+        w.on("Extra", EventKind::Click, [&w](int) { w.log += "extra;"; });
+        w.fire(extra, EventKind::Click);
+    }
+    EXPECT_EQ(w.log, "change2;extra;");
+    // Names looked up in turn, a name missing and then added: each lookup its own control.
+    EXPECT_EQ(w.find("Absent"), nullptr);
+    Control& added = w.textBox("Absent", -1);
+    EXPECT_EQ(w.find("Absent"), &added);
+    for (int round = 0; round < 3; ++round) {
+        EXPECT_EQ(w.find("Valbox", 1)->key(), "Valbox(1)");
+        EXPECT_EQ(w.find("Calcul")->key(), "Calcul");
+        EXPECT_EQ(w.find("Valbox", 0)->key(), "Valbox(0)");
+        EXPECT_EQ(w.find("Valbox"), nullptr);
+    }
+    // A control put back from a copy still runs its handler.
+    Control& box = w.ctl("Valbox", 0);
+    const Control saved = box;
+    box.setText("9");
+    box.restore(saved);
+    box.setText("8");
+    EXPECT_EQ(w.log, "change2;extra;change0;change0;");
+}
+
 TEST_F(FormsTest, ListCheckAndSliderRunTheirEvents) {
     ASSERT_EQ(run({"List1=B.txt", "List1", "Check1=1", "Check1=1", "Vscrol=99"}).status, 0);
     EXPECT_EQ(sample().log, "list=B.txt;list=B.txt;check;slider=10;");
