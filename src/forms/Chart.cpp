@@ -385,7 +385,10 @@ std::vector<LabelBox> candidates(const LabelRequest& r) {
         return {{x + MarkerGap, y - MarkerGap - h, w, h},     {x + MarkerGap, y + MarkerGap, w, h},
                 {x - MarkerGap - w, y - MarkerGap - h, w, h}, {x - MarkerGap - w, y + MarkerGap, w, h},
                 {x - w / 2, y - MarkerGap - h, w, h},         {x - w / 2, y + MarkerGap, w, h}};
-    return {{x - w - LineGap, y - LineGap - h, w, h}, {x - w - LineGap, y + LineGap, w, h}};
+    return {{x - w - LineGap, y - LineGap - h, w, h},
+            {x - w - LineGap, y + LineGap, w, h},
+            {x + LineGap, y - LineGap - h, w, h},
+            {x + LineGap, y + LineGap, w, h}};
 }
 
 bool coversMarker(const LabelBox& b, const std::vector<PixelPoint>& markers, double radius) {

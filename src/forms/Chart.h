@@ -159,7 +159,7 @@ bool segmentMeetsBox(PixelPoint a, PixelPoint b, const LabelBox& box);
 
 // The place of each label, or nothing when it has none. A marked point's label tries
 // the four corners around the point (right and above first), then above and below it;
-// a line's label tries left of the line's end, above then below. Each place is moved
+// a line's label tries left of the line's end, above then below, then right of it. Each place is moved
 // inside `plot`, and kept only when it covers no marker (a disc of `markerRadius` at
 // each of `markers`), does not cross its own curve and meets no label placed before.
 // Marked points' labels are placed first, where they leave the lines' labels their

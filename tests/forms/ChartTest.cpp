@@ -248,7 +248,7 @@ TEST(LabelPlacementTest, AMarkedPointsLabelLeavesTheLinesLabelsAndTheMarkersFree
     EXPECT_GT(placed[0]->right(), 600);
 }
 
-TEST(LabelPlacementTest, ALinesLabelGoesBelowWhenAboveHidesAMarkerOrItsCurveAndIsLeftOutWithoutRoom) {
+TEST(LabelPlacementTest, ALinesLabelMovesWhenAPlaceHidesAMarkerOrItsCurveAndIsLeftOutWithoutRoom) {
     const LabelBox plot{0, 0, 500, 300};
     LabelRequest line;
     line.anchorX = 400;
@@ -269,15 +269,17 @@ TEST(LabelPlacementTest, ALinesLabelGoesBelowWhenAboveHidesAMarkerOrItsCurveAndI
     placed = placeLabels({line}, {}, 7, plot);
     ASSERT_TRUE(placed[0]);
     EXPECT_GE(placed[0]->top, 100);
-    // Both places hidden by markers: the label is left out rather than hide one.
-    placed = placeLabels({line}, {{370, 92}, {370, 108}}, 7, plot);
+    // Every place hidden by a marker: the label is left out rather than hide one.
+    placed = placeLabels({line}, {{370, 92}, {370, 108}, {430, 92}, {430, 108}}, 7, plot);
     EXPECT_FALSE(placed[0]);
-    // Two lines ending at the same point: the second finds the other place, a third none.
+    // Lines ending at the same point: each finds a place of its own, a fifth none.
     line.curve = {{200, 100}, {400, 100}};
-    placed = placeLabels({line, line, line}, {}, 7, plot);
-    ASSERT_TRUE(placed[0] && placed[1]);
-    EXPECT_FALSE(placed[0]->intersects(*placed[1]));
-    EXPECT_FALSE(placed[2]);
+    placed = placeLabels({line, line, line, line, line}, {}, 7, plot);
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(placed[i]) << i;
+        for (int k = 0; k < i; ++k) EXPECT_FALSE(placed[i]->intersects(*placed[k])) << i << " " << k;
+    }
+    EXPECT_FALSE(placed[4]);
 }
 
 TEST(LabelPlacementTest, AMarkedPointsLabelStaysInsideThePlotAndOffItsPoint) {
