@@ -338,4 +338,118 @@ std::string chartListing(const Chart& chart, const std::string& indent) {
     return o.str();
 }
 
+// ---------------------------------------------------------------- label placement
+
+bool LabelBox::intersects(const LabelBox& o) const {
+    return left < o.right() && o.left < right() && top < o.bottom() && o.top < bottom();
+}
+
+bool segmentMeetsBox(PixelPoint a, PixelPoint b, const LabelBox& box) {
+    // The segment a + t (b - a), t in [0, 1], clipped by each side of the box in turn.
+    double t0 = 0, t1 = 1;
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x - box.left, box.right() - a.x, a.y - box.top, box.bottom() - a.y};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;  // parallel to this side and outside it
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1) return false;
+    }
+    return true;
+}
+
+namespace {
+
+constexpr double MarkerGap = 8;  // between a marked point and its label
+constexpr double LineGap = 3;    // between a line's end and its label
+constexpr double EdgeGap = 2;    // between a label and the plot's sides
+
+// Moved inside the plot; false when the plot cannot hold it.
+bool moveInside(LabelBox& b, const LabelBox& plot) {
+    if (b.width > plot.width - 2 * EdgeGap || b.height > plot.height - 2 * EdgeGap) return false;
+    b.left = std::clamp(b.left, plot.left + EdgeGap, plot.right() - EdgeGap - b.width);
+    b.top = std::clamp(b.top, plot.top + EdgeGap, plot.bottom() - EdgeGap - b.height);
+    return true;
+}
+
+std::vector<LabelBox> candidates(const LabelRequest& r) {
+    const double x = r.anchorX, y = r.anchorY, w = r.width, h = r.height;
+    if (r.ofMarker)
+        return {{x + MarkerGap, y - MarkerGap - h, w, h},     {x + MarkerGap, y + MarkerGap, w, h},
+                {x - MarkerGap - w, y - MarkerGap - h, w, h}, {x - MarkerGap - w, y + MarkerGap, w, h},
+                {x - w / 2, y - MarkerGap - h, w, h},         {x - w / 2, y + MarkerGap, w, h}};
+    return {{x - w - LineGap, y - LineGap - h, w, h},
+            {x - w - LineGap, y + LineGap, w, h},
+            {x + LineGap, y - LineGap - h, w, h},
+            {x + LineGap, y + LineGap, w, h}};
+}
+
+bool coversMarker(const LabelBox& b, const std::vector<PixelPoint>& markers, double radius) {
+    for (const PixelPoint& m : markers) {
+        // The box's point nearest to the marker's centre.
+        const double nx = std::clamp(m.x, b.left, b.right()), ny = std::clamp(m.y, b.top, b.bottom());
+        if ((nx - m.x) * (nx - m.x) + (ny - m.y) * (ny - m.y) < radius * radius) return true;
+    }
+    return false;
+}
+
+bool crossesCurve(const LabelBox& b, const std::vector<PixelPoint>& curve) {
+    if (curve.size() == 1) return segmentMeetsBox(curve[0], curve[0], b);
+    for (std::size_t i = 1; i < curve.size(); ++i)
+        if (segmentMeetsBox(curve[i - 1], curve[i], b)) return true;
+    return false;
+}
+
+bool meetsAny(const LabelBox& b, const std::vector<LabelBox>& others) {
+    return std::any_of(others.begin(), others.end(), [&b](const LabelBox& o) { return b.intersects(o); });
+}
+
+}  // namespace
+
+std::vector<std::optional<LabelBox>> placeLabels(const std::vector<LabelRequest>& labels,
+                                                 const std::vector<PixelPoint>& markers, double markerRadius,
+                                                 const LabelBox& plot) {
+    std::vector<std::optional<LabelBox>> out(labels.size());
+    // The places a label may take on its own: inside the plot, off the markers, off its curve.
+    std::vector<std::vector<LabelBox>> free(labels.size());
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        for (LabelBox b : candidates(labels[i]))
+            if (moveInside(b, plot) && !coversMarker(b, markers, markerRadius) && !crossesCurve(b, labels[i].curve))
+                free[i].push_back(b);
+    // The place each line's label would take if alone.
+    std::vector<LabelBox> lineFirst;
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        if (!labels[i].ofMarker && !free[i].empty()) lineFirst.push_back(free[i].front());
+
+    std::vector<LabelBox> placed;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        if (!labels[i].ofMarker) continue;
+        const auto& places = free[i];
+        auto fits = [&placed](const LabelBox& b) { return !meetsAny(b, placed); };
+        auto spares = [&](const LabelBox& b) { return fits(b) && !meetsAny(b, lineFirst); };
+        auto at = std::find_if(places.begin(), places.end(), spares);
+        if (at == places.end()) at = std::find_if(places.begin(), places.end(), fits);
+        if (at == places.end()) continue;
+        out[i] = *at;
+        placed.push_back(*at);
+    }
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        if (labels[i].ofMarker) continue;
+        for (const LabelBox& b : free[i])
+            if (!meetsAny(b, placed)) {
+                out[i] = b;
+                placed.push_back(b);
+                break;
+            }
+    }
+    return out;
+}
+
 }  // namespace aub

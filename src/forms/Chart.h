@@ -131,4 +131,41 @@ std::vector<double> logDecades(double lo, double hi);
 std::pair<double, double> boundedZoom(double lo, double hi, double fullLo, double fullHi);
 std::string chartListing(const Chart& chart, const std::string& indent);
 
+// ---------------------------------------------------------------- label placement
+// Where the labels of marked points and of lines go on a drawn chart, in the picture's
+// pixels (y downward). A label never hides a marker, never crosses the curve it names
+// and never meets another label; it stays inside the plot.
+
+struct LabelBox {
+    double left = 0, top = 0, width = 0, height = 0;
+    double right() const { return left + width; }
+    double bottom() const { return top + height; }
+    bool intersects(const LabelBox& o) const;
+};
+
+struct PixelPoint {
+    double x = 0, y = 0;
+};
+
+struct LabelRequest {
+    double anchorX = 0, anchorY = 0;  // the marked point, or the line's last point in the plot
+    double width = 0, height = 0;     // the text's box
+    bool ofMarker = false;            // a marked point's label: tried all around it
+    std::vector<PixelPoint> curve;    // the curve it names (a polyline), never crossed
+};
+
+// Whether the segment from a to b enters the box.
+bool segmentMeetsBox(PixelPoint a, PixelPoint b, const LabelBox& box);
+
+// The place of each label, or nothing when it has none. A marked point's label tries
+// the four corners around the point (right and above first), then above and below it;
+// a line's label tries left of the line's end, above then below, then right of it. Each place is moved
+// inside `plot`, and kept only when it covers no marker (a disc of `markerRadius` at
+// each of `markers`), does not cross its own curve and meets no label placed before.
+// Marked points' labels are placed first, where they leave the lines' labels their
+// own places when they can; then the lines' labels in order.
+std::vector<std::optional<LabelBox>> placeLabels(const std::vector<LabelRequest>& labels,
+                                                 const std::vector<PixelPoint>& markers, double markerRadius,
+                                                 const LabelBox& plot);
+
 }  // namespace aub

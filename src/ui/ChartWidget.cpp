@@ -59,6 +59,35 @@ QString decadeLabelFormat(std::pair<double, double> range) {
     return qtWritesDecades(range) ? QStringLiteral("%g") : QStringLiteral(" ");
 }
 
+// A linear axis's labels are Qt's own ("%g") while they read as tickText writes them;
+// else (thousands grouped, "100 000" where "%g" writes "100000" or "1e+06") Qt's are
+// left transparent, holding the same room, and drawForeground writes them.
+constexpr const char* LabelsColour = "aubLabelsColour";
+
+bool handWritten(const QValueAxis* a) { return a->labelsColor().alpha() == 0; }
+
+void setLinearTicks(QValueAxis* a, double lo, double hi) {
+    const AxisTicks t = linearTicks(lo, hi);
+    a->setTickInterval(t.step);
+    long long groups = 0;
+    bool same = true;
+    for (int k = 0; k < t.count; ++k) {
+        const double v = t.first + k * t.step;
+        const QString text = toQ(tickText(v, t.step));
+        same = same && text == QString::asprintf("%g", v);
+        groups = std::max<long long>(groups, text.count(QLatin1Char(' ')));
+    }
+    if (same) {
+        a->setLabelFormat(QStringLiteral("%g"));
+        a->setLabelsColor(a->property(LabelsColour).value<QColor>());
+        return;
+    }
+    const int decimals = t.step < 1 ? static_cast<int>(std::ceil(-std::log10(t.step) - 1e-9)) : 0;
+    a->setLabelFormat(QString(static_cast<qsizetype>(groups), QLatin1Char(' ')) + QStringLiteral("%.") +
+                      QString::number(std::min(12, decimals)) + QStringLiteral("f"));
+    a->setLabelsColor(Qt::transparent);
+}
+
 // A filled disc of `diameter` pixels, drawn at twice the size for a smooth edge on
 // screens and in print.
 QImage dotImage(const QColor& color, int diameter) {
@@ -85,14 +114,13 @@ QAbstractAxis* makeAxis(const ChartAxis& axis, std::pair<double, double> range) 
         made = a;
     } else {
         auto* a = new QValueAxis;
+        a->setProperty(LabelsColour, a->labelsColor());
         a->setRange(range.first, range.second);
-        a->setLabelFormat(QStringLiteral("%g"));
         // Round ticks (1, 2 or 5 × 10^k) from zero, at every zoom.
         a->setTickType(QValueAxis::TicksDynamic);
         a->setTickAnchor(0);
-        a->setTickInterval(linearTicks(range.first, range.second).step);
-        QObject::connect(a, &QValueAxis::rangeChanged, a,
-                         [a](qreal lo, qreal hi) { a->setTickInterval(linearTicks(lo, hi).step); });
+        setLinearTicks(a, range.first, range.second);
+        QObject::connect(a, &QValueAxis::rangeChanged, a, [a](qreal lo, qreal hi) { setLinearTicks(a, lo, hi); });
         a->setMinorTickCount(4);
         a->setMinorGridLineVisible(true);
         made = a;
@@ -520,6 +548,31 @@ void ChartWidget::drawForeground(QPainter* painter, const QRectF& rect) {
             }
             painter->restore();
         }
+        // The ticks of a linear axis whose labels Qt cannot write grouped.
+        for (QAbstractAxis* axis : chart()->axes()) {
+            auto* value = qobject_cast<QValueAxis*>(axis);
+            if (!value || !value->isVisible() || !value->labelsVisible() || !handWritten(value)) continue;
+            painter->save();
+            painter->setFont(value->labelsFont());
+            painter->setPen(value->property(LabelsColour).value<QColor>());
+            const QFontMetricsF lm(value->labelsFont());
+            const bool horizontal = axis->orientation() == Qt::Horizontal;
+            const AxisTicks t = linearTicks(value->min(), value->max());
+            double freeFrom = -1e300;  // a label that would meet the one before is left out
+            for (int k = 0; k < t.count; ++k) {
+                const double v = t.first + k * t.step;
+                const QString text = toQ(tickText(v, t.step));
+                const double w = lm.horizontalAdvance(text);
+                if (horizontal && toScene(any, v, yr.first, at)) {
+                    const double left = std::min(at.x() - w / 2, sceneRect().right() - w - 2);
+                    if (left < freeFrom) continue;
+                    painter->drawText(QPointF(left, plot.bottom() + lm.ascent() + 4), text);
+                    freeFrom = left + w + lm.horizontalAdvance(QStringLiteral("  "));
+                } else if (!horizontal && toScene(any, xr.first, v, at))
+                    painter->drawText(QPointF(plot.left() - w - 5, at.y() + lm.ascent() / 2 - 1), text);
+            }
+            painter->restore();
+        }
         if (model_.y.log)
             for (double v : logMinorValues(yr.first, yr.second, true))
                 if (toScene(any, xr.first, v, at)) {
@@ -542,57 +595,75 @@ void ChartWidget::drawForeground(QPainter* painter, const QRectF& rect) {
     font.setBold(true);
     painter->setFont(font);
     const QFontMetricsF metrics(font);
-    std::vector<QRectF> lineLabels;  // a line's label that would cover another is left out
+    QFont lineFont = this->font();
+    lineFont.setPointSizeF(lineFont.pointSizeF() * 0.85);
+    const QFontMetricsF lm(lineFont);
+    // The labels of marked points and lines, placed together so that none hides a
+    // marker, the curve it names or another label.
+    std::vector<LabelRequest> requests;
+    std::vector<int> requestSeries;
+    std::vector<PixelPoint> markers;
+    const QRectF inPlot = plot.adjusted(-0.5, -0.5, 0.5, 0.5);
     for (int i = 0; i < static_cast<int>(model_.series().size()); ++i) {
         const ChartSeries& s = model_.at(i);
         const QString text = toQ(s.label.empty() ? s.name : s.label);
+        QPointF at;
         if (s.kind == SeriesKind::Zone && s.points.size() >= 3) {
             const ChartPoint centre = polygonCentre(s.points, model_.x.log, model_.y.log);
-            QPointF at;
             if (!toScene(i, centre.x, centre.y, at)) continue;
             const QRectF box = metrics.boundingRect(text);
             painter->setPen(colorOf(i).darker(170));
             painter->drawText(QPointF(at.x() - box.width() / 2, at.y() + metrics.ascent() / 2), text);
+        } else if (s.kind == SeriesKind::Marker && !s.points.empty()) {
+            for (const ChartPoint& p : s.points)
+                if (toScene(i, p.x, p.y, at)) markers.push_back({at.x(), at.y()});
+            if (!toScene(i, s.points.front().x, s.points.front().y, at) || !inPlot.contains(at)) continue;
+            LabelRequest r;
+            r.anchorX = at.x();
+            r.anchorY = at.y();
+            r.width = metrics.horizontalAdvance(text) + 6;  // with its white background
+            r.height = metrics.height() + 4;
+            r.ofMarker = true;
+            requests.push_back(std::move(r));
+            requestSeries.push_back(i);
         } else if (s.kind == SeriesKind::Line && !s.label.empty() && !s.points.empty()) {
-            // At the last point inside the plot, kept inside it.
-            QPointF at;
+            // At the last point inside the plot.
             bool found = false;
             for (auto p = s.points.rbegin(); p != s.points.rend() && !found; ++p)
-                found = toScene(i, p->x, p->y, at) && plot.adjusted(-0.5, -0.5, 0.5, 0.5).contains(at);
+                found = toScene(i, p->x, p->y, at) && inPlot.contains(at);
             if (!found) continue;
-            QFont lineFont = this->font();
-            lineFont.setPointSizeF(lineFont.pointSizeF() * 0.85);
-            painter->setFont(lineFont);
-            const QFontMetricsF lm(lineFont);
-            const double w = lm.horizontalAdvance(text);
-            QPointF origin(at.x() - w - 3, at.y() - 3);
-            origin.setX(std::clamp(origin.x(), plot.left() + 2, plot.right() - w - 2));
-            origin.setY(std::clamp(origin.y(), plot.top() + lm.ascent() + 1, plot.bottom() - 2));
-            const QRectF box(origin.x(), origin.y() - lm.ascent(), w, lm.height());
-            bool covers = false;
-            for (const QRectF& other : lineLabels) covers = covers || other.intersects(box);
-            if (covers) continue;
-            lineLabels.push_back(box);
-            painter->setPen(colorOf(i).darker(120));
-            painter->drawText(origin, text);
+            LabelRequest r;
+            r.anchorX = at.x();
+            r.anchorY = at.y();
+            r.width = lm.horizontalAdvance(text);
+            r.height = lm.height();
+            QPointF q;
+            for (const ChartPoint& p : s.points)
+                if (toScene(i, p.x, p.y, q)) r.curve.push_back({q.x(), q.y()});
+            requests.push_back(std::move(r));
+            requestSeries.push_back(i);
+        }
+    }
+    constexpr double MarkerRadius = 7;  // an 11-pixel disc and its border
+    const auto places =
+        placeLabels(requests, markers, MarkerRadius, LabelBox{plot.left(), plot.top(), plot.width(), plot.height()});
+    for (std::size_t k = 0; k < requests.size(); ++k) {
+        if (!places[k]) continue;
+        const int i = requestSeries[k];
+        const ChartSeries& s = model_.at(i);
+        const QString text = toQ(s.label.empty() ? s.name : s.label);
+        const LabelBox& b = *places[k];
+        if (requests[k].ofMarker) {
             painter->setFont(font);
-        } else if (s.kind == SeriesKind::Marker && !s.points.empty()) {
-            QPointF at;
-            if (!toScene(i, s.points.front().x, s.points.front().y, at)) continue;
-            const QRectF box = metrics.boundingRect(text);
-            // Beside the point, on the side where the text fits in the plot, and never
-            // out of it.
-            QPointF origin(at.x() + 9, at.y() - 8);
-            if (origin.x() + box.width() > plot.right()) origin.setX(at.x() - 9 - box.width());
-            origin.setX(
-                std::clamp(origin.x(), plot.left() + 4, std::max(plot.left() + 4, plot.right() - box.width() - 4)));
-            if (origin.y() - metrics.ascent() < plot.top()) origin.setY(at.y() + 8 + metrics.ascent());
-            const QRectF back(origin.x() - 3, origin.y() - metrics.ascent() - 2, box.width() + 6, metrics.height() + 4);
             painter->setPen(Qt::NoPen);
             painter->setBrush(QColor(255, 255, 255, 220));
-            painter->drawRoundedRect(back, 3, 3);
+            painter->drawRoundedRect(QRectF(b.left, b.top, b.width, b.height), 3, 3);
             painter->setPen(colorOf(i));
-            painter->drawText(origin, text);
+            painter->drawText(QPointF(b.left + 3, b.top + 2 + metrics.ascent()), text);
+        } else {
+            painter->setFont(lineFont);
+            painter->setPen(colorOf(i).darker(120));
+            painter->drawText(QPointF(b.left, b.top + lm.ascent()), text);
         }
     }
     painter->restore();

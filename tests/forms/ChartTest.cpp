@@ -2,6 +2,7 @@
 // and the CSV export.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -181,6 +182,119 @@ TEST(AxisTicksTest, SignificantDigitsAreAtMostTheOnesAsked) {
     EXPECT_EQ(significantText(static_cast<double>(0.25f) / 250, 3), "0.001");
     EXPECT_EQ(significantText(0.0005, 3), "0.0005");
     EXPECT_EQ(significantText(123456, 3), "123000");
+}
+
+// ---------------------------------------------------------------- label placement
+
+bool coversDisc(const LabelBox& b, PixelPoint m, double r) {
+    const double nx = std::clamp(m.x, b.left, b.right()), ny = std::clamp(m.y, b.top, b.bottom());
+    return std::hypot(nx - m.x, ny - m.y) < r;
+}
+
+bool inside(const LabelBox& b, const LabelBox& plot) {
+    return b.left >= plot.left && b.top >= plot.top && b.right() <= plot.right() && b.bottom() <= plot.bottom();
+}
+
+TEST(LabelPlacementTest, ASegmentMeetsABoxWhenItCrossesOrEntersIt) {
+    const LabelBox box{10, 10, 20, 10};
+    EXPECT_TRUE(segmentMeetsBox({0, 15}, {40, 15}, box));   // straight through
+    EXPECT_TRUE(segmentMeetsBox({15, 12}, {18, 14}, box));  // wholly inside
+    EXPECT_TRUE(segmentMeetsBox({0, 0}, {20, 15}, box));    // ends inside
+    EXPECT_FALSE(segmentMeetsBox({0, 0}, {40, 5}, box));    // passes above
+    EXPECT_FALSE(segmentMeetsBox({0, 30}, {9, 0}, box));    // passes to the left
+    EXPECT_FALSE(segmentMeetsBox({35, 0}, {35, 40}, box));  // parallel to a side, outside
+}
+
+// The pipe's operating point near the right end of the Moody curves: its label would
+// go to the left of the point, over the roughness label "0.001".
+TEST(LabelPlacementTest, AMarkedPointsLabelLeavesTheLinesLabelsAndTheMarkersFree) {
+    const LabelBox plot{50, 20, 600, 400};
+    std::vector<LabelRequest> labels(3);
+    // The line of ε/D = 0.001, nearly flat, ending at the plot's right side.
+    labels[0].anchorX = 648;
+    labels[0].anchorY = 200;
+    labels[0].width = 40;
+    labels[0].height = 14;
+    for (double x = 300; x <= 648; x += 12) labels[0].curve.push_back({x, 200 - (648 - x) * 0.02});
+    // The operating point, close to the right side, between the two lines' ends.
+    labels[1].anchorX = 610;
+    labels[1].anchorY = 205;
+    labels[1].width = 260;
+    labels[1].height = 20;
+    labels[1].ofMarker = true;
+    // A second line ending just under the first one.
+    labels[2] = labels[0];
+    labels[2].anchorY = 214;
+    for (PixelPoint& p : labels[2].curve) p.y += 14;
+    const std::vector<PixelPoint> markers{{610, 205}, {400, 300}};
+    const auto placed = placeLabels(labels, markers, 7, plot);
+    ASSERT_EQ(placed.size(), 3u);
+    ASSERT_TRUE(placed[0] && placed[1] && placed[2]);
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        if (!placed[i]) continue;
+        EXPECT_TRUE(inside(*placed[i], plot)) << i;
+        for (const PixelPoint& m : markers) EXPECT_FALSE(coversDisc(*placed[i], m, 7)) << i;
+        for (std::size_t k = 0; k < i; ++k) {
+            if (placed[k]) {
+                EXPECT_FALSE(placed[i]->intersects(*placed[k])) << i << " " << k;
+            }
+        }
+        for (std::size_t k = 1; k < labels[i].curve.size(); ++k) {
+            EXPECT_FALSE(segmentMeetsBox(labels[i].curve[k - 1], labels[i].curve[k], *placed[i])) << i;
+        }
+    }
+    // The roughness label keeps its own place, above the end of its line.
+    EXPECT_LT(placed[0]->bottom(), 200);
+    EXPECT_GT(placed[0]->right(), 600);
+}
+
+TEST(LabelPlacementTest, ALinesLabelMovesWhenAPlaceHidesAMarkerOrItsCurveAndIsLeftOutWithoutRoom) {
+    const LabelBox plot{0, 0, 500, 300};
+    LabelRequest line;
+    line.anchorX = 400;
+    line.anchorY = 100;
+    line.width = 60;
+    line.height = 12;
+    line.curve = {{200, 100}, {400, 100}};
+    // Above is free: taken.
+    auto placed = placeLabels({line}, {}, 7, plot);
+    ASSERT_TRUE(placed[0]);
+    EXPECT_LE(placed[0]->bottom(), 100);
+    // A marker in that place: below.
+    placed = placeLabels({line}, {{370, 92}}, 7, plot);
+    ASSERT_TRUE(placed[0]);
+    EXPECT_GE(placed[0]->top, 100);
+    // A curve rising to the left through the place above: below too.
+    line.curve = {{300, 40}, {400, 100}};
+    placed = placeLabels({line}, {}, 7, plot);
+    ASSERT_TRUE(placed[0]);
+    EXPECT_GE(placed[0]->top, 100);
+    // Every place hidden by a marker: the label is left out rather than hide one.
+    placed = placeLabels({line}, {{370, 92}, {370, 108}, {430, 92}, {430, 108}}, 7, plot);
+    EXPECT_FALSE(placed[0]);
+    // Lines ending at the same point: each finds a place of its own, a fifth none.
+    line.curve = {{200, 100}, {400, 100}};
+    placed = placeLabels({line, line, line, line, line}, {}, 7, plot);
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(placed[i]) << i;
+        for (int k = 0; k < i; ++k) EXPECT_FALSE(placed[i]->intersects(*placed[k])) << i << " " << k;
+    }
+    EXPECT_FALSE(placed[4]);
+}
+
+TEST(LabelPlacementTest, AMarkedPointsLabelStaysInsideThePlotAndOffItsPoint) {
+    const LabelBox plot{0, 0, 400, 300};
+    LabelRequest point;
+    point.anchorX = 395;  // at the top right corner: the label goes below
+    point.anchorY = 5;
+    point.width = 120;
+    point.height = 18;
+    point.ofMarker = true;
+    const auto placed = placeLabels({point}, {{395, 5}}, 7, plot);
+    ASSERT_TRUE(placed[0]);
+    EXPECT_TRUE(inside(*placed[0], plot));
+    EXPECT_FALSE(coversDisc(*placed[0], {395, 5}, 7));
+    EXPECT_GT(placed[0]->top, 5);
 }
 
 }  // namespace

@@ -245,5 +245,28 @@ TEST_F(GrowingChartTest, GrowingShowsTheWholeRangeAgainAfterAZoom) {
     EXPECT_GE(y->max(), 400);
 }
 
+// Linear ticks of a million are written grouped ("1 000 000", never "1e+06") on screen
+// and in the exported picture; small ones stay Qt's own labels.
+TEST_F(GrowingChartTest, LinearTicksFromTenThousandUpAreGroupedByThousands) {
+    ASSERT_NO_FATAL_FAILURE(showWindow("Croissance"));
+    auto* widget = this->widget<ChartWidget>("Graphe");
+    ASSERT_NE(widget, nullptr);
+    host_->dispatch(form_, [this] { form_->grow(0, 1100); });  // y up to 1 098 601
+    auto* x = qobject_cast<QValueAxis*>(widget->chart()->axes(Qt::Horizontal).value(0));
+    auto* y = qobject_cast<QValueAxis*>(widget->chart()->axes(Qt::Vertical).value(0));
+    ASSERT_TRUE(x && y);
+    EXPECT_EQ(x->labelFormat(), "%g");  // 0 to 1200: Qt writes them as they read
+    EXPECT_NE(x->labelsColor().alpha(), 0);
+    EXPECT_EQ(y->labelsColor().alpha(), 0);  // written by the chart itself, in Qt's room
+    const QString svg = QString::fromUtf8(widget->pictureBytes(true));
+    EXPECT_TRUE(svg.contains(QStringLiteral(">1 000 000<"))) << "no grouped tick label";
+    EXPECT_TRUE(svg.contains(QStringLiteral(">200 000<")));
+    EXPECT_FALSE(svg.contains(QStringLiteral("1e+06")));
+    // Zoomed into the first thousands, Qt writes the labels again.
+    y->setRange(0, 5000);
+    EXPECT_NE(y->labelsColor().alpha(), 0);
+    EXPECT_EQ(y->labelFormat(), "%g");
+}
+
 }  // namespace
 }  // namespace aub
