@@ -268,8 +268,14 @@ void ChartWidget::extend(const std::vector<std::size_t>& shownPoints) {
     // Each change of an axis lays out every series again (all their points): an axis is
     // only touched when its range or its labels' format really change.
     const bool zoomed = shownRange(ax) != fullX_ || shownRange(ay) != fullY_;
-    if (zoomed || xr != fullX_) ax->setRange(xr.first, xr.second);
-    if (zoomed || yr != fullY_) ay->setRange(yr.first, yr.second);
+    // A linear axis takes the ticks of its new range first: laid out with the former step,
+    // a range a million times wider would make a million tick items.
+    auto widen = [](QAbstractAxis* axis, std::pair<double, double> range) {
+        if (auto* value = qobject_cast<QValueAxis*>(axis)) setLinearTicks(value, range.first, range.second);
+        axis->setRange(range.first, range.second);
+    };
+    if (zoomed || xr != fullX_) widen(ax, xr);
+    if (zoomed || yr != fullY_) widen(ay, yr);
     fullX_ = xr;
     fullY_ = yr;
     // A log axis keeps room for its longest decade.
