@@ -8,10 +8,10 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <random>
 #include <string>
 #include <string_view>
@@ -225,6 +225,15 @@ std::vector<double> turningValues() {
     return out;
 }
 
+// The value of a bit pattern (std::bit_cast is missing from the WebAssembly build's library).
+template <typename To, typename From>
+To fromBits(From bits) {
+    static_assert(sizeof(To) == sizeof(From));
+    To v{};
+    std::memcpy(&v, &bits, sizeof v);
+    return v;
+}
+
 // Singles of every magnitude a window shows (1e-7 to 1e9), and some of any magnitude.
 std::vector<float> randomSingles(std::size_t count) {
     std::mt19937 draw(20261210u);
@@ -235,7 +244,7 @@ std::vector<float> randomSingles(std::size_t count) {
         const std::uint32_t mantissa = bits & 0x7FFFFFu;
         const std::uint32_t sign = bits & 0x80000000u;
         const std::uint32_t exponent = out.size() % 8 == 0 ? (draw() % 254u) + 1u : 127u - 24u + draw() % 55u;
-        out.push_back(std::bit_cast<float>(sign | (exponent << 23) | mantissa));
+        out.push_back(fromBits<float>(sign | (exponent << 23) | mantissa));
     }
     return out;
 }
@@ -249,7 +258,7 @@ std::vector<double> randomDoubles(std::size_t count) {
         const std::uint64_t mantissa = bits & 0xFFFFFFFFFFFFFull;
         const std::uint64_t sign = bits & 0x8000000000000000ull;
         const std::uint64_t exponent = out.size() % 8 == 0 ? (draw() % 2046u) + 1u : 1023u - 30u + draw() % 80u;
-        out.push_back(std::bit_cast<double>(sign | (exponent << 52) | mantissa));
+        out.push_back(fromBits<double>(sign | (exponent << 52) | mantissa));
     }
     return out;
 }
