@@ -18,6 +18,7 @@ import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { build } from 'esbuild';
 import { chromium } from 'playwright-core';
+import { clickMenu, menuPath, norm, section } from './menus.mjs';
 import { serve } from './serve.mjs';
 
 const here = dirname(fileURLToPath(import.meta.url));
@@ -44,8 +45,6 @@ const failures = [];
 
 // ---------------------------------------------------------------- page helpers
 
-const section = (name) => `section.aub-window[data-window="${name}"]`;
-const norm = (s) => s.replace(/&(&?)/g, '$1').trim();
 
 // Which entry of the main window's menus opens each window, found in the module under node.
 async function findRoutes(wanted) {
@@ -99,35 +98,6 @@ async function settle(page, answers = []) {
     }
     await page.waitForFunction((b) => !b.isConnected, box);
   }
-}
-
-async function clickMenu(page, window, captions) {
-  const w = page.locator(section(window));
-  const tops = w.locator('.aub-menubar .aub-menu-top');
-  let top = null;
-  for (let i = 0; i < (await tops.count()); ++i) if (norm(await tops.nth(i).textContent()) === norm(captions[0])) top = tops.nth(i);
-  assert.ok(top, `${window} : menu « ${captions[0]} » absent`);
-  await top.click();
-  let holder = top.locator('xpath=..');
-  for (const caption of captions.slice(1)) {
-    const items = holder.locator('ul[role=menu] > li > button:visible');
-    let hit = null;
-    for (let i = 0; i < (await items.count()); ++i)
-      if (norm((await items.nth(i).textContent()).replace(/^✓ /, '')) === norm(caption)) hit = items.nth(i);
-    assert.ok(hit, `${window} : entrée « ${captions.join('/')} » absente`);
-    await hit.click();
-    holder = hit.locator('xpath=..');
-  }
-}
-
-function menuPath(menus, key, trail = []) {
-  for (const m of menus) {
-    const path = [...trail, m.caption];
-    if (m.key.toLowerCase() === key.toLowerCase()) return path;
-    const deeper = menuPath(m.entries, key, path);
-    if (deeper) return deeper;
-  }
-  return null;
 }
 
 // A box typed into, a combo's entry chosen, a button clicked or a menu entry chosen, by

@@ -16,6 +16,7 @@ import { mkdirSync, mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSyn
 import { tmpdir } from 'node:os';
 import { basename, join, resolve } from 'node:path';
 import { chromium } from 'playwright-core';
+import { clickMenu, menuPath, norm, section } from './menus.mjs';
 import { serve } from './serve.mjs';
 import { parseTranscript, stripUnlisted } from './transcript.mjs';
 
@@ -90,41 +91,6 @@ async function settle(page, answers, seen) {
   }
 }
 
-const section = (name) => `section.aub-window[data-window="${name}"]`;
-
-// Clicks through menus: each caption compared without "&" and surrounding blanks.
-async function clickMenu(page, window, captions) {
-  const w = page.locator(section(window));
-  const norm = (s) => s.replace(/&(&?)/g, '$1').trim();
-  const tops = w.locator('.aub-menubar .aub-menu-top');
-  const n = await tops.count();
-  let top = null;
-  for (let i = 0; i < n; ++i) if (norm(await tops.nth(i).textContent()) === norm(captions[0])) top = tops.nth(i);
-  assert.ok(top, `${window} : menu « ${captions[0]} » absent`);
-  await top.click();
-  let holder = top.locator('xpath=..');
-  for (const caption of captions.slice(1)) {
-    const items = holder.locator('ul[role=menu] > li > button:visible');
-    const m = await items.count();
-    let hit = null;
-    for (let i = 0; i < m; ++i) if (norm((await items.nth(i).textContent()).replace(/^✓ /, '')) === norm(caption)) hit = items.nth(i);
-    assert.ok(hit, `${window} : entrée « ${captions.join('/')} » absente`);
-    await hit.click();
-    holder = hit.locator('xpath=..');
-  }
-}
-
-// The menu captions leading to the entry `key` of a window's menu tree, or null.
-function menuPath(menus, key, trail = []) {
-  for (const m of menus) {
-    const here = [...trail, m.caption];
-    if (m.key.toLowerCase() === key.toLowerCase()) return here;
-    const deeper = menuPath(m.entries, key, here);
-    if (deeper) return deeper;
-  }
-  return null;
-}
-
 // One step of the command line's syntax, done with the mouse and the keyboard.
 async function act(page, first, windows, stepText) {
   let window = first;
@@ -185,7 +151,6 @@ async function act(page, first, windows, stepText) {
   if (byMenuKey) return clickMenu(page, window, byMenuKey);
   if (step.includes('/')) return clickMenu(page, window, step.split('/'));
   // A button named by its caption.
-  const norm = (s) => s.replace(/&(&?)/g, '$1').trim();
   const button = layout.controls.find((x) => x.kind === 'button' && norm(x.caption ?? '') === norm(step));
   if (button) {
     const cells = w.locator(`.aub-cell[data-kind=button]`).filter({ hasText: norm(step) });
