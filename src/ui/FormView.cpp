@@ -25,7 +25,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyle>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTextCursor>
 #include <QTimer>
 
@@ -39,6 +39,7 @@
 #include "forms/Session.h"
 #include "ui/ChartWidget.h"
 #include "ui/DrawingWidget.h"
+#include "ui/TableModel.h"
 #include "ui/UiConvert.h"
 #include "ui/UiHost.h"
 
@@ -81,38 +82,6 @@ QString pictureFilePath(const Session& session, const std::string& name) {
     if (fs::is_regular_file(p, ec)) return toQ(pathToUtf8(p));
     if (auto found = findFile(p.parent_path(), pathToUtf8(p.filename()))) return toQ(pathToUtf8(*found));
     return {};
-}
-
-// A table brought in step with its control: only when the control changed, and only
-// the cells that differ (a study adds rows at every tick).
-void syncTable(QTableWidget* table, const Control& c) {
-    const QVariant shown = table->property("aubRevision");
-    if (shown.isValid() && shown.toUInt() == c.revision()) return;
-    table->setProperty("aubRevision", c.revision());
-    const int columns = static_cast<int>(c.columns.size());
-    if (table->columnCount() != columns) table->setColumnCount(columns);
-    for (int k = 0; k < columns; ++k) {
-        const QString heading = toQ(c.columns[static_cast<std::size_t>(k)]);
-        QTableWidgetItem* item = table->horizontalHeaderItem(k);
-        if (!item)
-            table->setHorizontalHeaderItem(k, new QTableWidgetItem(heading));
-        else if (item->text() != heading)
-            item->setText(heading);
-    }
-    const int rows = static_cast<int>(c.rows.size());
-    if (table->rowCount() != rows) table->setRowCount(rows);
-    for (int r = 0; r < rows; ++r) {
-        const auto& cells = c.rows[static_cast<std::size_t>(r)];
-        for (int k = 0; k < columns; ++k) {
-            const QString text =
-                k < static_cast<int>(cells.size()) ? toQ(cells[static_cast<std::size_t>(k)]) : QString();
-            QTableWidgetItem* item = table->item(r, k);
-            if (!item)
-                table->setItem(r, k, new QTableWidgetItem(text));
-            else if (item->text() != text)
-                item->setText(text);
-        }
-    }
 }
 
 }  // namespace
@@ -344,7 +313,8 @@ QWidget* FormView::createWidget(Bound& b) {
             w = new ChartWidget(*form_);
             break;
         case ControlKind::Table: {
-            auto* table = new QTableWidget;
+            auto* table = new QTableView;
+            table->setModel(new TableModel(table));
             table->setEditTriggers(QAbstractItemView::NoEditTriggers);
             table->setSelectionBehavior(QAbstractItemView::SelectRows);
             table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
@@ -973,7 +943,7 @@ void FormView::syncControl(Bound& b) {
             static_cast<ChartWidget*>(w)->showChart(c.chart);
             break;
         case ControlKind::Table:
-            syncTable(static_cast<QTableWidget*>(w), c);
+            static_cast<TableModel*>(static_cast<QTableView*>(w)->model())->sync(c);
             break;
         case ControlKind::Progress: {
             auto* bar = static_cast<QProgressBar*>(w);
