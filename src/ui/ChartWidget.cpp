@@ -342,6 +342,10 @@ void ChartWidget::addSeries(int i, QAbstractAxis* ax, QAbstractAxis* ay, std::pa
     const QString name = toQ(s.name);
     QXYSeries* xy = nullptr;
     QAbstractSeries* added = nullptr;
+    // The points of a line or of marked points, given to the series once it is on its
+    // axes: Qt lays out a series again when it is added and at each axis attached, in
+    // proportion to its points (a study's ten thousand), so it is laid out once, full.
+    QList<QPointF> points;
     switch (s.kind) {
         case SeriesKind::Line:
         case SeriesKind::Zone:
@@ -349,16 +353,15 @@ void ChartWidget::addSeries(int i, QAbstractAxis* ax, QAbstractAxis* ay, std::pa
         case SeriesKind::VLine: {
             auto* line = new QLineSeries;
             if (s.kind == SeriesKind::HLine && !s.points.empty()) {
-                line->append(xr.first, s.points.front().y);
-                line->append(xr.second, s.points.front().y);
+                points = {QPointF(xr.first, s.points.front().y), QPointF(xr.second, s.points.front().y)};
             } else if (s.kind == SeriesKind::VLine && !s.points.empty()) {
-                line->append(s.points.front().x, yr.first);
-                line->append(s.points.front().x, yr.second);
+                points = {QPointF(s.points.front().x, yr.first), QPointF(s.points.front().x, yr.second)};
             } else {
-                for (const ChartPoint& p : s.points) line->append(p.x, p.y);
+                points.reserve(static_cast<qsizetype>(s.points.size()) + 1);
+                for (const ChartPoint& p : s.points) points.append(QPointF(p.x, p.y));
                 // A zone's outline closes on its first vertex.
                 if (s.kind == SeriesKind::Zone && !s.points.empty())
-                    line->append(s.points.front().x, s.points.front().y);
+                    points.append(QPointF(s.points.front().x, s.points.front().y));
             }
             QPen pen(color, s.kind == SeriesKind::Zone ? 1.5 : s.width);
             if (s.kind == SeriesKind::HLine || s.kind == SeriesKind::VLine) pen.setStyle(Qt::DashLine);
@@ -373,10 +376,8 @@ void ChartWidget::addSeries(int i, QAbstractAxis* ax, QAbstractAxis* ay, std::pa
             // series without line: Qt's marker items cost, at each change of the series,
             // a search over all its points for every item.
             auto* dots = new QLineSeries;
-            QList<QPointF> points;
             points.reserve(static_cast<qsizetype>(s.points.size()));
             for (const ChartPoint& p : s.points) points.append(QPointF(p.x, p.y));
-            dots->append(points);
             dots->setPen(QPen(QBrush(color), 1, Qt::NoPen));
             dots->setMarkerSize(7);
             dots->setLightMarker(dotImage(color, 7));
@@ -386,7 +387,7 @@ void ChartWidget::addSeries(int i, QAbstractAxis* ax, QAbstractAxis* ay, std::pa
         }
         case SeriesKind::Marker: {
             auto* dots = new QScatterSeries;
-            for (const ChartPoint& p : s.points) dots->append(p.x, p.y);
+            for (const ChartPoint& p : s.points) points.append(QPointF(p.x, p.y));
             dots->setMarkerSize(11);
             dots->setColor(color);
             dots->setBorderColor(Qt::black);
@@ -420,6 +421,7 @@ void ChartWidget::addSeries(int i, QAbstractAxis* ax, QAbstractAxis* ay, std::pa
     c->addSeries(added);
     added->attachAxis(ax);
     added->attachAxis(ay);
+    if (xy && !points.isEmpty()) xy->replace(points);
     qtSeries_[static_cast<std::size_t>(i)] = added;
     if (xy) {
         connect(xy, &QXYSeries::hovered, this, [this, i](const QPointF& p, bool on) {
