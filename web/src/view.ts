@@ -43,6 +43,8 @@ interface Bound {
   tableRows?: string[][];
   chartDue?: number;
   chartDrawn?: number; // a chart drawn again later: it changes faster than it can be drawn
+  colourKey?: string; // the series the colours below were asked for
+  colours?: (string | null)[];
   timer?: number;
   tickAt?: number;
   enabled?: boolean;
@@ -744,7 +746,17 @@ export class WindowView {
     const width = this.chartWidth(b);
     // The plot takes the declared height; its title, legend and buttons come on top of it.
     const height = c.height > 0 ? px(c.height) - 40 : Math.round(width * 0.6);
-    b.chart = renderChart(chart, width, Math.max(160, height));
+    // The series' own colours, which the state's chart does not carry: asked of the bridge
+    // when the chart's series change, not at each new point of a study.
+    const series = chart.series.map((s) => `${s.kind}:${s.name}`).join('\n');
+    if (b.colourKey !== series) {
+      const full = this.host.chart?.(this.name, c.key);
+      b.colours = full && full.series.length === chart.series.length ? full.series.map((s) => s.color ?? null) : [];
+      b.colourKey = series;
+    }
+    const colours = b.colours ?? [];
+    const coloured = { ...chart, series: chart.series.map((s, i) => ({ ...s, color: colours[i] ?? s.color })) };
+    b.chart = renderChart(coloured, width, Math.max(160, height));
     b.chartWidth = width;
     b.el.append(b.chart.element, this.chartExports(b));
   }
@@ -839,30 +851,46 @@ export class WindowView {
     if (b && b.enabled && b.timer === undefined && this.el.isConnected) this.armTimer(b);
   }
 
+  // The three exports, as buttons under the chart and as its right-click menu.
   private chartExports(b: Bound): HTMLElement {
+    const base = `${this.name}-${b.c.key.replace(/[()]/g, '')}`;
+    const full = () => this.host.chart?.(this.name, b.c.key) ?? undefined;
+    const actions: [string, () => void][] = [
+      [
+        'Exporter en PNG',
+        () => {
+          const svg = b.chart?.svg(full());
+          if (!svg) return;
+          void svgToPng(svg, REPORT_PNG_WIDTH).then((bytes) => this.host.download(`${base}.png`, bytes, 'image/png'));
+        },
+      ],
+      [
+        'Exporter en SVG',
+        () => {
+          const svg = b.chart?.svg(full());
+          if (svg) this.host.download(`${base}.svg`, `<?xml version="1.0" encoding="UTF-8"?>\n${svg}\n`, 'image/svg+xml');
+        },
+      ],
+      [
+        'Exporter en CSV',
+        () => {
+          const csv = this.host.chartCsv(this.name, b.c.key);
+          if (csv !== null) this.host.download(`${base}.csv`, csv, 'text/csv');
+        },
+      ],
+    ];
     const bar = document.createElement('div');
     bar.className = 'aub-chart-exports';
-    const add = (caption: string, run: () => void) => {
+    for (const [caption, run] of actions) {
       const button = document.createElement('button');
       button.type = 'button';
       button.textContent = caption;
       button.addEventListener('click', run);
       bar.append(button);
-    };
-    const base = `${this.name}-${b.c.key.replace(/[()]/g, '')}`;
-    add('Exporter en PNG', () => {
-      const url = b.chart?.png();
-      if (!url) return;
-      const bytes = Uint8Array.from(atob(url.split(',')[1]), (ch) => ch.charCodeAt(0));
-      this.host.download(`${base}.png`, bytes, 'image/png');
-    });
-    add('Exporter en SVG', () => {
-      const svg = b.chart?.svg(this.host.chart?.(this.name, b.c.key) ?? undefined);
-      if (svg) this.host.download(`${base}.svg`, `<?xml version="1.0" encoding="UTF-8"?>\n${svg}\n`, 'image/svg+xml');
-    });
-    add('Exporter en CSV', () => {
-      const csv = this.host.chartCsv(this.name, b.c.key);
-      if (csv !== null) this.host.download(`${base}.csv`, csv, 'text/csv');
+    }
+    b.chart?.element.addEventListener('contextmenu', (event) => {
+      event.preventDefault();
+      openContextMenu(event.clientX, event.clientY, actions);
     });
     return bar;
   }
@@ -878,4 +906,67 @@ export class WindowView {
       if (b.chartDue !== undefined) clearTimeout(b.chartDue);
     }
   }
+}
+
+// A chart exported as a picture for a report: drawn from its SVG at this width.
+const REPORT_PNG_WIDTH = 1600;
+
+// The chart's SVG drawn on a white canvas `width` pixels wide, as PNG bytes.
+async function svgToPng(svg: string, width: number): Promise<Uint8Array> {
+  const picture = new Image();
+  picture.src = `data:image/svg+xml;charset=utf-8,${encodeURIComponent(svg)}`;
+  await picture.decode();
+  const canvas = document.createElement('canvas');
+  canvas.width = width;
+  canvas.height = Math.round((width * picture.naturalHeight) / Math.max(1, picture.naturalWidth));
+  const ctx = canvas.getContext('2d') as CanvasRenderingContext2D;
+  ctx.fillStyle = '#ffffff';
+  ctx.fillRect(0, 0, canvas.width, canvas.height);
+  ctx.drawImage(picture, 0, 0, canvas.width, canvas.height);
+  const blob = await new Promise<Blob | null>((done) => canvas.toBlob(done, 'image/png'));
+  return new Uint8Array(blob ? await blob.arrayBuffer() : new ArrayBuffer(0));
+}
+
+// A right-click menu of French entries at (x, y): an entry runs on click or Enter; Escape,
+// a click elsewhere or leaving it by Tab closes it.
+function openContextMenu(x: number, y: number, entries: [string, () => void][]) {
+  document.querySelector('.aub-context-menu')?.remove();
+  const menu = document.createElement('ul');
+  menu.className = 'aub-context-menu';
+  menu.setAttribute('role', 'menu');
+  const close = () => {
+    menu.remove();
+    document.removeEventListener('mousedown', outside, true);
+  };
+  const outside = (event: MouseEvent) => {
+    if (!menu.contains(event.target as Node)) close();
+  };
+  for (const [caption, run] of entries) {
+    const item = document.createElement('li');
+    item.setAttribute('role', 'menuitem');
+    item.tabIndex = -1;
+    item.textContent = caption;
+    item.addEventListener('click', () => {
+      close();
+      run();
+    });
+    menu.append(item);
+  }
+  const items = [...menu.children] as HTMLElement[];
+  menu.addEventListener('keydown', (event) => {
+    const at = items.indexOf(document.activeElement as HTMLElement);
+    if (event.key === 'Escape' || event.key === 'Tab') close();
+    else if (event.key === 'ArrowDown') items[(at + 1) % items.length].focus();
+    else if (event.key === 'ArrowUp') items[(at - 1 + items.length) % items.length].focus();
+    else if (event.key === 'Enter' && at >= 0) items[at].click();
+    else return;
+    event.preventDefault();
+  });
+  document.body.append(menu);
+  // Kept on screen near the pointer.
+  const room = menu.getBoundingClientRect();
+  menu.style.left = `${Math.max(0, Math.min(x, innerWidth - room.width))}px`;
+  menu.style.top = `${Math.max(0, Math.min(y, innerHeight - room.height))}px`;
+  document.addEventListener('mousedown', outside, true);
+  items[0]?.focus();
 }

@@ -244,6 +244,23 @@ async function dossierInThePage(routes) {
   assert.deepEqual(parsed.captions, ['Fréquence de dépassement (%)', 'Débit Q (m3/s)']);
   assert.deepEqual(parsed.ticks, full.y.ticks.map((t) => t.text));
   let checked = await compareTicks(page, 'Productible');
+
+  // The same exports from the chart's right-click menu; the PNG at a report's width.
+  await page.locator(`${section('Productible')} .aub-cell[data-key="Graphe"] .aub-chart`).click({ button: 'right' });
+  const menu = page.locator('.aub-context-menu [role=menuitem]');
+  assert.deepEqual(await menu.allTextContents(), ['Exporter en PNG', 'Exporter en SVG', 'Exporter en CSV']);
+  const pngDownload = page.waitForEvent('download');
+  await menu.filter({ hasText: 'PNG' }).click();
+  const png = await pngDownload;
+  assert.equal(png.suggestedFilename(), 'Productible-Graphe.png');
+  const pngPath = join(out, png.suggestedFilename());
+  await png.saveAs(pngPath);
+  const pngBytes = readFileSync(pngPath);
+  assert.equal(pngBytes.subarray(1, 4).toString('latin1'), 'PNG', 'a PNG file');
+  assert.equal(pngBytes.readUInt32BE(16), 1600, 'the picture is 1600 pixels wide');
+  const [, , boxWidth, boxHeight] = parsed.viewBox.split(' ').map(Number);
+  assert.equal(pngBytes.readUInt32BE(20), Math.round((1600 * boxHeight) / boxWidth), 'in the proportions of the SVG');
+  assert.equal(await page.locator('.aub-context-menu').count(), 0, 'the menu closes once an entry is chosen');
   // Closed, so that the main window's menus are in reach again.
   await act(page, 'Productible', 'Fichier/Fermer', ['oui']);
 
