@@ -274,8 +274,26 @@ void ChartWidget::extend(const std::vector<std::size_t>& shownPoints) {
         if (auto* value = qobject_cast<QValueAxis*>(axis)) setLinearTicks(value, range.first, range.second);
         axis->setRange(range.first, range.second);
     };
-    if (zoomed || xr != fullX_) widen(ax, xr);
-    if (zoomed || yr != fullY_) widen(ay, yr);
+    const bool moveX = zoomed || xr != fullX_;
+    const bool moveY = zoomed || yr != fullY_;
+    // Each series' points, the new ones after those shown. While an axis moves, the series
+    // are empty: Qt lays out every series again at each axis change, so each is laid out
+    // once, full, when its points come back.
+    std::vector<QList<QPointF>> grown(shownPoints.size());
+    std::vector<bool> changed(shownPoints.size(), false);
+    for (std::size_t i = 0; i < shownPoints.size(); ++i) {
+        auto* xy = qobject_cast<QXYSeries*>(qtSeries_[i]);
+        if (!xy) continue;
+        const auto& points = model_.series()[i].points;
+        changed[i] = points.size() != shownPoints[i] || moveX || moveY;
+        if (!changed[i]) continue;
+        grown[i] = xy->points();
+        grown[i].reserve(static_cast<qsizetype>(points.size()));
+        for (std::size_t k = shownPoints[i]; k < points.size(); ++k) grown[i].append(QPointF(points[k].x, points[k].y));
+        if ((moveX || moveY) && !grown[i].isEmpty()) xy->clear();
+    }
+    if (moveX) widen(ax, xr);
+    if (moveY) widen(ay, yr);
     fullX_ = xr;
     fullY_ = yr;
     // A log axis keeps room for its longest decade.
@@ -285,17 +303,8 @@ void ChartWidget::extend(const std::vector<std::size_t>& shownPoints) {
     };
     keepFormat(ax, xr);
     keepFormat(ay, yr);
-    for (std::size_t i = 0; i < shownPoints.size(); ++i) {
-        auto* xy = qobject_cast<QXYSeries*>(qtSeries_[i]);
-        const auto& points = model_.series()[i].points;
-        if (!xy || points.size() == shownPoints[i]) continue;
-        // All the points in one replacement: Qt lays out a series again at each point
-        // appended (every marker of a marked series), at once when they are replaced.
-        QList<QPointF> all = xy->points();
-        all.reserve(static_cast<qsizetype>(points.size()));
-        for (std::size_t k = shownPoints[i]; k < points.size(); ++k) all.append(QPointF(points[k].x, points[k].y));
-        xy->replace(all);
-    }
+    for (std::size_t i = 0; i < shownPoints.size(); ++i)
+        if (changed[i]) qobject_cast<QXYSeries*>(qtSeries_[i])->replace(grown[i]);
     qtSeries_.resize(model_.series().size(), nullptr);
     for (std::size_t i = shownPoints.size(); i < model_.series().size(); ++i)
         addSeries(static_cast<int>(i), ax, ay, xr, yr);
