@@ -115,6 +115,25 @@ void syncTable(QTableWidget* table, const Control& c) {
     }
 }
 
+// A one-line box as wide as the window declares it; without a declared width, Qt's
+// width of some seventeen characters. Either way it still widens with its column.
+class LineBox : public QLineEdit {
+public:
+    void setDeclaredWidth(int width) {
+        if (width == declaredWidth_) return;
+        declaredWidth_ = width;
+        updateGeometry();
+    }
+    QSize sizeHint() const override {
+        QSize hint = QLineEdit::sizeHint();
+        if (declaredWidth_ > 0) hint.setWidth(declaredWidth_);
+        return hint;
+    }
+
+private:
+    int declaredWidth_ = 0;
+};
+
 }  // namespace
 
 FormView::FormView(UiHost& host, Form& form) : host_(host), form_(&form) {
@@ -233,7 +252,7 @@ QWidget* FormView::createWidget(Bound& b) {
                 watchClicks(edit->viewport(), c, ClickRole::Control);
                 w = edit;
             } else {
-                auto* edit = new QLineEdit;
+                auto* edit = new LineBox;
                 connect(edit, &QLineEdit::textEdited, this, [this, c](const QString& text) {
                     std::string typed = fromQ(text);
                     act([c, typed] {
@@ -795,7 +814,7 @@ void FormView::syncAppearance(Bound& b) {
         b.heightTw = c.heightTw;
         // Areas (lists, multi-line boxes, drawings, pictures) take the size the window
         // gives them. For the rest it is a minimum: a larger font or a longer text still
-        // shows whole.
+        // shows whole; a one-line box takes its width as its natural one.
         const bool area = c.kind() == ControlKind::ListBox || c.kind() == ControlKind::Table ||
                           c.kind() == ControlKind::Canvas || c.kind() == ControlKind::Picture ||
                           (c.kind() == ControlKind::TextBox && c.multiline);
@@ -804,6 +823,7 @@ void FormView::syncAppearance(Bound& b) {
         // A caption's own width (set with its text) stays its minimum.
         w->setMinimumSize(width > 0 || c.kind() != ControlKind::Label ? width : w->minimumWidth(), height);
         w->setMaximumSize(area && width > 0 ? width : QWIDGETSIZE_MAX, area && height > 0 ? height : QWIDGETSIZE_MAX);
+        if (auto* box = dynamic_cast<LineBox*>(w)) box->setDeclaredWidth(width);
         // A button without a caption keeps the small size the window gives it.
         if (c.kind() == ControlKind::Button && c.caption.empty() && width > 0 && height > 0)
             w->setFixedSize(width, height);
