@@ -39,6 +39,7 @@
 #include "forms/Session.h"
 #include "ui/ChartWidget.h"
 #include "ui/DrawingWidget.h"
+#include "ui/TitleBar.h"
 #include "ui/UiConvert.h"
 #include "ui/UiHost.h"
 
@@ -631,6 +632,9 @@ void FormView::syncWindow() {
     if (title_ != form_->caption) {
         title_ = form_->caption;
         setWindowTitle(toQ(title_));
+        // A window on the screen given a longer title widens to show it whole.
+        const int need = std::min(titleBarWidth(windowTitle()), usableArea().width());
+        if (isVisible() && width() < need) resize(need, height());
     }
     if (backColor_ != form_->backColor) {
         backColor_ = form_->backColor;
@@ -679,6 +683,8 @@ void FormView::placeOnScreen() {
         int w = form_->widthTw > 0 ? std::max(twipsToPixels(form_->widthTw), content.width()) : content.width();
         int h = form_->heightTw > 0 ? std::max(twipsToPixels(form_->heightTw), content.height()) : content.height();
         if (strip) h = menuBar()->sizeHint().height();
+        // Wide enough for the whole title in the window manager's title bar.
+        w = std::max(w, titleBarWidth(windowTitle()));
         // Never larger than the screen: the client area scrolls instead.
         const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
         const bool tooWide = w > area.width(), tooHigh = h > area.height();
