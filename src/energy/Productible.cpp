@@ -260,7 +260,7 @@ Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUE
     // of a dated record); the gain of the machines beside them, the ratio of the flows
     // beside the catchments.
     constexpr int Shown = GainBox;  // the figures of the frame
-    constexpr int LeftRows = 7, ResultCaptionTw = 2300;
+    constexpr int LeftRows = 7, ResultCaptionTw = 2500;
     for (int i = 0; i < ResultCount; ++i) {
         const char* in = i == GainBox ? "FrameExploitation" : i == RatioBox ? "FrameDebits" : "FrameResultats";
         int row = i == GainBox ? 3 : i == RatioBox ? 4 + BasinCount : i % LeftRows;
@@ -270,13 +270,13 @@ Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUE
         textBox("Resultat", i).in(in).at(row, i == GainBox ? 3 : col + 1).size(Box, 0).locked = true;
     }
     // Two lines kept for the most-energy design flow, so that the chart does not move.
-    label("Meilleurqd", -1, "").in("FrameResultats").at(LeftRows, 0, 1, 4).size(7200, 420);
+    label("Meilleurqd", -1, "").in("FrameResultats").at(LeftRows, 0, 1, 4).size(7450, 420);
 
     // One chart at a time under the figures, the list choosing which, wide enough for its
     // ticks, its axis titles with their units and its legend.
     Control& choice = comboBox("Graphique").in("FrameResultats").at(LeftRows + 1, 0, 1, 4);
     for (const ChartEntry& c : Charts) choice.addItem(c.title);
-    add(ControlKind::Chart, "Graphe").in("FrameResultats").at(LeftRows + 2, 0, 1, 4).size(7200, 4200);
+    add(ControlKind::Chart, "Graphe").in("FrameResultats").at(LeftRows + 2, 0, 1, 4).size(7450, 4450);
 
     // Alt-letter shortcuts as in the other windows.
     menu("Fichier", "&Fichier");
