@@ -189,10 +189,14 @@ std::vector<StudyBox> Productible::studyResults() { return studyBoxes("Resultat"
 
 Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUEL D'UN SITE") {
     columns = 3;
+    // Boxes as wide as their figures, so that the window keeps room for its chart.
+    constexpr int Box = 1100;
     frame("FrameSite", -1, "Site").at(0, 0);
     for (int i = 0; i < SiteCount; ++i) {
-        label("LabSite", i, SiteCaptions[i]).in("FrameSite").at(i, 0);
-        textBox("Site", i).in("FrameSite").at(i, 1);
+        // The head loss's caption on one line, so that the column keeps its height.
+        Control& lab = label("LabSite", i, SiteCaptions[i]).in("FrameSite").at(i, 0);
+        if (i == Hl) lab.size(4200, 0);
+        textBox("Site", i).in("FrameSite").at(i, 1).size(Box, 0);
     }
     set("Site", Hl, "0");
 
@@ -204,14 +208,14 @@ Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUE
     // Ten efficiencies in two columns of five.
     for (int i = 0; i < 10; ++i) {
         label("LabRendement", i, efficiencyCaption(i)).in("FrameMachine").at(2 + i % 5, 2 * (i / 5));
-        textBox("Rendement", i).in("FrameMachine").at(2 + i % 5, 2 * (i / 5) + 1);
+        textBox("Rendement", i).in("FrameMachine").at(2 + i % 5, 2 * (i / 5) + 1).size(Box, 0);
     }
     // Two boxes a row, the drive efficiency alone on the last.
     constexpr int MachineRow[MachineBoxCount] = {7, 7, 8, 9, 8}, MachineCol[MachineBoxCount] = {0, 2, 0, 0, 2};
     for (int i = 0; i < MachineBoxCount; ++i) {
         const int col = MachineCol[i], span = i == Drive ? 3 : 1;
         label("LabMachine", i, MachineCaptions[i]).in("FrameMachine").at(MachineRow[i], col, 1, span);
-        textBox("Machine", i).in("FrameMachine").at(MachineRow[i], i == Drive ? 3 : col + 1);
+        textBox("Machine", i).in("FrameMachine").at(MachineRow[i], i == Drive ? 3 : col + 1).size(Box, 0);
     }
     set("Machine", Jets, "1");
     set("Machine", Rm, "4.5");
@@ -222,7 +226,7 @@ Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUE
     frame("FrameExploitation", -1, "Exploitation (arrêts pris aux plus faibles productions)").at(2, 0);
     for (int i = 0; i < LossCount; ++i) {
         label("LabExploitation", i, LossCaptions[i]).in("FrameExploitation").at(i / 2, 2 * (i % 2));
-        textBox("Exploitation", i).in("FrameExploitation").at(i / 2, 2 * (i % 2) + 1);
+        textBox("Exploitation", i).in("FrameExploitation").at(i / 2, 2 * (i % 2) + 1).size(Box, 0);
     }
     // Twelve values, January first, separated by ";"; a blank one is the site's reserved flow.
     label("LabQrmois", -1, MonthlyCaption).in("FrameExploitation").at(2, 0);
@@ -233,40 +237,46 @@ Productible::Productible(Session& s) : Form(s, "Productible", "PRODUCTIBLE ANNUE
 
     frame("FrameDebits", -1, "Débits classés").at(0, 1, 3, 1);
     label("LabCourbe", -1, "fréquence de dépassement (%) ; débit (m3/s)").in("FrameDebits").at(0, 0, 1, 2);
-    textBox("Courbe", -1).in("FrameDebits").at(1, 0, 1, 2).size(3600, 2000).multi();
+    textBox("Courbe", -1).in("FrameDebits").at(1, 0, 1, 2).size(4000, 1600).multi();
     button("Importer", -1, "Importer une chronique…").in("FrameDebits").at(2, 0, 1, 2);
-    label("Infochronique", -1, "").in("FrameDebits").at(3, 0, 1, 2).size(3600, 800);
+    label("Infochronique", -1, "").in("FrameDebits").at(3, 0, 1, 2).size(4000, 800);
     // Flows of a gauging station carried to the site by the ratio of the catchments.
     for (int i = 0; i < BasinCount; ++i) {
         label("LabBassin", i, BasinCaptions[i]).in("FrameDebits").at(4 + i, 0);
-        textBox("Bassin", i).in("FrameDebits").at(4 + i, 1);
+        textBox("Bassin", i).in("FrameDebits").at(4 + i, 1).size(Box, 0);
     }
     set("Bassin", Exponent, "1");
     // The yearly and monthly figures of a dated record, one table at a time.
-    Control& tables = listBox("Tableaux").in("FrameDebits").at(8, 0, 1, 2).size(3600, 500);
+    Control& tables = listBox("Tableaux").in("FrameDebits").at(8, 0, 1, 2).size(4000, 500);
     for (const char* c : TableCaptions) tables.addItem(c);
-    add(ControlKind::Table, "Tableau").in("FrameDebits").at(9, 0, 1, 2).size(3600, 2000);
+    add(ControlKind::Table, "Tableau").in("FrameDebits").at(9, 0, 1, 2).size(4000, 1600);
     // Under the table: the years kept and left out, then what the plant's machines and
     // the station's flows change; each has its room, so that a long note wraps there.
-    label("Infoannees", -1, "").in("FrameDebits").at(10, 0, 1, 2).size(3600, 700);
-    label("Infoexploitation", -1, "").in("FrameDebits").at(11, 0, 1, 2).size(3600, 700);
+    label("Infoannees", -1, "").in("FrameDebits").at(10, 0, 1, 2).size(4000, 700);
+    label("Infoexploitation", -1, "").in("FrameDebits").at(11, 0, 1, 2).size(4000, 700);
 
     frame("FrameResultats", -1, "Résultats").at(0, 2, 3, 1);
-    // The gain of the machines beside them, the ratio of the flows beside the catchments.
+    // The figures in two columns (the yearly ones, then those of the running hours and
+    // of a dated record); the gain of the machines beside them, the ratio of the flows
+    // beside the catchments.
+    constexpr int Shown = GainBox;  // the figures of the frame
+    constexpr int LeftRows = 7, ResultCaptionTw = 2500;
     for (int i = 0; i < ResultCount; ++i) {
         const char* in = i == GainBox ? "FrameExploitation" : i == RatioBox ? "FrameDebits" : "FrameResultats";
-        const int row = i == GainBox ? 3 : i == RatioBox ? 4 + BasinCount : i;
-        label("LabResultat", i, ResultCaptions[i]).in(in).at(row, 0, 1, i == GainBox ? 3 : 1);
-        textBox("Resultat", i).in(in).at(row, i == GainBox ? 3 : 1).locked = true;
+        int row = i == GainBox ? 3 : i == RatioBox ? 4 + BasinCount : i % LeftRows;
+        int col = i < Shown && i >= LeftRows ? 2 : 0;
+        Control& lab = label("LabResultat", i, ResultCaptions[i]).in(in).at(row, col, 1, i == GainBox ? 3 : 1);
+        if (i < Shown) lab.size(ResultCaptionTw, 0);
+        textBox("Resultat", i).in(in).at(row, i == GainBox ? 3 : col + 1).size(Box, 0).locked = true;
     }
-    constexpr int Shown = GainBox;  // the figures of the column
     // Two lines kept for the most-energy design flow, so that the chart does not move.
-    label("Meilleurqd", -1, "").in("FrameResultats").at(Shown, 0, 1, 2).size(5250, 420);
+    label("Meilleurqd", -1, "").in("FrameResultats").at(LeftRows, 0, 1, 4).size(7450, 420);
 
-    // One chart at a time under the figures, the list choosing which.
-    Control& choice = comboBox("Graphique").in("FrameResultats").at(Shown + 1, 0, 1, 2);
+    // One chart at a time under the figures, the list choosing which, wide enough for its
+    // ticks, its axis titles with their units and its legend.
+    Control& choice = comboBox("Graphique").in("FrameResultats").at(LeftRows + 1, 0, 1, 4);
     for (const ChartEntry& c : Charts) choice.addItem(c.title);
-    add(ControlKind::Chart, "Graphe").in("FrameResultats").at(Shown + 2, 0, 1, 2).size(5250, 2900);
+    add(ControlKind::Chart, "Graphe").in("FrameResultats").at(LeftRows + 2, 0, 1, 4).size(7450, 4450);
 
     // Alt-letter shortcuts as in the other windows.
     menu("Fichier", "&Fichier");

@@ -28,6 +28,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <numeric>
 
 #include "core/CalcError.h"
 #include "files/TextFile.h"
@@ -66,8 +67,18 @@ constexpr const char* LabelsColour = "aubLabelsColour";
 
 bool handWritten(const QValueAxis* a) { return a->labelsColor().alpha() == 0; }
 
+// The most intervals between ticks a linear axis has room for (at most 8; fewer on a
+// short axis, so that its labels never squeeze into "…").
+constexpr const char* TickIntervals = "aubTickIntervals";
+constexpr int MostTickIntervals = 8;
+
+int tickIntervals(const QValueAxis* a) {
+    const QVariant v = a->property(TickIntervals);
+    return v.isValid() ? v.toInt() : MostTickIntervals;
+}
+
 void setLinearTicks(QValueAxis* a, double lo, double hi) {
-    const AxisTicks t = linearTicks(lo, hi);
+    const AxisTicks t = linearTicks(lo, hi, tickIntervals(a));
     a->setTickInterval(t.step);
     long long groups = 0;
     bool same = true;
@@ -229,19 +240,117 @@ void ChartWidget::showChart(const Chart& chart) {
     }
     model_ = chart;
     rebuild();
-    fitAxisTitles();
+    fitToPlot();
 }
 
 void ChartWidget::resizeEvent(QResizeEvent* event) {
     QChartView::resizeEvent(event);
+    fitToPlot();
+}
+
+void ChartWidget::fitToPlot() {
+    if (fitting_) return;  // what changes here lays the chart out again
+    fitting_ = true;
+    fitLegend();
     fitAxisTitles();
+    fitTickCounts();
+    fitting_ = false;
+}
+
+void ChartWidget::fitTickCounts() {
+    const QRectF plot = chart()->plotArea();
+    for (QAbstractAxis* axis : chart()->axes()) {
+        auto* a = qobject_cast<QValueAxis*>(axis);
+        if (!a) continue;
+        const QFontMetricsF m(a->labelsFont());
+        const bool horizontal = a->orientation() == Qt::Horizontal;
+        // Each label with room around it: a line and a half of height on an upright axis,
+        // its width and two spaces on a level one.
+        double room = 1.5 * m.height();
+        if (horizontal) {
+            const AxisTicks t = linearTicks(a->min(), a->max(), tickIntervals(a));
+            double widest = 0;
+            for (int k = 0; k < t.count; ++k)
+                widest = std::max(widest, m.horizontalAdvance(toQ(tickText(t.first + k * t.step, t.step))));
+            room = widest + m.horizontalAdvance(QStringLiteral("  "));
+        }
+        const double length = horizontal ? plot.width() : plot.height();
+        if (!(length > 0) || !(room > 0)) continue;
+        const int fit = std::clamp(static_cast<int>(length / room), 1, MostTickIntervals);
+        if (fit == tickIntervals(a)) continue;
+        a->setProperty(TickIntervals, fit);
+        setLinearTicks(a, a->min(), a->max());
+    }
+}
+
+void ChartWidget::fitLegend() {
+    QLegend* legend = chart()->legend();
+    std::vector<QString> names;
+    for (const ChartSeries& s : model_.series())
+        if (s.inLegend && s.kind != SeriesKind::Marker) names.push_back(toQ(s.name));
+    QFont f = legend->font();
+    if (baseLegendPoints_ <= 0) baseLegendPoints_ = f.pointSizeF();
+    f.setPointSizeF(baseLegendPoints_);
+    // The width of each entry: its marker, its name and the room between entries.
+    auto widths = [&names](const QFont& font) {
+        const QFontMetricsF m(font);
+        std::vector<double> out;
+        out.reserve(names.size());
+        for (const QString& n : names) out.push_back(m.horizontalAdvance(n) + m.height() + 16);
+        return out;
+    };
+    auto total = [](const std::vector<double>& w) { return std::accumulate(w.begin(), w.end(), 0.0); };
+    // A long legend goes beside the plot. A short one goes under it, on one line in a font a
+    // little smaller if need be (down to 8 points), else on as many lines as its entries
+    // need: never with its names cut short.
+    const double room = chart()->size().width() - 24;
+    constexpr double SmallestPoints = 8;
+    bool wrap = false;
+    if (names.size() <= 4 && room > 0) {
+        while (total(widths(f)) > room && f.pointSizeF() > SmallestPoints)
+            f.setPointSizeF(std::max(SmallestPoints, f.pointSizeF() - 0.5));
+        wrap = total(widths(f)) > room;
+    }
+    if (f.pointSizeF() != legend->font().pointSizeF()) legend->setFont(f);
+    const Qt::Alignment place = names.size() > 4 ? Qt::AlignRight : Qt::AlignBottom;
+    if (legend->alignment() != place) legend->setAlignment(place);
+    if (!wrap) {
+        if (!legend->isAttachedToChart()) {
+            legend->attachToChart();
+            chart()->setMargins(QMargins(4, 4, 4, 4));
+        }
+        return;
+    }
+    // Lines of entries under the plot, laid out by the legend itself once detached, in
+    // the room the chart's bottom margin keeps for them.
+    int lines = 1;
+    double used = 0;
+    for (double w : widths(f)) {
+        if (used > 0 && used + w > room) {
+            ++lines;
+            used = 0;
+        }
+        used += w;
+    }
+    const double height = lines * (QFontMetricsF(f).height() + 8) + 6;
+    if (legend->isAttachedToChart()) legend->detachFromChart();
+    legend->setAlignment(Qt::AlignTop);  // a detached legend fills its lines from the top
+    legend->setBackgroundVisible(false);
+    const QMargins margins(4, 4, 4, 4 + static_cast<int>(std::ceil(height)));
+    if (chart()->margins() != margins) chart()->setMargins(margins);
+    const QRectF area(12, chart()->size().height() - height - 2, room, height);
+    if (legend->geometry() != area) legend->setGeometry(area);
 }
 
 void ChartWidget::fitAxisTitles() {
-    // The room along each axis: the view less the other axis's labels and title and the margins.
+    // The room along each axis: the plot's side once laid out, else the view less the
+    // other axis's labels and title and the margins.
     constexpr double Room = 110;
+    const QRectF plot = chart()->plotArea();
     for (QAbstractAxis* axis : chart()->axes()) {
-        const double length = (axis->orientation() == Qt::Horizontal ? width() : height()) - Room;
+        const bool horizontal = axis->orientation() == Qt::Horizontal;
+        const double side = horizontal ? plot.width() : plot.height();
+        const double length = side > 0 ? side - 4 : (horizontal ? width() : height()) - Room;
         QFont f = axis->titleFont();
         if (baseTitlePoints_ <= 0) baseTitlePoints_ = f.pointSizeF();
         f.setPointSizeF(baseTitlePoints_);
@@ -458,9 +567,11 @@ void ChartWidget::finishLegend() {
     int entries = 0;
     for (const ChartSeries& s : model_.series()) entries += s.inLegend && s.kind != SeriesKind::Marker;
     c->legend()->setVisible(entries > 0);
-    c->legend()->setAlignment(entries > 4 ? Qt::AlignRight : Qt::AlignBottom);
     // The zones and labels follow every change of the plot area.
     connect(c, &QChart::plotAreaChanged, viewport(), qOverload<>(&QWidget::update), Qt::UniqueConnection);
+    // The legend, the axis titles and the ticks too: as the plot has room for.
+    connect(c, &QChart::plotAreaChanged, this, &ChartWidget::fitToPlot, Qt::UniqueConnection);
+    fitToPlot();
     viewport()->update();
 }
 
@@ -574,7 +685,7 @@ void ChartWidget::drawForeground(QPainter* painter, const QRectF& rect) {
             painter->setPen(value->property(LabelsColour).value<QColor>());
             const QFontMetricsF lm(value->labelsFont());
             const bool horizontal = axis->orientation() == Qt::Horizontal;
-            const AxisTicks t = linearTicks(value->min(), value->max());
+            const AxisTicks t = linearTicks(value->min(), value->max(), tickIntervals(value));
             double freeFrom = -1e300;  // a label that would meet the one before is left out
             for (int k = 0; k < t.count; ++k) {
                 const double v = t.first + k * t.step;

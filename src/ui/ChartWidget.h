@@ -58,6 +58,12 @@ private:
     void keepWithinFullRange();
     // Axis titles are shown whole: a title longer than its axis gets a smaller font.
     void fitAxisTitles();
+    // A linear axis has as many ticks as its labels have room for along the plot.
+    void fitTickCounts();
+    // The legend's entries are shown whole: in a smaller font, or beside the plot.
+    void fitLegend();
+    // The three above, after each change of the plot area.
+    void fitToPlot();
     // The points added to each series shown (counts as shown) and the series added since.
     void extend(const std::vector<std::size_t>& shownPoints);
     void addSeries(int index, QAbstractAxis* ax, QAbstractAxis* ay, std::pair<double, double> xr,
@@ -76,7 +82,9 @@ private:
     unsigned shownRevision_ = ~0u;
     std::pair<double, double> fullX_{0, 1}, fullY_{0, 1};  // the ranges shown unzoomed
     double baseTitlePoints_ = 0;                           // the axis titles' own size
-    std::vector<QAbstractSeries*> qtSeries_;               // one per model series (nullptr: drawn by hand)
+    double baseLegendPoints_ = 0;                          // the legend's own size
+    bool fitting_ = false;
+    std::vector<QAbstractSeries*> qtSeries_;  // one per model series (nullptr: drawn by hand)
 };
 
 // Paints a chart, as the window draws it at `pixels`, scaled into `target` with its

@@ -40,6 +40,7 @@
 #include "ui/ChartWidget.h"
 #include "ui/DrawingWidget.h"
 #include "ui/TableModel.h"
+#include "ui/TitleBar.h"
 #include "ui/UiConvert.h"
 #include "ui/UiHost.h"
 
@@ -83,6 +84,25 @@ QString pictureFilePath(const Session& session, const std::string& name) {
     if (auto found = findFile(p.parent_path(), pathToUtf8(p.filename()))) return toQ(pathToUtf8(*found));
     return {};
 }
+
+// A one-line box as wide as the window declares it; without a declared width, Qt's
+// width of some seventeen characters. Either way it still widens with its column.
+class LineBox : public QLineEdit {
+public:
+    void setDeclaredWidth(int width) {
+        if (width == declaredWidth_) return;
+        declaredWidth_ = width;
+        updateGeometry();
+    }
+    QSize sizeHint() const override {
+        QSize hint = QLineEdit::sizeHint();
+        if (declaredWidth_ > 0) hint.setWidth(declaredWidth_);
+        return hint;
+    }
+
+private:
+    int declaredWidth_ = 0;
+};
 
 }  // namespace
 
@@ -202,7 +222,7 @@ QWidget* FormView::createWidget(Bound& b) {
                 watchClicks(edit->viewport(), c, ClickRole::Control);
                 w = edit;
             } else {
-                auto* edit = new QLineEdit;
+                auto* edit = new LineBox;
                 connect(edit, &QLineEdit::textEdited, this, [this, c](const QString& text) {
                     std::string typed = fromQ(text);
                     act([c, typed] {
@@ -582,6 +602,9 @@ void FormView::syncWindow() {
     if (title_ != form_->caption) {
         title_ = form_->caption;
         setWindowTitle(toQ(title_));
+        // A window on the screen given a longer title widens to show it whole.
+        const int need = std::min(titleBarWidth(windowTitle()), usableArea().width());
+        if (isVisible() && width() < need) resize(need, height());
     }
     if (backColor_ != form_->backColor) {
         backColor_ = form_->backColor;
@@ -630,6 +653,8 @@ void FormView::placeOnScreen() {
         int w = form_->widthTw > 0 ? std::max(twipsToPixels(form_->widthTw), content.width()) : content.width();
         int h = form_->heightTw > 0 ? std::max(twipsToPixels(form_->heightTw), content.height()) : content.height();
         if (strip) h = menuBar()->sizeHint().height();
+        // Wide enough for the whole title in the window manager's title bar.
+        w = std::max(w, titleBarWidth(windowTitle()));
         // Never larger than the screen: the client area scrolls instead.
         const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
         const bool tooWide = w > area.width(), tooHigh = h > area.height();
@@ -765,7 +790,7 @@ void FormView::syncAppearance(Bound& b) {
         b.heightTw = c.heightTw;
         // Areas (lists, multi-line boxes, drawings, pictures) take the size the window
         // gives them. For the rest it is a minimum: a larger font or a longer text still
-        // shows whole.
+        // shows whole; a one-line box takes its width as its natural one.
         const bool area = c.kind() == ControlKind::ListBox || c.kind() == ControlKind::Table ||
                           c.kind() == ControlKind::Canvas || c.kind() == ControlKind::Picture ||
                           (c.kind() == ControlKind::TextBox && c.multiline);
@@ -774,6 +799,7 @@ void FormView::syncAppearance(Bound& b) {
         // A caption's own width (set with its text) stays its minimum.
         w->setMinimumSize(width > 0 || c.kind() != ControlKind::Label ? width : w->minimumWidth(), height);
         w->setMaximumSize(area && width > 0 ? width : QWIDGETSIZE_MAX, area && height > 0 ? height : QWIDGETSIZE_MAX);
+        if (auto* box = dynamic_cast<LineBox*>(w)) box->setDeclaredWidth(width);
         // A button without a caption keeps the small size the window gives it.
         if (c.kind() == ControlKind::Button && c.caption.empty() && width > 0 && height > 0)
             w->setFixedSize(width, height);

@@ -1,21 +1,20 @@
 #include "ui/QtDialogs.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpacerItem>
 
+#include "ui/TitleBar.h"
 #include "ui/UiConvert.h"
 #include "ui/UiHost.h"
 
 namespace aub {
 
 namespace {
-
-// Room for the window manager's buttons beside a title.
-constexpr int TitleRoomPx = 120;
 
 QWidget* parentOf(UiHost* host) { return host ? host->dialogParent() : QApplication::activeWindow(); }
 
@@ -35,12 +34,21 @@ private:
     bool active_;
 };
 
-// A box is at least as wide as its title, so the title is never cut.
-void fitTitle(QMessageBox& box) {
-    const int title = box.fontMetrics().horizontalAdvance(box.windowTitle()) + TitleRoomPx;
+// A box is at least as wide as its title needs in the title bar (measured in the bar's
+// bold font, not the message's), so the title is never cut. The room is an item of the
+// box's own layout: a message box and an input box size themselves from their layout,
+// over any minimum width set on them.
+void fitTitle(QDialog& box) {
+    (void)box.sizeHint();  // an input box lays itself out only when first measured
+    auto* room = new QSpacerItem(titleBarWidth(box.windowTitle()), 0, QSizePolicy::Minimum, QSizePolicy::Fixed);
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
-        grid->addItem(new QSpacerItem(title, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(), 0, 1,
-                      grid->columnCount());
+        grid->addItem(room, grid->rowCount(), 0, 1, grid->columnCount());
+    else if (auto* line = qobject_cast<QBoxLayout*>(box.layout()))
+        line->addSpacerItem(room);
+    else {
+        box.setMinimumWidth(room->sizeHint().width());
+        delete room;
+    }
 }
 
 }  // namespace
@@ -91,7 +99,7 @@ std::optional<std::string> QtDialogs::input(const std::string& prompt, const std
     dialog.setTextValue(toQ(defaultText));
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Annuler"));
-    dialog.setMinimumWidth(dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) + TitleRoomPx);
+    fitTitle(dialog);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return fromQ(dialog.textValue());
 }
@@ -112,7 +120,7 @@ std::optional<std::string> QtDialogs::choose(const std::string& prompt, const st
     if (!defaultItem.empty() && entries.contains(toQ(defaultItem))) dialog.setTextValue(toQ(defaultItem));
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Annuler"));
-    dialog.setMinimumWidth(dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) + TitleRoomPx);
+    fitTitle(dialog);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return fromQ(dialog.textValue());
 }

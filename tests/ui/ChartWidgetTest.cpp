@@ -268,5 +268,69 @@ TEST_F(GrowingChartTest, LinearTicksFromTenThousandUpAreGroupedByThousands) {
     EXPECT_EQ(y->labelFormat(), "%g");
 }
 
+// A chart of a window short of room (480 × 200 pixels), a legend of long names.
+class SmallChartForm : public Form {
+public:
+    explicit SmallChartForm(Session& s) : Form(s, "Petite", "Petit graphe") {
+        Control& c = add(ControlKind::Chart, "Graphe").at(0, 0).size(7200, 3000);
+        Chart& chart = c.chart;
+        chart.title = "Débits classés";
+        chart.x = {"Fréquence de dépassement", "%", false, false, 0, 100};
+        chart.y = {"Débit Q", "m3/s", false, false, 0, 8};
+        for (const char* name :
+             {"Débit turbiné", "Débits classés", "Débit réservé Qr (mois classés)", "Qr + Qd (mois classés)"}) {
+            const int line = chart.addSeries(name, SeriesKind::Line);
+            chart.addPoint(line, 0, 6.5);
+            chart.addPoint(line, 100, 0.1);
+        }
+    }
+};
+
+class SmallChartTest : public test::ShownWindowTest<SmallChartForm> {
+protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(showWindow("Petite"));
+        widget_ = widget<ChartWidget>("Graphe");
+        ASSERT_NE(widget_, nullptr);
+        QCoreApplication::processEvents();
+    }
+    ChartWidget* widget_ = nullptr;
+};
+
+// Eight intervals of 1 m3/s on a plot some eighty pixels high would leave each label less
+// than its own height, and Qt writes "…" instead: a short axis takes a longer step.
+TEST_F(SmallChartTest, TicksOfAShortAxisEachHaveRoomForTheirLabel) {
+    const QRectF plot = widget_->chart()->plotArea();
+    for (QAbstractAxis* axis : widget_->chart()->axes()) {
+        auto* a = qobject_cast<QValueAxis*>(axis);
+        ASSERT_NE(a, nullptr);
+        const bool horizontal = a->orientation() == Qt::Horizontal;
+        const double pixelsPerStep =
+            (horizontal ? plot.width() : plot.height()) * a->tickInterval() / (a->max() - a->min());
+        const QFontMetricsF m(a->labelsFont());
+        const double need = horizontal ? m.horizontalAdvance(QStringLiteral("100")) : m.height();
+        EXPECT_GT(pixelsPerStep, need) << (horizontal ? "x" : "y");
+        EXPECT_GE((a->max() - a->min()) / a->tickInterval(), 1) << "a scale without a second tick";
+    }
+}
+
+// Four long names do not go on one line of 480 pixels: the legend takes two lines under
+// the plot, inside the picture, rather than cut the names short.
+TEST_F(SmallChartTest, ALegendTooLongForOneLineTakesTwoUnderThePlot) {
+    QChart* chart = widget_->chart();
+    const QRectF legend = chart->legend()->geometry();
+    const QRectF plot = chart->plotArea();
+    EXPECT_GE(legend.height(), 2 * QFontMetricsF(chart->legend()->font()).height());
+    EXPECT_GE(legend.top(), plot.bottom());
+    EXPECT_LE(legend.bottom(), chart->size().height());
+    // With room for one line again (a wider window), the legend goes back to one line.
+    widget_->setMinimumWidth(1100);
+    widget_->resize(1100, widget_->height());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(chart->legend()->isAttachedToChart());
+    EXPECT_LT(chart->legend()->geometry().height(), legend.height());
+    EXPECT_GE(chart->legend()->geometry().top(), chart->plotArea().bottom());
+}
+
 }  // namespace
 }  // namespace aub

@@ -3,6 +3,7 @@
 // windows that fit a laptop screen.
 #include <QAction>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
@@ -293,6 +294,23 @@ TEST_F(DesktopTest, EveryWindowFitsALaptopScreenAndOpensWhollyOnIt) {
         EXPECT_TRUE(screen.contains(v->geometry())) << name;
     }
     dialogs_.clearShown();  // what the windows say when they open is not the point here
+}
+
+// A title bar writes its title bold, 8 pixels either side, beside its icon and three
+// buttons of 22 pixels: every window is at least that wide ("Roue Sagebien : résultats
+// suite" was cut short in a window of 297 pixels).
+TEST_F(DesktopTest, EveryWindowIsWideEnoughForItsWholeTitle) {
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    for (const auto& name : catalog_.names()) {
+        Form& f = session_->load(name);
+        if (!f.isLoaded()) continue;
+        FormView* v = host_->ensureView(f);
+        v->placeOnScreen();
+        const int need = QFontMetrics(bold).horizontalAdvance(v->windowTitle()) + 16 + 4 * 22;
+        EXPECT_GE(v->width(), need) << name;
+    }
+    dialogs_.clearShown();
 }
 
 TEST_F(DesktopTest, MnemonicsAreUniqueInEveryMenuBar) {

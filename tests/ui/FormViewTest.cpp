@@ -98,6 +98,18 @@ TEST_F(FormViewTest, BuildsOneWidgetPerControlInItsFrame) {
     EXPECT_EQ(widget<QListWidget>("Liste")->count(), 3);
 }
 
+// A window that declares a box's width gets a box of that width (a column of short
+// figures), not Qt's of some seventeen characters; a box without one keeps Qt's.
+TEST_F(FormViewTest, AOneLineBoxTakesTheWidthItsWindowDeclares) {
+    host_->dispatch(form_, [this] { form_->ctl("Valbox", 0).size(1100, 0); });
+    auto* narrow = widget<QLineEdit>("Valbox", 0);
+    auto* plain = widget<QLineEdit>("Valbox", 1);
+    ASSERT_TRUE(narrow && plain);
+    EXPECT_EQ(narrow->sizeHint().width(), 73);  // 1100 twips
+    EXPECT_EQ(narrow->minimumWidth(), 73);
+    EXPECT_GT(plain->sizeHint().width(), 100);
+}
+
 TEST_F(FormViewTest, BecomingTheActiveWindowAgainRunsActivate) {
     const int before = form_->activations;
     QWidget other;

@@ -1,6 +1,7 @@
 // The program's own windows on screen: start-up, capture, real dialogs.
 #include <QAction>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QImage>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -199,7 +200,15 @@ TEST(QtDialogsTest, MessageTakesTheRunningWindowsCaptionAsTitle) {
     dialogs.setHost(nullptr);
 }
 
-TEST(QtDialogsTest, AShortMessageUnderALongTitleShowsTheWholeTitle) {
+// The width a title takes in a window manager's title bar: bold, 8 pixels either side,
+// beside the bar's icon and three buttons of 22 pixels.
+int titleBarNeed(const QString& title) {
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    return QFontMetrics(bold).horizontalAdvance(title) + 16 + 4 * 22;
+}
+
+TEST(QtDialogsTest, AShortMessageOrQuestionUnderALongTitleShowsTheWholeTitle) {
     QtDialogs dialogs;
     const std::string title = "EVALUATION D'UNE ROUE EN DESSOUS ELEMENTAIRE";
     int width = 0, needed = 0;
@@ -207,11 +216,20 @@ TEST(QtDialogsTest, AShortMessageUnderALongTitleShowsTheWholeTitle) {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         width = box->width();
-        needed = box->fontMetrics().horizontalAdvance(box->windowTitle());
+        needed = titleBarNeed(box->windowTitle());
         box->button(QMessageBox::Ok)->click();
     });
     dialogs.message("OK ?", title);
-    EXPECT_GT(needed, 0);
+    EXPECT_GT(needed, 100);
+    EXPECT_GE(width, needed);
+    // A prompt for a name under the same title.
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        width = box->width();
+        box->reject();
+    });
+    dialogs.input("Nom", title, "");
     EXPECT_GE(width, needed);
 }
 
