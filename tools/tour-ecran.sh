@@ -13,7 +13,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath "${1:-$here/build}")
 out=$(realpath -m "${2:-tour-ecran}")
-for tool in Xvfb openbox tint2 xdotool xprop xwininfo import convert; do
+for tool in Xvfb openbox tint2 xdotool xprop xwininfo xdpyinfo import convert; do
     command -v "$tool" >/dev/null || { echo "outil manquant : $tool" >&2; exit 2; }
 done
 mkdir -p "$out/ecran" "$out/hors-ecran"
@@ -70,9 +70,11 @@ listing="$out/fenetres.txt"
 } >"$listing"
 status=0
 
-# The width in pixels a title takes in the title bar's font (9 points at 96 dpi).
+# The width in pixels a title takes in the title bar's font (9 points at the screen's
+# resolution, which the window manager writes with).
+dpi=$(xdpyinfo 2>/dev/null | sed -n 's/.*resolution: *\([0-9]*\)x.*/\1/p')
 titleWidth() {
-    convert -density 96 -font DejaVu-Sans-Bold -pointsize 9 label:"$1" -format '%w' info: 2>/dev/null || echo 0
+    convert -density "${dpi:-96}" -font DejaVu-Sans-Bold -pointsize 9 label:"$1" -format '%w' info: 2>/dev/null || echo 0
 }
 
 # Lists every visible top-level window of process $1 under the name $2 and captures the screen.
@@ -95,7 +97,9 @@ survey() {
         title=$(xdotool getwindowname "$id")
         local fx=$((x - l)) fy=$((y - t)) fw=$((w + l + r)) fh=$((h + t + b))
         need=$(($(titleWidth "$title") + 16))
-        room=$((fw - 4 * 22))  # the title bar less the icon and the three buttons
+        # The title bar less the icon, the three buttons and the label's own margins: a
+        # 335-pixel Sagebien window with a 231-pixel title was seen cut ("Roue Sagebie…").
+        room=$((fw - 110))
         verdict=ok
         if [ "$fx" -lt "$ax" ] || [ "$fy" -lt "$ay" ] || [ $((fx + fw)) -gt $((ax + aw)) ] ||
             [ $((fy + fh)) -gt $((ay + ah)) ]; then

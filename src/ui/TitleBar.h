@@ -8,8 +8,9 @@
 namespace aub {
 
 // Room for the bar's icon, its buttons (minimise, maximise, close) and the margins
-// either side of the title.
-constexpr int TitleButtonsPx = 120;
+// either side of the title, with some to spare: a window manager writes the title in its
+// own font, often a little larger than the program's.
+constexpr int TitleButtonsPx = 160;
 
 // The title's width in the title-bar font made bold.
 int titleTextWidth(const QString& title);
