@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <sstream>
+#include <utility>
 
 #include "core/NumberText.h"
 #include "files/Csv.h"
@@ -287,6 +288,78 @@ std::vector<double> logDecades(double lo, double hi) {
          k <= static_cast<int>(std::floor(std::log10(hi) + 1e-9)); ++k)
         out.push_back(std::pow(10.0, k));
     return out;
+}
+
+namespace {
+
+// Where v falls on a scale, 0 at its low end, 1 at its high end (NaN outside a log
+// scale's domain).
+double fraction(const PlotScale& s, double v) {
+    if (s.log) return (std::log10(v) - std::log10(s.lo)) / (std::log10(s.hi) - std::log10(s.lo));
+    return (v - s.lo) / (s.hi - s.lo);
+}
+
+bool usable(const PlotScale& s) {
+    return std::isfinite(s.lo) && std::isfinite(s.hi) && s.hi > s.lo && (!s.log || s.lo > 0);
+}
+
+// The pixel v falls in, bounded so that points far off the plot share one pixel.
+long long pixelOf(const PlotScale& s, double v, int pixels) {
+    const double f = fraction(s, v);
+    if (!std::isfinite(f)) return -1;
+    return static_cast<long long>(std::floor(std::clamp(f, -1.0, 2.0) * pixels));
+}
+
+}  // namespace
+
+std::vector<std::size_t> pixelPoints(const std::vector<ChartPoint>& points, bool line, const PlotScale& x,
+                                     const PlotScale& y, int columns, int rows) {
+    std::vector<std::size_t> kept;
+    const bool few = columns <= 0 || rows <= 0 || points.size() <= 4 * static_cast<std::size_t>(columns);
+    bool forward = true;
+    for (std::size_t i = 1; line && forward && i < points.size(); ++i) forward = !(points[i].x < points[i - 1].x);
+    if (few || !forward || !usable(x) || !usable(y)) {
+        kept.resize(points.size());
+        for (std::size_t i = 0; i < points.size(); ++i) kept[i] = i;
+        return kept;
+    }
+    if (!line) {
+        // One marked point per pixel: the others are drawn under it.
+        std::vector<std::pair<long long, long long>> seen;
+        seen.reserve(points.size());
+        for (std::size_t i = 0; i < points.size(); ++i)
+            seen.emplace_back(pixelOf(x, points[i].x, columns), pixelOf(y, points[i].y, rows));
+        std::vector<std::size_t> order(points.size());
+        for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return seen[a] < seen[b]; });
+        for (std::size_t k = 0; k < order.size(); ++k)
+            if (k == 0 || seen[order[k]] != seen[order[k - 1]]) kept.push_back(order[k]);
+        std::sort(kept.begin(), kept.end());
+        return kept;
+    }
+    // A line: per column its first, lowest, highest and last points, in their order.
+    std::size_t first = 0;
+    auto flush = [&](std::size_t end) {
+        std::size_t low = first, high = first;
+        for (std::size_t i = first; i < end; ++i) {
+            if (points[i].y < points[low].y) low = i;
+            if (points[i].y > points[high].y) high = i;
+        }
+        std::size_t four[] = {first, low, high, end - 1};
+        std::sort(std::begin(four), std::end(four));
+        for (std::size_t i : four)
+            if (kept.empty() || kept.back() != i) kept.push_back(i);
+    };
+    long long column = pixelOf(x, points[0].x, columns);
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        const long long c = pixelOf(x, points[i].x, columns);
+        if (c == column) continue;
+        flush(i);
+        first = i;
+        column = c;
+    }
+    flush(points.size());
+    return kept;
 }
 
 std::pair<double, double> boundedZoom(double lo, double hi, double fullLo, double fullHi) {

@@ -3,6 +3,7 @@
 // range) and series of points. Windows fill it; the Qt view draws it, the command
 // line lists it, and the CSV export writes it. A point that is not finite, or that is
 // not positive on a logarithmic axis, is never stored: charts show no NaN or infinity.
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -129,6 +130,19 @@ std::vector<double> logDecades(double lo, double hi);
 // The zoom a person may ask, bounded by the chart's whole range: a range wider than
 // [fullLo, fullHi] becomes it, one that leaves it is moved back inside.
 std::pair<double, double> boundedZoom(double lo, double hi, double fullLo, double fullHi);
+
+// An axis as a plot draws it: its shown range, logarithmic or not.
+struct PlotScale {
+    double lo = 0, hi = 1;
+    bool log = false;
+};
+// The points of a series a plot `columns` × `rows` pixels wide needs to draw it to the
+// pixel, as indices into `points`. A line (x never decreasing) keeps, in each pixel
+// column, its first, lowest, highest and last points; marked points keep the first point
+// in each pixel. A series with no more points than four per column, a line going back in
+// x, or an empty range keeps every point.
+std::vector<std::size_t> pixelPoints(const std::vector<ChartPoint>& points, bool line, const PlotScale& x,
+                                     const PlotScale& y, int columns, int rows);
 std::string chartListing(const Chart& chart, const std::string& indent);
 
 // ---------------------------------------------------------------- label placement

@@ -21,6 +21,7 @@
 #include <QResizeEvent>
 #include <QScatterSeries>
 #include <QSvgGenerator>
+#include <QTimer>
 #include <QToolTip>
 #include <QValueAxis>
 #include <QWheelEvent>
@@ -246,6 +247,10 @@ void ChartWidget::showChart(const Chart& chart) {
 void ChartWidget::resizeEvent(QResizeEvent* event) {
     QChartView::resizeEvent(event);
     fitToPlot();
+    if (!thinDue_) {
+        thinDue_ = true;
+        QTimer::singleShot(0, this, [this] { thinAgain(); });
+    }
 }
 
 void ChartWidget::fitToPlot() {
@@ -396,13 +401,19 @@ void ChartWidget::extend(const std::vector<std::size_t>& shownPoints) {
         const auto& points = model_.series()[i].points;
         changed[i] = points.size() != shownPoints[i] || moveX || moveY;
         if (!changed[i]) continue;
+        if (thinned(static_cast<int>(i))) {  // taken whole below, at the new scale
+            if (moveX || moveY) xy->clear();
+            continue;
+        }
         grown[i] = xy->points();
         grown[i].reserve(static_cast<qsizetype>(points.size()));
         for (std::size_t k = shownPoints[i]; k < points.size(); ++k) grown[i].append(QPointF(points[k].x, points[k].y));
         if ((moveX || moveY) && !grown[i].isEmpty()) xy->clear();
     }
+    moving_ = true;
     if (moveX) widen(ax, xr);
     if (moveY) widen(ay, yr);
+    moving_ = false;
     fullX_ = xr;
     fullY_ = yr;
     // A log axis keeps room for its longest decade.
@@ -413,11 +424,57 @@ void ChartWidget::extend(const std::vector<std::size_t>& shownPoints) {
     keepFormat(ax, xr);
     keepFormat(ay, yr);
     for (std::size_t i = 0; i < shownPoints.size(); ++i)
-        if (changed[i]) qobject_cast<QXYSeries*>(qtSeries_[i])->replace(grown[i]);
+        if (changed[i])
+            qobject_cast<QXYSeries*>(qtSeries_[i])
+                ->replace(thinned(static_cast<int>(i)) ? drawnPoints(static_cast<int>(i)) : grown[i]);
     qtSeries_.resize(model_.series().size(), nullptr);
     for (std::size_t i = shownPoints.size(); i < model_.series().size(); ++i)
         addSeries(static_cast<int>(i), ax, ay, xr, yr);
     finishLegend();
+}
+
+bool ChartWidget::thinned(int index) const {
+    const SeriesKind kind = model_.at(index).kind;
+    return kind == SeriesKind::Line || kind == SeriesKind::Points;
+}
+
+QList<QPointF> ChartWidget::drawnPoints(int index) const {
+    const ChartSeries& s = model_.at(index);
+    QAbstractAxis* ax = nullptr;
+    QAbstractAxis* ay = nullptr;
+    for (QAbstractAxis* a : chart()->axes()) (a->orientation() == Qt::Horizontal ? ax : ay) = a;
+    QList<QPointF> points;
+    std::vector<std::size_t> kept;
+    if (ax && ay) {
+        const auto xr = shownRange(ax);
+        const auto yr = shownRange(ay);
+        const QRectF plot = chart()->plotArea();
+        // The widget's size, its declared one before it is laid out, or its plot's.
+        const int columns = 2 * std::max({static_cast<int>(plot.width()), width(), minimumWidth()});
+        const int rows = 2 * std::max({static_cast<int>(plot.height()), height(), minimumHeight()});
+        kept = pixelPoints(s.points, s.kind == SeriesKind::Line,
+                           PlotScale{xr.first, xr.second, qobject_cast<QLogValueAxis*>(ax) != nullptr},
+                           PlotScale{yr.first, yr.second, qobject_cast<QLogValueAxis*>(ay) != nullptr}, columns, rows);
+    } else {
+        for (std::size_t i = 0; i < s.points.size(); ++i) kept.push_back(i);
+    }
+    points.reserve(static_cast<qsizetype>(kept.size()));
+    for (std::size_t i : kept) points.append(QPointF(s.points[i].x, s.points[i].y));
+    return points;
+}
+
+void ChartWidget::thinAgain() {
+    thinDue_ = false;
+    for (std::size_t i = 0; i < qtSeries_.size() && i < model_.series().size(); ++i) {
+        auto* xy = qobject_cast<QXYSeries*>(qtSeries_[i]);
+        if (!xy || !thinned(static_cast<int>(i))) continue;
+        QList<QPointF> points = drawnPoints(static_cast<int>(i));
+        // A series drawn whole and still whole is left alone.
+        if (points.size() == xy->count() &&
+            static_cast<std::size_t>(points.size()) == model_.at(static_cast<int>(i)).points.size())
+            continue;
+        xy->replace(points);
+    }
 }
 
 QColor ChartWidget::colorOf(int index) const {
@@ -447,6 +504,18 @@ void ChartWidget::rebuild() {
     QAbstractAxis* ay = makeAxis(model_.y, yr);
     c->addAxis(ax, Qt::AlignBottom);
     c->addAxis(ay, Qt::AlignLeft);
+    // A person's zoom takes the thinned series again at the new scale.
+    auto watch = [this](QAbstractAxis* axis) {
+        auto due = [this] {
+            if (moving_ || thinDue_) return;
+            thinDue_ = true;
+            QTimer::singleShot(0, this, [this] { thinAgain(); });
+        };
+        if (auto* value = qobject_cast<QValueAxis*>(axis)) connect(value, &QValueAxis::rangeChanged, this, due);
+        if (auto* log = qobject_cast<QLogValueAxis*>(axis)) connect(log, &QLogValueAxis::rangeChanged, this, due);
+    };
+    watch(ax);
+    watch(ay);
 
     for (int i = 0; i < static_cast<int>(model_.series().size()); ++i) addSeries(i, ax, ay, xr, yr);
     finishLegend();
@@ -474,12 +543,13 @@ void ChartWidget::addSeries(int i, QAbstractAxis* ax, QAbstractAxis* ay, std::pa
                 points = {QPointF(xr.first, s.points.front().y), QPointF(xr.second, s.points.front().y)};
             } else if (s.kind == SeriesKind::VLine && !s.points.empty()) {
                 points = {QPointF(s.points.front().x, yr.first), QPointF(s.points.front().x, yr.second)};
+            } else if (s.kind == SeriesKind::Line) {
+                points = drawnPoints(i);
             } else {
                 points.reserve(static_cast<qsizetype>(s.points.size()) + 1);
                 for (const ChartPoint& p : s.points) points.append(QPointF(p.x, p.y));
                 // A zone's outline closes on its first vertex.
-                if (s.kind == SeriesKind::Zone && !s.points.empty())
-                    points.append(QPointF(s.points.front().x, s.points.front().y));
+                if (!s.points.empty()) points.append(QPointF(s.points.front().x, s.points.front().y));
             }
             QPen pen(color, s.kind == SeriesKind::Zone ? 1.5 : s.width);
             if (s.kind == SeriesKind::HLine || s.kind == SeriesKind::VLine) pen.setStyle(Qt::DashLine);
@@ -494,8 +564,7 @@ void ChartWidget::addSeries(int i, QAbstractAxis* ax, QAbstractAxis* ay, std::pa
             // series without line: Qt's marker items cost, at each change of the series,
             // a search over all its points for every item.
             auto* dots = new QLineSeries;
-            points.reserve(static_cast<qsizetype>(s.points.size()));
-            for (const ChartPoint& p : s.points) points.append(QPointF(p.x, p.y));
+            points = drawnPoints(i);
             dots->setPen(QPen(QBrush(color), 1, Qt::NoPen));
             dots->setMarkerSize(7);
             dots->setLightMarker(dotImage(color, 7));

@@ -69,6 +69,12 @@ private:
     void addSeries(int index, QAbstractAxis* ax, QAbstractAxis* ay, std::pair<double, double> xr,
                    std::pair<double, double> yr);
     void finishLegend();
+    // A line's or marked points' series as Qt draws it: the points the plot needs at its
+    // size and ranges, twice the screen's pixels so that a report's picture loses none.
+    bool thinned(int index) const;
+    QList<QPointF> drawnPoints(int index) const;
+    // After a zoom or a resize: the thinned series taken again at the new scale.
+    void thinAgain();
     QColor colorOf(int index) const;
     int anySeries() const;  // a series attached to both axes, for mapping; -1 when none
     // A model point in scene coordinates, through the series' own axes.
@@ -84,6 +90,8 @@ private:
     double baseTitlePoints_ = 0;                           // the axis titles' own size
     double baseLegendPoints_ = 0;                          // the legend's own size
     bool fitting_ = false;
+    bool moving_ = false;                     // the program moves the axes: no thinning again meanwhile
+    bool thinDue_ = false;                    // a new thinning is queued
     std::vector<QAbstractSeries*> qtSeries_;  // one per model series (nullptr: drawn by hand)
 };
 

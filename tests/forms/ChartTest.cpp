@@ -125,6 +125,55 @@ bool roundStep(double v) {
     return std::fabs(m - 1) < 1e-9 || std::fabs(m - 2) < 1e-9 || std::fabs(m - 5) < 1e-9;
 }
 
+// A dense series is drawn from the points its pixels need: for a line, each pixel
+// column keeps its first, lowest, highest and last points, so the polyline reaches the
+// same pixels; marked points keep one per pixel.
+TEST(PixelPointsTest, ADenseLineKeepsEachColumnsEndsAndExtremesInOrder) {
+    std::vector<ChartPoint> line;
+    for (int i = 0; i < 10000; ++i) line.push_back({i * 0.001, std::sin(i * 0.05) + (i % 7) * 0.01});
+    const PlotScale x{0, 10, false};
+    const PlotScale y{-2, 2, false};
+    constexpr int Columns = 100;
+    const auto kept = pixelPoints(line, true, x, y, Columns, 80);
+    ASSERT_FALSE(kept.empty());
+    EXPECT_LE(kept.size(), 4u * Columns);
+    EXPECT_TRUE(std::is_sorted(kept.begin(), kept.end()));
+    EXPECT_EQ(kept.front(), 0u);
+    EXPECT_EQ(kept.back(), line.size() - 1);
+    // Column by column, the kept points span what all the points span.
+    auto column = [&](double px) { return static_cast<int>(std::floor(px / 10 * Columns)); };
+    for (int c = 0; c < Columns; ++c) {
+        double lo = 1e9, hi = -1e9, keptLo = 1e9, keptHi = -1e9;
+        for (const auto& p : line)
+            if (column(p.x) == c) lo = std::min(lo, p.y), hi = std::max(hi, p.y);
+        for (std::size_t i : kept)
+            if (column(line[i].x) == c) keptLo = std::min(keptLo, line[i].y), keptHi = std::max(keptHi, line[i].y);
+        EXPECT_EQ(keptLo, lo) << "colonne " << c;
+        EXPECT_EQ(keptHi, hi) << "colonne " << c;
+    }
+}
+
+TEST(PixelPointsTest, MarkedPointsKeepTheFirstInEachPixelAndSparseOrBackwardSeriesStayWhole) {
+    // Four points in each of 500 pixels of a logarithmic x axis (100 columns, 5 rows).
+    std::vector<ChartPoint> dots;
+    for (int c = 0; c < 100; ++c)
+        for (int r = 0; r < 5; ++r)
+            for (int k = 0; k < 4; ++k)
+                dots.push_back({std::pow(10.0, (c + 0.1 + 0.2 * k) / 100.0), r + 0.1 + 0.2 * k});
+    const auto kept = pixelPoints(dots, false, PlotScale{1, 10, true}, PlotScale{0, 5, false}, 100, 5);
+    ASSERT_EQ(kept.size(), 500u);
+    for (std::size_t n = 0; n < kept.size(); ++n) EXPECT_EQ(kept[n], 4 * n);  // the first of each four
+    // As many points as four per column, a line going back in x, or no range: all kept.
+    std::vector<ChartPoint> few(dots.begin(), dots.begin() + 400);
+    EXPECT_EQ(pixelPoints(few, true, PlotScale{1, 10, true}, PlotScale{0, 5, false}, 100, 5).size(), 400u);
+    std::vector<ChartPoint> back = dots;
+    std::swap(back[10], back[11]);
+    back[10].x = back[11].x * 0.5;
+    EXPECT_EQ(pixelPoints(back, true, PlotScale{1, 10, true}, PlotScale{0, 5, false}, 100, 5).size(), back.size());
+    EXPECT_EQ(pixelPoints(dots, false, PlotScale{3, 3, false}, PlotScale{0, 5, false}, 100, 5).size(), dots.size());
+    EXPECT_EQ(pixelPoints(dots, false, PlotScale{0, 10, true}, PlotScale{0, 5, false}, 100, 5).size(), dots.size());
+}
+
 TEST(AxisTicksTest, StepsAreOneTwoOrFiveTimesAPowerOfTenAndTicksAreItsMultiples) {
     const std::pair<double, double> ranges[] = {{0, 842.965},     {0, 1.94444}, {-3.7, 12.2}, {1e5, 1.3e6},
                                                 {0.0021, 0.0089}, {95, 101},    {0, 106245},  {-1e-3, 1e-3}};

@@ -220,6 +220,35 @@ TEST_F(GrowingChartTest, PointsAddedAtTheEndExtendTheSameSeriesWithEveryPointInO
     EXPECT_GE(x->max(), 11);
 }
 
+// Ten thousand points go to Qt as the pixels need them, and a zoom takes them again at
+// the new scale: every point in the zoomed range is there.
+TEST_F(GrowingChartTest, ADenseSeriesIsThinnedToItsPixelsAndTakenAgainWhenZoomed) {
+    ASSERT_NO_FATAL_FAILURE(showWindow("Croissance"));
+    auto* widget = this->widget<ChartWidget>("Graphe");
+    ASSERT_NE(widget, nullptr);
+    host_->dispatch(form_, [this] { form_->grow(0, 10000); });
+    QCoreApplication::processEvents();
+    const auto series = widget->chart()->series();
+    ASSERT_EQ(series.size(), 2);
+    for (QAbstractSeries* s : series) {
+        const QList<QPointF> points = qobject_cast<QXYSeries*>(s)->points();
+        EXPECT_LT(points.size(), 5000);
+        ASSERT_FALSE(points.isEmpty());
+        EXPECT_EQ(points.front(), QPointF(0, 0));
+    }
+    // The line ends where its last point is (marked points keep the first of each pixel).
+    EXPECT_EQ(qobject_cast<QXYSeries*>(series[1])->points().back(), QPointF(9999, 9999.0 * 9999.0));
+    auto* x = qobject_cast<QValueAxis*>(widget->chart()->axes(Qt::Horizontal).value(0));
+    ASSERT_NE(x, nullptr);
+    x->setRange(0, 100);  // as the wheel zooms
+    QCoreApplication::processEvents();
+    for (QAbstractSeries* s : widget->chart()->series()) {
+        const QList<QPointF> points = qobject_cast<QXYSeries*>(s)->points();
+        const auto inside = std::count_if(points.begin(), points.end(), [](const QPointF& p) { return p.x() <= 100; });
+        EXPECT_EQ(inside, 101);
+    }
+}
+
 // An axis is left alone when the new points keep its range, but a chart zoomed by the
 // person shows its whole range again as soon as it grows, as it always has.
 TEST_F(GrowingChartTest, GrowingShowsTheWholeRangeAgainAfterAZoom) {
