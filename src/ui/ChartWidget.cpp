@@ -247,10 +247,13 @@ void ChartWidget::showChart(const Chart& chart) {
 void ChartWidget::resizeEvent(QResizeEvent* event) {
     QChartView::resizeEvent(event);
     fitToPlot();
-    if (!thinDue_) {
-        thinDue_ = true;
-        QTimer::singleShot(0, this, [this] { thinAgain(); });
-    }
+    queueThinning();
+}
+
+void ChartWidget::queueThinning() {
+    if (moving_ || thinDue_) return;
+    thinDue_ = true;
+    QTimer::singleShot(0, this, [this] { thinAgain(); });
 }
 
 void ChartWidget::fitToPlot() {
@@ -506,11 +509,7 @@ void ChartWidget::rebuild() {
     c->addAxis(ay, Qt::AlignLeft);
     // A person's zoom takes the thinned series again at the new scale.
     auto watch = [this](QAbstractAxis* axis) {
-        auto due = [this] {
-            if (moving_ || thinDue_) return;
-            thinDue_ = true;
-            QTimer::singleShot(0, this, [this] { thinAgain(); });
-        };
+        auto due = [this] { queueThinning(); };
         if (auto* value = qobject_cast<QValueAxis*>(axis)) connect(value, &QValueAxis::rangeChanged, this, due);
         if (auto* log = qobject_cast<QLogValueAxis*>(axis)) connect(log, &QLogValueAxis::rangeChanged, this, due);
     };

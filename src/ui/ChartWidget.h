@@ -73,7 +73,9 @@ private:
     // size and ranges, twice the screen's pixels so that a report's picture loses none.
     bool thinned(int index) const;
     QList<QPointF> drawnPoints(int index) const;
-    // After a zoom or a resize: the thinned series taken again at the new scale.
+    // After a zoom or a resize: the thinned series taken again at the new scale, once the
+    // events of the moment are done (queued at most once; not while the program moves the axes).
+    void queueThinning();
     void thinAgain();
     QColor colorOf(int index) const;
     int anySeries() const;  // a series attached to both axes, for mapping; -1 when none
